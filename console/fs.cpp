@@ -1,0 +1,384 @@
+#include "console/fs.h"
+
+#include "console/options.h"
+#include "console/os.h"
+
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <memory>
+#include <mutex>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+const char* const fs_content_root = "/vol/content/Quorvella - Rored Azezara";
+const char* const fs_save_root = "/vol/save";
+
+namespace {
+
+struct HostFile {
+    int fd = -1;
+    bool writing = false;
+    std::string path;       // the host path the file has when closed
+    std::string temp_path;  // writing: where the bytes go until close
+};
+
+std::mutex table_mutex;
+std::vector<std::unique_ptr<HostFile>> open_files;  // handle = index + 1
+std::vector<FSClient*> clients;
+std::atomic<uint64_t> count_opens{0}, count_reads{0}, count_writes{0}, count_stats{0};
+std::atomic<uint32_t> next_client_id{1};
+
+bool starts_with(const std::string& text, const std::string& prefix)
+{
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+// The part of `path` below `root`, or false when the path is not under it.
+bool below(const std::string& path, const std::string& root, std::string& rest)
+{
+    if (path == root) {
+        rest.clear();
+        return true;
+    }
+    if (!starts_with(path, root + "/"))
+        return false;
+    rest = path.substr(root.size() + 1);
+    return true;
+}
+
+bool climbs_out(const std::string& rest)
+{
+    size_t start = 0;
+    while (start <= rest.size()) {
+        size_t end = rest.find('/', start);
+        if (end == std::string::npos)
+            end = rest.size();
+        if (rest.compare(start, end - start, "..") == 0)
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+FSStatus status_from_errno(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return FS_STATUS_NOT_FOUND;
+    case EISDIR:
+        return FS_STATUS_NOT_FILE;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return FS_STATUS_ACCESS_ERROR;
+    case ENOSPC:
+    case EDQUOT:
+        return FS_STATUS_STORAGE_FULL;
+    default:
+        return FS_STATUS_MEDIA_ERROR;
+    }
+}
+
+FSStatus fail(FSClient* client, FSStatus status)
+{
+    if (client)
+        client->last_error = status;
+    return status;
+}
+
+bool is_save_path(const std::string& path)
+{
+    std::string rest;
+    return below(path, fs_save_root, rest);
+}
+
+// Creates the missing folders above a host file path.
+bool make_parents(const std::string& host_path)
+{
+    for (size_t slash = host_path.find('/', 1); slash != std::string::npos;
+         slash = host_path.find('/', slash + 1)) {
+        const std::string folder = host_path.substr(0, slash);
+        if (mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST)
+            return false;
+    }
+    return true;
+}
+
+HostFile* find_file(FSFileHandle handle)
+{
+    std::lock_guard<std::mutex> lock(table_mutex);
+    if (handle <= 0 || size_t(handle) > open_files.size())
+        return nullptr;
+    return open_files[handle - 1].get();
+}
+
+FSFileHandle add_file(std::unique_ptr<HostFile> file)
+{
+    std::lock_guard<std::mutex> lock(table_mutex);
+    for (size_t i = 0; i < open_files.size(); ++i) {
+        if (!open_files[i]) {
+            open_files[i] = std::move(file);
+            return FSFileHandle(i + 1);
+        }
+    }
+    open_files.push_back(std::move(file));
+    return FSFileHandle(open_files.size());
+}
+
+std::unique_ptr<HostFile> take_file(FSFileHandle handle)
+{
+    std::lock_guard<std::mutex> lock(table_mutex);
+    if (handle <= 0 || size_t(handle) > open_files.size())
+        return nullptr;
+    return std::move(open_files[handle - 1]);
+}
+
+FSStatus stat_status(const struct stat& info, FSStat* out)
+{
+    out->flags = S_ISDIR(info.st_mode) ? 1u : 0u;
+    out->size = info.st_size > 0xFFFFFFFFll ? 0xFFFFFFFFu : uint32_t(info.st_size);
+    out->modified = int64_t(info.st_mtime);
+    return FS_STATUS_OK;
+}
+
+}  // namespace
+
+std::string fs_host_path(const std::string& console_path)
+{
+    const ConsoleOptions& options = console_options();
+    std::string rest;
+    std::string root;
+    if (below(console_path, fs_content_root, rest))
+        root = options.content_dir;
+    else if (below(console_path, fs_save_root, rest))
+        root = options.save_dir.empty() ? console_default_save_dir() : options.save_dir;
+    else
+        return {};
+    if (climbs_out(rest) || root.empty())
+        return {};
+    return rest.empty() ? root : root + "/" + rest;
+}
+
+void FSInit()
+{
+}
+
+FSStatus FSAddClient(FSClient* client, uint32_t)
+{
+    client->id = next_client_id.fetch_add(1);
+    client->last_error = FS_STATUS_OK;
+    client->notification = {};
+    client->added = true;
+    std::lock_guard<std::mutex> lock(table_mutex);
+    clients.push_back(client);
+    return FS_STATUS_OK;
+}
+
+void FSInitCmdBlock(FSCmdBlock* block)
+{
+    block->calls = 0;
+}
+
+void FSSetStateChangeNotification(FSClient* client, FSStateChangeParams* params)
+{
+    client->notification = params ? *params : FSStateChangeParams{};
+}
+
+FSStatus FSGetLastError(FSClient* client)
+{
+    return client ? client->last_error : FS_STATUS_INVALID;
+}
+
+FSStatus FSOpenFile(FSClient* client, FSCmdBlock* block, const char* path, const char* mode,
+                    FSFileHandle* handle, uint32_t)
+{
+    count_opens.fetch_add(1);
+    if (block)
+        ++block->calls;
+    if (!path || !mode || !handle || (mode[0] != 'r' && mode[0] != 'w'))
+        return fail(client, FS_STATUS_INVALID);
+    auto file = std::make_unique<HostFile>();
+    file->path = fs_host_path(path);
+    if (file->path.empty())
+        return fail(client, FS_STATUS_NOT_FOUND);
+    if (mode[0] == 'r') {
+        file->fd = open(file->path.c_str(), O_RDONLY | O_CLOEXEC);
+        struct stat info;
+        if (file->fd >= 0 && fstat(file->fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+            close(file->fd);
+            return fail(client, FS_STATUS_NOT_FILE);
+        }
+    } else {
+        // Only the save volume is writable. The new content goes to a file
+        // beside the target and replaces it on close, so a write cut short
+        // never leaves a partial file in place of a good one.
+        if (!is_save_path(path))
+            return fail(client, FS_STATUS_ACCESS_ERROR);
+        if (!make_parents(file->path))
+            return fail(client, status_from_errno(errno));
+        file->writing = true;
+        file->temp_path = file->path + ".part";
+        file->fd = open(file->temp_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    }
+    if (file->fd < 0)
+        return fail(client, status_from_errno(errno));
+    *handle = add_file(std::move(file));
+    return FS_STATUS_OK;
+}
+
+FSStatus FSCloseFile(FSClient* client, FSCmdBlock* block, FSFileHandle handle, uint32_t)
+{
+    if (block)
+        ++block->calls;
+    std::unique_ptr<HostFile> file = take_file(handle);
+    if (!file)
+        return fail(client, FS_STATUS_INVALID);
+    FSStatus status = FS_STATUS_OK;
+    if (file->writing && fsync(file->fd) != 0)
+        status = status_from_errno(errno);
+    if (close(file->fd) != 0 && status == FS_STATUS_OK)
+        status = status_from_errno(errno);
+    if (file->writing) {
+        if (status == FS_STATUS_OK && rename(file->temp_path.c_str(), file->path.c_str()) != 0)
+            status = status_from_errno(errno);
+        if (status != FS_STATUS_OK)
+            unlink(file->temp_path.c_str());
+    }
+    return status == FS_STATUS_OK ? status : fail(client, status);
+}
+
+int32_t FSReadFileWithPos(FSClient* client, FSCmdBlock* block, void* destination, uint32_t size,
+                          uint32_t count, uint32_t position, FSFileHandle handle, uint32_t,
+                          uint32_t)
+{
+    count_reads.fetch_add(1);
+    if (block)
+        ++block->calls;
+    HostFile* file = find_file(handle);
+    if (!file || file->writing || !destination)
+        return fail(client, FS_STATUS_INVALID);
+    if (size == 0 || count == 0)
+        return 0;
+    const uint64_t total = uint64_t(size) * count;
+    uint64_t done = 0;
+    while (done < total) {
+        const ssize_t got = pread(file->fd, static_cast<char*>(destination) + done, total - done,
+                                  off_t(position) + off_t(done));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return fail(client, status_from_errno(errno));
+        }
+        if (got == 0)
+            break;
+        done += uint64_t(got);
+    }
+    return int32_t(done / size);
+}
+
+int32_t FSWriteFileWithPos(FSClient* client, FSCmdBlock* block, const void* source, uint32_t size,
+                           uint32_t count, uint32_t position, FSFileHandle handle, uint32_t,
+                           uint32_t)
+{
+    count_writes.fetch_add(1);
+    if (block)
+        ++block->calls;
+    HostFile* file = find_file(handle);
+    if (!file || !file->writing || !source)
+        return fail(client, FS_STATUS_INVALID);
+    const uint64_t total = uint64_t(size) * count;
+    uint64_t done = 0;
+    while (done < total) {
+        const ssize_t put = pwrite(file->fd, static_cast<const char*>(source) + done, total - done,
+                                   off_t(position) + off_t(done));
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            return fail(client, status_from_errno(errno));
+        }
+        done += uint64_t(put);
+    }
+    return size == 0 ? 0 : int32_t(done / size);
+}
+
+FSStatus FSGetStat(FSClient* client, FSCmdBlock* block, const char* path, FSStat* stat_out,
+                   uint32_t)
+{
+    count_stats.fetch_add(1);
+    if (block)
+        ++block->calls;
+    if (!path || !stat_out)
+        return fail(client, FS_STATUS_INVALID);
+    const std::string host = fs_host_path(path);
+    struct stat info;
+    if (host.empty())
+        return fail(client, FS_STATUS_NOT_FOUND);
+    if (stat(host.c_str(), &info) != 0)
+        return fail(client, status_from_errno(errno));
+    return stat_status(info, stat_out);
+}
+
+FSStatus FSGetStatFile(FSClient* client, FSCmdBlock* block, FSFileHandle handle, FSStat* stat_out,
+                       uint32_t)
+{
+    count_stats.fetch_add(1);
+    if (block)
+        ++block->calls;
+    HostFile* file = find_file(handle);
+    struct stat info;
+    if (!file || !stat_out)
+        return fail(client, FS_STATUS_INVALID);
+    if (fstat(file->fd, &info) != 0)
+        return fail(client, status_from_errno(errno));
+    return stat_status(info, stat_out);
+}
+
+FSStatus FSRename(FSClient* client, FSCmdBlock* block, const char* from, const char* to, uint32_t)
+{
+    if (block)
+        ++block->calls;
+    if (!from || !to || !is_save_path(from) || !is_save_path(to))
+        return fail(client, FS_STATUS_ACCESS_ERROR);
+    const std::string host_from = fs_host_path(from);
+    const std::string host_to = fs_host_path(to);
+    if (host_from.empty() || host_to.empty())
+        return fail(client, FS_STATUS_NOT_FOUND);
+    if (rename(host_from.c_str(), host_to.c_str()) != 0)
+        return fail(client, status_from_errno(errno));
+    return FS_STATUS_OK;
+}
+
+FSStatus FSRemove(FSClient* client, FSCmdBlock* block, const char* path, uint32_t)
+{
+    if (block)
+        ++block->calls;
+    if (!path || !is_save_path(path))
+        return fail(client, FS_STATUS_ACCESS_ERROR);
+    const std::string host = fs_host_path(path);
+    if (host.empty())
+        return fail(client, FS_STATUS_NOT_FOUND);
+    if (unlink(host.c_str()) != 0)
+        return fail(client, status_from_errno(errno));
+    return FS_STATUS_OK;
+}
+
+FSCallCounts fs_call_counts()
+{
+    return {count_opens.load(), count_reads.load(), count_writes.load(), count_stats.load()};
+}
+
+void fs_notify_volume_state(FSVolumeState state)
+{
+    std::vector<FSClient*> targets;
+    {
+        std::lock_guard<std::mutex> lock(table_mutex);
+        targets = clients;
+    }
+    for (FSClient* client : targets) {
+        if (client->notification.callback)
+            client->notification.callback(client, state, client->notification.context);
+    }
+}

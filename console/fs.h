@@ -1,0 +1,108 @@
+// The console's file system, realised on host folders. The content volume's
+// game folder and the save volume map to the folders of the run options;
+// no other path reaches the host.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+using FSStatus = int32_t;
+using FSFileHandle = int32_t;
+
+enum : FSStatus {
+    FS_STATUS_OK = 0,
+    FS_STATUS_NOT_FOUND = -6,
+    FS_STATUS_NOT_FILE = -7,
+    FS_STATUS_ACCESS_ERROR = -9,
+    FS_STATUS_STORAGE_FULL = -12,
+    FS_STATUS_MEDIA_ERROR = -17,
+    FS_STATUS_INVALID = -64,  // bad handle, mode or arguments
+};
+
+// Error masks: which failures a call hands back to its caller.
+enum : uint32_t {
+    FS_ERROR_FLAG_NONE = 0,
+    FS_ERROR_FLAG_NOT_FOUND = 8,
+    FS_ERROR_FLAG_ALL = 0xFFFFFFFFu,
+};
+
+enum FSVolumeState : int32_t {
+    FS_VOLUME_STATE_INITIAL = 0,
+    FS_VOLUME_STATE_READY = 1,
+    FS_VOLUME_STATE_NO_MEDIA = 2,
+    FS_VOLUME_STATE_MEDIA_ERROR = 4,
+};
+
+struct FSClient;
+using FSStateChangeCallback = void (*)(FSClient* client, FSVolumeState state, void* context);
+
+struct FSStateChangeParams {
+    FSStateChangeCallback callback;
+    void* context;
+    void* message_queue;
+};
+
+struct FSClient {
+    uint32_t id;
+    FSStatus last_error;
+    FSStateChangeParams notification;
+    bool added;
+};
+
+struct FSCmdBlock {
+    uint32_t calls;  // commands issued with this block
+};
+
+struct FSStat {
+    uint32_t flags;  // 1: directory
+    uint32_t size;   // bytes
+    int64_t modified;
+};
+
+void FSInit();
+FSStatus FSAddClient(FSClient* client, uint32_t error_mask);
+void FSInitCmdBlock(FSCmdBlock* block);
+void FSSetStateChangeNotification(FSClient* client, FSStateChangeParams* params);
+FSStatus FSGetLastError(FSClient* client);
+
+// Modes "r" (read) and "w" (create or replace; the old file stays in place
+// until the new one is closed).
+FSStatus FSOpenFile(FSClient* client, FSCmdBlock* block, const char* path, const char* mode,
+                    FSFileHandle* handle, uint32_t error_mask);
+FSStatus FSCloseFile(FSClient* client, FSCmdBlock* block, FSFileHandle handle, uint32_t error_mask);
+// Both return the count of whole elements moved, or a negative status.
+int32_t FSReadFileWithPos(FSClient* client, FSCmdBlock* block, void* destination, uint32_t size,
+                          uint32_t count, uint32_t position, FSFileHandle handle, uint32_t flags,
+                          uint32_t error_mask);
+int32_t FSWriteFileWithPos(FSClient* client, FSCmdBlock* block, const void* source, uint32_t size,
+                           uint32_t count, uint32_t position, FSFileHandle handle, uint32_t flags,
+                           uint32_t error_mask);
+FSStatus FSGetStat(FSClient* client, FSCmdBlock* block, const char* path, FSStat* stat,
+                   uint32_t error_mask);
+FSStatus FSGetStatFile(FSClient* client, FSCmdBlock* block, FSFileHandle handle, FSStat* stat,
+                       uint32_t error_mask);
+FSStatus FSRename(FSClient* client, FSCmdBlock* block, const char* from, const char* to,
+                  uint32_t error_mask);
+FSStatus FSRemove(FSClient* client, FSCmdBlock* block, const char* path, uint32_t error_mask);
+
+// Host side ----------------------------------------------------------------
+
+// The console path of the content volume's game folder.
+extern const char* const fs_content_root;  // "/vol/content/Quorvella - Rored Azezara"
+extern const char* const fs_save_root;     // "/vol/save"
+
+// The host path for a console path; empty when the path lies outside both
+// volumes or climbs out of them with "..".
+std::string fs_host_path(const std::string& console_path);
+
+// Counts of file-system commands, for tests that check how often the disc is read.
+struct FSCallCounts {
+    uint64_t opens;
+    uint64_t reads;
+    uint64_t writes;
+    uint64_t stats;
+};
+FSCallCounts fs_call_counts();
+
+// Tells every registered client that its volume changed state.
+void fs_notify_volume_state(FSVolumeState state);

@@ -1,0 +1,157 @@
+#include "console/os.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <new>
+#include <thread>
+
+namespace {
+
+constexpr OSSystemInfo system_info = {248625000u, 1243125000u, 0};
+
+std::atomic<uint64_t> sleep_calls{0};
+std::mutex report_mutex;
+
+std::recursive_mutex& host_mutex(OSMutex* mutex)
+{
+    return *std::launder(reinterpret_cast<std::recursive_mutex*>(mutex->storage));
+}
+
+static_assert(sizeof(std::recursive_mutex) <= sizeof(OSMutex::storage));
+
+}  // namespace
+
+void* MEMAllocFromDefaultHeapEx(uint32_t size, int alignment)
+{
+    size_t align = alignment < 0 ? size_t(-int64_t(alignment)) : size_t(alignment);
+    if (align < sizeof(void*))
+        align = sizeof(void*);
+    if ((align & (align - 1)) != 0)
+        return nullptr;
+    void* block = nullptr;
+    if (posix_memalign(&block, align, size == 0 ? 1 : size) != 0)
+        return nullptr;
+    return block;
+}
+
+void MEMFreeToDefaultHeap(void* block)
+{
+    free(block);
+}
+
+int64_t os_ticks_per_second()
+{
+    return int64_t(system_info.bus_clock_speed / 4);
+}
+
+OSTime OSGetTime()
+{
+    using namespace std::chrono;
+    static const steady_clock::time_point start = steady_clock::now();
+    const auto ns = duration_cast<nanoseconds>(steady_clock::now() - start).count();
+    // Split to keep the product inside 64 bits for centuries of uptime.
+    const int64_t rate = os_ticks_per_second();
+    return (ns / 1000000000) * rate + (ns % 1000000000) * rate / 1000000000;
+}
+
+const OSSystemInfo* OSGetSystemInfo()
+{
+    return &system_info;
+}
+
+void OSSleepTicks(OSTime ticks)
+{
+    sleep_calls.fetch_add(1);
+    if (ticks <= 0)
+        return;
+    const int64_t rate = os_ticks_per_second();
+    const int64_t ns = (ticks / rate) * 1000000000 + (ticks % rate) * 1000000000 / rate;
+    std::this_thread::sleep_for(std::chrono::nanoseconds(ns));
+}
+
+uint64_t os_sleep_call_count()
+{
+    return sleep_calls.load();
+}
+
+void OSMemoryBarrier()
+{
+    std::atomic_thread_fence(std::memory_order_seq_cst);
+}
+
+bool OSGetForegroundBucket(void** area, uint32_t* size)
+{
+    // A host process never loses its memory bucket.
+    if (area)
+        *area = nullptr;
+    if (size)
+        *size = 0;
+    return true;
+}
+
+void OSSavesDone_ReadyToRelease()
+{
+}
+
+void OSInitMutex(OSMutex* mutex)
+{
+    new (mutex->storage) std::recursive_mutex();
+    mutex->initialised = true;
+}
+
+void OSLockMutex(OSMutex* mutex)
+{
+    host_mutex(mutex).lock();
+}
+
+void OSUnlockMutex(OSMutex* mutex)
+{
+    host_mutex(mutex).unlock();
+}
+
+bool OSCreateThread(OSThread* thread, OSThreadEntry entry, int argc, const char** argv,
+                    void*, uint32_t, int, uint32_t)
+{
+    if (!thread || !entry)
+        return false;
+    thread->host = nullptr;
+    thread->entry = entry;
+    thread->argc = argc;
+    thread->argv = argv;
+    thread->result = 0;
+    return true;
+}
+
+void OSResumeThread(OSThread* thread)
+{
+    if (thread->host)
+        return;
+    thread->host = new std::thread([thread] { thread->result = thread->entry(thread->argc, thread->argv); });
+}
+
+bool OSJoinThread(OSThread* thread, int* result)
+{
+    auto* host = static_cast<std::thread*>(thread->host);
+    if (!host)
+        return false;
+    host->join();
+    delete host;
+    thread->host = nullptr;
+    if (result)
+        *result = thread->result;
+    return true;
+}
+
+void OSReport(const char* format, ...)
+{
+    std::lock_guard<std::mutex> lock(report_mutex);
+    va_list args;
+    va_start(args, format);
+    vfprintf(stdout, format, args);
+    va_end(args);
+    fflush(stdout);
+}

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds the game and its tests with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and runs every test headless.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/setup.sh
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVELLA_SANITIZE=ON >/dev/null
+cmake --build build/test
+
+export SDL_VIDEODRIVER=offscreen
+export SDL_AUDIODRIVER=dummy
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+cd build/test
+ctest --output-on-failure -j "$(nproc)" --timeout 300

@@ -1,0 +1,132 @@
+#include "runtime/assetfile.h"
+#include "runtime/stream.h"
+#include "tests/support/volumes.h"
+#include "tools/assetwriter/asset_writer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string sample_assets()
+{
+    AssetWriter writer;
+    writer.set_preload({3, 1, 2});
+    std::string sound;
+    put_u32(sound, 2);
+    put_u32(sound, 4);
+    sound += "OggS";
+    writer.add_item(AssetFile::SOUND_DATA, 5, sound);
+    writer.add_item(AssetFile::SOUND_DATA, 0, "first");
+    std::string fonts;
+    put_u32(fonts, 7);
+    writer.add_item(AssetFile::FONT_DATA, 0, fonts);
+    return writer.build();
+}
+
+class AssetFileTest : public testing::Test {
+protected:
+    void SetUp() override { AssetFile::forget_tables(); }
+    TempVolumes volumes;
+};
+
+}  // namespace
+
+TEST_F(AssetFileTest, first_lookup_reads_the_tables_once_then_only_seeks)
+{
+    volumes.put_content("Assets.dat", sample_assets());
+    AssetFile a;
+    a.open();
+    ASSERT_TRUE(a.is_open());
+    uint64_t before = fs_call_counts().reads;
+    char skip[100];
+    a.read(skip, 100);  // the tables are found wherever the file was left
+    a.set_item(5, AssetFile::SOUND_DATA);
+    EXPECT_TRUE(AssetFile::tables_loaded());
+    EXPECT_EQ(fs_call_counts().reads - before, 1u);  // one window holds the whole small file
+    FileStream stream(a);
+    EXPECT_EQ(stream.read_int32(), 2);
+    EXPECT_EQ(stream.read_int32(), 4);
+
+    AssetFile b;
+    b.open();
+    before = fs_call_counts().reads;
+    b.set_item(0, AssetFile::FONT_DATA);
+    EXPECT_EQ(b.tell(), AssetFile::item_offset(0, AssetFile::FONT_DATA));
+    EXPECT_EQ(fs_call_counts().reads, before);  // no table read
+    FileStream fonts(b);
+    EXPECT_EQ(fonts.read_int32(), 7);
+}
+
+TEST_F(AssetFileTest, lookups_land_on_the_words_of_the_tables)
+{
+    const std::string bytes = sample_assets();
+    volumes.put_content("Assets.dat", bytes);
+    auto word = [&](size_t offset) {
+        return unsigned(uint8_t(bytes[offset])) | unsigned(uint8_t(bytes[offset + 1])) << 8 |
+               unsigned(uint8_t(bytes[offset + 2])) << 16 | unsigned(uint8_t(bytes[offset + 3])) << 24;
+    };
+    AssetFile file;
+    file.open();
+    file.set_item(5, AssetFile::SOUND_DATA);
+    EXPECT_EQ(file.tell(), word(39204 + 5 * 4));
+    file.set_item(0, AssetFile::FONT_DATA);
+    EXPECT_EQ(file.tell(), word(40068));
+    file.set_item(0, AssetFile::SOUND_DATA);
+    std::string text;
+    FileStream(file).read_string(text, 5);
+    EXPECT_EQ(text, "first");
+    file.set_item(17, AssetFile::FILE_DATA);  // absent item: offset 0
+    EXPECT_EQ(file.tell(), 0u);
+}
+
+TEST_F(AssetFileTest, out_of_range_lookups_are_rejected_and_leave_the_file_where_it_was)
+{
+    volumes.put_content("Assets.dat", sample_assets());
+    AssetFile file;
+    file.open();
+    file.seek(1234, 0);
+    std::string out = console_output_of([&] {
+        file.set_item(216, AssetFile::SOUND_DATA);
+        file.set_item(-1, AssetFile::IMAGE_DATA);
+        file.set_item(0, AssetFile::AssetType(5));
+    });
+    EXPECT_EQ(out, "Invalid asset item: kind 1, id 216\nInvalid asset item: kind 0, id -1\n"
+                   "Invalid asset item: kind 5, id 0\n");
+    EXPECT_EQ(file.tell(), 1234u);
+    EXPECT_FALSE(AssetFile::tables_loaded());
+    file.set_item(6533, AssetFile::IMAGE_DATA);
+    EXPECT_TRUE(AssetFile::tables_loaded());
+}
+
+TEST_F(AssetFileTest, a_missing_file_leaves_every_entry_zero_and_loads_once)
+{
+    AssetFile file;
+    std::string out = console_output_of([&] { file.open(); });
+    EXPECT_NE(out.find("Could not open file: /vol/content/Quorvella - Rored Azezara/Assets.dat\n"),
+              std::string::npos);
+    const uint64_t before = fs_call_counts().reads;
+    file.set_item(5, AssetFile::SOUND_DATA);
+    EXPECT_TRUE(AssetFile::tables_loaded());
+    EXPECT_FALSE(file.is_open());
+    EXPECT_EQ(AssetFile::item_offset(5, AssetFile::SOUND_DATA), 0u);
+    // Content appears later: the tables are not read a second time.
+    volumes.put_content("Assets.dat", sample_assets());
+    AssetFile later;
+    later.open();
+    later.set_item(5, AssetFile::SOUND_DATA);
+    EXPECT_EQ(later.tell(), 0u);
+    EXPECT_EQ(fs_call_counts().reads, before);
+}
+
+TEST_F(AssetFileTest, a_truncated_file_is_reported_and_its_missing_entries_are_zero)
+{
+    std::string bytes = sample_assets().substr(0, 39204 + 6 * 4 + 2);
+    volumes.put_content("Assets.dat", bytes);
+    AssetFile file;
+    file.open();
+    const std::string out = console_output_of([&] { file.set_item(5, AssetFile::SOUND_DATA); });
+    EXPECT_EQ(out, "Asset file is truncated: its item tables are incomplete\n");
+    EXPECT_NE(AssetFile::item_offset(5, AssetFile::SOUND_DATA), 0u);
+    EXPECT_EQ(AssetFile::item_offset(6, AssetFile::SOUND_DATA), 0u);
+    EXPECT_EQ(AssetFile::item_offset(0, AssetFile::FONT_DATA), 0u);
+}

@@ -1,0 +1,18 @@
+#include "tools/assetwriter/demo_content.h"
+
+#include "tools/assetwriter/asset_writer.h"
+
+#include <cstdio>
+#include <filesystem>
+
+bool write_demo_content(const std::string& dir)
+{
+    std::error_code error;
+    std::filesystem::create_directories(dir, error);
+    if (error) {
+        printf("Could not create content folder: %s\n", dir.c_str());
+        return false;
+    }
+    AssetWriter writer;
+    return writer.write(dir + "/Assets.dat");
+}
