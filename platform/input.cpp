@@ -1,6 +1,21 @@
 #include "platform/input.h"
 
-void platform_read_controllers()
+// Placeholders until the controller layer lands: nothing is connected.
+void platform_read_controllers() {}
+bool is_joystick_attached(int joystick)
 {
-    // No controller layer yet: the folded state stays released.
+    return joystick == 1;
+}
+bool is_joystick_pressed(int, int)
+{
+    return false;
+}
+float get_joystick_axis(int, int)
+{
+    return 0.0f;
+}
+void platform_get_mouse_pos(int* x, int* y)
+{
+    *x = 0;
+    *y = 0;
 }

@@ -1,0 +1,6 @@
+#include "graphics/image.h"
+
+void preload_images()
+{
+    // Placeholder until images land.
+}

@@ -1,0 +1,7 @@
+#include "runtime/manager.h"
+
+GameManager manager;
+
+void GameManager::on_mouse(int, bool)
+{
+}
