@@ -1,6 +1,709 @@
 #include "console/gpu.h"
 
+#include "console/options.h"
+#include "console/os.h"
+#include "console/window.h"
+
+#define GL_GLEXT_PROTOTYPES 1
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr int tv_scan_width = 1920, tv_scan_height = 1080;
+constexpr int drc_scan_width = 854, drc_scan_height = 480;
+constexpr uint32_t max_attribute_buffers = 4;
+constexpr uint32_t pitch_alignment = 32;  // elements, as linear-aligned surfaces keep them
+
+// Blend factors and combines by the library's numbers.
+constexpr GLenum blend_factors[] = {
+    GL_ZERO,      GL_ONE,                 GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR,
+    GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_DST_ALPHA, GL_ONE_MINUS_DST_ALPHA,
+    GL_DST_COLOR, GL_ONE_MINUS_DST_COLOR,
+};
+constexpr GLenum blend_combines[] = {
+    GL_FUNC_ADD, GL_FUNC_SUBTRACT, GL_MIN, GL_MAX, GL_FUNC_REVERSE_SUBTRACT,
+};
+
+struct AttributeBinding {
+    GLuint buffer = 0;
+    uint32_t stride = 0;
+    uint32_t offset = 0;
+};
+
+struct ScanBuffer {
+    GLuint texture = 0;
+    GLuint framebuffer = 0;
+    int width = 0, height = 0;
+};
+
+struct Gpu {
+    bool open = false;
+    GX2ContextState fallback;
+    GX2ContextState* state = &fallback;
+    GLuint vertex_array = 0;
+    const GX2FetchShader* fetch = nullptr;
+    const GX2VertexShader* vertex = nullptr;
+    GX2PixelShader* pixel = nullptr;
+    AttributeBinding attributes[max_attribute_buffers];
+    ScanBuffer tv, drc;
+    bool tv_enabled = false, drc_enabled = false;
+    uint64_t time_stamp = 0;
+    uint64_t swaps = 0;
+    uint64_t draws = 0;
+};
+
+Gpu gpu;
+
+GLenum factor(uint32_t value)
+{
+    return value < std::size(blend_factors) ? blend_factors[value] : GL_ONE;
+}
+
+GLenum combine(uint32_t value)
+{
+    return value < std::size(blend_combines) ? blend_combines[value] : GL_FUNC_ADD;
+}
+
+void apply_blend(const GX2ContextState& state)
+{
+    if (state.blend_enabled)
+        glEnable(GL_BLEND);
+    else
+        glDisable(GL_BLEND);
+    glBlendFuncSeparate(factor(state.blend[0]), factor(state.blend[1]), factor(state.blend[3]),
+                        factor(state.blend[4]));
+    glBlendEquationSeparate(combine(state.blend[2]), combine(state.blend[5]));
+}
+
+void apply_viewport(const GX2ContextState& state)
+{
+    const int32_t* v = state.viewport;
+    glViewport(v[0], v[1], v[2], v[3]);
+    glDepthRange(state.depth_range[0], state.depth_range[1]);
+}
+
+void apply_scissor(const GX2ContextState& state)
+{
+    const int32_t* s = state.scissor;
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(s[0], s[1], s[2], s[3]);
+}
+
+void apply_color_buffer(const GX2ContextState& state)
+{
+    glBindFramebuffer(GL_FRAMEBUFFER,
+                      state.color_buffer ? state.color_buffer->surface.gl_framebuffer : 0);
+}
+
+void apply_state(const GX2ContextState& state)
+{
+    apply_color_buffer(state);
+    apply_viewport(state);
+    apply_scissor(state);
+    apply_blend(state);
+}
+
+GLuint make_texture(GLenum internal_format, GLenum format, int width, int height)
+{
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GLint(internal_format), width, height, 0, format,
+                 GL_UNSIGNED_BYTE, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    return texture;
+}
+
+GLuint make_framebuffer(GLuint texture)
+{
+    GLuint framebuffer = 0;
+    glGenFramebuffers(1, &framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
+        OSReport("Incomplete framebuffer\n");
+    return framebuffer;
+}
+
+void make_scan_buffer(ScanBuffer& scan, int width, int height)
+{
+    if (!gpu.open || scan.framebuffer)
+        return;
+    scan.width = width;
+    scan.height = height;
+    scan.texture = make_texture(GL_RGBA8, GL_RGBA, width, height);
+    scan.framebuffer = make_framebuffer(scan.texture);
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    apply_state(*gpu.state);
+}
+
+// Copies the common top-left rectangle; leaves the framebuffers changed.
+void blit(GLuint source, int source_width, int source_height, GLuint target, int target_width,
+          int target_height)
+{
+    const int width = std::min(source_width, target_width);
+    const int height = std::min(source_height, target_height);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, target);
+    glDisable(GL_SCISSOR_TEST);
+    glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+}
+
+std::vector<uint8_t> read_framebuffer(GLuint framebuffer, int width, int height)
+{
+    std::vector<uint8_t> pixels(size_t(width) * size_t(height) * 4);
+    if (!gpu.open || !framebuffer)
+        return pixels;
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    apply_color_buffer(*gpu.state);
+    return pixels;
+}
+
+bool compile(GLuint& shader, GLenum kind, const std::string& source, const char* what)
+{
+    if (!gpu.open)
+        return false;
+    shader = glCreateShader(kind);
+    const char* text = source.c_str();
+    glShaderSource(shader, 1, &text, nullptr);
+    glCompileShader(shader);
+    GLint ok = 0;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (ok)
+        return true;
+    char log[512] = {};
+    glGetShaderInfoLog(shader, sizeof log - 1, nullptr, log);
+    for (char* c = log; *c; ++c)
+        if (*c == '\n')
+            *c = ' ';
+    OSReport("Could not compile %s program: %s\n", what, log);
+    glDeleteShader(shader);
+    shader = 0;
+    return false;
+}
+
+void link(GX2PixelShader* pixel, const GX2VertexShader* vertex)
+{
+    if (pixel->gl_program)
+        glDeleteProgram(pixel->gl_program);
+    pixel->linked_with = vertex;
+    pixel->link_failed = true;
+    pixel->gl_program = 0;
+    if (!vertex->gl_shader || !pixel->gl_shader)
+        return;
+    const GLuint program = glCreateProgram();
+    glAttachShader(program, vertex->gl_shader);
+    glAttachShader(program, pixel->gl_shader);
+    for (const GX2ShaderVar& attribute : vertex->attributes)
+        if (attribute.location != 0xFFFFFFFF)
+            glBindAttribLocation(program, attribute.location, attribute.identifier().c_str());
+    glLinkProgram(program);
+    GLint ok = 0;
+    glGetProgramiv(program, GL_LINK_STATUS, &ok);
+    if (!ok) {
+        OSReport("Could not link shader program\n");
+        glDeleteProgram(program);
+        return;
+    }
+    glUseProgram(program);
+    for (const GX2ShaderVar& sampler : pixel->samplers)
+        glUniform1i(glGetUniformLocation(program, sampler.identifier().c_str()),
+                    GLint(sampler.location));
+    pixel->gl_uniform_locations.clear();
+    for (const GX2ShaderVar& uniform : pixel->uniforms)
+        pixel->gl_uniform_locations.push_back(
+            glGetUniformLocation(program, uniform.identifier().c_str()));
+    pixel->gl_program = program;
+    pixel->link_failed = false;
+}
+
+void bind_attributes()
+{
+    static uint32_t enabled = 0;  // attribute locations switched on
+    uint32_t wanted = 0;
+    for (uint32_t i = 0; gpu.fetch && i < gpu.fetch->count; ++i) {
+        const GX2AttribStream& stream = gpu.fetch->streams[i];
+        if (stream.location >= 16 || stream.buffer >= max_attribute_buffers)
+            continue;
+        const AttributeBinding& binding = gpu.attributes[stream.buffer];
+        glBindBuffer(GL_ARRAY_BUFFER, binding.buffer);
+        const void* offset = reinterpret_cast<const void*>(uintptr_t(binding.offset + stream.offset));
+        if (stream.format == GX2_ATTRIB_FORMAT_UNORM_8_8_8_8)
+            glVertexAttribPointer(stream.location, 4, GL_UNSIGNED_BYTE, GL_TRUE,
+                                  GLsizei(binding.stride), offset);
+        else
+            glVertexAttribPointer(stream.location, 2, GL_FLOAT, GL_FALSE, GLsizei(binding.stride),
+                                  offset);
+        wanted |= 1u << stream.location;
+    }
+    for (uint32_t location = 0; location < 16; ++location) {
+        const uint32_t bit = 1u << location;
+        if ((wanted & bit) && !(enabled & bit))
+            glEnableVertexAttribArray(location);
+        else if (!(wanted & bit) && (enabled & bit))
+            glDisableVertexAttribArray(location);
+    }
+    enabled = wanted;
+}
+
+}  // namespace
+
+// Surfaces and textures -------------------------------------------------------
+
+void GX2CalcSurfaceSizeAndAlignment(GX2Surface* surface)
+{
+    const uint32_t bytes = surface->format == GX2_SURFACE_FORMAT_UNORM_R8 ? 1 : 4;
+    surface->pitch = (surface->width + pitch_alignment - 1) / pitch_alignment * pitch_alignment;
+    surface->image_size = surface->pitch * surface->height * bytes;
+    surface->alignment = 256;
+}
+
+void GX2InitTextureRegs(GX2Texture* texture)
+{
+    GX2Surface& surface = texture->surface;
+    if (!gpu.open || surface.gl_texture)
+        return;  // colour buffers bring their own texture
+    const bool single = surface.format == GX2_SURFACE_FORMAT_UNORM_R8;
+    surface.gl_texture = make_texture(single ? GL_R8 : GL_RGBA8, single ? GL_RED : GL_RGBA,
+                                      int(surface.width), int(surface.height));
+    if (texture->comp_map == GX2_COMP_MAP_ALPHA_WHITE) {
+        // Red, green and blue read as one; alpha is the stored channel.
+        const GLint swizzle[] = {GL_ONE, GL_ONE, GL_ONE, GL_RED};
+        glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle);
+    }
+}
+
+void GX2Invalidate(GX2InvalidateMode, void*, uint32_t)
+{
+    // Host memory is coherent; textures reach the GPU through GX2UploadTexture.
+}
+
+void GX2UploadTexture(const GX2Texture* texture)
+{
+    const GX2Surface& surface = texture->surface;
+    if (!gpu.open || !surface.gl_texture || !surface.image)
+        return;
+    const bool single = surface.format == GX2_SURFACE_FORMAT_UNORM_R8;
+    glBindTexture(GL_TEXTURE_2D, surface.gl_texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, GLint(surface.pitch));
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, GLsizei(surface.width), GLsizei(surface.height),
+                    single ? GL_RED : GL_RGBA, GL_UNSIGNED_BYTE, surface.image);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+}
+
+void GX2DestroyTexture(GX2Texture* texture)
+{
+    if (gpu.open && texture->surface.gl_texture)
+        glDeleteTextures(1, &texture->surface.gl_texture);
+    texture->surface.gl_texture = 0;
+}
+
+void GX2InitColorBuffer(GX2ColorBuffer* buffer, uint32_t width, uint32_t height)
+{
+    GX2Surface& surface = buffer->surface;
+    surface.width = width;
+    surface.height = height;
+    surface.format = GX2_SURFACE_FORMAT_UNORM_R8_G8_B8_A8;
+    GX2CalcSurfaceSizeAndAlignment(&surface);
+    if (!gpu.open)
+        return;
+    surface.gl_texture = make_texture(GL_RGBA8, GL_RGBA, int(width), int(height));
+    surface.gl_framebuffer = make_framebuffer(surface.gl_texture);
+    apply_color_buffer(*gpu.state);
+}
+
+void GX2InitColorBufferRegs(GX2ColorBuffer*)
+{
+    // The framebuffer object was made with the buffer.
+}
+
+std::vector<uint8_t> gx2_read_color_buffer(const GX2ColorBuffer* buffer)
+{
+    return read_framebuffer(buffer->surface.gl_framebuffer, int(buffer->surface.width),
+                            int(buffer->surface.height));
+}
+
+// Samplers ----------------------------------------------------------------------
+
+void GX2InitSampler(GX2Sampler* sampler, GX2TexClampMode clamp, GX2TexXYFilterMode filter)
+{
+    sampler->clamp = clamp;
+    sampler->filter = filter;
+    if (!gpu.open)
+        return;
+    if (!sampler->gl_sampler)
+        glGenSamplers(1, &sampler->gl_sampler);
+    const GLint gl_filter = filter == GX2_TEX_XY_FILTER_MODE_LINEAR ? GL_LINEAR : GL_NEAREST;
+    glSamplerParameteri(sampler->gl_sampler, GL_TEXTURE_MIN_FILTER, gl_filter);
+    glSamplerParameteri(sampler->gl_sampler, GL_TEXTURE_MAG_FILTER, gl_filter);
+    glSamplerParameteri(sampler->gl_sampler, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glSamplerParameteri(sampler->gl_sampler, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+}
+
+// Context, state ---------------------------------------------------------------
+
+void GX2Init()
+{
+    if (gpu.open || !window_open())
+        return;
+    gpu.open = true;
+    glGenVertexArrays(1, &gpu.vertex_array);
+    glBindVertexArray(gpu.vertex_array);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+}
+
+bool gx2_is_open()
+{
+    return gpu.open;
+}
+
+void GX2SetupContextStateEx(GX2ContextState* state, bool)
+{
+    *state = GX2ContextState{};
+}
+
+void GX2SetContextState(GX2ContextState* state)
+{
+    gpu.state = state ? state : &gpu.fallback;
+    if (gpu.open)
+        apply_state(*gpu.state);
+}
+
+const GX2ContextState& gx2_current_state()
+{
+    return *gpu.state;
+}
+
+void GX2SetColorBuffer(const GX2ColorBuffer* buffer, int)
+{
+    gpu.state->color_buffer = buffer;
+    if (gpu.open)
+        apply_color_buffer(*gpu.state);
+}
+
+void GX2SetViewport(float x, float y, float width, float height, float near_z, float far_z)
+{
+    gpu.state->viewport[0] = int32_t(x);
+    gpu.state->viewport[1] = int32_t(y);
+    gpu.state->viewport[2] = int32_t(width);
+    gpu.state->viewport[3] = int32_t(height);
+    gpu.state->depth_range[0] = near_z;
+    gpu.state->depth_range[1] = far_z;
+    if (gpu.open)
+        apply_viewport(*gpu.state);
+}
+
+void GX2SetScissor(uint32_t x, uint32_t y, uint32_t width, uint32_t height)
+{
+    gpu.state->scissor[0] = int32_t(x);
+    gpu.state->scissor[1] = int32_t(y);
+    gpu.state->scissor[2] = int32_t(width);
+    gpu.state->scissor[3] = int32_t(height);
+    if (gpu.open)
+        apply_scissor(*gpu.state);
+}
+
+void GX2SetColorControl(uint32_t, uint32_t blend_enable_mask, bool, bool)
+{
+    gpu.state->blend_enabled = (blend_enable_mask & 1) != 0;
+    if (gpu.open)
+        apply_blend(*gpu.state);
+}
+
+void GX2SetBlendControl(int, uint32_t color_src, uint32_t color_dst, uint32_t color_combine,
+                        bool separate_alpha, uint32_t alpha_src, uint32_t alpha_dst,
+                        uint32_t alpha_combine)
+{
+    uint32_t* blend = gpu.state->blend;
+    blend[0] = color_src;
+    blend[1] = color_dst;
+    blend[2] = color_combine;
+    blend[3] = separate_alpha ? alpha_src : color_src;
+    blend[4] = separate_alpha ? alpha_dst : color_dst;
+    blend[5] = separate_alpha ? alpha_combine : color_combine;
+    if (gpu.open)
+        apply_blend(*gpu.state);
+}
+
+void GX2ClearColor(const GX2ColorBuffer* buffer, float r, float g, float b, float a)
+{
+    if (!gpu.open || !buffer)
+        return;
+    glBindFramebuffer(GL_FRAMEBUFFER, buffer->surface.gl_framebuffer);
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(r, g, b, a);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+// Buffers ---------------------------------------------------------------------------
+
+bool GX2RCreateBuffer(GX2RBuffer* buffer)
+{
+    const size_t size = size_t(buffer->elem_size) * buffer->elem_count;
+    buffer->storage = calloc(std::max<size_t>(size, 1), 1);
+    if (!buffer->storage)
+        return false;
+    if (gpu.open && (buffer->flags & (GX2R_RESOURCE_BIND_VERTEX_BUFFER |
+                                      GX2R_RESOURCE_BIND_INDEX_BUFFER))) {
+        glGenBuffers(1, &buffer->gl_buffer);
+        glBindBuffer(GL_ARRAY_BUFFER, buffer->gl_buffer);
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(size), nullptr, GL_DYNAMIC_DRAW);
+    }
+    return true;
+}
+
+void GX2RDestroyBufferEx(GX2RBuffer* buffer, uint32_t)
+{
+    free(buffer->storage);
+    buffer->storage = nullptr;
+}
+
+void* GX2RLockBufferEx(GX2RBuffer* buffer, uint32_t)
+{
+    return buffer->storage;
+}
+
+void GX2RUnlockBufferEx(GX2RBuffer* buffer, uint32_t)
+{
+    if (!gpu.open || !buffer->gl_buffer)
+        return;
+    glBindBuffer(GL_ARRAY_BUFFER, buffer->gl_buffer);
+    glBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(buffer->elem_size) * buffer->elem_count,
+                    buffer->storage);
+}
+
+void GX2RSetAttributeBuffer(const GX2RBuffer* buffer, uint32_t index, uint32_t stride,
+                            uint32_t offset)
+{
+    if (index < max_attribute_buffers)
+        gpu.attributes[index] = {buffer->gl_buffer, stride, offset};
+}
+
+// Shader programs ----------------------------------------------------------------------
+
+bool GX2InitVertexShader(GX2VertexShader* shader)
+{
+    return compile(shader->gl_shader, GL_VERTEX_SHADER, shader->source, "vertex");
+}
+
+bool GX2InitPixelShader(GX2PixelShader* shader)
+{
+    return compile(shader->gl_shader, GL_FRAGMENT_SHADER, shader->source, "pixel");
+}
+
+uint32_t GX2CalcFetchShaderSizeEx(uint32_t count, uint32_t, uint32_t)
+{
+    return count * uint32_t(sizeof(GX2AttribStream));
+}
+
+void GX2InitFetchShaderEx(GX2FetchShader* fetch, void*, uint32_t count,
+                          const GX2AttribStream* streams, uint32_t, uint32_t)
+{
+    fetch->count = std::min<uint32_t>(count, 4);
+    std::copy(streams, streams + fetch->count, fetch->streams);
+}
+
+void GX2SetFetchShader(const GX2FetchShader* fetch)
+{
+    gpu.fetch = fetch;
+}
+
+void GX2SetVertexShader(const GX2VertexShader* shader)
+{
+    gpu.vertex = shader;
+}
+
+void GX2SetPixelShader(GX2PixelShader* shader)
+{
+    gpu.pixel = shader;
+    if (!gpu.open || !shader || !gpu.vertex)
+        return;
+    if (shader->linked_with != gpu.vertex)
+        link(shader, gpu.vertex);
+    glUseProgram(shader->gl_program);
+}
+
+void GX2SetPixelUniformReg(uint32_t offset, uint32_t, const void* values)
+{
+    GX2PixelShader* pixel = gpu.pixel;
+    if (!gpu.open || !pixel || !pixel->gl_program || offset == 0xFFFFFFFF)
+        return;
+    for (size_t i = 0; i < pixel->uniforms.size(); ++i) {
+        if (pixel->uniforms[i].location != offset)
+            continue;
+        const GLint location = pixel->gl_uniform_locations[i];
+        const float* floats = static_cast<const float*>(values);
+        switch (pixel->uniforms[i].type) {
+        case GX2_VAR_TYPE_FLOAT: glUniform1f(location, floats[0]); break;
+        case GX2_VAR_TYPE_INT: glUniform1i(location, static_cast<const int32_t*>(values)[0]); break;
+        case GX2_VAR_TYPE_VEC2: glUniform2fv(location, 1, floats); break;
+        case GX2_VAR_TYPE_VEC4: glUniform4fv(location, 1, floats); break;
+        }
+        return;
+    }
+}
+
+void GX2SetPixelTexture(const GX2Texture* texture, uint32_t location)
+{
+    if (!gpu.open || location >= 16)
+        return;
+    glActiveTexture(GL_TEXTURE0 + location);
+    glBindTexture(GL_TEXTURE_2D, texture ? texture->surface.gl_texture : 0);
+}
+
+void GX2SetPixelSampler(const GX2Sampler* sampler, uint32_t location)
+{
+    if (gpu.open && location < 16)
+        glBindSampler(location, sampler ? sampler->gl_sampler : 0);
+}
+
+void GX2RDrawIndexed(GX2PrimitiveMode, const GX2RBuffer* indices, GX2IndexType type,
+                     uint32_t count, uint32_t index_offset, uint32_t, uint32_t)
+{
+    if (!gpu.open || !gpu.pixel || !gpu.pixel->gl_program || !indices->gl_buffer)
+        return;
+    bind_attributes();
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indices->gl_buffer);
+    const bool wide = type == GX2_INDEX_TYPE_U32;
+    const void* first = reinterpret_cast<const void*>(uintptr_t(index_offset * (wide ? 4 : 2)));
+    glDrawElements(GL_TRIANGLES, GLsizei(count), wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT, first);
+    ++gpu.draws;
+}
+
+uint64_t gx2_draw_count()
+{
+    return gpu.draws;
+}
+
+// Copies, scan buffers, output -------------------------------------------------------------
+
+void GX2CopySurface(const GX2Surface* source, uint32_t, uint32_t, GX2Surface* destination,
+                    uint32_t, uint32_t)
+{
+    if (!gpu.open)
+        return;
+    if (!source->gl_framebuffer || !destination->gl_framebuffer) {
+        OSReport("Only colour buffers can be copied\n");
+        return;
+    }
+    blit(source->gl_framebuffer, int(source->width), int(source->height),
+         destination->gl_framebuffer, int(destination->width), int(destination->height));
+}
+
+void GX2CalcTVSize(int, GX2SurfaceFormat, int buffering, uint32_t* size, uint32_t* scale_needed)
+{
+    *size = uint32_t(tv_scan_width * tv_scan_height * 4 * buffering);
+    *scale_needed = 0;
+}
+
+void GX2CalcDRCSize(int, GX2SurfaceFormat, int buffering, uint32_t* size, uint32_t* scale_needed)
+{
+    *size = uint32_t(drc_scan_width * drc_scan_height * 4 * buffering);
+    *scale_needed = 0;
+}
+
+void GX2SetTVBuffer(void*, uint32_t, int, GX2SurfaceFormat, int)
+{
+    make_scan_buffer(gpu.tv, tv_scan_width, tv_scan_height);
+}
+
+void GX2SetDRCBuffer(void*, uint32_t, int, GX2SurfaceFormat, int)
+{
+    make_scan_buffer(gpu.drc, drc_scan_width, drc_scan_height);
+}
+
+void GX2CopyColorBufferToScanBuffer(const GX2ColorBuffer* buffer, GX2ScanTarget target)
+{
+    const ScanBuffer& scan = target == GX2_SCAN_TARGET_TV ? gpu.tv : gpu.drc;
+    if (!gpu.open || !scan.framebuffer)
+        return;
+    blit(buffer->surface.gl_framebuffer, int(buffer->surface.width), int(buffer->surface.height),
+         scan.framebuffer, scan.width, scan.height);
+}
+
+void GX2SwapScanBuffers()
+{
+    if (!gpu.open)
+        return;
+    const uint64_t picture = gpu.swaps++;
+    if (capture_wanted(picture)) {
+        const std::vector<uint8_t> pixels =
+            read_framebuffer(gpu.tv.framebuffer, gpu.tv.width, gpu.tv.height);
+        capture_write_png(capture_path(console_options().capture_dir, picture), pixels,
+                          gpu.tv.width, gpu.tv.height);
+    }
+    if (gpu.tv_enabled)
+        window_present(gpu.tv.framebuffer, gpu.tv.width, gpu.tv.height);
+    apply_state(*gpu.state);
+}
+
+uint64_t gx2_swap_count()
+{
+    return gpu.swaps;
+}
+
+std::vector<uint8_t> gx2_read_scan_buffer(GX2ScanTarget target)
+{
+    const ScanBuffer& scan = target == GX2_SCAN_TARGET_TV ? gpu.tv : gpu.drc;
+    return read_framebuffer(scan.framebuffer, scan.width, scan.height);
+}
+
+void GX2SetTVEnable(bool enable)
+{
+    gpu.tv_enabled = enable;
+}
+
+void GX2SetDRCEnable(bool enable)
+{
+    gpu.drc_enabled = enable;
+}
+
+bool gx2_tv_enabled()
+{
+    return gpu.tv_enabled;
+}
+
+bool gx2_drc_enabled()
+{
+    return gpu.drc_enabled;
+}
+
+void GX2Flush()
+{
+    if (gpu.open)
+        glFlush();
+    ++gpu.time_stamp;
+}
+
+uint64_t GX2GetLastSubmittedTimeStamp()
+{
+    return gpu.time_stamp;
+}
+
+bool GX2WaitTimeStamp(uint64_t)
+{
+    // Every submitted picture is finished once GL has drained.
+    GX2DrawDone();
+    return true;
+}
+
 void GX2DrawDone()
 {
-    // Nothing is submitted to a graphics processor yet.
+    if (gpu.open)
+        glFinish();
 }

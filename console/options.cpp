@@ -40,7 +40,7 @@ std::string console_default_save_dir()
 const char* console_usage()
 {
     return "usage: quorvella [--content DIR] [--save DIR] [--headless] [--ticks N]\n"
-           "                 [--input FILE] [--capture DIR] [--audio-out FILE]";
+           "                 [--input FILE] [--capture DIR] [--capture-every N] [--audio-out FILE]";
 }
 
 bool console_parse_options(int argc, char** argv)
@@ -64,7 +64,16 @@ bool console_parse_options(int argc, char** argv)
             target = &options.capture_dir;
         else if (strcmp(arg, "--audio-out") == 0)
             target = &options.audio_out;
-        else if (strcmp(arg, "--ticks") != 0) {
+        else if (strcmp(arg, "--capture-every") == 0) {
+            if (!has_value || !parse_ticks(argv[i + 1], options.capture_every) ||
+                options.capture_every < 1) {
+                printf("Option --capture-every needs a count of pictures\n%s\n", console_usage());
+                fflush(stdout);
+                return false;
+            }
+            ++i;
+            continue;
+        } else if (strcmp(arg, "--ticks") != 0) {
             printf("Unknown option: %s\n%s\n", arg, console_usage());
             fflush(stdout);
             return false;

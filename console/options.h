@@ -11,6 +11,7 @@ struct ConsoleOptions {
     long ticks = -1;                      // report "exiting" after this many ticks; -1: never
     std::string input_file;               // scripted controller input
     std::string capture_dir;              // where pictures are written
+    long capture_every = 1;               // write every N-th picture
     std::string audio_out;                // WAV file of the TV's sound
 };
 

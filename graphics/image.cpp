@@ -1,6 +1,432 @@
 #include "graphics/image.h"
 
+#include "console/os.h"
+#include "graphics/render.h"
+#include "graphics/shader.h"
+#include "runtime/assetfile.h"
+#include "runtime/stream.h"
+
+#define STB_IMAGE_STATIC
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb_image.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+Image empty_image;
+
+namespace {
+
+AssetFile image_file;
+Image* handle_table[image_handle_count] = {};
+std::unordered_map<std::string, FileImage*> file_images;
+std::vector<ReplacedImage> replaced_images;
+
+size_t pixel_bytes(int width, int height)
+{
+    return size_t(width) * size_t(height) * 4;
+}
+
+void report_load_failure(unsigned int handle, const char* reason)
+{
+    OSReport("Could not load image %u\n", handle);
+    OSReport("%s\n", reason);
+}
+
+Image* table_entry(unsigned int handle)
+{
+    Image*& entry = handle_table[handle];
+    if (!entry) {
+        entry = new Image(int(handle));
+        entry->flags |= Image::INTERNAL;
+    }
+    return entry;
+}
+
+// The quad is staged; put the colour on it and draw with the image's texture.
+void finish_draw(Color color, unsigned int texture)
+{
+    insert_color(color);
+    draw_tex_impl(texture);
+}
+
+uint32_t replacement_key(const ReplacedImages& list)
+{
+    uint32_t key = 0, k = 0;
+    for (int i = 0; i < list.count; ++i) {
+        const ReplacedImages::Pair& pair = list.pairs[i];
+        const uint8_t bytes[6] = {pair.from.r, pair.from.g, pair.from.b,
+                                  pair.to.r,   pair.to.g,   pair.to.b};
+        for (const uint8_t byte : bytes)
+            key += uint32_t(byte) * ++k;
+    }
+    return key;
+}
+
+bool same_rgb(const Color& a, const Color& b)
+{
+    return a.r == b.r && a.g == b.g && a.b == b.b;
+}
+
+bool same_pairs(const ReplacedImages& a, const ReplacedImages& b)
+{
+    if (a.count != b.count)
+        return false;
+    for (int i = 0; i < a.count; ++i)
+        if (!same_rgb(a.pairs[i].from, b.pairs[i].from) || !same_rgb(a.pairs[i].to, b.pairs[i].to))
+            return false;
+    return true;
+}
+
+}  // namespace
+
+// Construction and ownership -----------------------------------------------------------
+
+Image::Image(int handle) : handle(uint16_t(handle)) {}
+
+Image::Image(int hot_x, int hot_y, int action_x, int action_y)
+    : hotspot_x(int16_t(hot_x)), hotspot_y(int16_t(hot_y)), action_x(int16_t(action_x)),
+      action_y(int16_t(action_y))
+{
+}
+
+Image::~Image()
+{
+    unload();
+}
+
+void Image::destroy()
+{
+    if (flags & INTERNAL)
+        return;
+    delete this;
+}
+
+void Image::unload()
+{
+    free(pixels);
+    pixels = nullptr;
+    if (texture)
+        Render::delete_tex(texture);
+    texture = 0;
+}
+
+void Image::set_filter(bool linear_filter)
+{
+    if (linear_filter == ((flags & LINEAR_FILTER) != 0))
+        return;
+    flags = linear_filter ? uint16_t(flags | LINEAR_FILTER) : uint16_t(flags & ~LINEAR_FILTER);
+    if (texture)
+        Render::set_filter(texture, linear_filter);
+}
+
+// Loading and uploading --------------------------------------------------------------
+
+void Image::load()
+{
+    flags |= USED;
+    if (texture || pixels)
+        return;
+    if (flags & FILE_IMAGE)
+        load_file();
+    else
+        load_asset();
+}
+
+void Image::load_asset()
+{
+    open_image_file();
+    image_file.set_item(handle, AssetFile::IMAGE_DATA);
+    FileStream stream(image_file);
+    width = stream.read_int16();
+    height = stream.read_int16();
+    hotspot_x = stream.read_int16();
+    hotspot_y = stream.read_int16();
+    action_x = stream.read_int16();
+    action_y = stream.read_int16();
+    const uint32_t compressed_size = uint32_t(stream.read_int32());
+    // Refuse sizes that would allocate nothing sensible or read past the file.
+    if (width <= 0 || height <= 0) {
+        report_load_failure(handle, "bad image size");
+        return;
+    }
+    const unsigned int remaining = image_file.get_size() - image_file.tell();
+    if (!image_file.is_open() || compressed_size > remaining) {
+        report_load_failure(handle, "read past buffer");
+        return;
+    }
+    std::vector<char> compressed(compressed_size);
+    image_file.read(compressed.data(), compressed_size);
+    const size_t size = pixel_bytes(width, height);
+    // Zero-filled: a stream that ends early leaves defined pixels behind.
+    pixels = static_cast<uint8_t*>(calloc(size, 1));
+    const int written = stbi_zlib_decode_buffer(reinterpret_cast<char*>(pixels), int(size),
+                                                compressed.data(), int(compressed_size));
+    if (written < 0) {
+        report_load_failure(handle, stbi_failure_reason());
+        free(pixels);
+        pixels = nullptr;
+    }
+}
+
+bool Image::ensure_texture()
+{
+    if (!texture)
+        upload_texture();
+    return texture != 0;
+}
+
+void Image::upload_texture()
+{
+    if (texture || !pixels)
+        return;
+    texture = Render::create_tex(pixels, Render::RGBA, width, height);
+    if (texture)
+        Render::set_filter(texture, (flags & LINEAR_FILTER) != 0);
+    if (!(flags & KEEP_PIXELS) && texture) {
+        free(pixels);
+        pixels = nullptr;
+    }
+}
+
+void open_image_file()
+{
+    if (!image_file.is_open())
+        image_file.open();
+}
+
+Image* get_internal_image(unsigned int handle)
+{
+    if (handle >= unsigned(image_handle_count)) {
+        OSReport("Invalid image handle %u\n", handle);
+        return &empty_image;
+    }
+    Image* image = table_entry(handle);
+    image->load();
+    return image;
+}
+
 void preload_images()
 {
-    // Placeholder until images land.
+    AssetFile list;
+    list.open();
+    FileStream stream(list);
+    for (int i = 0; i < image_handle_count; ++i) {
+        const unsigned int handle = uint16_t(stream.read_int16());
+        if (handle >= unsigned(image_handle_count))
+            continue;
+        Image* image = table_entry(handle);
+        image->load();
+        image->upload_texture();
+    }
+    list.close();
+}
+
+FileImage* get_image_cache(const std::string& path, int, int, int, int,
+                           TransparentColor transparent)
+{
+    const auto found = file_images.find(path);
+    if (found != file_images.end())
+        return found->second;
+    FileImage* image = new FileImage(path, 0, 0, 0, 0, transparent);
+    image->load();
+    if (!image->is_valid()) {
+        delete image;
+        image = nullptr;
+    } else {
+        image->flags |= Image::USED | Image::INTERNAL;
+    }
+    file_images[path] = image;
+    return image;
+}
+
+void reset_image_cache()
+{
+    for (Image* image : handle_table)
+        if (image)
+            image->flags &= uint16_t(~Image::USED);
+}
+
+void flush_image_cache()
+{
+    for (Image* image : handle_table)
+        if (image && !(image->flags & (Image::USED | Image::STATIC)))
+            image->unload();
+}
+
+void image_forget_all()
+{
+    for (Image*& image : handle_table) {
+        delete image;
+        image = nullptr;
+    }
+    for (auto& [path, image] : file_images)
+        delete image;
+    file_images.clear();
+    for (ReplacedImage& entry : replaced_images)
+        delete entry.copy;
+    replaced_images.clear();
+    if (image_file.is_open())
+        image_file.close();
+}
+
+// Copies and colour replacement ------------------------------------------------------------
+
+Image* Image::copy() const
+{
+    if (pixels) {
+        Image* copy = new Image(int(handle));
+        copy->width = width;
+        copy->height = height;
+        const size_t size = pixel_bytes(width, height);
+        copy->pixels = static_cast<uint8_t*>(malloc(size));
+        memcpy(copy->pixels, pixels, size);
+        return copy;
+    }
+    Image* copy;
+    if (flags & FILE_IMAGE) {
+        const FileImage& file = static_cast<const FileImage&>(*this);
+        copy = new FileImage(file.path, hotspot_x, hotspot_y, action_x, action_y, file.transparent);
+    } else {
+        copy = new Image(int(handle));
+    }
+    copy->load();
+    return copy;
+}
+
+void Image::replace(const Color& from, const Color& to)
+{
+    if (!pixels) {
+        OSReport("Could not replace color in unloaded image\n");
+        return;
+    }
+    const size_t count = size_t(width) * size_t(height);
+    for (size_t i = 0; i < count; ++i) {
+        uint8_t* pixel = pixels + i * 4;
+        if (pixel[0] == from.r && pixel[1] == from.g && pixel[2] == from.b) {
+            pixel[0] = to.r;
+            pixel[1] = to.g;
+            pixel[2] = to.b;
+        }
+    }
+}
+
+void ReplacedImages::replace(const Color& from, const Color& to)
+{
+    if (count >= 10) {
+        OSReport("Max color replacements reached\n");
+        return;
+    }
+    pairs[count++] = {from, to};
+}
+
+Image* ReplacedImages::apply(Image* image, Image* source)
+{
+    Image* result = apply_direct(image, source);
+    count = 0;
+    return result;
+}
+
+Image* ReplacedImages::apply_direct(Image* image, Image* source)
+{
+    const uint32_t key = replacement_key(*this);
+    for (const ReplacedImage& entry : replaced_images)
+        if (entry.key == key && entry.source == source && same_pairs(entry.pairs, *this))
+            return entry.copy;
+    Image* copy = image->copy();
+    for (int i = 0; i < count; ++i)
+        copy->replace(pairs[i].from, pairs[i].to);
+    replaced_images.emplace_back(source, copy, key);
+    replaced_images.back().pairs = *this;
+    copy->flags |= Image::KEEP_PIXELS;
+    return copy;
+}
+
+// Drawing --------------------------------------------------------------------------------
+
+void Image::draw(int x, int y, Color color, float angle, float scale_x, float scale_y)
+{
+    if (!ensure_texture())
+        return;
+    if (render_data.current_effect == 0)
+        shader_set_texture();
+    if (angle == 0.0f && scale_x == 1.0f && scale_y == 1.0f) {
+        const int x1 = x - hotspot_x, y1 = y - hotspot_y;
+        insert_quad(x1, y1, x1 + width, y1 + height);
+    } else {
+        const double radians = double(angle) / 57.29577951308232;
+        const double c = std::cos(radians), s = std::sin(radians);
+        const double x0 = -hotspot_x * double(scale_x), x1 = (width - hotspot_x) * double(scale_x);
+        const double y0 = -hotspot_y * double(scale_y), y1 = (height - hotspot_y) * double(scale_y);
+        const double local[8] = {x0, y0, x1, y0, x1, y1, x0, y1};
+        float corners[8];
+        for (int i = 0; i < 4; ++i) {
+            const double px = local[i * 2], py = local[i * 2 + 1];
+            corners[i * 2] = float(x + px * c + py * s);
+            corners[i * 2 + 1] = float(y - px * s + py * c);
+        }
+        insert_quad(corners);
+    }
+    insert_texcoord1(0.0f, 0.0f, 1.0f, 1.0f);
+    finish_draw(color, texture);
+}
+
+void Image::draw(int x, int y, int src_x, int src_y, int src_width, int src_height, Color color)
+{
+    if (!ensure_texture())
+        return;
+    if (render_data.current_effect == 0)
+        shader_set_texture();
+    insert_quad(x, y, x + src_width, y + src_height);
+    const float left = float(src_x) / float(width), top = float(src_y) / float(height);
+    insert_texcoord1(left, top, left + float(src_width) / float(width),
+                     top + float(src_height) / float(height));
+    finish_draw(color, texture);
+}
+
+// File images ------------------------------------------------------------------------------
+
+FileImage::FileImage(const std::string& path, int hot_x, int hot_y, int action_x, int action_y,
+                     TransparentColor transparent)
+    : Image(hot_x, hot_y, action_x, action_y), path(path), transparent(transparent)
+{
+    flags |= FILE_IMAGE;
+}
+
+void FileImage::load_file()
+{
+    BaseFile file(path.c_str(), "r");
+    if (!file.is_open()) {
+        OSReport("Could not open image \"%s\"\n", path.c_str());
+        return;
+    }
+    std::vector<unsigned char> bytes(file.get_size());
+    const unsigned int got = file.read(bytes.data(), unsigned(bytes.size()));
+    int w = 0, h = 0, channels = 0;
+    pixels = stbi_load_from_memory(bytes.data(), int(got), &w, &h, &channels, 4);
+    file.close();
+    if (!pixels) {
+        OSReport("Could not load image \"%s\"\n", path.c_str());
+        return;
+    }
+    width = int16_t(w);
+    height = int16_t(h);
+    if (transparent.a == 255 && (channels == 1 || channels == 3))
+        set_transparent_color(transparent);
+}
+
+void FileImage::set_transparent_color(TransparentColor color)
+{
+    if (!pixels)
+        return;
+    const size_t count = size_t(width) * size_t(height);
+    for (size_t i = 0; i < count; ++i) {
+        uint8_t* pixel = pixels + i * 4;
+        if (pixel[0] == color.r && pixel[1] == color.g && pixel[2] == color.b)
+            pixel[3] = 0;
+    }
 }

@@ -1,8 +1,377 @@
 #include "graphics/render.h"
 
-// Placeholders until the renderer lands: nothing is drawn.
-void Render::init() {}
-void Render::clear(Color) {}
-void Render::set_view(int, int, int, int) {}
-void Render::set_offset(int, int) {}
-void Render::draw_tex(int, int, int, int, Color, unsigned int) {}
+#include "console/os.h"
+#include "graphics/shader.h"
+#include "platform/display.h"
+#include "platform/platform.h"
+
+#include <cstring>
+
+RenderData render_data;
+
+namespace {
+
+int offset_x_int = 0;
+int offset_y_int = 0;
+
+void fill_buffer(GX2RBuffer* buffer, const void* data)
+{
+    void* target = GX2RLockBufferEx(buffer, 0);
+    memcpy(target, data, size_t(buffer->elem_size) * buffer->elem_count);
+    GX2RUnlockBufferEx(buffer, 0);
+}
+
+void to_clip(float x, float y, RenderData::Float2& out)
+{
+    const RenderData& r = render_data;
+    out.x = (x + r.offset_x) * r.scale_x - 1.0f;
+    out.y = -((y + r.offset_y) * r.scale_y - 1.0f);
+}
+
+int clamp_to(int value, int high)
+{
+    value = value > high ? high : value;
+    return value < 0 ? 0 : value;
+}
+
+void select_plain_shader()
+{
+    if (render_data.current_effect == 0)
+        shader_set_texture();
+}
+
+void stage_full_texcoords()
+{
+    insert_texcoord1(0.0f, 0.0f, 1.0f, 1.0f);
+}
+
+}  // namespace
+
+// Staging -------------------------------------------------------------------------
+
+void insert_quad(int x1, int y1, int x2, int y2)
+{
+    const float corners[8] = {float(x1), float(y1), float(x2), float(y1),
+                              float(x2), float(y2), float(x1), float(y2)};
+    insert_quad(corners);
+}
+
+void insert_quad(const float* corners)
+{
+    // Vertex order first, second, third, third, fourth, first.
+    static const int order[6] = {0, 1, 2, 2, 3, 0};
+    for (int i = 0; i < 6; ++i)
+        to_clip(corners[order[i] * 2], corners[order[i] * 2 + 1], render_data.staged_positions[i]);
+}
+
+void insert_texcoord1(float left, float top, float right, float bottom)
+{
+    const RenderData::Float2 coords[6] = {{left, top},     {right, top},   {right, bottom},
+                                          {right, bottom}, {left, bottom}, {left, top}};
+    memcpy(render_data.staged_texcoords, coords, sizeof coords);
+}
+
+void insert_color(Color color)
+{
+    const unsigned int packed = unsigned(color.get_int());
+    for (unsigned int& slot : render_data.staged_colors)
+        slot = packed;
+}
+
+void insert_horizontal_color(Color left, Color right)
+{
+    const unsigned int l = unsigned(left.get_int()), r = unsigned(right.get_int());
+    const unsigned int colors[6] = {l, r, r, r, l, l};
+    memcpy(render_data.staged_colors, colors, sizeof colors);
+}
+
+void insert_vertical_color(Color top, Color bottom)
+{
+    const unsigned int t = unsigned(top.get_int()), b = unsigned(bottom.get_int());
+    const unsigned int colors[6] = {t, t, b, b, b, t};
+    memcpy(render_data.staged_colors, colors, sizeof colors);
+}
+
+void draw_tex_impl(unsigned int texture)
+{
+    RenderData& r = render_data;
+    GX2RBuffer* positions = r.positions.get();
+    fill_buffer(positions, r.staged_positions);
+    GX2RSetAttributeBuffer(positions, 0, positions->elem_size, 0);
+    GX2RBuffer* colors = r.colors.get();
+    fill_buffer(colors, r.staged_colors);
+    GX2RSetAttributeBuffer(colors, 1, colors->elem_size, 0);
+
+    const BaseShader* shader = current_shader;
+    if (shader && shader->texture_location != no_location && texture < max_textures) {
+        GX2RBuffer* coords = r.texcoords.get();
+        fill_buffer(coords, r.staged_texcoords);
+        GX2RSetAttributeBuffer(coords, 2, coords->elem_size, 0);
+        const TextureSlot& slot = r.textures[texture];
+        GX2SetPixelTexture(&slot.texture, shader->texture_location);
+        GX2SetPixelSampler(slot.sampler, shader->texture_location);
+    }
+    if (shader && (shader->flags & BaseShader::BACKGROUND_TEXTURE)) {
+        static const RenderData::Float2 full[6] = {{0, 0}, {1, 0}, {1, 1}, {1, 1}, {0, 1}, {0, 0}};
+        GX2RBuffer* coords = r.texcoords.get();
+        fill_buffer(coords, full);
+        GX2RSetAttributeBuffer(coords, 3, coords->elem_size, 0);
+        const TextureSlot& slot = r.textures[r.background_texture];
+        GX2SetPixelTexture(&slot.texture, shader->background_texture_location);
+        GX2SetPixelSampler(slot.sampler, shader->background_texture_location);
+    }
+    const GX2IndexType type = r.index_buffer.elem_size == 4 ? GX2_INDEX_TYPE_U32 : GX2_INDEX_TYPE_U16;
+    GX2RDrawIndexed(GX2_PRIMITIVE_MODE_TRIANGLES, &r.index_buffer, type, r.index_buffer.elem_count,
+                    0, 0, 1);
+}
+
+void flush_gl()
+{
+    render_data.positions.used = 0;
+    render_data.colors.used = 0;
+    render_data.texcoords.used = 0;
+}
+
+// Drawing and state --------------------------------------------------------------------
+
+void Render::init()
+{
+    RenderData& r = render_data;
+    r.index_buffer.flags = 0x3820;
+    r.index_buffer.elem_size = 4;
+    r.index_buffer.elem_count = 6;
+    GX2RCreateBuffer(&r.index_buffer);
+    static const uint32_t indices[6] = {0, 1, 2, 3, 4, 5};
+    fill_buffer(&r.index_buffer, indices);
+    GX2InitSampler(&r.linear_sampler, GX2_TEX_CLAMP_MODE_CLAMP, GX2_TEX_XY_FILTER_MODE_LINEAR);
+    GX2InitSampler(&r.point_sampler, GX2_TEX_CLAMP_MODE_CLAMP, GX2_TEX_XY_FILTER_MODE_POINT);
+    // The slots the display claimed before the samplers existed point at the point sampler.
+    const uint32_t white = 0xFFFFFFFF;
+    r.white_texture = create_tex(&white, RGBA, 1, 1);
+}
+
+void Render::clear(Color color)
+{
+    GX2ClearColor(gx2_current_state().color_buffer, color.r / 255.0f, color.g / 255.0f,
+                  color.b / 255.0f, color.a / 255.0f);
+    GX2SetContextState(platform_main_context_state());
+}
+
+void Render::set_view(int x, int y, int width, int height)
+{
+    GX2SetViewport(float(x), float(y), float(width), float(height), 0.0f, 1.0f);
+    GX2SetScissor(uint32_t(x), uint32_t(y), uint32_t(width), uint32_t(height));
+    RenderData& r = render_data;
+    r.view_x = x;
+    r.view_y = y;
+    r.view_width = width;
+    r.view_height = height;
+    r.scale_x = 2.0f / float(width);
+    r.scale_y = 2.0f / float(height);
+}
+
+void Render::set_offset(int x, int y)
+{
+    offset_x_int = x;
+    offset_y_int = y;
+    render_data.offset_x = float(x);
+    render_data.offset_y = float(y);
+}
+
+void Render::set_offset(float x, float y)
+{
+    offset_x_int = int(x);
+    offset_y_int = int(y);
+    render_data.offset_x = x;
+    render_data.offset_y = y;
+}
+
+void render_get_offset(int* x, int* y)
+{
+    *x = offset_x_int;
+    *y = offset_y_int;
+}
+
+void Render::enable_scissor(int x, int y, int width, int height)
+{
+    const int x1 = clamp_to(x + offset_x_int, 426);
+    const int y1 = clamp_to(y + offset_y_int, 240);
+    const int x2 = clamp_to(x + offset_x_int + width, 426);
+    const int y2 = clamp_to(y + offset_y_int + height, 240);
+    GX2SetScissor(uint32_t(x1), uint32_t(y1), uint32_t(x2 - x1), uint32_t(y2 - y1));
+}
+
+void Render::draw_tex(int x1, int y1, int x2, int y2, Color color, unsigned int texture)
+{
+    select_plain_shader();
+    insert_quad(x1, y1, x2, y2);
+    insert_color(color);
+    stage_full_texcoords();
+    draw_tex_impl(texture);
+}
+
+void Render::draw_tex(float* corners, Color color, unsigned int texture)
+{
+    select_plain_shader();
+    insert_quad(corners);
+    insert_color(color);
+    stage_full_texcoords();
+    draw_tex_impl(texture);
+}
+
+void Render::draw_vertical_gradient(int x1, int y1, int x2, int y2, Color top, Color bottom)
+{
+    select_plain_shader();
+    insert_quad(x1, y1, x2, y2);
+    insert_vertical_color(top, bottom);
+    stage_full_texcoords();
+    draw_tex_impl(render_data.white_texture);
+}
+
+void Render::draw_horizontal_gradient(int x1, int y1, int x2, int y2, Color left, Color right)
+{
+    select_plain_shader();
+    insert_quad(x1, y1, x2, y2);
+    insert_horizontal_color(left, right);
+    stage_full_texcoords();
+    draw_tex_impl(render_data.white_texture);
+}
+
+// Textures ---------------------------------------------------------------------------------
+
+namespace {
+
+int first_free_slot()
+{
+    for (unsigned int id = 0; id < max_textures; ++id)
+        if (!render_data.textures[id].used)
+            return int(id);
+    return -1;
+}
+
+}  // namespace
+
+unsigned int render_claim_slot(const GX2Surface& surface, int width, int height)
+{
+    const int id = first_free_slot();
+    if (id < 0)
+        return 0;
+    TextureSlot& slot = render_data.textures[id];
+    slot.used = 1;
+    slot.width = uint16_t(width);
+    slot.height = uint16_t(height);
+    slot.sampler = &render_data.point_sampler;
+    slot.texture = GX2Texture{};
+    slot.texture.surface = surface;
+    slot.texture.comp_map = GX2_COMP_MAP_RGBA;
+    GX2InitTextureRegs(&slot.texture);
+    return unsigned(id);
+}
+
+unsigned int Render::create_tex(const void* data, Format format, int width, int height)
+{
+    const int id = first_free_slot();
+    if (id < 0) {
+        OSReport("Maximum number of textures reached\n");
+        return 0;
+    }
+    RenderData& r = render_data;
+    TextureSlot& slot = r.textures[id];
+    slot.width = uint16_t(width);
+    slot.height = uint16_t(height);
+    ++r.texture_count;
+    slot.used = 1;
+    slot.texture = GX2Texture{};
+    GX2Surface& surface = slot.texture.surface;
+    surface.width = uint32_t(width);
+    surface.height = uint32_t(height);
+    surface.format = format == ALPHA ? GX2_SURFACE_FORMAT_UNORM_R8 : GX2_SURFACE_FORMAT_UNORM_R8_G8_B8_A8;
+    slot.texture.comp_map = format == ALPHA ? GX2_COMP_MAP_ALPHA_WHITE : GX2_COMP_MAP_RGBA;
+    GX2CalcSurfaceSizeAndAlignment(&surface);
+    GX2InitTextureRegs(&slot.texture);
+    slot.sampler = &r.point_sampler;
+    surface.image = MEMAllocFromDefaultHeapEx(surface.image_size, int(surface.alignment));
+    if (surface.image)
+        memset(surface.image, 0, surface.image_size);
+    set_data(&surface, data, width, height);
+    GX2Invalidate(GX2_INVALIDATE_MODE_CPU_TEXTURE, surface.image, surface.image_size);
+    GX2UploadTexture(&slot.texture);
+    slot.storage = surface.image;
+    return unsigned(id);
+}
+
+void Render::delete_tex(unsigned int id)
+{
+    if (id >= max_textures || !render_data.textures[id].used)
+        return;
+    TextureSlot& slot = render_data.textures[id];
+    --render_data.texture_count;
+    slot.used = 0;
+    GX2DestroyTexture(&slot.texture);
+    if (slot.storage)
+        MEMFreeToDefaultHeap(slot.storage);
+    slot.storage = nullptr;
+    slot.texture.surface.image = nullptr;
+}
+
+void Render::set_filter(unsigned int id, bool linear_filter)
+{
+    if (id < max_textures)
+        render_data.textures[id].sampler =
+            linear_filter ? &render_data.linear_sampler : &render_data.point_sampler;
+}
+
+void set_rgba_data(GX2Surface* surface, const void* data, int width, int height)
+{
+    if (!surface->image || !data)
+        return;
+    for (int row = 0; row < height; ++row)
+        memcpy(static_cast<uint32_t*>(surface->image) + size_t(row) * surface->pitch,
+               static_cast<const uint32_t*>(data) + size_t(row) * size_t(width), size_t(width) * 4);
+}
+
+void set_alpha_data(GX2Surface* surface, const void* data, int width, int height)
+{
+    if (!surface->image || !data)
+        return;
+    for (int row = 0; row < height; ++row)
+        memcpy(static_cast<uint8_t*>(surface->image) + size_t(row) * surface->pitch,
+               static_cast<const uint8_t*>(data) + size_t(row) * size_t(width), size_t(width));
+}
+
+void set_data(GX2Surface* surface, const void* data, int width, int height)
+{
+    if (surface->format == GX2_SURFACE_FORMAT_UNORM_R8)
+        set_alpha_data(surface, data, width, height);
+    else if (surface->format == GX2_SURFACE_FORMAT_UNORM_R8_G8_B8_A8)
+        set_rgba_data(surface, data, width, height);
+}
+
+uint32_t platform_get_texture_pixel(unsigned int id, int x, int y)
+{
+    const GX2Surface& surface = render_data.textures[id].texture.surface;
+    if (!surface.image)
+        return 0;
+    const size_t element = size_t(y) * surface.pitch + size_t(x);
+    if (surface.format == GX2_SURFACE_FORMAT_UNORM_R8)
+        return static_cast<const uint8_t*>(surface.image)[element];
+    uint32_t value;
+    memcpy(&value, static_cast<const uint8_t*>(surface.image) + element * 4, 4);
+    return value;
+}
+
+// Rectangles ------------------------------------------------------------------------------
+
+void intersect(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, int& ix1,
+               int& iy1, int& ix2, int& iy2)
+{
+    ix1 = x1 > x3 ? x1 : x3;
+    iy1 = y1 > y3 ? y1 : y3;
+    ix2 = x2 < x4 ? x2 : x4;
+    iy2 = y2 < y4 ? y2 : y4;
+}
+
+bool collides(const int* a, const int* b)
+{
+    return a[2] > b[0] && a[3] > b[1] && a[0] < b[2] && a[1] < b[3];
+}

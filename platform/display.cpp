@@ -1,34 +1,355 @@
 #include "platform/display.h"
 
-// Placeholders until the display lands: a 426 x 240 picture that is never shown.
+#include "console/os.h"
+#include "console/procui.h"
+#include "graphics/image.h"
+#include "graphics/render.h"
+#include "graphics/shader.h"
+#include "platform/platform.h"
+
+#include <new>
+
 namespace {
-int remote_value = 2;
+
+constexpr int logical_width = 426;
+constexpr int logical_height = 240;
+constexpr unsigned int command_pool_size = 4194304;
+constexpr unsigned int context_state_size = 41216;
+constexpr int tv_render_mode = 5;
+constexpr int drc_render_mode = 1;
+constexpr int double_buffering = 2;
+constexpr int boot_pictures = 480;
+constexpr int boot_fade_start = 300;
+constexpr int boot_fade_end = 360;
+
+struct BufferSize {
+    bool tv;
+    int width, height;
+};
+
+// Created in this order, so they take texture slots 0 to 3.
+constexpr BufferSize buffer_sizes[4] = {
+    {true, 1920, 1080}, {false, logical_width, logical_height},
+    {false, logical_width, logical_height}, {false, 852, 480}};
+
+struct Display {
+    bool created = false;
+    void* command_pool = nullptr;
+    void* tv_scan = nullptr;
+    uint32_t tv_scan_size = 0;
+    void* drc_scan = nullptr;
+    uint32_t drc_scan_size = 0;
+    GX2ContextState* copy_state = nullptr;
+    GX2ContextState* main_state = nullptr;
+    ColorBuffer* buffers[4] = {};
+    int remote_value = 2;
+    bool gamepad_present = false;
+    bool boot_image_shown = false;
+    bool swap_pending = false;
+    uint64_t last_time_stamp = 0;
+    bool outputs_enabled = false;
+};
+
+Display display;
+
+ColorBuffer& buffer(DisplayBuffer which)
+{
+    return *display.buffers[which];
 }
 
-void platform_create_display(bool) {}
+void wait_for_previous_picture()
+{
+    if (!display.swap_pending)
+        return;
+    GX2WaitTimeStamp(display.last_time_stamp);
+    display.swap_pending = false;
+}
+
+// Viewport, scissor and the renderer's view over a whole w x h target.
+void set_whole_view(int width, int height)
+{
+    GX2SetViewport(0.0f, 0.0f, float(width), float(height), 0.0f, 1.0f);
+    GX2SetScissor(0, 0, uint32_t(width), uint32_t(height));
+    Render::set_offset(0, 0);
+    render_data.scale_x = 2.0f / float(width);
+    render_data.scale_y = 2.0f / float(height);
+    render_data.view_x = 0;
+    render_data.view_y = 0;
+    render_data.view_width = width;
+    render_data.view_height = height;
+}
+
+void draw_whole(int width, int height, Color color, unsigned int texture)
+{
+    if (render_data.current_effect == 0)
+        shader_set_texture();
+    insert_quad(0, 0, width, height);
+    insert_color(color);
+    insert_texcoord1(0.0f, 0.0f, 1.0f, 1.0f);
+    draw_tex_impl(texture);
+}
+
+// Steps 3 to 5 of a swap: present, outputs, next picture's pools.
+void finish_picture()
+{
+    GX2SwapScanBuffers();
+    GX2Flush();
+    display.last_time_stamp = GX2GetLastSubmittedTimeStamp();
+    display.swap_pending = true;
+    if (!display.outputs_enabled) {
+        display.outputs_enabled = true;
+        GX2SetTVEnable(true);
+        GX2SetDRCEnable(true);
+    }
+    flush_gl();
+    shader_reset_cache();
+    GX2SetContextState(display.main_state);
+}
+
+int boot_brightness(int picture)
+{
+    if (picture < boot_fade_start)
+        return 255;
+    return clamp_color_component(255 - 255 * (picture - boot_fade_start) /
+                                           (boot_fade_end - boot_fade_start));
+}
+
+void show_bootup_image()
+{
+    FileImage image("./bootup.png", 0, 0, 0, 0, TransparentColor(0, 0, 0, 255));
+    image.load();
+    if (!image.is_valid()) {
+        OSReport("Could not open bootup.png\n");
+        return;
+    }
+    image.upload_texture();
+    ColorBuffer& tv = buffer(TV_BUFFER);
+    tv.set_current();
+    for (int i = 0; i < boot_pictures; ++i) {
+        wait_for_previous_picture();
+        set_whole_view(tv.width, tv.height);
+        if (i <= boot_fade_end) {
+            const int c = boot_brightness(i);
+            draw_whole(tv.width, tv.height, Color(c, c, c, 255), image.texture);
+        }
+        GX2CopyColorBufferToScanBuffer(&tv.record, GX2_SCAN_TARGET_TV);
+        GX2SetContextState(display.main_state);
+        GX2CopyColorBufferToScanBuffer(&buffer(GAMEPAD_LOGICAL_BUFFER).record, GX2_SCAN_TARGET_DRC);
+        GX2SetContextState(display.main_state);
+        finish_picture();
+    }
+    buffer(TV_LOGICAL_BUFFER).set_current();
+    image.unload();
+}
+
+uint32_t on_fg_released(void*)
+{
+    GX2DrawDone();
+    display.outputs_enabled = false;
+    OSMemoryBarrier();
+    return 0;
+}
+
+uint32_t on_fg_acquired(void*)
+{
+    OSMemoryBarrier();
+    GX2Invalidate(GX2_INVALIDATE_MODE_CPU, display.tv_scan, display.tv_scan_size);
+    GX2SetTVBuffer(display.tv_scan, display.tv_scan_size, tv_render_mode,
+                   GX2_SURFACE_FORMAT_UNORM_R8_G8_B8_A8, double_buffering);
+    GX2Invalidate(GX2_INVALIDATE_MODE_CPU, display.drc_scan, display.drc_scan_size);
+    GX2SetDRCBuffer(display.drc_scan, display.drc_scan_size, drc_render_mode,
+                    GX2_SURFACE_FORMAT_UNORM_R8_G8_B8_A8, double_buffering);
+    for (ColorBuffer* color_buffer : display.buffers)
+        color_buffer->invalidate();
+    GX2SetContextState(display.main_state);
+    return 0;
+}
+
+GX2ContextState* make_context_state()
+{
+    void* memory = MEMAllocFromDefaultHeapEx(context_state_size, 256);
+    GX2ContextState* state = new (memory) GX2ContextState;
+    GX2SetupContextStateEx(state, true);
+    GX2SetContextState(state);
+    return state;
+}
+
+}  // namespace
+
+// Colour buffers -----------------------------------------------------------------------
+
+ColorBuffer::ColorBuffer(bool, int width, int height) : width(width), height(height)
+{
+    GX2InitColorBuffer(&record, uint32_t(width), uint32_t(height));
+    memory = MEMAllocFromDefaultHeapEx(record.surface.image_size, int(record.surface.alignment));
+    GX2Invalidate(GX2_INVALIDATE_MODE_CPU, memory, record.surface.image_size);
+    record.surface.image = memory;
+    texture_slot = render_claim_slot(record.surface, width, height);
+    texture = &render_data.textures[texture_slot].texture;
+    GX2InitColorBufferRegs(&record);
+}
+
+void ColorBuffer::set_current()
+{
+    if (gx2_current_state().color_buffer != &record)
+        GX2SetColorBuffer(&record, 0);
+}
+
+void ColorBuffer::invalidate()
+{
+    GX2Invalidate(GX2_INVALIDATE_MODE_CPU, memory, record.surface.image_size);
+}
+
+void ColorBuffer::copy(const ColorBuffer& source)
+{
+    set_whole_view(width, height);
+    set_current();
+    GX2SetColorControl(0xCC, 0, false, true);
+    draw_whole(width, height, Color(255, 255, 255, 255), source.texture_slot);
+    GX2SetColorControl(0xCC, 1, false, true);
+}
+
+// The display ------------------------------------------------------------------------------
+
+void platform_create_display(bool)
+{
+    if (display.created)
+        return;
+    display.created = true;
+    display.command_pool = MEMAllocFromDefaultHeapEx(command_pool_size, 64);
+    GX2Init();
+
+    uint32_t scale_needed = 0;
+    GX2CalcTVSize(tv_render_mode, GX2_SURFACE_FORMAT_UNORM_R8_G8_B8_A8, double_buffering,
+                  &display.tv_scan_size, &scale_needed);
+    display.tv_scan = MEMAllocFromDefaultHeapEx(display.tv_scan_size, 4096);
+    GX2Invalidate(GX2_INVALIDATE_MODE_CPU, display.tv_scan, display.tv_scan_size);
+    GX2SetTVBuffer(display.tv_scan, display.tv_scan_size, tv_render_mode,
+                   GX2_SURFACE_FORMAT_UNORM_R8_G8_B8_A8, double_buffering);
+    GX2CalcDRCSize(drc_render_mode, GX2_SURFACE_FORMAT_UNORM_R8_G8_B8_A8, double_buffering,
+                   &display.drc_scan_size, &scale_needed);
+    display.drc_scan = MEMAllocFromDefaultHeapEx(display.drc_scan_size, 4096);
+    GX2Invalidate(GX2_INVALIDATE_MODE_CPU, display.drc_scan, display.drc_scan_size);
+    GX2SetDRCBuffer(display.drc_scan, display.drc_scan_size, drc_render_mode,
+                    GX2_SURFACE_FORMAT_UNORM_R8_G8_B8_A8, double_buffering);
+
+    ProcUIRegisterCallback(PROCUI_CALLBACK_ACQUIRE, on_fg_acquired, nullptr, 100);
+    ProcUIRegisterCallback(PROCUI_CALLBACK_RELEASE, on_fg_released, nullptr, 100);
+
+    display.copy_state = make_context_state();
+    display.main_state = make_context_state();
+    GX2SetColorControl(0xCC, 1, false, true);
+    GX2SetBlendControl(0, 4, 5, 0, true, 4, 5, 0);
+
+    for (int i = 0; i < 4; ++i) {
+        const BufferSize& size = buffer_sizes[i];
+        display.buffers[i] = new ColorBuffer(size.tv, size.width, size.height);
+    }
+    // Drawing starts in the TV's logical picture.
+    buffer(TV_LOGICAL_BUFFER).set_current();
+    Render::set_view(0, 0, logical_width, logical_height);
+}
+
 void platform_get_size(int* width, int* height)
 {
-    *width = 426;
-    *height = 240;
+    *width = logical_width;
+    *height = logical_height;
 }
+
 void platform_get_screen_size(int* width, int* height)
 {
     platform_get_size(width, height);
 }
-void platform_begin_draw() {}
-void platform_set_display_target(int) {}
-void platform_clone_buffers() {}
-void platform_swap_buffers() {}
+
+void platform_begin_draw()
+{
+    if (!display.created)
+        return;
+    if (!display.boot_image_shown) {
+        display.boot_image_shown = true;
+        show_bootup_image();
+    }
+    wait_for_previous_picture();
+}
+
+void platform_set_display_target(int target)
+{
+    if (!display.created || unsigned(target) > 2)
+        return;
+    buffer(target == 1 ? GAMEPAD_LOGICAL_BUFFER : TV_LOGICAL_BUFFER).set_current();
+}
+
+void platform_clone_buffers()
+{
+    if (!display.created)
+        return;
+    GX2CopySurface(&buffer(TV_LOGICAL_BUFFER).record.surface, 0, 0,
+                   &buffer(GAMEPAD_LOGICAL_BUFFER).record.surface, 0, 0);
+    GX2SetContextState(display.main_state);
+}
+
+void platform_swap_buffers()
+{
+    if (!display.created)
+        return;
+    if (display.gamepad_present) {
+        buffer(GAMEPAD_BUFFER).copy(buffer(GAMEPAD_LOGICAL_BUFFER));
+        GX2CopyColorBufferToScanBuffer(&buffer(GAMEPAD_BUFFER).record, GX2_SCAN_TARGET_DRC);
+        GX2SetContextState(display.main_state);
+    }
+    buffer(TV_BUFFER).copy(buffer(TV_LOGICAL_BUFFER));
+    GX2CopyColorBufferToScanBuffer(&buffer(TV_BUFFER).record, GX2_SCAN_TARGET_TV);
+    finish_picture();
+}
+
 void platform_set_remote_value(int mode)
 {
-    // No gamepad is present: only mode 0 is granted.
-    if (mode == 0)
-        remote_value = 0;
+    if (mode == display.remote_value || (mode != 0 && !display.gamepad_present))
+        return;
+    display.remote_value = mode;
+    GX2SetDRCEnable(mode != 0);
 }
+
 int platform_get_remote_value()
 {
-    return remote_value;
+    return display.remote_value;
 }
-void platform_set_vsync(bool) {}
-void platform_set_fullscreen(bool) {}
+
+void platform_set_gamepad_present(bool present)
+{
+    display.gamepad_present = present;
+    if (!present && display.remote_value != 0) {
+        display.remote_value = 0;
+        GX2SetDRCEnable(false);
+    } else if (present && display.remote_value == 0) {
+        display.remote_value = 1;
+        GX2SetDRCEnable(true);
+    }
+}
+
+bool platform_gamepad_present()
+{
+    return display.gamepad_present;
+}
+
+void platform_set_vsync(bool)
+{
+    // The swap interval stays the library's own.
+}
+
+void platform_set_fullscreen(bool)
+{
+    // The console is always full screen.
+}
+
 void platform_prepare_frame_change() {}
+
+GX2ContextState* platform_main_context_state()
+{
+    return display.main_state;
+}
+
+ColorBuffer* platform_color_buffer(DisplayBuffer which)
+{
+    return display.created ? display.buffers[which] : nullptr;
+}

@@ -2,6 +2,26 @@
 // display targets and the display mode.
 #pragma once
 
+#include "console/gpu.h"
+
+// A render target that is also drawn as a texture.
+struct ColorBuffer {
+    ColorBuffer(bool tv, int width, int height);
+    void set_current();
+    void invalidate();
+    // Draws the source over the whole of this buffer, scaled, blending off.
+    void copy(const ColorBuffer& source);
+
+    int width;
+    int height;
+    GX2ColorBuffer record{};
+    void* memory = nullptr;
+    unsigned int texture_slot = 0;
+    GX2Texture* texture = nullptr;
+};
+
+enum DisplayBuffer { TV_BUFFER = 0, TV_LOGICAL_BUFFER = 1, GAMEPAD_LOGICAL_BUFFER = 2, GAMEPAD_BUFFER = 3 };
+
 void platform_create_display(bool fullscreen);
 void platform_get_size(int* width, int* height);
 void platform_get_screen_size(int* width, int* height);
@@ -14,3 +34,13 @@ int platform_get_remote_value();
 void platform_set_vsync(bool vsync);
 void platform_set_fullscreen(bool fullscreen);
 void platform_prepare_frame_change();
+
+// The controller poll reports whether a gamepad answered; the display mode
+// follows it (0 without a gamepad, 1 when one appears).
+void platform_set_gamepad_present(bool present);
+bool platform_gamepad_present();
+
+// The state every drawing operation runs under.
+GX2ContextState* platform_main_context_state();
+// One of the four buffers (null before the display exists).
+ColorBuffer* platform_color_buffer(DisplayBuffer which);

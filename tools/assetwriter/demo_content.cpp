@@ -1,6 +1,7 @@
 #include "tools/assetwriter/demo_content.h"
 
 #include "tools/assetwriter/asset_writer.h"
+#include "tools/assetwriter/demo_graphics.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -14,5 +15,7 @@ bool write_demo_content(const std::string& dir)
         return false;
     }
     AssetWriter writer;
+    if (!add_demo_graphics(writer, dir))
+        return false;
     return writer.write(dir + "/Assets.dat");
 }

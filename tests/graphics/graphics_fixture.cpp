@@ -1,0 +1,93 @@
+#include "tests/graphics/graphics_fixture.h"
+
+#include "console/gpu.h"
+#include "console/options.h"
+#include "graphics/image.h"
+#include "graphics/render.h"
+#include "graphics/shader.h"
+#include "runtime/assetfile.h"
+#include "tools/assetwriter/shader_items.h"
+
+#include <ostream>
+
+void PrintTo(const Rgba& c, std::ostream* os)
+{
+    *os << "(" << int(c.r) << ", " << int(c.g) << ", " << int(c.b) << ", " << int(c.a) << ")";
+}
+
+ImageItemSource solid_image(int width, int height, Rgba color, int hot_x, int hot_y)
+{
+    ImageItemSource image;
+    image.width = width;
+    image.height = height;
+    image.hot_x = hot_x;
+    image.hot_y = hot_y;
+    for (int i = 0; i < width * height; ++i)
+        image.rgba.insert(image.rgba.end(), {color.r, color.g, color.b, color.a});
+    return image;
+}
+
+void GraphicsTest::SetUp()
+{
+    volumes = std::make_unique<TempVolumes>();
+    console_options().headless = true;
+    static bool display_made = false;
+    if (!display_made) {
+        display_made = true;
+        platform_create_display(false);
+        Render::init();
+    }
+    ASSERT_TRUE(gx2_is_open());
+    AssetFile::forget_tables();
+    shader_forget_all();
+    image_forget_all();
+    render_data.current_effect = 0;
+    GX2SetContextState(platform_main_context_state());
+    GX2SetColorControl(0xCC, 1, false, true);
+    GX2SetBlendControl(0, 4, 5, 0, true, 4, 5, 0);
+    platform_set_display_target(0);
+    Render::set_offset(0, 0);
+    Render::set_view(0, 0, 426, 240);
+    flush_gl();
+}
+
+void GraphicsTest::TearDown()
+{
+    shader_forget_all();
+    image_forget_all();
+    volumes.reset();
+}
+
+void GraphicsTest::write_assets(const std::vector<std::pair<int, ImageItemSource>>& images,
+                                const std::vector<uint16_t>& preload,
+                                const std::vector<std::pair<int, std::string>>& raw_images)
+{
+    AssetWriter writer;
+    for (const auto& [id, item] : demo_shader_items())
+        writer.add_item(AssetFile::SHADER_DATA, id, item);
+    for (const auto& [id, image] : images)
+        writer.add_item(AssetFile::IMAGE_DATA, id, image_item(image));
+    for (const auto& [id, item] : raw_images)
+        writer.add_item(AssetFile::IMAGE_DATA, id, item);
+    writer.set_preload(preload);
+    ASSERT_TRUE(writer.write(volumes->content + "/Assets.dat"));
+}
+
+void GraphicsTest::read(DisplayBuffer which)
+{
+    const ColorBuffer* buffer = platform_color_buffer(which);
+    pixels = gx2_read_color_buffer(&buffer->record);
+    pixels_width = buffer->width;
+}
+
+void GraphicsTest::read_tv_scan()
+{
+    pixels = gx2_read_scan_buffer(GX2_SCAN_TARGET_TV);
+    pixels_width = 1920;
+}
+
+Rgba GraphicsTest::at(int x, int y) const
+{
+    const size_t i = (size_t(y) * size_t(pixels_width) + size_t(x)) * 4;
+    return {pixels[i], pixels[i + 1], pixels[i + 2], pixels[i + 3]};
+}
