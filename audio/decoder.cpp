@@ -1,0 +1,304 @@
+#include "audio/decoder.h"
+
+#include "console/ax.h"
+#include "console/os.h"
+#include "platform/platform.h"
+
+#include <algorithm>
+#include <bit>
+#include <climits>
+#include <cstring>
+#include <memory>
+
+namespace TessaroAudio {
+
+namespace {
+
+constexpr bool host_big_endian = std::endian::native == std::endian::big;
+
+bool tag_is(const char* tag, const char* name)
+{
+    return memcmp(tag, name, 4) == 0;
+}
+
+// Voices, Samples and streams hold two channel buffers at most, and every
+// caller divides by the channel count and the rate.
+bool has_playable_shape(const SoundDecoder& decoder)
+{
+    return decoder.channels >= 1 && decoder.channels <= 2 && decoder.sample_rate > 0 &&
+           decoder.samples >= unsigned(decoder.channels);
+}
+
+}  // namespace
+
+// WAV ----------------------------------------------------------------------
+
+WavDecoder::WavDecoder(BaseFile& file, unsigned size) : file(file)
+{
+    // Nothing outside the range is read: past it lie the asset file's other items.
+    const uint64_t end = uint64_t(file.tell()) + size;
+    char head[12] = {};
+    if (size < sizeof(head) || file.read(head, sizeof(head)) == 0 || !tag_is(head, "RIFF") ||
+        !tag_is(head + 8, "WAVE")) {
+        OSReport("WAV: Invalid header\n");
+        return;
+    }
+    bool have_format = false;
+    while (uint64_t(file.tell()) + 8 <= end) {
+        char id[4] = {};
+        if (file.read(id, sizeof(id)) == 0)
+            break;
+        const unsigned chunk_size = read_le32(file);
+        const uint64_t body = file.tell();
+        if (tag_is(id, "fmt ") && chunk_size >= 16) {
+            if (body + 16 > end || !read_format())
+                return;
+            have_format = true;
+        } else if (tag_is(id, "data")) {
+            // Without the format before it, the data has no shape to read it by.
+            if (!have_format || body > uint64_t(INT_MAX))
+                return;
+            const uint64_t available = std::min<uint64_t>(chunk_size, end - body);
+            data_size = unsigned(available - available % unsigned(block_align));
+            data_left = data_size;
+            data_start = int(body);
+            break;
+        }
+        // A size that would run past the range (or wrap the position) ends the scan.
+        if (body + chunk_size > end)
+            break;
+        file.seek(unsigned(body + chunk_size), 0);
+    }
+    if (data_start == 0)
+        return;
+    samples = data_size / unsigned(sample_size / 8);
+    file.seek(unsigned(data_start), 0);
+}
+
+bool WavDecoder::read_format()
+{
+    const unsigned format_tag = read_le16(file);
+    if (format_tag != 1 && format_tag != 3) {
+        OSReport("WAV: Invalid type\n");
+        return false;
+    }
+    channels = read_le16(file);
+    sample_rate = int(read_le32(file));
+    read_le32(file);  // bytes per second
+    block_align = read_le16(file);
+    if (block_align == 0) {
+        OSReport("WAV: Invalid blockalign\n");
+        return false;
+    }
+    sample_size = read_le16(file);
+    if (sample_size != 16) {
+        OSReport("WAV: Invalid sample size\n");
+        return false;
+    }
+    // Reads and seeks move by whole blocks: a block must be exactly one frame.
+    if (block_align != channels * 2) {
+        OSReport("WAV: Invalid blockalign\n");
+        return false;
+    }
+    return true;
+}
+
+unsigned WavDecoder::read(short* buffer, unsigned count)
+{
+    if (!is_valid() || !buffer)
+        return 0;
+    const unsigned bytes_per_sample = unsigned(sample_size / 8);
+    const unsigned align = unsigned(block_align);
+    uint64_t bytes = std::min<uint64_t>(uint64_t(count) * bytes_per_sample, data_left);
+    bytes -= bytes % align;
+    unsigned got = file.read(buffer, unsigned(bytes));
+    got -= got % align;
+    data_left -= got;
+    if constexpr (host_big_endian) {
+        auto* bytes_of = reinterpret_cast<unsigned char*>(buffer);
+        for (unsigned i = 0; i + 1 < got; i += 2)
+            swap(bytes_of[i], bytes_of[i + 1]);
+    }
+    return got / bytes_per_sample;
+}
+
+void WavDecoder::seek(double seconds)
+{
+    if (!is_valid())
+        return;
+    const double raw = seconds * sample_rate * (sample_size / 8) * channels;
+    // Compared before converting: a time outside the data (or NaN) must not overflow.
+    int64_t offset = 0;
+    if (raw >= double(data_size))
+        offset = data_size;
+    else if (raw > 0)
+        offset = int64_t(raw);
+    offset -= offset % block_align;
+    if (file.seek(unsigned(data_start + offset), 0))
+        data_left = data_size - unsigned(offset);
+}
+
+// Ogg Vorbis ---------------------------------------------------------------
+
+OggDecoder::OggDecoder(BaseFile& file, unsigned size) : file(file), start(file.tell()), size(size)
+{
+    const ov_callbacks callbacks = {read_func, seek_func, nullptr, tell_func};
+    if (ov_open_callbacks(this, &ogg_file, nullptr, 0, callbacks) != 0)
+        return;
+    info = ov_info(&ogg_file, -1);
+    if (!info) {
+        ov_clear(&ogg_file);
+        return;
+    }
+    channels = info->channels;
+    sample_rate = int(info->rate);
+    const ogg_int64_t total = ov_pcm_total(&ogg_file, -1);
+    // A corrupt last granule position must not wrap into a small, wrong length.
+    const uint64_t limit = channels > 0 ? UINT_MAX / unsigned(channels) : 0;
+    const uint64_t frames = total > 0 ? std::min<uint64_t>(uint64_t(total), limit) : 0;
+    samples = unsigned(frames * unsigned(std::max(channels, 0)));
+}
+
+OggDecoder::~OggDecoder()
+{
+    if (info)
+        ov_clear(&ogg_file);
+    info = nullptr;
+}
+
+unsigned OggDecoder::read(short* buffer, unsigned count)
+{
+    if (!buffer || count == 0 || !info)
+        return 0;
+    uint64_t left = uint64_t(count) * 2;
+    uint64_t done = 0;
+    while (left >= 1) {
+        const int chunk = int(std::min<uint64_t>(left, INT_MAX));
+        const long r = ov_read(&ogg_file, reinterpret_cast<char*>(buffer) + done, chunk,
+                               host_big_endian ? 1 : 0, 2, 1, &section);
+        if (r < 1)
+            break;
+        left -= uint64_t(r);
+        done += uint64_t(r);
+    }
+    return unsigned(done / 2);
+}
+
+void OggDecoder::seek(double seconds)
+{
+    if (!info)
+        return;
+    if (!(seconds >= 0.0))
+        seconds = 0.0;
+    const int r = ov_time_seek(&ogg_file, seconds);
+    if (r != 0)
+        OSReport("Seek failed: %d with time %g\n", r, seconds);
+}
+
+size_t read_func(void* ptr, size_t item_size, size_t items, void* datasource)
+{
+    auto& decoder = *static_cast<OggDecoder*>(datasource);
+    const uint64_t wanted =
+        items != 0 && item_size > UINT64_MAX / items ? UINT64_MAX : uint64_t(item_size) * items;
+    const unsigned left = decoder.size - std::min(decoder.pos, decoder.size);
+    const unsigned n = unsigned(std::min<uint64_t>(left, wanted));
+    // Advance by what arrived, so that pos and the file position stay together.
+    const unsigned got = decoder.file.read(ptr, n);
+    decoder.pos += got;
+    return got;
+}
+
+int seek_func(void* datasource, ogg_int64_t offset, int whence)
+{
+    auto& decoder = *static_cast<OggDecoder*>(datasource);
+    // Bounded first so that the sums below cannot overflow.
+    const int64_t limit = int64_t(UINT_MAX);
+    offset = std::clamp<int64_t>(offset, -limit, limit);
+    int64_t target = offset;
+    if (whence == SEEK_CUR)
+        target = int64_t(decoder.pos) + offset;
+    else if (whence == SEEK_END)
+        target = int64_t(decoder.size) - offset;
+    decoder.pos = unsigned(std::clamp<int64_t>(target, 0, decoder.size));
+    decoder.file.seek(decoder.start + decoder.pos, 0);
+    return 1;
+}
+
+long tell_func(void* datasource)
+{
+    return long(static_cast<OggDecoder*>(datasource)->pos);
+}
+
+// Shared -------------------------------------------------------------------
+
+SoundDecoder* create_decoder(BaseFile& file, Media::AudioType type, unsigned size)
+{
+    std::unique_ptr<SoundDecoder> decoder;
+    if (type == Media::WAV)
+        decoder = std::make_unique<WavDecoder>(file, size);
+    else if (type == Media::OGG)
+        decoder = std::make_unique<OggDecoder>(file, size);
+    else
+        return nullptr;
+    if (!decoder->is_valid() || !has_playable_shape(*decoder)) {
+        OSReport("Could not load sound\n");
+        return nullptr;
+    }
+    return decoder.release();
+}
+
+unsigned read_samples(SoundDecoder& decoder, unsigned count, short* left, short* right)
+{
+    const int channels = decoder.channels;
+    if (channels < 1 || !left)
+        return 0;
+    if (channels == 1) {
+        const unsigned got = decoder.read(left, count);
+        AXPrepareEfxData(left, got * 2);
+        return got;
+    }
+    const auto interleaved = std::make_unique_for_overwrite<short[]>(count);
+    const unsigned got = decoder.read(interleaved.get(), count);
+    // Whole frames only, so that no channel buffer is written past its end.
+    const unsigned frames = got / unsigned(channels);
+    for (unsigned j = 0; j < frames; ++j) {
+        left[j] = interleaved[size_t(j) * channels];
+        if (right)
+            right[j] = interleaved[size_t(j) * channels + 1];
+    }
+    if (right)
+        AXPrepareEfxData(right, frames * 2);
+    AXPrepareEfxData(left, frames * 2);
+    return got;
+}
+
+short* alloc_samples(unsigned count)
+{
+    if (count > UINT_MAX / 2)
+        return nullptr;
+    return static_cast<short*>(malloc_ex(count * 2, 64));
+}
+
+void free_samples(short* samples)
+{
+    free_ex(samples);
+}
+
+unsigned short read_le16(BaseFile& file)
+{
+    unsigned char bytes[2] = {};
+    if (file.read(bytes, sizeof(bytes)) == 0)
+        return 0;
+    return (unsigned short)(bytes[0] | bytes[1] << 8);
+}
+
+unsigned read_le32(BaseFile& file)
+{
+    unsigned char bytes[4] = {};
+    if (file.read(bytes, sizeof(bytes)) == 0)
+        return 0;
+    return unsigned(bytes[0]) | unsigned(bytes[1]) << 8 | unsigned(bytes[2]) << 16 |
+           unsigned(bytes[3]) << 24;
+}
+
+}  // namespace TessaroAudio
