@@ -141,18 +141,3 @@ TEST(Pads, pro_controllers_report_only_while_enabled)
     EXPECT_EQ(pads_call_counts().remote_reads, before.remote_reads + 1);
     pads_set_source(nullptr);
 }
-
-TEST(Pads, calibration_keeps_touches_on_the_panel)
-{
-    VPADTouchData raw = {1300, 700, 1, VPAD_INVALID_Y};
-    VPADTouchData point = {};
-    VPADGetTPCalibratedPoint(0, &point, &raw);
-    EXPECT_EQ(point.x, 1280);
-    EXPECT_EQ(point.y, 700);
-    EXPECT_EQ(point.touched, 1);
-    EXPECT_EQ(point.validity, VPAD_INVALID_Y);
-    raw = {640, 900, 1, 0};
-    VPADGetTPCalibratedPoint(0, &raw, &raw);
-    EXPECT_EQ(raw.x, 640);
-    EXPECT_EQ(raw.y, 720);
-}
