@@ -43,11 +43,20 @@ WavDecoder::WavDecoder(BaseFile& file, unsigned size) : file(file)
         OSReport("WAV: Invalid header\n");
         return;
     }
+    scan_chunks(end);
+    if (data_start == 0)
+        return;
+    samples = data_size / unsigned(sample_size / 8);
+    file.seek(unsigned(data_start), 0);
+}
+
+void WavDecoder::scan_chunks(uint64_t end)
+{
     bool have_format = false;
     while (uint64_t(file.tell()) + 8 <= end) {
         char id[4] = {};
         if (file.read(id, sizeof(id)) == 0)
-            break;
+            return;
         const unsigned chunk_size = read_le32(file);
         const uint64_t body = file.tell();
         if (tag_is(id, "fmt ") && chunk_size >= 16) {
@@ -56,23 +65,22 @@ WavDecoder::WavDecoder(BaseFile& file, unsigned size) : file(file)
             have_format = true;
         } else if (tag_is(id, "data")) {
             // Without the format before it, the data has no shape to read it by.
-            if (!have_format || body > uint64_t(INT_MAX))
-                return;
-            const uint64_t available = std::min<uint64_t>(chunk_size, end - body);
-            data_size = unsigned(available - available % unsigned(block_align));
-            data_left = data_size;
-            data_start = int(body);
-            break;
+            if (have_format && body <= uint64_t(INT_MAX))
+                use_data(body, std::min<uint64_t>(chunk_size, end - body));
+            return;
         }
         // A size that would run past the range (or wrap the position) ends the scan.
         if (body + chunk_size > end)
-            break;
+            return;
         file.seek(unsigned(body + chunk_size), 0);
     }
-    if (data_start == 0)
-        return;
-    samples = data_size / unsigned(sample_size / 8);
-    file.seek(unsigned(data_start), 0);
+}
+
+void WavDecoder::use_data(uint64_t body, uint64_t available)
+{
+    data_size = unsigned(available - available % unsigned(block_align));
+    data_left = data_size;
+    data_start = int(body);
 }
 
 bool WavDecoder::read_format()

@@ -43,7 +43,9 @@ public:
     unsigned data_left = 0;
 
 private:
+    void scan_chunks(uint64_t end);
     bool read_format();
+    void use_data(uint64_t body, uint64_t available);
 };
 
 class OggDecoder : public SoundDecoder {

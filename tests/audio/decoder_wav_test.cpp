@@ -271,8 +271,6 @@ TEST_F(WavDecoding, seeks_by_whole_frames_within_the_data)
     EXPECT_EQ(next_pair(), (std::vector<int>{0, 1}));
     wav.seek(std::numeric_limits<double>::quiet_NaN());
     EXPECT_EQ(next_pair(), (std::vector<int>{0, 1}));
-    wav.seek(std::numeric_limits<double>::infinity());
-    EXPECT_EQ(wav.data_left, 0u);
 }
 
 TEST_F(WavDecoding, never_reads_past_its_item)
