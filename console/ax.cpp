@@ -152,20 +152,41 @@ bool playable(const VoiceState& state)
     return state.running && state.offsets.data && state.offsets.format == AX_FORMAT_PCM16;
 }
 
+// The gain of a ramp at each of `count` samples; moves the ramp on.
+void ramp_gains(AXMixEntry& ramp, int count, float* gains)
+{
+    if (ramp.delta == 0) {
+        std::fill(gains, gains + count, gain_of(ramp.volume));
+        return;
+    }
+    int32_t volume = ramp.volume;
+    for (int k = 0; k < count; ++k) {
+        gains[k] = gain_of(uint16_t(volume));
+        volume = std::clamp(volume + ramp.delta, 0, 0xFFFF);
+    }
+    ramp.volume = uint16_t(volume);
+}
+
 void render_voice(VoiceState& state, float (*tv)[AX_TV_CHANNELS])
 {
     place(state, state.offsets.current_offset);  // a position set past the end
+    float source[AX_FRAME_SAMPLES];
     int played = 0;
     while (played < AX_FRAME_SAMPLES && state.running) {
-        const float s = sample_at(state) * gain_of(state.ve.volume);
-        step(state.ve, 1);
-        for (int c = 0; c < AX_TV_CHANNELS; ++c) {
-            AXMixEntry& main = state.tv[c * AX_BUSES];
-            tv[played][c] += s * gain_of(main.volume);
-            step(main, 1);
-        }
+        source[played++] = sample_at(state);
         advance(state);
-        ++played;
+    }
+    float gains[AX_FRAME_SAMPLES];
+    ramp_gains(state.ve, played, gains);
+    for (int k = 0; k < played; ++k)
+        source[k] *= gains[k];
+    for (int c = 0; c < AX_TV_CHANNELS; ++c) {
+        AXMixEntry& main = state.tv[c * AX_BUSES];
+        if (main.volume == 0 && main.delta == 0)
+            continue;
+        ramp_gains(main, played, gains);
+        for (int k = 0; k < played; ++k)
+            tv[k][c] += source[k] * gains[k];
     }
     // Nothing listens to the aux buses, the gamepads or the remotes here,
     // but their ramps move as they would.
