@@ -2,6 +2,7 @@
 
 #include "tools/assetwriter/asset_writer.h"
 #include "tools/assetwriter/demo_graphics.h"
+#include "tools/assetwriter/demo_sounds.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -16,6 +17,8 @@ bool write_demo_content(const std::string& dir)
     }
     AssetWriter writer;
     if (!add_demo_graphics(writer, dir))
+        return false;
+    if (!add_demo_sounds(writer, dir))
         return false;
     return writer.write(dir + "/Assets.dat");
 }
