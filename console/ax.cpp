@@ -40,16 +40,25 @@ std::atomic<AXFrameCallback> frame_callback{nullptr};
 std::atomic<bool> initialised{false};
 bool exit_hook_installed = false;
 
-VoiceState* state_of(AXVPB* voice)
+bool is_handle(const AXVPB* voice)
 {
-    if (voice < handles || voice >= handles + AX_MAX_VOICES)
-        return nullptr;
-    return &states[voice - handles];
+    const auto at = reinterpret_cast<uintptr_t>(voice);
+    const auto first = reinterpret_cast<uintptr_t>(handles);
+    return at >= first && at < first + sizeof handles && (at - first) % sizeof(AXVPB) == 0;
 }
 
-int64_t index_of(AXVPB* voice)
+// The state of an acquired voice; null for anything else, so a stale or
+// foreign handle never reaches the mixer.
+VoiceState* state_of(AXVPB* voice)
 {
-    return state_of(voice) ? int64_t(voice->index) : -1;
+    if (!is_handle(voice) || voice->priority == 0)
+        return nullptr;
+    return &states[voice->index];
+}
+
+int64_t index_of(const AXVPB* voice)
+{
+    return is_handle(voice) ? int64_t(voice->index) : -1;
 }
 
 void reset_voices()
@@ -73,22 +82,23 @@ void record_mix(const char* name, int64_t voice, int32_t type, uint32_t index, c
     ax_record(name, args);
 }
 
-AXMixEntry* device_mix(VoiceState& state, int32_t type, uint32_t index, int* entries)
+// The entries of one device's mix; 0 for a device that does not exist.
+int mix_entries(int32_t type, uint32_t index)
 {
-    if (type == AX_DEVICE_TV && index == 0) {
-        *entries = AX_TV_CHANNELS * AX_BUSES;
-        return state.tv;
-    }
-    if (type == AX_DEVICE_DRC && index < AX_DRC_COUNT) {
-        *entries = AX_DRC_CHANNELS * AX_BUSES;
-        return state.drc[index];
-    }
-    if (type == AX_DEVICE_RMT && index < AX_RMT_COUNT) {
-        *entries = AX_RMT_CHANNELS * AX_BUSES;
-        return state.rmt[index];
-    }
-    *entries = 0;
-    return nullptr;
+    if (type == AX_DEVICE_TV && index == 0)
+        return AX_TV_CHANNELS * AX_BUSES;
+    if (type == AX_DEVICE_DRC && index < AX_DRC_COUNT)
+        return AX_DRC_CHANNELS * AX_BUSES;
+    if (type == AX_DEVICE_RMT && index < AX_RMT_COUNT)
+        return AX_RMT_CHANNELS * AX_BUSES;
+    return 0;
+}
+
+AXMixEntry* device_mix(VoiceState& state, int32_t type, uint32_t index)
+{
+    if (mix_entries(type, index) == 0)
+        return nullptr;
+    return type == AX_DEVICE_TV ? state.tv : type == AX_DEVICE_DRC ? state.drc[index] : state.rmt[index];
 }
 
 // Rendering ------------------------------------------------------------------
@@ -464,15 +474,11 @@ void AXSetVoiceVe(AXVPB* voice, const AXVoiceVe* ve)
 void AXSetVoiceDeviceMix(AXVPB* voice, int32_t device_type, uint32_t device_index, const AXMixEntry* mix)
 {
     std::lock_guard<std::recursive_mutex> lock(voice_mutex);
-    VoiceState* state = state_of(voice);
-    VoiceState scratch;
-    int entries = 0;
-    AXMixEntry* target = device_mix(state ? *state : scratch, device_type, device_index, &entries);
-    if (!mix)
-        entries = 0;
+    const int entries = mix ? mix_entries(device_type, device_index) : 0;
     record_mix("AXSetVoiceDeviceMix", index_of(voice), device_type, device_index, mix, entries);
-    if (state && target && mix)
-        std::copy(mix, mix + entries, target);
+    VoiceState* state = state_of(voice);
+    if (state && entries > 0)
+        std::copy(mix, mix + entries, device_mix(*state, device_type, device_index));
 }
 
 void AXSetDeviceVolume(int32_t device_type, uint32_t device_index, uint16_t volume)

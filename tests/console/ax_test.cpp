@@ -302,3 +302,18 @@ TEST(AxOutput, audio_out_writes_the_tv_mix_as_a_wav_file)
     EXPECT_EQ(bytes[first + 2], 0);
     EXPECT_EQ(bytes[first + 3], 0);
 }
+
+TEST_F(ManualAx, freed_and_foreign_voices_are_ignored)
+{
+    const std::vector<int16_t> data = ramp_samples(100, 100);
+    AXVPB* voice = start_voice(data, 0x10000, true);
+    AXFreeVoice(voice);
+    AXSetVoiceState(voice, 1);  // a stale handle: nothing may play
+    EXPECT_EQ(AXIsVoiceRunning(voice), 0);
+    EXPECT_EQ(left_channel(1)[5], 0);
+    AXVPB foreign = {3, 31, nullptr};
+    AXSetVoiceState(&foreign, 1);
+    EXPECT_EQ(AXIsVoiceRunning(&foreign), 0);
+    AXSetVoiceState(nullptr, 1);
+    AXFreeVoice(nullptr);
+}
