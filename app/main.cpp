@@ -1,26 +1,18 @@
-// quorvella: starts the platform, reads the asset file's tables and runs
+// quorvella: the game. Reads the run options, then the game manager runs
 // until the console says the application exits.
 #include "console/options.h"
 #include "console/procui.h"
-#include "platform/platform.h"
-#include "runtime/assetfile.h"
+#include "runtime/manager.h"
 
 int main(int argc, char** argv)
 {
     if (!console_parse_options(argc, argv))
         return 2;
     procui_install_signal_handlers();
-    platform_init();
-    {
-        AssetFile assets;
-        assets.open();
-        assets.set_item(0, AssetFile::SOUND_DATA);
-    }
-    while (true) {
-        platform_poll_events();
-        if (platform_display_closed())
-            break;
-    }
-    platform_exit();
+    // Headless runs are not paced by a display: every tick is 1/60 s, so
+    // that they replay the same way.
+    if (console_options().headless)
+        manager.fps_limit.set_fixed_step(1.0 / 60.0);
+    manager.run();
     return 0;
 }

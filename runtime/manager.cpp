@@ -1,7 +1,190 @@
 #include "runtime/manager.h"
 
+#include "audio/media.h"
+#include "console/os.h"
+#include "game/frames/frames.h"
+#include "graphics/image.h"
+#include "graphics/render.h"
+#include "platform/display.h"
+#include "platform/input.h"
+#include "platform/platform.h"
+#include "runtime/frame.h"
+#include "runtime/values.h"
+
 GameManager manager;
 
-void GameManager::on_mouse(int, bool)
+namespace {
+
+// Key codes of up, down, left, right and buttons 1-4.
+constexpr int default_control_keys[8] = {0x40000052, 0x40000051, 0x40000050, 0x4000004F, 'z', 'x', 'c', 13};
+
+// The game's global start values: index, value (the others 0).
+struct GlobalStart {
+    unsigned index;
+    double value;
+};
+constexpr unsigned global_value_count = 33;
+constexpr GlobalStart global_value_starts[] = {
+    {7, 1}, {8, 5}, {9, 3}, {10, 1}, {12, 1}, {16, 426}, {17, 240}, {18, 200}, {19, 2}, {23, 1}, {25, 100},
+};
+const char* const global_string_starts[] = {
+    "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "NewSlot", "eng",
+    " 40 20 20 20 20 20120 10100150 10 20 40 10 20",
+};
+
+}  // namespace
+
+void setup_globals(GlobalValues* values, GlobalStrings* strings)
 {
+    for (unsigned index = 0; index < global_value_count; ++index)
+        values->set(index, 0.0);
+    for (const GlobalStart& start : global_value_starts)
+        values->set(start.index, start.value);
+    unsigned index = 0;
+    for (const char* text : global_string_starts)
+        strings->set(index++, text);
+}
+
+void GameManager::run()
+{
+    init();
+    while (update())
+        ;
+    shut_down();
+}
+
+void GameManager::init(Frame* frame_object)
+{
+    frame = frame_object ? frame_object : &game_frames;
+    platform_init();
+    media.init();
+    fullscreen = false;
+    // The game starts once per process; a test that starts the manager again
+    // keeps the display and renderer it has.
+    static bool display_created = false;
+    if (!display_created) {
+        display_created = true;
+        platform_create_display(false);
+        Render::init();
+    }
+    platform_set_vsync(true);
+    preload_images();
+    reset_globals();
+    control_type = 0;
+    for (int k = 0; k < 8; ++k)
+        control_keys[k] = default_control_keys[k];
+    fps_limit.start();
+    fps_limit.set(60);
+    player_died = false;
+    lives = 3;
+    set_frame(0);
+}
+
+int GameManager::update()
+{
+    keyboard.update();
+    mouse.update();
+    platform_poll_events();
+    update_controls();
+    platform_get_mouse_pos(&mouse_x, &mouse_y);
+    update_frame();
+    if (platform_display_closed())
+        return 0;
+    draw();
+    fps_limit.finish();
+    return 1;
+}
+
+void GameManager::update_controls()
+{
+    const uint32_t player = get_player_control_flags(1);
+    player_press_flags = player & ~player_flags;
+    player_flags = player;
+    const uint32_t joystick = get_joystick_control_flags(1);
+    joystick_press_flags = joystick & ~joystick_flags;
+    joystick_release_flags = joystick_flags & ~joystick;
+    joystick_flags = joystick;
+}
+
+int GameManager::update_frame()
+{
+    if (frame->next_frame != -1) {
+        platform_prepare_frame_change();
+        set_frame(frame->next_frame);
+    }
+    frame_time = float(fps_limit.dt);
+    return frame->update();
+}
+
+void GameManager::set_frame(int index)
+{
+    ignore_controls = false;
+    if (frame->index != -1) {
+        frame->data->on_end();
+        frame->reset();
+    }
+    if (index == -2) {
+        platform_begin_draw();
+        media.stop_samples();
+        Render::clear(Color(0, 0, 0, 255));
+        platform_swap_buffers();
+        index = 0;
+        reset_globals();
+    }
+    OSReport("Setting frame: %d\n", index);
+    frame->set_index(index);
+    OSReport("Frame set\n");
+}
+
+void GameManager::draw()
+{
+    platform_set_remote_value(1);
+    platform_begin_draw();
+    const int mode = platform_get_remote_value();
+    platform_set_display_target(0);
+    frame->draw(2);
+    if (mode == 1) {
+        platform_clone_buffers();
+        platform_set_display_target(1);
+        frame->draw(3);
+    }
+    Render::set_offset(0, 0);
+    platform_swap_buffers();
+}
+
+void GameManager::shut_down()
+{
+    if (frame && frame->data) {
+        frame->data->on_app_end();
+        frame->data->on_end();
+    }
+    media.stop();
+    platform_exit();
+}
+
+void GameManager::reset_globals()
+{
+    delete values;
+    delete strings;
+    values = new GlobalValues();
+    strings = new GlobalStrings();
+    frame->global_values = values;
+    frame->global_strings = strings;
+    setup_globals(values, strings);
+}
+
+void GameManager::set_window(bool on)
+{
+    if (on == fullscreen)
+        return;
+    fullscreen = on;
+    platform_set_fullscreen(on);
+}
+
+void GameManager::on_mouse(int button, bool down)
+{
+    if (down)
+        mouse.add(button);
+    else
+        mouse.remove(button);
 }

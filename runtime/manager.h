@@ -1,11 +1,63 @@
-// The one application object: start-up, the tick, frame changes, drawing.
-// (Grows into the full game manager with the runtime-core issue.)
+// The one application object: start-up, the tick, frame changes, drawing,
+// lives and the global values.
 #pragma once
+
+#include "runtime/fpslimit.h"
+#include "runtime/input.h"
+
+#include <cstdint>
+
+class Frame;
+class GlobalStrings;
+class GlobalValues;
 
 class GameManager {
 public:
-    // Touch input from the platform: button 1 is the gamepad's touch panel.
+    Frame* frame = nullptr;
+    GlobalValues* values = nullptr;
+    GlobalStrings* strings = nullptr;
+    FPSLimiter fps_limit;
+    bool fullscreen = false;
+    int mouse_x = 0, mouse_y = 0;
+    int score = 0;
+    int lives = 0;
+    bool player_died = true;  // lives reached zero
+    float frame_time = 0.0f;
+    InputList keyboard;
+    InputList mouse;
+    int control_keys[8] = {};
+    uint32_t player_flags = 0;
+    uint32_t player_press_flags = 0;
+    int control_type = 0;
+    bool ignore_controls = false;
+    uint32_t joystick_flags = 0;
+    uint32_t joystick_press_flags = 0;
+    uint32_t joystick_release_flags = 0;
+
+    GameManager() = default;
+    GameManager(const GameManager&) = delete;
+    GameManager& operator=(const GameManager&) = delete;
+
+    // The whole program: init, ticks until update returns 0, shut-down.
+    void run();
+    // Start-up. Tests pass a frame object of their own; null runs the game's.
+    void init(Frame* frame_object = nullptr);
+    int update();
+    int update_frame();
+    void set_frame(int index);
+    void draw();
+    void shut_down();
+    void reset_globals();
+    void set_window(bool fullscreen);
+    void set_window_scale(int) {}
+    void set_scale_type(int) {}
     void on_mouse(int button, bool down);
+
+private:
+    void update_controls();
 };
 
 extern GameManager manager;
+
+// Writes the game's start values into fresh global stores.
+void setup_globals(GlobalValues* values, GlobalStrings* strings);

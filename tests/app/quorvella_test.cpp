@@ -36,16 +36,24 @@ std::string volume_arguments(const TempVolumes& volumes)
 
 }  // namespace
 
-TEST(Quorvella, starts_reads_the_asset_tables_and_ends_after_the_ticks)
+TEST(Quorvella, starts_reads_the_asset_tables_enters_frame_zero_and_ends_after_the_ticks)
 {
     TempVolumes volumes;
     const std::string make = std::string(QUORVELLA_ASSETS_BINARY) + " '" + volumes.content + "/Assets.dat'";
     ASSERT_EQ(system(make.c_str()), 0);
-    const RunResult result = run(volume_arguments(volumes) + " --ticks 1");
+    const RunResult result = run(volume_arguments(volumes) + " --ticks 3");
     EXPECT_EQ(result.status, 0) << result.output;
-    EXPECT_NE(result.output.find("Creating new FS client: 0\n"), std::string::npos) << result.output;
-    EXPECT_NE(result.output.find("Save callback\n"), std::string::npos);
-    EXPECT_EQ(result.output.find("Could not open file"), std::string::npos) << result.output;
+    const size_t client = result.output.find("Creating new FS client: 0\n");
+    const size_t frame = result.output.find("Setting frame: 0\nFrame set\n");
+    const size_t saved = result.output.find("Save callback\n");
+    EXPECT_NE(client, std::string::npos) << result.output;
+    EXPECT_NE(frame, std::string::npos) << result.output;
+    EXPECT_NE(saved, std::string::npos) << result.output;
+    EXPECT_LT(client, frame);
+    EXPECT_LT(frame, saved);
+    // The empty frame is entered once: no frame change follows.
+    EXPECT_EQ(result.output.find("Setting frame", frame + 1), std::string::npos);
+    EXPECT_EQ(result.output.find("Assets.dat"), std::string::npos) << result.output;
 }
 
 TEST(Quorvella, a_missing_asset_file_is_reported_and_the_run_still_ends_cleanly)

@@ -1,0 +1,371 @@
+#include "runtime/frameobject.h"
+
+#include "objects/movement.h"
+#include "runtime/frame.h"
+#include "runtime/layer.h"
+#include "runtime/manager.h"
+#include "runtime/pools.h"
+
+#include "console/os.h"
+
+#include <new>
+
+namespace {
+// This file's own random generator (swap_position).
+uint32_t random_seed = 0;
+
+unsigned random_index(unsigned count)
+{
+    random_seed = random_seed * 214013u + 2531011u;
+    const unsigned r = (random_seed >> 16) & 0x7FFFu;
+    return (count * r) >> 15;
+}
+}  // namespace
+
+FrameObject::FrameObject(int x, int y, int type_id)
+    : x(x), y(y), flags(VISIBLE | SCROLL), id(type_id), blend_color(255, 255, 255, 255)
+{
+}
+
+FrameObject::~FrameObject()
+{
+    clear_movements();
+    delete shader_parameters;
+    if (alterables && !(flags & GLOBAL)) {
+        // Destroyed before the slot goes back, so that no string storage is lost.
+        alterables->~Alterables();
+        object_pool<Alterables>.destroy(alterables);
+    }
+    if (fixed_handle)
+        release_fixed_handle(fixed_handle);
+}
+
+void FrameObject::dealloc()
+{
+    this->~FrameObject();
+    object_pool<FrameObject>.destroy(this);
+}
+
+int FrameObject::get_action_x()
+{
+    return x + layer->off_x;
+}
+
+int FrameObject::get_action_y()
+{
+    return y + layer->off_y;
+}
+
+int FrameObject::get_angle()
+{
+    return 0;
+}
+
+void FrameObject::set_angle(int, int) {}
+void FrameObject::draw() {}
+
+void FrameObject::set_direction(int dir, bool set_movement)
+{
+    direction = dir & 31;
+    if (set_movement && movement)
+        movement->set_direction(dir);
+}
+
+int FrameObject::get_direction()
+{
+    return direction;
+}
+
+void FrameObject::destroy()
+{
+    if (flags & DESTROYING)
+        return;
+    flags |= DESTROYING;
+    if (collision)
+        collision->type = NONE_COLLISION;
+    frame->destroyed_instances.push_back(this);
+}
+
+void FrameObject::flash(float) {}
+void FrameObject::set_animation(int) {}
+void FrameObject::set_backdrop_offset(int, int) {}
+
+// Positions -----------------------------------------------------------------
+
+void FrameObject::set_x(int frame_x)
+{
+    const int new_x = frame_x - layer->off_x;
+    if (new_x == x)
+        return;
+    const int dx = new_x - x;
+    x = new_x;
+    if (collision)
+        collision->move_box(dx, 0);
+}
+
+void FrameObject::set_y(int frame_y)
+{
+    const int new_y = frame_y - layer->off_y;
+    if (new_y == y)
+        return;
+    const int dy = new_y - y;
+    y = new_y;
+    if (collision)
+        collision->move_box(0, dy);
+}
+
+void FrameObject::set_position(int local_x, int local_y)
+{
+    if (local_x == x && local_y == y)
+        return;
+    const int dx = local_x - x, dy = local_y - y;
+    x = local_x;
+    y = local_y;
+    if (collision)
+        collision->move_box(dx, dy);
+}
+
+void FrameObject::set_global_position(int frame_x, int frame_y)
+{
+    set_position(frame_x - layer->off_x, frame_y - layer->off_y);
+}
+
+int FrameObject::get_x() const
+{
+    return x + layer->off_x;
+}
+
+int FrameObject::get_y() const
+{
+    return y + layer->off_y;
+}
+
+void swap_position(const std::vector<FrameObject*>& instances)
+{
+    const unsigned count = unsigned(instances.size());
+    if (count < 2)
+        return;
+    const unsigned first = random_index(count);
+    unsigned second;
+    do
+        second = random_index(count);
+    while (second == first);
+    FrameObject* a = instances[first];
+    FrameObject* b = instances[second];
+    const int ax = a->get_x(), ay = a->get_y();
+    const int bx = b->get_x(), by = b->get_y();
+    a->set_position(bx - a->layer->off_x, by - a->layer->off_y);
+    b->set_position(ax - b->layer->off_x, ay - b->layer->off_y);
+}
+
+void setup_default_instance(FrameObject* instance)
+{
+    instance->width = 0;
+    instance->height = 0;
+    instance->layer = &default_layer();
+}
+
+// Visibility and colour --------------------------------------------------------
+
+void FrameObject::set_visible(bool visible)
+{
+    flash(0.0f);
+    if (visible)
+        flags |= VISIBLE;
+    else
+        flags &= ~uint32_t(VISIBLE);
+}
+
+void FrameObject::set_blend_color(int rgb)
+{
+    blend_color.r = uint8_t(rgb & 0xFF);
+    blend_color.g = uint8_t((rgb >> 8) & 0xFF);
+    blend_color.b = uint8_t((rgb >> 16) & 0xFF);
+}
+
+void FrameObject::update_flash(float interval, float& timer)
+{
+    if (interval == 0.0f)
+        return;
+    const float next = timer + manager.frame_time;
+    if (next < interval) {
+        timer = next;
+        return;
+    }
+    timer = 0.0f;
+    flags ^= VISIBLE;
+}
+
+// Drawing: the renderer's image and effect calls arrive with the graphics
+// work; until then instances draw nothing.
+void FrameObject::draw_image(Image*, int, int, Color) {}
+void FrameObject::draw_image(Image*, int, int, Color, float, float, float) {}
+void FrameObject::begin_draw() {}
+void FrameObject::end_draw() {}
+void draw_gradient(int, int, int, int, int, Color, Color, int) {}
+
+void FrameObject::set_shader(int shader_id)
+{
+    if (!shader_parameters)
+        shader_parameters = new std::vector<ShaderParameter>();
+    shader = shader_id;
+}
+
+ShaderParameter* FrameObject::find_shader_parameter(uint32_t hash)
+{
+    if (!shader_parameters)
+        return nullptr;
+    for (ShaderParameter& parameter : *shader_parameters) {
+        if (parameter.hash == hash)
+            return &parameter;
+    }
+    return nullptr;
+}
+
+// Box queries ------------------------------------------------------------------
+
+bool FrameObject::box_outside(const int* box) const
+{
+    const int* own = collision->aabb;
+    return own[0] > box[2] || own[1] > box[3] || own[2] < box[0] || own[3] < box[1];
+}
+
+bool FrameObject::outside_playfield() const
+{
+    const int* box = collision->aabb;
+    const int x1 = box[0] + layer->off_x, y1 = box[1] + layer->off_y;
+    const int x2 = box[2] + layer->off_x, y2 = box[3] + layer->off_y;
+    return x1 > frame->width || y1 > frame->height || x2 < 0 || y2 < 0;
+}
+
+bool FrameObject::is_near_border(int margin) const
+{
+    const int vx = frame->new_display_x, vy = frame->new_display_y;
+    const int* box = collision->aabb;
+    const int x1 = box[0] + layer->off_x, y1 = box[1] + layer->off_y;
+    const int x2 = box[2] + layer->off_x, y2 = box[3] + layer->off_y;
+    return x1 <= vx + margin || x2 >= vx + Frame::screen_width - margin || y1 <= vy + margin ||
+           y2 >= vy + Frame::screen_height - margin;
+}
+
+int FrameObject::get_box_index(int side) const
+{
+    if (side < 0 || side > 3)
+        return 0;
+    const int offset = (side & 1) ? layer->off_y : layer->off_x;
+    if (collision)
+        return collision->aabb[side] + offset;
+    const int own[4] = {x, y, x + width, y + height};
+    return own[side] + offset;
+}
+
+bool FrameObject::mouse_over()
+{
+    if ((flags & DESTROYING) || !collision)
+        return false;
+    const PointCollision point(manager.mouse_x + frame->display_x - layer->off_x,
+                               manager.mouse_y + frame->display_y - layer->off_y);
+    return collide_direct(&point, collision);
+}
+
+bool FrameObject::test_direction(int dir)
+{
+    return get_direction() == dir;
+}
+
+bool FrameObject::test_directions(uint32_t mask)
+{
+    return ((mask >> (unsigned(get_direction()) & 31u)) & 1u) != 0;
+}
+
+void FrameObject::update_inactive()
+{
+    if (box_outside(layer->inactive_box))
+        flags |= INACTIVE;
+    else
+        flags &= ~uint32_t(INACTIVE);
+}
+
+void FrameObject::update_kill()
+{
+    const bool outside = box_outside(layer->inactive_box);
+    if (flags & INACTIVE) {
+        if (!outside)
+            flags &= ~uint32_t(INACTIVE);
+        return;
+    }
+    if (!outside)
+        return;
+    flags |= INACTIVE;
+    if (box_outside(layer->kill_box))
+        destroy();
+}
+
+// Movements ----------------------------------------------------------------------
+
+void FrameObject::clear_movements()
+{
+    // The current movement may stand in the array too: it is deleted once.
+    for (int i = 0; i < movement_count; ++i) {
+        if (movements[i] != movement)
+            delete movements[i];
+    }
+    delete[] movements;
+    movements = nullptr;
+    movement_count = 0;
+    delete movement;
+    movement = nullptr;
+}
+
+void FrameObject::set_movement(int new_index)
+{
+    if (!movements || new_index < 0 || new_index >= movement_count) {
+        // Without a current movement the caller promised a valid index;
+        // an unchecked one would read outside the array.
+        if (!movement)
+            OSReport("Invalid movement index: %d\n", new_index);
+        return;
+    }
+    movement = movements[new_index];
+    movement->init();
+}
+
+void FrameObject::advance_movement(int delta)
+{
+    if (!movement)
+        return;
+    const int target = movement->index + delta;
+    if (target < 0 || target >= movement_count)
+        return;
+    set_movement(target);
+}
+
+Movement* FrameObject::get_movement()
+{
+    if (!movement) {
+        movement = new StaticMovement(this);
+        movement->index = 0;
+    }
+    return movement;
+}
+
+// Values ----------------------------------------------------------------------------
+
+void FrameObject::create_alterables()
+{
+    alterables = new (object_pool<Alterables>.create()) Alterables();
+}
+
+FixedValue FrameObject::get_fixed()
+{
+    return FixedValue(this);
+}
+
+FixedValue::FixedValue(FrameObject* object) : handle(0)
+{
+    if (!object)
+        return;
+    if (!object->fixed_handle)
+        object->fixed_handle = register_fixed_handle(object);
+    handle = object->fixed_handle;
+}

@@ -1,0 +1,175 @@
+// Adding and releasing instances, the view centre and the frame reset.
+#include "runtime/frame.h"
+#include "tests/runtime/runtime_fixtures.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+struct FrameScope {
+    PlainFrame frame;
+    FrameScope(int w, int h, int layers)
+    {
+        manager.frame = &frame;
+        frame.set_up(w, h, layers);
+    }
+    ~FrameScope()
+    {
+        frame.reset();
+        manager.frame = nullptr;
+    }
+};
+}  // namespace
+
+TEST(Frame, add_object_numbers_list_items_and_layer_depths_and_clamps_the_layer)
+{
+    FrameScope scope(640, 480, 3);
+    Frame& frame = scope.frame;
+    FrameObject* a = frame.add_object(make_instance(0, 0, 4), 0);
+    FrameObject* b = frame.add_object(make_instance(0, 0, 4), 0);
+    EXPECT_EQ(a->index, 1);
+    EXPECT_EQ(b->index, 2);
+    EXPECT_EQ(frame.instances[4].back, b);
+    EXPECT_EQ(a->depth, 2147483647u);
+    EXPECT_EQ(b->depth, 2147483647u + 100000u);
+    EXPECT_EQ(a->frame, &frame);
+    EXPECT_EQ(frame.add_object(make_instance(0, 0, 5), 7)->layer, &frame.layers[2]);
+    EXPECT_EQ(frame.add_object(make_instance(0, 0, 5), -1)->layer, &frame.layers[0]);
+    EXPECT_EQ(frame.layers[0].instance_count, 3);
+}
+
+TEST(Frame, clean_up_removes_only_the_destroyed_and_keeps_the_others_dense)
+{
+    FrameScope scope(640, 480, 1);
+    Frame& frame = scope.frame;
+    FrameObject* a = frame.add_object(make_instance(0, 0, 4), 0);
+    FrameObject* b = frame.add_object(make_instance(0, 0, 4), 0);
+    FrameObject* c = frame.add_object(make_instance(0, 0, 4), 0);
+    b->destroy();
+    b->destroy();
+    EXPECT_EQ(frame.destroyed_instances.size(), 1u);
+    frame.clean_instances();
+    EXPECT_EQ(a->index, 1);
+    EXPECT_EQ(c->index, 2);
+    EXPECT_EQ(frame.instances[4].count(), 3);
+    EXPECT_EQ(frame.instances[4].back, c);
+    EXPECT_EQ(frame.layers[0].first, a);
+    EXPECT_EQ(a->layer_next, c);
+    a->destroy();
+    c->destroy();
+    frame.clean_instances();
+    EXPECT_EQ(frame.instances[4].count(), 1);
+    EXPECT_EQ(frame.instances[4].back, nullptr);
+    EXPECT_EQ(frame.layers[0].instance_count, 0);
+}
+
+TEST(Frame, background_objects_of_the_backdrop_type_stay_out_of_the_lists)
+{
+    FrameScope scope(640, 480, 1);
+    Frame& frame = scope.frame;
+    FrameObject* backdrop = make_instance(0, 0, 1);
+    backdrop->flags |= FrameObject::BACKGROUND;
+    frame.add_background_object(backdrop, 0);
+    FrameObject* other = make_instance(0, 0, 9);
+    other->flags |= FrameObject::BACKGROUND;
+    frame.add_background_object(other, 0);
+    EXPECT_EQ(frame.instances[1].size(), 0);
+    EXPECT_EQ(frame.instances[9].size(), 1);
+    EXPECT_EQ(backdrop->depth, 0u);
+    EXPECT_EQ(other->depth, 1u);
+    EXPECT_EQ(frame.layers[0].background_objects.size(), 2u);
+    EXPECT_EQ(frame.layers[0].instance_count, 0);
+}
+
+TEST(Frame, the_view_centre_is_clamped_and_applied_once_at_the_end_of_the_tick)
+{
+    FrameScope scope(640, 480, 2);
+    Frame& frame = scope.frame;
+    frame.set_display_center(213, 120);
+    EXPECT_EQ(frame.new_display_x, 0);
+    EXPECT_EQ(frame.new_display_y, 0);
+    frame.set_display_center(1000, 1000);
+    EXPECT_EQ(frame.new_display_x, 214);
+    EXPECT_EQ(frame.new_display_y, 240);
+    EXPECT_EQ(frame.display_x, 0);
+    frame.update_display_center();
+    EXPECT_EQ(frame.display_x, 214);
+    EXPECT_EQ(frame.display_y, 240);
+    frame.set_display_center(-1, 300);
+    EXPECT_EQ(frame.new_display_x, 214);
+    EXPECT_EQ(frame.new_display_y, 180);
+
+    // A narrow frame gets a negative position.
+    PlainFrame narrow;
+    narrow.set_up(300, 200, 1);
+    narrow.set_display_center(0, 0);
+    EXPECT_EQ(narrow.new_display_x, -126);
+    EXPECT_EQ(narrow.new_display_y, -40);
+    narrow.reset();
+}
+
+TEST(Frame, a_half_speed_layer_scrolls_by_half_truncated_and_keeps_unfollowing_instances_in_place)
+{
+    FrameScope scope(2000, 480, 2);
+    Frame& frame = scope.frame;
+    frame.layers[1].coef_x = 0.5;
+    FrameObject* fixed = frame.add_object(make_instance(50, 60, 3), 1);
+    fixed->flags &= ~uint32_t(FrameObject::SCROLL);
+    FrameObject* follows = frame.add_object(make_instance(50, 60, 3), 1);
+    frame.set_display_center(213 + 101, -1);
+    frame.update_display_center();
+    // trunc(101 * 0.5) = 50: the layer's scroll is 101 - 50 = 51.
+    EXPECT_EQ(frame.layers[1].scroll_x, 51);
+    EXPECT_EQ(frame.layers[1].off_x, 51);
+    EXPECT_EQ(follows->x, 50);
+    EXPECT_EQ(fixed->x, 100);
+    EXPECT_EQ(frame.layers[0].scroll_x, 0);
+    frame.set_display_center(213 + 103, -1);
+    frame.update_display_center();
+    // trunc(103 * 0.5) - trunc(101 * 0.5) = 1.
+    EXPECT_EQ(frame.layers[1].scroll_x, 52);
+    EXPECT_EQ(fixed->x, 101);
+}
+
+TEST(Frame, reset_releases_everything_and_the_next_update_runs_the_set_up)
+{
+    FrameScope scope(640, 480, 1);
+    Frame& frame = scope.frame;
+    frame.add_object(make_instance(0, 0, 4), 0)->destroy();
+    frame.add_object(make_instance(0, 0, 4), 0);
+    frame.loop_count = 12;
+    frame.frame_time = 3.5;
+    frame.next_frame = 2;
+    frame.display_x = 30;
+    frame.reset();
+    EXPECT_EQ(frame.instances[4].count(), 1);
+    EXPECT_TRUE(frame.layers.empty());
+    EXPECT_TRUE(frame.destroyed_instances.empty());
+    EXPECT_EQ(frame.loop_count, 0);
+    EXPECT_EQ(frame.frame_time, 0.0);
+    EXPECT_EQ(frame.next_frame, -1);
+    EXPECT_EQ(frame.display_x, 0);
+    EXPECT_EQ(frame.index, 0);
+    EXPECT_EQ(frame.width, 640);
+}
+
+TEST(Frame, lives_set_to_zero_raise_the_flag_until_the_end_of_the_tick_and_loops_are_found_by_name)
+{
+    FrameScope scope(640, 480, 1);
+    manager.player_died = false;
+    scope.frame.set_lives(0);
+    EXPECT_EQ(manager.lives, 0);
+    EXPECT_TRUE(manager.player_died);
+    scope.frame.set_lives(2);
+    EXPECT_TRUE(manager.player_died);
+
+    EXPECT_EQ(scope.frame.find_loop("sound_hurt2"), nullptr);
+    LoopMap loops;
+    bool running = false;
+    int index = 0;
+    loops["sound_hurt2"] = DynamicLoop{nullptr, &running, &index};
+    scope.frame.loops = &loops;
+    ASSERT_NE(scope.frame.find_loop("sound_hurt2"), nullptr);
+    EXPECT_EQ(scope.frame.find_loop("sound_hurt2")->running, &running);
+    EXPECT_EQ(scope.frame.find_loop("sound_hurt"), nullptr);
+    scope.frame.loops = nullptr;
+}
