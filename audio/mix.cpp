@@ -190,11 +190,15 @@ int32_t fader_share(uint32_t flags, int bus, int16_t fader)
 // TV targets ---------------------------------------------------------------------
 
 enum TvChannel { L, R, Ls, Rs, C, Lfe };
+// Outside six-channel mode the last two pan attenuations are the span's
+// front and rear cuts.
+constexpr int front = C;
+constexpr int rear = Lfe;
 
 void tv_targets_mono(MixChannelRecord& r)
 {
     const MixDeviceControls& k = r.tv_controls;
-    const int32_t g = std::max<int32_t>(r.tv_pan_db[C], -120);
+    const int32_t g = std::max<int32_t>(r.tv_pan_db[front], -120);
     for (int b = 0; b < AX_BUSES; ++b) {
         const int32_t level = b == 0 ? k.fader + g : fader_share(r.tv_flags, b, k.fader) + g + aux_level(k, b);
         MixRamp* bus = r.tv_ramps[b];
@@ -207,7 +211,7 @@ void tv_targets_stereo(MixChannelRecord& r)
 {
     const MixDeviceControls& k = r.tv_controls;
     const int16_t* p = r.tv_pan_db;
-    const int32_t g = std::max<int32_t>(p[C], -120);
+    const int32_t g = std::max<int32_t>(p[front], -120);
     for (int b = 0; b < AX_BUSES; ++b) {
         const int32_t base = b == 0 ? k.fader + g : fader_share(r.tv_flags, b, k.fader) + g + aux_level(k, b);
         MixRamp* bus = r.tv_ramps[b];
@@ -225,10 +229,10 @@ void tv_targets_dpl2(MixChannelRecord& r)
     for (int b = 0; b < AX_BUSES - 1; ++b) {
         const int32_t base = b == 0 ? k.fader : fader_share(r.tv_flags, b, k.fader) + aux_level(k, b);
         MixRamp* bus = r.tv_ramps[b];
-        bus[L].target = __MIXGetVolume(base + p[C] + p[L]);
-        bus[R].target = __MIXGetVolume(base + p[C] + p[R]);
-        bus[Ls].target = __MIXGetVolume(base + p[Lfe] + p[Ls]);
-        bus[Rs].target = __MIXGetVolume(base + p[Lfe] + p[Rs]);
+        bus[L].target = __MIXGetVolume(base + p[front] + p[L]);
+        bus[R].target = __MIXGetVolume(base + p[front] + p[R]);
+        bus[Ls].target = __MIXGetVolume(base + p[rear] + p[Ls]);
+        bus[Rs].target = __MIXGetVolume(base + p[rear] + p[Rs]);
         bus[C].target = 0;
     }
 }

@@ -257,6 +257,13 @@ TEST_F(Mixer, tv_pan_and_span_by_sound_mode)
     EXPECT_EQ(r->tv_pan_db[3], MixDpl2SurroundTable[0]);
     EXPECT_EQ(r->tv_pan_db[4], MixDpl2PanTable[0]);
     EXPECT_EQ(r->tv_pan_db[5], MixDpl2PanTable[127]);
+    MIXSetSPan(voice, 64);
+    r->tv_ramps[3][0].target = 1234;
+    MIXUpdateSettings();
+    EXPECT_EQ(r->tv_ramps[0][0].target, __MIXGetVolume(-10 + MixDpl2PanTable[63] + MixDpl2PanTable[0]));
+    EXPECT_EQ(r->tv_ramps[0][3].target, __MIXGetVolume(-10 + MixDpl2PanTable[64] + MixDpl2SurroundTable[0]));
+    EXPECT_EQ(r->tv_ramps[0][4].target, 0);
+    EXPECT_EQ(r->tv_ramps[3][0].target, 1234);  // aux C is left alone
 
     // Mono: both sides from the fader alone.
     MIXSetDeviceSoundMode(MIX_DEVICE_TV, MIX_SOUND_MODE_MONO);
