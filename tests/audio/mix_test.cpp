@@ -265,12 +265,12 @@ TEST_F(Mixer, tv_pan_and_span_by_sound_mode)
     EXPECT_EQ(r->tv_ramps[0][4].target, 0);
     EXPECT_EQ(r->tv_ramps[3][0].target, 1234);  // aux C is left alone
 
-    // Mono: both sides from the fader alone.
+    // Mono: both sides from the fader and the front cut alone.
     MIXSetDeviceSoundMode(MIX_DEVICE_TV, MIX_SOUND_MODE_MONO);
     MIXUpdateSettings();
     MIXUpdateSettings();
-    EXPECT_EQ(r->tv_ramps[0][0].target, __MIXGetVolume(-10));
-    EXPECT_EQ(r->tv_ramps[0][1].target, __MIXGetVolume(-10));
+    EXPECT_EQ(r->tv_ramps[0][0].target, __MIXGetVolume(-10 + MixPanTable[127 - 64]));
+    EXPECT_EQ(r->tv_ramps[0][1].target, __MIXGetVolume(-10 + MixPanTable[127 - 64]));
 }
 
 TEST_F(Mixer, channel_setters_clamp_pans_and_mark_only_real_changes)
