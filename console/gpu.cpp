@@ -55,6 +55,8 @@ struct Gpu {
     uint64_t time_stamp = 0;
     uint64_t swaps = 0;
     uint64_t draws = 0;
+    void (*swap_hook)(uint64_t, void*) = nullptr;
+    void* swap_hook_context = nullptr;
 };
 
 Gpu gpu;
@@ -641,6 +643,8 @@ void GX2SwapScanBuffers()
     if (!gpu.open)
         return;
     const uint64_t picture = gpu.swaps++;
+    if (gpu.swap_hook)
+        gpu.swap_hook(picture, gpu.swap_hook_context);
     if (capture_wanted(picture)) {
         const std::vector<uint8_t> pixels =
             read_framebuffer(gpu.tv.framebuffer, gpu.tv.width, gpu.tv.height);
@@ -650,6 +654,12 @@ void GX2SwapScanBuffers()
     if (gpu.tv_enabled)
         window_present(gpu.tv.framebuffer, gpu.tv.width, gpu.tv.height);
     apply_state(*gpu.state);
+}
+
+void gx2_set_swap_hook(void (*hook)(uint64_t, void*), void* context)
+{
+    gpu.swap_hook = hook;
+    gpu.swap_hook_context = context;
 }
 
 uint64_t gx2_swap_count()

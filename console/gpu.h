@@ -237,6 +237,8 @@ bool gx2_drc_enabled();
 // Scan-buffer pixels, top row first (tests).
 std::vector<uint8_t> gx2_read_scan_buffer(GX2ScanTarget target);
 uint64_t gx2_swap_count();
+// Tests: called at every swap with the picture's number, before it is shown.
+void gx2_set_swap_hook(void (*hook)(uint64_t picture, void* context), void* context);
 
 void GX2Flush();
 uint64_t GX2GetLastSubmittedTimeStamp();

@@ -169,10 +169,13 @@ bool shader_container_parse(const void* file, uint32_t size,
     for (uint32_t i = 0; in.ok && i < total; ++i) {
         ShaderContainerProgram program;
         if (!read_program(in, program))
-            return false;
+            break;
         programs.push_back(std::move(program));
     }
-    return in.ok;
+    // A damaged container yields nothing, not the programs before the damage.
+    if (!in.ok || programs.size() != total)
+        programs.clear();
+    return !programs.empty() || (in.ok && total == 0);
 }
 
 uint32_t GFDGetVertexShaderCount(const void* file, uint32_t size)

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -157,6 +158,8 @@ bool capture_write_png(const std::string& path, const std::vector<uint8_t>& rgba
 {
     if (rgba.size() < size_t(width) * size_t(height) * 4)
         return false;
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
     stbi_write_png_compression_level = 1;  // capture speed over file size
     if (!stbi_write_png(path.c_str(), width, height, 4, rgba.data(), width * 4)) {
         OSReport("Could not write picture %s\n", path.c_str());

@@ -353,3 +353,8 @@ ColorBuffer* platform_color_buffer(DisplayBuffer which)
 {
     return display.created ? display.buffers[which] : nullptr;
 }
+
+void platform_show_boot_image_again()
+{
+    display.boot_image_shown = false;
+}

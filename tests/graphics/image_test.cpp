@@ -1,0 +1,264 @@
+#include "tests/graphics/graphics_fixture.h"
+
+#include "graphics/image.h"
+#include "graphics/render.h"
+
+namespace {
+
+constexpr Rgba black{0, 0, 0, 255};
+constexpr Rgba orange{255, 128, 0, 255};
+
+// An image item with the given header and zlib stream.
+std::string raw_item(int width, int height, const std::string& stream, uint32_t declared_size)
+{
+    std::string out;
+    for (const int field : {width, height, 0, 0, 0, 0})
+        put_u16(out, uint16_t(int16_t(field)));
+    put_u32(out, declared_size);
+    return out + stream;
+}
+
+std::vector<uint8_t> bytes_of(const ImageItemSource& image, size_t count)
+{
+    return std::vector<uint8_t>(image.rgba.begin(), image.rgba.begin() + long(count));
+}
+
+}  // namespace
+
+using ImageTest = GraphicsTest;
+
+TEST_F(ImageTest, asset_item_decodes_with_its_placement_fields)
+{
+    ImageItemSource source = solid_image(3, 2, {1, 2, 3, 4}, 1, 2);
+    source.action_x = -3;
+    source.action_y = 7;
+    source.rgba[20] = 99;  // pixel (2, 1), red
+    write_assets({{5, source}});
+    Image* image = get_internal_image(5);
+    ASSERT_NE(image->pixels, nullptr);
+    EXPECT_EQ((std::vector<int>{image->width, image->height, image->hotspot_x, image->hotspot_y,
+                                image->action_x, image->action_y}),
+              (std::vector<int>{3, 2, 1, 2, -3, 7}));
+    EXPECT_EQ(std::vector<uint8_t>(image->pixels, image->pixels + 24), source.rgba);
+    EXPECT_EQ(image->flags, Image::USED | Image::INTERNAL);
+    EXPECT_EQ(get_internal_image(5), image);  // the same entry, loaded once
+    image->upload_texture();
+    ASSERT_NE(image->texture, 0u);
+    EXPECT_EQ(image->pixels, nullptr);
+    EXPECT_EQ(platform_get_texture_pixel(image->texture, 2, 1) & 0xFF, 99u);
+}
+
+TEST_F(ImageTest, short_stream_leaves_the_missing_pixels_zero)
+{
+    const ImageItemSource whole = solid_image(4, 4, {200, 100, 50, 255});
+    // A complete zlib stream of only the first 8 pixels.
+    const std::string stream = zlib_compress(bytes_of(whole, 32));
+    write_assets({}, {}, {{1, raw_item(4, 4, stream, uint32_t(stream.size()))}});
+    std::string output;
+    output = console_output_of([] { get_internal_image(1); });
+    EXPECT_EQ(output, "");
+    const Image* image = get_internal_image(1);
+    ASSERT_NE(image->pixels, nullptr);
+    EXPECT_EQ(image->pixels[0], 200);
+    for (int i = 32; i < 64; ++i)
+        ASSERT_EQ(image->pixels[i], 0) << i;
+}
+
+TEST_F(ImageTest, bad_items_report_the_handle_and_leave_no_pixels)
+{
+    const ImageItemSource big = solid_image(4, 4, {1, 1, 1, 1});
+    const std::string too_much = zlib_compress(big.rgba);
+    std::string corrupt = zlib_compress(big.rgba);
+    corrupt[0] = 0x79;  // bad header check
+    write_assets({}, {},
+                 {{2, raw_item(2, 2, too_much, uint32_t(too_much.size()))},
+                  {3, raw_item(4, 4, corrupt, uint32_t(corrupt.size()))},
+                  {4, raw_item(0, 4, too_much, uint32_t(too_much.size()))},
+                  {6, raw_item(-2, 4, too_much, uint32_t(too_much.size()))},
+                  {7, raw_item(4, 4, too_much, 1000000)}});
+    EXPECT_EQ(console_output_of([] { get_internal_image(2); }),
+              "Could not load image 2\noutput buffer limit\n");
+    EXPECT_EQ(console_output_of([] { get_internal_image(3); }),
+              "Could not load image 3\nbad zlib header\n");
+    EXPECT_EQ(console_output_of([] { get_internal_image(4); }),
+              "Could not load image 4\nbad image size\n");
+    EXPECT_EQ(console_output_of([] { get_internal_image(6); }),
+              "Could not load image 6\nbad image size\n");
+    EXPECT_EQ(console_output_of([] { get_internal_image(7); }),
+              "Could not load image 7\nread past buffer\n");
+    for (const unsigned int handle : {2u, 3u, 4u, 6u, 7u}) {
+        Image* image = get_internal_image(handle);
+        EXPECT_FALSE(image->is_valid()) << handle;
+        image->draw(10, 10);  // draws nothing, and does not crash
+    }
+    // Placement fields keep what was read.
+    EXPECT_EQ(get_internal_image(2)->width, 2);
+}
+
+TEST_F(ImageTest, flush_frees_unused_images_but_keeps_static_and_used_ones)
+{
+    // The rest of the preload list is handle 0.
+    write_assets({{0, solid_image(1, 1, orange)},
+                  {7, solid_image(2, 3, orange, 1, 1)},
+                  {8, solid_image(2, 2, orange)},
+                  {9, solid_image(2, 2, orange)}},
+                 {7, 8, 9});
+    preload_images();
+    Image* seven = get_internal_image(7);
+    Image* eight = get_internal_image(8);
+    Image* nine = get_internal_image(9);
+    for (Image* image : {seven, eight, nine}) {
+        EXPECT_NE(image->texture, 0u);
+        EXPECT_EQ(image->pixels, nullptr);
+    }
+    nine->set_static();
+    const unsigned int count = render_data.texture_count;
+
+    reset_image_cache();
+    get_internal_image(8)->upload_texture();  // the next frame's list
+    flush_image_cache();
+
+    EXPECT_FALSE(seven->is_valid());
+    EXPECT_EQ((std::vector<int>{seven->width, seven->height, seven->hotspot_x}),
+              (std::vector<int>{2, 3, 1}));
+    EXPECT_TRUE(eight->is_valid());
+    EXPECT_TRUE(nine->is_valid());
+    EXPECT_EQ(render_data.texture_count, count - 2);  // images 7 and 0
+
+    // Drawing through the table loads it again.
+    EXPECT_EQ(get_internal_image(7), seven);
+    Render::clear(Color(0, 0, 0, 255));
+    seven->draw(20, 20);
+    read(TV_LOGICAL_BUFFER);
+    EXPECT_EQ(at(19, 19), orange);  // hot spot (1, 1) at (20, 20)
+    EXPECT_EQ(at(20, 21), orange);
+    EXPECT_EQ(at(21, 19), black);
+    EXPECT_EQ(at(18, 19), black);
+}
+
+TEST_F(ImageTest, draw_places_the_hot_spot_turns_and_cuts_rectangles)
+{
+    ImageItemSource tall = solid_image(10, 20, orange);
+    write_assets({{1, tall}, {2, solid_image(4, 4, {0, 0, 255, 255}, 2, 2)}});
+    Render::clear(Color(0, 0, 0, 255));
+    // 90 degrees turns counter-clockwise: x 100..120, y 90..100.
+    get_internal_image(1)->draw(100, 100, Color(), 90.0f, 1.0f, 1.0f);
+    get_internal_image(2)->draw(300, 100, 1, 1, 2, 3, Color(255, 255, 255, 255));
+    read(TV_LOGICAL_BUFFER);
+    EXPECT_EQ(at(100, 90), orange);
+    EXPECT_EQ(at(119, 99), orange);
+    EXPECT_EQ(at(120, 95), black);
+    EXPECT_EQ(at(110, 100), black);
+    EXPECT_EQ(at(110, 89), black);
+    EXPECT_EQ(at(300, 100), (Rgba{0, 0, 255, 255}));
+    EXPECT_EQ(at(301, 102), (Rgba{0, 0, 255, 255}));
+    EXPECT_EQ(at(302, 100), black);
+    EXPECT_EQ(at(300, 103), black);
+}
+
+TEST_F(ImageTest, colour_replacement_cache_tells_pair_lists_apart)
+{
+    ImageItemSource source = solid_image(2, 1, {10, 20, 30, 255});
+    source.rgba[4] = 40;  // second pixel (40, 20, 30)
+    write_assets({{1, source}});
+    Image* image = get_internal_image(1);
+
+    ReplacedImages first;
+    first.replace(Color(10, 20, 30, 255), Color(1, 2, 3, 255));
+    first.replace(Color(40, 20, 30, 255), Color(4, 5, 6, 255));
+    Image* a = first.apply(image, image);
+    EXPECT_EQ(first.count, 0);
+    EXPECT_EQ((std::vector<int>{a->pixels[0], a->pixels[1], a->pixels[4], a->pixels[6]}),
+              (std::vector<int>{1, 2, 4, 6}));
+    EXPECT_TRUE(a->flags & Image::KEEP_PIXELS);
+
+    ReplacedImages again;
+    again.replace(Color(10, 20, 30, 255), Color(1, 2, 3, 255));
+    again.replace(Color(40, 20, 30, 255), Color(4, 5, 6, 255));
+    EXPECT_EQ(again.apply(image, image), a);
+
+    // (0, 0, 2) -> (0, 0, 0) weighs 2 x 3 = 6, as does (0, 3, 0) -> (0, 0, 0):
+    // the same key, but different replacements.
+    ReplacedImages x, y;
+    x.replace(Color(0, 0, 2, 255), Color(0, 0, 0, 255));
+    y.replace(Color(0, 3, 0, 255), Color(0, 0, 0, 255));
+    Image* from_x = x.apply(image, image);
+    Image* from_y = y.apply(image, image);
+    EXPECT_NE(from_x, from_y);
+
+    ReplacedImages full;
+    for (int i = 0; i < 10; ++i)
+        full.replace(Color(i, 0, 0, 255), Color());
+    EXPECT_EQ(console_output_of([&] { full.replace(Color(), Color()); }),
+              "Max color replacements reached\n");
+    EXPECT_EQ(full.count, 10);
+}
+
+TEST_F(ImageTest, replace_needs_pixels)
+{
+    Image empty;
+    EXPECT_EQ(console_output_of([&] { empty.replace(Color(), Color()); }),
+              "Could not replace color in unloaded image\n");
+}
+
+TEST_F(ImageTest, file_images_are_keyed_only_without_an_alpha_channel_and_cached_by_path)
+{
+    write_assets({});
+    const std::vector<uint8_t> rgb = {0, 0, 0, 9, 9, 9};
+    const std::vector<uint8_t> rgba = {0, 0, 0, 255, 9, 9, 9, 255};
+    volumes->put_content("rgb.png", png_file(2, 1, 3, rgb));
+    volumes->put_content("rgba.png", png_file(2, 1, 4, rgba));
+    volumes->put_content("junk.png", "not a picture");
+    const TransparentColor key(0, 0, 0, 255);
+
+    FileImage* keyed = get_image_cache("./rgb.png", 0, 0, 0, 0, key);
+    ASSERT_NE(keyed, nullptr);
+    EXPECT_EQ(keyed->pixels[3], 0);
+    EXPECT_EQ(keyed->pixels[7], 255);
+    EXPECT_EQ(keyed->flags, Image::USED | Image::FILE_IMAGE | Image::INTERNAL);
+    EXPECT_EQ(get_image_cache("./rgb.png", 0, 0, 0, 0, key), keyed);
+
+    FileImage* with_alpha = get_image_cache("./rgba.png", 0, 0, 0, 0, key);
+    ASSERT_NE(with_alpha, nullptr);
+    EXPECT_EQ(with_alpha->pixels[3], 255);
+
+    EXPECT_NE(console_output_of([&] {
+                  EXPECT_EQ(get_image_cache("./missing.png", 0, 0, 0, 0, key), nullptr);
+              }).find("Could not open image \"./missing.png\"\n"),
+              std::string::npos);
+    EXPECT_EQ(console_output_of([&] {
+                  EXPECT_EQ(get_image_cache("./junk.png", 0, 0, 0, 0, key), nullptr);
+              }),
+              "Could not load image \"./junk.png\"\n");
+    // A failed path is remembered: no second attempt, no second message.
+    EXPECT_EQ(console_output_of([&] { get_image_cache("./junk.png", 0, 0, 0, 0, key); }), "");
+}
+
+TEST_F(ImageTest, copies_and_destroy)
+{
+    write_assets({{3, solid_image(2, 2, orange, 1, 1)}});
+    Image* internal = get_internal_image(3);
+    Image* copy = internal->copy();
+    EXPECT_EQ(copy->flags, 0);
+    EXPECT_EQ(std::vector<uint8_t>(copy->pixels, copy->pixels + 16),
+              std::vector<uint8_t>(internal->pixels, internal->pixels + 16));
+    internal->upload_texture();
+    Image* reloaded = internal->copy();  // no pixels left: loaded afresh
+    EXPECT_EQ(reloaded->hotspot_x, 1);
+    EXPECT_NE(reloaded->pixels, nullptr);
+    internal->destroy();  // internal images stay
+    EXPECT_EQ(get_internal_image(3), internal);
+    copy->destroy();
+    reloaded->destroy();
+}
+
+TEST_F(ImageTest, set_filter_switches_the_sampler_of_an_uploaded_texture)
+{
+    write_assets({{1, solid_image(1, 1, orange)}});
+    Image* image = get_internal_image(1);
+    image->set_filter(true);
+    image->upload_texture();
+    EXPECT_EQ(render_data.textures[image->texture].sampler, &render_data.linear_sampler);
+    image->set_filter(false);
+    EXPECT_EQ(render_data.textures[image->texture].sampler, &render_data.point_sampler);
+}
