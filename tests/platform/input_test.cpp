@@ -1,0 +1,436 @@
+#include "console/options.h"
+#include "console/pads.h"
+#include "console/procui.h"
+#include "platform/display.h"
+#include "platform/input.h"
+#include "platform/platform.h"
+#include "runtime/frame.h"
+#include "runtime/input.h"
+#include "runtime/manager.h"
+#include "tests/support/volumes.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace {
+
+// Each test starts from the program's start state with a script of its own.
+void use_script(const std::string& text)
+{
+    console_options().ticks = -1;
+    platform_reset_controllers();
+    manager.frame = nullptr;
+    WPADEnableURCC(1);
+    ASSERT_TRUE(pads_use_script(text, "test"));
+}
+
+struct Mouse {
+    int x, y;
+    bool operator==(const Mouse&) const = default;
+};
+
+Mouse mouse_after_poll()
+{
+    platform_poll_events();
+    Mouse mouse{0, 0};
+    platform_get_mouse_pos(&mouse.x, &mouse.y);
+    return mouse;
+}
+
+// The generic buttons 1..15 held now, as the joystick flags carry them.
+uint32_t held_buttons()
+{
+    uint32_t flags = 0;
+    for (int n = 1; n <= 15; ++n)
+        if (is_joystick_pressed(1, n))
+            flags |= 16u << (n - 1);
+    return flags;
+}
+
+// Only the frame's index matters to the controllers.
+class IndexFrame : public Frame {
+public:
+    void set_index(int frame_index) override { index = frame_index; }
+};
+
+// A source whose readings the test sets directly.
+class FakePads : public PadSource {
+public:
+    bool gamepad = true;
+    VPADStatus pad = {};
+    int32_t remote_error = KPAD_ERROR_NO_CONTROLLER;
+    KPADStatus remote = {};
+
+    bool read_gamepad(long, int channel, VPADStatus& status) override
+    {
+        if (channel != 0 || !gamepad)
+            return false;
+        status = pad;
+        return true;
+    }
+    int32_t read_remote(long, int channel, KPADStatus& status) override
+    {
+        if (channel != 2)
+            return KPAD_ERROR_NO_CONTROLLER;
+        if (remote_error == KPAD_ERROR_OK)
+            status = remote;
+        return remote_error;
+    }
+};
+
+}  // namespace
+
+TEST(Touch, panel_points_become_logical_pixels_and_lifting_keeps_the_last_one)
+{
+    use_script("3 gamepad touch 1280 720\n"
+               "4 gamepad touch 640 360\n"
+               "5 gamepad -\n");
+    int x = 0, y = 0;
+    platform_get_mouse_pos(&x, &y);
+    EXPECT_EQ(Mouse({x, y}), Mouse({-2, -2}));  // -5 / 1280 * 426, -5 / 720 * 240
+    EXPECT_EQ(mouse_after_poll(), Mouse({-2, -2}));
+    EXPECT_EQ(mouse_after_poll(), Mouse({-2, -2}));
+    EXPECT_FALSE(platform_controller_status().touch);
+
+    EXPECT_EQ(mouse_after_poll(), Mouse({426, 240}));
+    EXPECT_TRUE(platform_controller_status().touch);
+    EXPECT_EQ(mouse_after_poll(), Mouse({213, 120}));
+    EXPECT_EQ(mouse_after_poll(), Mouse({213, 120}));
+    EXPECT_FALSE(platform_controller_status().touch);
+    EXPECT_EQ(platform_controller_status().touch_x, 640);
+}
+
+TEST(Touch, touching_presses_mouse_button_one_and_lifting_releases_it_once)
+{
+    use_script("2 gamepad touch 100 100\n"
+               "3 gamepad touch 120 100\n"
+               "5 gamepad -\n");
+    manager.mouse = InputList();
+    const auto tick = [] {
+        manager.mouse.update();
+        platform_poll_events();
+    };
+    tick();
+    EXPECT_FALSE(manager.mouse.is_pressed(1));
+    tick();
+    EXPECT_TRUE(manager.mouse.is_pressed_once(1));
+    for (int held = 0; held < 2; ++held) {
+        tick();
+        EXPECT_TRUE(manager.mouse.is_pressed(1));
+        EXPECT_FALSE(manager.mouse.is_pressed_once(1));
+    }
+    tick();
+    EXPECT_FALSE(manager.mouse.is_pressed(1));
+    EXPECT_EQ(manager.mouse.count, 1);  // released this tick
+    tick();
+    EXPECT_EQ(manager.mouse.count, 0);
+}
+
+TEST(Touch, rounding_takes_the_nearest_pixel_and_halves_upward)
+{
+    // 320 / 1280 * 426 = 106.5 exactly; 3 / 1280 * 426 = 0.998; 1 / 720 * 240 = 0.333.
+    use_script("1 gamepad touch 320 1\n"
+               "2 gamepad touch 3 720\n"
+               "3 gamepad touch 960 640\n");
+    EXPECT_EQ(mouse_after_poll(), Mouse({107, 0}));
+    EXPECT_EQ(mouse_after_poll(), Mouse({1, 240}));
+    EXPECT_EQ(mouse_after_poll(), Mouse({320, 213}));  // 319.5 and 213.33
+}
+
+TEST(Touch, an_invalid_coordinate_keeps_the_previous_one)
+{
+    use_script("");
+    auto owned = std::make_unique<FakePads>();
+    FakePads& pads = *owned;
+    pads_set_source(std::move(owned));
+    pads.pad.touch = {640, 360, 1, 0};
+    EXPECT_EQ(mouse_after_poll(), Mouse({213, 120}));
+    pads.pad.touch = {1280, 720, 1, VPAD_INVALID_X};
+    EXPECT_EQ(mouse_after_poll(), Mouse({213, 240}));
+    pads.pad.touch = {0, 0, 1, VPAD_INVALID_X | VPAD_INVALID_Y};
+    EXPECT_EQ(mouse_after_poll(), Mouse({213, 240}));
+    EXPECT_TRUE(platform_controller_status().touch);
+
+    // Without a gamepad the touch point falls back to its start value.
+    pads.gamepad = false;
+    EXPECT_EQ(mouse_after_poll(), Mouse({-2, -2}));
+    EXPECT_FALSE(platform_controller_status().touch);
+}
+
+TEST(Stick, shaping_stretches_the_circle_onto_the_square)
+{
+    float x = 0.3f, y = 0.3f;
+    circle_to_square(x, y);
+    EXPECT_NEAR(x, 0.4243f, 0.0001f);
+    EXPECT_NEAR(y, 0.4243f, 0.0001f);
+
+    x = 0.3f, y = 0.0f;
+    circle_to_square(x, y);
+    EXPECT_EQ(x, 0.3f);
+    EXPECT_EQ(y, 0.0f);
+
+    x = 0.0f, y = 0.0f;
+    circle_to_square(x, y);
+    EXPECT_EQ(x, 0.0f);
+    EXPECT_EQ(y, 0.0f);
+
+    // Full deflection at 45 degrees reaches the corners, in every quadrant.
+    for (const float sx : {1.0f, -1.0f}) {
+        for (const float sy : {1.0f, -1.0f}) {
+            x = sx * 0.70710677f, y = sy * 0.70710677f;
+            circle_to_square(x, y);
+            EXPECT_NEAR(x, sx, 1e-6f);
+            EXPECT_NEAR(y, sy, 1e-6f);
+        }
+    }
+    // Straight up and straight left are not stretched.
+    x = 0.0f, y = 0.5f;
+    circle_to_square(x, y);
+    EXPECT_NEAR(x, 0.0f, 1e-7f);
+    EXPECT_EQ(y, 0.5f);
+    x = -0.5f, y = 0.0f;
+    circle_to_square(x, y);
+    EXPECT_EQ(x, -0.5f);
+
+    EXPECT_EQ(clamp_stick(1.6f), 1.0f);
+    EXPECT_EQ(clamp_stick(-1.2f), -1.0f);
+    EXPECT_EQ(clamp_stick(0.25f), 0.25f);
+}
+
+TEST(Stick, directions_come_from_the_shaped_stick_past_the_threshold)
+{
+    use_script("1 gamepad stick 0.3 0.3\n"
+               "2 gamepad stick 0.3 0\n"
+               "3 gamepad stick -0.36 -0.36\n"
+               "4 gamepad stick 0 -1\n");
+    platform_poll_events();
+    const ControllerStatus& status = platform_controller_status();
+    EXPECT_TRUE(status.right && status.up);
+    EXPECT_FALSE(status.left || status.down);
+    EXPECT_NEAR(get_joystick_axis(1, 1), 0.4243f, 0.0001f);
+    EXPECT_NEAR(get_joystick_axis(1, 2), -0.4243f, 0.0001f);  // down is positive
+    EXPECT_EQ(held_buttons(), 16u << 11 | 16u << 14);  // buttons 12 and 15
+
+    platform_poll_events();
+    EXPECT_FALSE(status.right || status.up || status.left || status.down);
+    EXPECT_EQ(get_joystick_axis(1, 1), 0.3f);
+    EXPECT_EQ(get_joystick_axis(1, 2), -0.0f);
+
+    platform_poll_events();
+    EXPECT_TRUE(status.left && status.down);
+    EXPECT_FALSE(status.right || status.up);
+
+    platform_poll_events();
+    EXPECT_EQ(get_joystick_axis(1, 2), 1.0f);
+    EXPECT_TRUE(status.down);
+    EXPECT_FALSE(status.left);
+}
+
+TEST(Stick, every_controller_adds_to_one_clamped_axis)
+{
+    use_script("1 gamepad stick 0.8 0\n"
+               "1 remote1 pro stick 0.8 0\n"
+               "2 remote1 classic stick -0.5 0\n"
+               "3 remote1 pro LEFT stick 0.5 0\n");
+    platform_poll_events();
+    EXPECT_EQ(get_joystick_axis(1, 1), 1.0f);  // not 1.6
+
+    // The remote is read first (-0.5), then the gamepad adds its 0.8.
+    platform_poll_events();
+    EXPECT_NEAR(get_joystick_axis(1, 1), 0.3f, 1e-6f);
+    EXPECT_TRUE(platform_controller_status().right);  // the gamepad's own stick
+
+    // A d-pad direction overwrites the sum; a later stick adds to it again.
+    platform_poll_events();
+    EXPECT_NEAR(get_joystick_axis(1, 1), -0.2f, 1e-6f);
+    EXPECT_TRUE(platform_controller_status().right);
+    EXPECT_FALSE(platform_controller_status().left);
+}
+
+TEST(Buttons, generic_numbers_follow_the_table)
+{
+    use_script("1 gamepad B\n"
+               "2 gamepad A\n"
+               "3 gamepad Y\n"
+               "4 gamepad X\n"
+               "5 gamepad MINUS\n"
+               "6 gamepad PLUS\n"
+               "7 gamepad L\n"
+               "8 gamepad R\n"
+               "9 gamepad UP\n"
+               "10 gamepad DOWN\n"
+               "11 gamepad LEFT\n"
+               "12 gamepad RIGHT\n"
+               "13 gamepad ZL ZR HOME\n");
+    const int expected[] = {1, 2, 3, 4, 5, 7, 10, 11, 12, 13, 14, 15};
+    for (const int button : expected) {
+        platform_poll_events();
+        EXPECT_EQ(held_buttons(), 16u << (button - 1)) << "button " << button;
+        EXPECT_FALSE(is_joystick_pressed(2, button));
+    }
+    platform_poll_events();
+    EXPECT_EQ(held_buttons(), 0u);
+    EXPECT_TRUE(platform_controller_status().home);
+    for (const int button : {-1, 0, 6, 8, 9, 16, 1000})
+        EXPECT_FALSE(translate_button(1, button));
+}
+
+TEST(Buttons, the_dpad_sets_full_axes_and_down_and_right_win)
+{
+    use_script("1 gamepad UP\n"
+               "2 gamepad UP DOWN LEFT RIGHT\n"
+               "3 remote0 classic UP\n"
+               "3 gamepad DOWN\n");
+    platform_poll_events();
+    EXPECT_EQ(get_joystick_axis(1, 2), -1.0f);
+    EXPECT_TRUE(is_joystick_pressed(1, 12));
+
+    platform_poll_events();
+    EXPECT_EQ(get_joystick_axis(1, 1), 1.0f);
+    EXPECT_EQ(get_joystick_axis(1, 2), 1.0f);
+    EXPECT_EQ(held_buttons(), 16u << 12 | 16u << 14);  // down and right
+
+    // Up on a remote, down on the gamepad: the gamepad is read last.
+    platform_poll_events();
+    EXPECT_FALSE(is_joystick_pressed(1, 12));
+    EXPECT_TRUE(is_joystick_pressed(1, 13));
+    EXPECT_EQ(get_joystick_axis(1, 2), 1.0f);
+}
+
+TEST(Buttons, button_one_answers_to_both_face_buttons_in_the_stage_frames)
+{
+    use_script("1 gamepad A\n"
+               "2 gamepad -\n"
+               "2 remote3 pro B\n");
+    IndexFrame frame;
+    manager.frame = &frame;
+    platform_poll_events();
+    for (int index = -1; index <= 8; ++index) {
+        frame.set_index(index);
+        EXPECT_EQ(is_joystick_pressed(1, 1), index == 4 || index == 5) << "frame " << index;
+        EXPECT_TRUE(is_joystick_pressed(1, 2));
+    }
+    platform_poll_events();
+    for (int index = -1; index <= 8; ++index) {
+        frame.set_index(index);
+        EXPECT_TRUE(is_joystick_pressed(1, 1));
+        EXPECT_FALSE(is_joystick_pressed(1, 2));
+    }
+    manager.frame = nullptr;
+}
+
+TEST(Buttons, triggers_are_axes_five_and_six)
+{
+    use_script("2 gamepad ZL\n"
+               "3 remote2 pro ZR\n"
+               "4 gamepad -\n");
+    for (int tick = 1; tick <= 4; ++tick) {
+        platform_poll_events();
+        EXPECT_EQ(get_joystick_axis(1, 5), tick == 2 || tick == 3 ? 1.0f : 0.0f) << "tick " << tick;
+        EXPECT_EQ(get_joystick_axis(1, 6), tick >= 3 ? 1.0f : 0.0f) << "tick " << tick;
+        EXPECT_EQ(get_joystick_axis(2, 6), 0.0f);
+        EXPECT_EQ(get_joystick_axis(1, 3), 0.0f);
+    }
+}
+
+TEST(Remotes, only_classic_and_pro_controllers_add_to_the_state)
+{
+    use_script("1 remote0 core A stick 1 0\n"
+               "1 remote1 nunchuk A stick 1 0\n"
+               "2 remote2 classic A stick 1 0\n"
+               "3 remote2 absent\n");
+    platform_poll_events();
+    EXPECT_EQ(held_buttons(), 0u);
+    EXPECT_EQ(get_joystick_axis(1, 1), 0.0f);
+    platform_poll_events();
+    EXPECT_EQ(held_buttons(), 16u << 1 | 16u << 14);  // A, and right from the stick
+    EXPECT_EQ(get_joystick_axis(1, 1), 1.0f);
+    platform_poll_events();
+    EXPECT_EQ(held_buttons(), 0u);
+
+    EXPECT_TRUE(is_joystick_attached(1));
+    EXPECT_FALSE(is_joystick_attached(2));
+    EXPECT_FALSE(is_joystick_attached(0));
+}
+
+TEST(Remotes, a_read_without_a_new_sample_reuses_the_last_one)
+{
+    use_script("");
+    auto owned = std::make_unique<FakePads>();
+    FakePads& pads = *owned;
+    pads_set_source(std::move(owned));
+    pads.remote_error = KPAD_ERROR_NO_SAMPLES;  // nothing stored yet: no extension
+    platform_poll_events();
+    EXPECT_EQ(held_buttons(), 0u);
+
+    pads.remote_error = KPAD_ERROR_OK;
+    pads.remote.extension_type = WPAD_EXT_PRO_CONTROLLER;
+    pads.remote.ext.hold = WPAD_EXT_BUTTON_X;
+    platform_poll_events();
+    EXPECT_TRUE(is_joystick_pressed(1, 4));
+
+    pads.remote_error = KPAD_ERROR_NO_SAMPLES;
+    pads.remote.ext.hold = 0;
+    platform_poll_events();
+    EXPECT_TRUE(is_joystick_pressed(1, 4));
+
+    pads.remote_error = KPAD_ERROR_NO_CONTROLLER;
+    platform_poll_events();
+    EXPECT_FALSE(is_joystick_pressed(1, 4));
+}
+
+TEST(Gamepad, its_presence_drives_the_display_mode)
+{
+    use_script("2 gamepad absent\n"
+               "3 gamepad A\n");
+    platform_poll_events();
+    EXPECT_TRUE(platform_gamepad_present());
+    platform_poll_events();
+    EXPECT_FALSE(platform_gamepad_present());
+    EXPECT_EQ(platform_get_remote_value(), 0);
+    platform_poll_events();
+    EXPECT_TRUE(platform_gamepad_present());
+    EXPECT_TRUE(is_joystick_pressed(1, 2));
+}
+
+TEST(Script, the_folded_buttons_follow_the_script_tick_by_tick)
+{
+    use_script("# tick  controller  state\n"
+               "2  gamepad  A\n"
+               "3  gamepad  A RIGHT\n"
+               "4  remote0  pro B\n"
+               "5  gamepad  -\n"
+               "6  remote0  absent\n");
+    const uint32_t a = 16u << 1, b = 16u << 0, right = 16u << 14;
+    const uint32_t expected[] = {0, a, a | right, a | b | right, b, 0, 0};
+    for (int tick = 1; tick <= 7; ++tick) {
+        platform_poll_events();
+        EXPECT_EQ(held_buttons(), expected[tick - 1]) << "tick " << tick;
+    }
+}
+
+// The exit closes the platform for good, so it runs in a child process.
+TEST(Script, the_tick_that_brings_the_exit_reads_no_controller)
+{
+    use_script("1 gamepad A touch 640 360 stick 0.5 0\n"
+               "3 gamepad B\n"
+               "3 remote0 pro X\n");
+    const auto run_to_the_exit = [] {
+        // Earlier tests may have run message batches: count ticks from here.
+        console_options().ticks = 2 + procui_counts().batches;
+        platform_poll_events();
+        platform_poll_events();
+        const PadCallCounts before = pads_call_counts();
+        platform_poll_events();
+        const bool ok = platform_display_closed() &&
+                        pads_call_counts().gamepad_reads == before.gamepad_reads &&
+                        pads_call_counts().remote_reads == before.remote_reads &&
+                        is_joystick_pressed(1, 2) && !is_joystick_pressed(1, 1) &&
+                        !is_joystick_pressed(1, 4) && get_joystick_axis(1, 1) == 0.5f &&
+                        platform_controller_status().touch;
+        fprintf(stderr, ok ? "unchanged\n" : "the exit tick changed the controllers\n");
+        fflush(stderr);
+        _exit(ok ? 0 : 1);
+    };
+    EXPECT_EXIT(run_to_the_exit(), testing::ExitedWithCode(0), "unchanged");
+}
