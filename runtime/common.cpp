@@ -179,7 +179,7 @@ FrameObject* get_instance(ObjectList& list, FrameObject* fallback)
 FrameObject* get_instance(ObjectList& list, int index)
 {
     const int n = list.size();
-    if (n == 0)
+    if (n == 0 || !valid_selection_index(index))
         return nullptr;
     return list.items[size_t(n - index % n)].obj;
 }

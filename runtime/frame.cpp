@@ -1,5 +1,6 @@
 #include "runtime/frame.h"
 
+#include "console/os.h"
 #include "graphics/render.h"
 #include "runtime/frameobject.h"
 #include "runtime/manager.h"
@@ -87,6 +88,10 @@ FrameObject* Frame::add_object(FrameObject* object, Layer* layer)
 
 FrameObject* Frame::add_object(FrameObject* object, int layer_index)
 {
+    if (layers.empty()) {
+        OSReport("Frame has no layer for object type %d\n", object->id);
+        return object;
+    }
     const int last = int(layers.size()) - 1;
     if (layer_index > last)
         layer_index = last;
@@ -97,6 +102,10 @@ FrameObject* Frame::add_object(FrameObject* object, int layer_index)
 
 void Frame::add_background_object(FrameObject* object, int layer_index)
 {
+    if (layer_index < 0 || size_t(layer_index) >= layers.size()) {
+        OSReport("Invalid background layer: %d\n", layer_index);
+        return;
+    }
     Layer& layer = layers[size_t(layer_index)];
     object->frame = this;
     object->layer = &layer;

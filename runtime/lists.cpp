@@ -64,8 +64,18 @@ FrameObject* ObjectList::back_selection() const
     return first != 0 ? items[size_t(first)].obj : back;
 }
 
+bool valid_selection_index(int index)
+{
+    if (index >= 0)
+        return true;
+    OSReport("Invalid selection index: %d\n", index);
+    return false;
+}
+
 FrameObject* ObjectList::get_wrapped_selection(int index) const
 {
+    if (!valid_selection_index(index))
+        return nullptr;
     const int first = head();
     if (first == 0) {
         const int n = size();
@@ -192,6 +202,8 @@ int QualifierList::size() const
 
 FrameObject* QualifierList::operator[](int index) const
 {
+    if (!valid_selection_index(index))
+        return nullptr;
     for (int i = 0; i < count; ++i) {
         const int n = lists[i]->size();
         if (index < n)
@@ -237,6 +249,8 @@ FrameObject* QualifierList::back_selection() const
 
 FrameObject* QualifierList::get_wrapped_selection(int index) const
 {
+    if (!valid_selection_index(index))
+        return nullptr;
     int first_member = -1;
     for (int i = 0; i < count; ++i) {
         if (lists[i]->has_selection()) {

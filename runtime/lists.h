@@ -89,6 +89,9 @@ extern int object_stack_top;
 // Pushes one entry; a full stack writes one line and drops the entry.
 bool push_object_stack(FrameObject* obj);
 
+// Selection indexes count from 0; a negative one writes a line and names nothing.
+bool valid_selection_index(int index);
+
 class QualifierList;
 
 struct SavedSelection {

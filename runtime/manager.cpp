@@ -109,8 +109,12 @@ void GameManager::update_controls()
 int GameManager::update_frame()
 {
     if (frame->next_frame != -1) {
+        const int next = frame->next_frame;
         platform_prepare_frame_change();
-        set_frame(frame->next_frame);
+        set_frame(next);
+        // A refused request is dropped rather than retried every tick.
+        if (frame->next_frame == next)
+            frame->next_frame = -1;
     }
     frame_time = float(fps_limit.dt);
     return frame->update();
@@ -118,6 +122,10 @@ int GameManager::update_frame()
 
 void GameManager::set_frame(int index)
 {
+    if (index != -2 && (index < 0 || index >= frame_count)) {
+        OSReport("Invalid frame index: %d\n", index);
+        return;
+    }
     ignore_controls = false;
     if (frame->index != -1) {
         frame->data->on_end();

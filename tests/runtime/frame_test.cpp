@@ -1,6 +1,7 @@
 // Adding and releasing instances, the view centre and the frame reset.
 #include "runtime/frame.h"
 #include "tests/runtime/runtime_fixtures.h"
+#include "tests/support/volumes.h"
 
 #include <gtest/gtest.h>
 
@@ -172,4 +173,19 @@ TEST(Frame, lives_set_to_zero_raise_the_flag_until_the_end_of_the_tick_and_loops
     EXPECT_EQ(scope.frame.find_loop("sound_hurt2")->running, &running);
     EXPECT_EQ(scope.frame.find_loop("sound_hurt"), nullptr);
     scope.frame.loops = nullptr;
+}
+
+TEST(Frame, placing_an_instance_without_a_usable_layer_is_refused_with_a_line)
+{
+    PlainFrame frame;
+    FrameObject* object = make_instance(0, 0, 4);
+    std::string output = console_output_of([&] { frame.add_object(object, 0); });
+    EXPECT_EQ(output, "Frame has no layer for object type 4\n");
+    EXPECT_EQ(frame.instances[4].size(), 0);
+    frame.set_up(640, 480, 1);
+    output = console_output_of([&] { frame.add_background_object(object, 3); });
+    EXPECT_EQ(output, "Invalid background layer: 3\n");
+    EXPECT_EQ(frame.layers[0].background_objects.size(), 0u);
+    object->dealloc();
+    frame.reset();
 }

@@ -320,3 +320,19 @@ TEST(QualifierList, group_saves_unite_member_selections)
     EXPECT_EQ(chain_of(g.a), Chain{&g.a2});
     EXPECT_EQ(chain_of(g.b), Chain{&g.b1});
 }
+
+TEST(ObjectList, a_negative_selection_index_is_refused_with_a_line)
+{
+    Abc abc;
+    Group g;
+    std::string output = console_output_of([&] {
+        abc.list.clear_selection();
+        EXPECT_EQ(abc.list.get_wrapped_selection(-1), nullptr);
+        abc.list.empty_selection();
+        EXPECT_EQ(abc.list.get_wrapped_selection(-1), nullptr);
+        EXPECT_EQ(g.group[-1], nullptr);
+        EXPECT_EQ(g.group.get_wrapped_selection(-2), nullptr);
+    });
+    EXPECT_EQ(output, "Invalid selection index: -1\nInvalid selection index: -1\nInvalid selection index: -1\n"
+                      "Invalid selection index: -2\n");
+}

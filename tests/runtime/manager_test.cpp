@@ -1,4 +1,6 @@
 // The game loop driven tick by tick with a fixed step of 1/60 s.
+#include "console/pads.h"
+#include "platform/input.h"
 #include "runtime/manager.h"
 #include "runtime/values.h"
 #include "tests/runtime/runtime_fixtures.h"
@@ -203,4 +205,71 @@ TEST(GameLoop, the_next_ticks_time_step_is_the_measured_one)
     loop.tick();
     EXPECT_EQ(manager.frame_time, float(1.0 / 60));  // the 2.5 s tick
     manager.fps_limit.set_clock(nullptr);
+}
+
+TEST(GameLoop, the_joystick_flags_and_the_touch_follow_a_controller_script_tick_by_tick)
+{
+    Loop loop;
+    ASSERT_TRUE(pads_use_script("1 gamepad UP\n"
+                                "2 gamepad UP RIGHT B\n"
+                                "3 gamepad stick 1 0\n"
+                                "4 gamepad touch 640 360\n"
+                                "5 gamepad touch 640 360\n"
+                                "6 gamepad -\n",
+                                "test script"));
+    constexpr uint32_t up_button = 16u << 11, right_button = 16u << 14, button_1 = 16u;
+    // The d-pad also drives the axes, so it sets the direction flags too.
+    loop.tick();
+    EXPECT_EQ(manager.joystick_flags, up_button | CONTROL_UP);
+    EXPECT_EQ(manager.joystick_press_flags, up_button | CONTROL_UP);
+    EXPECT_EQ(get_joystick_dpad_degrees(1), 90);
+    EXPECT_EQ(get_joystick_direction(1), 2);
+
+    loop.tick();
+    EXPECT_EQ(manager.joystick_flags, up_button | right_button | button_1 | CONTROL_UP | CONTROL_RIGHT);
+    EXPECT_EQ(manager.joystick_press_flags, right_button | button_1 | CONTROL_RIGHT);
+    EXPECT_EQ(get_joystick_direction(1), 1);
+    EXPECT_EQ(manager.joystick_release_flags, 0u);
+    EXPECT_EQ(get_joystick_dpad_degrees(1), 45);
+    EXPECT_TRUE(is_joystick_pressed_once(1, 1));
+    EXPECT_FALSE(is_joystick_pressed_once(1, 12));
+
+    loop.tick();
+    EXPECT_EQ(get_joystick_direction(1), 0);
+    EXPECT_EQ(get_joystick_x(1), 1000);
+    EXPECT_EQ(manager.joystick_flags & 0xF, uint32_t(CONTROL_RIGHT));
+    EXPECT_EQ(manager.joystick_release_flags, up_button | button_1 | CONTROL_UP);
+    EXPECT_EQ(manager.player_flags, 0u);
+
+    loop.tick();
+    EXPECT_TRUE(is_mouse_pressed_once(1));
+    EXPECT_EQ(manager.mouse_x, 213);
+    EXPECT_EQ(manager.mouse_y, 120);
+    EXPECT_EQ(loop.frame.get_mouse_x(), 213);
+    loop.tick();
+    EXPECT_TRUE(is_mouse_pressed(1));
+    EXPECT_FALSE(is_mouse_pressed_once(1));
+    loop.tick();
+    EXPECT_FALSE(is_mouse_pressed(1));
+    EXPECT_EQ(manager.joystick_flags, 0u);
+    pads_set_source(nullptr);
+}
+
+TEST(GameLoop, a_request_for_a_frame_that_does_not_exist_is_refused_once_with_a_line)
+{
+    Loop loop;
+    loop.tick();
+    loop.frame.events = [](RecordingFrame& frame) {
+        frame.next_frame = 12;
+        frame.events = nullptr;
+    };
+    loop.tick();
+    std::string output;
+    Log log;
+    output = console_output_of([&] { log = loop.tick(); });
+    EXPECT_EQ(output, "Invalid frame index: 12\n");
+    EXPECT_EQ(log, (Log{"0:handle_pre_events", "update_objects", "0:handle_events"}));
+    EXPECT_EQ(loop.frame.next_frame, -1);
+    output = console_output_of([&] { loop.tick(); });
+    EXPECT_EQ(output, "");
 }
