@@ -55,6 +55,11 @@ struct Gpu {
     uint64_t time_stamp = 0;
     uint64_t swaps = 0;
     uint64_t draws = 0;
+    // What each texture unit holds, so that a draw rebinds only what changed.
+    GLuint unit_textures[16] = {};
+    GLuint unit_samplers[16] = {};
+    GLuint active_unit = 0;
+    GLuint program = 0;
     void (*swap_hook)(uint64_t, void*) = nullptr;
     void* swap_hook_context = nullptr;
 };
@@ -110,11 +115,25 @@ void apply_state(const GX2ContextState& state)
     apply_blend(state);
 }
 
+void use_program(GLuint program)
+{
+    if (gpu.program != program)
+        glUseProgram(program);
+    gpu.program = program;
+}
+
+// Binds for texture set-up; the unit's draw binding is then unknown.
+void bind_for_setup(GLuint texture)
+{
+    glBindTexture(GL_TEXTURE_2D, texture);
+    gpu.unit_textures[gpu.active_unit] = ~0u;
+}
+
 GLuint make_texture(GLenum internal_format, GLenum format, int width, int height)
 {
     GLuint texture = 0;
     glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
+    bind_for_setup(texture);
     glTexImage2D(GL_TEXTURE_2D, 0, GLint(internal_format), width, height, 0, format,
                  GL_UNSIGNED_BYTE, nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
@@ -199,8 +218,11 @@ bool compile(GLuint& shader, GLenum kind, const std::string& source, const char*
 
 void link(GX2PixelShader* pixel, const GX2VertexShader* vertex)
 {
-    if (pixel->gl_program)
+    if (pixel->gl_program) {
         glDeleteProgram(pixel->gl_program);
+        if (gpu.program == pixel->gl_program)
+            gpu.program = ~0u;
+    }
     pixel->linked_with = vertex;
     pixel->link_failed = true;
     pixel->gl_program = 0;
@@ -220,7 +242,7 @@ void link(GX2PixelShader* pixel, const GX2VertexShader* vertex)
         glDeleteProgram(program);
         return;
     }
-    glUseProgram(program);
+    use_program(program);
     for (const GX2ShaderVar& sampler : pixel->samplers)
         glUniform1i(glGetUniformLocation(program, sampler.identifier().c_str()),
                     GLint(sampler.location));
@@ -299,7 +321,7 @@ void GX2UploadTexture(const GX2Texture* texture)
     if (!gpu.open || !surface.gl_texture || !surface.image)
         return;
     const bool single = surface.format == GX2_SURFACE_FORMAT_UNORM_R8;
-    glBindTexture(GL_TEXTURE_2D, surface.gl_texture);
+    bind_for_setup(surface.gl_texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, GLint(surface.pitch));
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, GLsizei(surface.width), GLsizei(surface.height),
@@ -309,8 +331,12 @@ void GX2UploadTexture(const GX2Texture* texture)
 
 void GX2DestroyTexture(GX2Texture* texture)
 {
-    if (gpu.open && texture->surface.gl_texture)
+    if (gpu.open && texture->surface.gl_texture) {
         glDeleteTextures(1, &texture->surface.gl_texture);
+        for (GLuint& bound : gpu.unit_textures)
+            if (bound == texture->surface.gl_texture)
+                bound = ~0u;  // the name may come back for another texture
+    }
     texture->surface.gl_texture = 0;
 }
 
@@ -537,7 +563,7 @@ void GX2SetPixelShader(GX2PixelShader* shader)
         return;
     if (shader->linked_with != gpu.vertex)
         link(shader, gpu.vertex);
-    glUseProgram(shader->gl_program);
+    use_program(shader->gl_program);
 }
 
 void GX2SetPixelUniformReg(uint32_t offset, uint32_t, const void* values)
@@ -564,14 +590,24 @@ void GX2SetPixelTexture(const GX2Texture* texture, uint32_t location)
 {
     if (!gpu.open || location >= 16)
         return;
-    glActiveTexture(GL_TEXTURE0 + location);
-    glBindTexture(GL_TEXTURE_2D, texture ? texture->surface.gl_texture : 0);
+    const GLuint name = texture ? texture->surface.gl_texture : 0;
+    if (gpu.unit_textures[location] == name)
+        return;
+    if (gpu.active_unit != location)
+        glActiveTexture(GL_TEXTURE0 + location);
+    gpu.active_unit = location;
+    glBindTexture(GL_TEXTURE_2D, name);
+    gpu.unit_textures[location] = name;
 }
 
 void GX2SetPixelSampler(const GX2Sampler* sampler, uint32_t location)
 {
-    if (gpu.open && location < 16)
-        glBindSampler(location, sampler ? sampler->gl_sampler : 0);
+    if (!gpu.open || location >= 16)
+        return;
+    const GLuint name = sampler ? sampler->gl_sampler : 0;
+    if (gpu.unit_samplers[location] != name)
+        glBindSampler(location, name);
+    gpu.unit_samplers[location] = name;
 }
 
 void GX2RDrawIndexed(GX2PrimitiveMode, const GX2RBuffer* indices, GX2IndexType type,
