@@ -3,6 +3,7 @@
 #include "console/os.h"
 #include "console/shader_container.h"
 #include "runtime/assetfile.h"
+#include "runtime/frameobject.h"
 #include "runtime/stream.h"
 
 #include <array>
@@ -68,6 +69,25 @@ constexpr std::array<uint8_t, 256> make_hash_table()
 }
 
 constexpr std::array<uint8_t, 256> hash_table = make_hash_table();
+
+double parameter_value(FrameObject* object, int hash)
+{
+    const ShaderParameter* parameter =
+        object && object->shader_parameters ? object->find_shader_parameter(uint32_t(hash)) : nullptr;
+    return parameter ? parameter->value : 0.0;
+}
+
+// Truncation toward zero that saturates instead of overflowing.
+int32_t truncate_int(double value)
+{
+    if (!(value == value))
+        return 0;
+    if (value >= 2147483647.0)
+        return INT32_MAX;
+    if (value <= -2147483648.0)
+        return INT32_MIN;
+    return int32_t(value);
+}
 
 }  // namespace
 
@@ -215,6 +235,28 @@ void BaseShader::end(FrameObject*)
     current_shader = nullptr;
 }
 
+void BaseShader::set_float(FrameObject* object, int hash, int offset)
+{
+    const float values[4] = {float(parameter_value(object, hash)), 0.0f, 0.0f, 0.0f};
+    GX2SetPixelUniformReg(uint32_t(offset), 4, values);
+}
+
+void BaseShader::set_int(FrameObject* object, int hash, int offset)
+{
+    const int32_t values[4] = {truncate_int(parameter_value(object, hash)), 0, 0, 0};
+    GX2SetPixelUniformReg(uint32_t(offset), 4, values);
+}
+
+void BaseShader::set_vec4(FrameObject* object, int hash, int offset)
+{
+    float values[4];
+    convert_vec4(truncate_int(parameter_value(object, hash)), values[0], values[1], values[2],
+                 values[3]);
+    GX2SetPixelUniformReg(uint32_t(offset), 4, values);
+}
+
+void BaseShader::set_image(FrameObject*, int) {}
+
 void shader_set_texture()
 {
     if (blend_mode == 1 || blend_mode == 2)
@@ -222,6 +264,9 @@ void shader_set_texture()
     blend_mode = 0;
     texture_shader.begin(nullptr, 0, 0);
 }
+
+// Placeholder until the effects land: the draw keeps the current shader.
+void shader_set_effect(int, FrameObject*, int, int) {}
 
 void shader_reset_cache() {}
 

@@ -28,6 +28,13 @@ public:
     uint32_t get_vertex_uniform(const char* name) const;
     void begin(FrameObject* object, int width, int height);
     void end(FrameObject* object);
+    // Upload an object's parameter (0 when it has none) as four components.
+    static void set_float(FrameObject* object, int hash, int offset);
+    static void set_int(FrameObject* object, int hash, int offset);
+    static void set_vec4(FrameObject* object, int hash, int offset);
+    // No effect reads an image parameter: nothing to bind.
+    static void set_image(FrameObject* object, int hash);
+
     // Tests only: back to the state before the first load.
     void forget();
 
@@ -105,6 +112,9 @@ extern int blend_mode;
 // Makes the plain texture shader current, restoring normal blending first
 // when an effect left its own.
 void shader_set_texture();
+// Binds effect `effect` for the draws that follow with the instance's
+// parameters (null for none); width and height are the size it works on.
+void shader_set_effect(int effect, FrameObject* object, int width, int height);
 void shader_reset_cache();
 void convert_vec4(int packed, float& x, float& y, float& z, float& w);
 

@@ -3,6 +3,7 @@
 #include "console/gpu.h"
 #include "graphics/render.h"
 #include "graphics/shader.h"
+#include "runtime/frameobject.h"
 #include "tools/assetwriter/shader_items.h"
 
 #include <cstring>
@@ -192,4 +193,65 @@ TEST_F(ShaderTest, subtractive_blend_control_darkens_the_destination)
     shader_set_texture();
     read(TV_LOGICAL_BUFFER);
     EXPECT_EQ((std::vector<int>{at(1, 1).r, at(1, 1).g, at(1, 1).b}), (std::vector<int>{150, 100, 0}));
+}
+
+namespace {
+
+// Shows a colour uniform's red, a float and an int (as n / 255) as the pixel's colour.
+std::vector<ShaderContainerProgram> setter_programs()
+{
+    std::vector<ShaderContainerProgram> programs = texture_programs();
+    ShaderContainerProgram& pixel = programs[1];
+    pixel.source = R"(#version 330 core
+uniform sampler2D texture0;
+uniform vec4 fTintColor;
+uniform float fHue;
+uniform int iR;
+in vec4 blend_color;
+in vec2 tex_coord;
+out vec4 frag_color;
+void main()
+{
+    frag_color = vec4(fTintColor.r, fHue, float(iR) / 255.0, fTintColor.a) +
+                 0.0 * texture(texture0, tex_coord);
+}
+)";
+    pixel.variables.push_back({SHADER_TABLE_UNIFORM, GX2_VAR_TYPE_VEC4, "fTintColor", 8, ""});
+    pixel.variables.push_back({SHADER_TABLE_UNIFORM, GX2_VAR_TYPE_FLOAT, "fHue", 12, ""});
+    pixel.variables.push_back({SHADER_TABLE_UNIFORM, GX2_VAR_TYPE_INT, "iR", 16, ""});
+    return programs;
+}
+
+}  // namespace
+
+TEST_F(ShaderTest, setters_upload_an_objects_parameters_and_zeros_for_missing_ones)
+{
+    AssetWriter writer;
+    for (const auto& [id, item] : demo_shader_items())
+        writer.add_item(AssetFile::SHADER_DATA, id, item);
+    writer.add_item(AssetFile::SHADER_DATA, 9, shader_item(setter_programs()));
+    ASSERT_TRUE(writer.write(volumes->content + "/Assets.dat"));
+
+    FrameObject object(0, 0, 0);
+    object.shader_parameters = new std::vector<ShaderParameter>{
+        {hash_shader_parameter("fTintColor", 10), 16711935.0},  // 0x00FF00FF: {1, 0, 1, 0}
+        {hash_shader_parameter("fHue", 4), 0.5},
+        {hash_shader_parameter("iR", 2), 3.9}};
+    const auto draw_with = [](FrameObject* parameters, int x) {
+        tint_shader.begin(parameters, 0, 0);
+        BaseShader::set_vec4(parameters, 85, 8);
+        BaseShader::set_float(parameters, 99, 12);
+        BaseShader::set_int(parameters, 57, 16);
+        Render::draw_tex(x, 0, x + 2, 2, Color(), render_data.white_texture);
+    };
+    GX2SetColorControl(0xCC, 0, false, true);  // keep the alpha as written
+    render_data.current_effect = 19;
+    Render::clear(Color(9, 9, 9, 9));
+    draw_with(&object, 0);
+    draw_with(nullptr, 4);
+    render_data.current_effect = 0;
+    GX2SetColorControl(0xCC, 1, false, true);
+    read(TV_LOGICAL_BUFFER);
+    EXPECT_EQ(at(1, 1), (Rgba{255, 128, 3, 0}));
+    EXPECT_EQ(at(5, 1), (Rgba{0, 0, 0, 0}));
 }
