@@ -1,5 +1,8 @@
 #include "runtime/frameobject.h"
 
+#include "graphics/image.h"
+#include "graphics/render.h"
+#include "graphics/shader.h"
 #include "objects/movement.h"
 #include "runtime/frame.h"
 #include "runtime/layer.h"
@@ -196,13 +199,60 @@ void FrameObject::update_flash(float interval, float& timer)
     flags ^= VISIBLE;
 }
 
-// Drawing: the renderer's image and effect calls arrive with the graphics
-// work; until then instances draw nothing.
-void FrameObject::draw_image(Image*, int, int, Color) {}
-void FrameObject::draw_image(Image*, int, int, Color, float, float, float) {}
-void FrameObject::begin_draw() {}
-void FrameObject::end_draw() {}
-void draw_gradient(int, int, int, int, int, Color, Color, int) {}
+// Drawing ------------------------------------------------------------------
+
+void FrameObject::draw_image(Image* image, int draw_x, int draw_y, Color color)
+{
+    draw_image(image, draw_x, draw_y, color, 0.0f, 1.0f, 1.0f);
+}
+
+void FrameObject::draw_image(Image* image, int draw_x, int draw_y, Color color, float angle, float scale_x,
+                             float scale_y)
+{
+    if (!image)
+        return;
+    image->upload_texture();
+    if (shader != 0) {
+        render_data.current_effect = shader;
+        shader_set_effect(shader, this, image->width, image->height);
+    }
+    // Without an effect the image selects the plain texture shader itself.
+    image->draw(draw_x, draw_y, color, angle, scale_x, scale_y);
+    if (shader != 0)
+        render_data.current_effect = 0;
+}
+
+void FrameObject::begin_draw()
+{
+    if (shader == 0)
+        return;
+    render_data.current_effect = shader;
+    shader_set_effect(shader, this, width, height);
+}
+
+void FrameObject::end_draw()
+{
+    if (shader != 0)
+        render_data.current_effect = 0;
+}
+
+void draw_gradient(int x1, int y1, int x2, int y2, int type, Color color1, Color color2, int alpha)
+{
+    if (type < 0 || type > 2)
+        return;
+    color1.a = color2.a = clamp_color_component(alpha);
+    if (render_data.current_effect == 0)
+        shader_set_texture();
+    insert_quad(x1, y1, x2, y2);
+    if (type == 0)
+        insert_color(color1);
+    else if (type == 1)
+        insert_vertical_color(color1, color2);
+    else
+        insert_horizontal_color(color1, color2);
+    insert_texcoord1(0.0f, 0.0f, 1.0f, 1.0f);
+    draw_tex_impl(render_data.white_texture);
+}
 
 void FrameObject::set_shader(int shader_id)
 {

@@ -4,7 +4,10 @@
 #include "runtime/frameobject.h"
 #include "runtime/manager.h"
 
+#include "graphics/render.h"
+
 #include <algorithm>
+#include <cmath>
 
 Layer::Layer()
 {
@@ -146,10 +149,14 @@ void Layer::remove_background_object(FrameObject* object)
         background_objects.erase(found);
 }
 
-void Layer::draw(int, int)
+void Layer::draw(int display_x, int display_y)
 {
     if (!visible)
         return;
+    const int tx = -int(std::floor(display_x * coef_x - x));
+    const int ty = -int(std::floor(display_y * coef_y - y));
+    Render::set_offset(tx, ty);
+    Render::set_offset(float(tx), float(ty));
     // Until the grid query lands every live, visible instance is drawn:
     // background objects first, then the others in depth order.
     for (FrameObject* object : background_objects) {
