@@ -689,6 +689,8 @@ void GX2SwapScanBuffers()
     }
     if (gpu.tv_enabled)
         window_present(gpu.tv.framebuffer, gpu.tv.width, gpu.tv.height);
+    // Paced even while the outputs are off, so a hidden picture never spins.
+    window_pace();
     apply_state(*gpu.state);
 }
 

@@ -122,7 +122,12 @@ void window_present(uint32_t gl_framebuffer, int width, int height)
     glBlitFramebuffer(0, 0, width, height, x, y + shown_height, x + shown_width, y,
                       GL_COLOR_BUFFER_BIT, GL_NEAREST);
     SDL_GL_SwapWindow(host.window);
-    pace();
+}
+
+void window_pace()
+{
+    if (host.context && !host.headless)
+        pace();
 }
 
 void window_pump_events()
@@ -136,8 +141,9 @@ void window_pump_events()
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT) > 0)
         if (event.window.event == SDL_WINDOWEVENT_CLOSE)
             procui_request_exit();
-    // The console has no keyboard or mouse; controller events stay for the pads.
-    SDL_FlushEvents(SDL_KEYDOWN, SDL_MOUSEWHEEL);
+    // Keyboard and controllers are read as states (updated by the pump above);
+    // their events would only pile up.
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
 }
 
 bool capture_wanted(uint64_t picture)

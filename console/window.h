@@ -13,9 +13,10 @@ bool window_open();
 bool window_is_open();
 bool window_is_headless();
 // Shows a top-row-first framebuffer of width x height scaled to fit the
-// window with nearest-pixel scaling, then waits for the next 1/60 s in a
-// windowed run.
+// window with nearest-pixel scaling.
 void window_present(uint32_t gl_framebuffer, int width, int height);
+// In a windowed run, waits until 1/60 s has passed since the last picture.
+void window_pace();
 // Pumps SDL's events once; a window close asks the process to exit.
 void window_pump_events();
 
