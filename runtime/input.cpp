@@ -129,7 +129,7 @@ int get_joystick_direction(int joystick)
 {
     const float x = get_joystick_axis(joystick, 1);
     const float y = -get_joystick_axis(joystick, 2);
-    if (std::sqrt(x * x + y * y) < 0.35f)
+    if (std::sqrt(x * x + y * y) < 0.35)
         return 8;
     const double a = std::atan2(y, x) * 57.29577951308232 / 45.0;
     int n = int(std::floor(a + 0.5));

@@ -32,8 +32,24 @@ int GlobalValues::get_int(unsigned index) const
     return index < values.size() ? saturate_to_int(values[index]) : 0;
 }
 
+namespace {
+// Far beyond any index the events use; a larger one is a computed index gone
+// wrong (a negative number taken as unsigned) and would exhaust the heap.
+constexpr unsigned max_global_index = 65535;
+
+bool valid_global_index(unsigned index)
+{
+    if (index <= max_global_index)
+        return true;
+    OSReport("Invalid global index: %u\n", index);
+    return false;
+}
+}  // namespace
+
 void GlobalValues::set(unsigned index, double value)
 {
+    if (!valid_global_index(index))
+        return;
     if (index >= values.size())
         values.resize(size_t(index) + 1, 0.0);
     values[index] = value;
@@ -41,6 +57,8 @@ void GlobalValues::set(unsigned index, double value)
 
 void GlobalStrings::set(unsigned index, const std::string& value)
 {
+    if (!valid_global_index(index))
+        return;
     if (index >= values.size())
         values.resize(size_t(index) + 1);
     values[index] = value;

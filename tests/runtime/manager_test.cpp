@@ -215,7 +215,8 @@ TEST(GameLoop, the_joystick_flags_and_the_touch_follow_a_controller_script_tick_
                                 "3 gamepad stick 1 0\n"
                                 "4 gamepad touch 640 360\n"
                                 "5 gamepad touch 640 360\n"
-                                "6 gamepad -\n",
+                                "6 gamepad ZR\n"
+                                "7 gamepad -\n",
                                 "test script"));
     constexpr uint32_t up_button = 16u << 11, right_button = 16u << 14, button_1 = 16u;
     // The d-pad also drives the axes, so it sets the direction flags too.
@@ -251,6 +252,9 @@ TEST(GameLoop, the_joystick_flags_and_the_touch_follow_a_controller_script_tick_
     EXPECT_FALSE(is_mouse_pressed_once(1));
     loop.tick();
     EXPECT_FALSE(is_mouse_pressed(1));
+    EXPECT_EQ(get_joystick_z(1), -1000);
+    loop.tick();
+    EXPECT_EQ(get_joystick_z(1), 0);
     EXPECT_EQ(manager.joystick_flags, 0u);
     pads_set_source(nullptr);
 }

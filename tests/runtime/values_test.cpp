@@ -2,6 +2,7 @@
 #include "runtime/frameobject.h"
 #include "runtime/pools.h"
 #include "runtime/values.h"
+#include "tests/support/volumes.h"
 
 #include <cmath>
 #include <cstring>
@@ -70,6 +71,21 @@ TEST(Values, global_stores_grow_on_write_and_never_on_read)
     EXPECT_EQ(strings.size(), 3u);
     EXPECT_EQ(strings.get(0), "");
     EXPECT_EQ(strings.get(2), "two");
+}
+
+TEST(Values, a_global_index_gone_negative_is_refused_with_a_line_instead_of_exhausting_the_heap)
+{
+    GlobalValues values;
+    GlobalStrings strings;
+    const std::string output = console_output_of([&] {
+        values.set(unsigned(-1), 1.0);
+        strings.set(unsigned(-3), "x");
+    });
+    EXPECT_EQ(output, "Invalid global index: 4294967295\nInvalid global index: 4294967293\n");
+    EXPECT_EQ(values.size(), 0u);
+    EXPECT_EQ(strings.size(), 0u);
+    values.set(65535, 1.0);
+    EXPECT_EQ(values.size(), 65536u);
 }
 
 TEST(Values, the_alterables_pool_grows_in_doubling_blocks_and_reuses_returned_slots)
