@@ -146,6 +146,17 @@ void window_pump_events()
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
 }
 
+void window_post_close()
+{
+    if (!host.context)
+        return;
+    SDL_Event event = {};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = SDL_WINDOWEVENT_CLOSE;
+    event.window.windowID = SDL_GetWindowID(host.window);
+    SDL_PushEvent(&event);
+}
+
 bool capture_wanted(uint64_t picture)
 {
     const ConsoleOptions& options = console_options();

@@ -19,6 +19,8 @@ void window_present(uint32_t gl_framebuffer, int width, int height);
 void window_pace();
 // Pumps SDL's events once; a window close asks the process to exit.
 void window_pump_events();
+// Tests: queues the event that the window's close button sends.
+void window_post_close();
 
 // Picture capture (--capture DIR, --capture-every N): picture number n of
 // the TV is written as DIR/tv_NNNNNN.png when n is a multiple of N.

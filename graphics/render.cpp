@@ -349,6 +349,8 @@ void set_data(GX2Surface* surface, const void* data, int width, int height)
 
 uint32_t platform_get_texture_pixel(unsigned int id, int x, int y)
 {
+    if (id >= max_textures)
+        return 0;
     const GX2Surface& surface = render_data.textures[id].texture.surface;
     if (!surface.image)
         return 0;

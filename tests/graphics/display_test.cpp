@@ -2,6 +2,7 @@
 
 #include "console/gpu.h"
 #include "console/options.h"
+#include "console/procui.h"
 #include "console/window.h"
 #include "graphics/render.h"
 
@@ -199,4 +200,12 @@ TEST_F(DisplayTest, capture_writes_every_nth_tv_picture_as_png)
     }
     EXPECT_GE(files, 1);
     EXPECT_EQ(capture_path("d", 42), "d/tv_000042.png");
+}
+
+TEST_F(DisplayTest, closing_the_window_asks_the_process_to_exit)
+{
+    write_assets({});
+    EXPECT_EQ(ProcUIProcessMessages(false), PROCUI_STATUS_IN_FOREGROUND);
+    window_post_close();
+    EXPECT_EQ(ProcUIProcessMessages(false), PROCUI_STATUS_EXITING);
 }

@@ -262,3 +262,13 @@ TEST_F(ImageTest, set_filter_switches_the_sampler_of_an_uploaded_texture)
     image->set_filter(false);
     EXPECT_EQ(render_data.textures[image->texture].sampler, &render_data.point_sampler);
 }
+
+TEST_F(ImageTest, handles_past_the_table_are_refused)
+{
+    write_assets({});
+    Image* image = nullptr;
+    EXPECT_EQ(console_output_of([&] { image = get_internal_image(6534); }),
+              "Invalid image handle 6534\n");
+    EXPECT_EQ(image, &empty_image);
+    EXPECT_FALSE(image->is_valid());
+}
