@@ -274,15 +274,32 @@ ShaderParameter* FrameObject::find_shader_parameter(uint32_t hash)
 
 // Box queries ------------------------------------------------------------------
 
-bool FrameObject::box_outside(const int* box) const
+void FrameObject::get_box(int* box) const
 {
-    const int* own = collision->aabb;
-    return own[0] > box[2] || own[1] > box[3] || own[2] < box[0] || own[3] < box[1];
+    // The tests read the collision box; an instance without a shape answers
+    // with its own rectangle instead of failing.
+    if (collision) {
+        for (int i = 0; i < 4; ++i)
+            box[i] = collision->aabb[i];
+        return;
+    }
+    box[0] = x;
+    box[1] = y;
+    box[2] = x + width;
+    box[3] = y + height;
+}
+
+bool FrameObject::box_outside(const int* area) const
+{
+    int own[4];
+    get_box(own);
+    return own[0] > area[2] || own[1] > area[3] || own[2] < area[0] || own[3] < area[1];
 }
 
 bool FrameObject::outside_playfield() const
 {
-    const int* box = collision->aabb;
+    int box[4];
+    get_box(box);
     const int x1 = box[0] + layer->off_x, y1 = box[1] + layer->off_y;
     const int x2 = box[2] + layer->off_x, y2 = box[3] + layer->off_y;
     return x1 > frame->width || y1 > frame->height || x2 < 0 || y2 < 0;
@@ -291,7 +308,8 @@ bool FrameObject::outside_playfield() const
 bool FrameObject::is_near_border(int margin) const
 {
     const int vx = frame->new_display_x, vy = frame->new_display_y;
-    const int* box = collision->aabb;
+    int box[4];
+    get_box(box);
     const int x1 = box[0] + layer->off_x, y1 = box[1] + layer->off_y;
     const int x2 = box[2] + layer->off_x, y2 = box[3] + layer->off_y;
     return x1 <= vx + margin || x2 >= vx + Frame::screen_width - margin || y1 <= vy + margin ||
@@ -300,13 +318,13 @@ bool FrameObject::is_near_border(int margin) const
 
 int FrameObject::get_box_index(int side) const
 {
-    if (side < 0 || side > 3)
+    if (side < 0 || side > 3) {
+        OSReport("Invalid box side: %d\n", side);
         return 0;
-    const int offset = (side & 1) ? layer->off_y : layer->off_x;
-    if (collision)
-        return collision->aabb[side] + offset;
-    const int own[4] = {x, y, x + width, y + height};
-    return own[side] + offset;
+    }
+    int box[4];
+    get_box(box);
+    return box[side] + ((side & 1) ? layer->off_y : layer->off_x);
 }
 
 bool FrameObject::mouse_over()

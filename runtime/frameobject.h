@@ -116,7 +116,8 @@ public:
     FixedValue get_fixed();
 
 private:
-    bool box_outside(const int* box) const;
+    void get_box(int* box) const;
+    bool box_outside(const int* area) const;
 };
 
 void swap_position(const std::vector<FrameObject*>& instances);

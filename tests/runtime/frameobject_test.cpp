@@ -142,6 +142,13 @@ TEST(FrameObject, box_queries_use_the_frame_and_the_requested_view)
     plain->height = 5;
     EXPECT_EQ(plain->get_box_index(2), 11);
     EXPECT_EQ(plain->get_box_index(3), 13);
+    const std::string output = console_output_of([&] { EXPECT_EQ(plain->get_box_index(4), 0); });
+    EXPECT_EQ(output, "Invalid box side: 4\n");
+    // Without a shape the tests use the instance's own rectangle.
+    plain->set_position(700, 8);
+    EXPECT_TRUE(plain->outside_playfield());
+    plain->update_inactive();
+    EXPECT_TRUE(plain->flags & FrameObject::INACTIVE);
 }
 
 TEST(FrameObject, flashing_toggles_visibility_every_interval_and_set_visible_stops_it_first)
