@@ -242,3 +242,30 @@ TEST(Rectangles, intersect_and_collides_treat_touching_edges_as_apart)
     EXPECT_FALSE(collides(a, touching));
     EXPECT_TRUE(collides(a, overlapping));
 }
+
+TEST_F(RenderTest, blend_controls_follow_their_factor_and_combine_numbers)
+{
+    write_assets({});
+    struct Case {
+        uint32_t control[6];
+        Rgba expected;  // source (100, 50, 200, 128) over destination (200, 100, 60, 255)
+    };
+    const Case cases[] = {
+        {{4, 1, 0, 4, 1, 0}, {250, 125, 160, 255}},  // additive: s * as + d
+        {{0, 2, 0, 0, 2, 0}, {78, 20, 47, 128}},     // multiply: d * s
+        {{8, 1, 4, 8, 1, 0}, {122, 80, 13, 255}},    // scaled subtract: d - s * d
+        {{1, 1, 4, 1, 1, 0}, {100, 50, 0, 255}},     // subtract: d - s
+    };
+    for (int i = 0; i < 4; ++i) {
+        const uint32_t* c = cases[i].control;
+        GX2SetColorControl(0xCC, 0, false, true);
+        Render::draw_tex(i * 10, 0, i * 10 + 5, 5, Color(200, 100, 60, 255), render_data.white_texture);
+        GX2SetColorControl(0xCC, 1, false, true);
+        GX2SetBlendControl(0, c[0], c[1], c[2], true, c[3], c[4], c[5]);
+        Render::draw_tex(i * 10, 0, i * 10 + 5, 5, Color(100, 50, 200, 128), render_data.white_texture);
+    }
+    GX2SetBlendControl(0, 4, 5, 0, true, 4, 5, 0);
+    read(TV_LOGICAL_BUFFER);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_PRED3(near, at(i * 10 + 2, 2), cases[i].expected, 1) << i;
+}
