@@ -1,7 +1,36 @@
 #include "runtime/collision.h"
 
+#include "graphics/image.h"
+#include "graphics/render.h"
 #include "runtime/frameobject.h"
 #include "runtime/layer.h"
+#include "runtime/values.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+int clamp32(int64_t value)
+{
+    return int(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
+int trunc_float(float value)
+{
+    return saturate_to_int(double(value));
+}
+
+// A factor of the inverse transform; false when it does not fit 32 bits
+// (a scale of 0, or one so small that the fixed-point products overflow).
+bool fixed_factor(float value, int& out)
+{
+    const float scaled = value * 32768.0f;
+    if (!(std::fabs(scaled) < 2147483648.0f))
+        return false;
+    out = int(scaled);
+    return true;
+}
+}  // namespace
 
 PointCollision::PointCollision(int x, int y) : CollisionBase(POINT_COLLISION, BOX_COLLISION)
 {
@@ -10,6 +39,8 @@ PointCollision::PointCollision(int x, int y) : CollisionBase(POINT_COLLISION, BO
     aabb[2] = x + 1;
     aabb[3] = y + 1;
 }
+
+// Instance shapes ----------------------------------------------------------------
 
 InstanceCollision::InstanceCollision(FrameObject* instance, CollisionType type, int flags)
     : CollisionBase(type, flags), instance(instance)
@@ -43,7 +74,7 @@ void InstanceCollision::remove_proxy()
 
 void InstanceCollision::update_proxy()
 {
-    instance->flags &= ~(FrameObject::BACKGROUND_CACHE_HIT | FrameObject::BACKGROUND_CACHE_MISS);
+    instance->flags &= ~uint32_t(FrameObject::HAS_COLLISION_CACHE);
     if (proxy != -1)
         instance->layer->grid.move(proxy, aabb);
 }
@@ -70,8 +101,390 @@ void InstanceBox::update_aabb()
     update_proxy();
 }
 
-bool collide_direct(const CollisionBase* a, const CollisionBase* b)
+OffsetInstanceBox::OffsetInstanceBox(FrameObject* instance)
+    : InstanceCollision(instance, INSTANCE_BOX, BOX_COLLISION)
 {
-    return a->aabb[2] > b->aabb[0] && a->aabb[3] > b->aabb[1] && a->aabb[0] < b->aabb[2] &&
-           a->aabb[1] < b->aabb[3];
+}
+
+void OffsetInstanceBox::set_offset(int x, int y)
+{
+    off_x = x;
+    off_y = y;
+    update_aabb();
+}
+
+void OffsetInstanceBox::update_aabb()
+{
+    aabb[0] = instance->x + off_x;
+    aabb[1] = instance->y + off_y;
+    aabb[2] = aabb[0] + instance->width;
+    aabb[3] = aabb[1] + instance->height;
+    update_proxy();
+}
+
+BackdropCollision::BackdropCollision(FrameObject* instance, Image* image)
+    : InstanceCollision(instance, BACKDROP_COLLISION, 0), image(image)
+{
+}
+
+void BackdropCollision::update_aabb()
+{
+    aabb[0] = instance->x;
+    aabb[1] = instance->y;
+    aabb[2] = instance->x + (image ? image->width : 0);
+    aabb[3] = instance->y + (image ? image->height : 0);
+    update_proxy();
+}
+
+// The sprite shape ----------------------------------------------------------------
+
+SpriteCollision::SpriteCollision(FrameObject* instance) : InstanceCollision(instance, SPRITE_COLLISION, 0)
+{
+}
+
+void SpriteCollision::set_angle(int new_angle)
+{
+    angle = new_angle;
+    switch (new_angle) {
+    case 0: co = 1.0f; si = 0.0f; break;
+    case 90: co = 0.0f; si = 1.0f; break;
+    case 180: co = -1.0f; si = 0.0f; break;
+    case 270: co = 0.0f; si = -1.0f; break;
+    default: {
+        const float radians = float(new_angle / 57.29577951308232);
+        co = std::cos(radians);
+        si = std::sin(radians);
+    }
+    }
+    update_transform();
+}
+
+void transform_rect(float w, float h, float co, float si, int& x1, int& y1, int& x2, int& y2)
+{
+    float r[4];
+    if (co < 0.0f && si < 0.0f)
+        r[0] = w * co + h * si, r[1] = h * co, r[2] = 0.0f, r[3] = -w * si;
+    else if (co < 0.0f)
+        r[0] = w * co, r[1] = h * co - w * si, r[2] = h * si, r[3] = 0.0f;
+    else if (si < 0.0f)
+        r[0] = h * si, r[1] = 0.0f, r[2] = w * co, r[3] = h * co - w * si;
+    else
+        r[0] = 0.0f, r[1] = -w * si, r[2] = w * co + h * si, r[3] = h * co;
+    x1 = trunc_float(r[0]);
+    y1 = trunc_float(r[1]);
+    x2 = trunc_float(r[2]);
+    y2 = trunc_float(r[3]);
+}
+
+void SpriteCollision::update_transform()
+{
+    const int w = image ? image->width : 0, h = image ? image->height : 0;
+    if (x_scale == 1.0f && y_scale == 1.0f && angle == 0) {
+        x_offset = y_offset = 0;
+        width = w;
+        height = h;
+        new_hotspot_x = hotspot_x;
+        new_hotspot_y = hotspot_y;
+        if (type != NONE_COLLISION)
+            type = (flags & BOX_COLLISION) ? SPRITE_BOX : SPRITE_COLLISION;
+        update_aabb();
+        return;
+    }
+    if (type != NONE_COLLISION)
+        type = TRANSFORM_SPRITE_COLLISION;
+    const float ix = 1.0f / x_scale, iy = 1.0f / y_scale;
+    int factors[4] = {};
+    const bool usable = x_scale > 0.0f && y_scale > 0.0f && std::isfinite(x_scale) && std::isfinite(y_scale) &&
+                        fixed_factor(co * ix, factors[0]) && fixed_factor(si * ix, factors[1]) &&
+                        fixed_factor(co * iy, factors[2]) && fixed_factor(si * iy, factors[3]);
+    if (!usable) {
+        // Nothing of the image is left to test: an empty shape at the hot spot.
+        std::fill(transform, transform + 4, 0);
+        x_offset = y_offset = width = height = new_hotspot_x = new_hotspot_y = 0;
+        update_aabb();
+        return;
+    }
+    std::copy(factors, factors + 4, transform);
+    if (angle == 0) {
+        transform[1] = transform[3] = 0;
+        new_hotspot_x = trunc_float(float(hotspot_x) * x_scale);
+        new_hotspot_y = trunc_float(float(hotspot_y) * y_scale);
+        width = trunc_float(float(w) * x_scale);
+        height = trunc_float(float(h) * y_scale);
+        x_offset = y_offset = 0;
+    } else {
+        int x1, y1, x2, y2;
+        transform_rect(float(w) * x_scale, float(h) * y_scale, co, si, x1, y1, x2, y2);
+        x_offset = x1;
+        y_offset = y1;
+        width = clamp32(int64_t(x2) - x1);
+        height = clamp32(int64_t(y2) - y1);
+        const float hx = float(hotspot_x) * x_scale, hy = float(hotspot_y) * y_scale;
+        new_hotspot_x = clamp32(int64_t(trunc_float(hx * co + hy * si)) - x1);
+        new_hotspot_y = clamp32(int64_t(trunc_float(hy * co - hx * si)) - y1);
+    }
+    update_aabb();
+}
+
+void SpriteCollision::update_aabb()
+{
+    aabb[0] = clamp32(int64_t(instance->x) - new_hotspot_x);
+    aabb[1] = clamp32(int64_t(instance->y) - new_hotspot_y);
+    aabb[2] = clamp32(int64_t(aabb[0]) + width);
+    aabb[3] = clamp32(int64_t(aabb[1]) + height);
+    update_proxy();
+}
+
+void SpriteCollision::get_transform(int x, int y, int& out_x, int& out_y) const
+{
+    if (type == SPRITE_COLLISION) {
+        out_x = x;
+        out_y = y;
+        return;
+    }
+    const float sx = float(x) * x_scale, sy = float(y) * y_scale;
+    out_x = clamp32(int64_t(trunc_float(sx * co + sy * si)) - x_offset);
+    out_y = clamp32(int64_t(trunc_float(sy * co - sx * si)) - y_offset);
+}
+
+// Pasted background items ------------------------------------------------------------
+
+BackgroundItem::BackgroundItem(Image* image, int x, int y, int src_x, int src_y, int width, int height,
+                               const Color& color)
+    : CollisionBase(BACKGROUND_ITEM, 0), dest_x(x), dest_y(y), src_x(src_x), src_y(src_y), width(width),
+      height(height), color(color), image(image)
+{
+    aabb[0] = x;
+    aabb[1] = y;
+    aabb[2] = x + width;
+    aabb[3] = y + height;
+}
+
+// Pixel samplers ------------------------------------------------------------------
+
+namespace {
+// A pixel outside the image never counts, whatever box it was reached from.
+bool solid_pixel(const Image* image, int64_t px, int64_t py)
+{
+    if (!image || px < 0 || py < 0 || px >= image->width || py >= image->height)
+        return false;
+    if (image->texture != 0)
+        return (platform_get_texture_pixel(image->texture, int(px), int(py)) >> 24) != 0;
+    if (!image->pixels)
+        return false;
+    return image->pixels[(size_t(py) * size_t(image->width) + size_t(px)) * 4 + 3] != 0;
+}
+
+const Image* shape_image(const CollisionBase* s)
+{
+    if (s->type == BACKDROP_COLLISION)
+        return static_cast<const BackdropCollision*>(s)->image;
+    return static_cast<const SpriteCollision*>(s)->image;
+}
+
+// The point (x, y) of an untransformed mask shape's box.
+struct MaskSampler {
+    const Image* image;
+    int dx, dy;
+
+    explicit MaskSampler(const CollisionBase* s) : image(shape_image(s)), dx(0), dy(0) {}
+    MaskSampler(const Image* image, int dx, int dy) : image(image), dx(dx), dy(dy) {}
+    bool operator()(int x, int y) const { return solid_pixel(image, int64_t(x) + dx, int64_t(y) + dy); }
+};
+
+MaskSampler background_sampler(const CollisionBase* s)
+{
+    const auto* item = static_cast<const BackgroundItem*>(s);
+    return MaskSampler(item->image, item->src_x, item->src_y);
+}
+
+// The point (x, y) of a transformed sprite's box, mapped back into its image.
+struct TransformSampler {
+    const SpriteCollision* s;
+
+    bool operator()(int x, int y) const
+    {
+        // 64-bit products: tiny scales give factors near the 32-bit limit.
+        const int64_t X = int64_t(x) + s->x_offset, Y = int64_t(y) + s->y_offset;
+        const int64_t px = (X * s->transform[0] - Y * s->transform[1]) / 32768;
+        const int64_t py = (Y * s->transform[2] + X * s->transform[3]) / 32768;
+        const Image* image = s->image;
+        if (!image || px < 0 || py < 0 || px >= image->width || py >= image->height)
+            return false;
+        return (s->flags & BOX_COLLISION) || solid_pixel(image, px, py);
+    }
+};
+
+TransformSampler tsprite_sampler(const CollisionBase* s)
+{
+    return TransformSampler{static_cast<const SpriteCollision*>(s)};
+}
+
+template <class Sampler>
+bool scan_box(const Sampler& sample, int w, int h, int x, int y)
+{
+    for (int j = 0; j < h; ++j) {
+        for (int i = 0; i < w; ++i) {
+            if (sample(x + i, y + j))
+                return true;
+        }
+    }
+    return false;
+}
+
+template <class SamplerA, class SamplerB>
+bool scan_pair(const SamplerA& a, const SamplerB& b, int w, int h, int ax, int ay, int bx, int by)
+{
+    for (int j = 0; j < h; ++j) {
+        for (int i = 0; i < w; ++i) {
+            if (a(ax + i, ay + j) && b(bx + i, by + j))
+                return true;
+        }
+    }
+    return false;
+}
+}  // namespace
+
+// Kernels ---------------------------------------------------------------------------
+
+bool collide_backdrop_box(const CollisionBase* s, int w, int h, int x, int y)
+{
+    return scan_box(MaskSampler(s), w, h, x, y);
+}
+
+bool collide_sprite_box(const CollisionBase* s, int w, int h, int x, int y)
+{
+    return scan_box(MaskSampler(s), w, h, x, y);
+}
+
+bool collide_background_box(const CollisionBase* s, int w, int h, int x, int y)
+{
+    return scan_box(background_sampler(s), w, h, x, y);
+}
+
+bool collide_tsprite_box(const CollisionBase* s, int w, int h, int x, int y)
+{
+    return scan_box(tsprite_sampler(s), w, h, x, y);
+}
+
+bool collide_sprite_sprite(const CollisionBase* a, const CollisionBase* b, int w, int h, int ax, int ay, int bx,
+                           int by)
+{
+    return scan_pair(MaskSampler(a), MaskSampler(b), w, h, ax, ay, bx, by);
+}
+
+bool collide_sprite_backdrop(const CollisionBase* a, const CollisionBase* b, int w, int h, int ax, int ay, int bx,
+                             int by)
+{
+    return scan_pair(MaskSampler(a), MaskSampler(b), w, h, ax, ay, bx, by);
+}
+
+bool collide_sprite_background(const CollisionBase* a, const CollisionBase* b, int w, int h, int ax, int ay,
+                               int bx, int by)
+{
+    return scan_pair(MaskSampler(a), background_sampler(b), w, h, ax, ay, bx, by);
+}
+
+bool collide_sprite_tsprite(const CollisionBase* a, const CollisionBase* b, int w, int h, int ax, int ay, int bx,
+                            int by)
+{
+    return scan_pair(MaskSampler(a), tsprite_sampler(b), w, h, ax, ay, bx, by);
+}
+
+bool collide_tsprite_backdrop(const CollisionBase* a, const CollisionBase* b, int w, int h, int ax, int ay, int bx,
+                              int by)
+{
+    return scan_pair(tsprite_sampler(a), MaskSampler(b), w, h, ax, ay, bx, by);
+}
+
+bool collide_tsprite_background(const CollisionBase* a, const CollisionBase* b, int w, int h, int ax, int ay,
+                                int bx, int by)
+{
+    return scan_pair(tsprite_sampler(a), background_sampler(b), w, h, ax, ay, bx, by);
+}
+
+bool collide_tsprite_tsprite(const CollisionBase* a, const CollisionBase* b, int w, int h, int ax, int ay, int bx,
+                             int by)
+{
+    return scan_pair(tsprite_sampler(a), tsprite_sampler(b), w, h, ax, ay, bx, by);
+}
+
+namespace {
+// The kernel family of a kind: boxes (0, 5, 6, 7) and the four mask kinds.
+enum Family { BOX, BACKDROP, BACKGROUND, SPRITE, TSPRITE };
+
+Family family_of(CollisionType type)
+{
+    switch (type) {
+    case BACKDROP_COLLISION: return BACKDROP;
+    case BACKGROUND_ITEM: return BACKGROUND;
+    case SPRITE_COLLISION: return SPRITE;
+    case TRANSFORM_SPRITE_COLLISION: return TSPRITE;
+    default: return BOX;
+    }
+}
+
+using BoxKernel = bool (*)(const CollisionBase*, int, int, int, int);
+using PairKernel = bool (*)(const CollisionBase*, const CollisionBase*, int, int, int, int, int, int);
+
+// How a pair of kinds is tested: a box kernel on a or b, or a pair kernel
+// with its arguments in order (a, b) or swapped (b, a).
+struct Dispatch {
+    enum { ALWAYS, BOX_A, BOX_B, PAIR, PAIR_SWAPPED } how;
+    BoxKernel box;
+    PairKernel pair;
+};
+
+// Rows: a's family; columns: b's family (box, backdrop, background, sprite, tsprite).
+const Dispatch dispatch_table[5][5] = {
+    {{Dispatch::ALWAYS, nullptr, nullptr},
+     {Dispatch::BOX_B, collide_backdrop_box, nullptr},
+     {Dispatch::BOX_B, collide_background_box, nullptr},
+     {Dispatch::BOX_B, collide_sprite_box, nullptr},
+     {Dispatch::BOX_B, collide_tsprite_box, nullptr}},
+    {{Dispatch::BOX_A, collide_backdrop_box, nullptr},
+     {Dispatch::BOX_A, collide_backdrop_box, nullptr},
+     {Dispatch::BOX_A, collide_backdrop_box, nullptr},
+     {Dispatch::PAIR_SWAPPED, nullptr, collide_sprite_backdrop},
+     {Dispatch::PAIR_SWAPPED, nullptr, collide_tsprite_backdrop}},
+    {{Dispatch::BOX_A, collide_background_box, nullptr},
+     {Dispatch::BOX_A, collide_background_box, nullptr},
+     {Dispatch::BOX_A, collide_background_box, nullptr},
+     {Dispatch::PAIR_SWAPPED, nullptr, collide_sprite_background},
+     {Dispatch::PAIR_SWAPPED, nullptr, collide_tsprite_background}},
+    {{Dispatch::BOX_A, collide_sprite_box, nullptr},
+     {Dispatch::PAIR, nullptr, collide_sprite_backdrop},
+     {Dispatch::PAIR, nullptr, collide_sprite_background},
+     {Dispatch::PAIR, nullptr, collide_sprite_sprite},
+     {Dispatch::PAIR, nullptr, collide_sprite_tsprite}},
+    {{Dispatch::BOX_A, collide_tsprite_box, nullptr},
+     {Dispatch::PAIR, nullptr, collide_tsprite_backdrop},
+     {Dispatch::PAIR, nullptr, collide_tsprite_background},
+     {Dispatch::PAIR_SWAPPED, nullptr, collide_sprite_tsprite},
+     {Dispatch::PAIR, nullptr, collide_tsprite_tsprite}},
+};
+}  // namespace
+
+bool collide_direct(const CollisionBase* a, const CollisionBase* b, const int* r)
+{
+    const int ix1 = std::max(r[0], a->aabb[0]), iy1 = std::max(r[1], a->aabb[1]);
+    const int ix2 = std::min(a->aabb[2], r[2]), iy2 = std::min(a->aabb[3], r[3]);
+    // Also rejects an empty box inside the other one (a sprite scaled to 0).
+    if (ix1 >= ix2 || iy1 >= iy2)
+        return false;
+    if ((a->flags & BOX_COLLISION) && (b->flags & BOX_COLLISION))
+        return true;
+    // Saturated boxes (huge scales) must not overflow the differences.
+    const int w = clamp32(int64_t(ix2) - ix1), h = clamp32(int64_t(iy2) - iy1);
+    const int ax = clamp32(int64_t(ix1) - a->aabb[0]), ay = clamp32(int64_t(iy1) - a->aabb[1]);
+    const int bx = clamp32(int64_t(ix1) - r[0]), by = clamp32(int64_t(iy1) - r[1]);
+    const Dispatch& d = dispatch_table[family_of(a->type)][family_of(b->type)];
+    switch (d.how) {
+    case Dispatch::ALWAYS: return true;
+    case Dispatch::BOX_A: return d.box(a, w, h, ax, ay);
+    case Dispatch::BOX_B: return d.box(b, w, h, bx, by);
+    case Dispatch::PAIR: return d.pair(a, b, w, h, ax, ay, bx, by);
+    case Dispatch::PAIR_SWAPPED: return d.pair(b, a, w, h, bx, by, ax, ay);
+    }
+    return false;
 }
