@@ -1,0 +1,15 @@
+#include "objects/advdir.h"
+
+#include "runtime/pools.h"
+
+AdvancedDirection::AdvancedDirection(int x, int y, int type_id) : FrameObject(x, y, type_id)
+{
+}
+
+AdvancedDirection::~AdvancedDirection() = default;
+
+void AdvancedDirection::dealloc()
+{
+    this->~AdvancedDirection();
+    object_pool<AdvancedDirection>.destroy(this);
+}
