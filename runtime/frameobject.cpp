@@ -4,6 +4,7 @@
 #include "graphics/render.h"
 #include "graphics/shader.h"
 #include "objects/movement.h"
+#include "objects/movements.h"
 #include "runtime/frame.h"
 #include "runtime/layer.h"
 #include "runtime/manager.h"
@@ -415,6 +416,24 @@ Movement* FrameObject::get_movement()
         movement->index = 0;
     }
     return movement;
+}
+
+void FrameObject::shoot(FrameObject* shot, int speed, int shot_direction)
+{
+    const int off_x = shot->layer ? shot->layer->off_x : 0;
+    const int off_y = shot->layer ? shot->layer->off_y : 0;
+    shot->set_position(get_action_x() - off_x, get_action_y() - off_y);
+    shot->set_direction(shot_direction == -1 ? direction : shot_direction, true);
+    // A current movement that also stands in the list stays owned by the
+    // list; deleting it here would free it a second time later.
+    bool listed = false;
+    for (int i = 0; i < shot->movement_count; ++i)
+        listed = listed || shot->movements[i] == shot->movement;
+    if (!listed)
+        delete shot->movement;
+    shot->movement = new ShootMovement(shot);
+    shot->movement->set_max_speed(speed);
+    shot->movement->start();
 }
 
 // Values ----------------------------------------------------------------------------

@@ -111,6 +111,9 @@ public:
     void set_movement(int index);
     void advance_movement(int delta);
     Movement* get_movement();
+    // Launches shot from this object's action point with a new shot movement;
+    // a direction of -1 takes this object's direction.
+    void shoot(FrameObject* shot, int speed, int direction);
 
     void create_alterables();
     FixedValue get_fixed();
