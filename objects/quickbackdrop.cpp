@@ -1,0 +1,91 @@
+#include "objects/quickbackdrop.h"
+
+#include "graphics/image.h"
+#include "graphics/render.h"
+#include "runtime/frame.h"
+#include "runtime/layer.h"
+#include "runtime/pools.h"
+
+#include "console/gpu.h"
+
+#include <algorithm>
+
+void restore_full_scissor()
+{
+    const RenderData& r = render_data;
+    GX2SetScissor(uint32_t(r.view_x), uint32_t(r.view_y), uint32_t(r.view_width),
+                  uint32_t(r.view_height));
+}
+
+int align_pos(int value, int size)
+{
+    if (value < 1)
+        return 0;
+    return (value / size) * size;
+}
+
+QuickBackdrop::QuickBackdrop(int x, int y, int type_id) : FrameObject(x, y, type_id) {}
+
+QuickBackdrop::~QuickBackdrop()
+{
+    delete collision;
+    collision = nullptr;
+}
+
+void QuickBackdrop::dealloc()
+{
+    this->~QuickBackdrop();
+    object_pool<QuickBackdrop>.destroy(this);
+}
+
+void QuickBackdrop::draw()
+{
+    if (image)
+        draw_pattern();
+    else
+        draw_fill();
+}
+
+void QuickBackdrop::draw_fill()
+{
+    begin_draw();
+    int x1 = x, y1 = y, x2 = x + width, y2 = y + height;
+    bool inside_left = true;
+    if (border_size > 0) {
+        Render::draw_tex(x1, y1, x2, y2, border_color, render_data.white_texture);
+        x1 += border_size;
+        y1 += border_size;
+        x2 -= border_size;
+        y2 -= border_size;
+        // A border of half the rectangle or more leaves no inside; the
+        // swapped corners would otherwise paint the fill over the border.
+        inside_left = x1 < x2 && y1 < y2;
+    }
+    if (inside_left)
+        draw_gradient(x1, y1, x2, y2, gradient_type, color1, color2, blend_color.a);
+    end_draw();
+}
+
+void QuickBackdrop::draw_pattern()
+{
+    const int tile_width = image->width, tile_height = image->height;
+    // An empty image (missing asset) has no tiles to step by.
+    if (tile_width <= 0 || tile_height <= 0)
+        return;
+    const int screen_x = x + layer->off_x - frame->display_x;
+    const int screen_y = y + layer->off_y - frame->display_y;
+    const int skip_x = align_pos(-screen_x, tile_width);
+    const int skip_y = align_pos(-screen_y, tile_height);
+    const int start_x = x + skip_x, start_y = y + skip_y;
+    const int area_width = width - skip_x - align_pos(screen_x + width - Frame::screen_width, tile_width);
+    const int area_height =
+        height - skip_y - align_pos(screen_y + height - Frame::screen_height, tile_height);
+
+    // A pattern wholly off screen leaves a negative area: clip to nothing.
+    Render::enable_scissor(start_x, start_y, std::max(area_width, 0), std::max(area_height, 0));
+    for (int px = start_x; px < start_x + area_width; px += tile_width) {
+        for (int py = start_y; py < start_y + area_height; py += tile_height)
+            draw_image(image, px + image->hotspot_x, py + image->hotspot_y, blend_color);
+    }
+    restore_full_scissor();
+}

@@ -1,0 +1,34 @@
+// A rectangle of the object's size: a solid or two-colour fill inside an
+// optional border, or an image repeated as a pattern.
+#pragma once
+
+#include "graphics/color.h"
+#include "runtime/frameobject.h"
+
+class Image;
+
+class QuickBackdrop : public FrameObject {
+public:
+    Color color1;
+    int gradient_type = 0;
+    Color color2;
+    Color border_color;
+    int border_size = 0;
+    // When set, the rectangle is tiled with it and the colours are unused.
+    Image* image = nullptr;
+
+    QuickBackdrop(int x, int y, int type_id);
+    ~QuickBackdrop() override;
+    void dealloc() override;
+    void draw() override;
+
+private:
+    void draw_fill();
+    void draw_pattern();
+};
+
+// Back to the view's whole rectangle after a clipped pattern or box.
+void restore_full_scissor();
+
+// The length of the whole tiles of `size` that fit in `value`; 0 below 1.
+int align_pos(int value, int size);

@@ -1,0 +1,83 @@
+#include "objects/systembox.h"
+
+#include "graphics/image.h"
+#include "graphics/render.h"
+#include "objects/quickbackdrop.h"
+#include "runtime/pools.h"
+
+SystemBox::SystemBox(int x, int y, int type_id) : FrameObject(x, y, type_id)
+{
+    collision = new InstanceBox(this);
+}
+
+SystemBox::~SystemBox()
+{
+    delete collision;
+    collision = nullptr;
+}
+
+void SystemBox::dealloc()
+{
+    this->~SystemBox();
+    object_pool<SystemBox>.destroy(this);
+}
+
+void SystemBox::set_text(const std::string& value)
+{
+    text = value;
+}
+
+void SystemBox::set_size(int w, int h)
+{
+    width = w;
+    height = h;
+    collision->update_aabb();
+}
+
+void SystemBox::draw()
+{
+    if (!image)
+        return;
+    switch (image_mode) {
+    case TILED:
+        draw_tiled();
+        break;
+    case CENTERED:
+        draw_at(x + width / 2 - image->width / 2, y + height / 2 - image->height / 2);
+        break;
+    case TOP_LEFT:
+        draw_at(x, y);
+        break;
+    default:
+        break;
+    }
+}
+
+void SystemBox::draw_at(int left, int top)
+{
+    // The box ignores its blend colour.
+    draw_image(image, left + image->hotspot_x, top + image->hotspot_y, Color(255, 255, 255, 255));
+}
+
+void SystemBox::draw_tiled()
+{
+    Render::enable_scissor(x, y, width, height);
+    // An empty image has no size to step by.
+    if (image->width > 0 && image->height > 0) {
+        for (int px = x; px < x + width; px += image->width)
+            for (int py = y; py < y + height; py += image->height)
+                draw_at(px, py);
+    }
+    restore_full_scissor();
+}
+
+DefaultInstance::DefaultInstance() : SystemBox(0, 0, 0)
+{
+    setup_default_instance(this);
+    delete collision;
+    collision = new InstanceBox(this);
+    create_alterables();
+}
+
+// Never destroyed: the pools it took from may be gone when the program ends.
+DefaultInstance& default_instance = *new DefaultInstance();

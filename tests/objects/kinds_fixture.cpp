@@ -1,0 +1,130 @@
+#include "tests/objects/kinds_fixture.h"
+
+#include "console/gpu.h"
+#include "console/options.h"
+#include "graphics/image.h"
+#include "graphics/render.h"
+#include "graphics/shader.h"
+#include "platform/files.h"
+#include "runtime/assetfile.h"
+#include "tools/assetwriter/asset_writer.h"
+#include "tools/assetwriter/shader_items.h"
+
+namespace kinds_test {
+
+void PrintTo(const Rgba& c, std::ostream* os)
+{
+    *os << "(" << int(c.r) << ", " << int(c.g) << ", " << int(c.b) << ", " << int(c.a) << ")";
+}
+
+ImageItemSource solid_image(int width, int height, Rgba color, int hot_x, int hot_y)
+{
+    ImageItemSource image;
+    image.width = width;
+    image.height = height;
+    image.hot_x = hot_x;
+    image.hot_y = hot_y;
+    for (int i = 0; i < width * height; ++i)
+        image.rgba.insert(image.rgba.end(), {color.r, color.g, color.b, color.a});
+    return image;
+}
+
+OneLayerFrame::OneLayerFrame()
+{
+    width = virtual_width = 1000;
+    height = virtual_height = 1000;
+    index = 0;
+    layers.resize(1);
+    layers[0].init(0, 1.0, 1.0, true, false, false);
+}
+
+void KindDrawTest::SetUp()
+{
+    volumes = std::make_unique<TempVolumes>();
+    console_options().headless = true;
+    static bool display_made = false;
+    if (!display_made) {
+        display_made = true;
+        platform_create_display(false);
+        Render::init();
+    }
+    ASSERT_TRUE(gx2_is_open());
+    console_output_of([] { get_fs_data(0); });
+    AssetFile::forget_tables();
+    shader_forget_all();
+    image_forget_all();
+    render_data.current_effect = 0;
+    GX2SetContextState(platform_main_context_state());
+    GX2SetColorControl(0xCC, 1, false, true);
+    GX2SetBlendControl(0, 4, 5, 0, true, 4, 5, 0);
+    platform_set_display_target(0);
+    Render::set_offset(0, 0);
+    Render::set_view(0, 0, 426, 240);
+    flush_gl();
+}
+
+void KindDrawTest::TearDown()
+{
+    shader_forget_all();
+    image_forget_all();
+    volumes.reset();
+}
+
+void KindDrawTest::write_assets(const std::vector<std::pair<int, ImageItemSource>>& images)
+{
+    AssetWriter writer;
+    for (const auto& [id, item] : demo_shader_items())
+        writer.add_item(AssetFile::SHADER_DATA, id, item);
+    for (const auto& [id, image] : images)
+        writer.add_item(AssetFile::IMAGE_DATA, id, image_item(image));
+    ASSERT_TRUE(writer.write(volumes->content + "/Assets.dat"));
+}
+
+void KindDrawTest::clear(Rgba color)
+{
+    Render::clear(Color(color.r, color.g, color.b, color.a));
+}
+
+void KindDrawTest::read()
+{
+    const ColorBuffer* buffer = platform_color_buffer(TV_LOGICAL_BUFFER);
+    pixels = gx2_read_color_buffer(&buffer->record);
+    pixels_width = buffer->width;
+}
+
+Rgba KindDrawTest::at(int x, int y) const
+{
+    const size_t i = (size_t(y) * size_t(pixels_width) + size_t(x)) * 4;
+    return {pixels[i], pixels[i + 1], pixels[i + 2], pixels[i + 3]};
+}
+
+int KindDrawTest::count(int x1, int y1, int x2, int y2, Rgba color) const
+{
+    int n = 0;
+    for (int y = y1; y < y2; ++y)
+        for (int x = x1; x < x2; ++x)
+            n += at(x, y) == color;
+    return n;
+}
+
+std::vector<int> KindDrawTest::extent(Rgba color) const
+{
+    std::vector<int> box = {-1, -1, -1, -1};
+    const int rows = int(pixels.size() / 4) / pixels_width;
+    for (int y = 0; y < rows; ++y) {
+        for (int x = 0; x < pixels_width; ++x) {
+            if (!(at(x, y) == color))
+                continue;
+            if (box[0] < 0 || x < box[0])
+                box[0] = x;
+            if (box[1] < 0)
+                box[1] = y;
+            if (x + 1 > box[2])
+                box[2] = x + 1;
+            box[3] = y + 1;
+        }
+    }
+    return box;
+}
+
+}  // namespace kinds_test

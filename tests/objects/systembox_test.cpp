@@ -1,0 +1,129 @@
+// Image boxes: tiled under a scissor, centred, at the top-left; the caption
+// and the frame settings never change the picture.
+#include "console/gpu.h"
+#include "graphics/image.h"
+#include "graphics/render.h"
+#include "objects/systembox.h"
+#include "runtime/layer.h"
+#include "runtime/pools.h"
+#include "tests/objects/kinds_fixture.h"
+
+#include <new>
+
+using namespace kinds_test;
+
+namespace {
+
+SystemBox* make_box(Frame& frame, int x, int y, int w, int h, Image* image, int mode)
+{
+    SystemBox* box = place(new (object_pool<SystemBox>.create()) SystemBox(x, y, 44), frame);
+    box->set_size(w, h);
+    box->image = image;
+    box->image_mode = mode;
+    return box;
+}
+
+bool scissor_is_full_view()
+{
+    const int32_t* s = gx2_current_state().scissor;
+    return s[0] == render_data.view_x && s[1] == render_data.view_y && s[2] == render_data.view_width &&
+           s[3] == render_data.view_height;
+}
+
+}  // namespace
+
+using SystemBoxTest = KindDrawTest;
+
+TEST_F(SystemBoxTest, tiles_cover_the_box_and_the_last_ones_are_cut_by_the_scissor)
+{
+    write_assets({{9, solid_image(32, 32, red)}});
+    SystemBox* box = make_box(frame, 10, 20, 100, 40, get_internal_image(9), SystemBox::TILED);
+    clear();
+    flush_gl();
+    box->draw();
+    read();
+    EXPECT_EQ(render_data.positions.used, 8u);  // 4 columns of 2 rows
+    EXPECT_EQ(extent(red), (std::vector<int>{10, 20, 110, 60}));
+    EXPECT_EQ(count(0, 0, 426, 240, red), 100 * 40);
+    EXPECT_TRUE(scissor_is_full_view());
+    box->dealloc();
+}
+
+TEST_F(SystemBoxTest, an_empty_box_or_image_draws_no_tile_and_restores_the_scissor)
+{
+    write_assets({{9, solid_image(32, 32, red)}});
+    SystemBox* box = make_box(frame, 10, 20, 0, 40, get_internal_image(9), SystemBox::TILED);
+    flush_gl();
+    box->draw();
+    EXPECT_EQ(render_data.positions.used, 0u);
+    EXPECT_TRUE(scissor_is_full_view());
+
+    // A missing image has no size to step by.
+    box->set_size(50, 50);
+    box->image = &empty_image;
+    box->draw();
+    EXPECT_EQ(render_data.positions.used, 0u);
+    EXPECT_TRUE(scissor_is_full_view());
+    box->dealloc();
+}
+
+TEST_F(SystemBoxTest, centred_and_top_left_images_in_opaque_white_whatever_the_settings)
+{
+    write_assets({{9, solid_image(31, 31, blue, 4, 6)}});
+    SystemBox* box = make_box(frame, 50, 60, 20, 20, get_internal_image(9), SystemBox::CENTERED);
+    // Neither the blend colour nor the frame settings reach the picture.
+    box->blend_color = Color(0, 0, 0, 40);
+    box->set_fill(Color(255, 0, 0, 255));
+    box->set_border_1(Color(0, 255, 0, 255));
+    box->hide_border_2();
+    box->set_text("caption");
+    EXPECT_EQ(box->text, "caption");
+    clear();
+    box->draw();
+    read();
+    EXPECT_EQ(extent(blue), (std::vector<int>{45, 55, 76, 86}));
+
+    box->image_mode = SystemBox::TOP_LEFT;
+    clear();
+    box->draw();
+    read();
+    EXPECT_EQ(extent(blue), (std::vector<int>{50, 60, 81, 91}));
+
+    box->image_mode = 3;
+    clear();
+    box->draw();
+    read();
+    EXPECT_EQ(count(0, 0, 426, 240, blue), 0);
+    box->dealloc();
+}
+
+TEST_F(SystemBoxTest, set_size_moves_the_box_shape)
+{
+    write_assets({});
+    SystemBox* box = make_box(frame, 7, 8, 30, 40, nullptr, SystemBox::TILED);
+    ASSERT_NE(box->collision, nullptr);
+    EXPECT_EQ(box->collision->type, INSTANCE_BOX);
+    EXPECT_EQ(box->collision->flags, BOX_COLLISION);
+    EXPECT_EQ(box->collision->aabb[0], 7);
+    EXPECT_EQ(box->collision->aabb[3], 48);
+    box->set_size(5, 6);
+    EXPECT_EQ(box->collision->aabb[2], 12);
+    EXPECT_EQ(box->collision->aabb[3], 14);
+    void* slot = box;
+    box->dealloc();
+    box = make_box(frame, 0, 0, 1, 1, nullptr, SystemBox::TILED);
+    EXPECT_EQ(static_cast<void*>(box), slot);
+    box->dealloc();
+}
+
+TEST(SystemBoxDefault, the_default_instance_stands_at_the_origin_of_the_default_layer)
+{
+    EXPECT_EQ(default_instance.x, 0);
+    EXPECT_EQ(default_instance.id, 0);
+    EXPECT_EQ(default_instance.width, 0);
+    EXPECT_EQ(default_instance.layer, &default_layer());
+    ASSERT_NE(default_instance.alterables, nullptr);
+    ASSERT_NE(default_instance.collision, nullptr);
+    EXPECT_EQ(default_instance.collision->type, INSTANCE_BOX);
+    EXPECT_EQ(default_instance.collision->proxy, -1);
+}
