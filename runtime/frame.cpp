@@ -5,6 +5,7 @@
 #include "runtime/frameobject.h"
 #include "runtime/manager.h"
 
+#include <algorithm>
 #include <cmath>
 
 int Frame::update()
@@ -63,8 +64,12 @@ void Frame::clean_instances()
 {
     for (FrameObject* object : destroyed_instances) {
         instances[object->id].remove(object);
-        if (object->flags & FrameObject::BACKGROUND)
+        if (object->flags & FrameObject::BACKGROUND) {
             object->layer->remove_background_object(object);
+            // A background object without a shape kept no id for its grid entry.
+            if (!object->collision)
+                object->layer->grid.remove_data(object);
+        }
         else
             object->layer->remove_object(object);
         object->dealloc();
@@ -183,4 +188,141 @@ const DynamicLoop* Frame::find_loop(const std::string& name) const
         return nullptr;
     const auto found = loops->find(name);
     return found == loops->end() ? nullptr : &found->second;
+}
+
+// Layers of instances ---------------------------------------------------------------
+
+void Frame::set_object_layer(FrameObject* object, int layer_index)
+{
+    if (object->flags & FrameObject::BACKGROUND) {
+        OSReport("Cannot move background object layer\n");
+        return;
+    }
+    if (layers.empty())
+        return;
+    layer_index = std::max(0, std::min(layer_index, int(layers.size()) - 1));
+    Layer* new_layer = &layers[size_t(layer_index)];
+    Layer* old_layer = object->layer;
+    if (new_layer == old_layer)
+        return;
+    old_layer->remove_object(object);
+    if (object->collision)
+        object->collision->remove_proxy();
+    new_layer->add_object(object);
+    const int local_x = object->x + old_layer->off_x - new_layer->off_x;
+    const int local_y = object->y + old_layer->off_y - new_layer->off_y;
+    object->layer = new_layer;
+    object->set_position(local_x, local_y);
+    if (object->collision)
+        object->collision->create_proxy();
+}
+
+// Collision passes --------------------------------------------------------------------
+
+namespace {
+template <class Visit>
+void for_each_instance(ObjectList& list, Visit&& visit)
+{
+    const int n = list.count();
+    for (int k = 1; k < n; ++k)
+        visit(list.items[size_t(k)].obj);
+}
+
+template <class Visit>
+void for_each_instance(QualifierList& group, Visit&& visit)
+{
+    for (int i = 0; i < group.count; ++i)
+        for_each_instance(*group.lists[i], visit);
+}
+
+// One mark per instance of the B side; reused so that a pass allocates
+// nothing once it has grown. The marks are done with before any callback runs.
+std::vector<uint8_t> collision_marks;
+}  // namespace
+
+template <class SideA, class SideB>
+void Frame::run_collisions(SideA& a, SideB& b, uint32_t mask_a, uint32_t mask_b, CollisionCallback callback)
+{
+    collision_marks.assign(size_t(b.size()), 0);
+    ObjectPairs pairs;
+    for_each_instance(a, [&](FrameObject* first) {
+        bool touched = false;
+        int j = 0;
+        for_each_instance(b, [&](FrameObject* second) {
+            const int mark = j++;
+            if (second == first || !first->overlaps(second))
+                return;
+            collision_marks[size_t(mark)] = 1;
+            touched = true;
+            if ((first->collision_events & mask_a) && (second->collision_events & mask_b))
+                return;
+            const int before = pairs.count;
+            pairs.add(first, second);
+            // A contact that found no room on the stack stays new for the next pass.
+            if (pairs.count == before)
+                return;
+            first->collision_events |= mask_a;
+            second->collision_events |= mask_b;
+        });
+        if (!touched)
+            first->collision_events &= ~mask_a;
+    });
+    int j = 0;
+    for_each_instance(b, [&](FrameObject* second) {
+        if (!collision_marks[size_t(j++)])
+            second->collision_events &= ~mask_b;
+    });
+    for (int k = 0; k < pairs.count; k += 2) {
+        col_instance_1 = pairs.start[k];
+        col_instance_2 = pairs.start[k + 1];
+        (this->*callback)();
+    }
+    pairs.release();
+}
+
+void Frame::test_collisions(ObjectList& a, ObjectList& b, int mask_a, int mask_b, CollisionCallback callback)
+{
+    run_collisions(a, b, uint32_t(mask_a), uint32_t(mask_b), callback);
+}
+
+void Frame::test_collisions(QualifierList& a, ObjectList& b, int mask_a, int mask_b, CollisionCallback callback)
+{
+    run_collisions(a, b, uint32_t(mask_a), uint32_t(mask_b), callback);
+}
+
+void Frame::test_collisions(QualifierList& a, QualifierList& b, int mask_a, int mask_b,
+                            CollisionCallback callback)
+{
+    run_collisions(a, b, uint32_t(mask_a), uint32_t(mask_b), callback);
+}
+
+CollisionBase* Frame::test_background_collision(int x, int y)
+{
+    if (x < 0 || y < 0 || x > width || y > height)
+        return nullptr;
+    for (Layer& layer : layers) {
+        const PointCollision point(x - layer.off_x, y - layer.off_y);
+        if (layer.back) {
+            for (BackgroundItem* item : layer.back->col_items) {
+                if (collide_direct(&point, item, item->aabb))
+                    return item;
+            }
+        }
+        BackgroundCallback callback{&point};
+        if (!layer.grid.query_static(point.aabb, callback))
+            return callback.result;
+    }
+    return nullptr;
+}
+
+bool Frame::test_obstacle(int x, int y)
+{
+    const CollisionBase* shape = test_background_collision(x, y);
+    return shape && !(shape->flags & LADDER_OBSTACLE);
+}
+
+bool Frame::test_ladder(int x, int y)
+{
+    const CollisionBase* shape = test_background_collision(x, y);
+    return shape && (shape->flags & LADDER_OBSTACLE);
 }

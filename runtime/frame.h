@@ -84,6 +84,20 @@ public:
     FrameObject* add_object(FrameObject* object, Layer* layer);
     FrameObject* add_object(FrameObject* object, int layer_index);
     void add_background_object(FrameObject* object, int layer_index);
+    // Moves an instance to another layer, keeping its frame position.
+    void set_object_layer(FrameObject* object, int layer_index);
+
+    // One collision event: the callback runs for every contact that begins,
+    // with the pair in col_instance_1 and col_instance_2.
+    using CollisionCallback = void (Frame::*)();
+    void test_collisions(ObjectList& a, ObjectList& b, int mask_a, int mask_b, CollisionCallback callback);
+    void test_collisions(QualifierList& a, ObjectList& b, int mask_a, int mask_b, CollisionCallback callback);
+    void test_collisions(QualifierList& a, QualifierList& b, int mask_a, int mask_b, CollisionCallback callback);
+    // The first background shape under the frame point, or null.
+    CollisionBase* test_background_collision(int x, int y);
+    bool test_obstacle(int x, int y);
+    bool test_ladder(int x, int y);
+
     void set_display_center(int x, int y);
     void update_display_center();
     void restart() { next_frame = -2; }
@@ -92,4 +106,8 @@ public:
     int get_mouse_y() const;
     // A named loop of the current frame; null when the name is not registered.
     const DynamicLoop* find_loop(const std::string& name) const;
+
+private:
+    template <class SideA, class SideB>
+    void run_collisions(SideA& a, SideB& b, uint32_t mask_a, uint32_t mask_b, CollisionCallback callback);
 };

@@ -169,6 +169,80 @@ void setup_default_instance(FrameObject* instance)
     instance->layer = &default_layer();
 }
 
+// Depth order and layers --------------------------------------------------------
+
+void FrameObject::move_back()
+{
+    if (flags & BACKGROUND)
+        return;
+    layer->remove_object(this);
+    if (layer->first)
+        layer->add_object_back(this);
+    else
+        layer->add_object(this);
+}
+
+void FrameObject::move_front()
+{
+    if (flags & BACKGROUND)
+        return;
+    layer->remove_object(this);
+    layer->add_object(this);
+}
+
+void FrameObject::move_back(FrameObject* other)
+{
+    layer->move_behind(this, other);
+}
+
+void FrameObject::move_front(FrameObject* other)
+{
+    layer->move_in_front(this, other);
+}
+
+void FrameObject::set_layer(int layer_index)
+{
+    frame->set_object_layer(this, layer_index);
+}
+
+// Overlap tests -------------------------------------------------------------------
+
+bool FrameObject::overlaps(FrameObject* other)
+{
+    if ((flags & INACTIVE) || (other->flags & INACTIVE) || other == this)
+        return false;
+    if (!collision || !other->collision || collision->type == NONE_COLLISION ||
+        other->collision->type == NONE_COLLISION)
+        return false;
+    if (layer != other->layer)
+        return false;
+    const int* box = other->collision->aabb;
+    if (other->flags & ALTERNATE_BOX) {
+        if (const int* alternate = other->get_alternate_box())
+            box = alternate;
+    }
+    return collide_direct(collision, other->collision, box);
+}
+
+bool FrameObject::overlaps_background()
+{
+    if ((flags & DESTROYING) || !collision)
+        return false;
+    if (flags & BACKGROUND_CACHED)
+        return (flags & BACKGROUND_HIT) != 0;
+    if (layer->back && layer->back->overlaps(collision))
+        return true;
+    flags |= BACKGROUND_CACHED;
+    BackgroundOverlapCallback callback{collision};
+    // An instance that was never placed has no cells of its own: its box serves.
+    const bool ran_out = collision->proxy != -1 ? layer->grid.query_static(collision->proxy, callback)
+                                                : layer->grid.query_static(collision->aabb, callback);
+    if (ran_out)
+        return false;
+    flags |= BACKGROUND_HIT;
+    return true;
+}
+
 // Visibility and colour --------------------------------------------------------
 
 void FrameObject::set_visible(bool visible)

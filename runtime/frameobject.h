@@ -28,8 +28,8 @@ public:
         BACKGROUND = 0x10,
         GLOBAL = 0x20,  // alterables kept
         INACTIVE = 0x40,
-        BACKGROUND_CACHE_HIT = 0x80,
-        BACKGROUND_CACHE_MISS = 0x100,
+        BACKGROUND_CACHED = 0x80,  // the background-overlap answer is cached...
+        BACKGROUND_HIT = 0x100,    // ...and is this bit
         HAS_COLLISION_CACHE = 0x180,
         ALTERNATE_BOX = 0x200,
     };
@@ -76,6 +76,9 @@ public:
     virtual void flash(float interval);
     virtual void set_animation(int animation);
     virtual void set_backdrop_offset(int dx, int dy);
+    // The box a kind saved at the start of its update (flag 0x200), which the
+    // overlap tests read in place of the shape's box; null when it keeps none.
+    virtual const int* get_alternate_box() const { return nullptr; }
 
     // Positions: set_x/set_y take frame coordinates, set_position local ones.
     void set_x(int frame_x);
@@ -84,6 +87,17 @@ public:
     void set_global_position(int frame_x, int frame_y);
     int get_x() const;
     int get_y() const;
+
+    // Depth order and layers.
+    void move_back();
+    void move_front();
+    void move_back(FrameObject* other);
+    void move_front(FrameObject* other);
+    void set_layer(int index);
+
+    // Overlap tests.
+    bool overlaps(FrameObject* other);
+    bool overlaps_background();
 
     void set_visible(bool visible);
     void set_blend_color(int rgb);

@@ -1,13 +1,31 @@
 #include "runtime/layer.h"
 
+#include "console/os.h"
+#include "graphics/image.h"
+#include "graphics/render.h"
+#include "graphics/shader.h"
 #include "runtime/frame.h"
 #include "runtime/frameobject.h"
 #include "runtime/manager.h"
-
-#include "graphics/render.h"
+#include "runtime/values.h"
 
 #include <algorithm>
 #include <cmath>
+
+namespace {
+// The depth step that fits a gap between two neighbours; 0 when none does
+// and the layer must be renumbered.
+uint32_t gap_step(uint32_t gap)
+{
+    if (gap > 10000u)
+        return 10000u;
+    for (const uint32_t step : {1000u, 100u, 10u, 1u}) {
+        if (step < gap)
+            return step;
+    }
+    return 0u;
+}
+}  // namespace
 
 Layer::Layer()
 {
@@ -20,8 +38,11 @@ Layer::Layer(const Layer&) : Layer()
 
 Layer::~Layer()
 {
-    // Background objects belong to their layer; the other instances to the frame.
-    for (FrameObject* object : background_objects)
+    delete back;
+    // Background objects belong to their layer; the other instances to the
+    // frame. Their shapes leave this layer's grid as they go.
+    const std::vector<FrameObject*> objects = std::move(background_objects);
+    for (FrameObject* object : objects)
         object->dealloc();
 }
 
@@ -29,6 +50,8 @@ void Layer::init(int layer_index, double coefficient_x, double coefficient_y, bo
                  bool wrap_v)
 {
     off_x = off_y = scroll_x = scroll_y = x = y = 0;
+    delete back;
+    back = nullptr;
     update_position();
     wrap_x = wrap_h;
     wrap_y = wrap_v;
@@ -40,6 +63,8 @@ void Layer::init(int layer_index, double coefficient_x, double coefficient_y, bo
     if (this != &default_layer())
         grid.init();
 }
+
+// Scroll and position ------------------------------------------------------------------
 
 void Layer::update_position()
 {
@@ -85,16 +110,26 @@ void Layer::set_position(int new_x, int new_y)
     }
 }
 
-void Layer::link_last(FrameObject* object)
+// Depth order -------------------------------------------------------------------------
+
+void Layer::link_before(FrameObject* object, FrameObject* next)
 {
-    object->layer_prev = last;
-    object->layer_next = nullptr;
-    if (last)
-        last->layer_next = object;
+    object->layer_next = next;
+    object->layer_prev = next ? next->layer_prev : last;
+    if (object->layer_prev)
+        object->layer_prev->layer_next = object;
     else
         first = object;
-    last = object;
+    if (next)
+        next->layer_prev = object;
+    else
+        last = object;
     ++instance_count;
+}
+
+void Layer::link_after(FrameObject* object, FrameObject* previous)
+{
+    link_before(object, previous ? previous->layer_next : first);
 }
 
 void Layer::add_object(FrameObject* object)
@@ -108,7 +143,23 @@ void Layer::add_object(FrameObject* object)
         object->depth = 0;
         renumber = true;
     }
-    link_last(object);
+    link_before(object, nullptr);
+    if (renumber)
+        reset_depth();
+}
+
+void Layer::add_object_back(FrameObject* object)
+{
+    bool renumber = false;
+    if (!first)
+        object->depth = first_depth;
+    else if (first->depth >= depth_step)
+        object->depth = first->depth - depth_step;
+    else {
+        object->depth = 0;
+        renumber = true;
+    }
+    link_before(object, first);
     if (renumber)
         reset_depth();
 }
@@ -136,6 +187,59 @@ void Layer::reset_depth()
     }
 }
 
+void Layer::move_behind(FrameObject* object, FrameObject* other)
+{
+    if (!other || other->layer != this || object->layer != this || object->depth <= other->depth ||
+        ((object->flags | other->flags) & FrameObject::BACKGROUND))
+        return;
+    remove_object(object);
+    bool renumber = false;
+    if (other == first) {
+        if (other->depth >= depth_step) {
+            object->depth = other->depth - depth_step;
+        } else {
+            object->depth = 0;
+            renumber = true;
+        }
+    } else {
+        const uint32_t previous = other->layer_prev->depth;
+        const uint32_t step = gap_step(other->depth - previous);
+        object->depth = previous + step;
+        renumber = step == 0;
+    }
+    link_before(object, other);
+    if (renumber)
+        reset_depth();
+}
+
+void Layer::move_in_front(FrameObject* object, FrameObject* other)
+{
+    if (!other || other->layer != this || object->layer != this || other->depth <= object->depth ||
+        ((object->flags | other->flags) & FrameObject::BACKGROUND))
+        return;
+    remove_object(object);
+    bool renumber = false;
+    if (other == last) {
+        if (other->depth <= UINT32_MAX - depth_step) {
+            object->depth = other->depth + depth_step;
+        } else {
+            object->depth = 0;
+            renumber = true;
+        }
+    } else {
+        const uint32_t next = other->layer_next->depth;
+        const uint32_t step = gap_step(next - other->depth);
+        object->depth = next - step;
+        if (step == 0) {
+            OSReport("move_front flush: %u %u\n", next, other->depth);
+            renumber = true;
+        }
+    }
+    link_after(object, other);
+    if (renumber)
+        reset_depth();
+}
+
 void Layer::add_background_object(FrameObject* object)
 {
     object->depth = background_objects.empty() ? 0 : background_objects.back()->depth + 1;
@@ -149,24 +253,132 @@ void Layer::remove_background_object(FrameObject* object)
         background_objects.erase(found);
 }
 
+// Drawing -------------------------------------------------------------------------------
+
+void Layer::get_view_box(int display_x, int display_y, int* box) const
+{
+    box[0] = saturate_to_int(display_x * coef_x - x);
+    box[1] = saturate_to_int(display_y * coef_y - y);
+    box[2] = box[0] + Frame::screen_width;
+    box[3] = box[1] + Frame::screen_height;
+}
+
+void Layer::collect_instances(const int* box)
+{
+    draw_list.clear();
+    DrawCallback callback{&draw_list, box};
+    grid.query(box, callback);
+    std::sort(draw_list.begin(), draw_list.end(), [](const FrameObject* a, const FrameObject* b) {
+        const bool a_back = (a->flags & FrameObject::BACKGROUND) != 0;
+        const bool b_back = (b->flags & FrameObject::BACKGROUND) != 0;
+        if (a_back != b_back)
+            return a_back;
+        return a->depth < b->depth;
+    });
+}
+
+bool Layer::has_tint() const
+{
+    return color.r != 255 || color.g != 255 || color.b != 255;
+}
+
 void Layer::draw(int display_x, int display_y)
 {
     if (!visible)
         return;
-    const int tx = -int(std::floor(display_x * coef_x - x));
-    const int ty = -int(std::floor(display_y * coef_y - y));
+    const int tx = -saturate_to_int(std::floor(display_x * coef_x - x));
+    const int ty = -saturate_to_int(std::floor(display_y * coef_y - y));
     Render::set_offset(tx, ty);
     Render::set_offset(float(tx), float(ty));
-    // Until the grid query lands every live, visible instance is drawn:
-    // background objects first, then the others in depth order.
-    for (FrameObject* object : background_objects) {
-        if ((object->flags & (FrameObject::VISIBLE | FrameObject::DESTROYING)) == FrameObject::VISIBLE)
-            object->draw();
+    int box[4];
+    get_view_box(display_x, display_y, box);
+    collect_instances(box);
+    size_t k = 0;
+    for (; k < draw_list.size() && (draw_list[k]->flags & FrameObject::BACKGROUND); ++k)
+        draw_list[k]->draw();
+    if (back)
+        back->draw(box);
+    for (; k < draw_list.size(); ++k)
+        draw_list[k]->draw();
+    if (has_tint())
+        draw_tint();
+}
+
+void Layer::draw_tint()
+{
+    render_data.current_effect = 32;
+    shader_set_effect(32, nullptr, 0, 0);
+    Render::set_offset(0, 0);
+    Render::set_offset(0.0f, 0.0f);
+    insert_quad(0, 0, Frame::screen_width, Frame::screen_height);
+    insert_color(color);
+    insert_texcoord1(0.0f, 0.0f, 1.0f, 1.0f);
+    draw_tex_impl(render_data.white_texture);
+    render_data.current_effect = 0;
+}
+
+// Pasted backgrounds ---------------------------------------------------------------------
+
+void Layer::paste(Image* image, int paste_x, int paste_y, int src_x, int src_y, int width, int height,
+                  int collision_type, const Color& paste_color)
+{
+    if (collision_type != 0 && collision_type != 1 && collision_type != 3 && collision_type != 4)
+        OSReport("Collision type %d not supported\n", collision_type);
+    if (!back)
+        back = new Background();
+    back->paste(image, paste_x, paste_y, src_x, src_y, width, height, collision_type, paste_color);
+}
+
+Background::~Background()
+{
+    clear_back_vec(items);
+    clear_back_vec(col_items);
+}
+
+void clear_back_vec(std::vector<BackgroundItem*>& items)
+{
+    for (BackgroundItem* item : items)
+        delete item;
+    items.clear();
+}
+
+void Background::paste(Image* image, int x, int y, int src_x, int src_y, int width, int height,
+                       int collision_type, const Color& color)
+{
+    if (!image)
+        return;
+    const int used_width = std::min(src_x + width, int(image->width)) - src_x;
+    const int used_height = std::min(src_y + height, int(image->height)) - src_y;
+    if (used_width <= 0 || used_height <= 0)
+        return;
+    if (collision_type == 1 || collision_type == 3) {
+        auto* item = new BackgroundItem(image, x, y, src_x, src_y, used_width, used_height, color);
+        if (collision_type == 3)
+            item->flags = BOX_COLLISION | LADDER_OBSTACLE;
+        col_items.push_back(item);
     }
-    for (FrameObject* object = first; object; object = object->layer_next) {
-        if ((object->flags & (FrameObject::VISIBLE | FrameObject::DESTROYING)) == FrameObject::VISIBLE)
-            object->draw();
+    // An alpha of 0 or 1 pastes an invisible rectangle that only collides.
+    if (color.a != 0 && color.a != 1)
+        items.push_back(new BackgroundItem(image, x, y, src_x, src_y, used_width, used_height, color));
+}
+
+void Background::draw(const int* view)
+{
+    for (const BackgroundItem* item : items) {
+        const int* b = item->aabb;
+        if (b[2] > view[0] && b[3] > view[1] && b[0] < view[2] && b[1] < view[3])
+            item->image->draw(item->dest_x, item->dest_y, item->src_x, item->src_y, item->width, item->height,
+                              item->color);
     }
+}
+
+BackgroundItem* Background::overlaps(const CollisionBase* shape)
+{
+    for (BackgroundItem* item : col_items) {
+        if (!(item->flags & LADDER_OBSTACLE) && collide_direct(shape, item, item->aabb))
+            return item;
+    }
+    return nullptr;
 }
 
 Layer& default_layer()
