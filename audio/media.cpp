@@ -1,27 +1,474 @@
 #include "audio/media.h"
 
+#include "audio/device.h"
+#include "audio/mix.h"
+#include "audio/sample.h"
+#include "audio/sound.h"
+#include "audio/sound_data.h"
+#include "console/os.h"
+#include "platform/files.h"
 #include "runtime/assetfile.h"
+
+#include <cmath>
+#include <limits>
 
 Media media;
 
+namespace {
+
+constexpr unsigned loose_file_id = 0xFFFFFFFFu;
+
+double limited(double v, double low, double high)
+{
+    return v < low ? low : v > high ? high : v;
+}
+
+// Double to int32 toward zero, saturating where it does not fit.
+int32_t trunc32(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    if (v >= 2147483647.0)
+        return std::numeric_limits<int32_t>::max();
+    if (v <= -2147483648.0)
+        return std::numeric_limits<int32_t>::min();
+    return int32_t(v);
+}
+
+// A little-endian word of a sound item's head; 0 unless all four bytes come.
+unsigned read_head_word(BaseFile& file)
+{
+    unsigned char bytes[4] = {};
+    if (file.read(bytes, sizeof bytes) != sizeof bytes)
+        return 0;
+    return unsigned(bytes[0]) | unsigned(bytes[1]) << 8 | unsigned(bytes[2]) << 16 | unsigned(bytes[3]) << 24;
+}
+
+}  // namespace
+
+// Channels -----------------------------------------------------------------------
+
+void Channel::play(SoundData* data, int loops)
+{
+    if (sound)
+        stop();
+    id = data->id;
+    data->load(&sound);
+    if (!sound) {
+        OSReport("Ignored play\n");
+        return;
+    }
+    volume = limited(volume, 0.0, 100.0);
+    sound->set_volume(float(volume / 100.0));
+    sound->set_pan(limited(pan / 100.0, -1.0, 1.0));
+    if (frequency != 0.0)
+        apply_pitch();
+    sound->set_loop(loops == 0);
+    if (loops > 1)
+        OSReport("Invalid number of loops (%d)\n", loops);
+    sound->play();
+}
+
+void Channel::stop()
+{
+    if (!sound)
+        return;
+    // From here the device owns the sound and deletes it once its voices
+    // are released; the channel must never touch it again.
+    sound->release();
+    sound = nullptr;
+}
+
+bool Channel::is_stopped() const
+{
+    return !sound || sound->get_status() == TessaroAudio::SOUND_STOPPED;
+}
+
+void Channel::set_volume(double v)
+{
+    volume = limited(v, 0.0, 100.0);
+    if (sound)
+        sound->set_volume(float(volume / 100.0));
+}
+
+void Channel::set_frequency(double hz)
+{
+    frequency = hz;
+    if (sound)
+        apply_pitch();
+}
+
+void Channel::apply_pitch()
+{
+    const int rate = sound->get_sample_rate();
+    if (rate > 0)
+        sound->set_pitch(float(double(trunc32(frequency)) / rate));
+}
+
+void Channel::set_pan(double p)
+{
+    pan = p;
+    if (sound)
+        sound->set_pan(limited(p / 100.0, -1.0, 1.0));
+}
+
+void Channel::pause()
+{
+    if (sound && sound->get_status() == TessaroAudio::SOUND_PLAYING)
+        sound->pause();
+}
+
+void Channel::resume()
+{
+    if (sound && sound->get_status() == TessaroAudio::SOUND_PAUSED)
+        sound->play();
+}
+
+void Channel::set_position(double ms)
+{
+    if (sound)
+        sound->set_playing_offset(ms / 1000.0);
+}
+
+double Channel::get_position() const
+{
+    return sound ? sound->get_playing_offset() * 1000.0 : 0.0;
+}
+
+double Channel::get_duration() const
+{
+    return sound ? sound->get_duration() * 1000.0 : 0.0;
+}
+
+// Start-up and shut-down -----------------------------------------------------------
+
 void Media::init()
 {
-    // The first asset-file lookup of the run: every sound's item in order.
+    free_sounds();
+    TessaroAudio::open_audio();
     AssetFile assets;
     assets.open();
-    for (int id = 0; id < AssetFile::sound_count; ++id)
+    for (int id = 0; id < sound_count; ++id) {
         assets.set_item(id, AssetFile::SOUND_DATA);
+        add_cache(unsigned(id), assets);
+    }
+}
+
+void Media::add_cache(unsigned id, BaseFile& file)
+{
+    if (id >= unsigned(sound_count))
+        return;
+    const auto type = Media::AudioType(read_head_word(file));
+    if (type == 0)
+        return;
+    const unsigned size = read_head_word(file);
+    delete sounds[id];
+    if (streams_by_size(type, size))
+        sounds[id] = new SoundCache(id, type, file.tell(), size);
+    else
+        sounds[id] = new SoundMemory(id, new TessaroAudio::Sample(file, type, size));
+}
+
+void Media::add_file(unsigned id, const std::string& path)
+{
+    if (id >= unsigned(sound_count))
+        return;
+    const std::string console_path = convert_path(path);
+    const Media::AudioType type = type_of_path(console_path);
+    const unsigned size = platform_get_file_size(console_path.c_str());
+    delete sounds[id];
+    if (streams_by_size(type, size)) {
+        sounds[id] = new SoundFile(id, type, console_path, size);
+        return;
+    }
+    BaseFile file(console_path.c_str(), "r");
+    sounds[id] = new SoundMemory(id, new TessaroAudio::Sample(file, type, size));
 }
 
 void Media::stop()
 {
+    for (Channel& channel : channels)
+        channel.stop();
+    TessaroAudio::close_audio();
+    // The audio thread still reads sample memory until the voices are gone:
+    // stop the output before any Sample or sound is freed.
+    MIXQuit();
+    AXQuit();
+    free_sounds();
+    if (TessaroAudio::global_device)
+        TessaroAudio::global_device->delete_all_sounds();
+}
+
+void Media::free_sounds()
+{
+    for (SoundData*& data : sounds) {
+        delete data;
+        data = nullptr;
+    }
+}
+
+// Playing ------------------------------------------------------------------------
+
+Channel* Media::choose_channel()
+{
+    for (Channel& channel : channels)
+        if (!channel.locked && channel.is_stopped())
+            return &channel;
+    for (Channel& channel : channels)
+        if (!channel.locked)
+            return &channel;
+    return nullptr;
+}
+
+void Media::play(SoundData* data, int channel, int loops)
+{
+    if (!data) {
+        OSReport("Ignored play\n");
+        return;
+    }
+    if (channel < -1 || channel >= channel_count) {
+        OSReport("Invalid channel (%d)\n", channel);
+        return;
+    }
+    if (channel != -1) {
+        channels[channel].play(data, loops);
+        return;
+    }
+    Channel* chosen = choose_channel();
+    if (!chosen)
+        return;
+    chosen->volume = 100.0;
+    chosen->pan = 0.0;
+    chosen->frequency = 0.0;
+    chosen->play(data, loops);
+}
+
+void Media::play_id(unsigned id, int channel, int loops)
+{
+    if (id >= unsigned(sound_count)) {
+        OSReport("Invalid sound id (%d)\n", int(id));
+        return;
+    }
+    if (!sounds[id]) {
+        OSReport("No sound with id (%u)\n", id);
+        return;
+    }
+    play(sounds[id], channel, loops);
+}
+
+void Media::play(const std::string& path, int channel, int loops)
+{
+    const std::string console_path = convert_path(path);
+    const unsigned size = platform_get_file_size(console_path.c_str());
+    if (size == 0) {
+        OSReport("Audio file does not exist: %s\n", console_path.c_str());
+        return;
+    }
+    SoundFile file(loose_file_id, type_of_path(console_path), console_path, size);
+    play(&file, channel, loops);
+}
+
+// By channel ---------------------------------------------------------------------
+
+Channel* Media::channel_at(unsigned channel)
+{
+    return channel < unsigned(channel_count) ? &channels[channel] : nullptr;
+}
+
+const Channel* Media::channel_at(unsigned channel) const
+{
+    return channel < unsigned(channel_count) ? &channels[channel] : nullptr;
+}
+
+void Media::stop_channel(unsigned channel)
+{
+    if (Channel* c = channel_at(channel))
+        c->stop();
 }
 
 void Media::stop_samples()
 {
+    for (Channel& channel : channels)
+        channel.stop();
 }
 
-void flush_audio()
+void Media::lock(unsigned channel)
 {
-    // No sound is ever marked for release until the audio device exists.
+    if (Channel* c = channel_at(channel))
+        c->locked = true;
+}
+
+void Media::unlock(unsigned channel)
+{
+    if (Channel* c = channel_at(channel))
+        c->locked = false;
+}
+
+void Media::set_channel_volume(unsigned channel, double volume)
+{
+    if (Channel* c = channel_at(channel))
+        c->set_volume(volume);
+}
+
+double Media::get_channel_volume(unsigned channel) const
+{
+    const Channel* c = channel_at(channel);
+    return c ? c->volume : 0.0;
+}
+
+void Media::set_channel_frequency(unsigned channel, double hz)
+{
+    if (Channel* c = channel_at(channel))
+        c->set_frequency(hz);
+}
+
+double Media::get_channel_frequency(unsigned channel) const
+{
+    const Channel* c = channel_at(channel);
+    if (!c)
+        return 0.0;
+    if (c->frequency != 0.0)
+        return c->frequency;
+    return c->sound ? c->sound->get_sample_rate() : 0.0;
+}
+
+void Media::set_channel_position(unsigned channel, double ms)
+{
+    if (Channel* c = channel_at(channel))
+        c->set_position(ms);
+}
+
+double Media::get_channel_position(unsigned channel) const
+{
+    const Channel* c = channel_at(channel);
+    return c ? c->get_position() : 0.0;
+}
+
+void Media::set_channel_pan(unsigned channel, double pan)
+{
+    if (Channel* c = channel_at(channel))
+        c->set_pan(pan);
+}
+
+double Media::get_channel_pan(unsigned channel) const
+{
+    const Channel* c = channel_at(channel);
+    return c ? c->pan : 0.0;
+}
+
+double Media::get_channel_duration(unsigned channel) const
+{
+    const Channel* c = channel_at(channel);
+    return c ? c->get_duration() : 0.0;
+}
+
+bool Media::is_channel_playing(unsigned channel) const
+{
+    const Channel* c = channel_at(channel);
+    return c && c->is_playing();
+}
+
+void Media::pause_channel(unsigned channel)
+{
+    if (Channel* c = channel_at(channel))
+        c->pause();
+}
+
+void Media::resume_channel(unsigned channel)
+{
+    if (Channel* c = channel_at(channel))
+        c->resume();
+}
+
+// By sound id --------------------------------------------------------------------
+
+Channel* Media::get_sample(unsigned id)
+{
+    if (id == loose_file_id)
+        return nullptr;
+    for (Channel& channel : channels)
+        if (channel.id == id)
+            return &channel;
+    return nullptr;
+}
+
+void Media::stop_sample(unsigned id)
+{
+    if (Channel* c = get_sample(id))
+        c->stop();
+}
+
+void Media::set_sample_volume(unsigned id, double volume)
+{
+    if (Channel* c = get_sample(id))
+        c->set_volume(volume);
+}
+
+double Media::get_sample_volume(unsigned id)
+{
+    const Channel* c = get_sample(id);
+    return c ? c->volume : 0.0;
+}
+
+void Media::set_sample_frequency(unsigned id, double hz)
+{
+    if (Channel* c = get_sample(id))
+        c->set_frequency(hz);
+}
+
+void Media::set_sample_pan(unsigned id, double pan)
+{
+    if (Channel* c = get_sample(id))
+        c->set_pan(pan);
+}
+
+void Media::set_sample_position(unsigned id, double ms)
+{
+    if (Channel* c = get_sample(id))
+        c->set_position(ms);
+}
+
+double Media::get_sample_position(unsigned id)
+{
+    const Channel* c = get_sample(id);
+    return c ? c->get_position() : 0.0;
+}
+
+double Media::get_sample_duration(unsigned id)
+{
+    const Channel* c = get_sample(id);
+    return c ? c->get_duration() : 0.0;
+}
+
+bool Media::is_sample_playing(unsigned id) const
+{
+    for (const Channel& channel : channels)
+        if (channel.id == id && channel.is_playing())
+            return true;
+    return false;
+}
+
+void Media::pause_samples()
+{
+    for (Channel& channel : channels)
+        channel.pause();
+}
+
+void Media::resume_samples()
+{
+    for (Channel& channel : channels)
+        channel.resume();
+}
+
+// Master volume ------------------------------------------------------------------
+
+double Media::get_main_volume() const
+{
+    return double(TessaroAudio::Listener::get_volume()) * 100.0;
+}
+
+void Media::set_main_volume(double volume)
+{
+    const double v = std::isnan(volume) ? 0.0 : limited(volume, 0.0, 100.0);
+    TessaroAudio::Listener::set_volume(float(v / 100.0));
 }

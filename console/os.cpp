@@ -108,6 +108,11 @@ void OSLockMutex(OSMutex* mutex)
     host_mutex(mutex).lock();
 }
 
+bool OSTryLockMutex(OSMutex* mutex)
+{
+    return host_mutex(mutex).try_lock();
+}
+
 void OSUnlockMutex(OSMutex* mutex)
 {
     host_mutex(mutex).unlock();

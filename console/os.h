@@ -49,6 +49,8 @@ struct OSMutex {
 
 void OSInitMutex(OSMutex* mutex);
 void OSLockMutex(OSMutex* mutex);
+// True when the mutex was free (or is already the caller's); never waits.
+bool OSTryLockMutex(OSMutex* mutex);
 void OSUnlockMutex(OSMutex* mutex);
 
 // Threads -------------------------------------------------------------------
