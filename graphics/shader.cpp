@@ -47,28 +47,6 @@ GX2AttribStream stream_of(uint32_t location, uint32_t buffer, GX2AttribFormat fo
     return stream;
 }
 
-// The byte values of the parameter-name hash: letters in either case, underscore.
-constexpr std::array<uint8_t, 256> make_hash_table()
-{
-    std::array<uint8_t, 256> table{};
-    for (uint8_t& value : table)
-        value = 183;
-    const struct {
-        const char* letters;
-        uint8_t value;
-    } groups[] = {{"KLMRV", 0}, {"BDPWZ", 5},  {"EFN", 10}, {"T", 15}, {"G", 20},
-                  {"A", 30},    {"Y", 35},     {"X", 40},   {"CS", 50}, {"I", 55},
-                  {"H", 75},    {"O", 80}};
-    for (const auto& group : groups)
-        for (const char* c = group.letters; *c; ++c) {
-            table[uint8_t(*c)] = group.value;
-            table[uint8_t(*c - 'A' + 'a')] = group.value;
-        }
-    table['_'] = 90;
-    return table;
-}
-
-constexpr std::array<uint8_t, 256> hash_table = make_hash_table();
 
 double parameter_value(FrameObject* object, int hash)
 {
@@ -257,16 +235,102 @@ void BaseShader::set_vec4(FrameObject* object, int hash, int offset)
 
 void BaseShader::set_image(FrameObject*, int) {}
 
+namespace {
+
+// The blend controls of the effects, with the blend mode each leaves.
+struct BlendControl {
+    uint32_t color_src, color_dst, color_combine, alpha_src, alpha_dst, alpha_combine;
+    int mode;
+};
+
+constexpr BlendControl normal_blend = {4, 5, 0, 4, 5, 0, 0};
+constexpr BlendControl additive_blend = {4, 1, 0, 4, 1, 0, 1};
+constexpr BlendControl multiply_blend = {0, 2, 0, 0, 2, 0, 1};
+constexpr BlendControl scaled_subtract_blend = {8, 1, 4, 8, 1, 0, 2};
+constexpr BlendControl subtract_blend = {1, 1, 4, 1, 1, 0, 2};
+
+void set_blend_control(const BlendControl& blend)
+{
+    GX2SetBlendControl(0, blend.color_src, blend.color_dst, blend.color_combine, true,
+                       blend.alpha_src, blend.alpha_dst, blend.alpha_combine);
+}
+
+struct Effect {
+    BaseShader* shader;          // null: no effect
+    void (*upload)(FrameObject*);  // the effect's parameters, or null for none
+    bool plain;                  // bound with no object and 0 x 0
+    const BlendControl* blend;   // null: the normal blend control stays
+};
+
+// Effects 0-35 by number.
+const Effect effects[] = {
+    {nullptr, nullptr, false, nullptr},                                                // 0
+    {&monochrome_shader, nullptr, false, nullptr},                                     // 1
+    {&zoom_offset_shader, ZoomOffsetShader::set_parameters, false, nullptr},           // 2
+    {&pixel_outline_shader, PixelOutlineShader::set_parameters, false, nullptr},       // 3
+    {&col_dir_blur_shader, ColDirBlurShader::set_parameters, false, nullptr},          // 4
+    {&channel_blur_shader, ChannelBlurShader::set_parameters, false, nullptr},         // 5
+    {&channel_blur_shader, ChannelBlurShader::set_parameters, false, &additive_blend}, // 6
+    {&rotate_sub_shader, RotateSubShader::set_parameters, false, nullptr},             // 7
+    {&sub_px_shader, SubPxShader::set_parameters, false, nullptr},                     // 8
+    {&simple_mask_shader, SimpleMaskShader::set_parameters, false, nullptr},           // 9
+    {&multiply_shader, nullptr, false, nullptr},                                       // 10
+    {&bright_sat_bg_shader, BrightSatBgShader::set_parameters, false, nullptr},        // 11
+    {&nine_patch_shader, NinePatchShader::set_parameters, false, nullptr},             // 12
+    {&hard_light_shader, nullptr, false, nullptr},                                     // 13
+    {&underwater_shader, UnderwaterShader::set_parameters, false, nullptr},            // 14
+    {&lens_shader, LensShader::set_parameters, false, nullptr},                        // 15
+    {&subtract_shader, nullptr, false, &scaled_subtract_blend},                        // 16
+    {&invert_shader, nullptr, false, nullptr},                                         // 17
+    {&hue_shader, HueShader::set_parameters, false, nullptr},                          // 18
+    {&tint_shader, TintShader::set_parameters, false, nullptr},                        // 19
+    {&overlay_alpha_shader, OverlayAlphaShader::set_parameters, false, nullptr},       // 20
+    {&grain_shader, GrainShader::set_parameters, false, nullptr},                      // 21
+    {&gradient_shader, GradientShader::set_parameters, false, nullptr},                // 22
+    {&offset_stationary_shader, OffsetStationaryShader::set_parameters, false, nullptr}, // 23
+    {nullptr, nullptr, false, nullptr},                                                // 24
+    {&bg_blur_shader, BgBlurShader::set_parameters, false, nullptr},                   // 25
+    {&pattern_overlay_shader, PatternOverlayShader::set_parameters, false, nullptr},   // 26
+    {&bg_bloom_shader, BgBloomShader::set_parameters, false, nullptr},                 // 27
+    {&texture_shader, nullptr, true, &additive_blend},                                 // 28
+    {&offset_shader, OffsetShader::set_parameters, false, nullptr},                    // 29
+    {&mixer_shader, MixerShader::set_parameters, false, nullptr},                      // 30
+    {&texture_shader, nullptr, true, &subtract_blend},                                 // 31
+    {&texture_shader, nullptr, true, &multiply_blend},                                 // 32
+    {&perspective_shader, PerspectiveShader::set_parameters, false, nullptr},          // 33
+    {&pixel_scale_shader, nullptr, true, nullptr},                                     // 34
+    {&font_shader, nullptr, true, nullptr},                                            // 35
+};
+
+}  // namespace
+
+void shader_set_effect(int effect, FrameObject* object, int width, int height)
+{
+    if (blend_mode == 1 || blend_mode == 2)
+        set_blend_control(normal_blend);
+    blend_mode = 0;
+    if (unsigned(effect) >= std::size(effects) || !effects[effect].shader)
+        return;
+    const Effect& selected = effects[effect];
+    if (selected.plain)
+        selected.shader->begin(nullptr, 0, 0);
+    else
+        selected.shader->begin(object, width, height);
+    if (selected.upload)
+        selected.upload(object);
+    if (selected.blend) {
+        blend_mode = selected.blend->mode;
+        set_blend_control(*selected.blend);
+    }
+}
+
 void shader_set_texture()
 {
     if (blend_mode == 1 || blend_mode == 2)
-        GX2SetBlendControl(0, 4, 5, 0, true, 4, 5, 0);
+        set_blend_control(normal_blend);
     blend_mode = 0;
     texture_shader.begin(nullptr, 0, 0);
 }
-
-// Placeholder until the effects land: the draw keeps the current shader.
-void shader_set_effect(int, FrameObject*, int, int) {}
 
 void shader_reset_cache() {}
 
@@ -279,17 +343,6 @@ void convert_vec4(int packed, float& x, float& y, float& z, float& w)
     w = float((bits >> 24) & 0xFF) / 255.0f;
 }
 
-unsigned int hash_shader_parameter(const char* name, unsigned int length)
-{
-    const auto t = [name](unsigned int i) { return unsigned(hash_table[uint8_t(name[i])]); };
-    if (length == 0)
-        return 0;
-    if (length == 1)
-        return 1 + t(0) + t(0);
-    if (length <= 5)
-        return length + t(1) + t(0) + t(length - 1);
-    return length + t(5) + t(1) + t(0) + t(length - 1);
-}
 
 void shader_forget_all()
 {

@@ -95,16 +95,75 @@ private:
     X(texture_shader, TextureShader, 14, 0, nullptr)                \
     X(font_shader, FontShader, 7, 0, nullptr)
 
-// Each class only adds its uniform lookups (the effect issue fills them in).
+// The uniforms of each class's pixel program, in lookup order, with the way
+// the effect switch uploads them (FLOAT, INT, COLOUR, or NONE: not uploaded).
+#define QUORVELLA_UNIFORMS_SubtractShader(U)
+#define QUORVELLA_UNIFORMS_MonochromeShader(U)
+#define QUORVELLA_UNIFORMS_MixerShader(U) U(r, COLOUR) U(g, COLOUR) U(b, COLOUR)
+#define QUORVELLA_UNIFORMS_HueShader(U) U(fHue, FLOAT)
+#define QUORVELLA_UNIFORMS_OffsetShader(U) U(width, FLOAT) U(height, FLOAT)
+#define QUORVELLA_UNIFORMS_InvertShader(U)
+#define QUORVELLA_UNIFORMS_DodgeBlurShader(U) U(vertical, NONE) U(radius, NONE)
+#define QUORVELLA_UNIFORMS_GrainShader(U)                                               \
+    U(fStrength, FLOAT) U(fSeed, FLOAT) U(iInvert, INT) U(iR, INT) U(iG, INT) U(iB, INT) \
+    U(iA, INT)
+#define QUORVELLA_UNIFORMS_MultiplyShader(U)
+#define QUORVELLA_UNIFORMS_HardLightShader(U)
+#define QUORVELLA_UNIFORMS_TintShader(U) \
+    U(fTintColor, COLOUR) U(fTintPower, FLOAT) U(fOriginalPower, FLOAT)
+#define QUORVELLA_UNIFORMS_ChannelBlurShader(U) \
+    U(fCoeff, FLOAT) U(iR, INT) U(iG, INT) U(iB, INT) U(iA, INT)
+#define QUORVELLA_UNIFORMS_BgBloomShader(U) U(coeff, FLOAT) U(radius, FLOAT) U(exponent, FLOAT)
+#define QUORVELLA_UNIFORMS_UnderwaterShader(U)                                        \
+    U(fBlur, FLOAT) U(fAmplitudeX, FLOAT) U(fPeriodsX, FLOAT) U(fFreqX, FLOAT)         \
+    U(fAmplitudeY, FLOAT) U(fPeriodsY, FLOAT) U(fFreqY, FLOAT)
+#define QUORVELLA_UNIFORMS_RotateSubShader(U) \
+    U(fA, FLOAT) U(fX, FLOAT) U(fY, FLOAT) U(fSx, FLOAT) U(fSy, FLOAT)
+#define QUORVELLA_UNIFORMS_SimpleMaskShader(U) U(fC, COLOUR) U(fFade, FLOAT)
+#define QUORVELLA_UNIFORMS_OffsetStationaryShader(U) \
+    U(width, FLOAT) U(height, FLOAT) U(xoff, FLOAT) U(yoff, FLOAT)
+#define QUORVELLA_UNIFORMS_PatternOverlayShader(U) \
+    U(x, FLOAT) U(y, FLOAT) U(width, FLOAT) U(height, FLOAT) U(alpha, FLOAT)
+#define QUORVELLA_UNIFORMS_SubPxShader(U) U(x, FLOAT) U(y, FLOAT) U(limit, INT)
+#define QUORVELLA_UNIFORMS_ZoomOffsetShader(U)                                            \
+    U(fX, FLOAT) U(fY, FLOAT) U(fWidth, FLOAT) U(fHeight, FLOAT) U(fZoomX, FLOAT) \
+    U(fZoomY, FLOAT)
+#define QUORVELLA_UNIFORMS_GradientShader(U)                                            \
+    U(fArgb, COLOUR) U(fAa, FLOAT) U(fBrgb, COLOUR) U(fBa, FLOAT) U(fCoeff, FLOAT)      \
+    U(fOffset, FLOAT) U(fFade, FLOAT) U(iT, INT) U(iF, INT) U(iR, INT) U(iMask, INT)
+#define QUORVELLA_UNIFORMS_OverlayAlphaShader(U) U(bgA, FLOAT)
+#define QUORVELLA_UNIFORMS_LensShader(U) U(fCoeff, FLOAT) U(fBase, FLOAT)
+#define QUORVELLA_UNIFORMS_ColDirBlurShader(U)                                            \
+    U(rr, FLOAT) U(rg, FLOAT) U(rb, FLOAT) U(gr, FLOAT) U(gg, FLOAT) U(gb, FLOAT)         \
+    U(br, FLOAT) U(bg, FLOAT) U(bb, FLOAT) U(fAngle, FLOAT) U(fCoeff, FLOAT)
+#define QUORVELLA_UNIFORMS_PerspectiveShader(U) \
+    U(effect, INT) U(direction, INT) U(zoom, FLOAT) U(offset, FLOAT) U(sine_waves, INT)
+#define QUORVELLA_UNIFORMS_NinePatchShader(U)                                              \
+    U(xScale, FLOAT) U(yScale, FLOAT) U(fArgb, COLOUR) U(fAa, FLOAT) U(fBrgb, COLOUR)       \
+    U(fBa, FLOAT) U(fOffset, FLOAT)
+#define QUORVELLA_UNIFORMS_PixelOutlineShader(U) U(color, COLOUR)
+#define QUORVELLA_UNIFORMS_BrightSatBgShader(U) U(Brightness, FLOAT) U(Saturation, FLOAT)
+#define QUORVELLA_UNIFORMS_BgBlurShader(U) U(fX, FLOAT) U(fY, FLOAT) U(fA, FLOAT)
+#define QUORVELLA_UNIFORMS_PixelScaleShader(U) \
+    U(x_scale, NONE) U(y_scale, NONE) U(x_size, NONE) U(y_size, NONE)
+#define QUORVELLA_UNIFORMS_TextureShader(U)
+#define QUORVELLA_UNIFORMS_FontShader(U)
+
+// Each class keeps the offsets of its uniforms in class-wide variables named
+// as the uniforms; set_parameters uploads a drawn object's parameters to them.
+#define QUORVELLA_UNIFORM_MEMBER(name, form) inline static uint32_t name = no_location;
 #define QUORVELLA_DECLARE_SHADER(object, Class, id, flags, param)      \
     class Class : public BaseShader {                                 \
     public:                                                           \
         Class() : BaseShader(id, flags, param) {}                     \
         void initialize_parameters() override;                        \
+        static void set_parameters(FrameObject* object);              \
+        QUORVELLA_UNIFORMS_##Class(QUORVELLA_UNIFORM_MEMBER)          \
     };                                                                \
     extern Class object;
 QUORVELLA_SHADER_TABLE(QUORVELLA_DECLARE_SHADER)
 #undef QUORVELLA_DECLARE_SHADER
+#undef QUORVELLA_UNIFORM_MEMBER
 
 extern BaseShader* current_shader;
 extern int blend_mode;
@@ -118,8 +177,43 @@ void shader_set_effect(int effect, FrameObject* object, int width, int height);
 void shader_reset_cache();
 void convert_vec4(int packed, float& x, float& y, float& z, float& w);
 
-// Parameter names hash to small distinct keys.
-unsigned int hash_shader_parameter(const char* name, unsigned int length);
+// The byte values of the parameter-name hash: letters in either case, underscore.
+constexpr unsigned int shader_hash_value(unsigned char c)
+{
+    if (c >= 'a' && c <= 'z')
+        c = static_cast<unsigned char>(c - 'a' + 'A');
+    switch (c) {
+    case 'K': case 'L': case 'M': case 'R': case 'V': return 0;
+    case 'B': case 'D': case 'P': case 'W': case 'Z': return 5;
+    case 'E': case 'F': case 'N': return 10;
+    case 'T': return 15;
+    case 'G': return 20;
+    case 'A': return 30;
+    case 'Y': return 35;
+    case 'X': return 40;
+    case 'C': case 'S': return 50;
+    case 'I': return 55;
+    case 'H': return 75;
+    case 'O': return 80;
+    case '_': return 90;
+    default: return 183;
+    }
+}
+
+// Parameter names hash to small distinct keys (the effect code's constants).
+constexpr unsigned int hash_shader_parameter(const char* name, unsigned int length)
+{
+    const auto t = [name](unsigned int i) {
+        return shader_hash_value(static_cast<unsigned char>(name[i]));
+    };
+    if (length == 0)
+        return 0;
+    if (length == 1)
+        return 1 + t(0) + t(0);
+    if (length <= 5)
+        return length + t(1) + t(0) + t(length - 1);
+    return length + t(5) + t(1) + t(0) + t(length - 1);
+}
 
 // Tests only: every shader forgets its programs and the asset file is
 // opened afresh on next use.
