@@ -4,10 +4,12 @@
 #include "graphics/render.h"
 #include "runtime/frameobject.h"
 #include "runtime/layer.h"
+#include "runtime/lists.h"
 #include "runtime/values.h"
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 int clamp32(int64_t value)
@@ -487,4 +489,136 @@ bool collide_direct(const CollisionBase* a, const CollisionBase* b, const int* r
     case Dispatch::PAIR_SWAPPED: return d.pair(b, a, w, h, bx, by, ax, ay);
     }
     return false;
+}
+
+// Selection tests ---------------------------------------------------------------------
+
+namespace {
+// A side of a selection test: one object list or an object group, with one
+// mark per instance (the group's lists numbered one after another).
+struct ListSide {
+    ObjectList& list;
+    using Iterator = ObjectIterator;
+
+    int total() const { return list.size(); }
+    bool has_selection() const { return list.has_selection(); }
+    Iterator begin() const { return ObjectIterator(list); }
+    int mark_index(const Iterator& it) const { return it.current - 1; }
+};
+
+struct GroupSide {
+    QualifierList& group;
+    using Iterator = QualifierIterator;
+
+    int total() const { return group.size(); }
+    bool has_selection() const { return group.has_selection(); }
+    Iterator begin() const { return QualifierIterator(group); }
+    int mark_index(const Iterator& it) const
+    {
+        int base = 0;
+        for (int i = 0; i < it.list_index; ++i)
+            base += group.lists[i]->size();
+        return base + it.current - 1;
+    }
+};
+
+// Reused between calls so that the conditions allocate nothing once grown.
+std::vector<uint8_t> overlap_marks;
+
+// The outer side is scanned against the marked side; a_is_outer tells which
+// of them holds the A instances, whose overlaps is called with the B one.
+template <class Outer, class Marked>
+bool overlap_impl(Outer outer, Marked marked, bool a_is_outer)
+{
+    if (marked.total() == 0 || !outer.has_selection())
+        return false;
+    overlap_marks.assign(size_t(marked.total()), 0);
+    bool any = false;
+    for (auto o = outer.begin(); !o.done(); ++o) {
+        FrameObject* first = *o;
+        if (!first->collision) {
+            o.deselect();
+            continue;
+        }
+        bool hit = false;
+        for (auto m = marked.begin(); !m.done(); ++m) {
+            FrameObject* second = *m;
+            if (!second->collision) {
+                m.deselect();
+                continue;
+            }
+            if (a_is_outer ? first->overlaps(second) : second->overlaps(first)) {
+                overlap_marks[size_t(marked.mark_index(m))] = 1;
+                hit = true;
+            }
+        }
+        if (hit)
+            any = true;
+        else
+            o.deselect();
+    }
+    if (!any)
+        return false;
+    for (auto m = marked.begin(); !m.done(); ++m) {
+        if (!overlap_marks[size_t(marked.mark_index(m))])
+            m.deselect();
+    }
+    return true;
+}
+
+// Every B instance, selected or not, against each selected A instance.
+bool check_not_overlap_impl(ObjectList& a, ObjectList& b, bool& tested)
+{
+    for (ObjectIterator it(a); !it.done(); ++it) {
+        FrameObject* first = *it;
+        if (!first->collision)
+            continue;
+        for (int k = 1; k < b.count(); ++k) {
+            tested = true;
+            if (first->overlaps(b.items[size_t(k)].obj))
+                return false;
+        }
+    }
+    return true;
+}
+}  // namespace
+
+bool check_overlap(ObjectList& a, ObjectList& b)
+{
+    return overlap_impl(ListSide{a}, ListSide{b}, true);
+}
+
+bool check_overlap(QualifierList& a, ObjectList& b)
+{
+    return overlap_impl(ListSide{b}, GroupSide{a}, false);
+}
+
+bool check_overlap(ObjectList& a, QualifierList& b)
+{
+    return overlap_impl(ListSide{a}, GroupSide{b}, true);
+}
+
+bool check_overlap(QualifierList& a, QualifierList& b)
+{
+    return overlap_impl(GroupSide{b}, GroupSide{a}, false);
+}
+
+bool check_not_overlap(ObjectList& a, ObjectList& b)
+{
+    bool tested = false;
+    if (!check_not_overlap_impl(a, b, tested))
+        return false;
+    return tested;
+}
+
+bool check_not_overlap(ObjectList& a, QualifierList& b)
+{
+    if (b.count == 0)
+        return false;
+    bool tested = false;
+    for (int i = 0; i < b.count; ++i) {
+        if (!check_not_overlap_impl(a, *b.lists[i], tested))
+            return false;
+    }
+    return tested;
 }
