@@ -12,8 +12,7 @@ public:
     constexpr ObjectPool() = default;
     ObjectPool(const ObjectPool&) = delete;
     ObjectPool& operator=(const ObjectPool&) = delete;
-    // Only at exit for the global pools, after every frame has released its
-    // instances.
+    // For pools of a limited lifetime: nothing may be alive in them any more.
     ~ObjectPool()
     {
         for (int i = 0; i < block_count; ++i)
@@ -76,7 +75,19 @@ private:
     int block_count = 0;
 };
 
-// The one pool of each kind; constant-initialised, so usable from any
-// static constructor, and destroyed after every dynamically built object.
+// The one pool of each kind. Constant-initialised, so usable from any static
+// constructor; and never torn down, because instances that outlive every
+// frame (the kinds' default instances) give their slots back during exit, in
+// an order that no pool destructor could be sure to follow.
 template <class T>
-inline ObjectPool<T> object_pool;
+union GlobalPool {
+    ObjectPool<T> pool;
+    constexpr GlobalPool() : pool() {}
+    ~GlobalPool() {}
+};
+
+template <class T>
+inline constinit GlobalPool<T> global_pool;
+
+template <class T>
+inline ObjectPool<T>& object_pool = global_pool<T>.pool;
