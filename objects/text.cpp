@@ -81,7 +81,8 @@ void Text::set_width(int w)
 
 int Text::get_width()
 {
-    if (!layout)
+    // Without a font (none loaded) there is nothing to measure with.
+    if (!layout || !font)
         return width;
     update_draw_text();
     const FTBBox box = layout->BBox(draw_text.c_str());
@@ -90,7 +91,7 @@ int Text::get_width()
 
 int Text::get_height()
 {
-    if (!layout)
+    if (!layout || !font)
         return height;
     update_draw_text();
     const FTBBox box = layout->BBox(draw_text.c_str());

@@ -159,6 +159,11 @@ TEST(Text, only_a_line_feed_or_set_width_makes_a_layout)
     EXPECT_EQ(other.layout->GetLineLength(), 75.0f);
     FontInfo::set_scale(&other, 0.5f);
     EXPECT_EQ(other.scale, 0.5f);
+    // No font was found for it: the sizes stand in for the measured text.
+    other.height = 9;
+    other.set_string("two\nlines");
+    EXPECT_EQ(FontInfo::get_width(&other), 75);
+    EXPECT_EQ(FontInfo::get_height(&other), 9);
 }
 
 TEST_F(TextDraw, without_fonts_the_first_draw_hides_the_text)
