@@ -28,6 +28,12 @@ bool load_fonts(std::vector<FTTextureFont*>& fonts)
     AssetFile file;
     file.open();
     file.set_item(0, AssetFile::FONT_DATA);
+    // A file without a font block has no offset for it: do not read the
+    // preload list as fonts.
+    if (AssetFile::item_offset(0, AssetFile::FONT_DATA) < AssetFile::items_start) {
+        file.close();
+        return false;
+    }
     FileStream stream(file);
     const uint32_t count = uint32_t(stream.read_int32());
     for (uint32_t i = 0; i < count && !stream.at_end(); ++i)

@@ -1,0 +1,202 @@
+#include "tests/graphics/font_fixture.h"
+
+#include "graphics/fonts.h"
+#include "graphics/render.h"
+#include "graphics/shader.h"
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+std::vector<unsigned int> codes_of(const char* text)
+{
+    std::vector<unsigned int> codes;
+    for (FTUnicodeStringItr<char> it(text); *it != 0; ++it)
+        codes.push_back(*it);
+    return codes;
+}
+
+FontBlockFont empty_font(int face_size, float cell_width, float line_height, int glyphs, float box_width)
+{
+    FontBlockFont font;
+    font.face_size = face_size;
+    font.cell_width = cell_width;
+    font.line_height = line_height;
+    for (int i = 0; i < glyphs; ++i) {
+        FontBlockGlyph glyph = solid_glyph(uint32_t('A' + i), 0, 0, 0, 5, 0);
+        glyph.upper_x = box_width;
+        font.glyphs.push_back(glyph);
+    }
+    return font;
+}
+
+uint32_t atlas_at(const FTTextureFont* font, int x, int y)
+{
+    return platform_get_texture_pixel(font->texture, x, y);
+}
+
+}  // namespace
+
+TEST(FontText, utf8_decodes_by_the_lead_byte_and_stops_at_the_terminator)
+{
+    EXPECT_EQ(codes_of("\xC3\xA9"), (std::vector<unsigned int>{0xE9}));
+    EXPECT_EQ(codes_of("\xE2\x80\xA6" "a"), (std::vector<unsigned int>{0x2026, 'a'}));
+    EXPECT_EQ(codes_of("\xA9"), (std::vector<unsigned int>{0xA9}));
+    EXPECT_EQ(codes_of("\xF0\x9F\x98\x80"), (std::vector<unsigned int>{0x1F600}));
+    // A four-byte lead with one byte left before the end: exactly two bytes
+    // allocated, so reading on would be caught.
+    std::unique_ptr<char[]> cut(new char[2]{char(0xF0), 0});
+    EXPECT_EQ(codes_of(cut.get()), (std::vector<unsigned int>{0xF0}));
+    std::unique_ptr<char[]> cut_later(new char[3]{char(0xE2), char(0x80), 0});
+    EXPECT_EQ(codes_of(cut_later.get()), (std::vector<unsigned int>{0xE2, 0x80}));
+}
+
+TEST(FontText, character_map_finds_only_inserted_codes)
+{
+    FTCharToGlyphIndexMap map;
+    map.insert('A', 1);
+    map.insert(0x10FFFF, 2);
+    map.insert(0x110000, 3);
+    EXPECT_EQ(map.find('A'), 1u);
+    EXPECT_EQ(map.find('B'), 0u);
+    EXPECT_EQ(map.find(0x10FFFF), 2u);
+    EXPECT_EQ(map.find(0x110000), 0u);
+    EXPECT_EQ(map.find(0x4000), 0u);
+    EXPECT_EQ(ClampSize(406, 1024), 512);
+    EXPECT_EQ(ClampSize(1, 1024), 1);
+    EXPECT_EQ(ClampSize(0, 1024), 0);
+    EXPECT_EQ(ClampSize(3000, 1024), 1024);
+}
+
+TEST_F(FontTest, atlas_is_sized_from_the_cells_and_packs_rows)
+{
+    write_fonts({empty_font(10, 10.4f, 12.6f, 40, 7), empty_font(12, 300, 20, 5, 297)});
+    ASSERT_TRUE(init_font());
+    const FTTextureFont* small = get_font(10);
+    EXPECT_EQ(small->cell_width_pixels, 10);
+    EXPECT_EQ(small->cell_height_pixels, 13);
+    EXPECT_EQ(small->atlas_width, 512);
+    EXPECT_EQ(small->atlas_height, 32);
+    EXPECT_EQ(small->glyphs->size(), 41u);
+    EXPECT_TRUE(small->CheckGlyph('A' + 39));
+    EXPECT_FALSE(small->CheckGlyph('A' + 40));
+
+    // 1024 wide, three cells of 300 a row: a glyph moves down once pen x > 724.
+    const FTTextureFont* wide = get_font(12);
+    EXPECT_EQ(wide->atlas_width, 1024);
+    const auto& list = wide->glyphs->list();
+    const double xs[5] = {3, 303, 603, 3, 303};
+    const double ys[5] = {3, 3, 3, 23, 23};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(list[size_t(i) + 1]->uv[0].x, double(float(xs[i]) / 1024.0f)) << i;
+        EXPECT_EQ(list[size_t(i) + 1]->uv[0].y, double(float(ys[i]) / float(wide->atlas_height))) << i;
+    }
+}
+
+TEST_F(FontTest, glyph_wider_than_its_row_is_cut_at_the_atlas_edge)
+{
+    FontBlockFont font;
+    font.face_size = 8;
+    font.cell_width = 4;
+    font.line_height = 4;
+    font.glyphs.push_back(solid_glyph('W', 30, 2, 200, 31, 2));
+    write_fonts({font});
+    const FTTextureFont* loaded = get_font(8);
+    ASSERT_NE(loaded, nullptr);
+    ASSERT_EQ(loaded->atlas_width, 16);
+    ASSERT_EQ(loaded->atlas_height, 16);
+    const FTGlyph* glyph = loaded->glyphs->Glyph('W');
+    EXPECT_EQ(glyph->width, 13);
+    EXPECT_EQ(glyph->height, 2);
+    EXPECT_EQ(glyph->uv[1].x, 1.0);
+    EXPECT_EQ(atlas_at(loaded, 3, 3), 200u);
+    EXPECT_EQ(atlas_at(loaded, 15, 4), 200u);
+    // Nothing spilled into the next rows' starts, and the margins are clear.
+    for (int y : {0, 3, 4, 5, 6})
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(atlas_at(loaded, x, y), 0u) << x << ", " << y;
+    EXPECT_EQ(atlas_at(loaded, 8, 5), 0u);
+}
+
+TEST_F(FontTest, overflowing_font_keeps_its_first_glyphs_and_the_next_font_reads)
+{
+    write_fonts({empty_font(20, 600, 600, 4, 600), empty_font(30, 8, 8, 3, 5)});
+    std::string output = console_output_of([] { init_font(); });
+    EXPECT_EQ(output, "Cannot fit glyphs in texture!\n");
+    const FTTextureFont* big = get_font(20);
+    EXPECT_EQ(big->face_size, 20);
+    EXPECT_EQ(big->glyphs->size(), 2u);
+    const FTTextureFont* next = get_font(30);
+    EXPECT_EQ(next->face_size, 30);
+    EXPECT_EQ(next->glyphs->size(), 4u);
+    EXPECT_TRUE(next->CheckGlyph('C'));
+}
+
+TEST_F(FontTest, nearest_face_size_wins_and_the_first_takes_a_tie)
+{
+    write_fonts({empty_font(12, 8, 8, 1, 5), empty_font(8, 8, 8, 1, 5), empty_font(16, 8, 8, 1, 5)});
+    EXPECT_EQ(get_font(10)->face_size, 12);
+    EXPECT_EQ(get_font(0)->face_size, 8);
+    EXPECT_EQ(get_font(15)->face_size, 16);
+    EXPECT_EQ(get_font(-2147483647 - 1)->face_size, 8);
+}
+
+TEST_F(FontTest, missing_font_block_is_remembered)
+{
+    write_font_block("");
+    EXPECT_FALSE(init_font());
+    EXPECT_EQ(get_font(10), nullptr);
+    write_fonts({layout_font()});
+    EXPECT_FALSE(init_font());  // the first answer stands
+}
+
+TEST_F(FontTest, measures_follow_the_glyph_boxes_and_advances)
+{
+    write_fonts({layout_font()});
+    const FTTextureFont* font = get_font(10);
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(font->BBox(""), FTBBox());
+    EXPECT_EQ(font->BBox(nullptr), FTBBox());
+    EXPECT_EQ(font->BBox("AB"), FTBBox(FTPoint(0, 0), FTPoint(10, 8)));
+    EXPECT_EQ(font->BBox("AB", -1, FTPoint(1, 2), FTPoint(2, 0)), FTBBox(FTPoint(1, 2), FTPoint(13, 10)));
+    // The first character counts even with a count of 0.
+    EXPECT_EQ(font->BBox("AB", 0), FTBBox(FTPoint(0, 0), FTPoint(4, 8)));
+    EXPECT_EQ(font->Advance("AB"), 12.0f);
+    EXPECT_EQ(font->Advance("AB", -1, FTPoint(2, 0)), 14.0f);
+    EXPECT_EQ(font->Advance("A B"), 18.0f);  // the space has no bitmap but advances
+    EXPECT_EQ(font->Advance("A~B"), 12.0f);  // no glyph: no advance
+    EXPECT_EQ(font->BBox("A~", -1, FTPoint(), FTPoint(5, 0)), FTBBox(FTPoint(0, 0), FTPoint(4, 8)));
+    const FTGlyph* space = font->glyphs->Glyph(' ');
+    EXPECT_EQ(space->uv[0], space->uv[1]);
+}
+
+TEST_F(FontTest, text_draws_through_the_font_program_in_the_text_colour)
+{
+    FontBlockFont font = layout_font();
+    font.glyphs[0].coverage.assign(font.glyphs[0].coverage.size(), 255);  // 'A' covered
+    font.glyphs[1].coverage.assign(font.glyphs[1].coverage.size(), 128);  // 'B' half covered
+    write_fonts({font});
+    FTTextureFont* loaded = get_font(10);
+    Render::clear(Color(0, 0, 255, 255));
+    text_color = Color(255, 200, 0, 255);
+    FTPoint end;
+    EXPECT_EQ(console_output_of([&] { end = loaded->Render("AB", -1, FTPoint(10, 20)); }),
+              "Done loading shader\n");
+    EXPECT_EQ(end, FTPoint(22, 20));
+    EXPECT_EQ(current_shader, &font_shader);
+    EXPECT_EQ(render_data.current_effect, 0);
+    shader_set_texture();
+    read(TV_LOGICAL_BUFFER);
+    // 'A' covers x 10..13, y 12..19: the text colour itself.
+    EXPECT_EQ(at(10, 12), (Rgba{255, 200, 0, 255}));
+    EXPECT_EQ(at(13, 19), (Rgba{255, 200, 0, 255}));
+    EXPECT_EQ(at(14, 15), (Rgba{0, 0, 255, 255}));
+    EXPECT_EQ(at(10, 20), (Rgba{0, 0, 255, 255}));
+    EXPECT_EQ(at(10, 11), (Rgba{0, 0, 255, 255}));
+    // 'B' at half coverage: half text colour, half ground.
+    const Rgba half = at(17, 15);
+    EXPECT_NEAR(half.r, 128, 1);
+    EXPECT_NEAR(half.g, 100, 1);
+    EXPECT_NEAR(half.b, 127, 1);
+}
