@@ -61,7 +61,8 @@ TEST(ArraySave, AProcessKilledMidSaveLeavesTheOldOrTheNewFile)
         }
         // Kill the saver as soon as a save is under way.
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (!fs::exists(host + ".tmp.part") && std::chrono::steady_clock::now() < deadline) {
+        while (!fs::exists(host + ".tmp.part") && !fs::exists(host + ".tmp") &&
+               std::chrono::steady_clock::now() < deadline) {
         }
         kill(child, SIGKILL);
         int status = 0;
