@@ -474,7 +474,10 @@ bool collide_direct(const CollisionBase* a, const CollisionBase* b, const int* r
     // Also rejects an empty box inside the other one (a sprite scaled to 0).
     if (ix1 >= ix2 || iy1 >= iy2)
         return false;
-    if ((a->flags & BOX_COLLISION) && (b->flags & BOX_COLLISION))
+    // A turned or scaled box-only sprite still overlaps as its turned
+    // rectangle, not as its bounding box: its kernel decides.
+    if ((a->flags & BOX_COLLISION) && (b->flags & BOX_COLLISION) && a->type != TRANSFORM_SPRITE_COLLISION &&
+        b->type != TRANSFORM_SPRITE_COLLISION)
         return true;
     // Saturated boxes (huge scales) must not overflow the differences.
     const int w = clamp32(int64_t(ix2) - ix1), h = clamp32(int64_t(iy2) - iy1);
