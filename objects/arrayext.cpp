@@ -24,12 +24,12 @@ constexpr int64_t max_cells = INT_MAX;
 
 // The cell count of the sizes, or -1 when a size is negative or the count
 // does not fit in an int.
-int64_t cell_count(int x_size, int y_size, int z_size)
+int64_t cell_count(int64_t x_size, int64_t y_size, int64_t z_size)
 {
-    if (x_size < 0 || y_size < 0 || z_size < 0)
+    if (x_size < 0 || y_size < 0 || z_size < 0 || x_size > max_cells)
         return -1;
     int64_t count = x_size;
-    for (const int size : {y_size, z_size}) {
+    for (const int64_t size : {y_size, z_size}) {
         if (size != 0 && count > max_cells / size)
             return -1;
         count *= size;
@@ -245,16 +245,18 @@ int ArrayObject::get_index(int x, int y, int z) const
 
 bool ArrayObject::expand(int x, int y, int z)
 {
-    const int nx = int(std::max<int64_t>(int64_t(x) + 1, data.x_size));
-    const int ny = int(std::max<int64_t>(int64_t(y) + 1, data.y_size));
-    const int nz = int(std::max<int64_t>(int64_t(z) + 1, data.z_size));
-    if (nx == data.x_size && ny == data.y_size && nz == data.z_size)
+    const int64_t wide_x = std::max<int64_t>(int64_t(x) + 1, data.x_size);
+    const int64_t wide_y = std::max<int64_t>(int64_t(y) + 1, data.y_size);
+    const int64_t wide_z = std::max<int64_t>(int64_t(z) + 1, data.z_size);
+    if (wide_x == data.x_size && wide_y == data.y_size && wide_z == data.z_size)
         return true;
-    const int64_t count = cell_count(nx, ny, nz);
+    const int64_t count = cell_count(wide_x, wide_y, wide_z);
     if (count < 0) {
-        OSReport("Invalid array size: %d x %d x %d\n", nx, ny, nz);
+        OSReport("Invalid array size: %lld x %lld x %lld\n", static_cast<long long>(wide_x),
+                 static_cast<long long>(wide_y), static_cast<long long>(wide_z));
         return false;
     }
+    const int nx = int(wide_x), ny = int(wide_y), nz = int(wide_z);
     const int old_x = data.x_size, old_y = data.y_size, old_z = data.z_size;
     std::vector<int> old_values = std::move(data.values);
     std::vector<std::string> old_strings = std::move(data.strings);

@@ -1,6 +1,7 @@
 #include "objects/arrayext.h"
 
 #include "runtime/pools.h"
+#include "tests/support/volumes.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +33,7 @@ TEST(ArrayCells, CoordinatesTakeTheCurrentPositionAndTheBaseAndGrowthKeepsCells)
     EXPECT_EQ(array.get_value(2, 100, 3), -3);
 }
 
-TEST(ArrayCells, WritesBeforeTheFirstCellAreIgnoredAndReadAsZero)
+TEST(ArrayCells, WritesBeforeTheFirstCellOrPastAnIntOfCellsAreIgnored)
 {
     ArrayObject array(0, 0, 10);
     array.initialize(true, 1, 3, 2, 1);
@@ -43,6 +44,14 @@ TEST(ArrayCells, WritesBeforeTheFirstCellAreIgnoredAndReadAsZero)
     EXPECT_EQ(array.data.x_size, 3);
     EXPECT_EQ(array.data.values, std::vector<int>(6, 0));
     EXPECT_EQ(array.get_value(0, 1, 1), 0);
+
+    // Growth whose cell count would not fit in an int is refused as well.
+    EXPECT_EQ(console_output_of([&] {
+                  array.set_value(5, 2147483647, 1, 1);
+                  array.set_value(5, 50001, 50001, 1);
+              }),
+              "Invalid array size: 2147483647 x 2 x 1\nInvalid array size: 50001 x 50001 x 1\n");
+    EXPECT_EQ(array.data.values, std::vector<int>(6, 0));
 
     ArrayObject text(0, 0, 40);
     text.initialize(false, 1, 1, 1, 1);
