@@ -498,14 +498,17 @@ void FrameObject::shoot(FrameObject* shot, int speed, int shot_direction)
     const int off_y = shot->layer ? shot->layer->off_y : 0;
     shot->set_position(get_action_x() - off_x, get_action_y() - off_y);
     shot->set_direction(shot_direction == -1 ? direction : shot_direction, true);
-    // A current movement that also stands in the list stays owned by the
-    // list; deleting it here would free it a second time later.
-    bool listed = false;
-    for (int i = 0; i < shot->movement_count; ++i)
-        listed = listed || shot->movements[i] == shot->movement;
-    if (!listed)
-        delete shot->movement;
-    shot->movement = new ShootMovement(shot);
+    // A current movement that stands in the list is replaced there too, so
+    // the list never keeps a pointer to the deleted movement.
+    Movement* launched = new ShootMovement(shot);
+    for (int i = 0; i < shot->movement_count; ++i) {
+        if (shot->movements[i] == shot->movement) {
+            shot->movements[i] = launched;
+            launched->index = i;
+        }
+    }
+    delete shot->movement;
+    shot->movement = launched;
     shot->movement->set_max_speed(speed);
     shot->movement->start();
 }

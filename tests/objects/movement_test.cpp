@@ -299,10 +299,15 @@ TEST(ShootMovement, shooting_never_frees_a_listed_movement_twice)
 
     shooter.shoot(shot, 16, 0);
     ASSERT_NE(shot->movement, nullptr);
-    EXPECT_NE(shot->movement, shot->movements[0]);
+    EXPECT_EQ(shot->movements[0], shot->movement);  // took the deleted one's place
+    EXPECT_EQ(shot->movement->index, 0);
     shot->movement->update();
     EXPECT_EQ(shot->x, 2);
-    // The second shot replaces the first shot movement, which was not listed.
+    // Switching away and back finds the shot movement, not a freed one.
+    shot->set_movement(1);
+    shot->set_movement(0);
+    EXPECT_EQ(shot->movement->get_speed(), 16);
     shooter.shoot(shot, 8, 0);
+    EXPECT_EQ(shot->movements[0], shot->movement);
     delete shot;  // under the sanitizers a second free would fail here
 }
