@@ -200,3 +200,39 @@ TEST_F(FontTest, text_draws_through_the_font_program_in_the_text_colour)
     EXPECT_NEAR(half.g, 100, 1);
     EXPECT_NEAR(half.b, 127, 1);
 }
+
+TEST_F(FontTest, demo_font_block_rasterises_every_size_and_draws)
+{
+    const std::string block = demo_font_block();
+    ASSERT_FALSE(block.empty());
+    write_font_block(block);
+    EXPECT_EQ(console_output_of([] { init_font(); }), "");  // every atlas fits
+    FTTextureFont* font = get_font(10);
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(font->face_size, 10);
+    EXPECT_EQ(get_font(0)->face_size, 8);
+    EXPECT_EQ(get_font(100)->face_size, 24);
+    EXPECT_TRUE(font->CheckGlyph(0xE9));
+    EXPECT_TRUE(font->CheckGlyph(0x2026));
+    EXPECT_FALSE(font->CheckGlyph(0x3002));
+    const FTGlyph* letter = font->glyphs->Glyph('H');
+    EXPECT_GT(letter->width, 3);
+    EXPECT_GT(letter->height, 5);
+    EXPECT_GT(font->Advance("HH"), 2 * float(letter->width));
+    EXPECT_GT(font->LineHeight(), 10.0f);
+
+    Render::clear(Color(0, 0, 0, 255));
+    text_color = Color(255, 255, 255, 255);
+    font->Render("H", -1, FTPoint(20, 30));
+    shader_set_texture();
+    read(TV_LOGICAL_BUFFER);
+    // Two stems from the cap height down to the baseline, nothing below it.
+    int lit = 0, below = 0;
+    for (int x = 18; x < 20 + letter->width + 2; ++x) {
+        for (int y = 30 - int(letter->corner.y); y < 30; ++y)
+            lit += at(x, y).r > 60;
+        below += at(x, 30).r + at(x, 31).r;
+    }
+    EXPECT_GE(lit, 2 * letter->height);
+    EXPECT_EQ(below, 0);
+}

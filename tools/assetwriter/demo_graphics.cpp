@@ -1,6 +1,8 @@
 #include "tools/assetwriter/demo_graphics.h"
 
 #include "tools/assetwriter/asset_writer.h"
+#include "tools/assetwriter/effect_programs.h"
+#include "tools/assetwriter/font_block.h"
 #include "tools/assetwriter/image_item.h"
 #include "tools/assetwriter/shader_items.h"
 
@@ -44,8 +46,11 @@ std::string boot_png()
 
 bool add_demo_graphics(AssetWriter& writer, const std::string& dir)
 {
-    for (const auto& [id, item] : demo_shader_items())
+    for (const auto& [id, item] : every_shader_item())
         writer.add_item(AssetFile::SHADER_DATA, id, item);
+    const std::string fonts = demo_font_block();
+    if (!fonts.empty())
+        writer.add_item(AssetFile::FONT_DATA, 0, fonts);
     writer.add_item(AssetFile::IMAGE_DATA, 0, image_item(test_image()));
     writer.set_preload({0});
     std::ofstream boot(dir + "/bootup.png", std::ios::binary);
