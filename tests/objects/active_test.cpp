@@ -187,11 +187,11 @@ TEST_F(ActiveTest, missing_animations_are_substituted_and_never_read_out_of_the_
     table.add(0, 0, 1, 0, -1);
     table.add(2, 0, 1, 0, -1);
     Active* active = add(make_active(table.get()));
-    EXPECT_EQ(active->get_animation(1), 2);   // substitute of 1
-    EXPECT_EQ(active->get_animation(7), 0);   // 7 becomes 2, whose substitute is 1: none; lowest is 0
-    EXPECT_EQ(active->get_animation(3), 0);
+    EXPECT_EQ(active->get_animation(1), 2);  // 1's substitute
+    EXPECT_EQ(active->get_animation(3), 0);  // 3's substitute
+    // Beyond the table, 40 is taken as 2, whose substitute 1 is missing: the lowest.
+    EXPECT_EQ(active->get_animation(40), 0);
     EXPECT_EQ(active->get_animation(-5), 0);
-    EXPECT_EQ(active->get_animation(40), 0);  // 40 becomes 2, which exists? no: substitute 1 is missing
     EXPECT_FALSE(active->has_animation(3));
 
     // No animation at all: the request maps to 0, never to the count.
@@ -353,26 +353,6 @@ TEST_F(ActiveTest, self_removing_effects_go_one_tick_after_their_animation)
     EXPECT_TRUE(pending_release(frame, effect));
 }
 
-TEST_F(ActiveTest, flashing_toggles_visibility_until_stopped)
-{
-    table.add(0, 0, 1, 0, -1);
-    Active* active = add(make_active(table.get()));
-    manager.frame_time = 0.25f;
-    active->flash(0.5f);
-    active->update();
-    EXPECT_TRUE(active->flags & FrameObject::VISIBLE);
-    active->update();
-    EXPECT_FALSE(active->flags & FrameObject::VISIBLE);
-    active->update();
-    active->update();
-    EXPECT_TRUE(active->flags & FrameObject::VISIBLE);
-    active->set_visible(false);  // ends the flashing
-    EXPECT_EQ(active->flash_interval, 0.0f);
-    active->update();
-    active->update();
-    EXPECT_FALSE(active->flags & FrameObject::VISIBLE);
-}
-
 TEST_F(ActiveTest, update_keeps_the_old_box_for_the_overlap_tests)
 {
     table.add(0, 0, 1, 0, -1, 0, 8, 6);
@@ -385,42 +365,14 @@ TEST_F(ActiveTest, update_keeps_the_old_box_for_the_overlap_tests)
     EXPECT_EQ(active->sprite_col.aabb[0], 30);
 }
 
-TEST(ObjectPool, grows_by_doubling_blocks_and_hands_out_the_last_freed_slot_first)
+TEST(DefaultActive, is_a_box_of_size_0_on_the_default_layer_with_alterables)
 {
-    struct Slot {
-        char bytes[24];
-    };
-    ObjectPool<Slot> pool;
-    std::vector<char*> slots;
-    for (int i = 0; i < 32; ++i)
-        slots.push_back(static_cast<char*>(pool.create()));
-    EXPECT_EQ(pool.get_total(), 32);
-    for (int i = 1; i < 32; ++i)
-        EXPECT_EQ(slots[size_t(i)], slots[0] - i * int(sizeof(Slot)));  // descending through one block
-    EXPECT_EQ(pool.get_free_count(), 0);
-
-    char* first_of_second = static_cast<char*>(pool.create());
-    EXPECT_EQ(pool.get_total(), 96);
-    EXPECT_EQ(pool.get_free_count(), 63);
-    EXPECT_EQ(pool.get_block_size(), 128);
-
-    pool.destroy(slots[5]);
-    pool.destroy(slots[9]);
-    EXPECT_EQ(pool.create(), slots[9]);
-    EXPECT_EQ(pool.create(), slots[5]);
-
-    for (char* slot : slots)
-        pool.destroy(slot);
-    pool.destroy(first_of_second);
-    EXPECT_EQ(pool.get_free_count(), pool.get_total());
-}
-
-TEST_F(ActiveTest, dealloc_returns_the_storage_to_the_active_pool)
-{
-    table.add(0, 0, 1, 0, -1);
-    Active* first = make_active(table.get());
-    first->dealloc();
-    Active* second = make_active(table.get());
-    EXPECT_EQ(second, first);
-    second->dealloc();
+    EXPECT_EQ(default_active.layer, &default_layer());
+    ASSERT_NE(default_active.collision, nullptr);
+    EXPECT_EQ(default_active.collision->type, INSTANCE_BOX);
+    EXPECT_EQ(default_active.collision->flags, BOX_COLLISION);
+    EXPECT_EQ(default_active.collision->proxy, -1);
+    EXPECT_EQ(default_active.width, 0);
+    ASSERT_NE(default_active.alterables, nullptr);
+    EXPECT_EQ(default_active.alterables->values.get(0), 0.0);
 }

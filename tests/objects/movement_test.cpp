@@ -67,17 +67,6 @@ TEST(Directions, degree_functions_and_unit_vectors_are_exact_on_the_axes)
     EXPECT_EQ(get_distance(0.0f, 0.0f, 3.0f, 4.0f), 5.0f);
 }
 
-TEST(Directions, joystick_keys_map_through_the_table_and_opposites_cancel)
-{
-    EXPECT_EQ(get_movement_direction(true, true, false, false), -1);
-    EXPECT_EQ(get_movement_direction(true, false, true, false), 12);
-    EXPECT_EQ(get_movement_direction(false, true, false, true), 28);
-    EXPECT_EQ(get_movement_direction(true, false, true, true), 8);
-    EXPECT_EQ(get_movement_direction(false, false, true, true), -1);
-    EXPECT_EQ(get_movement_direction(true, true, true, false), 16);
-    EXPECT_EQ(get_movement_direction(false, false, false, false), -1);
-}
-
 TEST(Directions, accelerator_table_converts_decelerations_to_speed_units)
 {
     EXPECT_EQ(get_accelerator(0), 0.0078125);
@@ -117,14 +106,6 @@ TEST(Movement, base_speed_operations_go_through_the_virtual_set_speed)
     movement.flags = Movement::START_ON_INIT;
     movement.init();
     EXPECT_EQ(movement.speed, 7);
-
-    // A ball's set_speed also clears its saved speed when the base lowers it.
-    BallMovement ball(&mover);
-    ball.speed = 9;
-    ball.saved_speed = 6;
-    ball.set_max_speed(4);
-    EXPECT_EQ(ball.speed, 4);
-    EXPECT_EQ(ball.saved_speed, 0);
 }
 
 TEST(Movement, step_moves_whole_pixels_carries_fractions_and_forgets_contacts)
