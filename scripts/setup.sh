@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  libgtest-dev libgmock-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
   libboost-dev libsdl2-dev libvorbis-dev libogg-dev libstb-dev libssl-dev
   libgl-dev libgl1-mesa-dri libegl-mesa0
   fonts-dejavu-core
