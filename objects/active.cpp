@@ -94,8 +94,7 @@ void Active::initialize_active(bool box_collision)
         sprite_col.type = SPRITE_BOX;
     }
     update_direction(nullptr);
-    const bool played_once = current_animation == appearing_animation ||
-                             current_animation == disappearing_animation;
+    const bool played_once = plays_once(current_animation);
     if (played_once && loop_count == -1)
         loop_count = 1;
     if (!direction_data)

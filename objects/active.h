@@ -44,9 +44,10 @@ public:
         ROTATE_WITH_DIRECTION = 2,
         KEEP_BLENDING = 4,
     };
-    // The disappearing animation, and the two played once when authored to loop.
-    static constexpr int appearing_animation = 3;
+    // The animation that destroy plays.
     static constexpr int disappearing_animation = 4;
+    // Animations 3 and 4 play once even where authored to loop.
+    static bool plays_once(int n) { return n == 3 || n == disappearing_animation; }
 
     int old_aabb[4] = {};  // the box as this tick's update found it
     Animations* animations = nullptr;
