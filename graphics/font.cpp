@@ -104,24 +104,18 @@ template class FTUnicodeStringItr<unsigned char>;
 
 void FTCharToGlyphIndexMap::clear()
 {
-    for (Middle*& middle : root) {
-        if (!middle)
-            continue;
-        for (Leaf* leaf : *middle)
-            delete[] leaf;
-        delete[] middle;
-        middle = nullptr;
-    }
+    for (std::unique_ptr<Middle>& middle : root)
+        middle.reset();
 }
 
 unsigned int FTCharToGlyphIndexMap::find(unsigned int code) const
 {
     if (code >= code_limit)
         return 0;
-    const Middle* middle = root[(code >> 14) & 127];
+    const Middle* middle = root[(code >> 14) & 127].get();
     if (!middle)
         return 0;
-    const Leaf* leaf = (*middle)[(code >> 7) & 127];
+    const Leaf* leaf = (*middle)[(code >> 7) & 127].get();
     if (!leaf)
         return 0;
     const int32_t index = (*leaf)[code & 127];
@@ -132,15 +126,13 @@ void FTCharToGlyphIndexMap::insert(unsigned int code, int index)
 {
     if (code >= code_limit)
         return;
-    Middle*& middle = root[(code >> 14) & 127];
-    if (!middle) {
-        middle = reinterpret_cast<Middle*>(new Leaf*[128]);
-        std::fill(*middle, *middle + 128, nullptr);
-    }
-    Leaf*& leaf = (*middle)[(code >> 7) & 127];
+    std::unique_ptr<Middle>& middle = root[(code >> 14) & 127];
+    if (!middle)
+        middle = std::make_unique<Middle>();
+    std::unique_ptr<Leaf>& leaf = (*middle)[(code >> 7) & 127];
     if (!leaf) {
-        leaf = reinterpret_cast<Leaf*>(new int32_t[128]);
-        std::fill(*leaf, *leaf + 128, -1);
+        leaf = std::make_unique<Leaf>();
+        leaf->fill(-1);
     }
     (*leaf)[code & 127] = index;
 }

@@ -6,6 +6,7 @@
 
 #include "graphics/color.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -83,9 +84,9 @@ public:
     void insert(unsigned int code, int index);
 
 private:
-    using Leaf = int32_t[128];
-    using Middle = Leaf*[128];
-    Middle* root[128] = {};
+    using Leaf = std::array<int32_t, 128>;
+    using Middle = std::array<std::unique_ptr<Leaf>, 128>;
+    std::unique_ptr<Middle> root[128];
 };
 
 class FTGlyph {

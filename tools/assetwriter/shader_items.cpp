@@ -1,6 +1,7 @@
 #include "tools/assetwriter/shader_items.h"
 
 #include "tools/assetwriter/asset_writer.h"
+#include "tools/assetwriter/effect_programs.h"
 
 namespace {
 
@@ -62,7 +63,6 @@ std::vector<ShaderContainerProgram> texture_programs()
 
 std::vector<std::pair<int, std::string>> demo_shader_items()
 {
-    // Text is drawn as textured quads too until the effect programs arrive.
-    const std::string texture = shader_item(texture_programs());
-    return {{texture_shader_id, texture}, {font_shader_id, texture}};
+    return {{texture_shader_id, shader_item(texture_programs())},
+            {font_shader_id, shader_item(font_programs())}};
 }

@@ -11,5 +11,6 @@
 std::string shader_item(const std::vector<ShaderContainerProgram>& programs);
 // The plain texture program: the texture times the vertex colour.
 std::vector<ShaderContainerProgram> texture_programs();
-// The shader items that the demo content carries, as (asset id, item).
+// The items of the plain texture and the text programs, as (asset id, item);
+// every_shader_item() (effect_programs.h) has all 32.
 std::vector<std::pair<int, std::string>> demo_shader_items();
