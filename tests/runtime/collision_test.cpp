@@ -422,3 +422,63 @@ TEST(CheckNotOverlap, is_true_only_for_selected_shapes_against_an_untouched_none
     EXPECT_FALSE(check_not_overlap(al, group));
     (void)a;
 }
+
+TEST(InstanceShapes, boxes_follow_their_owner_and_proxy_operations_are_idempotent)
+{
+    RunningFrame running(640, 480, 1);
+    BoxInstance* box = make_box(10, 20, 4, 30, 40);
+    box->box.update_aabb();
+    EXPECT_EQ(std::vector<int>(box->box.aabb, box->box.aabb + 4), (std::vector<int>{10, 20, 40, 60}));
+    box->layer = &running.layer(0);
+    box->flags |= FrameObject::HAS_COLLISION_CACHE;
+    box->set_position(13, 18);
+    EXPECT_EQ(std::vector<int>(box->box.aabb, box->box.aabb + 4), (std::vector<int>{13, 18, 43, 58}));
+    EXPECT_EQ(box->flags & FrameObject::HAS_COLLISION_CACHE, 0u);
+    box->box.remove_proxy();
+    EXPECT_EQ(box->box.proxy, -1);
+    box->box.create_proxy();
+    const int id = box->box.proxy;
+    box->box.create_proxy();
+    box->box.create_static_proxy();
+    EXPECT_EQ(box->box.proxy, id);
+    EXPECT_EQ(running.layer(0).grid.cell(0, 0).ids, std::vector<int>{id});
+    box->box.remove_proxy();
+    EXPECT_TRUE(running.layer(0).grid.cell(0, 0).ids.empty());
+    box->dealloc();
+
+    FrameObject counter(100, 50, 7);
+    counter.width = 12;
+    counter.height = 8;
+    counter.layer = &default_layer();
+    OffsetInstanceBox offset(&counter);
+    EXPECT_EQ(offset.type, INSTANCE_BOX);
+    offset.set_offset(-12, -8);
+    EXPECT_EQ(std::vector<int>(offset.aabb, offset.aabb + 4), (std::vector<int>{88, 42, 100, 50}));
+
+    std::unique_ptr<Image> image(make_filled_image(16, 4, 255));
+    FrameObject owner(5, 6, 1);
+    owner.layer = &default_layer();
+    BackdropCollision backdrop(&owner, image.get());
+    EXPECT_EQ(backdrop.type, BACKDROP_COLLISION);
+    EXPECT_EQ(backdrop.flags, 0);
+    backdrop.update_aabb();
+    EXPECT_EQ(std::vector<int>(backdrop.aabb, backdrop.aabb + 4), (std::vector<int>{5, 6, 21, 10}));
+}
+
+TEST(InstanceShapes, an_instance_without_a_shape_never_overlaps_and_answers_every_query)
+{
+    RunningFrame running(640, 480, 1);
+    Frame& frame = running.frame;
+    FrameObject* bare = frame.add_object(make_instance(0, 0, 10), 0);
+    bare->width = bare->height = 50;
+    BoxInstance* box = make_box(0, 0, 11, 50, 50);
+    frame.add_object(box, 0);
+    EXPECT_FALSE(bare->overlaps(box));
+    EXPECT_FALSE(box->overlaps(bare));
+    EXPECT_FALSE(bare->overlaps_background());
+    EXPECT_FALSE(bare->mouse_over());
+    frame.instances[10].clear_selection();
+    frame.instances[11].clear_selection();
+    EXPECT_FALSE(check_overlap(frame.instances[10], frame.instances[11]));
+    EXPECT_FALSE(check_not_overlap(frame.instances[10], frame.instances[11]));
+}

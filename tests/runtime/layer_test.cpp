@@ -306,3 +306,14 @@ TEST(LayerLifetime, a_destroyed_background_object_without_a_shape_leaves_the_gri
     running.layer(0).collect_instances(box);
     EXPECT_TRUE(running.layer(0).draw_list.empty());
 }
+
+TEST(LayerDraw, an_invisible_layer_collects_nothing)
+{
+    RunningFrame running(640, 480, 1);
+    running.frame.add_object(make_box(10, 10, 4, 10, 10), 0);
+    Layer& layer = running.layer(0);
+    layer.visible = false;
+    layer.color = Color(10, 20, 30, 255);
+    layer.draw(0, 0);
+    EXPECT_TRUE(layer.draw_list.empty());
+}
