@@ -4,6 +4,7 @@
 #include "graphics/render.h"
 #include "runtime/frameobject.h"
 #include "runtime/manager.h"
+#include "runtime/values.h"
 
 #include <algorithm>
 #include <cmath>
@@ -157,10 +158,10 @@ void Frame::update_display_center()
     display_x = new_display_x;
     display_y = new_display_y;
     for (Layer& layer : layers) {
-        const int sx = int(std::trunc(display_x * layer.coef_x));
-        const int sy = int(std::trunc(display_y * layer.coef_y));
-        const int ox = int(std::trunc(old_x * layer.coef_x));
-        const int oy = int(std::trunc(old_y * layer.coef_y));
+        const int sx = saturate_to_int(display_x * layer.coef_x);
+        const int sy = saturate_to_int(display_y * layer.coef_y);
+        const int ox = saturate_to_int(old_x * layer.coef_x);
+        const int oy = saturate_to_int(old_y * layer.coef_y);
         layer.scroll(display_x - sx, display_y - sy, sx - ox, sy - oy);
     }
 }

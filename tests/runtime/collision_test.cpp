@@ -163,10 +163,16 @@ TEST(CollideDirect, transformed_sprites_are_sampled_through_the_inverse_transfor
     plain.owner.x = 3;
     plain.shape.update_aabb();
     EXPECT_FALSE(collide_direct(&sprite.shape, &plain.shape));
+    // Two scaled sprites: their solid 2 x 2 corners meet at (1, 1) only.
     Sprite other(image.get(), 1, 1);
-    other.shape.set_angle(90);
+    other.shape.x_scale = other.shape.y_scale = 2.0f;
     other.shape.update_transform();
-    EXPECT_EQ(collide_direct(&sprite.shape, &other.shape), collide_direct(&other.shape, &sprite.shape));
+    EXPECT_TRUE(collide_direct(&sprite.shape, &other.shape));
+    EXPECT_TRUE(collide_direct(&other.shape, &sprite.shape));
+    other.owner.x = other.owner.y = 2;
+    other.shape.update_aabb();
+    EXPECT_FALSE(collide_direct(&sprite.shape, &other.shape));
+    EXPECT_FALSE(collide_direct(&other.shape, &sprite.shape));
 
     Backdrop backdrop(dot.get(), 0, 0);
     EXPECT_TRUE(collide_direct(&sprite.shape, &backdrop.shape));
