@@ -144,38 +144,46 @@ SpriteCollision::SpriteCollision(FrameObject* instance) : InstanceCollision(inst
 {
 }
 
+namespace {
+// Quarter turns get exact factors; every other angle goes through cosf and sinf.
+struct QuarterTurn {
+    int angle;
+    float co, si;
+};
+constexpr QuarterTurn quarter_turns[] = {{0, 1.0f, 0.0f}, {90, 0.0f, 1.0f}, {180, -1.0f, 0.0f}, {270, 0.0f, -1.0f}};
+}  // namespace
+
 void SpriteCollision::set_angle(int new_angle)
 {
     angle = new_angle;
-    switch (new_angle) {
-    case 0: co = 1.0f; si = 0.0f; break;
-    case 90: co = 0.0f; si = 1.0f; break;
-    case 180: co = -1.0f; si = 0.0f; break;
-    case 270: co = 0.0f; si = -1.0f; break;
-    default: {
-        const float radians = float(new_angle / 57.29577951308232);
-        co = std::cos(radians);
-        si = std::sin(radians);
-    }
+    const float radians = float(new_angle / 57.29577951308232);
+    co = std::cos(radians);
+    si = std::sin(radians);
+    for (const QuarterTurn& turn : quarter_turns) {
+        if (turn.angle == new_angle) {
+            co = turn.co;
+            si = turn.si;
+        }
     }
     update_transform();
 }
 
 void transform_rect(float w, float h, float co, float si, int& x1, int& y1, int& x2, int& y2)
 {
-    float r[4];
+    const auto corners = [&](float left, float top, float right, float bottom) {
+        x1 = trunc_float(left);
+        y1 = trunc_float(top);
+        x2 = trunc_float(right);
+        y2 = trunc_float(bottom);
+    };
     if (co < 0.0f && si < 0.0f)
-        r[0] = w * co + h * si, r[1] = h * co, r[2] = 0.0f, r[3] = -w * si;
+        corners(w * co + h * si, h * co, 0.0f, -w * si);
     else if (co < 0.0f)
-        r[0] = w * co, r[1] = h * co - w * si, r[2] = h * si, r[3] = 0.0f;
+        corners(w * co, h * co - w * si, h * si, 0.0f);
     else if (si < 0.0f)
-        r[0] = h * si, r[1] = 0.0f, r[2] = w * co, r[3] = h * co - w * si;
+        corners(h * si, 0.0f, w * co, h * co - w * si);
     else
-        r[0] = 0.0f, r[1] = -w * si, r[2] = w * co + h * si, r[3] = h * co;
-    x1 = trunc_float(r[0]);
-    y1 = trunc_float(r[1]);
-    x2 = trunc_float(r[2]);
-    y2 = trunc_float(r[3]);
+        corners(0.0f, -w * si, w * co + h * si, h * co);
 }
 
 void SpriteCollision::update_transform()
