@@ -16,6 +16,18 @@ constexpr int font_effect = 35;
 // Larger bitmaps than this are damage, not glyphs: keep the read bounded.
 constexpr int64_t max_bitmap_bytes = int64_t(FTTextureFont::max_atlas_size) * FTTextureFont::max_atlas_size;
 
+// Float to int that saturates (NaN gives 0): the sizes come from a file.
+int saturate(double value)
+{
+    if (!(value == value))
+        return 0;
+    if (value >= 2147483647.0)
+        return 2147483647;
+    if (value <= -2147483648.0)
+        return -2147483647 - 1;
+    return int(value);
+}
+
 float read_single(BaseStream& stream)
 {
     const uint32_t bits = uint32_t(stream.read_int32());
@@ -157,6 +169,9 @@ FTGlyph::FTGlyph(BaseStream& stream, uint8_t* atlas, int x, int y, int atlas_wid
     std::vector<uint8_t> bitmap(size_t(width) * size_t(height));
     if (!bitmap.empty() && !stream.read(reinterpret_cast<char*>(bitmap.data()), unsigned(bitmap.size())))
         std::fill(bitmap.begin(), bitmap.end(), 0);
+    // A damaged box can move the packing pen backwards: never copy outside.
+    if (x < 0 || y < 0)
+        width = height = 0;
     if (width && height) {
         // Cut at the atlas edges: the bottom, and the right for a glyph
         // wider than what is left of its row.
@@ -173,8 +188,8 @@ FTGlyph::FTGlyph(BaseStream& stream, uint8_t* atlas, int x, int y, int atlas_wid
 
 const FTPoint& FTGlyph::Render(const FTPoint& pen) const
 {
-    const int x1 = int(std::floor(float(pen.x) + float(corner.x)));
-    const int y1 = int(std::floor(float(pen.y) - float(corner.y)));
+    const int x1 = saturate(std::floor(float(pen.x) + float(corner.x)));
+    const int y1 = saturate(std::floor(float(pen.y) - float(corner.y)));
     if (render_data.current_effect == 0)
         shader_set_texture();
     insert_quad(x1, y1, x1 + width, y1 + height);
@@ -246,21 +261,22 @@ FTTextureFont::FTTextureFont(BaseStream& stream) : glyphs(std::make_unique<FTGly
     descender = read_single(stream);
     glyph_count = stream.read_int32();
     const int count = std::max(0, glyph_count);
-    cell_width_pixels = std::max(1, int(cell_width + 0.5f));
-    cell_height_pixels = std::max(1, int(line_height + 0.5f));
+    cell_width_pixels = std::max(1, saturate(cell_width + 0.5f));
+    cell_height_pixels = std::max(1, saturate(line_height + 0.5f));
     const int cw = cell_width_pixels, ch = cell_height_pixels;
 
     atlas_width = ClampSize(int(std::min<int64_t>(int64_t(cw) * count + 2 * margin, max_atlas_size)),
                             max_atlas_size);
     const int per_row = std::max(1, int(unsigned(atlas_width - 2 * margin) / unsigned(cw)));
-    const int rows = (count + per_row - 1) / per_row;
-    atlas_height = ClampSize(int(std::min<int64_t>(int64_t(ch) * rows + 2 * margin, max_atlas_size)),
+    const int64_t rows = (int64_t(count) + per_row - 1) / per_row;
+    atlas_height = ClampSize(int(std::min<int64_t>(ch * rows + 2 * margin, max_atlas_size)),
                              max_atlas_size);
     // Cleared first: linear filtering reads the texels around each glyph.
     std::vector<uint8_t> atlas(size_t(atlas_width) * size_t(std::max(atlas_height, 1)), 0);
 
     pen_x = pen_y = margin;
-    for (int i = 0; i < count; ++i) {
+    // A count beyond the records that follow stops at the end of the block.
+    for (int i = 0; i < count && !stream.at_end(); ++i) {
         if (pen_x > atlas_width - cw) {
             pen_x = margin;
             pen_y += ch;
@@ -273,7 +289,7 @@ FTTextureFont::FTTextureFont(BaseStream& stream) : glyphs(std::make_unique<FTGly
         FTGlyph* glyph = new FTGlyph(stream, atlas.data(), pen_x, pen_y, atlas_width, atlas_height);
         glyphs->Add(glyph, glyph->code);
         const FTBBox& box = glyph->BBox();
-        pen_x += int(box.upper.x - box.lower.x + margin + 0.5);
+        pen_x = saturate(double(pen_x) + saturate(box.upper.x - box.lower.x + margin + 0.5));
     }
 
     texture = Render::create_tex(atlas.data(), Render::ALPHA, atlas_width, atlas_height);

@@ -4,6 +4,7 @@
 #include "graphics/render.h"
 #include "graphics/shader.h"
 
+#include <cmath>
 #include <cstring>
 #include <memory>
 
@@ -235,4 +236,35 @@ TEST_F(FontTest, demo_font_block_rasterises_every_size_and_draws)
     }
     EXPECT_GE(lit, 2 * letter->height);
     EXPECT_EQ(below, 0);
+}
+
+TEST_F(FontTest, damaged_font_block_never_writes_outside_the_atlas)
+{
+    FontBlockFont font;
+    font.face_size = 9;
+    font.cell_width = std::nanf("");
+    font.line_height = 4;
+    FontBlockGlyph backwards = solid_glyph('A', 0, 0, 0, 5, 0);
+    backwards.upper_x = -200;  // moves the packing pen far to the left
+    font.glyphs.push_back(backwards);
+    font.glyphs.push_back(solid_glyph('B', 5, 2, 99, 6, 2));
+    std::string block = font_block({font});
+    // A glyph count far beyond the records that follow.
+    FontBlockFont many = empty_font(11, 6, 6, 1, 3);
+    std::string second = font_block({many});
+    second[24] = second[25] = second[26] = char(0xFF);
+    second[27] = 0x7F;
+    block.replace(0, 4, std::string("\x02\x00\x00\x00", 4));
+    block += second.substr(4);
+    write_font_block(block);
+    // The records run on into whatever follows the block: read, never past the atlas.
+    console_output_of([] { EXPECT_TRUE(init_font()); });
+    const FTTextureFont* damaged = get_font(9);
+    EXPECT_EQ(damaged->cell_width_pixels, 1);
+    EXPECT_EQ(damaged->glyphs->Glyph('B')->width, 0);  // placed left of the atlas: not copied
+    for (int x = 0; x < damaged->atlas_width; ++x)
+        EXPECT_EQ(atlas_at(damaged, x, 3), 0u);
+    const FTTextureFont* long_count = get_font(11);
+    EXPECT_EQ(long_count->face_size, 11);
+    EXPECT_TRUE(long_count->CheckGlyph('A'));
 }
