@@ -129,7 +129,10 @@ void SoundStream::follow_voices()
 {
     AXVPB* first = voice(0);
     if (!first || AXIsVoiceRunning(first) != 1) {
-        streaming = false;
+        // A start or resume raised after this frame took its commands has
+        // not reached the voices yet: that is no end.
+        if (!(commands.load() & SOUND_CMD_PLAY))
+            streaming = false;
         return;
     }
     AXVoiceOffsets offsets;
@@ -248,9 +251,9 @@ void SoundStream::play()
     ended = false;
     played_frames = 0;
     fill_queue();
-    streaming = true;
     raise(SOUND_CMD_PLAY);
     status = SOUND_PLAYING;
+    streaming = true;
 }
 
 void SoundStream::stop()
