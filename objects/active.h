@@ -50,6 +50,8 @@ public:
     static bool plays_once(int n) { return n == 3 || n == disappearing_animation; }
 
     int old_aabb[4] = {};  // the box as this tick's update found it
+    // Overlap tests see the box this instance had when its update began.
+    const int* get_alternate_box() const override { return old_aabb; }
     Animations* animations = nullptr;
     int animation = 0;
     int current_animation = 0;

@@ -356,13 +356,19 @@ TEST_F(ActiveTest, self_removing_effects_go_one_tick_after_their_animation)
 TEST_F(ActiveTest, update_keeps_the_old_box_for_the_overlap_tests)
 {
     table.add(0, 0, 1, 0, -1, 0, 8, 6);
-    Active* active = add(make_active(table.get(), 0, false, 10, 20));
+    Active* active = add(make_active(table.get(), 0, true, 10, 20));
     active->update();
     EXPECT_TRUE(active->flags & FrameObject::ALTERNATE_BOX);
     EXPECT_EQ(std::vector<int>(active->old_aabb, active->old_aabb + 4), (std::vector<int>{10, 20, 18, 26}));
     active->set_position(30, 20);
     EXPECT_EQ(active->old_aabb[0], 10);
     EXPECT_EQ(active->sprite_col.aabb[0], 30);
+
+    // Another instance tested against it meets the box the update began with.
+    Active* other = add(make_active(table.get(), 0, true, 12, 22));
+    EXPECT_TRUE(other->overlaps(active));
+    active->flags &= ~FrameObject::ALTERNATE_BOX;
+    EXPECT_FALSE(other->overlaps(active));
 }
 
 TEST(DefaultActive, is_a_box_of_size_0_on_the_default_layer_with_alterables)
