@@ -256,3 +256,21 @@ TEST_F(SoundEngineTest, a_sound_without_voices_is_still_deleted_once_let_go)
         AXFreeVoice(voice);
     AXFreeVoice(last);
 }
+
+namespace {
+int earlier_callback_calls = 0;
+}
+
+TEST_F(SoundEngineTest, a_frame_callback_registered_earlier_still_runs_first_every_frame)
+{
+    media_with({{4, tone()}});
+    earlier_callback_calls = 0;
+    AXRegisterFrameCallback([] { ++earlier_callback_calls; });
+    TessaroAudio::ax_startup(0, nullptr);
+    auto* sound = new Sound(sample_of(4));
+    sound->play();
+    frames(3);
+    EXPECT_EQ(earlier_callback_calls, 3);
+    EXPECT_NE(sound->voice(0), nullptr);
+    EXPECT_EQ(AXIsVoiceRunning(sound->voice(0)), 1);
+}
