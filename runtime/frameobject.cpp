@@ -12,6 +12,7 @@
 
 #include "console/os.h"
 
+#include <algorithm>
 #include <new>
 
 namespace {
@@ -469,6 +470,9 @@ void FrameObject::set_movement(int new_index)
             OSReport("Invalid movement index: %d\n", new_index);
         return;
     }
+    // A stand-in movement outside the array has no other owner.
+    if (movement && std::find(movements, movements + movement_count, movement) == movements + movement_count)
+        delete movement;
     movement = movements[new_index];
     movement->init();
 }

@@ -207,9 +207,8 @@ TEST(FrameObject, movements_switch_within_the_array_and_a_static_one_stands_in)
     EXPECT_NE(dynamic_cast<StaticMovement*>(standing), nullptr);
     EXPECT_EQ(standing->index, 0);
     EXPECT_EQ(object.get_movement(), standing);
-    object.clear_movements();
-    EXPECT_EQ(object.movement, nullptr);
 
+    // Switching into the array releases the stand-in (the leak check sees it).
     int inits = 0, direction = 0;
     object.movement_count = 2;
     object.movements = new Movement*[2];
