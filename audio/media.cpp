@@ -144,7 +144,6 @@ double Channel::get_duration() const
 
 void Media::init()
 {
-    free_sounds();
     TessaroAudio::open_audio();
     AssetFile assets;
     assets.open();
@@ -162,11 +161,10 @@ void Media::add_cache(unsigned id, BaseFile& file)
     if (type == 0)
         return;
     const unsigned size = read_head_word(file);
-    delete sounds[id];
     if (streams_by_size(type, size))
-        sounds[id] = new SoundCache(id, type, file.tell(), size);
+        set_entry(id, new SoundCache(id, type, file.tell(), size));
     else
-        sounds[id] = new SoundMemory(id, new TessaroAudio::Sample(file, type, size));
+        set_entry(id, new SoundMemory(id, new TessaroAudio::Sample(file, type, size)));
 }
 
 void Media::add_file(unsigned id, const std::string& path)
@@ -176,13 +174,12 @@ void Media::add_file(unsigned id, const std::string& path)
     const std::string console_path = convert_path(path);
     const Media::AudioType type = type_of_path(console_path);
     const unsigned size = platform_get_file_size(console_path.c_str());
-    delete sounds[id];
     if (streams_by_size(type, size)) {
-        sounds[id] = new SoundFile(id, type, console_path, size);
+        set_entry(id, new SoundFile(id, type, console_path, size));
         return;
     }
     BaseFile file(console_path.c_str(), "r");
-    sounds[id] = new SoundMemory(id, new TessaroAudio::Sample(file, type, size));
+    set_entry(id, new SoundMemory(id, new TessaroAudio::Sample(file, type, size)));
 }
 
 void Media::stop()
@@ -199,12 +196,22 @@ void Media::stop()
         TessaroAudio::global_device->delete_all_sounds();
 }
 
+void Media::set_entry(unsigned id, SoundData* data)
+{
+    if (sounds[id])
+        retired.push_back(sounds[id]);
+    sounds[id] = data;
+}
+
 void Media::free_sounds()
 {
     for (SoundData*& data : sounds) {
         delete data;
         data = nullptr;
     }
+    for (SoundData* data : retired)
+        delete data;
+    retired.clear();
 }
 
 // Playing ------------------------------------------------------------------------

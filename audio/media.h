@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class BaseFile;
 class SoundData;
@@ -102,7 +103,12 @@ private:
     const Channel* channel_at(unsigned channel) const;
     // Automatic choice: a free unlocked channel, else any unlocked one.
     Channel* choose_channel();
+    // Puts a source in the table. One it replaces may still be playing, so
+    // it is kept until shut-down.
+    void set_entry(unsigned id, SoundData* data);
     void free_sounds();
+
+    std::vector<SoundData*> retired;
 };
 
 extern Media media;

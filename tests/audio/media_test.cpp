@@ -268,3 +268,28 @@ TEST_F(SoundEngineTest, the_main_volume_sets_the_tv_and_gamepad_device_volume)
               (std::vector<std::string>{"AXSetDeviceVolume(0, 0, 16384)", "AXSetDeviceVolume(1, 0, 16384)",
                                         "AXSetDeviceVolume(0, 0, 32768)", "AXSetDeviceVolume(1, 0, 32768)"}));
 }
+
+TEST_F(SoundEngineTest, a_file_registered_under_an_id_replaces_the_entry_without_cutting_its_sounds)
+{
+    Media& m = media_with({{1, tone(22050)}});
+    volumes.put_content("Data/short.wav", short_wav());
+    volumes.put_content("Data/long.wav", wav_file(sine_wave(440.0, 120000, 22050, 1, 8000.0), 1, 22050));
+
+    m.play_id(1, 0, 0);
+    frames(2);
+    m.add_file(1, "./Data/short.wav");
+    auto* memory = dynamic_cast<SoundMemory*>(m.sounds[1]);
+    ASSERT_NE(memory, nullptr);
+    EXPECT_EQ(memory->sample->samples, 1000u);
+    frames(20);  // the old Sample is still played on channel 0
+    EXPECT_TRUE(m.is_channel_playing(0));
+
+    m.add_file(2, "./Data/long.wav");
+    auto* file = dynamic_cast<SoundFile*>(m.sounds[2]);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->path, convert_path("./Data/long.wav"));
+    EXPECT_EQ(file->id, 2u);
+    m.play_id(2, 1, 1);
+    EXPECT_TRUE(m.is_channel_playing(1));
+    EXPECT_EQ(m.get_channel_frequency(1), 22050.0);
+}
