@@ -188,9 +188,10 @@ void Media::stop()
         channel.stop();
     TessaroAudio::close_audio();
     // The audio thread still reads sample memory until the voices are gone:
-    // stop the output before any Sample or sound is freed.
-    MIXQuit();
+    // stop the output before any Sample or sound is freed, and before the
+    // mixer's records that its callback updates.
     AXQuit();
+    MIXQuit();
     free_sounds();
     if (TessaroAudio::global_device)
         TessaroAudio::global_device->delete_all_sounds();
