@@ -190,7 +190,7 @@ void UniformGrid::remove_data(const void* data)
 
 bool collide_box(const FrameObject* object, const int* r)
 {
-    int box[4];
+    int box[4] = {};
     if (object->collision) {
         std::copy(object->collision->aabb, object->collision->aabb + 4, box);
     } else {
