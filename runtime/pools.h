@@ -48,7 +48,7 @@ private:
         // The free list never needs more room than the total, so it is only
         // resized here.
         std::free(free_list);
-        free_list = static_cast<void**>(std::malloc(sizeof(void*) * size_t(total + block_size)));
+        free_list = static_cast<void**>(std::calloc(size_t(total + block_size), sizeof(void*)));
         char* block = static_cast<char*>(::operator new(sizeof(T) * size_t(block_size), std::align_val_t(alignof(T))));
         remember_block(block);
         total += block_size;
