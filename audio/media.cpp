@@ -8,6 +8,7 @@
 #include "console/os.h"
 #include "platform/files.h"
 #include "runtime/assetfile.h"
+#include "runtime/saturate.h"
 
 #include <cmath>
 #include <limits>
@@ -21,18 +22,6 @@ constexpr unsigned loose_file_id = 0xFFFFFFFFu;
 double limited(double v, double low, double high)
 {
     return v < low ? low : v > high ? high : v;
-}
-
-// Double to int32 toward zero, saturating where it does not fit.
-int32_t trunc32(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    if (v >= 2147483647.0)
-        return std::numeric_limits<int32_t>::max();
-    if (v <= -2147483648.0)
-        return std::numeric_limits<int32_t>::min();
-    return int32_t(v);
 }
 
 // A little-endian word of a sound item's head; 0 unless all four bytes come.
@@ -102,7 +91,7 @@ void Channel::apply_pitch()
 {
     const int rate = sound->get_sample_rate();
     if (rate > 0)
-        sound->set_pitch(float(double(trunc32(frequency)) / rate));
+        sound->set_pitch(float(double(saturate_to_int(frequency)) / rate));
 }
 
 void Channel::set_pan(double p)

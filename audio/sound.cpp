@@ -4,6 +4,7 @@
 #include "audio/mix.h"
 #include "audio/sample.h"
 #include "console/os.h"
+#include "runtime/saturate.h"
 
 #include <cmath>
 #include <limits>
@@ -13,18 +14,6 @@ namespace TessaroAudio {
 namespace {
 
 constexpr float mix_rate = 32000.0f;
-
-// Double to int32 toward zero, saturating where the value does not fit.
-int32_t trunc_saturated(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    if (v >= 2147483647.0)
-        return std::numeric_limits<int32_t>::max();
-    if (v <= -2147483648.0)
-        return std::numeric_limits<int32_t>::min();
-    return int32_t(v);
-}
 
 }  // namespace
 
@@ -281,7 +270,7 @@ void Sound::set_loop(bool b)
 void Sound::set_playing_offset(double seconds)
 {
     // A time before the start would put the voices past their end.
-    const int32_t at = trunc_saturated(seconds * get_sample_rate());
+    const int32_t at = saturate_to_int(seconds * get_sample_rate());
     offset = uint32_t(at < 0 ? 0 : at);
     raise(SOUND_CMD_OFFSET);
 }

@@ -3,6 +3,7 @@
 #include "console/os.h"
 #include "graphics/render.h"
 #include "graphics/shader.h"
+#include "runtime/saturate.h"
 #include "runtime/stream.h"
 
 #include <algorithm>
@@ -15,18 +16,6 @@ constexpr unsigned int code_limit = 0x110000;
 constexpr int font_effect = 35;
 // Larger bitmaps than this are damage, not glyphs: keep the read bounded.
 constexpr int64_t max_bitmap_bytes = int64_t(FTTextureFont::max_atlas_size) * FTTextureFont::max_atlas_size;
-
-// Float to int that saturates (NaN gives 0): the sizes come from a file.
-int saturate(double value)
-{
-    if (!(value == value))
-        return 0;
-    if (value >= 2147483647.0)
-        return 2147483647;
-    if (value <= -2147483648.0)
-        return -2147483647 - 1;
-    return int(value);
-}
 
 float read_single(BaseStream& stream)
 {
@@ -188,8 +177,8 @@ FTGlyph::FTGlyph(BaseStream& stream, uint8_t* atlas, int x, int y, int atlas_wid
 
 const FTPoint& FTGlyph::Render(const FTPoint& pen) const
 {
-    const int x1 = saturate(std::floor(float(pen.x) + float(corner.x)));
-    const int y1 = saturate(std::floor(float(pen.y) - float(corner.y)));
+    const int x1 = saturate_to_int(std::floor(float(pen.x) + float(corner.x)));
+    const int y1 = saturate_to_int(std::floor(float(pen.y) - float(corner.y)));
     if (render_data.current_effect == 0)
         shader_set_texture();
     insert_quad(x1, y1, x1 + width, y1 + height);
@@ -261,8 +250,8 @@ FTTextureFont::FTTextureFont(BaseStream& stream) : glyphs(std::make_unique<FTGly
     descender = read_single(stream);
     glyph_count = stream.read_int32();
     const int count = std::max(0, glyph_count);
-    cell_width_pixels = std::max(1, saturate(cell_width + 0.5f));
-    cell_height_pixels = std::max(1, saturate(line_height + 0.5f));
+    cell_width_pixels = std::max(1, saturate_to_int(cell_width + 0.5f));
+    cell_height_pixels = std::max(1, saturate_to_int(line_height + 0.5f));
     const int cw = cell_width_pixels, ch = cell_height_pixels;
 
     atlas_width = ClampSize(int(std::min<int64_t>(int64_t(cw) * count + 2 * margin, max_atlas_size)),
@@ -289,7 +278,7 @@ FTTextureFont::FTTextureFont(BaseStream& stream) : glyphs(std::make_unique<FTGly
         FTGlyph* glyph = new FTGlyph(stream, atlas.data(), pen_x, pen_y, atlas_width, atlas_height);
         glyphs->Add(glyph, glyph->code);
         const FTBBox& box = glyph->BBox();
-        pen_x = saturate(double(pen_x) + saturate(box.upper.x - box.lower.x + margin + 0.5));
+        pen_x = saturate_to_int(double(pen_x) + saturate_to_int(box.upper.x - box.lower.x + margin + 0.5));
     }
 
     texture = Render::create_tex(atlas.data(), Render::ALPHA, atlas_width, atlas_height);

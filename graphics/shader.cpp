@@ -4,6 +4,7 @@
 #include "console/shader_container.h"
 #include "runtime/assetfile.h"
 #include "runtime/frameobject.h"
+#include "runtime/saturate.h"
 #include "runtime/stream.h"
 
 #include <array>
@@ -53,18 +54,6 @@ double parameter_value(FrameObject* object, int hash)
     const ShaderParameter* parameter =
         object && object->shader_parameters ? object->find_shader_parameter(uint32_t(hash)) : nullptr;
     return parameter ? parameter->value : 0.0;
-}
-
-// Truncation toward zero that saturates instead of overflowing.
-int32_t truncate_int(double value)
-{
-    if (!(value == value))
-        return 0;
-    if (value >= 2147483647.0)
-        return INT32_MAX;
-    if (value <= -2147483648.0)
-        return INT32_MIN;
-    return int32_t(value);
 }
 
 }  // namespace
@@ -221,14 +210,14 @@ void BaseShader::set_float(FrameObject* object, int hash, int offset)
 
 void BaseShader::set_int(FrameObject* object, int hash, int offset)
 {
-    const int32_t values[4] = {truncate_int(parameter_value(object, hash)), 0, 0, 0};
+    const int32_t values[4] = {saturate_to_int(parameter_value(object, hash)), 0, 0, 0};
     GX2SetPixelUniformReg(uint32_t(offset), 4, values);
 }
 
 void BaseShader::set_vec4(FrameObject* object, int hash, int offset)
 {
     float values[4];
-    convert_vec4(truncate_int(parameter_value(object, hash)), values[0], values[1], values[2],
+    convert_vec4(saturate_to_int(parameter_value(object, hash)), values[0], values[1], values[2],
                  values[3]);
     GX2SetPixelUniformReg(uint32_t(offset), 4, values);
 }

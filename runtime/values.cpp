@@ -18,15 +18,6 @@ const std::string& shared_empty_string()
     return string_constant(STR_EMPTY);
 }
 
-int32_t saturate_to_int(double value)
-{
-    if (std::isnan(value) || value <= -2147483648.0)
-        return INT32_MIN;
-    if (value >= 2147483647.0)
-        return INT32_MAX;
-    return int32_t(value);
-}
-
 int GlobalValues::get_int(unsigned index) const
 {
     return index < values.size() ? saturate_to_int(values[index]) : 0;

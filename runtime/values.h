@@ -2,6 +2,8 @@
 // the game, and instance handles carried as numbers.
 #pragma once
 
+#include "runtime/saturate.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -68,8 +70,6 @@ private:
     std::vector<std::string> values;
 };
 
-// Truncation toward zero that saturates at the 32-bit limits; NaN gives INT32_MIN.
-int32_t saturate_to_int(double value);
 
 // An instance carried as a number. The handle is a slot of the table of
 // instances that were ever asked for their number: on a 64-bit host an
