@@ -11,7 +11,6 @@
 #include "runtime/saturate.h"
 
 #include <cmath>
-#include <limits>
 
 Media media;
 

@@ -7,7 +7,6 @@
 #include "runtime/saturate.h"
 
 #include <cmath>
-#include <limits>
 
 namespace TessaroAudio {
 
