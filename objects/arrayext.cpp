@@ -55,17 +55,6 @@ std::string printable(const std::string& bytes)
     return shown;
 }
 
-class ClientLock {
-public:
-    explicit ClientLock(FSClientData* client) : client_(client) { OSLockMutex(&client_->mutex); }
-    ~ClientLock() { OSUnlockMutex(&client_->mutex); }
-    ClientLock(const ClientLock&) = delete;
-    ClientLock& operator=(const ClientLock&) = delete;
-
-private:
-    FSClientData* client_;
-};
-
 // Writes the bytes to a temporary file beside the target and renames it into
 // place only once every byte is on the volume, so that neither a failed write
 // nor a process killed halfway leaves a truncated file where a good one was.

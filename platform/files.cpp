@@ -11,17 +11,6 @@ int current_slot = 0;
 
 const char content_prefix[] = "/vol/content/Quorvella - Rored Azezara";
 
-class ClientLock {
-public:
-    explicit ClientLock(FSClientData* client) : client_(client) { OSLockMutex(&client_->mutex); }
-    ~ClientLock() { OSUnlockMutex(&client_->mutex); }
-    ClientLock(const ClientLock&) = delete;
-    ClientLock& operator=(const ClientLock&) = delete;
-
-private:
-    FSClientData* client_;
-};
-
 FSClientData* create_client(int slot)
 {
     OSReport("Creating new FS client: %d\n", slot);

@@ -14,6 +14,18 @@ struct FSClientData {
     OSMutex mutex;         // held around every call on this client's command block
 };
 
+// Holds a client's mutex for the span of one file-system call.
+class ClientLock {
+public:
+    explicit ClientLock(FSClientData* client) : client_(client) { OSLockMutex(&client_->mutex); }
+    ~ClientLock() { OSUnlockMutex(&client_->mutex); }
+    ClientLock(const ClientLock&) = delete;
+    ClientLock& operator=(const ClientLock&) = delete;
+
+private:
+    FSClientData* client_;
+};
+
 constexpr unsigned int fs_staging_size = 0x800000;
 constexpr unsigned int fs_min_window = 65536;
 constexpr int fs_client_slots = 3;
