@@ -1,5 +1,5 @@
 // One picture of 2000 textured quads: the renderer's cost per quad.
-#include "tests/graphics/graphics_fixture.h"
+#include "tests/support/drawing.h"
 
 #include "console/gpu.h"
 #include "graphics/image.h"
@@ -8,7 +8,7 @@
 #include <chrono>
 #include <cstdio>
 
-using RenderBenchmark = GraphicsTest;
+using RenderBenchmark = DrawingTest;
 
 TEST_F(RenderBenchmark, one_picture_of_2000_textured_quads)
 {

@@ -1,4 +1,4 @@
-#include "tests/graphics/graphics_fixture.h"
+#include "tests/support/drawing.h"
 
 #include "console/gpu.h"
 #include "console/options.h"
@@ -16,11 +16,6 @@
 
 namespace {
 
-constexpr Rgba black{0, 0, 0, 255};
-constexpr Rgba red{255, 0, 0, 255};
-constexpr Rgba green{0, 255, 0, 255};
-constexpr Rgba blue{0, 0, 255, 255};
-constexpr Rgba white{255, 255, 255, 255};
 
 void dot(int x, int y, Color color)
 {
@@ -54,7 +49,7 @@ void probe_boot(uint64_t picture, void* context)
 
 }  // namespace
 
-using DisplayTest = GraphicsTest;
+using DisplayTest = DrawingTest;
 
 TEST_F(DisplayTest, tv_picture_is_scaled_by_nearest_pixel)
 {

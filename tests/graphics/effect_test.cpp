@@ -1,4 +1,4 @@
-#include "tests/graphics/graphics_fixture.h"
+#include "tests/support/drawing.h"
 
 #include "console/gpu.h"
 #include "graphics/render.h"
@@ -59,7 +59,7 @@ std::string probe_item(const std::vector<ShaderContainerVar>& uniforms, const st
     return shader_item(programs);
 }
 
-class EffectTest : public GraphicsTest {
+class EffectTest : public DrawingTest {
 protected:
     // Assets.dat with every effect program, some replaced.
     void write_programs(const std::map<int, std::string>& replaced = {})

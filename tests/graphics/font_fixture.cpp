@@ -50,14 +50,14 @@ char character_of_coverage(int value)
 
 void FontTest::SetUp()
 {
-    GraphicsTest::SetUp();
+    DrawingTest::SetUp();
     font_forget_all();
 }
 
 void FontTest::TearDown()
 {
     font_forget_all();
-    GraphicsTest::TearDown();
+    DrawingTest::TearDown();
 }
 
 void FontTest::write_font_block(const std::string& block)

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "graphics/font.h"
-#include "tests/graphics/graphics_fixture.h"
+#include "tests/support/drawing.h"
 #include "tools/assetwriter/font_block.h"
 
 #include <string>
@@ -21,7 +21,7 @@ FontBlockFont layout_font();
 // The character whose coverage is nearest to `value`; ' ' for 0.
 char character_of_coverage(int value);
 
-class FontTest : public GraphicsTest {
+class FontTest : public DrawingTest {
 protected:
     void SetUp() override;
     void TearDown() override;

@@ -1,11 +1,10 @@
-#include "tests/graphics/graphics_fixture.h"
+#include "tests/support/drawing.h"
 
 #include "graphics/image.h"
 #include "graphics/render.h"
 
 namespace {
 
-constexpr Rgba black{0, 0, 0, 255};
 constexpr Rgba orange{255, 128, 0, 255};
 
 // An image item with the given header and zlib stream.
@@ -25,7 +24,7 @@ std::vector<uint8_t> bytes_of(const ImageItemSource& image, size_t count)
 
 }  // namespace
 
-using ImageTest = GraphicsTest;
+using ImageTest = DrawingTest;
 
 TEST_F(ImageTest, asset_item_decodes_with_its_placement_fields)
 {

@@ -1,4 +1,4 @@
-#include "tests/graphics/graphics_fixture.h"
+#include "tests/support/drawing.h"
 
 #include "console/gpu.h"
 #include "graphics/render.h"
@@ -8,10 +8,6 @@
 
 namespace {
 
-constexpr Rgba black{0, 0, 0, 255};
-constexpr Rgba red{255, 0, 0, 255};
-constexpr Rgba green{0, 255, 0, 255};
-constexpr Rgba blue{0, 0, 255, 255};
 
 bool near(Rgba got, Rgba want, int tolerance = 1)
 {
@@ -26,7 +22,7 @@ void fill(int x1, int y1, int x2, int y2, Color color)
 
 }  // namespace
 
-using RenderTest = GraphicsTest;
+using RenderTest = DrawingTest;
 
 TEST_F(RenderTest, clear_fills_the_whole_current_buffer_whatever_the_scissor)
 {

@@ -1,4 +1,4 @@
-#include "tests/graphics/graphics_fixture.h"
+#include "tests/support/drawing.h"
 
 #include "console/gpu.h"
 #include "graphics/render.h"
@@ -44,7 +44,7 @@ void main()
 
 }  // namespace
 
-using ShaderTest = GraphicsTest;
+using ShaderTest = DrawingTest;
 
 TEST(ShaderParameterHash, matches_the_names_of_the_effects)
 {

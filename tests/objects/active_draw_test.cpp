@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-using namespace kinds_test;
 
 namespace {
 

@@ -13,7 +13,6 @@
 #include <cstring>
 #include <new>
 
-using namespace kinds_test;
 
 namespace {
 

@@ -10,7 +10,6 @@
 
 #include <new>
 
-using namespace kinds_test;
 
 namespace {
 

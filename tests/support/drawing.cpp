@@ -1,4 +1,4 @@
-#include "tests/graphics/graphics_fixture.h"
+#include "tests/support/drawing.h"
 
 #include "console/gpu.h"
 #include "console/options.h"
@@ -8,8 +8,6 @@
 #include "platform/files.h"
 #include "runtime/assetfile.h"
 #include "tools/assetwriter/shader_items.h"
-
-#include <ostream>
 
 void PrintTo(const Rgba& c, std::ostream* os)
 {
@@ -28,7 +26,7 @@ ImageItemSource solid_image(int width, int height, Rgba color, int hot_x, int ho
     return image;
 }
 
-void GraphicsTest::SetUp()
+void DrawingTest::SetUp()
 {
     volumes = std::make_unique<TempVolumes>();
     console_options().headless = true;
@@ -54,16 +52,16 @@ void GraphicsTest::SetUp()
     flush_gl();
 }
 
-void GraphicsTest::TearDown()
+void DrawingTest::TearDown()
 {
     shader_forget_all();
     image_forget_all();
     volumes.reset();
 }
 
-void GraphicsTest::write_assets(const std::vector<std::pair<int, ImageItemSource>>& images,
-                                const std::vector<uint16_t>& preload,
-                                const std::vector<std::pair<int, std::string>>& raw_images)
+void DrawingTest::write_assets(const std::vector<std::pair<int, ImageItemSource>>& images,
+                               const std::vector<uint16_t>& preload,
+                               const std::vector<std::pair<int, std::string>>& raw_images)
 {
     AssetWriter writer;
     for (const auto& [id, item] : demo_shader_items())
@@ -76,21 +74,55 @@ void GraphicsTest::write_assets(const std::vector<std::pair<int, ImageItemSource
     ASSERT_TRUE(writer.write(volumes->content + "/Assets.dat"));
 }
 
-void GraphicsTest::read(DisplayBuffer which)
+void DrawingTest::clear(Rgba color)
+{
+    Render::clear(Color(color.r, color.g, color.b, color.a));
+}
+
+void DrawingTest::read(DisplayBuffer which)
 {
     const ColorBuffer* buffer = platform_color_buffer(which);
     pixels = gx2_read_color_buffer(&buffer->record);
     pixels_width = buffer->width;
 }
 
-void GraphicsTest::read_tv_scan()
+void DrawingTest::read_tv_scan()
 {
     pixels = gx2_read_scan_buffer(GX2_SCAN_TARGET_TV);
     pixels_width = 1920;
 }
 
-Rgba GraphicsTest::at(int x, int y) const
+Rgba DrawingTest::at(int x, int y) const
 {
     const size_t i = (size_t(y) * size_t(pixels_width) + size_t(x)) * 4;
     return {pixels[i], pixels[i + 1], pixels[i + 2], pixels[i + 3]};
+}
+
+int DrawingTest::count(int x1, int y1, int x2, int y2, Rgba color) const
+{
+    int n = 0;
+    for (int y = y1; y < y2; ++y)
+        for (int x = x1; x < x2; ++x)
+            n += at(x, y) == color;
+    return n;
+}
+
+std::vector<int> DrawingTest::extent(Rgba color) const
+{
+    std::vector<int> box = {-1, -1, -1, -1};
+    const int rows = int(pixels.size() / 4) / pixels_width;
+    for (int y = 0; y < rows; ++y) {
+        for (int x = 0; x < pixels_width; ++x) {
+            if (!(at(x, y) == color))
+                continue;
+            if (box[0] < 0 || x < box[0])
+                box[0] = x;
+            if (box[1] < 0)
+                box[1] = y;
+            if (x + 1 > box[2])
+                box[2] = x + 1;
+            box[3] = y + 1;
+        }
+    }
+    return box;
 }
