@@ -100,18 +100,3 @@ inline BackdropInstance* make_backdrop(int x, int y, int type_id, Image* image)
     return new (object_pool<BackdropInstance>.create()) BackdropInstance(x, y, type_id, image);
 }
 
-// A plain frame that the manager runs, with `count` layers of one size.
-struct RunningFrame {
-    PlainFrame frame;
-    RunningFrame(int w, int h, int count)
-    {
-        manager.frame = &frame;
-        frame.set_up(w, h, count);
-    }
-    ~RunningFrame()
-    {
-        frame.reset();
-        manager.frame = nullptr;
-    }
-    Layer& layer(int i) { return frame.layers[size_t(i)]; }
-};

@@ -22,18 +22,8 @@ public:
 
 const Frame::CollisionCallback contact = static_cast<Frame::CollisionCallback>(&PassFrame::on_contact);
 
-struct Pass {
-    PassFrame frame;
-    Pass()
-    {
-        manager.frame = &frame;
-        frame.set_up(2000, 2000, 1);
-    }
-    ~Pass()
-    {
-        frame.reset();
-        manager.frame = nullptr;
-    }
+struct Pass : RunningFrame<PassFrame> {
+    Pass() : RunningFrame(2000, 2000, 1) {}
     BoxInstance* box(int type, int x, int y)
     {
         BoxInstance* object = make_box(x, y, type, 10, 10);

@@ -297,7 +297,7 @@ TEST(FrameObjectOverlaps, background_test_skips_ladders_and_caches_its_answer_un
 
 namespace {
 struct Selections {
-    RunningFrame running{640, 480, 1};
+    RunningFrame<> running{640, 480, 1};
     Frame& frame = running.frame;
 
     BoxInstance* box(int type, int x, int y)

@@ -6,33 +6,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-using Chain = std::vector<FrameObject*>;
-
-Chain chain_of(const ObjectList& list)
-{
-    Chain chain;
-    for (int k = list.head(); k != 0; k = list.items[size_t(k)].next)
-        chain.push_back(list.items[size_t(k)].obj);
-    return chain;
-}
-
-struct FrameScope {
-    PlainFrame frame;
-    FrameScope()
-    {
-        manager.frame = &frame;
-        frame.set_up(640, 480, 1);
-    }
-    ~FrameScope()
-    {
-        frame.reset();
-        manager.frame = nullptr;
-    }
-};
-
-}  // namespace
 
 TEST(EventRandom, each_file_draws_the_same_sequence_from_seed_zero)
 {
@@ -53,7 +26,7 @@ TEST(EventRandom, each_file_draws_the_same_sequence_from_seed_zero)
 
 TEST(EventRandom, picks_choose_among_live_instances_and_keep_only_the_pick_selected)
 {
-    FrameScope scope;
+    RunningFrame scope(640, 480, 1);
     ObjectList& list = scope.frame.instances[5];
     std::vector<FrameObject*> five;
     for (int i = 0; i < 5; ++i)
@@ -128,7 +101,7 @@ TEST(EventRandom, value_picks_step_the_seed_and_a_zero_count_is_reported)
 
 TEST(SingleInstances, lookups_answer_from_the_selection_or_the_list_or_the_fallback)
 {
-    FrameScope scope;
+    RunningFrame scope(640, 480, 1);
     FrameObject fallback(0, 0, 0);
     ObjectList& list = scope.frame.instances[6];
     EXPECT_EQ(get_single(list, &fallback), &fallback);

@@ -5,25 +5,10 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-struct FrameScope {
-    PlainFrame frame;
-    FrameScope(int w, int h, int layers)
-    {
-        manager.frame = &frame;
-        frame.set_up(w, h, layers);
-    }
-    ~FrameScope()
-    {
-        frame.reset();
-        manager.frame = nullptr;
-    }
-};
-}  // namespace
 
 TEST(Frame, add_object_numbers_list_items_and_layer_depths_and_clamps_the_layer)
 {
-    FrameScope scope(640, 480, 3);
+    RunningFrame scope(640, 480, 3);
     Frame& frame = scope.frame;
     FrameObject* a = frame.add_object(make_instance(0, 0, 4), 0);
     FrameObject* b = frame.add_object(make_instance(0, 0, 4), 0);
@@ -40,7 +25,7 @@ TEST(Frame, add_object_numbers_list_items_and_layer_depths_and_clamps_the_layer)
 
 TEST(Frame, clean_up_removes_only_the_destroyed_and_keeps_the_others_dense)
 {
-    FrameScope scope(640, 480, 1);
+    RunningFrame scope(640, 480, 1);
     Frame& frame = scope.frame;
     FrameObject* a = frame.add_object(make_instance(0, 0, 4), 0);
     FrameObject* b = frame.add_object(make_instance(0, 0, 4), 0);
@@ -65,7 +50,7 @@ TEST(Frame, clean_up_removes_only_the_destroyed_and_keeps_the_others_dense)
 
 TEST(Frame, background_objects_of_the_backdrop_type_stay_out_of_the_lists)
 {
-    FrameScope scope(640, 480, 1);
+    RunningFrame scope(640, 480, 1);
     Frame& frame = scope.frame;
     FrameObject* backdrop = make_instance(0, 0, 1);
     backdrop->flags |= FrameObject::BACKGROUND;
@@ -83,7 +68,7 @@ TEST(Frame, background_objects_of_the_backdrop_type_stay_out_of_the_lists)
 
 TEST(Frame, the_view_centre_is_clamped_and_applied_once_at_the_end_of_the_tick)
 {
-    FrameScope scope(640, 480, 2);
+    RunningFrame scope(640, 480, 2);
     Frame& frame = scope.frame;
     frame.set_display_center(213, 120);
     EXPECT_EQ(frame.new_display_x, 0);
@@ -110,7 +95,7 @@ TEST(Frame, the_view_centre_is_clamped_and_applied_once_at_the_end_of_the_tick)
 
 TEST(Frame, a_half_speed_layer_scrolls_by_half_truncated_and_keeps_unfollowing_instances_in_place)
 {
-    FrameScope scope(2000, 480, 2);
+    RunningFrame scope(2000, 480, 2);
     Frame& frame = scope.frame;
     frame.layers[1].coef_x = 0.5;
     FrameObject* fixed = frame.add_object(make_instance(50, 60, 3), 1);
@@ -133,7 +118,7 @@ TEST(Frame, a_half_speed_layer_scrolls_by_half_truncated_and_keeps_unfollowing_i
 
 TEST(Frame, reset_releases_everything_and_the_next_update_runs_the_set_up)
 {
-    FrameScope scope(640, 480, 1);
+    RunningFrame scope(640, 480, 1);
     Frame& frame = scope.frame;
     frame.add_object(make_instance(0, 0, 4), 0)->destroy();
     frame.add_object(make_instance(0, 0, 4), 0);
@@ -155,7 +140,7 @@ TEST(Frame, reset_releases_everything_and_the_next_update_runs_the_set_up)
 
 TEST(Frame, lives_set_to_zero_raise_the_flag_until_the_end_of_the_tick_and_loops_are_found_by_name)
 {
-    FrameScope scope(640, 480, 1);
+    RunningFrame scope(640, 480, 1);
     manager.player_died = false;
     scope.frame.set_lives(0);
     EXPECT_EQ(manager.lives, 0);

@@ -9,20 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct FrameScope {
-    PlainFrame frame;
-    FrameScope(int w, int h, int layers)
-    {
-        manager.frame = &frame;
-        frame.set_up(w, h, layers);
-    }
-    ~FrameScope()
-    {
-        frame.reset();
-        manager.frame = nullptr;
-    }
-};
-
 class CountingMovement : public Movement {
 public:
     int* inits;
@@ -52,7 +38,7 @@ TEST(FrameObject, a_new_instance_is_visible_follows_its_layer_and_is_white)
 
 TEST(FrameObject, moves_shift_the_box_and_clear_the_background_cache_only_on_a_real_move)
 {
-    FrameScope scope(640, 480, 1);
+    RunningFrame scope(640, 480, 1);
     scope.frame.layers[0].set_position(10, 0);
     BoxInstance* box = make_box(5, 5, 2, 30, 40);
     scope.frame.add_object(box, 0);
@@ -77,7 +63,7 @@ TEST(FrameObject, moves_shift_the_box_and_clear_the_background_cache_only_on_a_r
 
 TEST(FrameObject, destroy_queues_once_and_ends_every_overlap)
 {
-    FrameScope scope(640, 480, 1);
+    RunningFrame scope(640, 480, 1);
     BoxInstance* box = make_box(5, 5, 2, 30, 40);
     scope.frame.add_object(box, 0);
     manager.mouse_x = 10;
@@ -93,7 +79,7 @@ TEST(FrameObject, destroy_queues_once_and_ends_every_overlap)
 
 TEST(FrameObject, an_instance_is_killed_only_when_it_leaves_the_inactive_box_beyond_the_kill_box)
 {
-    FrameScope scope(640, 480, 1);
+    RunningFrame scope(640, 480, 1);
     const Layer& layer = scope.frame.layers[0];
     EXPECT_EQ(layer.inactive_box[0], -480);
     EXPECT_EQ(layer.inactive_box[2], 490);
@@ -125,7 +111,7 @@ TEST(FrameObject, an_instance_is_killed_only_when_it_leaves_the_inactive_box_bey
 
 TEST(FrameObject, box_queries_use_the_frame_and_the_requested_view)
 {
-    FrameScope scope(640, 480, 1);
+    RunningFrame scope(640, 480, 1);
     BoxInstance* box = make_box(650, 10, 2, 10, 10);
     scope.frame.add_object(box, 0);
     EXPECT_TRUE(box->outside_playfield());
@@ -235,7 +221,7 @@ TEST(FrameObject, an_out_of_range_movement_without_a_current_one_is_refused_with
 
 TEST(FrameObject, swap_position_exchanges_two_instances_and_ignores_a_single_one)
 {
-    FrameScope scope(640, 480, 2);
+    RunningFrame scope(640, 480, 2);
     scope.frame.layers[1].set_position(5, 0);
     FrameObject* a = scope.frame.add_object(make_instance(10, 20, 3), 0);
     FrameObject* b = scope.frame.add_object(make_instance(100, 200, 3), 1);

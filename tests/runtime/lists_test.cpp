@@ -9,16 +9,6 @@
 
 namespace {
 
-using Chain = std::vector<FrameObject*>;
-
-Chain chain_of(const ObjectList& list)
-{
-    Chain chain;
-    for (int k = list.head(); k != 0; k = list.items[size_t(k)].next)
-        chain.push_back(list.items[size_t(k)].obj);
-    return chain;
-}
-
 Chain walk(QualifierList& group)
 {
     Chain visited;

@@ -92,6 +92,34 @@ public:
     }
 };
 
+// A frame (plain by default) that the manager runs, with `count` layers of
+// one size; reset when the test ends.
+template <class F = PlainFrame>
+struct RunningFrame {
+    F frame;
+    RunningFrame(int w, int h, int count)
+    {
+        manager.frame = &frame;
+        frame.set_up(w, h, count);
+    }
+    ~RunningFrame()
+    {
+        frame.reset();
+        manager.frame = nullptr;
+    }
+    Layer& layer(int i) { return frame.layers[size_t(i)]; }
+};
+
+// The instances of a selection chain, in chain order.
+using Chain = std::vector<FrameObject*>;
+inline Chain chain_of(const ObjectList& list)
+{
+    Chain chain;
+    for (int k = list.head(); k != 0; k = list.items[size_t(k)].next)
+        chain.push_back(list.items[size_t(k)].obj);
+    return chain;
+}
+
 // A plain instance from the pool of plain frame objects.
 inline FrameObject* make_instance(int x, int y, int type_id)
 {
