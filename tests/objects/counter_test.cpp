@@ -118,9 +118,7 @@ TEST_F(CounterTest, digits_box_ends_at_the_position_and_digits_draw_right_aligne
     const int* box = counter->collision->aabb;
     EXPECT_EQ((std::vector<int>{box[0], box[1], box[2], box[3]}), (std::vector<int>{83, 38, 100, 50}));
 
-    clear();
-    counter->draw();
-    read();
+    redraw(counter);
     // "2" (9 x 12) ends at the position, "1" (8 x 10) before it, bottoms on y.
     EXPECT_EQ(extent(blue), (std::vector<int>{91, 38, 100, 50}));
     EXPECT_EQ(extent(green), (std::vector<int>{83, 40, 91, 50}));
@@ -128,9 +126,7 @@ TEST_F(CounterTest, digits_box_ends_at_the_position_and_digits_draw_right_aligne
     // A character without an image takes no room.
     digits.table[Counter::PLUS_IMAGE] = nullptr;
     counter->text = "+1";
-    clear();
-    counter->draw();
-    read();
+    redraw(counter);
     EXPECT_EQ(extent(green), (std::vector<int>{92, 40, 100, 50}));
     counter->dealloc();
 }
@@ -158,9 +154,7 @@ TEST_F(CounterTest, image_by_value_spreads_the_range_over_the_images)
     }
     EXPECT_EQ(counter->collision->aabb[0], 30);
     EXPECT_EQ(counter->collision->aabb[3], 40 + 24);
-    clear();
-    counter->draw();
-    read();
+    redraw(counter);
     EXPECT_EQ(extent(red), (std::vector<int>{30, 40, 44, 64}));
 
     counter->maximum = 0;  // no range: the first image
@@ -177,26 +171,20 @@ TEST_F(CounterTest, bars_fill_in_proportion_from_the_bottom_or_the_left)
     counter->height = 40;
     counter->color1 = Color(0, 255, 0, 255);
     counter->set(50);
-    clear();
-    counter->draw();
-    read();
+    redraw(counter);
     EXPECT_EQ(extent(green), (std::vector<int>{10, 30, 16, 50}));
 
     counter->display_type = Counter::HORIZONTAL_BAR;
     counter->width = 30;
     counter->height = 5;
     counter->set(25);
-    clear();
-    counter->draw();
-    read();
+    redraw(counter);
     EXPECT_EQ(extent(green), (std::vector<int>{10, 10, 17, 15}));
 
     // Without a range there is no proportion: nothing is drawn.
     counter->maximum = 0;
     counter->set(0);
-    clear();
-    counter->draw();
-    read();
+    redraw(counter);
     EXPECT_EQ(count(0, 0, 426, 240, green), 0);
     counter->dealloc();
 }
@@ -208,9 +196,7 @@ TEST_F(CounterTest, hidden_counters_draw_nothing_and_flash_only_stores_its_inter
     counter->width = counter->height = 20;
     counter->set(50);
     EXPECT_EQ(counter->collision, nullptr);
-    clear();
-    counter->draw();
-    read();
+    redraw(counter);
     EXPECT_EQ(count(0, 0, 426, 240, black), 426 * 240);
 
     counter->flash_time = 3.0f;

@@ -13,6 +13,14 @@ public:
 
 class KindDrawTest : public DrawingTest {
 protected:
+    // Clears the picture, draws the object alone and reads the picture back.
+    void redraw(FrameObject* object)
+    {
+        clear();
+        object->draw();
+        read();
+    }
+
     OneLayerFrame frame;
 };
 

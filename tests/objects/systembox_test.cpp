@@ -77,21 +77,15 @@ TEST_F(SystemBoxTest, centred_and_top_left_images_in_opaque_white_whatever_the_s
     box->hide_border_2();
     box->set_text("caption");
     EXPECT_EQ(box->text, "caption");
-    clear();
-    box->draw();
-    read();
+    redraw(box);
     EXPECT_EQ(extent(blue), (std::vector<int>{45, 55, 76, 86}));
 
     box->image_mode = SystemBox::TOP_LEFT;
-    clear();
-    box->draw();
-    read();
+    redraw(box);
     EXPECT_EQ(extent(blue), (std::vector<int>{50, 60, 81, 91}));
 
     box->image_mode = 3;
-    clear();
-    box->draw();
-    read();
+    redraw(box);
     EXPECT_EQ(count(0, 0, 426, 240, blue), 0);
     box->dealloc();
 }

@@ -199,18 +199,24 @@ TEST(TextBlitter, the_default_blitter_has_the_empty_image_and_draws_nothing)
     EXPECT_EQ(render_data.positions.used, 0u);
 }
 
-using TextBlitterDraw = KindDrawTest;
+// A blitter over the font image, its grid one image wide.
+class TextBlitterDraw : public KindDrawTest {
+protected:
+    TextBlitter* font_blitter(int x, int y, int w, int h)
+    {
+        write_assets({{60, font_image()}});
+        TextBlitter* blitter = make_blitter(x, y, w, h);
+        blitter->image = get_internal_image(60);
+        blitter->grid_width = 32;
+        return blitter;
+    }
+};
 
 TEST_F(TextBlitterDraw, cells_come_from_the_map_with_spacing_and_alignment)
 {
-    write_assets({{60, font_image()}});
-    TextBlitter* blitter = make_blitter(10, 20, 100, 40);
-    blitter->image = get_internal_image(60);
-    blitter->grid_width = 32;
+    TextBlitter* blitter = font_blitter(10, 20, 100, 40);
     blitter->set_text("ABCE");
-    clear();
-    blitter->draw();
-    read();
+    redraw(blitter);
     EXPECT_EQ(blitter->drawn_lines, 1);
     EXPECT_EQ(extent(red), (std::vector<int>{10, 20, 18, 28}));
     EXPECT_EQ(extent(green), (std::vector<int>{18, 20, 26, 28}));
@@ -222,26 +228,19 @@ TEST_F(TextBlitterDraw, cells_come_from_the_map_with_spacing_and_alignment)
     blitter->x_spacing = 2;
     blitter->set_x_align(1);
     blitter->set_y_align(1);
-    clear();
-    blitter->draw();
-    read();
+    redraw(blitter);
     EXPECT_EQ(extent(red), (std::vector<int>{10 + 40, 36, 58, 44}));
     EXPECT_EQ(extent(green), (std::vector<int>{60, 36, 68, 44}));
     blitter->set_x_align(2);
     blitter->set_y_align(2);
-    clear();
-    blitter->draw();
-    read();
+    redraw(blitter);
     EXPECT_EQ(extent(red), (std::vector<int>{90, 20, 98, 28}));
     blitter->dealloc();
 }
 
 TEST_F(TextBlitterDraw, lines_outside_the_rectangle_are_not_drawn)
 {
-    write_assets({{60, font_image()}});
-    TextBlitter* blitter = make_blitter(10, 20, 100, 8);
-    blitter->image = get_internal_image(60);
-    blitter->grid_width = 32;
+    TextBlitter* blitter = font_blitter(10, 20, 100, 8);
     blitter->y_spacing = 1;
     blitter->set_text("A\nB");
     flush_gl();
@@ -260,85 +259,58 @@ TEST_F(TextBlitterDraw, lines_outside_the_rectangle_are_not_drawn)
 
 TEST_F(TextBlitterDraw, unmapped_characters_and_the_grid_offset_pick_the_source_cell)
 {
-    write_assets({{60, font_image()}});
-    TextBlitter* blitter = make_blitter(0, 0, 100, 40);
-    blitter->image = get_internal_image(60);
-    blitter->grid_width = 32;
+    TextBlitter* blitter = font_blitter(0, 0, 100, 40);
     blitter->set_text("Z");  // not in the map: the cell left of the grid, clamped at 0
-    clear();
-    blitter->draw();
-    read();
+    redraw(blitter);
     EXPECT_EQ(extent(red), (std::vector<int>{0, 0, 8, 8}));
     blitter->image_x = 8;
     blitter->set_text("A");
-    clear();
-    blitter->draw();
-    read();
+    redraw(blitter);
     EXPECT_EQ(extent(green), (std::vector<int>{0, 0, 8, 8}));
     blitter->dealloc();
 }
 
 TEST_F(TextBlitterDraw, the_wave_moves_characters_and_a_still_wave_draws_flat)
 {
-    write_assets({{60, font_image()}});
-    TextBlitter* blitter = make_blitter(0, 10, 100, 40);
-    blitter->image = get_internal_image(60);
-    blitter->grid_width = 32;
+    TextBlitter* blitter = font_blitter(0, 10, 100, 40);
     blitter->set_text("AB");
     blitter->set_animation_type(1);
     blitter->set_animation_parameter(1, 10);
     blitter->set_animation_parameter(2, 5);
     // Speed 0 (or length 0) has no wave to follow.
-    clear();
-    blitter->draw();
-    read();
+    redraw(blitter);
     EXPECT_EQ(extent(green), (std::vector<int>{8, 10, 16, 18}));
     blitter->animation_speed = 1;
-    clear();
-    blitter->draw();
-    read();
+    redraw(blitter);
     // sin(8 / 10) x 5 = 3.58: B moves down 3 pixels, A (sin 0) stays.
     EXPECT_EQ(extent(red), (std::vector<int>{0, 10, 8, 18}));
     EXPECT_EQ(extent(green), (std::vector<int>{8, 13, 16, 21}));
     blitter->animation_speed = 2;
     blitter->animation_counter = 3;  // 3 / 2 = 1: sin(1 / 10) x 5 = 0.499
-    clear();
-    blitter->draw();
-    read();
+    redraw(blitter);
     EXPECT_EQ(extent(red), (std::vector<int>{0, 10, 8, 18}));
     blitter->set_animation_parameter(1, 0);
-    clear();
-    blitter->draw();
-    read();
+    redraw(blitter);
     EXPECT_EQ(extent(green), (std::vector<int>{8, 10, 16, 18}));
     blitter->dealloc();
 }
 
 TEST_F(TextBlitterDraw, callbacks_draw_opaque_and_replacements_recolour_the_font)
 {
-    write_assets({{60, font_image()}});
-    TextBlitter* blitter = make_blitter(0, 0, 100, 40);
-    blitter->image = get_internal_image(60);
-    blitter->grid_width = 32;
+    TextBlitter* blitter = font_blitter(0, 0, 100, 40);
     blitter->set_text("A");
     blitter->blend_color.a = 0;
-    clear();
-    blitter->draw();
-    read();
+    redraw(blitter);
     EXPECT_EQ(count(0, 0, 8, 8, black), 64);
     blitter->char_callback = 1;
-    clear();
-    blitter->draw();
-    read();
+    redraw(blitter);
     EXPECT_EQ(extent(red), (std::vector<int>{0, 0, 8, 8}));
 
     blitter->replace_color(Color(255, 0, 0, 255), Color(0, 255, 255, 255));
     blitter->update();
     ASSERT_NE(blitter->replaced_image, nullptr);
     EXPECT_EQ(blitter->replacements.count, 0);
-    clear();
-    blitter->draw();
-    read();
+    redraw(blitter);
     EXPECT_EQ(extent(cyan), (std::vector<int>{0, 0, 8, 8}));
     EXPECT_EQ(count(0, 0, 426, 240, red), 0);
     blitter->dealloc();
