@@ -10,12 +10,6 @@
 #include <cstring>
 #include <map>
 
-// The effect code's keys are hashed while compiling.
-static_assert(hash_shader_parameter("fFade", 5) == 35);
-static_assert(hash_shader_parameter("FFADE", 5) == 35);
-static_assert(hash_shader_parameter("fHeight", 7) == 182);
-static_assert(hash_shader_parameter("a", 1) == 61);
-
 namespace {
 
 unsigned int key(const char* name)

@@ -8,7 +8,6 @@
 
 namespace {
 
-
 bool near(Rgba got, Rgba want, int tolerance = 1)
 {
     return std::abs(got.r - want.r) <= tolerance && std::abs(got.g - want.g) <= tolerance &&
@@ -36,7 +35,7 @@ TEST_F(RenderTest, clear_fills_the_whole_current_buffer_whatever_the_scissor)
     EXPECT_EQ(gx2_current_state().scissor[2], 5);
 }
 
-TEST_F(RenderTest, textured_quad_covers_exactly_its_pixels_top_left_first)
+TEST_F(RenderTest, textured_quad_covers_exactly_its_pixels_top_left_first_moved_by_the_view_offset)
 {
     write_assets({});
     Render::clear(Color(0, 0, 0, 255));
@@ -48,6 +47,14 @@ TEST_F(RenderTest, textured_quad_covers_exactly_its_pixels_top_left_first)
     EXPECT_EQ(at(29, 25), black);
     EXPECT_EQ(at(9, 20), black);
     EXPECT_EQ(at(10, 19), black);
+
+    // The view offset moves every quad.
+    Render::set_offset(-100, 10);
+    fill(110, 0, 111, 1, Color(0, 0, 255, 255));
+    Render::set_offset(0, 0);
+    read(TV_LOGICAL_BUFFER);
+    EXPECT_EQ(at(10, 10), blue);
+    EXPECT_EQ(at(110, 0), black);
 }
 
 TEST_F(RenderTest, swapped_corners_mirror_the_texture)
@@ -121,18 +128,6 @@ TEST_F(RenderTest, scissor_is_moved_by_the_view_offset_and_clamped_to_the_screen
     EXPECT_EQ(at(34, 32), black);
 }
 
-TEST_F(RenderTest, view_offset_moves_every_quad)
-{
-    write_assets({});
-    Render::clear(Color(0, 0, 0, 255));
-    Render::set_offset(-100, 10);
-    fill(110, 0, 111, 1, Color(0, 0, 255, 255));
-    Render::set_offset(0, 0);
-    read(TV_LOGICAL_BUFFER);
-    EXPECT_EQ(at(10, 10), blue);
-    EXPECT_EQ(at(110, 0), black);
-}
-
 TEST_F(RenderTest, pools_grow_only_for_the_busiest_picture)
 {
     write_assets({});
@@ -150,7 +145,7 @@ TEST_F(RenderTest, pools_grow_only_for_the_busiest_picture)
     EXPECT_EQ(render_data.positions.used, 1u);
 }
 
-TEST_F(RenderTest, texture_slots_are_reused_from_the_lowest_and_counted)
+TEST_F(RenderTest, texture_slots_are_reused_from_the_lowest_and_counted_and_texels_kept_at_the_pitch)
 {
     write_assets({});
     // The display's four buffers hold slots 0 to 3, uncounted.
@@ -165,11 +160,8 @@ TEST_F(RenderTest, texture_slots_are_reused_from_the_lowest_and_counted)
     EXPECT_EQ(render_data.texture_count, count);
     EXPECT_EQ(Render::create_tex(&pixel, Render::RGBA, 1, 1), first);
     Render::delete_tex(first);
-}
 
-TEST_F(RenderTest, texels_are_kept_at_the_surface_pitch)
-{
-    write_assets({});
+    // Texels are kept at the surface pitch.
     const uint32_t source[6] = {1, 2, 3, 4, 5, 6};
     const unsigned int id = Render::create_tex(source, Render::RGBA, 3, 2);
     EXPECT_GE(render_data.textures[id].texture.surface.pitch, 3u);
