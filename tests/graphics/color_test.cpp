@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
-TEST(BaseColor, set_clamps_each_component)
+TEST(BaseColor, set_clamps_each_component_and_defaults_are_opaque_white_or_clear_black)
 {
     Color color;
+    EXPECT_EQ(color, Color(255, 255, 255, 255));
+    EXPECT_EQ(TransparentColor(), TransparentColor(0, 0, 0, 0));
     color.set(300, -5, 128, 255);
     EXPECT_EQ(color, Color(255, 0, 128, 255));
     color.set(-5, 300, 7, 255);
@@ -27,10 +29,4 @@ TEST(BaseColor, semi_transparency_halves_the_missing_alpha)
     const int expected[] = {0, 1, 64, 128, 128};
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(Color(0, 0, 0, alphas[i]).get_semi_transparency(), expected[i]) << alphas[i];
-}
-
-TEST(BaseColor, defaults_are_the_template_arguments)
-{
-    EXPECT_EQ(Color(), Color(255, 255, 255, 255));
-    EXPECT_EQ(TransparentColor(), TransparentColor(0, 0, 0, 0));
 }

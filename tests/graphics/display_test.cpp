@@ -194,7 +194,6 @@ TEST_F(DisplayTest, capture_writes_every_nth_tv_picture_as_png)
         stbi_image_free(png);
     }
     EXPECT_GE(files, 1);
-    EXPECT_EQ(capture_path("d", 42), "d/tv_000042.png");
 }
 
 TEST_F(DisplayTest, closing_the_window_asks_the_process_to_exit)

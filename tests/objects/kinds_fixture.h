@@ -2,6 +2,7 @@
 #pragma once
 
 #include "runtime/frame.h"
+#include "runtime/frameobject.h"
 #include "tests/support/drawing.h"
 
 // A frame with one layer that tests place objects on by hand.

@@ -32,6 +32,7 @@ TEST(ObjectPool, grows_by_doubling_blocks_and_hands_out_the_last_freed_slot_firs
     for (char* slot : slots)
         pool.destroy(slot);
     pool.destroy(first_of_second);
+    pool.destroy(nullptr);
     EXPECT_EQ(pool.get_free_count(), pool.get_total());
 }
 

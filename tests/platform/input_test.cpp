@@ -100,32 +100,6 @@ TEST(Touch, panel_points_become_logical_pixels_and_lifting_keeps_the_last_one)
     EXPECT_EQ(platform_controller_status().touch_x, 640);
 }
 
-TEST(Touch, touching_presses_mouse_button_one_and_lifting_releases_it_once)
-{
-    use_script("2 gamepad touch 100 100\n"
-               "3 gamepad touch 120 100\n"
-               "5 gamepad -\n");
-    manager.mouse = InputList();
-    const auto tick = [] {
-        manager.mouse.update();
-        platform_poll_events();
-    };
-    tick();
-    EXPECT_FALSE(manager.mouse.is_pressed(1));
-    tick();
-    EXPECT_TRUE(manager.mouse.is_pressed_once(1));
-    for (int held = 0; held < 2; ++held) {
-        tick();
-        EXPECT_TRUE(manager.mouse.is_pressed(1));
-        EXPECT_FALSE(manager.mouse.is_pressed_once(1));
-    }
-    tick();
-    EXPECT_FALSE(manager.mouse.is_pressed(1));
-    EXPECT_EQ(manager.mouse.count, 1);  // released this tick
-    tick();
-    EXPECT_EQ(manager.mouse.count, 0);
-}
-
 TEST(Touch, rounding_takes_the_nearest_pixel_and_halves_upward)
 {
     // 320 / 1280 * 426 = 106.5 exactly; 3 / 1280 * 426 = 0.998; 1 / 720 * 240 = 0.333.
@@ -167,11 +141,6 @@ TEST(Stick, shaping_stretches_the_circle_onto_the_square)
     x = 0.3f, y = 0.0f;
     circle_to_square(x, y);
     EXPECT_EQ(x, 0.3f);
-    EXPECT_EQ(y, 0.0f);
-
-    x = 0.0f, y = 0.0f;
-    circle_to_square(x, y);
-    EXPECT_EQ(x, 0.0f);
     EXPECT_EQ(y, 0.0f);
 
     // Full deflection at 45 degrees reaches the corners, in every quadrant.
@@ -391,22 +360,6 @@ TEST(Gamepad, its_presence_drives_the_display_mode)
     platform_poll_events();
     EXPECT_TRUE(platform_gamepad_present());
     EXPECT_TRUE(is_joystick_pressed(1, 2));
-}
-
-TEST(Script, the_folded_buttons_follow_the_script_tick_by_tick)
-{
-    use_script("# tick  controller  state\n"
-               "2  gamepad  A\n"
-               "3  gamepad  A RIGHT\n"
-               "4  remote0  pro B\n"
-               "5  gamepad  -\n"
-               "6  remote0  absent\n");
-    const uint32_t a = 16u << 1, b = 16u << 0, right = 16u << 14;
-    const uint32_t expected[] = {0, a, a | right, a | b | right, b, 0, 0};
-    for (int tick = 1; tick <= 7; ++tick) {
-        platform_poll_events();
-        EXPECT_EQ(held_buttons(), expected[tick - 1]) << "tick " << tick;
-    }
 }
 
 // The exit closes the platform for good, so it runs in a child process.

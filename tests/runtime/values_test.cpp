@@ -88,29 +88,6 @@ TEST(Values, a_global_index_gone_negative_is_refused_with_a_line_instead_of_exha
     EXPECT_EQ(values.size(), 65536u);
 }
 
-TEST(Values, the_alterables_pool_grows_in_doubling_blocks_and_reuses_returned_slots)
-{
-    ObjectPool<Alterables> pool;
-    std::vector<void*> taken;
-    for (int i = 0; i < 32; ++i)
-        taken.push_back(pool.create());
-    EXPECT_EQ(pool.get_total(), 32);
-    EXPECT_EQ(pool.get_block_size(), 64);
-    taken.push_back(pool.create());
-    EXPECT_EQ(pool.get_total(), 96);
-    // The block's highest slot is handed out first.
-    EXPECT_GT(taken[0], taken[1]);
-    while (taken.size() < 96)
-        taken.push_back(pool.create());
-    for (void* slot : taken)
-        pool.destroy(slot);
-    pool.destroy(nullptr);
-    EXPECT_EQ(pool.get_free_count(), 96);
-    for (int i = 0; i < 96; ++i)
-        pool.create();
-    EXPECT_EQ(pool.get_total(), 96);
-}
-
 TEST(Values, an_instance_gets_fresh_alterables_and_gives_them_back_unless_they_are_kept)
 {
     int free_while_alive;
