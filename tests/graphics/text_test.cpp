@@ -37,6 +37,15 @@ protected:
         return shown.substr(0, shown.find_last_not_of(' ') + 1);
     }
 
+    // The first `count` lines.
+    std::vector<std::string> lines(int count) const
+    {
+        std::vector<std::string> shown;
+        for (int k = 0; k < count; ++k)
+            shown.push_back(line(k));
+        return shown;
+    }
+
     FTSimpleLayout layout;
 };
 
@@ -45,44 +54,31 @@ protected:
 TEST_F(TextLayoutTest, breaks_after_the_last_word_that_fits)
 {
     draw("AB CD", 16);
-    EXPECT_EQ(line(0), "AB");
-    EXPECT_EQ(line(1), "CD");
-    EXPECT_EQ(line(2), "");
+    EXPECT_EQ(lines(3), (std::vector<std::string>{"AB", "CD", ""}));
     // The first line measures its word without the space.
     EXPECT_EQ(layout.BBox("AB CD"), FTBBox(FTPoint(0, 0), FTPoint(10, 18)));
 
     draw("AB CD EF GH", 30);  // a line holds five characters and a space
-    EXPECT_EQ(line(0), "AB CD");
-    EXPECT_EQ(line(1), "EF GH");
+    EXPECT_EQ(lines(2), (std::vector<std::string>{"AB CD", "EF GH"}));
 }
 
 TEST_F(TextLayoutTest, word_longer_than_a_line_breaks_before_the_character_that_overflows)
 {
     draw("ABCDEFG", 16);
-    EXPECT_EQ(line(0), "ABC");
-    EXPECT_EQ(line(1), "DEF");
-    EXPECT_EQ(line(2), "G");
+    EXPECT_EQ(lines(3), (std::vector<std::string>{"ABC", "DEF", "G"}));
     draw("A BCDEF", 16);
-    EXPECT_EQ(line(0), "A");
-    EXPECT_EQ(line(1), "BCD");
-    EXPECT_EQ(line(2), "EF");
+    EXPECT_EQ(lines(3), (std::vector<std::string>{"A", "BCD", "EF"}));
 }
 
 TEST_F(TextLayoutTest, forced_breaks_end_lines_and_two_in_a_row_leave_an_empty_line)
 {
     draw("AB\nC", 100);
-    EXPECT_EQ(line(0), "AB");
-    EXPECT_EQ(line(1), "C");
+    EXPECT_EQ(lines(2), (std::vector<std::string>{"AB", "C"}));
     draw("A\n\nB", 100);
-    EXPECT_EQ(line(0), "A");
-    EXPECT_EQ(line(1), "");
-    EXPECT_EQ(line(2), "B");
-    EXPECT_EQ(line(3), "");
+    EXPECT_EQ(lines(4), (std::vector<std::string>{"A", "", "B", ""}));
     EXPECT_EQ(layout.BBox("A\n\nB"), FTBBox(FTPoint(0, 0), FTPoint(4, 28)));
     draw("\nA", 100);
-    EXPECT_EQ(line(0), "");
-    EXPECT_EQ(line(1), "A");
-    EXPECT_EQ(line(2), "");
+    EXPECT_EQ(lines(3), (std::vector<std::string>{"", "A", ""}));
 }
 
 TEST_F(TextLayoutTest, vertical_tab_spaces_the_next_line_five_thirds_of_a_line)
@@ -94,37 +90,29 @@ TEST_F(TextLayoutTest, vertical_tab_spaces_the_next_line_five_thirds_of_a_line)
     // Baseline 20 + 16.67: the letter covers y 28 .. 35.
     EXPECT_EQ(line(0, 28), "B");
     EXPECT_EQ(line(0, 27), "");
-}
-
-TEST_F(TextLayoutTest, line_extenders_stay_on_their_line)
-{
-    draw("ABC\xE3\x80\x82" "D", 16);  // U+3002 after three letters that fill the line
-    EXPECT_EQ(line(0), "ABC.");
-    EXPECT_EQ(line(1), "D");
+    EXPECT_TRUE(is_linebreak(11));
+    EXPECT_FALSE(is_linebreak(13));
 }
 
 TEST_F(TextLayoutTest, a_line_narrower_than_one_glyph_still_holds_one)
 {
     draw("AB", 2);
-    EXPECT_EQ(line(0), "A");
-    EXPECT_EQ(line(1), "B");
-    EXPECT_EQ(line(2), "");
+    EXPECT_EQ(lines(3), (std::vector<std::string>{"A", "B", ""}));
 }
 
 TEST_F(TextLayoutTest, measuring_nothing_gives_the_zero_box)
 {
     EXPECT_EQ(layout.BBox(""), FTBBox());
     EXPECT_EQ(layout.BBox("ABC"), FTBBox(FTPoint(0, 0), FTPoint(16, 8)));
+}
+
+TEST_F(TextLayoutTest, line_extenders_stay_on_their_line_and_break_start_brackets_go_with_what_follows)
+{
+    draw("ABC\xE3\x80\x82" "D", 16);  // U+3002 after three letters that fill the line
+    EXPECT_EQ(lines(2), (std::vector<std::string>{"ABC.", "D"}));
+    draw("AB\xE3\x80\x8C" "CD", 16);  // U+300C would end the first line
+    EXPECT_EQ(lines(2), (std::vector<std::string>{"AB", "[CD"}));
     EXPECT_TRUE(is_line_extender(0xFF1F));
     EXPECT_FALSE(is_line_extender(0x3000));
     EXPECT_TRUE(is_break_start(0xFF08));
-    EXPECT_TRUE(is_linebreak(11));
-    EXPECT_FALSE(is_linebreak(13));
-}
-
-TEST_F(TextLayoutTest, break_start_bracket_moves_to_the_next_line_with_what_follows)
-{
-    draw("AB\xE3\x80\x8C" "CD", 16);  // U+300C would end the first line
-    EXPECT_EQ(line(0), "AB");
-    EXPECT_EQ(line(1), "[CD");
 }

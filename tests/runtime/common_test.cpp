@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-
 TEST(EventRandom, each_file_draws_the_same_sequence_from_seed_zero)
 {
     event_random_seed = 0;
@@ -153,27 +152,17 @@ TEST(EventSupport, angles_and_rotated_offsets_count_counter_clockwise_on_screen)
     EXPECT_EQ(get_angle(0, 0, 0, 10), 270.0);
     EXPECT_EQ(get_angle(3, 3, 3, 3), 0.0);
 
+    // (10, 3) turned by the instance's direction.
     FrameObject object(0, 0, 2);
-    int x = 10, y = 3;
-    object.direction = 8;
-    transform_pos(x, y, &object);
-    EXPECT_EQ(x, 3);
-    EXPECT_EQ(y, -10);
-    x = 10, y = 3;
-    object.direction = 4;
-    transform_pos(x, y, &object);
-    EXPECT_EQ(x, 9);
-    EXPECT_EQ(y, -4);
-    x = 10, y = 3;
-    object.direction = 16;
-    transform_pos(x, y, &object);
-    EXPECT_EQ(x, -10);
-    EXPECT_EQ(y, -3);
-    x = 10, y = 3;
-    object.direction = 24;
-    transform_pos(x, y, &object);
-    EXPECT_EQ(x, -3);
-    EXPECT_EQ(y, 10);
+    const struct {
+        int direction, x, y;
+    } turns[] = {{8, 3, -10}, {4, 9, -4}, {16, -10, -3}, {24, -3, 10}};
+    for (const auto& turn : turns) {
+        int x = 10, y = 3;
+        object.direction = turn.direction;
+        transform_pos(x, y, &object);
+        EXPECT_EQ((std::vector<int>{x, y}), (std::vector<int>{turn.x, turn.y})) << turn.direction;
+    }
 }
 
 TEST(EventSupport, spread_value_numbers_the_selection_in_chain_order)

@@ -117,7 +117,7 @@ TEST(ObjectList, iterators_narrow_the_chain_and_wrapped_reads_cycle_through_it)
     EXPECT_EQ(chain_of(abc.list), Chain{&abc.b});
 }
 
-TEST(ObjectList, saved_selections_accumulate_their_union_and_restore_it_newest_first)
+TEST(ObjectList, saved_selections_accumulate_their_union_restore_it_newest_first_and_grow_with_the_list)
 {
     Abc abc;
     abc.list.clear_saved_selection();
@@ -144,23 +144,17 @@ TEST(ObjectList, saved_selections_accumulate_their_union_and_restore_it_newest_f
     abc.list.clear_selection();
     abc.list.restore_selection();
     EXPECT_EQ(chain_of(abc.list), Chain{});
-}
 
-TEST(ObjectList, restoring_after_a_clear_without_a_save_selects_nothing)
-{
-    Abc abc;
+    // An earlier event saved all three; this event's only alternative held
+    // for nothing, so it saved nothing, and restoring selects nothing.
     abc.list.clear_selection();
-    abc.list.save_selection();  // an earlier event saved all three
+    abc.list.save_selection();
     abc.list.clear_saved_selection();
-    // This event's only alternative held for nothing, so it saved nothing.
     abc.list.clear_selection();
     abc.list.restore_selection();
     EXPECT_EQ(chain_of(abc.list), Chain{});
-}
 
-TEST(ObjectList, a_save_after_a_new_instance_grows_the_flags)
-{
-    Abc abc;
+    // A save after a new instance grows the flags.
     abc.list.clear_saved_selection();
     abc.list.empty_selection();
     abc.list.save_selection();
