@@ -48,18 +48,6 @@ char character_of_coverage(int value)
     return letter >= 0 && letter < 26 ? char('A' + letter) : '?';
 }
 
-void FontTest::SetUp()
-{
-    DrawingTest::SetUp();
-    font_forget_all();
-}
-
-void FontTest::TearDown()
-{
-    font_forget_all();
-    DrawingTest::TearDown();
-}
-
 void FontTest::write_font_block(const std::string& block)
 {
     AssetWriter writer;

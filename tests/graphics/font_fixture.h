@@ -23,8 +23,6 @@ char character_of_coverage(int value);
 
 class FontTest : public DrawingTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
     // Assets.dat with every shader program and the font block (none when empty).
     void write_font_block(const std::string& block);
     void write_fonts(const std::vector<FontBlockFont>& fonts) { write_font_block(font_block(fonts)); }

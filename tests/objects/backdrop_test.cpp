@@ -10,7 +10,6 @@
 
 #include <new>
 
-
 namespace {
 
 Backdrop* make_backdrop(Frame& frame, int x, int y, Image* image)
@@ -26,19 +25,6 @@ QuickBackdrop* make_quick(Frame& frame, int x, int y, int w, int h)
     quick->width = w;
     quick->height = h;
     return quick;
-}
-
-bool scissor_is_full_view()
-{
-    const int32_t* s = gx2_current_state().scissor;
-    return s[0] == render_data.view_x && s[1] == render_data.view_y && s[2] == render_data.view_width &&
-           s[3] == render_data.view_height;
-}
-
-// Quads drawn since the last flush.
-unsigned quads()
-{
-    return render_data.positions.used;
 }
 
 }  // namespace
@@ -194,7 +180,7 @@ TEST_F(BackdropTest, pattern_skips_tiles_left_of_the_screen_and_clips_its_right_
     quick->draw();
     read();
     // Tiles at -8, 8, 24, 40 and 56: two whole tiles left of the screen are skipped.
-    EXPECT_EQ(quads(), 5u);
+    EXPECT_EQ(render_data.positions.used, 5u);
     EXPECT_EQ(at(0, 5), blue);
     EXPECT_EQ(at(7, 5), blue);
     EXPECT_EQ(at(8, 5), red);
@@ -208,7 +194,7 @@ TEST_F(BackdropTest, pattern_skips_tiles_left_of_the_screen_and_clips_its_right_
     quick->width = 90;
     flush_gl();
     quick->draw();
-    EXPECT_EQ(quads(), 2u);
+    EXPECT_EQ(render_data.positions.used, 2u);
     quick->dealloc();
 }
 
@@ -221,7 +207,7 @@ TEST_F(BackdropTest, pattern_off_screen_or_of_an_empty_image_draws_nothing)
     flush_gl();
     Render::enable_scissor(0, 0, 5, 5);
     quick->draw();
-    EXPECT_EQ(quads(), 0u);
+    EXPECT_EQ(render_data.positions.used, 0u);
     EXPECT_TRUE(scissor_is_full_view());
 
     // An image without size (a missing asset) would never step forward.
@@ -229,7 +215,7 @@ TEST_F(BackdropTest, pattern_off_screen_or_of_an_empty_image_draws_nothing)
     quick->image = &empty_image;
     quick->draw();
     read();
-    EXPECT_EQ(quads(), 0u);
+    EXPECT_EQ(render_data.positions.used, 0u);
     EXPECT_EQ(count(0, 0, 426, 240, black), 426 * 240);
     quick->dealloc();
 }

@@ -10,7 +10,6 @@
 
 #include <new>
 
-
 namespace {
 
 SystemBox* make_box(Frame& frame, int x, int y, int w, int h, Image* image, int mode)
@@ -20,13 +19,6 @@ SystemBox* make_box(Frame& frame, int x, int y, int w, int h, Image* image, int 
     box->image = image;
     box->image_mode = mode;
     return box;
-}
-
-bool scissor_is_full_view()
-{
-    const int32_t* s = gx2_current_state().scissor;
-    return s[0] == render_data.view_x && s[1] == render_data.view_y && s[2] == render_data.view_width &&
-           s[3] == render_data.view_height;
 }
 
 }  // namespace

@@ -13,7 +13,6 @@
 #include <cstring>
 #include <new>
 
-
 namespace {
 
 Text* make_text(Frame& frame, int x, int y, int w, int h)
@@ -56,17 +55,6 @@ std::string font_block(const std::vector<unsigned>& codes)
 
 class TextDraw : public KindDrawTest {
 protected:
-    void SetUp() override
-    {
-        KindDrawTest::SetUp();
-        font_forget_all();
-    }
-    void TearDown() override
-    {
-        font_forget_all();
-        KindDrawTest::TearDown();
-    }
-
     void write_font(bool with_font)
     {
         AssetWriter writer;

@@ -2,6 +2,7 @@
 
 #include "console/gpu.h"
 #include "console/options.h"
+#include "graphics/font.h"
 #include "graphics/image.h"
 #include "graphics/render.h"
 #include "graphics/shader.h"
@@ -42,6 +43,7 @@ void DrawingTest::SetUp()
     AssetFile::forget_tables();
     shader_forget_all();
     image_forget_all();
+    font_forget_all();
     render_data.current_effect = 0;
     GX2SetContextState(platform_main_context_state());
     GX2SetColorControl(0xCC, 1, false, true);
@@ -56,6 +58,7 @@ void DrawingTest::TearDown()
 {
     shader_forget_all();
     image_forget_all();
+    font_forget_all();
     volumes.reset();
 }
 

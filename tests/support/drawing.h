@@ -1,6 +1,6 @@
 // Headless drawing for tests: one display for the whole test program
-// (created once, as in the game), fresh content volumes and forgotten shader
-// and image caches per test, pixels read back top row first.
+// (created once, as in the game), fresh content volumes and forgotten shader,
+// image and font caches per test, pixels read back top row first.
 #pragma once
 
 #include "graphics/color.h"
