@@ -49,8 +49,11 @@ int main(int argc, char** argv)
 {
     if (argc < 2)
         return usage();
-    if (strcmp(argv[1], "--demo") == 0)
-        return argc == 3 && write_demo_content(argv[2]) ? 0 : (argc == 3 ? 1 : usage());
+    if (strcmp(argv[1], "--demo") == 0) {
+        if (argc != 3)
+            return usage();
+        return write_demo_content(argv[2]) ? 0 : 1;
+    }
     AssetWriter writer;
     for (int i = 2; i < argc; ++i) {
         std::string body;

@@ -8,8 +8,6 @@ namespace {
 
 constexpr int background_flag = 1;
 constexpr int texture_size_flag = 2;
-constexpr int texture_shader_id = 14;
-constexpr int font_shader_id = 7;
 
 // A uniform as the class looks it up: 'f' float, 'i' int, 'c' colour (vec4).
 struct Uniform {
@@ -256,41 +254,6 @@ const std::vector<EffectSource>& effect_sources()
     return table;
 }
 
-std::string vertex_source(bool background)
-{
-    std::string source = "#version 330 core\n"
-                         "in vec2 in_pos;\n"
-                         "in vec4 in_blend_color;\n"
-                         "in vec2 in_tex_coord1;\n";
-    if (background)
-        source += "in vec2 in_tex_coord2;\nout vec2 background_coord;\n";
-    source += "out vec4 blend_color;\n"
-              "out vec2 tex_coord;\n"
-              "void main()\n"
-              "{\n"
-              "    blend_color = in_blend_color;\n"
-              "    tex_coord = in_tex_coord1;\n";
-    if (background)
-        source += "    background_coord = in_tex_coord2;\n";
-    source += "    gl_Position = vec4(in_pos.x, -in_pos.y, 0.0, 1.0);\n}\n";
-    return source;
-}
-
-ShaderContainerProgram vertex_program(bool background)
-{
-    ShaderContainerProgram vertex;
-    vertex.pixel = false;
-    vertex.source = vertex_source(background);
-    vertex.variables = {
-        {SHADER_TABLE_ATTRIBUTE, GX2_VAR_TYPE_VEC2, "in_pos", 0, ""},
-        {SHADER_TABLE_ATTRIBUTE, GX2_VAR_TYPE_VEC4, "in_blend_color", 1, ""},
-        {SHADER_TABLE_ATTRIBUTE, GX2_VAR_TYPE_VEC2, "in_tex_coord1", 2, ""},
-    };
-    if (background)
-        vertex.variables.push_back({SHADER_TABLE_ATTRIBUTE, GX2_VAR_TYPE_VEC2, "in_tex_coord2", 3, ""});
-    return vertex;
-}
-
 const char* glsl_type(char type)
 {
     return type == 'c' ? "vec4" : type == 'i' ? "int" : "float";
@@ -368,7 +331,7 @@ std::vector<ShaderContainerProgram> font_programs()
     pixel.pixel = true;
     pixel.source = font_pixel_source;
     pixel.variables = {{SHADER_TABLE_SAMPLER, GX2_VAR_TYPE_INT, "texture", 0, "texture0"}};
-    return {vertex_program(false), pixel};
+    return {quad_vertex_program(false), pixel};
 }
 
 std::vector<ShaderContainerProgram> effect_programs(int asset_id)
@@ -379,7 +342,7 @@ std::vector<ShaderContainerProgram> effect_programs(int asset_id)
         return font_programs();
     for (const EffectSource& effect : effect_sources())
         if (effect.asset_id == asset_id)
-            return {vertex_program(effect.flags & background_flag), pixel_program(effect)};
+            return {quad_vertex_program(effect.flags & background_flag), pixel_program(effect)};
     return {};
 }
 

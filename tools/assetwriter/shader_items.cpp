@@ -6,19 +6,25 @@
 namespace {
 
 // The console stores pictures top row first: vertex programs write y negated.
-const char* const texture_vertex_source = R"(#version 330 core
-in vec2 in_pos;
-in vec4 in_blend_color;
-in vec2 in_tex_coord1;
-out vec4 blend_color;
-out vec2 tex_coord;
-void main()
+std::string quad_vertex_source(bool background)
 {
-    blend_color = in_blend_color;
-    tex_coord = in_tex_coord1;
-    gl_Position = vec4(in_pos.x, -in_pos.y, 0.0, 1.0);
+    std::string source = "#version 330 core\n"
+                         "in vec2 in_pos;\n"
+                         "in vec4 in_blend_color;\n"
+                         "in vec2 in_tex_coord1;\n";
+    if (background)
+        source += "in vec2 in_tex_coord2;\nout vec2 background_coord;\n";
+    source += "out vec4 blend_color;\n"
+              "out vec2 tex_coord;\n"
+              "void main()\n"
+              "{\n"
+              "    blend_color = in_blend_color;\n"
+              "    tex_coord = in_tex_coord1;\n";
+    if (background)
+        source += "    background_coord = in_tex_coord2;\n";
+    source += "    gl_Position = vec4(in_pos.x, -in_pos.y, 0.0, 1.0);\n}\n";
+    return source;
 }
-)";
 
 const char* const texture_pixel_source = R"(#version 330 core
 uniform sampler2D texture0;
@@ -31,9 +37,6 @@ void main()
 }
 )";
 
-constexpr int texture_shader_id = 14;
-constexpr int font_shader_id = 7;
-
 }  // namespace
 
 std::string shader_item(const std::vector<ShaderContainerProgram>& programs)
@@ -44,21 +47,28 @@ std::string shader_item(const std::vector<ShaderContainerProgram>& programs)
     return out + container;
 }
 
-std::vector<ShaderContainerProgram> texture_programs()
+ShaderContainerProgram quad_vertex_program(bool background)
 {
     ShaderContainerProgram vertex;
     vertex.pixel = false;
-    vertex.source = texture_vertex_source;
+    vertex.source = quad_vertex_source(background);
     vertex.variables = {
         {SHADER_TABLE_ATTRIBUTE, GX2_VAR_TYPE_VEC2, "in_pos", 0, ""},
         {SHADER_TABLE_ATTRIBUTE, GX2_VAR_TYPE_VEC4, "in_blend_color", 1, ""},
         {SHADER_TABLE_ATTRIBUTE, GX2_VAR_TYPE_VEC2, "in_tex_coord1", 2, ""},
     };
+    if (background)
+        vertex.variables.push_back({SHADER_TABLE_ATTRIBUTE, GX2_VAR_TYPE_VEC2, "in_tex_coord2", 3, ""});
+    return vertex;
+}
+
+std::vector<ShaderContainerProgram> texture_programs()
+{
     ShaderContainerProgram pixel;
     pixel.pixel = true;
     pixel.source = texture_pixel_source;
     pixel.variables = {{SHADER_TABLE_SAMPLER, GX2_VAR_TYPE_INT, "texture", 0, "texture0"}};
-    return {vertex, pixel};
+    return {quad_vertex_program(false), pixel};
 }
 
 std::vector<std::pair<int, std::string>> demo_shader_items()
