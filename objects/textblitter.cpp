@@ -295,6 +295,9 @@ void TextBlitter::draw()
         !charmap_table)
         return;
     begin_draw();
+    // Every cell goes through the same shader: select the plain one once.
+    if (render_data.current_effect == 0)
+        shader_set_texture();
     const int line_step = char_height + y_spacing;
     int top = y + y_scroll;
     if (alignment & ALIGN_VCENTER) {
@@ -348,8 +351,6 @@ void TextBlitter::draw_line(const LineReference& line, int line_index, int top, 
             call_char_callback();
             color.a = clamp_color_component(256 - 2 * callback_fade);
         }
-        if (render_data.current_effect == 0)
-            shader_set_texture();
         insert_quad(pen, cell_top, pen + char_width, cell_top + char_height);
         insert_texcoord1(float(src_x) / image_width, float(src_y) / image_height,
                          float(src_x + char_width) / image_width,
