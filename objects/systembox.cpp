@@ -73,11 +73,9 @@ void SystemBox::draw_tiled()
 
 DefaultInstance::DefaultInstance() : SystemBox(0, 0, 0)
 {
+    // The box the constructor made is already the default's shape.
     setup_default_instance(this);
-    delete collision;
-    collision = new InstanceBox(this);
     create_alterables();
 }
 
-// Never destroyed: the pools it took from may be gone when the program ends.
-DefaultInstance& default_instance = *new DefaultInstance();
+DefaultInstance default_instance;

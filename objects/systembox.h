@@ -43,4 +43,4 @@ public:
     ~DefaultInstance() override = default;
 };
 
-extern DefaultInstance& default_instance;
+extern DefaultInstance default_instance;

@@ -365,12 +365,10 @@ void TextBlitter::draw_line(const LineReference& line, int line_index, int top, 
 
 DefaultBlitter::DefaultBlitter() : TextBlitter(0, 0, 0)
 {
+    // The box the constructor made is already the default's shape.
     setup_default_instance(this);
-    delete collision;
-    collision = new InstanceBox(this);
     create_alterables();
     image = &empty_image;
 }
 
-// Never destroyed: the pools it took from may be gone when the program ends.
-DefaultBlitter& default_blitter = *new DefaultBlitter();
+DefaultBlitter default_blitter;

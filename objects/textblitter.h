@@ -103,4 +103,4 @@ public:
     ~DefaultBlitter() override = default;
 };
 
-extern DefaultBlitter& default_blitter;
+extern DefaultBlitter default_blitter;
