@@ -32,6 +32,10 @@ void ObjectList::add(FrameObject* obj)
 void ObjectList::remove(FrameObject* obj)
 {
     const int n = count();
+    // Backdrops of the shared type never join a list: releasing one must not
+    // take another item (or the sentinel) with it.
+    if (obj->index < 1 || obj->index >= n || items[size_t(obj->index)].obj != obj)
+        return;
     for (int k = obj->index + 1; k < n; ++k) {
         items[size_t(k - 1)].obj = items[size_t(k)].obj;
         items[size_t(k - 1)].obj->index = k - 1;

@@ -66,6 +66,25 @@ TEST(Frame, background_objects_of_the_backdrop_type_stay_out_of_the_lists)
     EXPECT_EQ(frame.layers[0].instance_count, 0);
 }
 
+TEST(Frame, releasing_a_backdrop_of_the_shared_type_leaves_every_list_intact)
+{
+    RunningFrame scope(640, 480, 1);
+    Frame& frame = scope.frame;
+    FrameObject* backdrop = make_instance(0, 0, 1);
+    backdrop->flags |= FrameObject::BACKGROUND;
+    frame.add_background_object(backdrop, 0);
+    FrameObject* kept = make_instance(0, 0, 1);
+    kept->flags |= FrameObject::BACKGROUND;
+    frame.add_background_object(kept, 0);
+    backdrop->destroy();
+    frame.clean_instances();
+    EXPECT_EQ(frame.instances[1].count(), 1);
+    EXPECT_EQ(frame.instances[1].back, nullptr);
+    EXPECT_EQ(frame.instances[1].head(), 0);
+    ASSERT_EQ(frame.layers[0].background_objects.size(), 1u);
+    EXPECT_EQ(frame.layers[0].background_objects[0], kept);
+}
+
 TEST(Frame, the_view_centre_is_clamped_and_applied_once_at_the_end_of_the_tick)
 {
     RunningFrame scope(640, 480, 2);
