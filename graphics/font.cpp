@@ -177,6 +177,9 @@ FTGlyph::FTGlyph(BaseStream& stream, uint8_t* atlas, int x, int y, int atlas_wid
 
 const FTPoint& FTGlyph::Render(const FTPoint& pen) const
 {
+    // Without an atlas the glyph only advances: texture 0 is the TV picture.
+    if (!texture)
+        return advance;
     const int x1 = saturate_to_int(std::floor(float(pen.x) + float(corner.x)));
     const int y1 = saturate_to_int(std::floor(float(pen.y) - float(corner.y)));
     if (render_data.current_effect == 0)
@@ -282,7 +285,9 @@ FTTextureFont::FTTextureFont(BaseStream& stream) : glyphs(std::make_unique<FTGly
     }
 
     texture = Render::create_tex(atlas.data(), Render::ALPHA, atlas_width, atlas_height);
-    Render::set_filter(texture, true);
+    // Id 0 is a full table, not an atlas: slot 0 is the TV picture's.
+    if (texture)
+        Render::set_filter(texture, true);
     for (const auto& glyph : glyphs->list())
         if (glyph)
             glyph->texture = texture;

@@ -268,3 +268,29 @@ TEST_F(FontTest, damaged_font_block_never_writes_outside_the_atlas)
     EXPECT_EQ(long_count->face_size, 11);
     EXPECT_TRUE(long_count->CheckGlyph('A'));
 }
+
+TEST_F(FontTest, font_without_an_atlas_texture_leaves_slot_zero_alone_and_draws_nothing)
+{
+    write_fonts({layout_font()});
+    // Fill the texture table so that the atlas cannot be made.
+    std::vector<unsigned int> made;
+    const uint8_t coverage = 255;
+    console_output_of([&] {
+        for (unsigned int id; (id = Render::create_tex(&coverage, Render::ALPHA, 1, 1)) != 0;)
+            made.push_back(id);
+    });
+    const GX2Sampler* tv_sampler = render_data.textures[0].sampler;
+    FTTextureFont* font = nullptr;
+    EXPECT_EQ(console_output_of([&] { font = get_font(10); }), "Maximum number of textures reached\n");
+    for (const unsigned int id : made)
+        Render::delete_tex(id);
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(font->texture, 0u);
+    EXPECT_EQ(render_data.textures[0].sampler, tv_sampler);
+
+    flush_gl();
+    FTPoint end;
+    console_output_of([&] { end = font->Render("AB", -1, FTPoint(10, 20)); });
+    EXPECT_EQ(end, FTPoint(22, 20));  // the pen still moves
+    EXPECT_EQ(render_data.positions.used, 0u);
+}
