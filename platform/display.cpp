@@ -5,7 +5,6 @@
 #include "graphics/image.h"
 #include "graphics/render.h"
 #include "graphics/shader.h"
-#include "platform/platform.h"
 
 #include <new>
 
@@ -68,15 +67,8 @@ void wait_for_previous_picture()
 // Viewport, scissor and the renderer's view over a whole w x h target.
 void set_whole_view(int width, int height)
 {
-    GX2SetViewport(0.0f, 0.0f, float(width), float(height), 0.0f, 1.0f);
-    GX2SetScissor(0, 0, uint32_t(width), uint32_t(height));
     Render::set_offset(0, 0);
-    render_data.scale_x = 2.0f / float(width);
-    render_data.scale_y = 2.0f / float(height);
-    render_data.view_x = 0;
-    render_data.view_y = 0;
-    render_data.view_width = width;
-    render_data.view_height = height;
+    Render::set_view(0, 0, width, height);
 }
 
 void draw_whole(int width, int height, Color color, unsigned int texture)
@@ -150,15 +142,22 @@ uint32_t on_fg_released(void*)
     return 0;
 }
 
-uint32_t on_fg_acquired(void*)
+// Hands both scan buffers to the library, at creation and on every return
+// to the foreground.
+void set_scan_buffers()
 {
-    OSMemoryBarrier();
     GX2Invalidate(GX2_INVALIDATE_MODE_CPU, display.tv_scan, display.tv_scan_size);
     GX2SetTVBuffer(display.tv_scan, display.tv_scan_size, tv_render_mode,
                    GX2_SURFACE_FORMAT_UNORM_R8_G8_B8_A8, double_buffering);
     GX2Invalidate(GX2_INVALIDATE_MODE_CPU, display.drc_scan, display.drc_scan_size);
     GX2SetDRCBuffer(display.drc_scan, display.drc_scan_size, drc_render_mode,
                     GX2_SURFACE_FORMAT_UNORM_R8_G8_B8_A8, double_buffering);
+}
+
+uint32_t on_fg_acquired(void*)
+{
+    OSMemoryBarrier();
+    set_scan_buffers();
     for (ColorBuffer* color_buffer : display.buffers)
         color_buffer->invalidate();
     GX2SetContextState(display.main_state);
@@ -223,15 +222,10 @@ void platform_create_display(bool)
     GX2CalcTVSize(tv_render_mode, GX2_SURFACE_FORMAT_UNORM_R8_G8_B8_A8, double_buffering,
                   &display.tv_scan_size, &scale_needed);
     display.tv_scan = MEMAllocFromDefaultHeapEx(display.tv_scan_size, 4096);
-    GX2Invalidate(GX2_INVALIDATE_MODE_CPU, display.tv_scan, display.tv_scan_size);
-    GX2SetTVBuffer(display.tv_scan, display.tv_scan_size, tv_render_mode,
-                   GX2_SURFACE_FORMAT_UNORM_R8_G8_B8_A8, double_buffering);
     GX2CalcDRCSize(drc_render_mode, GX2_SURFACE_FORMAT_UNORM_R8_G8_B8_A8, double_buffering,
                    &display.drc_scan_size, &scale_needed);
     display.drc_scan = MEMAllocFromDefaultHeapEx(display.drc_scan_size, 4096);
-    GX2Invalidate(GX2_INVALIDATE_MODE_CPU, display.drc_scan, display.drc_scan_size);
-    GX2SetDRCBuffer(display.drc_scan, display.drc_scan_size, drc_render_mode,
-                    GX2_SURFACE_FORMAT_UNORM_R8_G8_B8_A8, double_buffering);
+    set_scan_buffers();
 
     ProcUIRegisterCallback(PROCUI_CALLBACK_ACQUIRE, on_fg_acquired, nullptr, 100);
     ProcUIRegisterCallback(PROCUI_CALLBACK_RELEASE, on_fg_released, nullptr, 100);
