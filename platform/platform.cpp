@@ -14,11 +14,21 @@ namespace {
 
 bool initialised = false;
 bool closed = false;
-bool shut_down = false;  // the process-UI layer is asked to shut down once
+bool shut_down = false;
 
 double tick_rate()
 {
     return double(OSGetSystemInfo()->bus_clock_speed >> 2);
+}
+
+// Both the exit tick and the final shut-down reach here; the process-UI
+// layer is asked only once.
+void shut_down_process_ui()
+{
+    if (initialised && !shut_down) {
+        shut_down = true;
+        ProcUIShutdown();
+    }
 }
 
 // The exit path: drain the graphics while the screen is still ours, then
@@ -27,10 +37,7 @@ void leave()
 {
     if (OSGetForegroundBucket(nullptr, nullptr))
         GX2DrawDone();
-    if (initialised && !shut_down) {
-        shut_down = true;
-        ProcUIShutdown();
-    }
+    shut_down_process_ui();
 }
 
 }  // namespace
@@ -51,22 +58,16 @@ void platform_init()
 
 void platform_exit()
 {
-    if (initialised && !shut_down) {
-        shut_down = true;
-        ProcUIShutdown();
-    }
+    shut_down_process_ui();
 }
 
 void platform_poll_events()
 {
     flush_audio();
     const ProcUIStatus status = ProcUIProcessMessages(true);
-    if (status == PROCUI_STATUS_EXITING) {
+    if (status == PROCUI_STATUS_EXITING)
         closed = true;
-        leave();
-        return;
-    }
-    if (status == PROCUI_STATUS_RELEASE_FOREGROUND)
+    else if (status == PROCUI_STATUS_RELEASE_FOREGROUND)
         ProcUIDrawDoneRelease();
     if (closed) {
         leave();
