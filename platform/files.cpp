@@ -9,8 +9,6 @@ namespace {
 FSClientData* slots[fs_client_slots] = {};
 int current_slot = 0;
 
-const char content_prefix[] = "/vol/content/Quorvella - Rored Azezara";
-
 FSClientData* create_client(int slot)
 {
     OSReport("Creating new FS client: %d\n", slot);
@@ -24,14 +22,18 @@ FSClientData* create_client(int slot)
     return data;
 }
 
-FSClientData* acquire(int slot)
+// The client of a valid slot, created on first use.
+FSClientData* client_of(int slot)
 {
-    if (slot < 0 || slot >= fs_client_slots)
-        slot = 0;
     if (!slots[slot])
         slots[slot] = create_client(slot);
-    current_slot = 0;
     return slots[slot];
+}
+
+FSClientData* acquire(int slot)
+{
+    current_slot = 0;
+    return client_of(slot < 0 || slot >= fs_client_slots ? 0 : slot);
 }
 
 }  // namespace
@@ -41,7 +43,7 @@ std::string convert_path(const std::string& path)
     std::string result = path;
     std::replace(result.begin(), result.end(), '\\', '/');
     if (result.compare(0, 2, "./") == 0)
-        return content_prefix + result.substr(1);
+        return fs_content_root + result.substr(1);
     return result;
 }
 
@@ -59,9 +61,7 @@ FSClientData* get_fs_data(int slot)
 {
     if (slot < 0 || slot >= fs_client_slots)
         return nullptr;
-    if (!slots[slot])
-        slots[slot] = create_client(slot);
-    return slots[slot];
+    return client_of(slot);
 }
 
 void fs_state_change(FSClient* client, FSVolumeState state, void*)
@@ -113,9 +113,7 @@ void BaseFile::open(const char* path, const char* mode)
     const std::string converted = convert_path(path);
     auto* record = new FileData();
     record->read_mode = mode[0] == 'r';
-    if (mode[0] == 'w')
-        current_slot = 2;
-    record->client = acquire(current_slot);
+    record->client = acquire(mode[0] == 'w' ? 2 : current_slot);
     FSClientData* client = record->client;
 
     FSStatus status;
