@@ -12,8 +12,6 @@
 #include "console/gpu.h"
 #include "console/os.h"
 
-#include <cmath>
-
 namespace {
 
 // The animation played in place of a missing one, by animation number.
@@ -30,6 +28,12 @@ int image_coordinate(int value, int size)
     if (value == whole_image_size)
         return size;
     return value;
+}
+
+// One tick's advance of the animation clock at a speed, in hundredths of a frame.
+int clock_step(int speed)
+{
+    return saturate_to_int(float(speed) * get_frame_speed_factor());
 }
 
 bool is_authored(const Animation& animation, int dir)
@@ -74,12 +78,8 @@ Active::Active(int x, int y, int type_id) : FrameObject(x, y, type_id), sprite_c
     collision = &sprite_col;
 }
 
-Active::~Active()
-{
-    if (sprite_col.proxy != -1)
-        sprite_col.remove_proxy();
-    collision = nullptr;
-}
+// sprite_col removes its own grid proxy.
+Active::~Active() = default;
 
 void Active::dealloc()
 {
@@ -101,8 +101,7 @@ void Active::initialize_active(bool box_collision)
         return;
     // One tick's step ahead (two for the once-played animations), so the
     // first frame change comes a tick early.
-    const int step = saturate_to_int(float(direction_data->max_speed) * get_frame_speed_factor());
-    counter += step * (played_once ? 2 : 1);
+    counter += clock_step(direction_data->max_speed) * (played_once ? 2 : 1);
 }
 
 // Queries -----------------------------------------------------------------------------
@@ -461,8 +460,7 @@ void Active::update()
 void Active::step_clock()
 {
     const Direction& dir = *direction_data;
-    const int step = saturate_to_int(float(get_speed()) * get_frame_speed_factor());
-    uint32_t clock = uint32_t(counter) + uint32_t(step);
+    uint32_t clock = uint32_t(counter) + uint32_t(clock_step(get_speed()));
     int index = animation_frame;
     while (clock > 100u) {
         ++index;
