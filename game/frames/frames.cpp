@@ -26,7 +26,7 @@ FrameData* const* frame_table()
 
 void Frames::update_objects()
 {
-    // The per-kind update passes arrive with the object kinds.
+    // The generated frames bring the per-kind update passes.
 }
 
 void Frames::set_index(int new_index)
