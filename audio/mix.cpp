@@ -3,6 +3,7 @@
 #include "console/os.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace {
@@ -29,13 +30,15 @@ private:
     AXVPB* voice_;
 };
 
-// One output device of a record, as the device operations see it.
+// One output device of a record: what every control operation works on.
 struct Device {
     MixDeviceControls* controls;
     uint32_t* flags;
     int16_t* pan_db;  // null for a remote
     uint32_t type;
 };
+
+using Control = int16_t MixDeviceControls::*;
 
 // Unlike the console's, a device index or type out of range finds nothing
 // rather than reaching past the record.
@@ -52,9 +55,24 @@ bool find_device(MixChannelRecord& record, uint32_t type, uint32_t index, Device
     return true;
 }
 
+// A device that exists: the channel operations' TV and gamepad 0, or a
+// device that a walk over the record visits.
+Device device_of(MixChannelRecord& record, uint32_t type, uint32_t index = 0)
+{
+    Device device{};
+    find_device(record, type, index, &device);
+    return device;
+}
+
 void report_wrong_type()
 {
     OSReport("Device type is wrong.\n");
+}
+
+// Aux number 0, 1 or 2.
+Control aux_field(uint32_t aux)
+{
+    return aux == 0 ? &MixDeviceControls::aux_a : aux == 1 ? &MixDeviceControls::aux_b : &MixDeviceControls::aux_c;
 }
 
 void __MIXResetTVChannel(MixChannelRecord* record, uint32_t)
@@ -131,7 +149,7 @@ int16_t adjusted_level(int16_t stored, int16_t delta)
 
 int16_t adjusted_pan(int16_t stored, int32_t delta)
 {
-    return int16_t(__MIXClampPan(int32_t(stored) + delta));
+    return int16_t(std::clamp(int32_t(stored) + delta, 0, 127));
 }
 
 int16_t step_of(uint16_t current, uint16_t target)
@@ -158,14 +176,6 @@ void send_rmt_mix(AXVPB* voice, uint32_t index, const MixRamp* ramps)
     AXSetVoiceDeviceMix(voice, MIX_DEVICE_RMT, index, mix);
 }
 
-template <int Buses, int Channels>
-void settle(MixRamp (&ramps)[Buses][Channels])
-{
-    for (auto& bus : ramps)
-        for (MixRamp& ramp : bus)
-            ramp.current = ramp.target;
-}
-
 // The shared first half of an update: finish the ramp in flight. True when
 // a resend is due.
 bool settle_device(uint32_t& flags)
@@ -176,15 +186,40 @@ bool settle_device(uint32_t& flags)
     return true;
 }
 
-int16_t aux_level(const MixDeviceControls& controls, int bus)
+// The TV and gamepad update step: finish the ramp in flight, then on a change
+// compute new targets and send the ramp; a finished ramp is sent once more,
+// with no step, so that the voice holds its targets.
+template <int Channels, typename Targets>
+void update_device(AXVPB* voice, uint32_t type, uint32_t index, uint32_t& flags,
+                   MixRamp (&ramps)[AX_BUSES][Channels], Targets targets)
 {
-    return bus == 1 ? controls.aux_a : bus == 2 ? controls.aux_b : controls.aux_c;
+    const bool resend = settle_device(flags);
+    if (resend)
+        for (auto& bus : ramps)
+            for (MixRamp& ramp : bus)
+                ramp.current = ramp.target;
+    if (flags & MIX_DEVICE_CHANGED) {
+        targets();
+        flags = (flags & ~MIX_DEVICE_CHANGED) | MIX_DEVICE_RAMPING;
+    } else if (!resend) {
+        return;
+    }
+    send_mix(voice, type, index, ramps);
 }
 
-// The fader share of an aux send: none when that send is pre-fader.
+// The fader share of an aux send (bus 1..3): none when that send is pre-fader.
 int32_t fader_share(uint32_t flags, int bus, int16_t fader)
 {
     return (flags & (1u << (bus - 1))) ? 0 : fader;
+}
+
+// The level a bus starts from: the fader for the main bus, the send (with
+// its fader share) for an aux bus.
+int32_t bus_level(const MixDeviceControls& controls, uint32_t flags, int bus)
+{
+    if (bus == 0)
+        return controls.fader;
+    return fader_share(flags, bus, controls.fader) + controls.*aux_field(uint32_t(bus - 1));
 }
 
 // TV targets ---------------------------------------------------------------------
@@ -195,39 +230,29 @@ enum TvChannel { L, R, Ls, Rs, C, Lfe };
 constexpr int front = C;
 constexpr int rear = Lfe;
 
-void tv_targets_mono(MixChannelRecord& r)
+// Mono and stereo feed the front pair alone, the front cut held to -12 dB at
+// most; mono gives both sides the same level.
+void tv_targets_front(MixChannelRecord& r, bool stereo)
 {
-    const MixDeviceControls& k = r.tv_controls;
-    const int32_t g = std::max<int32_t>(r.tv_pan_db[front], -120);
-    for (int b = 0; b < AX_BUSES; ++b) {
-        const int32_t level = b == 0 ? k.fader + g : fader_share(r.tv_flags, b, k.fader) + g + aux_level(k, b);
-        MixRamp* bus = r.tv_ramps[b];
-        bus[L].target = bus[R].target = __MIXGetVolume(level);
-        bus[Ls].target = bus[Rs].target = bus[C].target = bus[Lfe].target = 0;
-    }
-}
-
-void tv_targets_stereo(MixChannelRecord& r)
-{
-    const MixDeviceControls& k = r.tv_controls;
     const int16_t* p = r.tv_pan_db;
     const int32_t g = std::max<int32_t>(p[front], -120);
+    const int32_t left = stereo ? p[L] : 0;
+    const int32_t right = stereo ? p[R] : 0;
     for (int b = 0; b < AX_BUSES; ++b) {
-        const int32_t base = b == 0 ? k.fader + g : fader_share(r.tv_flags, b, k.fader) + g + aux_level(k, b);
+        const int32_t base = bus_level(r.tv_controls, r.tv_flags, b) + g;
         MixRamp* bus = r.tv_ramps[b];
-        bus[L].target = __MIXGetVolume(base + p[L]);
-        bus[R].target = __MIXGetVolume(base + p[R]);
+        bus[L].target = __MIXGetVolume(base + left);
+        bus[R].target = __MIXGetVolume(base + right);
         bus[Ls].target = bus[Rs].target = bus[C].target = bus[Lfe].target = 0;
     }
 }
 
 void tv_targets_dpl2(MixChannelRecord& r)
 {
-    const MixDeviceControls& k = r.tv_controls;
     const int16_t* p = r.tv_pan_db;
     // Aux C takes no part in this mode.
     for (int b = 0; b < AX_BUSES - 1; ++b) {
-        const int32_t base = b == 0 ? k.fader : fader_share(r.tv_flags, b, k.fader) + aux_level(k, b);
+        const int32_t base = bus_level(r.tv_controls, r.tv_flags, b);
         MixRamp* bus = r.tv_ramps[b];
         bus[L].target = __MIXGetVolume(base + p[front] + p[L]);
         bus[R].target = __MIXGetVolume(base + p[front] + p[R]);
@@ -239,30 +264,30 @@ void tv_targets_dpl2(MixChannelRecord& r)
 
 void tv_targets_6ch(MixChannelRecord& r)
 {
-    const MixDeviceControls& k = r.tv_controls;
     const int16_t* p = r.tv_pan_db;
     for (int b = 0; b < AX_BUSES; ++b) {
-        const int32_t base = b == 0 ? k.fader : fader_share(r.tv_flags, b, k.fader) + aux_level(k, b);
+        const int32_t base = bus_level(r.tv_controls, r.tv_flags, b);
         MixRamp* bus = r.tv_ramps[b];
         for (int c = L; c <= C; ++c)
             bus[c].target = __MIXGetVolume(base + p[c]);
-        bus[Lfe].target = __MIXGetVolume(base + k.lfe);
+        bus[Lfe].target = __MIXGetVolume(base + r.tv_controls.lfe);
     }
 }
 
 void tv_targets(MixChannelRecord& r)
 {
     switch (sound_modes[MIX_DEVICE_TV]) {
-    case MIX_SOUND_MODE_MONO: tv_targets_mono(r); break;
+    case MIX_SOUND_MODE_MONO: tv_targets_front(r, false); break;
     case MIX_SOUND_MODE_STEREO:
-    case MIX_SOUND_MODE_SURROUND: tv_targets_stereo(r); break;
+    case MIX_SOUND_MODE_SURROUND: tv_targets_front(r, true); break;
     case MIX_SOUND_MODE_DPL2: tv_targets_dpl2(r); break;
     case MIX_SOUND_MODE_6CH: tv_targets_6ch(r); break;
     default: break;
     }
 }
 
-// Gamepad targets: the aux sends always carry the fader.
+// Gamepad targets: the aux sends always carry the fader, whatever the
+// pre-fader bits hold.
 void drc_targets(MixChannelRecord& r, uint32_t d)
 {
     const MixDeviceControls& k = r.drc_controls[d];
@@ -279,10 +304,65 @@ void drc_targets(MixChannelRecord& r, uint32_t d)
     else if (mode == MIX_SOUND_MODE_SURROUND)
         channels = AX_DRC_CHANNELS;
     for (int b = 0; b < AX_BUSES; ++b) {
-        const int32_t send = b == 0 ? 0 : aux_level(k, b);
+        const int32_t base = bus_level(k, 0, b);
         for (int c = 0; c < channels; ++c)
-            ramps[b][c].target = __MIXGetVolume(send + p[c] + k.fader);
+            ramps[b][c].target = __MIXGetVolume(base + p[c]);
     }
+}
+
+// Pan attenuations ------------------------------------------------------------------
+
+void tv_pan(uint32_t mode, int p, int s, int16_t* pan_db)
+{
+    const int pr = 127 - p;
+    const int sr = 127 - s;
+    const int32_t* t = MixPanTable;
+    std::array<int32_t, AX_TV_CHANNELS> v;
+    if (mode == MIX_SOUND_MODE_DPL2) {
+        const int16_t* d = MixDpl2PanTable;
+        const int16_t* sur = MixDpl2SurroundTable;
+        v = {d[p], d[pr], sur[pr], sur[p], d[sr], d[s]};
+    } else if (mode == MIX_SOUND_MODE_6CH) {
+        // At the centre both sides fall silent and the centre takes it all.
+        const int right = 2 * pr >= 126 ? 127 : 2 * pr;
+        v = {t[std::min(2 * p, 127)] + t[sr], t[right] + t[sr], t[p] + t[s], t[pr] + t[s],
+             t[std::min(2 * std::abs(p - 64), 127)] + t[sr], 0};
+    } else {
+        v = {t[p], t[pr], 0, 0, t[sr], t[s]};
+    }
+    for (int c = 0; c < AX_TV_CHANNELS; ++c)
+        pan_db[c] = int16_t(v[c]);
+}
+
+void drc_pan(uint32_t mode, int p, int s, int16_t* pan_db)
+{
+    const int pr = 127 - p;
+    const int sr = 127 - s;
+    const int32_t* t = MixPanTable;
+    if (mode == MIX_SOUND_MODE_MONO || mode == MIX_SOUND_MODE_STEREO) {
+        pan_db[L] = int16_t(t[p]);
+        pan_db[R] = int16_t(t[pr]);
+    } else if (mode == MIX_SOUND_MODE_SURROUND) {
+        pan_db[L] = int16_t(t[p] + t[sr]);
+        pan_db[R] = int16_t(t[pr] + t[sr]);
+        pan_db[Ls] = int16_t(t[p] + t[s]);
+        pan_db[Rs] = int16_t(t[pr] + t[s]);
+    }
+}
+
+// A device's new pan attenuations, and new targets at the next update.
+void refresh_device(const Device& device)
+{
+    __MIXSetDevicePan(device.controls, device.type, device.pan_db);
+    *device.flags |= MIX_DEVICE_CHANGED;
+}
+
+// The first six controls; the device keeps its own LFE level.
+void take_controls(MixDeviceControls& to, const MixDeviceControls& from)
+{
+    const int16_t lfe = to.lfe;
+    to = from;
+    to.lfe = lfe;
 }
 
 }  // namespace
@@ -310,76 +390,26 @@ void __MIXSetDevicePan(const MixDeviceControls* controls, uint32_t device_type, 
     // The device setters store pan and span unclamped; never index past the tables.
     const int p = __MIXClampPan(controls->pan);
     const int s = __MIXClampPan(controls->span);
-    const int pr = 127 - p;
-    const int sr = 127 - s;
-    const int32_t* t = MixPanTable;
-    const uint32_t mode = sound_modes[device_type == MIX_DEVICE_TV ? MIX_DEVICE_TV : MIX_DEVICE_DRC];
-    if (device_type == MIX_DEVICE_TV) {
-        int32_t v[AX_TV_CHANNELS];
-        if (mode == MIX_SOUND_MODE_DPL2) {
-            const int16_t* d = MixDpl2PanTable;
-            const int16_t* sur = MixDpl2SurroundTable;
-            const int32_t dv[AX_TV_CHANNELS] = {d[p], d[pr], sur[pr], sur[p], d[sr], d[s]};
-            std::copy(dv, dv + AX_TV_CHANNELS, v);
-        } else if (mode == MIX_SOUND_MODE_6CH) {
-            const int right = 2 * pr >= 126 ? 127 : 2 * pr;
-            v[L] = t[std::min(2 * p, 127)] + t[sr];
-            v[R] = t[right] + t[sr];
-            v[Ls] = t[p] + t[s];
-            v[Rs] = t[pr] + t[s];
-            v[C] = t[std::min(2 * std::abs(p - 64), 127)] + t[sr];
-            v[Lfe] = 0;
-        } else {
-            const int32_t sv[AX_TV_CHANNELS] = {t[p], t[pr], 0, 0, t[sr], t[s]};
-            std::copy(sv, sv + AX_TV_CHANNELS, v);
-        }
-        for (int c = 0; c < AX_TV_CHANNELS; ++c)
-            pan_db[c] = int16_t(v[c]);
-    } else if (device_type == MIX_DEVICE_DRC) {
-        if (mode == MIX_SOUND_MODE_MONO || mode == MIX_SOUND_MODE_STEREO) {
-            pan_db[L] = int16_t(t[p]);
-            pan_db[R] = int16_t(t[pr]);
-        } else if (mode == MIX_SOUND_MODE_SURROUND) {
-            pan_db[L] = int16_t(t[p] + t[sr]);
-            pan_db[R] = int16_t(t[pr] + t[sr]);
-            pan_db[Ls] = int16_t(t[p] + t[s]);
-            pan_db[Rs] = int16_t(t[pr] + t[s]);
-        }
-    }
+    if (device_type == MIX_DEVICE_TV)
+        tv_pan(sound_modes[MIX_DEVICE_TV], p, s, pan_db);
+    else if (device_type == MIX_DEVICE_DRC)
+        drc_pan(sound_modes[MIX_DEVICE_DRC], p, s, pan_db);
 }
 
 // Updaters ---------------------------------------------------------------------------
 
 void __MIXUpdateTVOneVoice(MixChannelRecord* record, uint32_t tv_index)
 {
-    const bool resend = settle_device(record->tv_flags);
-    if (resend)
-        settle(record->tv_ramps);
-    if (record->tv_flags & MIX_DEVICE_CHANGED) {
-        tv_targets(*record);
-        record->tv_flags = (record->tv_flags & ~MIX_DEVICE_CHANGED) | MIX_DEVICE_RAMPING;
-        send_mix(record->voice, MIX_DEVICE_TV, tv_index, record->tv_ramps);
-    } else if (resend) {
-        send_mix(record->voice, MIX_DEVICE_TV, tv_index, record->tv_ramps);
-    }
+    update_device(record->voice, MIX_DEVICE_TV, tv_index, record->tv_flags, record->tv_ramps,
+                  [record] { tv_targets(*record); });
 }
 
 void __MIXUpdateDRCOneVoice(MixChannelRecord* record, uint32_t gamepad_index)
 {
     if (gamepad_index >= AX_DRC_COUNT)
         return;
-    uint32_t& flags = record->drc_flags[gamepad_index];
-    auto& ramps = record->drc_ramps[gamepad_index];
-    const bool resend = settle_device(flags);
-    if (resend)
-        settle(ramps);
-    if (flags & MIX_DEVICE_CHANGED) {
-        drc_targets(*record, gamepad_index);
-        flags = (flags & ~MIX_DEVICE_CHANGED) | MIX_DEVICE_RAMPING;
-        send_mix(record->voice, MIX_DEVICE_DRC, gamepad_index, ramps);
-    } else if (resend) {
-        send_mix(record->voice, MIX_DEVICE_DRC, gamepad_index, ramps);
-    }
+    update_device(record->voice, MIX_DEVICE_DRC, gamepad_index, record->drc_flags[gamepad_index],
+                  record->drc_ramps[gamepad_index], [=] { drc_targets(*record, gamepad_index); });
 }
 
 // Every remote, whatever the index: a remote has one channel, and only its
@@ -397,7 +427,7 @@ void __MIXUpdateRmtOneVoice(MixChannelRecord* record, uint32_t)
         }
         if (flags & MIX_DEVICE_CHANGED) {
             ramps[0].target = __MIXGetVolume(k.fader);
-            ramps[1].target = __MIXGetVolume(k.aux_a + fader_share(flags, 1, k.fader));
+            ramps[1].target = __MIXGetVolume(bus_level(k, flags, 1));
             flags = (flags & ~MIX_DEVICE_CHANGED) | MIX_DEVICE_RAMPING;
             send_rmt_mix(record->voice, r, ramps);
         } else if (resend) {
@@ -450,21 +480,14 @@ MixChannelRecord* mix_record_of(AXVPB* voice)
     return &records[voice->index];
 }
 
+
 // Channels ---------------------------------------------------------------------------------
 
 namespace {
 
-void recompute_tv_pan(MixChannelRecord* r)
-{
-    __MIXSetDevicePan(&r->tv_controls, MIX_DEVICE_TV, r->tv_pan_db);
-}
-
-void recompute_drc_pan(MixChannelRecord* r, uint32_t index)
-{
-    __MIXSetDevicePan(&r->drc_controls[index], MIX_DEVICE_DRC, r->drc_pan_db[index]);
-}
-
-// Plain setters store one field and mark the device; the next update does the rest.
+// The channel operations reach the TV or gamepad 0, without the voice's
+// bracket: each stores one field and marks what changed, and the next
+// update does the rest.
 void set_field(int16_t& field, uint32_t& flags, uint32_t changed, int16_t value)
 {
     if (field != value) {
@@ -473,28 +496,79 @@ void set_field(int16_t& field, uint32_t& flags, uint32_t changed, int16_t value)
     }
 }
 
+// No clamp here: the sum wraps as a 16-bit level.
 void add_field(int16_t& field, uint32_t& flags, uint32_t changed, int16_t delta)
 {
     field = wrap16(int32_t(field) + delta);
     flags |= changed;
 }
 
-void set_tv_pan_field(MixChannelRecord* r, int16_t& field, int32_t value)
+void set_control(AXVPB* voice, uint32_t type, Control control, int16_t level)
 {
-    const int16_t clamped = int16_t(__MIXClampPan(value));
-    if (field == clamped)
-        return;
-    field = clamped;
-    recompute_tv_pan(r);
-    r->tv_flags |= MIX_DEVICE_CHANGED;
+    if (MixChannelRecord* r = mix_record_of(voice)) {
+        const Device d = device_of(*r, type);
+        set_field(d.controls->*control, *d.flags, MIX_DEVICE_CHANGED, level);
+    }
 }
 
-void set_drc_pan(MixChannelRecord* r, int32_t value)
+void adjust_control(AXVPB* voice, uint32_t type, Control control, int16_t delta)
 {
-    r->drc_controls[0].pan = int16_t(__MIXClampPan(value));
-    recompute_drc_pan(r, 0);
-    r->drc_flags[0] |= MIX_DEVICE_CHANGED;
+    if (MixChannelRecord* r = mix_record_of(voice)) {
+        const Device d = device_of(*r, type);
+        add_field(d.controls->*control, *d.flags, MIX_DEVICE_CHANGED, delta);
+    }
 }
+
+int32_t get_control(AXVPB* voice, uint32_t type, Control control)
+{
+    MixChannelRecord* r = mix_record_of(voice);
+    return r ? device_of(*r, type).controls->*control : 0;
+}
+
+// Pan and span are clamped and their attenuations worked out at once. The TV
+// marks only a real change; the gamepad marks every call.
+void place_control(AXVPB* voice, uint32_t type, Control control, int32_t value, bool relative)
+{
+    MixChannelRecord* r = mix_record_of(voice);
+    if (!r)
+        return;
+    const Device d = device_of(*r, type);
+    int16_t& stored = d.controls->*control;
+    const int16_t clamped = relative ? adjusted_pan(stored, value) : int16_t(__MIXClampPan(value));
+    if (clamped == stored && type == MIX_DEVICE_TV)
+        return;
+    stored = clamped;
+    refresh_device(d);
+}
+
+void set_prefader_bit(uint32_t& flags, uint32_t aux, bool pre)
+{
+    const uint32_t bit = 1u << aux;
+    flags = (pre ? flags | bit : flags & ~bit) | MIX_DEVICE_CHANGED;
+}
+
+int32_t postfader_of(uint32_t flags, uint32_t aux)
+{
+    return (flags & (1u << aux)) ? 0 : 1;
+}
+
+void set_tv_prefader(AXVPB* voice, uint32_t aux, bool pre)
+{
+    if (MixChannelRecord* r = mix_record_of(voice))
+        set_prefader_bit(r->tv_flags, aux, pre);
+}
+
+int32_t tv_is_postfader(AXVPB* voice, uint32_t aux)
+{
+    const MixChannelRecord* r = mix_record_of(voice);
+    return r ? postfader_of(r->tv_flags, aux) : 1;
+}
+
+constexpr uint32_t tv = MIX_DEVICE_TV;
+constexpr uint32_t drc = MIX_DEVICE_DRC;
+constexpr Control pan_control = &MixDeviceControls::pan;
+constexpr Control span_control = &MixDeviceControls::span;
+constexpr Control fader_control = &MixDeviceControls::fader;
 
 }  // namespace
 
@@ -527,16 +601,9 @@ void MIXInitChannel(AXVPB* voice, uint32_t mode, int16_t input, int16_t aux_a, i
     r->voice = voice;
     r->input = input;
     r->channel_flags = (mode & MIX_MUTE) | MIX_INPUT_CHANGED;
-    MixDeviceControls& k = r->tv_controls;
-    k.aux_a = aux_a;
-    k.aux_b = aux_b;
-    k.aux_c = aux_c;
-    k.pan = pan;
-    k.span = span;
-    k.fader = fader;
+    take_controls(r->tv_controls, {aux_a, aux_b, aux_c, pan, span, fader, 0});
     r->tv_flags = mode & (MIX_DEVICE_CHANGED | 0x7);
-    recompute_tv_pan(r);
-    r->tv_flags |= MIX_DEVICE_CHANGED;
+    refresh_device(device_of(*r, tv));
     __MIXUpdateTVOneVoice(r, 0);
 }
 
@@ -547,12 +614,12 @@ void MIXDRCInitChannel(AXVPB* voice, uint32_t mode, int16_t aux, int16_t pan, in
     if (!r)
         return;
     __MIXResetDRCChannel(r, 0);
-    r->drc_controls[0].aux_a = aux;
-    r->drc_controls[0].pan = pan;
-    r->drc_controls[0].fader = fader;
+    MixDeviceControls& k = r->drc_controls[0];
+    k.aux_a = aux;
+    k.pan = pan;
+    k.fader = fader;
     r->drc_flags[0] = mode & (MIX_DEVICE_CHANGED | 0x7);
-    recompute_drc_pan(r, 0);
-    r->drc_flags[0] |= MIX_DEVICE_CHANGED;
+    refresh_device(device_of(*r, drc));
     __MIXUpdateDRCOneVoice(r, 0);
 }
 
@@ -607,139 +674,44 @@ int32_t MIXIsMute(AXVPB* voice)
     return r && (r->channel_flags & MIX_MUTE) ? 1 : 0;
 }
 
-namespace {
+void MIXSetAuxA(AXVPB* voice, int16_t level) { set_control(voice, tv, aux_field(0), level); }
+void MIXAdjustAuxA(AXVPB* voice, int16_t delta) { adjust_control(voice, tv, aux_field(0), delta); }
+int32_t MIXGetAuxA(AXVPB* voice) { return get_control(voice, tv, aux_field(0)); }
+void MIXAuxAPreFader(AXVPB* voice) { set_tv_prefader(voice, 0, true); }
+void MIXAuxAPostFader(AXVPB* voice) { set_tv_prefader(voice, 0, false); }
+int32_t MIXAuxAIsPostFader(AXVPB* voice) { return tv_is_postfader(voice, 0); }
+void MIXSetAuxB(AXVPB* voice, int16_t level) { set_control(voice, tv, aux_field(1), level); }
+void MIXAdjustAuxB(AXVPB* voice, int16_t delta) { adjust_control(voice, tv, aux_field(1), delta); }
+int32_t MIXGetAuxB(AXVPB* voice) { return get_control(voice, tv, aux_field(1)); }
+void MIXAuxBPreFader(AXVPB* voice) { set_tv_prefader(voice, 1, true); }
+void MIXAuxBPostFader(AXVPB* voice) { set_tv_prefader(voice, 1, false); }
+int32_t MIXAuxBIsPostFader(AXVPB* voice) { return tv_is_postfader(voice, 1); }
+void MIXSetAuxC(AXVPB* voice, int16_t level) { set_control(voice, tv, aux_field(2), level); }
+void MIXAdjustAuxC(AXVPB* voice, int16_t delta) { adjust_control(voice, tv, aux_field(2), delta); }
+int32_t MIXGetAuxC(AXVPB* voice) { return get_control(voice, tv, aux_field(2)); }
+void MIXAuxCPreFader(AXVPB* voice) { set_tv_prefader(voice, 2, true); }
+void MIXAuxCPostFader(AXVPB* voice) { set_tv_prefader(voice, 2, false); }
+int32_t MIXAuxCIsPostFader(AXVPB* voice) { return tv_is_postfader(voice, 2); }
 
-int16_t* tv_aux(MixChannelRecord* r, int bus)
-{
-    MixDeviceControls& k = r->tv_controls;
-    return bus == 1 ? &k.aux_a : bus == 2 ? &k.aux_b : &k.aux_c;
-}
+void MIXSetPan(AXVPB* voice, int32_t value) { place_control(voice, tv, pan_control, value, false); }
+void MIXAdjustPan(AXVPB* voice, int32_t delta) { place_control(voice, tv, pan_control, delta, true); }
+int32_t MIXGetPan(AXVPB* voice) { return get_control(voice, tv, pan_control); }
+void MIXSetSPan(AXVPB* voice, int32_t value) { place_control(voice, tv, span_control, value, false); }
+void MIXAdjustSPan(AXVPB* voice, int32_t delta) { place_control(voice, tv, span_control, delta, true); }
+int32_t MIXGetSPan(AXVPB* voice) { return get_control(voice, tv, span_control); }
+void MIXSetFader(AXVPB* voice, int16_t level) { set_control(voice, tv, fader_control, level); }
+void MIXAdjustFader(AXVPB* voice, int16_t delta) { adjust_control(voice, tv, fader_control, delta); }
+int32_t MIXGetFader(AXVPB* voice) { return get_control(voice, tv, fader_control); }
 
-void set_tv_aux(AXVPB* voice, int bus, int16_t level)
-{
-    if (MixChannelRecord* r = mix_record_of(voice))
-        set_field(*tv_aux(r, bus), r->tv_flags, MIX_DEVICE_CHANGED, level);
-}
-
-void adjust_tv_aux(AXVPB* voice, int bus, int16_t delta)
-{
-    if (MixChannelRecord* r = mix_record_of(voice))
-        add_field(*tv_aux(r, bus), r->tv_flags, MIX_DEVICE_CHANGED, delta);
-}
-
-int32_t get_tv_aux(AXVPB* voice, int bus)
-{
-    MixChannelRecord* r = mix_record_of(voice);
-    return r ? *tv_aux(r, bus) : 0;
-}
-
-void set_tv_prefader(AXVPB* voice, int bus, bool pre)
-{
-    MixChannelRecord* r = mix_record_of(voice);
-    if (!r)
-        return;
-    const uint32_t bit = 1u << (bus - 1);
-    r->tv_flags = (pre ? r->tv_flags | bit : r->tv_flags & ~bit) | MIX_DEVICE_CHANGED;
-}
-
-int32_t tv_is_postfader(AXVPB* voice, int bus)
-{
-    const MixChannelRecord* r = mix_record_of(voice);
-    return r && (r->tv_flags & (1u << (bus - 1))) ? 0 : 1;
-}
-
-}  // namespace
-
-void MIXSetAuxA(AXVPB* voice, int16_t level) { set_tv_aux(voice, 1, level); }
-void MIXAdjustAuxA(AXVPB* voice, int16_t delta) { adjust_tv_aux(voice, 1, delta); }
-int32_t MIXGetAuxA(AXVPB* voice) { return get_tv_aux(voice, 1); }
-void MIXAuxAPreFader(AXVPB* voice) { set_tv_prefader(voice, 1, true); }
-void MIXAuxAPostFader(AXVPB* voice) { set_tv_prefader(voice, 1, false); }
-int32_t MIXAuxAIsPostFader(AXVPB* voice) { return tv_is_postfader(voice, 1); }
-void MIXSetAuxB(AXVPB* voice, int16_t level) { set_tv_aux(voice, 2, level); }
-void MIXAdjustAuxB(AXVPB* voice, int16_t delta) { adjust_tv_aux(voice, 2, delta); }
-int32_t MIXGetAuxB(AXVPB* voice) { return get_tv_aux(voice, 2); }
-void MIXAuxBPreFader(AXVPB* voice) { set_tv_prefader(voice, 2, true); }
-void MIXAuxBPostFader(AXVPB* voice) { set_tv_prefader(voice, 2, false); }
-int32_t MIXAuxBIsPostFader(AXVPB* voice) { return tv_is_postfader(voice, 2); }
-void MIXSetAuxC(AXVPB* voice, int16_t level) { set_tv_aux(voice, 3, level); }
-void MIXAdjustAuxC(AXVPB* voice, int16_t delta) { adjust_tv_aux(voice, 3, delta); }
-int32_t MIXGetAuxC(AXVPB* voice) { return get_tv_aux(voice, 3); }
-void MIXAuxCPreFader(AXVPB* voice) { set_tv_prefader(voice, 3, true); }
-void MIXAuxCPostFader(AXVPB* voice) { set_tv_prefader(voice, 3, false); }
-int32_t MIXAuxCIsPostFader(AXVPB* voice) { return tv_is_postfader(voice, 3); }
-
-void MIXSetPan(AXVPB* voice, int32_t pan)
-{
-    if (MixChannelRecord* r = mix_record_of(voice))
-        set_tv_pan_field(r, r->tv_controls.pan, pan);
-}
-
-void MIXAdjustPan(AXVPB* voice, int32_t delta)
-{
-    if (MixChannelRecord* r = mix_record_of(voice))
-        set_tv_pan_field(r, r->tv_controls.pan, int32_t(r->tv_controls.pan) + delta);
-}
-
-int32_t MIXGetPan(AXVPB* voice)
-{
-    const MixChannelRecord* r = mix_record_of(voice);
-    return r ? r->tv_controls.pan : 0;
-}
-
-void MIXSetSPan(AXVPB* voice, int32_t span)
-{
-    if (MixChannelRecord* r = mix_record_of(voice))
-        set_tv_pan_field(r, r->tv_controls.span, span);
-}
-
-void MIXAdjustSPan(AXVPB* voice, int32_t delta)
-{
-    if (MixChannelRecord* r = mix_record_of(voice))
-        set_tv_pan_field(r, r->tv_controls.span, int32_t(r->tv_controls.span) + delta);
-}
-
-int32_t MIXGetSPan(AXVPB* voice)
-{
-    const MixChannelRecord* r = mix_record_of(voice);
-    return r ? r->tv_controls.span : 0;
-}
-
-void MIXSetFader(AXVPB* voice, int16_t level)
-{
-    if (MixChannelRecord* r = mix_record_of(voice))
-        set_field(r->tv_controls.fader, r->tv_flags, MIX_DEVICE_CHANGED, level);
-}
-
-void MIXAdjustFader(AXVPB* voice, int16_t delta)
-{
-    if (MixChannelRecord* r = mix_record_of(voice))
-        add_field(r->tv_controls.fader, r->tv_flags, MIX_DEVICE_CHANGED, delta);
-}
-
-int32_t MIXGetFader(AXVPB* voice)
-{
-    const MixChannelRecord* r = mix_record_of(voice);
-    return r ? r->tv_controls.fader : 0;
-}
-
-void MIXDRCSetAux(AXVPB* voice, int16_t level)
-{
-    if (MixChannelRecord* r = mix_record_of(voice))
-        set_field(r->drc_controls[0].aux_a, r->drc_flags[0], MIX_DEVICE_CHANGED, level);
-}
-
-void MIXDRCAdjustAux(AXVPB* voice, int16_t delta)
-{
-    if (MixChannelRecord* r = mix_record_of(voice))
-        add_field(r->drc_controls[0].aux_a, r->drc_flags[0], MIX_DEVICE_CHANGED, delta);
-}
-
-int32_t MIXDRCGetAux(AXVPB* voice)
-{
-    const MixChannelRecord* r = mix_record_of(voice);
-    return r ? r->drc_controls[0].aux_a : 0;
-}
+void MIXDRCSetAux(AXVPB* voice, int16_t level) { set_control(voice, drc, aux_field(0), level); }
+void MIXDRCAdjustAux(AXVPB* voice, int16_t delta) { adjust_control(voice, drc, aux_field(0), delta); }
+int32_t MIXDRCGetAux(AXVPB* voice) { return get_control(voice, drc, aux_field(0)); }
+void MIXDRCSetPan(AXVPB* voice, int32_t value) { place_control(voice, drc, pan_control, value, false); }
+void MIXDRCAdjustPan(AXVPB* voice, int32_t delta) { place_control(voice, drc, pan_control, delta, true); }
+int32_t MIXDRCGetPan(AXVPB* voice) { return get_control(voice, drc, pan_control); }
+void MIXDRCSetFader(AXVPB* voice, int16_t level) { set_control(voice, drc, fader_control, level); }
+void MIXDRCAdjustFader(AXVPB* voice, int16_t delta) { adjust_control(voice, drc, fader_control, delta); }
+int32_t MIXDRCGetFader(AXVPB* voice) { return get_control(voice, drc, fader_control); }
 
 // The gamepad's send is always post-fader: these only ask for a new mix.
 void MIXDRCAuxPreFader(AXVPB* voice)
@@ -758,50 +730,9 @@ int32_t MIXDRCAuxIsPostFader(AXVPB*)
     return 1;
 }
 
-void MIXDRCSetPan(AXVPB* voice, int32_t pan)
-{
-    if (MixChannelRecord* r = mix_record_of(voice))
-        set_drc_pan(r, pan);
-}
-
-void MIXDRCAdjustPan(AXVPB* voice, int32_t delta)
-{
-    if (MixChannelRecord* r = mix_record_of(voice))
-        set_drc_pan(r, int32_t(r->drc_controls[0].pan) + delta);
-}
-
-int32_t MIXDRCGetPan(AXVPB* voice)
-{
-    const MixChannelRecord* r = mix_record_of(voice);
-    return r ? r->drc_controls[0].pan : 0;
-}
-
-void MIXDRCSetFader(AXVPB* voice, int16_t level)
-{
-    if (MixChannelRecord* r = mix_record_of(voice))
-        set_field(r->drc_controls[0].fader, r->drc_flags[0], MIX_DEVICE_CHANGED, level);
-}
-
-void MIXDRCAdjustFader(AXVPB* voice, int16_t delta)
-{
-    if (MixChannelRecord* r = mix_record_of(voice))
-        add_field(r->drc_controls[0].fader, r->drc_flags[0], MIX_DEVICE_CHANGED, delta);
-}
-
-int32_t MIXDRCGetFader(AXVPB* voice)
-{
-    const MixChannelRecord* r = mix_record_of(voice);
-    return r ? r->drc_controls[0].fader : 0;
-}
-
 // Device controls --------------------------------------------------------------------------
 
 namespace {
-
-void recompute_pan(const Device& device)
-{
-    __MIXSetDevicePan(device.controls, device.type, device.pan_db);
-}
 
 void run_updater(MixChannelRecord* r, uint32_t type, uint32_t index)
 {
@@ -813,11 +744,10 @@ void run_updater(MixChannelRecord* r, uint32_t type, uint32_t index)
         __MIXUpdateRmtOneVoice(r, index);
 }
 
-// The setter pattern: under the voice's bracket, find the device and let
-// `change` work out the new value of `field`; store and mark only on a change.
-template <typename Change>
-void change_device(AXVPB* voice, uint32_t type, uint32_t index, int16_t MixDeviceControls::*field,
-                   bool pan_field, Change change)
+// Under the voice's bracket, the device of a type and index, or null (with
+// the console line for a device that does not exist).
+template <typename Work>
+void with_device(AXVPB* voice, uint32_t type, uint32_t index, Work work)
 {
     VoiceHold hold(voice);
     MixChannelRecord* r = mix_record_of(voice);
@@ -828,36 +758,63 @@ void change_device(AXVPB* voice, uint32_t type, uint32_t index, int16_t MixDevic
         report_wrong_type();
         return;
     }
-    int16_t& stored = device.controls->*field;
-    const int16_t value = change(stored);
-    if (value == stored)
-        return;
-    stored = value;
-    *device.flags |= MIX_DEVICE_CHANGED;
-    if (pan_field)
-        recompute_pan(device);
+    work(*r, device);
 }
 
-int32_t get_device(AXVPB* voice, uint32_t type, uint32_t index, int16_t MixDeviceControls::*field)
+// The setter pattern: `change` works out the new value of the control from
+// the stored one; only a real change is stored and marked.
+template <typename Change>
+void change_device(AXVPB* voice, uint32_t type, uint32_t index, Control control, Change change)
+{
+    with_device(voice, type, index, [&](MixChannelRecord&, const Device& device) {
+        int16_t& stored = device.controls->*control;
+        const int16_t value = change(stored);
+        if (value == stored)
+            return;
+        stored = value;
+        if (control == pan_control || control == span_control)
+            refresh_device(device);
+        else
+            *device.flags |= MIX_DEVICE_CHANGED;
+    });
+}
+
+void set_device(AXVPB* voice, uint32_t type, uint32_t index, Control control, int16_t value)
+{
+    change_device(voice, type, index, control, [value](int16_t) { return value; });
+}
+
+void adjust_device_level(AXVPB* voice, uint32_t type, uint32_t index, Control control, int16_t delta)
+{
+    change_device(voice, type, index, control, [delta](int16_t stored) { return adjusted_level(stored, delta); });
+}
+
+void adjust_device_pan(AXVPB* voice, uint32_t type, uint32_t index, Control control, int16_t delta)
+{
+    change_device(voice, type, index, control, [delta](int16_t stored) { return adjusted_pan(stored, delta); });
+}
+
+// The getters hold the bracket only while they find the record.
+bool read_device(AXVPB* voice, uint32_t type, uint32_t index, Device* device)
 {
     MixChannelRecord* r;
     {
         VoiceHold hold(voice);
         r = mix_record_of(voice);
     }
-    Device device;
     if (!r)
-        return 0;
-    if (!find_device(*r, type, index, &device)) {
+        return false;
+    if (!find_device(*r, type, index, device)) {
         report_wrong_type();
-        return 0;
+        return false;
     }
-    return device.controls->*field;
+    return true;
 }
 
-int16_t MixDeviceControls::*aux_field(uint32_t aux)
+int32_t get_device(AXVPB* voice, uint32_t type, uint32_t index, Control control)
 {
-    return aux == 0 ? &MixDeviceControls::aux_a : aux == 1 ? &MixDeviceControls::aux_b : &MixDeviceControls::aux_c;
+    Device device;
+    return read_device(voice, type, index, &device) ? device.controls->*control : 0;
 }
 
 bool lfe_refused(uint32_t type, bool getter)
@@ -871,19 +828,11 @@ bool lfe_refused(uint32_t type, bool getter)
     return true;
 }
 
-void set_prefader(AXVPB* voice, uint32_t type, uint32_t index, uint32_t aux, bool pre)
+void set_device_prefader(AXVPB* voice, uint32_t type, uint32_t index, uint32_t aux, bool pre)
 {
-    VoiceHold hold(voice);
-    MixChannelRecord* r = mix_record_of(voice);
-    Device device;
-    if (!r || aux > 2)
-        return;
-    if (!find_device(*r, type, index, &device)) {
-        report_wrong_type();
-        return;
-    }
-    const uint32_t bit = 1u << aux;
-    *device.flags = (pre ? *device.flags | bit : *device.flags & ~bit) | MIX_DEVICE_CHANGED;
+    if (aux <= 2)
+        with_device(voice, type, index,
+                    [&](MixChannelRecord&, const Device& device) { set_prefader_bit(*device.flags, aux, pre); });
 }
 
 }  // namespace
@@ -903,63 +852,52 @@ void MIXInitDeviceControl(AXVPB* voice, uint32_t type, uint32_t index, const Mix
     }
     reset_device(r, type, index);
     *device.flags = mode & 0xF;
-    if (controls) {
-        MixDeviceControls& k = *device.controls;
-        k.aux_a = controls->aux_a;
-        k.aux_b = controls->aux_b;
-        k.aux_c = controls->aux_c;
-        k.pan = controls->pan;
-        k.span = controls->span;
-        k.fader = controls->fader;
-    }
-    recompute_pan(device);
-    *device.flags |= MIX_DEVICE_CHANGED;
+    if (controls)
+        take_controls(*device.controls, *controls);
+    refresh_device(device);
     run_updater(r, type, index);
 }
 
-void MIXSetDevicePan(AXVPB* voice, uint32_t type, uint32_t index, int16_t pan)
+void MIXSetDevicePan(AXVPB* voice, uint32_t type, uint32_t index, int16_t value)
 {
-    change_device(voice, type, index, &MixDeviceControls::pan, true, [pan](int16_t) { return pan; });
+    set_device(voice, type, index, pan_control, value);
 }
 
 void MIXAdjustDevicePan(AXVPB* voice, uint32_t type, uint32_t index, int16_t delta)
 {
-    change_device(voice, type, index, &MixDeviceControls::pan, true,
-                  [delta](int16_t stored) { return adjusted_pan(stored, delta); });
+    adjust_device_pan(voice, type, index, pan_control, delta);
 }
 
 int32_t MIXGetDevicePan(AXVPB* voice, uint32_t type, uint32_t index)
 {
-    return get_device(voice, type, index, &MixDeviceControls::pan);
+    return get_device(voice, type, index, pan_control);
 }
 
-void MIXSetDeviceSPan(AXVPB* voice, uint32_t type, uint32_t index, int16_t span)
+void MIXSetDeviceSPan(AXVPB* voice, uint32_t type, uint32_t index, int16_t value)
 {
-    change_device(voice, type, index, &MixDeviceControls::span, true, [span](int16_t) { return span; });
+    set_device(voice, type, index, span_control, value);
 }
 
 void MIXAdjustDeviceSPan(AXVPB* voice, uint32_t type, uint32_t index, int16_t delta)
 {
-    change_device(voice, type, index, &MixDeviceControls::span, true,
-                  [delta](int16_t stored) { return adjusted_pan(stored, delta); });
+    adjust_device_pan(voice, type, index, span_control, delta);
 }
 
 int32_t MIXGetDeviceSPan(AXVPB* voice, uint32_t type, uint32_t index)
 {
-    return get_device(voice, type, index, &MixDeviceControls::span);
+    return get_device(voice, type, index, span_control);
 }
 
 void MIXSetDeviceLFE(AXVPB* voice, uint32_t type, uint32_t index, int16_t level)
 {
     if (!lfe_refused(type, false))
-        change_device(voice, type, index, &MixDeviceControls::lfe, false, [level](int16_t) { return level; });
+        set_device(voice, type, index, &MixDeviceControls::lfe, level);
 }
 
 void MIXAdjustDeviceLFE(AXVPB* voice, uint32_t type, uint32_t index, int16_t delta)
 {
     if (!lfe_refused(type, false))
-        change_device(voice, type, index, &MixDeviceControls::lfe, false,
-                      [delta](int16_t stored) { return adjusted_level(stored, delta); });
+        adjust_device_level(voice, type, index, &MixDeviceControls::lfe, delta);
 }
 
 int32_t MIXGetDeviceLFE(AXVPB* voice, uint32_t type, uint32_t index)
@@ -971,31 +909,29 @@ int32_t MIXGetDeviceLFE(AXVPB* voice, uint32_t type, uint32_t index)
 
 void MIXSetDeviceFader(AXVPB* voice, uint32_t type, uint32_t index, int16_t level)
 {
-    change_device(voice, type, index, &MixDeviceControls::fader, false, [level](int16_t) { return level; });
+    set_device(voice, type, index, fader_control, level);
 }
 
 void MIXAdjustDeviceFader(AXVPB* voice, uint32_t type, uint32_t index, int16_t delta)
 {
-    change_device(voice, type, index, &MixDeviceControls::fader, false,
-                  [delta](int16_t stored) { return adjusted_level(stored, delta); });
+    adjust_device_level(voice, type, index, fader_control, delta);
 }
 
 int32_t MIXGetDeviceFader(AXVPB* voice, uint32_t type, uint32_t index)
 {
-    return get_device(voice, type, index, &MixDeviceControls::fader);
+    return get_device(voice, type, index, fader_control);
 }
 
 void MIXSetDeviceAux(AXVPB* voice, uint32_t type, uint32_t index, uint32_t aux, int16_t level)
 {
     if (aux <= 2)
-        change_device(voice, type, index, aux_field(aux), false, [level](int16_t) { return level; });
+        set_device(voice, type, index, aux_field(aux), level);
 }
 
 void MIXAdjustDeviceAux(AXVPB* voice, uint32_t type, uint32_t index, uint32_t aux, int16_t delta)
 {
     if (aux <= 2)
-        change_device(voice, type, index, aux_field(aux), false,
-                      [delta](int16_t stored) { return adjusted_level(stored, delta); });
+        adjust_device_level(voice, type, index, aux_field(aux), delta);
 }
 
 int32_t MIXGetDeviceAux(AXVPB* voice, uint32_t type, uint32_t index, uint32_t aux)
@@ -1005,29 +941,20 @@ int32_t MIXGetDeviceAux(AXVPB* voice, uint32_t type, uint32_t index, uint32_t au
 
 void MIXDeviceAuxPostFader(AXVPB* voice, uint32_t type, uint32_t index, uint32_t aux)
 {
-    set_prefader(voice, type, index, aux, false);
+    set_device_prefader(voice, type, index, aux, false);
 }
 
 void MIXDeviceAuxPreFader(AXVPB* voice, uint32_t type, uint32_t index, uint32_t aux)
 {
-    set_prefader(voice, type, index, aux, true);
+    set_device_prefader(voice, type, index, aux, true);
 }
 
 int32_t MIXDeviceAuxIsPostFader(AXVPB* voice, uint32_t type, uint32_t index, uint32_t aux)
 {
-    MixChannelRecord* r;
-    {
-        VoiceHold hold(voice);
-        r = mix_record_of(voice);
-    }
     Device device;
-    if (!r || aux > 2)
+    if (aux > 2 || !read_device(voice, type, index, &device))
         return 1;
-    if (!find_device(*r, type, index, &device)) {
-        report_wrong_type();
-        return 1;
-    }
-    return (*device.flags & (1u << aux)) ? 0 : 1;
+    return postfader_of(*device.flags, aux);
 }
 
 void MIXSetDeviceSoundMode(uint32_t type, uint32_t mode)
@@ -1044,13 +971,10 @@ void MIXSetDeviceSoundMode(uint32_t type, uint32_t mode)
             continue;
         VoiceHold hold(r->voice);
         if (type == MIX_DEVICE_TV) {
-            r->tv_flags |= MIX_DEVICE_CHANGED;
-            recompute_tv_pan(r);
+            refresh_device(device_of(*r, tv));
         } else if (type == MIX_DEVICE_DRC) {
-            for (uint32_t d = 0; d < AX_DRC_COUNT; ++d) {
-                r->drc_flags[d] |= MIX_DEVICE_CHANGED;
-                recompute_drc_pan(r, d);
-            }
+            for (uint32_t d = 0; d < AX_DRC_COUNT; ++d)
+                refresh_device(device_of(*r, drc, d));
         }
     }
 }
@@ -1062,18 +986,12 @@ uint32_t MIXGetDeviceSoundMode(uint32_t type)
 
 void MIXResetDeviceControl(AXVPB* voice, uint32_t type, uint32_t index)
 {
-    VoiceHold hold(voice);
-    MixChannelRecord* r = mix_record_of(voice);
-    Device device;
-    if (!r)
-        return;
-    if (!find_device(*r, type, index, &device)) {
-        report_wrong_type();
-        return;
-    }
-    reset_device(r, type, index);
-    *device.flags = 0x50000000;  // recompute; the other bit is kept as the console sets it
-    recompute_pan(device);
+    with_device(voice, type, index, [&](MixChannelRecord& r, const Device& device) {
+        reset_device(&r, type, index);
+        // Recompute, and a bit that means nothing in a device's flags but is set all the same.
+        *device.flags = 0x50000000;
+        refresh_device(device);
+    });
 }
 
 void MIXResetAllDeviceControls(AXVPB* voice)
