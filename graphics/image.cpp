@@ -13,7 +13,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -409,6 +408,11 @@ void FileImage::load_file()
     int w = 0, h = 0, channels = 0;
     pixels = stbi_load_from_memory(bytes.data(), int(got), &w, &h, &channels, 4);
     file.close();
+    // The size fields are 16-bit: a larger picture would wrap to a negative size.
+    if (pixels && (w > INT16_MAX || h > INT16_MAX)) {
+        stbi_image_free(pixels);
+        pixels = nullptr;
+    }
     if (!pixels) {
         OSReport("Could not load image \"%s\"\n", path.c_str());
         return;

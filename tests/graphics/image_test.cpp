@@ -271,3 +271,14 @@ TEST_F(ImageTest, handles_past_the_table_are_refused)
     EXPECT_EQ(image, &empty_image);
     EXPECT_FALSE(image->is_valid());
 }
+
+TEST_F(ImageTest, file_image_too_large_for_its_size_fields_is_refused)
+{
+    write_assets({});
+    volumes->put_content("wide.png", png_file(40000, 1, 3, std::vector<uint8_t>(120000, 7)));
+    const TransparentColor none;
+    FileImage* image = nullptr;
+    EXPECT_EQ(console_output_of([&] { image = get_image_cache("./wide.png", 0, 0, 0, 0, none); }),
+              "Could not load image \"./wide.png\"\n");
+    EXPECT_EQ(image, nullptr);
+}
