@@ -289,7 +289,6 @@ void Layer::draw(int display_x, int display_y)
     const int tx = -saturate_to_int(std::floor(display_x * coef_x - x));
     const int ty = -saturate_to_int(std::floor(display_y * coef_y - y));
     Render::set_offset(tx, ty);
-    Render::set_offset(float(tx), float(ty));
     int box[4];
     get_view_box(display_x, display_y, box);
     collect_instances(box);
@@ -309,7 +308,6 @@ void Layer::draw_tint()
     render_data.current_effect = 32;
     shader_set_effect(32, nullptr, 0, 0);
     Render::set_offset(0, 0);
-    Render::set_offset(0.0f, 0.0f);
     insert_quad(0, 0, Frame::screen_width, Frame::screen_height);
     insert_color(color);
     insert_texcoord1(0.0f, 0.0f, 1.0f, 1.0f);

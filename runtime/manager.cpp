@@ -157,7 +157,6 @@ void GameManager::draw()
         frame->draw(3);
     }
     Render::set_offset(0, 0);
-    Render::set_offset(0.0f, 0.0f);
     platform_swap_buffers();
 }
 
