@@ -127,41 +127,28 @@ void Layer::link_before(FrameObject* object, FrameObject* next)
     ++instance_count;
 }
 
-void Layer::link_after(FrameObject* object, FrameObject* previous)
+void Layer::link_at_depth(FrameObject* object, FrameObject* next, bool fits, uint32_t depth)
 {
-    link_before(object, previous ? previous->layer_next : first);
+    object->depth = fits ? depth : 0u;
+    link_before(object, next);
+    if (!fits)
+        reset_depth();
 }
 
 void Layer::add_object(FrameObject* object)
 {
-    bool renumber = false;
     if (!last)
-        object->depth = first_depth;
-    else if (last->depth <= UINT32_MAX - depth_step)
-        object->depth = last->depth + depth_step;
-    else {
-        object->depth = 0;
-        renumber = true;
-    }
-    link_before(object, nullptr);
-    if (renumber)
-        reset_depth();
+        link_at_depth(object, nullptr, true, first_depth);
+    else
+        link_at_depth(object, nullptr, last->depth <= UINT32_MAX - depth_step, last->depth + depth_step);
 }
 
 void Layer::add_object_back(FrameObject* object)
 {
-    bool renumber = false;
     if (!first)
-        object->depth = first_depth;
-    else if (first->depth >= depth_step)
-        object->depth = first->depth - depth_step;
-    else {
-        object->depth = 0;
-        renumber = true;
-    }
-    link_before(object, first);
-    if (renumber)
-        reset_depth();
+        link_at_depth(object, nullptr, true, first_depth);
+    else
+        link_at_depth(object, first, first->depth >= depth_step, first->depth - depth_step);
 }
 
 void Layer::remove_object(FrameObject* object)
@@ -193,23 +180,13 @@ void Layer::move_behind(FrameObject* object, FrameObject* other)
         ((object->flags | other->flags) & FrameObject::BACKGROUND))
         return;
     remove_object(object);
-    bool renumber = false;
     if (other == first) {
-        if (other->depth >= depth_step) {
-            object->depth = other->depth - depth_step;
-        } else {
-            object->depth = 0;
-            renumber = true;
-        }
-    } else {
-        const uint32_t previous = other->layer_prev->depth;
-        const uint32_t step = gap_step(other->depth - previous);
-        object->depth = previous + step;
-        renumber = step == 0;
+        link_at_depth(object, other, other->depth >= depth_step, other->depth - depth_step);
+        return;
     }
-    link_before(object, other);
-    if (renumber)
-        reset_depth();
+    const uint32_t previous = other->layer_prev->depth;
+    const uint32_t step = gap_step(other->depth - previous);
+    link_at_depth(object, other, step != 0, previous + step);
 }
 
 void Layer::move_in_front(FrameObject* object, FrameObject* other)
@@ -218,26 +195,15 @@ void Layer::move_in_front(FrameObject* object, FrameObject* other)
         ((object->flags | other->flags) & FrameObject::BACKGROUND))
         return;
     remove_object(object);
-    bool renumber = false;
     if (other == last) {
-        if (other->depth <= UINT32_MAX - depth_step) {
-            object->depth = other->depth + depth_step;
-        } else {
-            object->depth = 0;
-            renumber = true;
-        }
-    } else {
-        const uint32_t next = other->layer_next->depth;
-        const uint32_t step = gap_step(next - other->depth);
-        object->depth = next - step;
-        if (step == 0) {
-            OSReport("move_front flush: %u %u\n", next, other->depth);
-            renumber = true;
-        }
+        link_at_depth(object, nullptr, other->depth <= UINT32_MAX - depth_step, other->depth + depth_step);
+        return;
     }
-    link_after(object, other);
-    if (renumber)
-        reset_depth();
+    FrameObject* next = other->layer_next;
+    const uint32_t step = gap_step(next->depth - other->depth);
+    if (step == 0)
+        OSReport("move_front flush: %u %u\n", next->depth, other->depth);
+    link_at_depth(object, next, step != 0, next->depth - step);
 }
 
 void Layer::add_background_object(FrameObject* object)

@@ -95,7 +95,9 @@ public:
 
 private:
     void link_before(FrameObject* object, FrameObject* next);
-    void link_after(FrameObject* object, FrameObject* previous);
+    // Links the object before `next` at `depth`; when that depth does not fit
+    // it links at 0 and renumbers the layer.
+    void link_at_depth(FrameObject* object, FrameObject* next, bool fits, uint32_t depth);
     void draw_tint();
 };
 
