@@ -7,7 +7,6 @@
 #include "runtime/values.h"
 
 #include <algorithm>
-#include <cmath>
 
 int Frame::update()
 {
@@ -128,26 +127,26 @@ void Frame::add_background_object(FrameObject* object, int layer_index)
     }
 }
 
+namespace {
+// One axis of a view request: the view's corner for a centre, inside the
+// frame (a frame smaller than the screen gets a negative corner). A corner
+// equal to the one in use leaves an earlier request of the tick in place.
+void request_view_axis(int centre, int screen, int frame_size, int in_use, int& requested)
+{
+    if (centre == -1)
+        return;
+    int corner = std::max(0, centre - screen / 2);
+    if (corner > frame_size - screen)
+        corner = frame_size - screen;
+    if (corner != in_use)
+        requested = corner;
+}
+}  // namespace
+
 void Frame::set_display_center(int x, int y)
 {
-    if (x != -1) {
-        int vx = x - screen_width / 2;
-        if (vx < 0)
-            vx = 0;
-        if (vx > virtual_width - screen_width)
-            vx = virtual_width - screen_width;
-        if (vx != display_x)
-            new_display_x = vx;
-    }
-    if (y != -1) {
-        int vy = y - screen_height / 2;
-        if (vy < 0)
-            vy = 0;
-        if (vy > virtual_height - screen_height)
-            vy = virtual_height - screen_height;
-        if (vy != display_y)
-            new_display_y = vy;
-    }
+    request_view_axis(x, screen_width, virtual_width, display_x, new_display_x);
+    request_view_axis(y, screen_height, virtual_height, display_y, new_display_y);
 }
 
 void Frame::update_display_center()

@@ -99,24 +99,12 @@ void FrameObject::set_backdrop_offset(int, int) {}
 
 void FrameObject::set_x(int frame_x)
 {
-    const int new_x = frame_x - layer->off_x;
-    if (new_x == x)
-        return;
-    const int dx = new_x - x;
-    x = new_x;
-    if (collision)
-        collision->move_box(dx, 0);
+    set_position(frame_x - layer->off_x, y);
 }
 
 void FrameObject::set_y(int frame_y)
 {
-    const int new_y = frame_y - layer->off_y;
-    if (new_y == y)
-        return;
-    const int dy = new_y - y;
-    y = new_y;
-    if (collision)
-        collision->move_box(0, dy);
+    set_position(x, frame_y - layer->off_y);
 }
 
 void FrameObject::set_position(int local_x, int local_y)
