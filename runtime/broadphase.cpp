@@ -72,30 +72,42 @@ int UniformGrid::take_item(void* data, const int* box, bool is_static)
     return id;
 }
 
-int UniformGrid::add(void* data, const int* box)
+int UniformGrid::file_new_item(int id)
 {
-    const int id = take_item(data, box, false);
     if (cells.empty())
         return id;
     const GridItem& item = grid_items[size_t(id)];
     for (int cy = item.range[1]; cy < item.range[3]; ++cy) {
         for (int cx = item.range[0]; cx < item.range[2]; ++cx)
-            cell(cx, cy).ids.push_back(id);
+            insert_id(cell(cx, cy), id, item.is_static);
     }
     return id;
 }
 
+int UniformGrid::add(void* data, const int* box)
+{
+    return file_new_item(take_item(data, box, false));
+}
+
 int UniformGrid::add_static(void* data, const int* box)
 {
-    const int id = take_item(data, box, true);
-    if (cells.empty())
-        return id;
-    const GridItem& item = grid_items[size_t(id)];
-    for (int cy = item.range[1]; cy < item.range[3]; ++cy) {
-        for (int cx = item.range[0]; cx < item.range[2]; ++cx)
-            add_static_proxy(cell(cx, cy), id);
-    }
-    return id;
+    return file_new_item(take_item(data, box, true));
+}
+
+void UniformGrid::insert_id(GridItemList& list, int id, bool is_static)
+{
+    if (is_static)
+        add_static_proxy(list, id);
+    else
+        list.ids.push_back(id);
+}
+
+void UniformGrid::erase_id(GridItemList& list, int id, bool is_static)
+{
+    if (is_static)
+        remove_static_proxy(list, id);
+    else
+        remove_proxy(list, id);
 }
 
 void UniformGrid::add_static_proxy(GridItemList& list, int id)
@@ -136,22 +148,14 @@ void UniformGrid::move(int id, const int* box)
         return;
     for (int cy = item.range[1]; cy < item.range[3]; ++cy) {
         for (int cx = item.range[0]; cx < item.range[2]; ++cx) {
-            if (overlaps(cx, cy, range))
-                continue;
-            if (item.is_static)
-                remove_static_proxy(cell(cx, cy), id);
-            else
-                remove_proxy(cell(cx, cy), id);
+            if (!overlaps(cx, cy, range))
+                erase_id(cell(cx, cy), id, item.is_static);
         }
     }
     for (int cy = range[1]; cy < range[3]; ++cy) {
         for (int cx = range[0]; cx < range[2]; ++cx) {
-            if (overlaps(cx, cy, item.range))
-                continue;
-            if (item.is_static)
-                add_static_proxy(cell(cx, cy), id);
-            else
-                cell(cx, cy).ids.push_back(id);
+            if (!overlaps(cx, cy, item.range))
+                insert_id(cell(cx, cy), id, item.is_static);
         }
     }
     std::copy(range, range + 4, item.range);
@@ -162,12 +166,8 @@ void UniformGrid::remove(int id)
     GridItem& item = grid_items[size_t(id)];
     if (!cells.empty()) {
         for (int cy = item.range[1]; cy < item.range[3]; ++cy) {
-            for (int cx = item.range[0]; cx < item.range[2]; ++cx) {
-                if (item.is_static)
-                    remove_static_proxy(cell(cx, cy), id);
-                else
-                    remove_proxy(cell(cx, cy), id);
-            }
+            for (int cx = item.range[0]; cx < item.range[2]; ++cx)
+                erase_id(cell(cx, cy), id, item.is_static);
         }
     }
     item.data = nullptr;

@@ -70,6 +70,11 @@ public:
 
 private:
     int take_item(void* data, const int* box, bool is_static);
+    // Files a freshly taken item in every cell of its range; returns its id.
+    int file_new_item(int id);
+    // A cell's static or dynamic part, by the item's kind.
+    static void insert_id(GridItemList& cell, int id, bool is_static);
+    static void erase_id(GridItemList& cell, int id, bool is_static);
     void file_range(const int* raw, int* range) const;
     template <class Callback>
     bool visit(const int* range, bool statics_only, Callback& callback);
