@@ -150,24 +150,29 @@ void InstanceMap::clear()
 
 // Saved selections -------------------------------------------------------------
 
-SavedSelection::SavedSelection(ObjectList& list) : start(object_stack + object_stack_top)
+namespace {
+// Pushes a chain on the stack, counting the entries; false once the stack is full.
+bool push_chain(const ObjectList& list, int& count)
 {
     for (int k = list.head(); k != 0; k = list.items[size_t(k)].next) {
         if (!push_object_stack(list.items[size_t(k)].obj))
-            break;
+            return false;
         ++count;
     }
+    return true;
+}
+}  // namespace
+
+SavedSelection::SavedSelection(ObjectList& list) : start(object_stack + object_stack_top)
+{
+    push_chain(list, count);
 }
 
 SavedSelection::SavedSelection(QualifierList& group) : start(object_stack + object_stack_top)
 {
     for (ObjectList** member = group.lists; member && *member; ++member) {
-        const ObjectList& list = **member;
-        for (int k = list.head(); k != 0; k = list.items[size_t(k)].next) {
-            if (!push_object_stack(list.items[size_t(k)].obj))
-                return;
-            ++count;
-        }
+        if (!push_chain(**member, count))
+            return;
     }
 }
 
