@@ -26,15 +26,6 @@ double get_angle(int x1, int y1, int x2, int y2)
     return angle;
 }
 
-namespace {
-
-int truncate(double value)
-{
-    return saturate_to_int(value);
-}
-
-}  // namespace
-
 void transform_pos(int& x, int& y, FrameObject* instance)
 {
     const int d = instance->direction;
@@ -52,31 +43,34 @@ void transform_pos(int& x, int& y, FrameObject* instance)
     }
     const double new_x = x * c - y * s;
     const double new_y = x * s + y * c;
-    x = truncate(new_x);
-    y = truncate(new_y);
+    x = saturate_to_int(new_x);
+    y = saturate_to_int(new_y);
 }
+
+namespace {
+// Numbers one list's chain from `value` on; returns the next number. Counted
+// in double, so that a start near the 32-bit limit cannot overflow.
+double spread_chain(ObjectList& list, unsigned index, double value)
+{
+    for (int item = list.head(); item != 0; item = list.items[size_t(item)].next, value += 1.0) {
+        FrameObject* object = list.items[size_t(item)].obj;
+        if (object->alterables)
+            object->alterables->values.set(index, value);
+    }
+    return value;
+}
+}  // namespace
 
 void spread_value(ObjectList& list, int index, int start)
 {
-    int k = 0;
-    for (int item = list.head(); item != 0; item = list.items[size_t(item)].next, ++k) {
-        FrameObject* object = list.items[size_t(item)].obj;
-        if (unsigned(index) < AlterableValues::count && object->alterables)
-            object->alterables->values.set(unsigned(index), double(start + k));
-    }
+    spread_chain(list, unsigned(index), double(start));
 }
 
 void spread_value(QualifierList& group, int index, int start)
 {
-    int k = 0;
-    for (int i = 0; i < group.count; ++i) {
-        ObjectList& list = *group.lists[i];
-        for (int item = list.head(); item != 0; item = list.items[size_t(item)].next, ++k) {
-            FrameObject* object = list.items[size_t(item)].obj;
-            if (unsigned(index) < AlterableValues::count && object->alterables)
-                object->alterables->values.set(unsigned(index), double(start + k));
-        }
-    }
+    double value = double(start);
+    for (int i = 0; i < group.count; ++i)
+        value = spread_chain(*group.lists[i], unsigned(index), value);
 }
 
 double string_to_double(const std::string& text)

@@ -3,6 +3,7 @@
 #include "objects/movement.h"
 #include "platform/input.h"
 #include "runtime/manager.h"
+#include "runtime/saturate.h"
 
 #include <cmath>
 
@@ -154,7 +155,7 @@ int get_joystick_dpad_degrees(int joystick)
 namespace {
 int scaled_axis(int joystick, int axis, float scale)
 {
-    return int(get_joystick_axis(joystick, axis) * scale);
+    return saturate_to_int(get_joystick_axis(joystick, axis) * scale);
 }
 }  // namespace
 
