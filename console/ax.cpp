@@ -74,6 +74,9 @@ void reset_voices()
 void record_mix(const char* name, int64_t voice, int32_t type, uint32_t index, const AXMixEntry* mix,
                 int entries)
 {
+    // Mixes are set many times a frame; build nothing unless a test listens.
+    if (!ax_recording())
+        return;
     std::vector<int64_t> args = {voice, type, index};
     for (int i = 0; i < entries; ++i) {
         args.push_back(mix[i].volume);
