@@ -54,7 +54,6 @@ struct Gpu {
     bool tv_enabled = false, drc_enabled = false;
     uint64_t time_stamp = 0;
     uint64_t swaps = 0;
-    uint64_t draws = 0;
     // What each texture unit holds, so that a draw rebinds only what changed.
     GLuint unit_textures[16] = {};
     GLuint unit_samplers[16] = {};
@@ -620,12 +619,6 @@ void GX2RDrawIndexed(GX2PrimitiveMode, const GX2RBuffer* indices, GX2IndexType t
     const bool wide = type == GX2_INDEX_TYPE_U32;
     const void* first = reinterpret_cast<const void*>(uintptr_t(index_offset * (wide ? 4 : 2)));
     glDrawElements(GL_TRIANGLES, GLsizei(count), wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT, first);
-    ++gpu.draws;
-}
-
-uint64_t gx2_draw_count()
-{
-    return gpu.draws;
 }
 
 // Copies, scan buffers, output -------------------------------------------------------------

@@ -246,5 +246,3 @@ bool GX2WaitTimeStamp(uint64_t time_stamp);
 // Waits until every submitted graphics command has finished.
 void GX2DrawDone();
 
-// Draw calls issued since start (benchmarks, tests).
-uint64_t gx2_draw_count();

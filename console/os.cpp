@@ -100,7 +100,6 @@ void OSSavesDone_ReadyToRelease()
 void OSInitMutex(OSMutex* mutex)
 {
     new (mutex->storage) std::recursive_mutex();
-    mutex->initialised = true;
 }
 
 void OSLockMutex(OSMutex* mutex)

@@ -44,7 +44,6 @@ void OSSavesDone_ReadyToRelease();
 
 struct OSMutex {
     alignas(std::max_align_t) unsigned char storage[64];
-    bool initialised;
 };
 
 void OSInitMutex(OSMutex* mutex);

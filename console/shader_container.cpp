@@ -83,31 +83,27 @@ const ShaderContainerProgram* find(const std::vector<ShaderContainerProgram>& pr
     return nullptr;
 }
 
-struct Parsed {
-    std::vector<ShaderContainerProgram> programs;
-    bool ok = false;
-};
-
-Parsed parse(const void* file, uint32_t size)
+// Every program of the container; none when it is damaged.
+std::vector<ShaderContainerProgram> parse(const void* file, uint32_t size)
 {
-    Parsed parsed;
-    parsed.ok = file && shader_container_parse(file, size, parsed.programs);
-    return parsed;
+    std::vector<ShaderContainerProgram> programs;
+    if (file)
+        shader_container_parse(file, size, programs);
+    return programs;
 }
 
 uint32_t count(const void* file, uint32_t size, bool pixel)
 {
-    const Parsed parsed = parse(file, size);
     uint32_t n = 0;
-    for (const ShaderContainerProgram& program : parsed.programs)
+    for (const ShaderContainerProgram& program : parse(file, size))
         n += program.pixel == pixel;
     return n;
 }
 
 uint32_t program_size(const void* file, uint32_t size, bool pixel, uint32_t index)
 {
-    const Parsed parsed = parse(file, size);
-    const ShaderContainerProgram* program = find(parsed.programs, pixel, index);
+    const std::vector<ShaderContainerProgram> programs = parse(file, size);
+    const ShaderContainerProgram* program = find(programs, pixel, index);
     return program ? uint32_t(program->source.size()) : 0;
 }
 
@@ -120,9 +116,10 @@ std::vector<GX2ShaderVar> table_of(const ShaderContainerProgram& program, Shader
     return variables;
 }
 
-const ShaderContainerProgram* fetch(const Parsed& parsed, bool pixel, uint32_t index, void* program)
+const ShaderContainerProgram* fetch(const std::vector<ShaderContainerProgram>& programs, bool pixel,
+                                    uint32_t index, void* program)
 {
-    const ShaderContainerProgram* found = find(parsed.programs, pixel, index);
+    const ShaderContainerProgram* found = find(programs, pixel, index);
     if (found && program)
         memcpy(program, found->source.data(), found->source.size());
     return found;
@@ -211,8 +208,8 @@ uint32_t GFDGetPixelShaderProgramSize(uint32_t index, const void* file, uint32_t
 bool GFDGetVertexShader(GX2VertexShader* header, void* program, uint32_t index, const void* file,
                         uint32_t size)
 {
-    const Parsed parsed = parse(file, size);
-    const ShaderContainerProgram* found = fetch(parsed, false, index, program);
+    const std::vector<ShaderContainerProgram> programs = parse(file, size);
+    const ShaderContainerProgram* found = fetch(programs, false, index, program);
     if (!found)
         return false;
     header->source = found->source;
@@ -224,8 +221,8 @@ bool GFDGetVertexShader(GX2VertexShader* header, void* program, uint32_t index, 
 bool GFDGetPixelShader(GX2PixelShader* header, void* program, uint32_t index, const void* file,
                        uint32_t size)
 {
-    const Parsed parsed = parse(file, size);
-    const ShaderContainerProgram* found = fetch(parsed, true, index, program);
+    const std::vector<ShaderContainerProgram> programs = parse(file, size);
+    const ShaderContainerProgram* found = fetch(programs, true, index, program);
     if (!found)
         return false;
     header->source = found->source;

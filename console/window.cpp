@@ -92,11 +92,6 @@ bool window_open()
     return true;
 }
 
-bool window_is_open()
-{
-    return host.context != nullptr;
-}
-
 bool window_is_headless()
 {
     return host.headless;

@@ -10,7 +10,6 @@
 // Opens the window and makes its context current; false (one console line)
 // when no context can be had. Registers the process-UI event pump.
 bool window_open();
-bool window_is_open();
 bool window_is_headless();
 // Shows a top-row-first framebuffer of width x height scaled to fit the
 // window with nearest-pixel scaling.
