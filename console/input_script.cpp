@@ -2,6 +2,7 @@
 
 #include "console/os.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <sstream>
@@ -190,16 +191,17 @@ bool InputScript::parse_line(const std::string& line, Change& change, std::strin
     return true;
 }
 
+// Read for every controller on every tick: search from the tick's end back
+// to the slot's latest line rather than replaying the whole script.
 ScriptedPad InputScript::state_at(int slot, long tick) const
 {
+    const auto after = std::upper_bound(changes.begin(), changes.end(), tick,
+                                        [](long t, const Change& change) { return t < change.tick; });
+    for (auto it = std::make_reverse_iterator(after); it != changes.rend(); ++it)
+        if (it->slot == slot)
+            return it->pad;
     ScriptedPad pad;
     pad.connected = slot == 0;
-    for (const Change& change : changes) {
-        if (change.tick > tick)
-            break;
-        if (change.slot == slot)
-            pad = change.pad;
-    }
     return pad;
 }
 

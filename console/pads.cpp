@@ -26,10 +26,15 @@ long current_tick()
     return procui_counts().batches;
 }
 
-std::unique_ptr<PadSource> script_source(const std::string& text, const std::string& name)
+// A script whose tick 1 is the next message batch; `clean` tells whether
+// every line could be read.
+std::unique_ptr<PadSource> script_source(const std::string& text, const std::string& name,
+                                         bool* clean = nullptr)
 {
     auto script = std::make_unique<InputScript>();
-    script->parse(text, name);
+    const bool parsed = script->parse(text, name);
+    if (clean)
+        *clean = parsed;
     script->set_base(current_tick());
     return script;
 }
@@ -128,10 +133,8 @@ void pads_set_source(std::unique_ptr<PadSource> source)
 
 bool pads_use_script(const std::string& text, const std::string& name)
 {
-    auto script = std::make_unique<InputScript>();
-    const bool clean = script->parse(text, name);
-    script->set_base(current_tick());
-    pads.source = std::move(script);
+    bool clean = false;
+    pads.source = script_source(text, name, &clean);
     return clean;
 }
 
