@@ -198,7 +198,9 @@ void ArrayObject::keep_data(SavedArrayData& record, bool numeric, int base, int 
         initialize(numeric, base, x_size, y_size, z_size);
         return;
     }
-    data = std::move(record.data);
+    // The record keeps no sizes without its cells: an instance made while
+    // this one lives starts empty instead of reading cells that are not there.
+    data = std::exchange(record.data, ArrayData());
 }
 
 void ArrayObject::clear()

@@ -98,3 +98,21 @@ TEST(ArrayCells, KeptArraysHandTheirCellsToTheNextInstance)
     second->dealloc();
     EXPECT_EQ(record.data.values.size(), 2100u);
 }
+
+TEST(ArrayCells, AnInstanceMadeWhileAnotherHoldsTheKeptCellsStartsEmpty)
+{
+    SavedArrayData record;
+    {
+        ArrayObject first(0, 0, 26);
+        first.keep_data(record, true, 1, 20, 100, 1);
+        first.set_value(7, 1, 1, 1);
+    }
+    ArrayObject holder(0, 0, 26), extra(0, 0, 26);
+    holder.keep_data(record, true, 1, 20, 100, 1);
+    extra.keep_data(record, true, 1, 20, 100, 1);
+    EXPECT_EQ(holder.get_value(1, 1, 1), 7);
+    // The record no longer holds cells, so neither does it claim their sizes.
+    EXPECT_EQ(extra.data.x_size, 0);
+    EXPECT_EQ(extra.get_value(1, 1, 1), 0);
+    EXPECT_EQ(extra.get_string(1, 1, 1), "");
+}
