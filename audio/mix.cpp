@@ -149,7 +149,8 @@ int16_t adjusted_level(int16_t stored, int16_t delta)
 
 int16_t adjusted_pan(int16_t stored, int32_t delta)
 {
-    return int16_t(std::clamp(int32_t(stored) + delta, 0, 127));
+    // Summed wide: a delta near the ends of the int range must not overflow.
+    return int16_t(std::clamp<int64_t>(int64_t(stored) + delta, 0, 127));
 }
 
 int16_t step_of(uint16_t current, uint16_t target)

@@ -287,6 +287,13 @@ TEST_F(Mixer, channel_setters_clamp_pans_and_mark_only_real_changes)
     EXPECT_EQ(MIXGetPan(voice), 0);
     MIXAdjustSPan(voice, 10);
     EXPECT_EQ(MIXGetSPan(voice), 127);
+    // Deltas at the ends of the int range clamp rather than overflow.
+    MIXAdjustPan(voice, INT32_MAX);
+    EXPECT_EQ(MIXGetPan(voice), 127);
+    MIXAdjustSPan(voice, INT32_MIN);
+    EXPECT_EQ(MIXGetSPan(voice), 0);
+    MIXDRCAdjustPan(voice, INT32_MAX);
+    EXPECT_EQ(MIXDRCGetPan(voice), 127);
 
     EXPECT_EQ(MIXAuxBIsPostFader(voice), 1);
     MIXAuxBPreFader(voice);
