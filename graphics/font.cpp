@@ -182,8 +182,7 @@ const FTPoint& FTGlyph::Render(const FTPoint& pen) const
         return advance;
     const int x1 = saturate_to_int(std::floor(float(pen.x) + float(corner.x)));
     const int y1 = saturate_to_int(std::floor(float(pen.y) - float(corner.y)));
-    if (render_data.current_effect == 0)
-        shader_set_texture();
+    select_plain_shader();
     insert_quad(x1, y1, x1 + width, y1 + height);
     insert_color(text_color);
     insert_texcoord1(float(uv[0].x), float(uv[0].y), float(uv[1].x), float(uv[1].y));

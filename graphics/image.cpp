@@ -2,7 +2,6 @@
 
 #include "console/os.h"
 #include "graphics/render.h"
-#include "graphics/shader.h"
 #include "runtime/assetfile.h"
 #include "runtime/stream.h"
 
@@ -351,8 +350,7 @@ void Image::draw(int x, int y, Color color, float angle, float scale_x, float sc
 {
     if (!ensure_texture())
         return;
-    if (render_data.current_effect == 0)
-        shader_set_texture();
+    select_plain_shader();
     if (angle == 0.0f && scale_x == 1.0f && scale_y == 1.0f) {
         const int x1 = x - hotspot_x, y1 = y - hotspot_y;
         insert_quad(x1, y1, x1 + width, y1 + height);
@@ -378,8 +376,7 @@ void Image::draw(int x, int y, int src_x, int src_y, int src_width, int src_heig
 {
     if (!ensure_texture())
         return;
-    if (render_data.current_effect == 0)
-        shader_set_texture();
+    select_plain_shader();
     insert_quad(x, y, x + src_width, y + src_height);
     const float left = float(src_x) / float(width), top = float(src_y) / float(height);
     insert_texcoord1(left, top, left + float(src_width) / float(width),

@@ -3,7 +3,6 @@
 #include "console/os.h"
 #include "graphics/shader.h"
 #include "platform/display.h"
-#include "platform/platform.h"
 
 #include <cstring>
 
@@ -34,18 +33,18 @@ int clamp_to(int value, int high)
     return value < 0 ? 0 : value;
 }
 
-void select_plain_shader()
-{
-    if (render_data.current_effect == 0)
-        shader_set_texture();
-}
-
 void stage_full_texcoords()
 {
     insert_texcoord1(0.0f, 0.0f, 1.0f, 1.0f);
 }
 
 }  // namespace
+
+void select_plain_shader()
+{
+    if (render_data.current_effect == 0)
+        shader_set_texture();
+}
 
 // Staging -------------------------------------------------------------------------
 

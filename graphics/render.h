@@ -97,6 +97,10 @@ public:
     static void set_filter(unsigned int id, bool linear_filter);
 };
 
+// Every drawing entry point starts here: the plain texture shader unless an
+// object's effect is current, whose shader then draws the object's quads too.
+void select_plain_shader();
+
 // Staging of the next quad.
 void insert_quad(int x1, int y1, int x2, int y2);
 void insert_quad(const float* corners);
