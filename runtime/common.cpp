@@ -105,6 +105,11 @@ bool unpickable(const FrameObject* object)
     return (object->flags & (FrameObject::DESTROYING | FrameObject::FADEOUT)) != 0;
 }
 
+FrameObject* or_fallback(FrameObject* object, FrameObject* fallback)
+{
+    return object ? object : fallback;
+}
+
 bool in_zone(const FrameObject* object, int x1, int y1, int x2, int y2)
 {
     const int x = object->x + object->layer->off_x;
@@ -143,31 +148,27 @@ void report_invalid_pick_count()
 
 FrameObject* get_single(ObjectList& list, FrameObject* fallback)
 {
-    FrameObject* object = list.back_selection();
-    return object ? object : fallback;
+    return or_fallback(list.back_selection(), fallback);
 }
 
 FrameObject* get_single(ObjectList& list, int index, FrameObject* fallback)
 {
-    FrameObject* object = list.get_wrapped_selection(index);
-    return object ? object : fallback;
+    return or_fallback(list.get_wrapped_selection(index), fallback);
 }
 
 FrameObject* get_single(QualifierList& group, FrameObject* fallback)
 {
-    FrameObject* object = group.back_selection();
-    return object ? object : fallback;
+    return or_fallback(group.back_selection(), fallback);
 }
 
 FrameObject* get_single(QualifierList& group, int index, FrameObject* fallback)
 {
-    FrameObject* object = group.get_wrapped_selection(index);
-    return object ? object : fallback;
+    return or_fallback(group.get_wrapped_selection(index), fallback);
 }
 
 FrameObject* get_instance(ObjectList& list, FrameObject* fallback)
 {
-    return list.back ? list.back : fallback;
+    return or_fallback(list.back, fallback);
 }
 
 FrameObject* get_instance(ObjectList& list, int index)
@@ -180,8 +181,7 @@ FrameObject* get_instance(ObjectList& list, int index)
 
 FrameObject* get_instance(ObjectList& list, int index, FrameObject* fallback)
 {
-    FrameObject* object = get_instance(list, index);
-    return object ? object : fallback;
+    return or_fallback(get_instance(list, index), fallback);
 }
 
 int objects_in_zone(ObjectList& list, int x1, int y1, int x2, int y2)
