@@ -306,13 +306,7 @@ struct Selections {
         frame.add_object(object, 0);
         return object;
     }
-    std::vector<FrameObject*> selected(int type)
-    {
-        std::vector<FrameObject*> out;
-        for (ObjectIterator it(frame.instances[type]); !it.done(); ++it)
-            out.push_back(*it);
-        return out;
-    }
+    Chain selected(int type) { return chain_of(frame.instances[type]); }
 };
 }  // namespace
 
