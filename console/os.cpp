@@ -63,14 +63,25 @@ const OSSystemInfo* OSGetSystemInfo()
     return &system_info;
 }
 
+int64_t os_ticks_to_nanoseconds(OSTime ticks)
+{
+    constexpr int64_t ns_per_second = 1000000000;
+    const int64_t rate = os_ticks_per_second();
+    const int64_t seconds = ticks / rate;
+    // Past about 292 years the count no longer fits; such a sleep is endless anyway.
+    if (seconds >= INT64_MAX / ns_per_second)
+        return INT64_MAX;
+    if (seconds <= INT64_MIN / ns_per_second)
+        return INT64_MIN;
+    return seconds * ns_per_second + (ticks % rate) * ns_per_second / rate;
+}
+
 void OSSleepTicks(OSTime ticks)
 {
     sleep_calls.fetch_add(1);
     if (ticks <= 0)
         return;
-    const int64_t rate = os_ticks_per_second();
-    const int64_t ns = (ticks / rate) * 1000000000 + (ticks % rate) * 1000000000 / rate;
-    std::this_thread::sleep_for(std::chrono::nanoseconds(ns));
+    std::this_thread::sleep_for(std::chrono::nanoseconds(os_ticks_to_nanoseconds(ticks)));
 }
 
 uint64_t os_sleep_call_count()

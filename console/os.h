@@ -28,6 +28,8 @@ const OSSystemInfo* OSGetSystemInfo();
 void OSSleepTicks(OSTime ticks);
 // The tick rate that OSGetTime counts in (bus clock / 4).
 int64_t os_ticks_per_second();
+// A tick count as host nanoseconds, saturating at the largest count.
+int64_t os_ticks_to_nanoseconds(OSTime ticks);
 
 // Calls made to OSSleepTicks since start; lets tests see that a sleep was skipped.
 uint64_t os_sleep_call_count();
