@@ -10,11 +10,30 @@
 
 #include <algorithm>
 
+namespace {
+
+// Back to the view's whole rectangle after a clipped pattern or box.
 void restore_full_scissor()
 {
     const RenderData& r = render_data;
     GX2SetScissor(uint32_t(r.view_x), uint32_t(r.view_y), uint32_t(r.view_width),
                   uint32_t(r.view_height));
+}
+
+}  // namespace
+
+void draw_tiles(FrameObject& object, Image* image, int x, int y, int width, int height, Color color)
+{
+    // A negative size clips to nothing.
+    Render::enable_scissor(x, y, std::max(width, 0), std::max(height, 0));
+    // An empty image has no size to step by.
+    if (image->width > 0 && image->height > 0) {
+        for (int px = x; px < x + width; px += image->width) {
+            for (int py = y; py < y + height; py += image->height)
+                object.draw_image(image, px + image->hotspot_x, py + image->hotspot_y, color);
+        }
+    }
+    restore_full_scissor();
 }
 
 int align_pos(int value, int size)
@@ -76,16 +95,9 @@ void QuickBackdrop::draw_pattern()
     const int screen_y = y + layer->off_y - frame->display_y;
     const int skip_x = align_pos(-screen_x, tile_width);
     const int skip_y = align_pos(-screen_y, tile_height);
-    const int start_x = x + skip_x, start_y = y + skip_y;
     const int area_width = width - skip_x - align_pos(screen_x + width - Frame::screen_width, tile_width);
     const int area_height =
         height - skip_y - align_pos(screen_y + height - Frame::screen_height, tile_height);
-
-    // A pattern wholly off screen leaves a negative area: clip to nothing.
-    Render::enable_scissor(start_x, start_y, std::max(area_width, 0), std::max(area_height, 0));
-    for (int px = start_x; px < start_x + area_width; px += tile_width) {
-        for (int py = start_y; py < start_y + area_height; py += tile_height)
-            draw_image(image, px + image->hotspot_x, py + image->hotspot_y, blend_color);
-    }
-    restore_full_scissor();
+    // A pattern wholly off screen leaves a negative area, which draws nothing.
+    draw_tiles(*this, image, x + skip_x, y + skip_y, area_width, area_height, blend_color);
 }

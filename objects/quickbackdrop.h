@@ -27,8 +27,9 @@ private:
     void draw_pattern();
 };
 
-// Back to the view's whole rectangle after a clipped pattern or box.
-void restore_full_scissor();
+// Tiles the rectangle with the image from its top-left corner, clipped by the
+// scissor, which is set back to the whole view afterwards.
+void draw_tiles(FrameObject& object, Image* image, int x, int y, int width, int height, Color color);
 
 // The length of the whole tiles of `size` that fit in `value`; 0 below 1.
 int align_pos(int value, int size);

@@ -1,9 +1,15 @@
 #include "objects/systembox.h"
 
 #include "graphics/image.h"
-#include "graphics/render.h"
 #include "objects/quickbackdrop.h"
 #include "runtime/pools.h"
+
+namespace {
+
+// The box ignores its blend colour.
+const Color opaque_white(255, 255, 255, 255);
+
+}  // namespace
 
 SystemBox::SystemBox(int x, int y, int type_id) : FrameObject(x, y, type_id)
 {
@@ -40,7 +46,7 @@ void SystemBox::draw()
         return;
     switch (image_mode) {
     case TILED:
-        draw_tiled();
+        draw_tiles(*this, image, x, y, width, height, opaque_white);
         break;
     case CENTERED:
         draw_at(x + width / 2 - image->width / 2, y + height / 2 - image->height / 2);
@@ -55,20 +61,7 @@ void SystemBox::draw()
 
 void SystemBox::draw_at(int left, int top)
 {
-    // The box ignores its blend colour.
-    draw_image(image, left + image->hotspot_x, top + image->hotspot_y, Color(255, 255, 255, 255));
-}
-
-void SystemBox::draw_tiled()
-{
-    Render::enable_scissor(x, y, width, height);
-    // An empty image has no size to step by.
-    if (image->width > 0 && image->height > 0) {
-        for (int px = x; px < x + width; px += image->width)
-            for (int py = y; py < y + height; py += image->height)
-                draw_at(px, py);
-    }
-    restore_full_scissor();
+    draw_image(image, left + image->hotspot_x, top + image->hotspot_y, opaque_white);
 }
 
 DefaultInstance::DefaultInstance() : SystemBox(0, 0, 0)

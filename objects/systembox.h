@@ -33,7 +33,6 @@ public:
 
 private:
     void draw_at(int left, int top);
-    void draw_tiled();
 };
 
 // The kind's stand-in for a type without instances.
