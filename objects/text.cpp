@@ -69,14 +69,25 @@ void Text::next_paragraph()
 
 // Size ---------------------------------------------------------------------------------------
 
-void Text::set_width(int w)
+void Text::make_layout(int line_length)
 {
-    width = w;
     if (!layout) {
         layout = new FTSimpleLayout();
         layout->SetFont(font);
     }
-    layout->SetLineLength(float(w));
+    layout->SetLineLength(float(line_length));
+}
+
+void Text::set_width(int w)
+{
+    width = w;
+    make_layout(w);
+}
+
+FTBBox Text::layout_box()
+{
+    update_draw_text();
+    return layout->BBox(draw_text.c_str());
 }
 
 int Text::get_width()
@@ -84,8 +95,7 @@ int Text::get_width()
     // Without a font (none loaded) there is nothing to measure with.
     if (!layout || !font)
         return width;
-    update_draw_text();
-    const FTBBox box = layout->BBox(draw_text.c_str());
+    const FTBBox box = layout_box();
     return int(box.upper.x - box.lower.x);
 }
 
@@ -93,8 +103,7 @@ int Text::get_height()
 {
     if (!layout || !font)
         return height;
-    update_draw_text();
-    const FTBBox box = layout->BBox(draw_text.c_str());
+    const FTBBox box = layout_box();
     return int(box.upper.y - box.lower.y);
 }
 
@@ -120,11 +129,8 @@ void Text::update_draw_text()
         return;
     draw_text_ready = 1;
     draw_text = latin1_to_utf8(text);
-    if (layout || draw_text.find('\n') == std::string::npos)
-        return;
-    layout = new FTSimpleLayout();
-    layout->SetFont(font);
-    layout->SetLineLength(float(width));
+    if (!layout && draw_text.find('\n') != std::string::npos)
+        make_layout(width);
 }
 
 // Drawing ---------------------------------------------------------------------------------------

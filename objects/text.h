@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+struct FTBBox;
 class FTSimpleLayout;
 class FTTextureFont;
 
@@ -57,6 +58,10 @@ public:
 
 private:
     void show_paragraph(int i);
+    // Makes the layout when there is none; sets its line length.
+    void make_layout(int line_length);
+    // The layout's box of the converted text.
+    FTBBox layout_box();
 };
 
 // The text operations for code that holds a frame object known to be a Text.
