@@ -106,10 +106,9 @@ void SoundBase::update_ax()
     if (c & SOUND_CMD_INIT)
         initialize();
     if (!voice(0)) {
-        // No voice could be had: nothing to stop, but the owner's release
-        // must still let the device delete the sound.
-        if (c & SOUND_CMD_DESTROY)
-            destroyed = true;
+        // No voice could be had: the sound can never play, so it reports
+        // stopped from now on, and the owner's release lets the device delete it.
+        destroyed = true;
         return;
     }
     if (c & SOUND_CMD_STOP) {

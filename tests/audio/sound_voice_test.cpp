@@ -232,7 +232,7 @@ TEST_F(SoundEngineTest, a_sound_that_loses_its_voice_stays_with_its_channel_unti
     AXFreeVoice(thief);
 }
 
-TEST_F(SoundEngineTest, a_sound_without_voices_is_still_deleted_once_let_go)
+TEST_F(SoundEngineTest, a_sound_without_voices_reports_stopped_and_is_still_deleted_once_let_go)
 {
     media_with({{4, tone(2205, 22050, 2)}});
     std::vector<AXVPB*> taken;
@@ -245,6 +245,8 @@ TEST_F(SoundEngineTest, a_sound_without_voices_is_still_deleted_once_let_go)
     frames(1);
     EXPECT_EQ(stereo->voice(0), nullptr);
     EXPECT_EQ(stereo->voice(1), nullptr);
+    // Silent for good, so it must not pass for playing.
+    EXPECT_EQ(stereo->get_status(), SOUND_STOPPED);
     AXVPB* last = AXAcquireVoice(31, nullptr, nullptr);
     EXPECT_NE(last, nullptr);
 
