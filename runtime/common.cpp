@@ -173,10 +173,7 @@ FrameObject* get_instance(ObjectList& list, FrameObject* fallback)
 
 FrameObject* get_instance(ObjectList& list, int index)
 {
-    const int n = list.size();
-    if (n == 0 || !valid_selection_index(index))
-        return nullptr;
-    return list.items[size_t(n - index % n)].obj;
+    return list.wrapped_instance(index);
 }
 
 FrameObject* get_instance(ObjectList& list, int index, FrameObject* fallback)

@@ -81,12 +81,8 @@ FrameObject* ObjectList::get_wrapped_selection(int index) const
     if (!valid_selection_index(index))
         return nullptr;
     const int first = head();
-    if (first == 0) {
-        const int n = size();
-        if (n == 0)
-            return nullptr;
-        return items[size_t(n - index % n)].obj;
-    }
+    if (first == 0)
+        return wrapped_instance(index);
     int item = first;
     while (index != 0) {
         item = items[size_t(item)].next;
@@ -95,6 +91,14 @@ FrameObject* ObjectList::get_wrapped_selection(int index) const
         --index;
     }
     return items[size_t(item)].obj;
+}
+
+FrameObject* ObjectList::wrapped_instance(int index) const
+{
+    const int n = size();
+    if (n == 0 || !valid_selection_index(index))
+        return nullptr;
+    return items[size_t(n - index % n)].obj;
 }
 
 void ObjectList::save_selection()

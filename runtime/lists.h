@@ -33,6 +33,9 @@ public:
     void add_back();
     FrameObject* back_selection() const;
     FrameObject* get_wrapped_selection(int index) const;
+    // The instance `index` places before the newest, wrapping, whatever the
+    // selection (the order of a full selection); null for an empty list.
+    FrameObject* wrapped_instance(int index) const;
     void save_selection();
     void restore_selection();
     void clear_saved_selection();
