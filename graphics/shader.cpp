@@ -7,8 +7,7 @@
 #include "runtime/saturate.h"
 #include "runtime/stream.h"
 
-#include <array>
-#include <cstring>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -48,7 +47,6 @@ GX2AttribStream stream_of(uint32_t location, uint32_t buffer, GX2AttribFormat fo
     return stream;
 }
 
-
 double parameter_value(FrameObject* object, int hash)
 {
     const ShaderParameter* parameter =
@@ -76,10 +74,7 @@ bool BaseShader::load_programs()
         shader_file.open();
     shader_file.set_item(int(asset_id), AssetFile::SHADER_DATA);
     FileStream stream(shader_file);
-    uint32_t size = 0;
-    char size_bytes[4];
-    if (stream.read(size_bytes, 4))
-        memcpy(&size, size_bytes, 4);  // little-endian host
+    const uint32_t size = uint32_t(stream.read_int32());
     std::vector<char> block(size);
     if (size && shader_file.read(block.data(), size) != size)
         block.clear();  // a short item is no container
@@ -244,6 +239,14 @@ void set_blend_control(const BlendControl& blend)
                        blend.alpha_src, blend.alpha_dst, blend.alpha_combine);
 }
 
+// An effect's own blending lasts only until the next selection.
+void restore_normal_blend()
+{
+    if (blend_mode == 1 || blend_mode == 2)
+        set_blend_control(normal_blend);
+    blend_mode = 0;
+}
+
 struct Effect {
     BaseShader* shader;          // null: no effect
     void (*upload)(FrameObject*);  // the effect's parameters, or null for none
@@ -295,9 +298,7 @@ const Effect effects[] = {
 
 void shader_set_effect(int effect, FrameObject* object, int width, int height)
 {
-    if (blend_mode == 1 || blend_mode == 2)
-        set_blend_control(normal_blend);
-    blend_mode = 0;
+    restore_normal_blend();
     if (unsigned(effect) >= std::size(effects) || !effects[effect].shader)
         return;
     const Effect& selected = effects[effect];
@@ -315,9 +316,7 @@ void shader_set_effect(int effect, FrameObject* object, int width, int height)
 
 void shader_set_texture()
 {
-    if (blend_mode == 1 || blend_mode == 2)
-        set_blend_control(normal_blend);
-    blend_mode = 0;
+    restore_normal_blend();
     texture_shader.begin(nullptr, 0, 0);
 }
 
@@ -332,7 +331,6 @@ void convert_vec4(int packed, float& x, float& y, float& z, float& w)
     w = float((bits >> 24) & 0xFF) / 255.0f;
 }
 
-
 void shader_forget_all()
 {
     BaseShader* const all[] = {
@@ -340,9 +338,8 @@ void shader_forget_all()
         QUORVELLA_SHADER_TABLE(QUORVELLA_LIST_SHADER)
 #undef QUORVELLA_LIST_SHADER
     };
-    for (BaseShader* shader : all) {
+    for (BaseShader* shader : all)
         shader->forget();
-    }
     if (shader_file.is_open())
         shader_file.close();
     current_shader = nullptr;
