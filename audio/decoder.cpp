@@ -295,7 +295,8 @@ void free_samples(short* samples)
 unsigned short read_le16(BaseFile& file)
 {
     unsigned char bytes[2] = {};
-    if (file.read(bytes, sizeof(bytes)) == 0)
+    // A field cut off by the end of the data counts as missing.
+    if (file.read(bytes, sizeof(bytes)) != sizeof(bytes))
         return 0;
     return (unsigned short)(bytes[0] | bytes[1] << 8);
 }
@@ -303,7 +304,7 @@ unsigned short read_le16(BaseFile& file)
 unsigned read_le32(BaseFile& file)
 {
     unsigned char bytes[4] = {};
-    if (file.read(bytes, sizeof(bytes)) == 0)
+    if (file.read(bytes, sizeof(bytes)) != sizeof(bytes))
         return 0;
     return unsigned(bytes[0]) | unsigned(bytes[1]) << 8 | unsigned(bytes[2]) << 16 |
            unsigned(bytes[3]) << 24;

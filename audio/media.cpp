@@ -1,5 +1,6 @@
 #include "audio/media.h"
 
+#include "audio/decoder.h"
 #include "audio/device.h"
 #include "audio/mix.h"
 #include "audio/sample.h"
@@ -21,15 +22,6 @@ constexpr unsigned loose_file_id = 0xFFFFFFFFu;
 double limited(double v, double low, double high)
 {
     return v < low ? low : v > high ? high : v;
-}
-
-// A little-endian word of a sound item's head; 0 unless all four bytes come.
-unsigned read_head_word(BaseFile& file)
-{
-    unsigned char bytes[4] = {};
-    if (file.read(bytes, sizeof bytes) != sizeof bytes)
-        return 0;
-    return unsigned(bytes[0]) | unsigned(bytes[1]) << 8 | unsigned(bytes[2]) << 16 | unsigned(bytes[3]) << 24;
 }
 
 }  // namespace
@@ -145,10 +137,10 @@ void Media::add_cache(unsigned id, BaseFile& file)
 {
     if (id >= unsigned(sound_count))
         return;
-    const auto type = Media::AudioType(read_head_word(file));
+    const auto type = Media::AudioType(TessaroAudio::read_le32(file));
     if (type == 0)
         return;
-    const unsigned size = read_head_word(file);
+    const unsigned size = TessaroAudio::read_le32(file);
     if (streams_by_size(type, size))
         set_entry(id, new SoundCache(id, type, file.tell(), size));
     else

@@ -43,6 +43,12 @@ TEST_F(SoundEngineTest, items_are_decoded_now_or_streamed_by_their_size)
     EXPECT_EQ(m.sounds[15], nullptr);
     EXPECT_NE(m.sounds[16], nullptr);
 
+    // A type word cut off by the end of the file counts as no sound, silently.
+    volumes.put_content("cut.dat", std::string("\x01\x00\x00", 3));
+    BaseFile cut(convert_path("./cut.dat").c_str(), "r");
+    EXPECT_EQ(console_output_of([&] { m.add_cache(17, cut); }), "");
+    EXPECT_EQ(m.sounds[17], nullptr);
+
     // The streamed item reads exactly its own data.
     m.play_id(11, 0, 1);
     ASSERT_NE(m.channels[0].sound, nullptr);
