@@ -20,7 +20,12 @@ const std::string& shared_empty_string()
 
 int GlobalValues::get_int(unsigned index) const
 {
-    return index < values.size() ? saturate_to_int(values[index]) : 0;
+    if (index >= values.size())
+        return 0;
+    // The events read a NaN global as the lowest integer, not as the 0 that
+    // the shared conversion gives.
+    const double value = values[index];
+    return std::isnan(value) ? INT32_MIN : saturate_to_int(value);
 }
 
 namespace {

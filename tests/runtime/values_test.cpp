@@ -63,7 +63,7 @@ TEST(Values, global_stores_grow_on_write_and_never_on_read)
     EXPECT_EQ(values.get_int(1), -2);
     EXPECT_EQ(values.get_int(2), INT32_MAX);
     EXPECT_EQ(values.get_int(3), INT32_MIN);
-    EXPECT_EQ(values.get_int(4), 0);
+    EXPECT_EQ(values.get_int(4), INT32_MIN);
     EXPECT_EQ(values.get_int(99), 0);
 
     GlobalStrings strings;
