@@ -1,7 +1,3 @@
-// The MD5_* calls are deprecated in OpenSSL 3 but are the interface this
-// digest is specified through; the warning is silenced for this file only.
-#define OPENSSL_SUPPRESS_DEPRECATED
-
 #include "objects/stringparser.h"
 
 #include "platform/files.h"
@@ -10,7 +6,7 @@
 
 #include "console/os.h"
 
-#include <openssl/md5.h>
+#include <openssl/evp.h>
 
 namespace {
 
@@ -153,17 +149,16 @@ void replace_substring(std::string& text, const std::string& from, const std::st
 
 std::string get_md5(const std::string& text)
 {
-    unsigned char digest[MD5_DIGEST_LENGTH];
-    MD5_CTX context;
-    MD5_Init(&context);
-    MD5_Update(&context, text.data(), text.size());
-    MD5_Final(digest, &context);
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int length = 0;
+    if (!EVP_Digest(text.data(), text.size(), digest, &length, EVP_md5(), nullptr))
+        length = 0;
     static const char hex[] = "0123456789abcdef";
     std::string result;
-    result.reserve(2 * MD5_DIGEST_LENGTH);
-    for (unsigned char byte : digest) {
-        result += hex[byte >> 4];
-        result += hex[byte & 15];
+    result.reserve(2 * length);
+    for (unsigned int i = 0; i < length; ++i) {
+        result += hex[digest[i] >> 4];
+        result += hex[digest[i] & 15];
     }
     return result;
 }
