@@ -4,7 +4,6 @@
 #include "runtime/collision.h"
 #include "runtime/pools.h"
 
-#include <cmath>
 #include <sstream>
 
 namespace {
