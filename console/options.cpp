@@ -1,21 +1,44 @@
 #include "console/options.h"
 
+#include "console/os.h"
+
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
 
-bool parse_ticks(const char* text, long& ticks)
+// A whole number of at least `minimum`; `count` changes only when it is one.
+bool parse_count(const char* text, long minimum, long& count)
 {
     char* end = nullptr;
     errno = 0;
     const long value = strtol(text, &end, 10);
-    if (errno != 0 || end == text || *end != '\0' || value < 0)
+    if (errno != 0 || end == text || *end != '\0' || value < minimum)
         return false;
-    ticks = value;
+    count = value;
     return true;
+}
+
+struct TextOption {
+    const char* name;
+    std::string ConsoleOptions::*field;
+};
+
+const TextOption text_options[] = {
+    {"--content", &ConsoleOptions::content_dir},
+    {"--save", &ConsoleOptions::save_dir},
+    {"--input", &ConsoleOptions::input_file},
+    {"--capture", &ConsoleOptions::capture_dir},
+    {"--audio-out", &ConsoleOptions::audio_out},
+};
+
+std::string* text_option(ConsoleOptions& options, const char* name)
+{
+    for (const TextOption& option : text_options)
+        if (strcmp(name, option.name) == 0)
+            return &(options.*option.field);
+    return nullptr;
 }
 
 }  // namespace
@@ -48,49 +71,30 @@ bool console_parse_options(int argc, char** argv)
     ConsoleOptions& options = console_options();
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
-        const bool has_value = i + 1 < argc;
-        std::string* target = nullptr;
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
         if (strcmp(arg, "--headless") == 0) {
             options.headless = true;
             continue;
         }
-        if (strcmp(arg, "--content") == 0)
-            target = &options.content_dir;
-        else if (strcmp(arg, "--save") == 0)
-            target = &options.save_dir;
-        else if (strcmp(arg, "--input") == 0)
-            target = &options.input_file;
-        else if (strcmp(arg, "--capture") == 0)
-            target = &options.capture_dir;
-        else if (strcmp(arg, "--audio-out") == 0)
-            target = &options.audio_out;
-        else if (strcmp(arg, "--capture-every") == 0) {
-            if (!has_value || !parse_ticks(argv[i + 1], options.capture_every) ||
-                options.capture_every < 1) {
-                printf("Option --capture-every needs a count of pictures\n%s\n", console_usage());
-                fflush(stdout);
+        std::string* text = text_option(options, arg);
+        if (strcmp(arg, "--capture-every") == 0) {
+            if (!value || !parse_count(value, 1, options.capture_every)) {
+                OSReport("Option --capture-every needs a count of pictures\n%s\n", console_usage());
                 return false;
             }
-            ++i;
-            continue;
-        } else if (strcmp(arg, "--ticks") != 0) {
-            printf("Unknown option: %s\n%s\n", arg, console_usage());
-            fflush(stdout);
+        } else if (!text && strcmp(arg, "--ticks") != 0) {
+            OSReport("Unknown option: %s\n%s\n", arg, console_usage());
+            return false;
+        } else if (!value) {
+            OSReport("Option %s needs a value\n%s\n", arg, console_usage());
+            return false;
+        } else if (text) {
+            *text = value;
+        } else if (!parse_count(value, 0, options.ticks)) {
+            OSReport("Option --ticks needs a count of ticks, not \"%s\"\n", value);
             return false;
         }
-        if (!has_value) {
-            printf("Option %s needs a value\n%s\n", arg, console_usage());
-            fflush(stdout);
-            return false;
-        }
-        ++i;
-        if (target) {
-            *target = argv[i];
-        } else if (!parse_ticks(argv[i], options.ticks)) {
-            printf("Option --ticks needs a count of ticks, not \"%s\"\n", argv[i]);
-            fflush(stdout);
-            return false;
-        }
+        ++i;  // the value
     }
     if (options.save_dir.empty())
         options.save_dir = console_default_save_dir();
