@@ -69,7 +69,8 @@ FTTextureFont* get_font(int size)
 void font_forget_all()
 {
     for (FTTextureFont* font : loaded_fonts) {
-        Render::delete_tex(font->texture);
+        if (font->texture)  // 0 is the TV picture's slot, not an atlas
+            Render::delete_tex(font->texture);
         delete font;
     }
     loaded_fonts.clear();
