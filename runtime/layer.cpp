@@ -92,10 +92,7 @@ void Layer::scroll(int new_scroll_x, int new_scroll_y, int dx, int dy)
     scroll_x = new_scroll_x;
     scroll_y = new_scroll_y;
     update_position();
-    for (FrameObject* object = first; object; object = object->layer_next) {
-        if (!(object->flags & FrameObject::SCROLL))
-            object->set_position(object->x + dx, object->y + dy);
-    }
+    shift_unattached(dx, dy);
 }
 
 void Layer::set_position(int new_x, int new_y)
@@ -104,9 +101,14 @@ void Layer::set_position(int new_x, int new_y)
     x = new_x;
     y = new_y;
     update_position();
+    shift_unattached(-dx, -dy);
+}
+
+void Layer::shift_unattached(int dx, int dy)
+{
     for (FrameObject* object = first; object; object = object->layer_next) {
         if (!(object->flags & FrameObject::SCROLL))
-            object->set_position(object->x - dx, object->y - dy);
+            object->set_position(object->x + dx, object->y + dy);
     }
 }
 

@@ -94,6 +94,9 @@ public:
                const Color& color);
 
 private:
+    // Moves the instances that do not follow the layer (flag 4 clear) by
+    // (dx, dy) in local pixels, so that they keep their place.
+    void shift_unattached(int dx, int dy);
     void link_before(FrameObject* object, FrameObject* next);
     // Links the object before `next` at `depth`; when that depth does not fit
     // it links at 0 and renumbers the layer.
