@@ -38,6 +38,15 @@ bool UniformGrid::overlaps(int cx, int cy, const int* range)
     return cx >= range[0] && cx < range[2] && cy >= range[1] && cy < range[3];
 }
 
+namespace {
+// The cell coordinates of a box's corners, truncated toward zero.
+void raw_cells(const int* box, int* raw)
+{
+    for (int i = 0; i < 4; ++i)
+        raw[i] = box[i] / UniformGrid::cell_size;
+}
+}  // namespace
+
 void UniformGrid::file_range(const int* raw, int* range) const
 {
     range[0] = std::max(0, std::min(raw[0], width - 1));
@@ -48,7 +57,8 @@ void UniformGrid::file_range(const int* raw, int* range) const
 
 void UniformGrid::get_pos(const int* box, int* range) const
 {
-    const int raw[4] = {box[0] / cell_size, box[1] / cell_size, box[2] / cell_size, box[3] / cell_size};
+    int raw[4];
+    raw_cells(box, raw);
     file_range(raw, range);
 }
 
@@ -66,8 +76,7 @@ int UniformGrid::take_item(void* data, const int* box, bool is_static)
     item.data = data;
     item.stamp = stamp;
     item.is_static = is_static ? 1 : 0;
-    for (int i = 0; i < 4; ++i)
-        item.raw[i] = box[i] / cell_size;
+    raw_cells(box, item.raw);
     file_range(item.raw, item.range);
     return id;
 }
@@ -138,7 +147,8 @@ void UniformGrid::remove_static_proxy(GridItemList& list, int id)
 void UniformGrid::move(int id, const int* box)
 {
     GridItem& item = grid_items[size_t(id)];
-    const int raw[4] = {box[0] / cell_size, box[1] / cell_size, box[2] / cell_size, box[3] / cell_size};
+    int raw[4];
+    raw_cells(box, raw);
     if (std::equal(raw, raw + 4, item.raw))
         return;
     std::copy(raw, raw + 4, item.raw);
