@@ -11,7 +11,7 @@
 #include "runtime/assetfile.h"
 #include "runtime/saturate.h"
 
-#include <cmath>
+#include <algorithm>
 
 Media media;
 
@@ -19,9 +19,10 @@ namespace {
 
 constexpr unsigned loose_file_id = 0xFFFFFFFFu;
 
-double limited(double v, double low, double high)
+// A volume of 0..100; NaN (a computed 0 / 0) counts as silence.
+double limited_volume(double v)
 {
-    return v < low ? low : v > high ? high : v;
+    return v > 0.0 ? std::min(v, 100.0) : 0.0;
 }
 
 }  // namespace
@@ -38,9 +39,9 @@ void Channel::play(SoundData* data, int loops)
         OSReport("Ignored play\n");
         return;
     }
-    volume = limited(volume, 0.0, 100.0);
+    volume = limited_volume(volume);
     sound->set_volume(float(volume / 100.0));
-    sound->set_pan(limited(pan / 100.0, -1.0, 1.0));
+    sound->set_pan(pan / 100.0);
     if (frequency != 0.0)
         apply_pitch();
     sound->set_loop(loops == 0);
@@ -66,7 +67,7 @@ bool Channel::is_stopped() const
 
 void Channel::set_volume(double v)
 {
-    volume = limited(v, 0.0, 100.0);
+    volume = limited_volume(v);
     if (sound)
         sound->set_volume(float(volume / 100.0));
 }
@@ -89,7 +90,7 @@ void Channel::set_pan(double p)
 {
     pan = p;
     if (sound)
-        sound->set_pan(limited(p / 100.0, -1.0, 1.0));
+        sound->set_pan(p / 100.0);
 }
 
 void Channel::pause()
@@ -457,6 +458,5 @@ double Media::get_main_volume() const
 
 void Media::set_main_volume(double volume)
 {
-    const double v = std::isnan(volume) ? 0.0 : limited(volume, 0.0, 100.0);
-    TessaroAudio::Listener::set_volume(float(v / 100.0));
+    TessaroAudio::Listener::set_volume(float(limited_volume(volume) / 100.0));
 }

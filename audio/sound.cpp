@@ -6,6 +6,7 @@
 #include "console/os.h"
 #include "runtime/saturate.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace TessaroAudio {
@@ -18,7 +19,7 @@ constexpr float mix_rate = 32000.0f;
 
 int get_attenuation(double v)
 {
-    if (v <= 0.0)
+    if (!(v > 0.0))  // NaN too: it must never turn into a level
         return MIX_VOLUME_MIN_LEVEL;
     if (v > 1.0)
         v = 1.0;
@@ -75,7 +76,8 @@ void SoundBase::set_volume(float v)
 
 void SoundBase::set_pan(double p)
 {
-    p = p < -1.0 ? -1.0 : p > 1.0 ? 1.0 : p;
+    // NaN (a computed 0 / 0) stays in the centre.
+    p = std::isnan(p) ? 0.0 : std::clamp(p, -1.0, 1.0);
     if (p == pan)
         return;
     pan = p;

@@ -125,10 +125,11 @@ public:
 // Volume 0..1 to a mixer level in tenths of a decibel.
 int get_attenuation(double v);
 
+// Limits x to 0..1; NaN (a computed 0 / 0) gives 0.
 template <typename T>
 T clamp(T x)
 {
-    return x < T(0) ? T(0) : x > T(1) ? T(1) : x;
+    return x > T(0) ? (x < T(1) ? x : T(1)) : T(0);
 }
 
 }  // namespace TessaroAudio

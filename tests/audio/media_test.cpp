@@ -1,6 +1,8 @@
 #include "tests/audio/sound_fixtures.h"
 #include "tools/assetwriter/demo_sounds.h"
 
+#include <limits>
+
 using namespace TessaroAudio;
 
 namespace {
@@ -152,6 +154,25 @@ TEST_F(SoundEngineTest, channel_settings_apply_to_each_sound_started_on_the_chan
     EXPECT_EQ(m.get_channel_frequency(5), 11025.9);
     m.set_channel_frequency(5, 0);
     EXPECT_EQ(m.get_channel_frequency(5), 22050.0);
+}
+
+TEST_F(SoundEngineTest, a_computed_nan_volume_is_silence_and_a_nan_pan_the_centre)
+{
+    Media& m = media_with({{1, tone(22050)}});
+    m.play_id(1, 2, 0);
+    m.set_channel_pan(2, 50);
+    frames(1);
+    AXVPB* voice = m.channels[2].sound->voice(0);
+    ASSERT_NE(voice, nullptr);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    m.set_channel_volume(2, nan);
+    m.set_channel_pan(2, nan);
+    frames(1);
+    EXPECT_EQ(m.get_channel_volume(2), 0.0);
+    EXPECT_EQ(mix_record_of(voice)->input, -904);
+    EXPECT_EQ(mix_record_of(voice)->tv_controls.pan, 63);
+    m.set_main_volume(nan);
+    EXPECT_EQ(m.get_main_volume(), 0.0);
 }
 
 TEST_F(SoundEngineTest, loop_counts_above_one_play_once_with_a_console_line)
