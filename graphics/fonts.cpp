@@ -5,7 +5,6 @@
 #include "runtime/assetfile.h"
 #include "runtime/stream.h"
 
-#include <cmath>
 #include <cstdlib>
 
 Font font3("Tahoma", 10, false, false, false);
@@ -150,6 +149,7 @@ void FTSimpleLayout::WrapText(const char* text, int, FTPoint position, FTBBox* b
         return;
     Itr c(bytes(text));
     const unsigned char* previous = bytes(text);
+    unsigned int previous_code = *c;
     const unsigned char* line_start = previous;
     const unsigned char* break_point = previous;
     float next_start = 0.0f, width = 0.0f, previous_width = 0.0f, break_width = 0.0f;
@@ -160,7 +160,6 @@ void FTSimpleLayout::WrapText(const char* text, int, FTPoint position, FTBBox* b
     for (; *c != 0; ++c) {
         const unsigned int code = *c;
         const unsigned char* here = c.getBufferFromHere();
-        const unsigned int previous_code = *Itr(previous);
         const FTBBox glyph_box = font->BBox(chars(here), 1);
         const float glyph_width = float(glyph_box.upper.x - glyph_box.lower.x);
         float advance = font->Advance(chars(here), 1);
@@ -187,19 +186,15 @@ void FTSimpleLayout::WrapText(const char* text, int, FTPoint position, FTBBox* b
             }
             --index;
             const float remaining = line_length - break_width;
-            // The next line starts after the break point, stepping over a
-            // forced break (counted from the break itself, so that a break
-            // at the very start does not swallow the one after it).
+            // The next line starts after the break point, or after a forced
+            // break itself, so that a break at the very start does not
+            // swallow the one after it. (A break point is never followed by
+            // a forced break: that break would have ended the line first.)
             Itr next_line(forced ? here : break_point);
             ++next_line;
-            unsigned int stepped = forced ? code : 0;
-            if (!forced && is_linebreak(*next_line)) {
-                stepped = *next_line;
-                ++next_line;
-            }
-            if (stepped)
+            if (forced)
                 --index;
-            const float spacing = stepped == 11 ? vertical_tab_spacing : line_spacing;
+            const float spacing = forced && code == 11 ? vertical_tab_spacing : line_spacing;
             // An empty line (a break right after a break) draws nothing; the
             // rest of the text belongs to the lines below.
             if (break_index >= 0)
@@ -229,6 +224,7 @@ void FTSimpleLayout::WrapText(const char* text, int, FTPoint position, FTBBox* b
             bracket_mode = true;
         }
         previous = here;
+        previous_code = code;
         ++index;
     }
     OutputWrapped(chars(line_start), -1, position, line_length - width, bounds);
