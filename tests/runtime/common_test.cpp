@@ -194,6 +194,11 @@ TEST(EventSupport, spread_value_numbers_the_selection_in_chain_order)
     spread_value(group, 1, 10);
     EXPECT_EQ(c.alterables->values.get(1), 10.0);
     EXPECT_EQ(d.alterables->values.get(1), 13.0);
+
+    // Numbers past the 32-bit limit are written as they are, without wrapping.
+    spread_value(group, 2, 2147483646);
+    EXPECT_EQ(a.alterables->values.get(2), 2147483648.0);
+    EXPECT_EQ(d.alterables->values.get(2), 2147483649.0);
 }
 
 TEST(EventSupport, string_cuts_absorb_out_of_range_counts)
