@@ -13,7 +13,6 @@
 namespace {
 
 constexpr unsigned int code_limit = 0x110000;
-constexpr int font_effect = 35;
 // Larger bitmaps than this are damage, not glyphs: keep the read bounded.
 constexpr int64_t max_bitmap_bytes = int64_t(FTTextureFont::max_atlas_size) * FTTextureFont::max_atlas_size;
 

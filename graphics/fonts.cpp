@@ -12,8 +12,6 @@ Color text_color(255, 255, 255, 255);
 
 namespace {
 
-constexpr int font_effect = 35;
-
 std::vector<FTTextureFont*> loaded_fonts;
 bool fonts_initialized = false;
 bool fonts_loaded = false;

@@ -168,6 +168,9 @@ QUORVELLA_SHADER_TABLE(QUORVELLA_DECLARE_SHADER)
 extern BaseShader* current_shader;
 extern int blend_mode;
 
+// The effect that text draws with.
+constexpr int font_effect = 35;
+
 // Makes the plain texture shader current, restoring normal blending first
 // when an effect left its own.
 void shader_set_texture();
