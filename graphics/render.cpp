@@ -177,14 +177,6 @@ void Render::set_offset(int x, int y)
     render_data.offset_y = float(y);
 }
 
-void Render::set_offset(float x, float y)
-{
-    offset_x_int = int(x);
-    offset_y_int = int(y);
-    render_data.offset_x = x;
-    render_data.offset_y = y;
-}
-
 void render_get_offset(int* x, int* y)
 {
     *x = offset_x_int;

@@ -83,9 +83,8 @@ public:
     // Clears the current target colour buffer.
     static void clear(Color color);
     static void set_view(int x, int y, int width, int height);
-    // The view offset added to every pixel coordinate (float and integer forms).
+    // The view offset added to every pixel coordinate; sets its float and integer forms alike.
     static void set_offset(int x, int y);
-    static void set_offset(float x, float y);
     static void enable_scissor(int x, int y, int width, int height);
     static void draw_tex(int x1, int y1, int x2, int y2, Color color, unsigned int texture);
     static void draw_tex(float* corners, Color color, unsigned int texture);
