@@ -48,16 +48,19 @@ void SoundBase::pause()
 
 void SoundBase::stop()
 {
+    request_stop();
+}
+
+void SoundBase::request_stop(uint32_t more_commands)
+{
     commands.fetch_and(~uint32_t(SOUND_CMD_PLAY));
-    raise(SOUND_CMD_STOP);
+    raise(SOUND_CMD_STOP | more_commands);
     status = SOUND_STOPPED;
 }
 
 void SoundBase::release()
 {
-    commands.fetch_and(~uint32_t(SOUND_CMD_PLAY));
-    raise(SOUND_CMD_STOP | SOUND_CMD_DESTROY);
-    status = SOUND_STOPPED;
+    request_stop(SOUND_CMD_DESTROY);
     released = true;
 }
 
@@ -213,10 +216,17 @@ float SoundBase::source_ratio()
     return float(get_sample_rate()) / mix_rate * pitch;
 }
 
-void SoundBase::set_voice_source(AXVPB* voice, const AXVoiceOffsets& offsets)
+void SoundBase::set_voice_source(AXVPB* voice, void* data, uint32_t end_offset, bool looping)
 {
     const auto fixed = uint32_t(65536.0f * source_ratio());
     const AXVoiceSrc src = {uint16_t(fixed >> 16), uint16_t(fixed & 0xFFFF), 0, {0, 0, 0, 0}};
+    AXVoiceOffsets offsets = {};
+    offsets.format = AX_FORMAT_PCM16;
+    offsets.loop_flag = looping ? 1 : 0;
+    offsets.loop_offset = 0;
+    offsets.end_offset = end_offset;
+    offsets.current_offset = 0;
+    offsets.data = data;
     AXSetVoiceType(voice, 0);
     AXSetVoiceSrcType(voice, 1);
     AXSetVoiceSrc(voice, &src);
@@ -243,14 +253,7 @@ void Sound::initialize()
 
 void Sound::set_samples(AXVPB* voice, Sample& s, void* data)
 {
-    AXVoiceOffsets offsets = {};
-    offsets.format = AX_FORMAT_PCM16;
-    offsets.loop_flag = loop ? 1 : 0;
-    offsets.loop_offset = 0;
-    offsets.end_offset = s.samples / unsigned(channels) - 1;
-    offsets.current_offset = 0;
-    offsets.data = data;
-    set_voice_source(voice, offsets);
+    set_voice_source(voice, data, s.samples / unsigned(channels) - 1, loop);
 }
 
 int Sound::get_sample_rate()

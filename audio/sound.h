@@ -86,7 +86,7 @@ protected:
     void do_destroy();
     // Frees every voice the sound holds and forgets them.
     void free_voices();
-    // The voices in use, in order; stops at the first missing one.
+    // The voices in use, in order; a missing one is skipped.
     template <typename F>
     void for_each_voice(F f)
     {
@@ -94,9 +94,12 @@ protected:
             if (AXVPB* v = voices[k].load())
                 f(v);
     }
-    // 16.16 ratio of a rate to the 32000 Hz mix, with the pitch on top.
+    // Ratio of the sound's rate to the 32000 Hz mix, with the pitch on top.
     float source_ratio();
-    void set_voice_source(AXVPB* voice, const AXVoiceOffsets& offsets);
+    // Sets a voice up, stopped, to play 16-bit samples of `data` up to `end_offset`.
+    void set_voice_source(AXVPB* voice, void* data, uint32_t end_offset, bool looping);
+    // Cancels a pending start and stops the voices where they are.
+    void request_stop(uint32_t more_commands = 0);
 
     static void on_reacquire(void* voice);
 

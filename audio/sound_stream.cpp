@@ -99,16 +99,10 @@ void SoundStream::initialize()
         set_samples(v, right);
 }
 
+// The voices loop over the whole ring for as long as the stream plays.
 void SoundStream::set_samples(AXVPB* voice, void* buffer)
 {
-    AXVoiceOffsets offsets = {};
-    offsets.format = AX_FORMAT_PCM16;
-    offsets.loop_flag = 1;
-    offsets.loop_offset = 0;
-    offsets.end_offset = 2 * half - 1;
-    offsets.current_offset = 0;
-    offsets.data = buffer;
-    set_voice_source(voice, offsets);
+    set_voice_source(voice, buffer, 2 * half - 1, true);
 }
 
 void SoundStream::update_ax()
@@ -260,10 +254,8 @@ void SoundStream::stop()
 {
     if (!streaming.load())
         return;
-    commands.fetch_and(~uint32_t(SOUND_CMD_PLAY));
-    raise(SOUND_CMD_STOP);
+    request_stop();
     streaming = false;
-    status = SOUND_STOPPED;
 }
 
 int SoundStream::get_status()
