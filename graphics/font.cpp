@@ -262,7 +262,7 @@ FTTextureFont::FTTextureFont(BaseStream& stream) : glyphs(std::make_unique<FTGly
     atlas_height = ClampSize(int(std::min<int64_t>(ch * rows + 2 * margin, max_atlas_size)),
                              max_atlas_size);
     // Cleared first: linear filtering reads the texels around each glyph.
-    std::vector<uint8_t> atlas(size_t(atlas_width) * size_t(std::max(atlas_height, 1)), 0);
+    std::vector<uint8_t> atlas(size_t(atlas_width) * size_t(atlas_height), 0);
 
     pen_x = pen_y = margin;
     // A count beyond the records that follow stops at the end of the block.
@@ -294,14 +294,14 @@ FTTextureFont::FTTextureFont(BaseStream& stream) : glyphs(std::make_unique<FTGly
 void FTTextureFont::skip_glyphs(BaseStream& stream, int count)
 {
     // Keeps the fonts that follow in the block readable.
-    std::vector<char> header(44);
+    char header[44];
     std::vector<char> bitmap;
     for (int i = 0; i < count; ++i) {
-        if (!stream.read(header.data(), 44))
+        if (!stream.read(header, sizeof header))
             return;
         int32_t w, h;
-        memcpy(&w, header.data() + 36, 4);
-        memcpy(&h, header.data() + 40, 4);
+        memcpy(&w, header + 36, 4);
+        memcpy(&h, header + 40, 4);
         if (w <= 0 || h <= 0 || int64_t(w) * h > max_bitmap_bytes)
             continue;
         bitmap.resize(size_t(w) * size_t(h));

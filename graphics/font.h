@@ -22,9 +22,6 @@ struct FTPoint {
     FTPoint operator-(const FTPoint& other) const { return {x - other.x, y - other.y, z - other.z}; }
     FTPoint& operator+=(const FTPoint& other) { return *this = *this + other; }
     bool operator==(const FTPoint&) const = default;
-    double X() const { return x; }
-    double Y() const { return y; }
-    double Z() const { return z; }
 };
 
 struct FTBBox {
@@ -32,8 +29,6 @@ struct FTBBox {
 
     FTBBox() = default;
     FTBBox(const FTPoint& lower, const FTPoint& upper) : lower(lower), upper(upper) {}
-    const FTPoint& Lower() const { return lower; }
-    const FTPoint& Upper() const { return upper; }
     bool IsValid() const
     {
         return lower.x <= upper.x && lower.y <= upper.y && lower.z <= upper.z;

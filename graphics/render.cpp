@@ -177,12 +177,6 @@ void Render::set_offset(int x, int y)
     render_data.offset_y = float(y);
 }
 
-void render_get_offset(int* x, int* y)
-{
-    *x = offset_x_int;
-    *y = offset_y_int;
-}
-
 void Render::enable_scissor(int x, int y, int width, int height)
 {
     const int x1 = clamp_to(x + offset_x_int, 426);

@@ -111,9 +111,6 @@ void draw_tex_impl(unsigned int texture);
 // Starts the next picture's pools at their first buffers.
 void flush_gl();
 
-// The integer view offset, which enable_scissor adds.
-void render_get_offset(int* x, int* y);
-
 // Claims the first free slot for a buffer the platform draws into (counted
 // nowhere); returns its id, or 0 when the table is full.
 unsigned int render_claim_slot(const GX2Surface& surface, int width, int height);
