@@ -13,22 +13,6 @@ namespace TessaroAudio {
 AudioDevice* global_device = nullptr;
 AXFrameCallback previous_frame_callback = nullptr;
 
-namespace {
-
-// Holds the device's slot mutex for one scope.
-class SlotsLock {
-public:
-    explicit SlotsLock(AudioDevice& device) : device_(device) { OSLockMutex(&device_.slots_mutex); }
-    ~SlotsLock() { OSUnlockMutex(&device_.slots_mutex); }
-    SlotsLock(const SlotsLock&) = delete;
-    SlotsLock& operator=(const SlotsLock&) = delete;
-
-private:
-    AudioDevice& device_;
-};
-
-}  // namespace
-
 AudioDevice::AudioDevice()
 {
     std::fill(std::begin(sounds), std::end(sounds), nullptr);
@@ -64,7 +48,7 @@ void AudioDevice::close()
 bool AudioDevice::add_sound(SoundBase* sound)
 {
     {
-        SlotsLock lock(*this);
+        MutexHold lock(slots_mutex);
         for (SoundBase*& slot : sounds) {
             if (!slot) {
                 slot = sound;
@@ -90,7 +74,7 @@ void AudioDevice::flush_sounds()
 {
     std::vector<SoundBase*> done;
     {
-        SlotsLock lock(*this);
+        MutexHold lock(slots_mutex);
         for (SoundBase*& slot : sounds) {
             if (slot && slot->is_disposable()) {
                 done.push_back(slot);
@@ -108,7 +92,7 @@ void AudioDevice::delete_all_sounds()
 {
     std::vector<SoundBase*> left;
     {
-        SlotsLock lock(*this);
+        MutexHold lock(slots_mutex);
         for (SoundBase*& slot : sounds) {
             if (slot)
                 left.push_back(slot);
@@ -121,15 +105,14 @@ void AudioDevice::delete_all_sounds()
 
 void AudioDevice::update()
 {
-    OSLockMutex(&stream_mutex);
+    MutexHold lock(stream_mutex);
     for (SoundStream* stream : streams)
         stream->update_buffer();
-    OSUnlockMutex(&stream_mutex);
 }
 
 void AudioDevice::update_sounds()
 {
-    SlotsLock lock(*this);
+    MutexHold lock(slots_mutex);
     for (SoundBase* sound : sounds)
         if (sound && !sound->destroyed.load())
             sound->update_ax();

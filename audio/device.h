@@ -15,6 +15,18 @@ class SoundBase;
 class SoundStream;
 
 constexpr int sound_slot_count = 96;
+
+// Holds an OS mutex for one scope.
+class MutexHold {
+public:
+    explicit MutexHold(OSMutex& mutex) : mutex_(mutex) { OSLockMutex(&mutex_); }
+    ~MutexHold() { OSUnlockMutex(&mutex_); }
+    MutexHold(const MutexHold&) = delete;
+    MutexHold& operator=(const MutexHold&) = delete;
+
+private:
+    OSMutex& mutex_;
+};
 constexpr double stream_pause = 0.15;  // seconds between two refill passes
 
 class AudioDevice {

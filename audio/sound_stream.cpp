@@ -3,24 +3,14 @@
 #include "audio/decoder.h"
 #include "audio/device.h"
 #include "console/os.h"
-#include "platform/platform.h"
+#include "platform/files.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 
 namespace TessaroAudio {
 
 namespace {
-
-// Holds the device's stream mutex for one scope.
-class StreamLock {
-public:
-    StreamLock() { OSLockMutex(&global_device->stream_mutex); }
-    ~StreamLock() { OSUnlockMutex(&global_device->stream_mutex); }
-    StreamLock(const StreamLock&) = delete;
-    StreamLock& operator=(const StreamLock&) = delete;
-};
 
 uint64_t frames_at(double seconds, int rate)
 {
@@ -50,7 +40,7 @@ SoundStream::SoundStream(unsigned offset, Media::AudioType type, unsigned size)
 SoundStream::~SoundStream()
 {
     if (global_device) {
-        StreamLock lock;
+        MutexHold lock(global_device->stream_mutex);
         global_device->remove_stream(this);
     }
     free_samples(left);
@@ -81,7 +71,7 @@ void SoundStream::init(SoundDecoder* new_decoder)
     }
     decoder = new_decoder;
     {
-        StreamLock lock;
+        MutexHold lock(global_device->stream_mutex);
         global_device->add_stream(this);
     }
     raise(SOUND_CMD_INIT);
@@ -278,7 +268,7 @@ void SoundStream::set_playing_offset(double seconds)
     if (!decoder)
         return;
     {
-        StreamLock lock;
+        MutexHold lock(global_device->stream_mutex);
         seek_pending = true;
         decoder->seek(seconds);
         played_frames = frames_at(seconds, decoder->sample_rate);
