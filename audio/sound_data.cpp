@@ -11,14 +11,12 @@ namespace {
 
 // A sound that nothing will ever play (no device slot, no decoder) is freed
 // here, so the channel logs the ignored play instead of holding a mute sound.
-template <typename T>
-void hand_out(T* sound, bool playable, SoundBase** out)
+void hand_out(SoundBase* sound, bool playable, SoundBase** out)
 {
-    if (!playable) {
+    if (playable)
+        *out = sound;
+    else
         delete sound;
-        return;
-    }
-    *out = sound;
 }
 
 }  // namespace
