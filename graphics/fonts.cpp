@@ -166,15 +166,17 @@ void FTSimpleLayout::WrapText(const char* text, int, FTPoint position, FTBBox* b
         next_start += advance;
 
         const bool forced = is_linebreak(code);
+        // Without a break point on the line (or at a forced break) the line
+        // ends right before this character.
+        const bool break_here = break_point == line_start || forced;
         bool overflows = !is_line_extender(code) && width > line_length;
         // A line keeps at least its first character, however narrow the
         // line: breaking before it would leave no line to put it on.
-        const int would_break_at = (break_point == line_start || forced) ? index - 1 : break_index;
-        if (overflows && !forced && would_break_at < 0)
+        if (overflows && !forced && (break_here ? index - 1 : break_index) < 0)
             overflows = false;
 
         if (overflows || forced) {
-            if (break_point == line_start || forced) {
+            if (break_here) {
                 break_point = previous;
                 break_index = index - 1;
                 break_width = previous_width;
@@ -182,16 +184,14 @@ void FTSimpleLayout::WrapText(const char* text, int, FTPoint position, FTBBox* b
                 if (forced)
                     advance = 0.0f;
             }
-            --index;
-            const float remaining = line_length - break_width;
             // The next line starts after the break point, or after a forced
             // break itself, so that a break at the very start does not
             // swallow the one after it. (A break point is never followed by
             // a forced break: that break would have ended the line first.)
             Itr next_line(forced ? here : break_point);
             ++next_line;
-            if (forced)
-                --index;
+            index -= forced ? 2 : 1;
+            const float remaining = line_length - break_width;
             const float spacing = forced && code == 11 ? vertical_tab_spacing : line_spacing;
             // An empty line (a break right after a break) draws nothing; the
             // rest of the text belongs to the lines below.
