@@ -47,14 +47,20 @@ inline void open_sound_item(AssetFile& file, int id, Media::AudioType& type, uns
     size = TessaroAudio::read_le32(file);
 }
 
+// Fresh asset tables, and the file-system clients used once already: a
+// client announces itself on first use, and the tests compare console output.
+inline void fresh_asset_files(int client_slots)
+{
+    AssetFile::forget_tables();
+    console_output_of([client_slots] {
+        for (int slot = 0; slot < client_slots; ++slot)
+            get_fs_data(slot);
+    });
+}
+
 class DecoderTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        AssetFile::forget_tables();
-        // The first file open announces its client; the tests compare console output.
-        console_output_of([] { get_fs_data(0); });
-    }
+    void SetUp() override { fresh_asset_files(1); }
     TempVolumes volumes;
 };
 

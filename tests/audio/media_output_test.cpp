@@ -96,11 +96,7 @@ class MediaOutput : public testing::Test {
 protected:
     void SetUp() override
     {
-        AssetFile::forget_tables();
-        console_output_of([] {
-            get_fs_data(0);
-            get_fs_data(1);
-        });
+        fresh_asset_files(2);
         std::map<int, std::string> items;
         items[0] = sound_item(SOUND_ITEM_WAV, wav_file(source_tone(), 1, AX_SAMPLE_RATE));
         for (int id = 1; id < 4; ++id)

@@ -24,12 +24,7 @@ class SoundEngineTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        AssetFile::forget_tables();
-        // File-system clients announce themselves on first use.
-        console_output_of([] {
-            get_fs_data(0);
-            get_fs_data(1);
-        });
+        fresh_asset_files(2);
         audio_set_manual_stepping(true);
         TessaroAudio::global_device = new TessaroAudio::AudioDevice();
         TessaroAudio::ax_startup(0, nullptr);
