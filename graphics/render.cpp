@@ -33,9 +33,11 @@ int clamp_to(int value, int high)
     return value < 0 ? 0 : value;
 }
 
-void stage_full_texcoords()
+// Draws the staged quad and colours with the whole texture on it.
+void draw_whole_texture(unsigned int texture)
 {
     insert_texcoord1(0.0f, 0.0f, 1.0f, 1.0f);
+    draw_tex_impl(texture);
 }
 
 }  // namespace
@@ -191,8 +193,7 @@ void Render::draw_tex(int x1, int y1, int x2, int y2, Color color, unsigned int 
     select_plain_shader();
     insert_quad(x1, y1, x2, y2);
     insert_color(color);
-    stage_full_texcoords();
-    draw_tex_impl(texture);
+    draw_whole_texture(texture);
 }
 
 void Render::draw_tex(float* corners, Color color, unsigned int texture)
@@ -200,8 +201,7 @@ void Render::draw_tex(float* corners, Color color, unsigned int texture)
     select_plain_shader();
     insert_quad(corners);
     insert_color(color);
-    stage_full_texcoords();
-    draw_tex_impl(texture);
+    draw_whole_texture(texture);
 }
 
 void Render::draw_vertical_gradient(int x1, int y1, int x2, int y2, Color top, Color bottom)
@@ -209,8 +209,7 @@ void Render::draw_vertical_gradient(int x1, int y1, int x2, int y2, Color top, C
     select_plain_shader();
     insert_quad(x1, y1, x2, y2);
     insert_vertical_color(top, bottom);
-    stage_full_texcoords();
-    draw_tex_impl(render_data.white_texture);
+    draw_whole_texture(render_data.white_texture);
 }
 
 void Render::draw_horizontal_gradient(int x1, int y1, int x2, int y2, Color left, Color right)
@@ -218,8 +217,7 @@ void Render::draw_horizontal_gradient(int x1, int y1, int x2, int y2, Color left
     select_plain_shader();
     insert_quad(x1, y1, x2, y2);
     insert_horizontal_color(left, right);
-    stage_full_texcoords();
-    draw_tex_impl(render_data.white_texture);
+    draw_whole_texture(render_data.white_texture);
 }
 
 // Textures ---------------------------------------------------------------------------------
