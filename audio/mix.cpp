@@ -481,7 +481,6 @@ MixChannelRecord* mix_record_of(AXVPB* voice)
     return &records[voice->index];
 }
 
-
 // Channels ---------------------------------------------------------------------------------
 
 namespace {
@@ -489,14 +488,6 @@ namespace {
 // The channel operations reach the TV or gamepad 0, without the voice's
 // bracket: each stores one field and marks what changed, and the next
 // update does the rest.
-void set_field(int16_t& field, uint32_t& flags, uint32_t changed, int16_t value)
-{
-    if (field != value) {
-        field = value;
-        flags |= changed;
-    }
-}
-
 // No clamp here: the sum wraps as a 16-bit level.
 void add_field(int16_t& field, uint32_t& flags, uint32_t changed, int16_t delta)
 {
@@ -508,7 +499,11 @@ void set_control(AXVPB* voice, uint32_t type, Control control, int16_t level)
 {
     if (MixChannelRecord* r = mix_record_of(voice)) {
         const Device d = device_of(*r, type);
-        set_field(d.controls->*control, *d.flags, MIX_DEVICE_CHANGED, level);
+        int16_t& stored = d.controls->*control;
+        if (stored != level) {
+            stored = level;
+            *d.flags |= MIX_DEVICE_CHANGED;
+        }
     }
 }
 
