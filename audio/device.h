@@ -81,10 +81,6 @@ void close_audio();
 int ax_startup(int argc, const char** device);
 void audio_frame_callback();
 
-}  // namespace TessaroAudio
-
-namespace TessaroAudio {
-
 // The master volume of the TV and the gamepad.
 class Listener {
 public:
