@@ -13,8 +13,13 @@
 namespace {
 
 constexpr unsigned int code_limit = 0x110000;
-// Larger bitmaps than this are damage, not glyphs: keep the read bounded.
-constexpr int64_t max_bitmap_bytes = int64_t(FTTextureFont::max_atlas_size) * FTTextureFont::max_atlas_size;
+// Whether a glyph record's bitmap is read: larger bitmaps than a whole atlas
+// are damage, not glyphs, so the read stays bounded.
+bool readable_bitmap(int width, int height)
+{
+    constexpr int64_t max_bytes = int64_t(FTTextureFont::max_atlas_size) * FTTextureFont::max_atlas_size;
+    return width > 0 && height > 0 && int64_t(width) * height <= max_bytes;
+}
 
 float read_single(BaseStream& stream)
 {
@@ -151,7 +156,7 @@ FTGlyph::FTGlyph(BaseStream& stream, uint8_t* atlas, int x, int y, int atlas_wid
     advance = FTPoint(advance_x, advance_y);
     corner = FTPoint(corner_x, corner_y);
     const int w = stream.read_int32(), h = stream.read_int32();
-    const bool sane = w > 0 && h > 0 && int64_t(w) * h <= max_bitmap_bytes;
+    const bool sane = readable_bitmap(w, h);
     width = sane ? w : 0;
     height = sane ? h : 0;
     std::vector<uint8_t> bitmap(size_t(width) * size_t(height));
@@ -302,7 +307,7 @@ void FTTextureFont::skip_glyphs(BaseStream& stream, int count)
         int32_t w, h;
         memcpy(&w, header + 36, 4);
         memcpy(&h, header + 40, 4);
-        if (w <= 0 || h <= 0 || int64_t(w) * h > max_bitmap_bytes)
+        if (!readable_bitmap(w, h))
             continue;
         bitmap.resize(size_t(w) * size_t(h));
         if (!stream.read(bitmap.data(), unsigned(bitmap.size())))
