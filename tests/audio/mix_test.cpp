@@ -3,7 +3,6 @@
 #include "console/ax.h"
 #include "tests/support/volumes.h"
 
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -528,32 +527,4 @@ TEST_F(Mixer, a_mixed_voice_plays_at_its_mix_level_after_the_ramp)
     EXPECT_EQ(frame.samples[0], std::lrint(20000.0 * left / 32767.0));
     EXPECT_EQ(frame.samples[1], 0);
     EXPECT_EQ(frame.samples[2 * 95], frame.samples[0]);
-}
-
-TEST_F(Mixer, benchmark_ninety_six_voices_mix_faster_than_real_time)
-{
-    ax_stop_recording();
-    static std::vector<int16_t> data(44100);
-    for (size_t i = 0; i < data.size(); ++i)
-        data[i] = int16_t(8000.0 * std::sin(i * 0.05));
-    for (int i = 0; i < AX_MAX_VOICES; ++i) {
-        AXVPB* voice = engine_voice(int16_t(i));
-        AXVoiceSrc src = {1, 24780, 0, {}};  // 44100 Hz
-        const AXVoiceOffsets offsets = {AX_FORMAT_PCM16, 1, 0, uint32_t(data.size() - 1), uint32_t(i * 400),
-                                        data.data()};
-        AXSetVoiceSrc(voice, &src);
-        AXSetVoiceOffsets(voice, &offsets);
-        AXSetVoiceState(voice, 1);
-    }
-    AXRegisterFrameCallback(MIXUpdateSettings);
-    const int frames = (AX_SAMPLE_RATE + AX_FRAME_SAMPLES - 1) / AX_FRAME_SAMPLES;
-    AudioFrame frame;
-    const auto start = std::chrono::steady_clock::now();
-    for (int f = 0; f < frames; ++f)
-        audio_step_frame(&frame);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const double audio_seconds = double(frames) * AX_FRAME_SAMPLES / AX_SAMPLE_RATE;
-    std::printf("96 voices, %.3f s of audio mixed in %.3f s: %.3f of real time\n", audio_seconds, seconds,
-                seconds / audio_seconds);
-    EXPECT_LT(seconds / audio_seconds, 1.0);
 }
