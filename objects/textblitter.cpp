@@ -1,7 +1,6 @@
 #include "objects/textblitter.h"
 
 #include "graphics/render.h"
-#include "graphics/shader.h"
 #include "runtime/pools.h"
 #include "runtime/values.h"
 
@@ -296,8 +295,7 @@ void TextBlitter::draw()
         return;
     begin_draw();
     // Every cell goes through the same shader: select the plain one once.
-    if (render_data.current_effect == 0)
-        shader_set_texture();
+    select_plain_shader();
     const int line_step = char_height + y_spacing;
     int top = y + y_scroll;
     if (alignment & ALIGN_VCENTER) {

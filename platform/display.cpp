@@ -73,8 +73,7 @@ void set_whole_view(int width, int height)
 
 void draw_whole(int width, int height, Color color, unsigned int texture)
 {
-    if (render_data.current_effect == 0)
-        shader_set_texture();
+    select_plain_shader();
     insert_quad(0, 0, width, height);
     insert_color(color);
     insert_texcoord1(0.0f, 0.0f, 1.0f, 1.0f);

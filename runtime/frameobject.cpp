@@ -305,8 +305,7 @@ void draw_gradient(int x1, int y1, int x2, int y2, int type, Color color1, Color
     if (type < 0 || type > 2)
         return;
     color1.a = color2.a = clamp_color_component(alpha);
-    if (render_data.current_effect == 0)
-        shader_set_texture();
+    select_plain_shader();
     insert_quad(x1, y1, x2, y2);
     if (type == 0)
         insert_color(color1);
