@@ -8,8 +8,8 @@
 #include "audio/sound_data.h"
 #include "console/os.h"
 #include "platform/files.h"
-#include "runtime/assetfile.h"
-#include "runtime/saturate.h"
+#include "base/assetfile.h"
+#include "base/saturate.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 #include "audio/mix.h"
 #include "audio/sample.h"
 #include "console/os.h"
-#include "runtime/saturate.h"
+#include "base/saturate.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,7 +5,7 @@
 
 #include "audio/media.h"
 #include "audio/sound.h"
-#include "runtime/assetfile.h"
+#include "base/assetfile.h"
 
 #include <atomic>
 #include <cstdint>

@@ -3,8 +3,8 @@
 #include "console/os.h"
 #include "graphics/render.h"
 #include "graphics/shader.h"
-#include "runtime/saturate.h"
-#include "runtime/stream.h"
+#include "base/saturate.h"
+#include "base/stream.h"
 
 #include <algorithm>
 #include <cmath>

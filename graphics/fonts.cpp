@@ -2,8 +2,8 @@
 
 #include "graphics/render.h"
 #include "graphics/shader.h"
-#include "runtime/assetfile.h"
-#include "runtime/stream.h"
+#include "base/assetfile.h"
+#include "base/stream.h"
 
 #include <cstdlib>
 

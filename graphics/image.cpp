@@ -2,8 +2,8 @@
 
 #include "console/os.h"
 #include "graphics/render.h"
-#include "runtime/assetfile.h"
-#include "runtime/stream.h"
+#include "base/assetfile.h"
+#include "base/stream.h"
 
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION

@@ -2,10 +2,10 @@
 
 #include "console/os.h"
 #include "console/shader_container.h"
-#include "runtime/assetfile.h"
+#include "base/assetfile.h"
 #include "runtime/frameobject.h"
-#include "runtime/saturate.h"
-#include "runtime/stream.h"
+#include "base/saturate.h"
+#include "base/stream.h"
 
 #include <iterator>
 #include <vector>

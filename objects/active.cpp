@@ -6,7 +6,7 @@
 #include "runtime/frame.h"
 #include "runtime/layer.h"
 #include "runtime/manager.h"
-#include "runtime/pools.h"
+#include "base/pools.h"
 #include "runtime/values.h"
 
 #include "console/gpu.h"

@@ -1,6 +1,6 @@
 #include "objects/advdir.h"
 
-#include "runtime/pools.h"
+#include "base/pools.h"
 
 AdvancedDirection::AdvancedDirection(int x, int y, int type_id) : FrameObject(x, y, type_id)
 {

@@ -1,8 +1,8 @@
 #include "objects/arrayext.h"
 
 #include "platform/files.h"
-#include "runtime/pools.h"
-#include "runtime/stream.h"
+#include "base/pools.h"
+#include "base/stream.h"
 #include "runtime/values.h"
 
 #include "console/fs.h"

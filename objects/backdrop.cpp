@@ -2,7 +2,7 @@
 
 #include "graphics/image.h"
 #include "platform/display.h"
-#include "runtime/pools.h"
+#include "base/pools.h"
 
 Backdrop::Backdrop(int x, int y, int type_id) : FrameObject(x, y, type_id) {}
 

@@ -2,7 +2,7 @@
 
 #include "graphics/image.h"
 #include "runtime/collision.h"
-#include "runtime/pools.h"
+#include "base/pools.h"
 
 #include <sstream>
 

@@ -2,7 +2,7 @@
 
 #include "runtime/frame.h"
 #include "runtime/layer.h"
-#include "runtime/pools.h"
+#include "base/pools.h"
 #include "runtime/values.h"
 
 #include "console/os.h"

@@ -4,7 +4,7 @@
 #include "graphics/render.h"
 #include "runtime/frame.h"
 #include "runtime/layer.h"
-#include "runtime/pools.h"
+#include "base/pools.h"
 
 #include "console/gpu.h"
 

@@ -1,6 +1,6 @@
 #include "objects/steamext.h"
 
-#include "runtime/pools.h"
+#include "base/pools.h"
 
 SteamObject::SteamObject(int x, int y, int type_id) : FrameObject(x, y, type_id)
 {

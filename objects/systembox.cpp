@@ -2,7 +2,7 @@
 
 #include "graphics/image.h"
 #include "objects/quickbackdrop.h"
-#include "runtime/pools.h"
+#include "base/pools.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "platform/display.h"
 #include "platform/platform.h"
 #include "runtime/manager.h"
-#include "runtime/pools.h"
+#include "base/pools.h"
 
 #include "console/os.h"
 

@@ -5,7 +5,7 @@
 #include "runtime/frameobject.h"
 #include "runtime/layer.h"
 #include "runtime/lists.h"
-#include "runtime/saturate.h"
+#include "base/saturate.h"
 
 #include <algorithm>
 #include <cmath>

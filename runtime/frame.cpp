@@ -4,7 +4,7 @@
 #include "graphics/render.h"
 #include "runtime/frameobject.h"
 #include "runtime/manager.h"
-#include "runtime/saturate.h"
+#include "base/saturate.h"
 
 #include <algorithm>
 

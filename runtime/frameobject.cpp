@@ -8,7 +8,7 @@
 #include "runtime/frame.h"
 #include "runtime/layer.h"
 #include "runtime/manager.h"
-#include "runtime/pools.h"
+#include "base/pools.h"
 
 #include "console/os.h"
 

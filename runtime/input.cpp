@@ -3,7 +3,7 @@
 #include "objects/movement.h"
 #include "platform/input.h"
 #include "runtime/manager.h"
-#include "runtime/saturate.h"
+#include "base/saturate.h"
 
 #include <cmath>
 

@@ -7,7 +7,7 @@
 #include "runtime/frame.h"
 #include "runtime/frameobject.h"
 #include "runtime/manager.h"
-#include "runtime/saturate.h"
+#include "base/saturate.h"
 
 #include <algorithm>
 #include <cmath>

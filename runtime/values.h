@@ -2,7 +2,7 @@
 // the game, and instance handles carried as numbers.
 #pragma once
 
-#include "runtime/saturate.h"
+#include "base/saturate.h"
 
 #include <cstdint>
 #include <string>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "audio/decoder.h"
-#include "runtime/assetfile.h"
+#include "base/assetfile.h"
 #include "tests/support/volumes.h"
 #include "tools/assetwriter/sound_items.h"
 

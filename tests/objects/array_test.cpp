@@ -1,6 +1,6 @@
 #include "objects/arrayext.h"
 
-#include "runtime/pools.h"
+#include "base/pools.h"
 #include "tests/support/volumes.h"
 
 #include <gtest/gtest.h>

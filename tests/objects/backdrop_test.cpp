@@ -5,7 +5,7 @@
 #include "graphics/render.h"
 #include "objects/backdrop.h"
 #include "objects/quickbackdrop.h"
-#include "runtime/pools.h"
+#include "base/pools.h"
 #include "tests/objects/kinds_fixture.h"
 
 #include <new>

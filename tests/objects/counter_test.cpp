@@ -4,7 +4,7 @@
 #include "graphics/render.h"
 #include "objects/counter.h"
 #include "runtime/collision.h"
-#include "runtime/pools.h"
+#include "base/pools.h"
 #include "tests/objects/kinds_fixture.h"
 
 #include <cmath>

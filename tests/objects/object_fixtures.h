@@ -6,7 +6,7 @@
 #include "objects/active.h"
 #include "runtime/frame.h"
 #include "runtime/manager.h"
-#include "runtime/pools.h"
+#include "base/pools.h"
 #include "tests/runtime/runtime_fixtures.h"
 
 #include <cstdlib>

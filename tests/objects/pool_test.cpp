@@ -1,5 +1,5 @@
 #include "objects/active.h"
-#include "runtime/pools.h"
+#include "base/pools.h"
 #include "tests/objects/object_fixtures.h"
 
 #include <gtest/gtest.h>

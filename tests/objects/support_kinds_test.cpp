@@ -5,7 +5,7 @@
 #include "objects/windowcontrol.h"
 
 #include "runtime/frame.h"
-#include "runtime/pools.h"
+#include "base/pools.h"
 #include "tests/support/volumes.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "objects/textblitter.h"
 #include "runtime/layer.h"
 #include "runtime/manager.h"
-#include "runtime/pools.h"
+#include "base/pools.h"
 #include "tests/objects/kinds_fixture.h"
 
 #include <new>

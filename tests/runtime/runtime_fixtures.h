@@ -4,7 +4,7 @@
 #include "runtime/frame.h"
 #include "runtime/frameobject.h"
 #include "runtime/manager.h"
-#include "runtime/pools.h"
+#include "base/pools.h"
 
 #include <functional>
 #include <new>

@@ -1,6 +1,6 @@
 // Alterables, their pool, global values and instance handles.
 #include "runtime/frameobject.h"
-#include "runtime/pools.h"
+#include "base/pools.h"
 #include "runtime/values.h"
 #include "tests/support/volumes.h"
 

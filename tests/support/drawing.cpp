@@ -7,7 +7,7 @@
 #include "graphics/render.h"
 #include "graphics/shader.h"
 #include "platform/files.h"
-#include "runtime/assetfile.h"
+#include "base/assetfile.h"
 #include "tools/assetwriter/shader_items.h"
 
 void PrintTo(const Rgba& c, std::ostream* os)

@@ -3,7 +3,7 @@
 // the game itself never writes an asset file.
 #pragma once
 
-#include "runtime/assetfile.h"
+#include "base/assetfile.h"
 
 #include <cstdint>
 #include <map>

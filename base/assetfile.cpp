@@ -1,6 +1,6 @@
-#include "runtime/assetfile.h"
+#include "base/assetfile.h"
 
-#include "runtime/stream.h"
+#include "base/stream.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-#include "runtime/assetfile.h"
-#include "runtime/stream.h"
+#include "base/assetfile.h"
+#include "base/stream.h"
 #include "tests/support/volumes.h"
 #include "tools/assetwriter/asset_writer.h"
 

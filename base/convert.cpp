@@ -1,4 +1,4 @@
-#include "runtime/convert.h"
+#include "base/convert.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // Number and text conversion, bit for bit.
-#include "runtime/convert.h"
+#include "base/convert.h"
 #include "runtime/stringcommon.h"
 
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "runtime/stream.h"
+#include "base/stream.h"
 #include "platform/files.h"
 #include "tests/support/volumes.h"
 
