@@ -1,7 +1,6 @@
 #include "runtime/values.h"
 
 #include "console/os.h"
-#include "runtime/stringcommon.h"
 
 #include <cmath>
 #include <cstring>
@@ -15,7 +14,8 @@ std::string& discarded_string()
 
 const std::string& shared_empty_string()
 {
-    return string_constant(STR_EMPTY);
+    static const std::string empty;
+    return empty;
 }
 
 int GlobalValues::get_int(unsigned index) const
