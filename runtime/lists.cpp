@@ -317,14 +317,13 @@ QualifierIterator::QualifierIterator(QualifierList& group) : lists(group.lists)
 
 void QualifierIterator::next_list()
 {
-    items = nullptr;
+    list = nullptr;
     if (!lists)
         return;
     for (; lists[list_index]; ++list_index) {
-        ObjectList& list = *lists[list_index];
-        if (list.has_selection()) {
-            items = list.items.data();
-            current = list.head();
+        if (lists[list_index]->has_selection()) {
+            list = lists[list_index];
+            current = list->head();
             return;
         }
     }
@@ -335,7 +334,7 @@ void QualifierIterator::operator++()
     ++steps;
     if (current_kept)
         previous = current;
-    current = items[current].next;
+    current = item(current).next;
     current_kept = true;
     if (current == 0) {
         ++list_index;
@@ -350,6 +349,6 @@ void QualifierIterator::select_single()
         if (i != list_index)
             lists[i]->empty_selection();
     }
-    items[0].next = current;
-    items[current].next = 0;
+    item(0).next = current;
+    item(current).next = 0;
 }

@@ -2,6 +2,7 @@
 // (qualifiers), their iterators, and the shared stack of saved selections.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -43,36 +44,43 @@ public:
     void clear();
 };
 
+// Walks a chain through the list, never through a pointer into its items: an
+// event may add instances while it walks, and the storage may move. Added
+// instances have higher indexes than any item the chain still leads to, so
+// the walk does not reach them.
 class ObjectIterator {
 public:
-    ObjectListItem* items;
+    ObjectList* list;
     int current;
     int previous = 0;
     bool current_kept = true;
     int steps = 0;
 
-    explicit ObjectIterator(ObjectList& list) : items(list.items.data()), current(list.items[0].next) {}
+    explicit ObjectIterator(ObjectList& walked) : list(&walked), current(walked.head()) {}
 
     bool done() const { return current == 0; }
-    FrameObject* operator*() const { return items[current].obj; }
+    FrameObject* operator*() const { return item(current).obj; }
     void operator++()
     {
         ++steps;
         if (current_kept)
             previous = current;
-        current = items[current].next;
+        current = item(current).next;
         current_kept = true;
     }
     void deselect()
     {
-        items[previous].next = items[current].next;
+        item(previous).next = item(current).next;
         current_kept = false;
     }
     void select_single()
     {
-        items[0].next = current;
-        items[current].next = 0;
+        item(0).next = current;
+        item(current).next = 0;
     }
+
+private:
+    ObjectListItem& item(int k) const { return list->items[size_t(k)]; }
 };
 
 constexpr int max_object_types = 328;
@@ -141,10 +149,11 @@ public:
     void clear_saved_selection();
 };
 
+// Walks the members through the lists themselves, as ObjectIterator does.
 class QualifierIterator {
 public:
     ObjectList** lists;
-    ObjectListItem* items = nullptr;
+    ObjectList* list = nullptr;  // the member being walked; null when the walk has ended
     int list_index = 0;
     int current = 0;
     int previous = 0;
@@ -153,14 +162,17 @@ public:
 
     explicit QualifierIterator(QualifierList& group);
 
-    bool done() const { return items == nullptr; }
-    FrameObject* operator*() const { return items[current].obj; }
+    bool done() const { return list == nullptr; }
+    FrameObject* operator*() const { return item(current).obj; }
     void next_list();
     void operator++();
     void deselect()
     {
-        items[previous].next = items[current].next;
+        item(previous).next = item(current).next;
         current_kept = false;
     }
     void select_single();
+
+private:
+    ObjectListItem& item(int k) const { return list->items[size_t(k)]; }
 };

@@ -320,3 +320,89 @@ TEST(ObjectList, a_negative_selection_index_is_refused_with_a_line)
     EXPECT_EQ(output, "Invalid selection index: -1\nInvalid selection index: -1\nInvalid selection index: -1\n"
                       "Invalid selection index: -2\n");
 }
+
+namespace {
+// Adds instances of one type to a running frame, as an event's create action
+// does, until the list's storage has had to move.
+void add_until_storage_moves(Frame& frame, int type_id, bool create_action)
+{
+    ObjectList& list = frame.instances[type_id];
+    const size_t capacity = list.items.capacity();
+    while (list.items.capacity() == capacity) {
+        if (create_action)
+            list.empty_selection();
+        frame.add_object(make_instance(0, 0, type_id), 0);
+        if (create_action)
+            list.add_back();
+    }
+}
+
+Chain add_instances(Frame& frame, int type_id, int count)
+{
+    Chain added;
+    for (int i = 0; i < count; ++i)
+        added.push_back(frame.add_object(make_instance(0, 0, type_id), 0));
+    return added;
+}
+}  // namespace
+
+TEST(ObjectList, a_walk_survives_instances_added_to_its_lists_and_does_not_visit_them)
+{
+    RunningFrame<> running(640, 480, 1);
+    Frame& frame = running.frame;
+    ObjectList& list = frame.instances[5];
+    const Chain old = add_instances(frame, 5, 3);  // a, b, c
+
+    // Everything selected; the walk deselects b after the storage moved.
+    list.clear_selection();
+    Chain visited;
+    for (ObjectIterator it(list); !it.done(); ++it) {
+        visited.push_back(*it);
+        if (*it == old[2])
+            add_until_storage_moves(frame, 5, false);
+        if (*it == old[1])
+            it.deselect();
+    }
+    EXPECT_EQ(visited, (Chain{old[2], old[1], old[0]}));
+    EXPECT_EQ(chain_of(list), (Chain{old[2], old[0]}));
+
+    // A narrowed selection, with create actions (which relink the chain) at every visit.
+    list.clear_selection();
+    for (ObjectIterator it(list); !it.done(); ++it) {
+        if (*it == old[1] || (*it)->index > 3)
+            it.deselect();
+    }
+    visited.clear();
+    for (ObjectIterator it(list); !it.done(); ++it) {
+        visited.push_back(*it);
+        add_until_storage_moves(frame, 5, true);
+    }
+    EXPECT_EQ(visited, (Chain{old[2], old[0]}));
+    EXPECT_EQ(chain_of(list), Chain{list.back});
+
+    // A group of types 6 and 7, all selected and then narrowed, each member
+    // growing while it and while the other member is walked.
+    ObjectList* members[3] = {&frame.instances[6], &frame.instances[7], nullptr};
+    QualifierList group;
+    group.set(2, members);
+    const Chain six = add_instances(frame, 6, 2);
+    const Chain seven = add_instances(frame, 7, 2);
+    const auto walk_growing = [&](QualifierList& g) {
+        Chain seen;
+        for (QualifierIterator it(g); !it.done(); ++it) {
+            seen.push_back(*it);
+            add_until_storage_moves(frame, (*it)->id, false);
+            add_until_storage_moves(frame, 6, false);
+            if (*it == six[0] || *it == seven[1])
+                it.deselect();
+        }
+        return seen;
+    };
+    group.clear_selection();
+    EXPECT_EQ(walk_growing(group), (Chain{six[1], six[0], seven[1], seven[0]}));
+    EXPECT_EQ(chain_of(frame.instances[6]), Chain{six[1]});
+    EXPECT_EQ(chain_of(frame.instances[7]), Chain{seven[0]});
+    EXPECT_EQ(walk_growing(group), (Chain{six[1], seven[0]}));
+    EXPECT_EQ(chain_of(frame.instances[6]), Chain{six[1]});
+    EXPECT_EQ(chain_of(frame.instances[7]), Chain{seven[0]});
+}
