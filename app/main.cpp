@@ -2,6 +2,7 @@
 // until the console says the application exits.
 #include "console/options.h"
 #include "console/procui.h"
+#include "game/frames/game_description.h"
 #include "runtime/manager.h"
 
 int main(int argc, char** argv)
@@ -13,6 +14,6 @@ int main(int argc, char** argv)
     // that they replay the same way.
     if (console_options().headless)
         manager.fps_limit.set_fixed_step(1.0 / 60.0);
-    manager.run();
+    manager.run(game_description());
     return 0;
 }

@@ -1,7 +1,7 @@
 #include "graphics/font.h"
 
 #include "console/os.h"
-#include "graphics/render.h"
+#include "graphics/render_internal.h"
 #include "graphics/shader.h"
 #include "base/saturate.h"
 #include "base/stream.h"
@@ -256,8 +256,10 @@ FTTextureFont::FTTextureFont(BaseStream& stream) : glyphs(std::make_unique<FTGly
     descender = read_single(stream);
     glyph_count = stream.read_int32();
     const int count = std::max(0, glyph_count);
-    cell_width_pixels = std::max(1, saturate_to_int(cell_width + 0.5f));
-    cell_height_pixels = std::max(1, saturate_to_int(line_height + 0.5f));
+    // A cell larger than the atlas fits nowhere; clamped, the packing sums
+    // below stay far from the int limits.
+    cell_width_pixels = std::clamp(saturate_to_int(cell_width + 0.5f), 1, max_atlas_size);
+    cell_height_pixels = std::clamp(saturate_to_int(line_height + 0.5f), 1, max_atlas_size);
     const int cw = cell_width_pixels, ch = cell_height_pixels;
 
     atlas_width = ClampSize(int(std::min<int64_t>(int64_t(cw) * count + 2 * margin, max_atlas_size)),
@@ -363,8 +365,7 @@ float FTTextureFont::Advance(const char* text, int len, FTPoint spacing) const
 
 FTPoint FTTextureFont::Render(const char* text, int len, FTPoint position, FTPoint spacing) const
 {
-    render_data.current_effect = font_effect;
-    shader_set_effect(font_effect, nullptr, 0, 0);
+    ScopedEffect effect(font_effect, nullptr, 0, 0);
     if (text)
         walk(text, len, [&](unsigned int code, unsigned int next) {
             if (CheckGlyph(code))
@@ -372,6 +373,5 @@ FTPoint FTTextureFont::Render(const char* text, int len, FTPoint position, FTPoi
             if (next != 0)
                 position += spacing;
         });
-    render_data.current_effect = 0;
     return position;
 }

@@ -1,8 +1,10 @@
 #include "graphics/fonts.h"
 
-#include "graphics/render.h"
+#include "console/os.h"
+#include "graphics/render_internal.h"
 #include "graphics/shader.h"
 #include "base/assetfile.h"
+#include "base/size_policy.h"
 #include "base/stream.h"
 
 #include <cstdlib>
@@ -33,6 +35,13 @@ bool load_fonts(std::vector<FTTextureFont*>& fonts)
     }
     FileStream stream(file);
     const uint32_t count = uint32_t(stream.read_int32());
+    // Each font packs an atlas and a texture of its own: a count past any
+    // real block is damage, not fonts.
+    if (count > max_font_count) {
+        OSReport("Invalid font count %u\n", count);
+        file.close();
+        return false;
+    }
     for (uint32_t i = 0; i < count && !stream.at_end(); ++i)
         fonts.push_back(new FTTextureFont(stream));
     file.close();
@@ -124,11 +133,9 @@ const char* chars(const unsigned char* text)
 
 void FTSimpleLayout::Render(const char* text, int len, FTPoint position)
 {
-    render_data.current_effect = font_effect;
-    shader_set_effect(font_effect, nullptr, 0, 0);
+    ScopedEffect effect(font_effect, nullptr, 0, 0);
     pen = FTPoint();
     WrapText(text, len, position, nullptr);
-    render_data.current_effect = 0;
 }
 
 FTBBox FTSimpleLayout::BBox(const char* text, int len, FTPoint position)

@@ -1,8 +1,8 @@
-#include "graphics/render.h"
+#include "graphics/render_internal.h"
 
 #include "console/os.h"
+#include "graphics/display.h"
 #include "graphics/shader.h"
-#include "platform/display.h"
 
 #include <cstring>
 
@@ -218,6 +218,46 @@ void Render::draw_horizontal_gradient(int x1, int y1, int x2, int y2, Color left
     insert_quad(x1, y1, x2, y2);
     insert_horizontal_color(left, right);
     draw_whole_texture(render_data.white_texture);
+}
+
+void Render::fill(int x1, int y1, int x2, int y2, Color color)
+{
+    draw_tex(x1, y1, x2, y2, color, render_data.white_texture);
+}
+
+void Render::draw_tex_region(int x1, int y1, int x2, int y2, Color color, unsigned int texture,
+                             float u1, float v1, float u2, float v2)
+{
+    select_plain_shader();
+    insert_quad(x1, y1, x2, y2);
+    insert_texcoord1(u1, v1, u2, v2);
+    insert_color(color);
+    draw_tex_impl(texture);
+}
+
+void Render::begin_effect(int effect, const ShaderParameters* parameters, int width, int height)
+{
+    if (effect == 0)
+        return;
+    render_data.current_effect = effect;
+    shader_set_effect(effect, parameters, width, height);
+}
+
+void Render::end_effect()
+{
+    render_data.current_effect = 0;
+}
+
+void Render::set_blending(bool on)
+{
+    GX2SetColorControl(0xCC, on ? 1 : 0, false, true);
+}
+
+void Render::reset_scissor()
+{
+    const RenderData& r = render_data;
+    GX2SetScissor(uint32_t(r.view_x), uint32_t(r.view_y), uint32_t(r.view_width),
+                  uint32_t(r.view_height));
 }
 
 // Textures ---------------------------------------------------------------------------------

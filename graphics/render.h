@@ -1,79 +1,13 @@
 // The renderer: an immediate-mode drawer of textured quads. Every draw call
 // draws one six-vertex quad with one texture, in call order; coordinates are
-// pixels of the current view.
+// pixels of the current view. This is the whole drawing interface of the
+// layers above graphics; render_internal.h is graphics' own.
 #pragma once
 
-#include "console/gpu.h"
 #include "graphics/color.h"
+#include "graphics/shader_parameters.h"
 
 #include <cstdint>
-#include <vector>
-
-constexpr unsigned int max_textures = 25000;
-
-// A pool of six-element vertex buffers for one picture; reused after flush_gl.
-template <typename T, int N>
-struct Buffers {
-    uint32_t used = 0;
-    std::vector<GX2RBuffer> buffers;
-
-    Buffers() = default;
-    Buffers(const Buffers&) = delete;
-    Buffers& operator=(const Buffers&) = delete;
-    ~Buffers()
-    {
-        for (GX2RBuffer& buffer : buffers)
-            GX2RDestroyBufferEx(&buffer, 0);
-    }
-
-    GX2RBuffer* get()
-    {
-        if (used >= buffers.size()) {
-            GX2RBuffer buffer{};
-            buffer.flags = 0x3810;
-            buffer.elem_size = sizeof(T);
-            buffer.elem_count = N;
-            GX2RCreateBuffer(&buffer);
-            buffers.push_back(buffer);
-        }
-        return &buffers[used++];
-    }
-};
-
-struct TextureSlot {
-    uint16_t width = 0;
-    uint16_t height = 0;
-    GX2Texture texture;
-    GX2Sampler* sampler = nullptr;
-    uint8_t used = 0;
-    void* storage = nullptr;
-};
-
-struct RenderData {
-    struct Float2 {
-        float x, y;
-    };
-
-    GX2RBuffer index_buffer{};
-    unsigned int texture_count = 0;
-    unsigned int white_texture = 0;
-    unsigned int background_texture = 0;
-    TextureSlot textures[max_textures];
-    Buffers<Float2, 6> positions;
-    Buffers<unsigned int, 6> colors;
-    Buffers<Float2, 6> texcoords;
-    int current_effect = 0;
-    float scale_x = 2.0f / 426.0f, scale_y = 2.0f / 240.0f;
-    float offset_x = 0.0f, offset_y = 0.0f;
-    int view_x = 0, view_y = 0, view_width = 426, view_height = 240;
-    Float2 staged_positions[6];
-    unsigned int staged_colors[6];
-    Float2 staged_texcoords[6];
-    GX2Sampler linear_sampler;
-    GX2Sampler point_sampler;
-};
-
-extern RenderData render_data;
 
 class Render {
 public:
@@ -90,36 +24,37 @@ public:
     static void draw_tex(float* corners, Color color, unsigned int texture);
     static void draw_vertical_gradient(int x1, int y1, int x2, int y2, Color top, Color bottom);
     static void draw_horizontal_gradient(int x1, int y1, int x2, int y2, Color left, Color right);
+    // A rectangle of one colour.
+    static void fill(int x1, int y1, int x2, int y2, Color color);
+    // Part of a texture: u and v from 0 to 1 across it.
+    static void draw_tex_region(int x1, int y1, int x2, int y2, Color color, unsigned int texture,
+                                float u1, float v1, float u2, float v2);
+
+    // Draws with an effect's program until end_effect; effect 0 changes nothing.
+    static void begin_effect(int effect, const ShaderParameters* parameters, int width, int height);
+    static void end_effect();
+    static void set_blending(bool on);
+    // Back to the view's whole rectangle after a clipped draw.
+    static void reset_scissor();
 
     static unsigned int create_tex(const void* data, Format format, int width, int height);
     static void delete_tex(unsigned int id);
     static void set_filter(unsigned int id, bool linear_filter);
 };
 
-// Every drawing entry point starts here: the plain texture shader unless an
-// object's effect is current, whose shader then draws the object's quads too.
-void select_plain_shader();
+// An effect for the draws of one scope.
+class ScopedEffect {
+public:
+    ScopedEffect(int effect, const ShaderParameters* parameters, int width, int height)
+    {
+        Render::begin_effect(effect, parameters, width, height);
+    }
+    ~ScopedEffect() { Render::end_effect(); }
+    ScopedEffect(const ScopedEffect&) = delete;
+    ScopedEffect& operator=(const ScopedEffect&) = delete;
+};
 
-// Staging of the next quad.
-void insert_quad(int x1, int y1, int x2, int y2);
-void insert_quad(const float* corners);
-void insert_texcoord1(float left, float top, float right, float bottom);
-void insert_color(Color color);
-void insert_horizontal_color(Color left, Color right);
-void insert_vertical_color(Color top, Color bottom);
-void draw_tex_impl(unsigned int texture);
-// Starts the next picture's pools at their first buffers.
-void flush_gl();
-
-// Claims the first free slot for a buffer the platform draws into (counted
-// nowhere); returns its id, or 0 when the table is full.
-unsigned int render_claim_slot(const GX2Surface& surface, int width, int height);
-
-// Row copies of create_tex.
-void set_rgba_data(GX2Surface* surface, const void* data, int width, int height);
-void set_alpha_data(GX2Surface* surface, const void* data, int width, int height);
-void set_data(GX2Surface* surface, const void* data, int width, int height);
-
+// A texel of a texture's stored copy: RGBA packed, or the single channel.
 uint32_t platform_get_texture_pixel(unsigned int id, int x, int y);
 
 void intersect(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, int& ix1,

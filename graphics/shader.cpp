@@ -3,7 +3,6 @@
 #include "console/os.h"
 #include "console/shader_container.h"
 #include "base/assetfile.h"
-#include "runtime/frameobject.h"
 #include "base/saturate.h"
 #include "base/stream.h"
 
@@ -47,14 +46,23 @@ GX2AttribStream stream_of(uint32_t location, uint32_t buffer, GX2AttribFormat fo
     return stream;
 }
 
-double parameter_value(FrameObject* object, int hash)
+double parameter_value(const ShaderParameters* parameters, int hash)
 {
-    const ShaderParameter* parameter =
-        object && object->shader_parameters ? object->find_shader_parameter(uint32_t(hash)) : nullptr;
+    const ShaderParameter* parameter = find_shader_parameter(parameters, uint32_t(hash));
     return parameter ? parameter->value : 0.0;
 }
 
 }  // namespace
+
+const ShaderParameter* find_shader_parameter(const ShaderParameters* parameters, uint32_t hash)
+{
+    if (!parameters)
+        return nullptr;
+    for (const ShaderParameter& parameter : *parameters)
+        if (parameter.hash == hash)
+            return &parameter;
+    return nullptr;
+}
 
 BaseShader* current_shader = nullptr;
 int blend_mode = 0;
@@ -75,9 +83,12 @@ bool BaseShader::load_programs()
     shader_file.set_item(int(asset_id), AssetFile::SHADER_DATA);
     FileStream stream(shader_file);
     const uint32_t size = uint32_t(stream.read_int32());
-    std::vector<char> block(size);
-    if (size && shader_file.read(block.data(), size) != size)
-        block.clear();  // a short item is no container
+    // Sized by what the file still holds before anything is allocated: a
+    // damaged size word may claim gigabytes. A short item is no container.
+    const bool whole = size <= shader_file.get_size() - shader_file.tell();
+    std::vector<char> block(whole ? size : 0);
+    if (!block.empty() && shader_file.read(block.data(), size) != size)
+        block.clear();
     const uint32_t block_size = uint32_t(block.size());
 
     vertex_shader = new GX2VertexShader;
@@ -168,7 +179,7 @@ uint32_t BaseShader::get_vertex_uniform(const char* name) const
     return lookup(vertex_shader ? &vertex_shader->uniforms : nullptr, name, "Uniform");
 }
 
-void BaseShader::begin(FrameObject*, int width, int height)
+void BaseShader::begin(const ShaderParameters*, int width, int height)
 {
     if (!initialized && !failed)
         initialize();
@@ -192,32 +203,32 @@ void BaseShader::begin(FrameObject*, int width, int height)
     current_shader = this;
 }
 
-void BaseShader::end(FrameObject*)
+void BaseShader::end(const ShaderParameters*)
 {
     current_shader = nullptr;
 }
 
-void BaseShader::set_float(FrameObject* object, int hash, int offset)
+void BaseShader::set_float(const ShaderParameters* parameters, int hash, int offset)
 {
-    const float values[4] = {float(parameter_value(object, hash)), 0.0f, 0.0f, 0.0f};
+    const float values[4] = {float(parameter_value(parameters, hash)), 0.0f, 0.0f, 0.0f};
     GX2SetPixelUniformReg(uint32_t(offset), 4, values);
 }
 
-void BaseShader::set_int(FrameObject* object, int hash, int offset)
+void BaseShader::set_int(const ShaderParameters* parameters, int hash, int offset)
 {
-    const int32_t values[4] = {saturate_to_int(parameter_value(object, hash)), 0, 0, 0};
+    const int32_t values[4] = {saturate_to_int(parameter_value(parameters, hash)), 0, 0, 0};
     GX2SetPixelUniformReg(uint32_t(offset), 4, values);
 }
 
-void BaseShader::set_vec4(FrameObject* object, int hash, int offset)
+void BaseShader::set_vec4(const ShaderParameters* parameters, int hash, int offset)
 {
     float values[4];
-    convert_vec4(saturate_to_int(parameter_value(object, hash)), values[0], values[1], values[2],
+    convert_vec4(saturate_to_int(parameter_value(parameters, hash)), values[0], values[1], values[2],
                  values[3]);
     GX2SetPixelUniformReg(uint32_t(offset), 4, values);
 }
 
-void BaseShader::set_image(FrameObject*, int) {}
+void BaseShader::set_image(const ShaderParameters*, int) {}
 
 namespace {
 
@@ -249,7 +260,7 @@ void restore_normal_blend()
 
 struct Effect {
     BaseShader* shader;          // null: no effect
-    void (*upload)(FrameObject*);  // the effect's parameters, or null for none
+    void (*upload)(const ShaderParameters*);  // the effect's parameters, or null for none
     bool plain;                  // bound with no object and 0 x 0
     const BlendControl* blend;   // null: the normal blend control stays
 };
@@ -296,7 +307,7 @@ const Effect effects[] = {
 
 }  // namespace
 
-void shader_set_effect(int effect, FrameObject* object, int width, int height)
+void shader_set_effect(int effect, const ShaderParameters* parameters, int width, int height)
 {
     restore_normal_blend();
     if (unsigned(effect) >= std::size(effects) || !effects[effect].shader)
@@ -305,9 +316,9 @@ void shader_set_effect(int effect, FrameObject* object, int width, int height)
     if (selected.plain)
         selected.shader->begin(nullptr, 0, 0);
     else
-        selected.shader->begin(object, width, height);
+        selected.shader->begin(parameters, width, height);
     if (selected.upload)
-        selected.upload(object);
+        selected.upload(parameters);
     if (selected.blend) {
         blend_mode = selected.blend->mode;
         set_blend_control(*selected.blend);

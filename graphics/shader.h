@@ -3,10 +3,10 @@
 #pragma once
 
 #include "console/gpu.h"
+#include "graphics/shader_parameters.h"
 
 #include <cstdint>
 
-class FrameObject;
 
 constexpr uint32_t no_location = 0xFFFFFFFF;
 
@@ -26,14 +26,14 @@ public:
     uint32_t get_sampler(const char* name) const;
     uint32_t get_uniform(const char* name) const;
     uint32_t get_vertex_uniform(const char* name) const;
-    void begin(FrameObject* object, int width, int height);
-    void end(FrameObject* object);
-    // Upload an object's parameter (0 when it has none) as four components.
-    static void set_float(FrameObject* object, int hash, int offset);
-    static void set_int(FrameObject* object, int hash, int offset);
-    static void set_vec4(FrameObject* object, int hash, int offset);
+    void begin(const ShaderParameters* parameters, int width, int height);
+    void end(const ShaderParameters* parameters);
+    // Upload a parameter (0 when the list lacks it) as four components.
+    static void set_float(const ShaderParameters* parameters, int hash, int offset);
+    static void set_int(const ShaderParameters* parameters, int hash, int offset);
+    static void set_vec4(const ShaderParameters* parameters, int hash, int offset);
     // No effect reads an image parameter: nothing to bind.
-    static void set_image(FrameObject* object, int hash);
+    static void set_image(const ShaderParameters* parameters, int hash);
 
     // Tests only: back to the state before the first load.
     void forget();
@@ -157,7 +157,7 @@ private:
     public:                                                           \
         Class() : BaseShader(id, flags, param) {}                     \
         void initialize_parameters() override;                        \
-        static void set_parameters(FrameObject* object);              \
+        static void set_parameters(const ShaderParameters* parameters);              \
         QUORVELLA_UNIFORMS_##Class(QUORVELLA_UNIFORM_MEMBER)          \
     };                                                                \
     extern Class object;
@@ -176,47 +176,9 @@ constexpr int font_effect = 35;
 void shader_set_texture();
 // Binds effect `effect` for the draws that follow with the instance's
 // parameters (null for none); width and height are the size it works on.
-void shader_set_effect(int effect, FrameObject* object, int width, int height);
+void shader_set_effect(int effect, const ShaderParameters* parameters, int width, int height);
 void shader_reset_cache();
 void convert_vec4(int packed, float& x, float& y, float& z, float& w);
-
-// The byte values of the parameter-name hash: letters in either case, underscore.
-constexpr unsigned int shader_hash_value(unsigned char c)
-{
-    if (c >= 'a' && c <= 'z')
-        c = static_cast<unsigned char>(c - 'a' + 'A');
-    switch (c) {
-    case 'K': case 'L': case 'M': case 'R': case 'V': return 0;
-    case 'B': case 'D': case 'P': case 'W': case 'Z': return 5;
-    case 'E': case 'F': case 'N': return 10;
-    case 'T': return 15;
-    case 'G': return 20;
-    case 'A': return 30;
-    case 'Y': return 35;
-    case 'X': return 40;
-    case 'C': case 'S': return 50;
-    case 'I': return 55;
-    case 'H': return 75;
-    case 'O': return 80;
-    case '_': return 90;
-    default: return 183;
-    }
-}
-
-// Parameter names hash to small distinct keys (the effect code's constants).
-constexpr unsigned int hash_shader_parameter(const char* name, unsigned int length)
-{
-    const auto t = [name](unsigned int i) {
-        return shader_hash_value(static_cast<unsigned char>(name[i]));
-    };
-    if (length == 0)
-        return 0;
-    if (length == 1)
-        return 1 + t(0) + t(0);
-    if (length <= 5)
-        return length + t(1) + t(0) + t(length - 1);
-    return length + t(5) + t(1) + t(0) + t(length - 1);
-}
 
 // Tests only: every shader forgets its programs and the asset file is
 // opened afresh on next use.

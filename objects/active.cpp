@@ -1,7 +1,8 @@
 #include "objects/active.h"
 
 #include "graphics/image.h"
-#include "objects/movement.h"
+#include "graphics/render.h"
+#include "runtime/movement.h"
 #include "platform/files.h"
 #include "runtime/frame.h"
 #include "runtime/layer.h"
@@ -9,7 +10,6 @@
 #include "base/pools.h"
 #include "runtime/values.h"
 
-#include "console/gpu.h"
 #include "console/os.h"
 
 namespace {
@@ -526,10 +526,10 @@ void Active::draw()
     // Opaque sprites without an effect need no blending.
     const bool opaque = !(active_flags & KEEP_BLENDING) && blend_color.a == 255 && shader == 0;
     if (opaque)
-        GX2SetColorControl(0xCC, 0, false, true);
+        Render::set_blending(false);
     draw_image(image, x, y, blend_color, float(angle), x_scale, y_scale);
     if (opaque)
-        GX2SetColorControl(0xCC, 1, false, true);
+        Render::set_blending(true);
 }
 
 void Active::paste(int collision_type)

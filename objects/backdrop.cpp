@@ -1,7 +1,7 @@
 #include "objects/backdrop.h"
 
 #include "graphics/image.h"
-#include "platform/display.h"
+#include "graphics/display.h"
 #include "base/pools.h"
 
 Backdrop::Backdrop(int x, int y, int type_id) : FrameObject(x, y, type_id) {}

@@ -140,7 +140,7 @@ void BallMovement::update()
     speed_remainder = remainder - whole;
 }
 
-// Vector and shot -------------------------------------------------------------------
+// Vector -------------------------------------------------------------------
 
 void VectorMovement::update()
 {
@@ -151,12 +151,4 @@ void VectorMovement::update()
     const float vy = float(speed * sin_deg(angle) * tf);
     move(double(vx * 0.01f), double(-vy * 0.01f));
     instance->set_animation(1);
-}
-
-void ShootMovement::update()
-{
-    double ux, uy;
-    get_dir(instance->direction, ux, uy);
-    const double step = speed * 0.125 * get_frame_speed_factor();
-    move(ux * step, uy * step);
 }

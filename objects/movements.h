@@ -1,9 +1,9 @@
 // The movements that move their instance by themselves: a free-flying body
-// (pinball), a body along its direction (ball), a straight line at an angle
-// (vector) and a shot.
+// (pinball), a body along its direction (ball) and a straight line at an
+// angle (vector). The shot's movement lives with the movement base.
 #pragma once
 
-#include "objects/movement.h"
+#include "runtime/movement.h"
 
 // Velocity in 1/10 pixel per tick, y downward; stopped until started.
 class PinballMovement : public Movement {
@@ -52,14 +52,6 @@ public:
     float angle = 0.0f;
 
     explicit VectorMovement(FrameObject* instance) : Movement(instance) {}
-
-    void update() override;
-};
-
-// Speed in 1/8 pixel per tick along the shot's direction.
-class ShootMovement : public Movement {
-public:
-    explicit ShootMovement(FrameObject* shot) : Movement(shot) {}
 
     void update() override;
 };

@@ -6,21 +6,8 @@
 #include "runtime/layer.h"
 #include "base/pools.h"
 
-#include "console/gpu.h"
 
 #include <algorithm>
-
-namespace {
-
-// Back to the view's whole rectangle after a clipped pattern or box.
-void restore_full_scissor()
-{
-    const RenderData& r = render_data;
-    GX2SetScissor(uint32_t(r.view_x), uint32_t(r.view_y), uint32_t(r.view_width),
-                  uint32_t(r.view_height));
-}
-
-}  // namespace
 
 void draw_tiles(FrameObject& object, Image* image, int x, int y, int width, int height, Color color)
 {
@@ -33,7 +20,7 @@ void draw_tiles(FrameObject& object, Image* image, int x, int y, int width, int 
                 object.draw_image(image, px + image->hotspot_x, py + image->hotspot_y, color);
         }
     }
-    restore_full_scissor();
+    Render::reset_scissor();
 }
 
 int align_pos(int value, int size)
@@ -71,7 +58,7 @@ void QuickBackdrop::draw_fill()
     int x1 = x, y1 = y, x2 = x + width, y2 = y + height;
     bool inside_left = true;
     if (border_size > 0) {
-        Render::draw_tex(x1, y1, x2, y2, border_color, render_data.white_texture);
+        Render::fill(x1, y1, x2, y2, border_color);
         x1 += border_size;
         y1 += border_size;
         x2 -= border_size;

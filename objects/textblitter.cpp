@@ -294,8 +294,6 @@ void TextBlitter::draw()
         !charmap_table)
         return;
     begin_draw();
-    // Every cell goes through the same shader: select the plain one once.
-    select_plain_shader();
     const int line_step = char_height + y_spacing;
     int top = y + y_scroll;
     if (alignment & ALIGN_VCENTER) {
@@ -349,12 +347,10 @@ void TextBlitter::draw_line(const LineReference& line, int line_index, int top, 
             call_char_callback();
             color.a = clamp_color_component(256 - 2 * callback_fade);
         }
-        insert_quad(pen, cell_top, pen + char_width, cell_top + char_height);
-        insert_texcoord1(float(src_x) / image_width, float(src_y) / image_height,
-                         float(src_x + char_width) / image_width,
-                         float(src_y + char_height) / image_height);
-        insert_color(color);
-        draw_tex_impl(source->texture);
+        Render::draw_tex_region(pen, cell_top, pen + char_width, cell_top + char_height, color,
+                                source->texture, float(src_x) / image_width,
+                                float(src_y) / image_height, float(src_x + char_width) / image_width,
+                                float(src_y + char_height) / image_height);
         pen += cell_step;
     }
 }

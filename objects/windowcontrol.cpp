@@ -1,6 +1,6 @@
 #include "objects/windowcontrol.h"
 
-#include "platform/display.h"
+#include "graphics/display.h"
 #include "platform/platform.h"
 #include "runtime/manager.h"
 #include "base/pools.h"

@@ -1,10 +1,8 @@
 #include "platform/input.h"
 
 #include "console/pads.h"
-#include "platform/display.h"
-#include "runtime/frame.h"
-#include "runtime/input.h"
-#include "runtime/manager.h"
+#include "platform/display_mode.h"
+#include "platform/platform.h"
 
 #include <cmath>
 
@@ -135,11 +133,10 @@ void read_gamepad(int channel, ControllerStatus& next)
     read_touch(stored, next);
 }
 
-// In the two stage frames either face button is button 1.
-bool in_stage_frame()
+bool either_face_button_is_1()
 {
-    const Frame* frame = manager.frame;
-    return frame && (frame->index == 4 || frame->index == 5);
+    const PlatformHooks& hooks = platform_hooks();
+    return hooks.either_face_button_is_1 && hooks.either_face_button_is_1();
 }
 
 // Nearest whole number, halves upward.
@@ -163,8 +160,8 @@ void platform_read_controllers()
         read_remote(channel, next);
     for (int channel = 0; channel < 2; ++channel)
         read_gamepad(channel, next);
-    if (next.touch != input.controller.touch)
-        manager.on_mouse(1, next.touch);
+    if (next.touch != input.controller.touch && platform_hooks().on_touch)
+        platform_hooks().on_touch(next.touch);
     input.controller = next;
     platform_set_gamepad_present(input.gamepad_present);
 }
@@ -179,11 +176,16 @@ bool is_joystick_pressed(int joystick, int button)
     return joystick == 1 && translate_button(1, button);
 }
 
+int remap_button(int button)
+{
+    return button;
+}
+
 bool translate_button(int, int button)
 {
     button = remap_button(button);
     const ControllerStatus& status = input.controller;
-    if (button == 1 && in_stage_frame())
+    if (button == 1 && either_face_button_is_1())
         return status.a || status.b;
     if (button < 0 || button > 15 || !generic_buttons[button])
         return false;

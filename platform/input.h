@@ -24,6 +24,7 @@ void platform_read_controllers();
 
 bool is_joystick_attached(int joystick);
 bool is_joystick_pressed(int joystick, int button);
+int remap_button(int button);
 // The held state of a generic button number (the joystick is not consulted).
 bool translate_button(int joystick, int button);
 float get_joystick_axis(int joystick, int axis);

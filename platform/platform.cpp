@@ -1,6 +1,5 @@
 #include "platform/platform.h"
 
-#include "audio/media.h"
 #include "console/fs.h"
 #include "console/gpu.h"
 #include "console/os.h"
@@ -42,6 +41,20 @@ void leave()
 
 }  // namespace
 
+namespace {
+PlatformHooks hooks;
+}
+
+void platform_install_hooks(const PlatformHooks& installed)
+{
+    hooks = installed;
+}
+
+const PlatformHooks& platform_hooks()
+{
+    return hooks;
+}
+
 void platform_init()
 {
     if (initialised)
@@ -63,7 +76,8 @@ void platform_exit()
 
 void platform_poll_events()
 {
-    flush_audio();
+    if (hooks.before_messages)
+        hooks.before_messages();
     const ProcUIStatus status = ProcUIProcessMessages(true);
     if (status == PROCUI_STATUS_EXITING)
         closed = true;

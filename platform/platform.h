@@ -3,6 +3,16 @@
 
 #include <cstdint>
 
+// What the layers above ask to hear of the platform, installed at start-up.
+// Any hook may stay null.
+struct PlatformHooks {
+    void (*before_messages)() = nullptr;          // each poll, first (the audio flush)
+    void (*on_touch)(bool down) = nullptr;        // the touch panel was pressed or released
+    bool (*either_face_button_is_1)() = nullptr;  // the game's rule for button 1
+};
+void platform_install_hooks(const PlatformHooks& hooks);
+const PlatformHooks& platform_hooks();
+
 // Life cycle --------------------------------------------------------------
 void platform_init();
 void platform_exit();

@@ -3,8 +3,7 @@
 #include "graphics/image.h"
 #include "graphics/render.h"
 #include "graphics/shader.h"
-#include "objects/movement.h"
-#include "objects/movements.h"
+#include "runtime/movement.h"
 #include "runtime/frame.h"
 #include "runtime/layer.h"
 #include "runtime/manager.h"
@@ -276,28 +275,23 @@ void FrameObject::draw_image(Image* image, int draw_x, int draw_y, Color color, 
     if (!image)
         return;
     image->upload_texture();
-    if (shader != 0) {
-        render_data.current_effect = shader;
-        shader_set_effect(shader, this, image->width, image->height);
-    }
+    Render::begin_effect(shader, shader_parameters, image->width, image->height);
     // Without an effect the image selects the plain texture shader itself.
     image->draw(draw_x, draw_y, color, angle, scale_x, scale_y);
+    // An object without an effect leaves an enclosing one in place.
     if (shader != 0)
-        render_data.current_effect = 0;
+        Render::end_effect();
 }
 
 void FrameObject::begin_draw()
 {
-    if (shader == 0)
-        return;
-    render_data.current_effect = shader;
-    shader_set_effect(shader, this, width, height);
+    Render::begin_effect(shader, shader_parameters, width, height);
 }
 
 void FrameObject::end_draw()
 {
     if (shader != 0)
-        render_data.current_effect = 0;
+        Render::end_effect();
 }
 
 void draw_gradient(int x1, int y1, int x2, int y2, int type, Color color1, Color color2, int alpha)
@@ -305,34 +299,68 @@ void draw_gradient(int x1, int y1, int x2, int y2, int type, Color color1, Color
     if (type < 0 || type > 2)
         return;
     color1.a = color2.a = clamp_color_component(alpha);
-    select_plain_shader();
-    insert_quad(x1, y1, x2, y2);
     if (type == 0)
-        insert_color(color1);
+        Render::fill(x1, y1, x2, y2, color1);
     else if (type == 1)
-        insert_vertical_color(color1, color2);
+        Render::draw_vertical_gradient(x1, y1, x2, y2, color1, color2);
     else
-        insert_horizontal_color(color1, color2);
-    insert_texcoord1(0.0f, 0.0f, 1.0f, 1.0f);
-    draw_tex_impl(render_data.white_texture);
+        Render::draw_horizontal_gradient(x1, y1, x2, y2, color1, color2);
 }
 
 void FrameObject::set_shader(int shader_id)
 {
     if (!shader_parameters)
-        shader_parameters = new std::vector<ShaderParameter>();
+        shader_parameters = new ShaderParameters();
     shader = shader_id;
 }
 
-ShaderParameter* FrameObject::find_shader_parameter(uint32_t hash)
+const ShaderParameter* FrameObject::find_shader_parameter(uint32_t hash) const
 {
-    if (!shader_parameters)
+    return ::find_shader_parameter(shader_parameters, hash);
+}
+
+double FrameObject::get_shader_parameter(uint32_t hash) const
+{
+    const ShaderParameter* parameter = find_shader_parameter(hash);
+    return parameter ? parameter->value : 0.0;
+}
+
+ShaderParameter* FrameObject::set_shader_parameter(const std::string& name, double value)
+{
+    if (name.empty())
         return nullptr;
+    if (!shader_parameters)
+        shader_parameters = new ShaderParameters();
+    const uint32_t hash = hash_shader_parameter(name.data(), unsigned(name.size()));
     for (ShaderParameter& parameter : *shader_parameters) {
-        if (parameter.hash == hash)
+        if (parameter.hash == hash) {
+            parameter.value = value;
             return &parameter;
+        }
     }
-    return nullptr;
+    shader_parameters->push_back({hash, value});
+    return &shader_parameters->back();
+}
+
+ShaderParameter* FrameObject::set_shader_parameter(const std::string& name, const Color& color)
+{
+    const uint32_t packed = uint32_t(color.r) | uint32_t(color.g) << 8 | uint32_t(color.b) << 16 |
+                            uint32_t(color.a) << 24;
+    return set_shader_parameter(name, double(int32_t(packed)));
+}
+
+ShaderParameter* FrameObject::set_shader_parameter(const std::string& name, Image& image)
+{
+    image.upload_texture();
+    return set_shader_parameter(name, double(image.texture));
+}
+
+ShaderParameter* FrameObject::set_shader_parameter(const std::string& name, const std::string& path)
+{
+    FileImage* image = get_image_cache(path, 0, 0, 0, 0, TransparentColor(0, 0, 0, 0));
+    if (!image)
+        return nullptr;
+    return set_shader_parameter(name, *image);
 }
 
 // Box queries ------------------------------------------------------------------
@@ -481,27 +509,6 @@ Movement* FrameObject::get_movement()
         movement->index = 0;
     }
     return movement;
-}
-
-void FrameObject::shoot(FrameObject* shot, int speed, int shot_direction)
-{
-    const int off_x = shot->layer ? shot->layer->off_x : 0;
-    const int off_y = shot->layer ? shot->layer->off_y : 0;
-    shot->set_position(get_action_x() - off_x, get_action_y() - off_y);
-    shot->set_direction(shot_direction == -1 ? direction : shot_direction, true);
-    // A current movement that stands in the list is replaced there too, so
-    // the list never keeps a pointer to the deleted movement.
-    Movement* launched = new ShootMovement(shot);
-    for (int i = 0; i < shot->movement_count; ++i) {
-        if (shot->movements[i] == shot->movement) {
-            shot->movements[i] = launched;
-            launched->index = i;
-        }
-    }
-    delete shot->movement;
-    shot->movement = launched;
-    shot->movement->set_max_speed(speed);
-    shot->movement->start();
 }
 
 // Values ----------------------------------------------------------------------------

@@ -2,21 +2,18 @@
 #pragma once
 
 #include "graphics/color.h"
+#include "graphics/shader_parameters.h"
 #include "runtime/collision.h"
 #include "runtime/values.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class Frame;
 class Image;
 class Layer;
 class Movement;
-
-struct ShaderParameter {
-    uint32_t hash;
-    double value;
-};
 
 class FrameObject {
 public:
@@ -51,7 +48,7 @@ public:
     Color blend_color;
     int shader = 0;
     Frame* frame = nullptr;
-    std::vector<ShaderParameter>* shader_parameters = nullptr;
+    ShaderParameters* shader_parameters = nullptr;  // null until first needed
     int movement_count = 0;
     Movement** movements = nullptr;
     Movement* movement = nullptr;
@@ -109,7 +106,14 @@ public:
     void end_draw();
 
     void set_shader(int shader_id);
-    ShaderParameter* find_shader_parameter(uint32_t hash);
+    const ShaderParameter* find_shader_parameter(uint32_t hash) const;
+    double get_shader_parameter(uint32_t hash) const;
+    // By name; an empty name sets nothing. A colour is stored as its packed
+    // RGBA bits read as a signed number, an image as its texture id.
+    ShaderParameter* set_shader_parameter(const std::string& name, double value);
+    ShaderParameter* set_shader_parameter(const std::string& name, const Color& color);
+    ShaderParameter* set_shader_parameter(const std::string& name, Image& image);
+    ShaderParameter* set_shader_parameter(const std::string& name, const std::string& path);
 
     bool outside_playfield() const;
     bool is_near_border(int margin) const;

@@ -1,6 +1,6 @@
 #include "runtime/input.h"
 
-#include "objects/movement.h"
+#include "runtime/movement.h"
 #include "platform/input.h"
 #include "runtime/manager.h"
 #include "base/saturate.h"
@@ -172,9 +172,4 @@ int get_joystick_y(int joystick)
 int get_joystick_z(int joystick)
 {
     return scaled_axis(joystick, 6, -1000.0f);
-}
-
-int remap_button(int button)
-{
-    return button;
 }

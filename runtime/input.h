@@ -56,4 +56,3 @@ int get_joystick_dpad_degrees(int joystick);
 int get_joystick_x(int joystick);
 int get_joystick_y(int joystick);
 int get_joystick_z(int joystick);
-int remap_button(int button);

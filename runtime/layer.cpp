@@ -273,14 +273,10 @@ void Layer::draw(int display_x, int display_y)
 
 void Layer::draw_tint()
 {
-    render_data.current_effect = 32;
-    shader_set_effect(32, nullptr, 0, 0);
+    // The multiply effect darkens everything the layer drew.
+    ScopedEffect multiply(32, nullptr, 0, 0);
     Render::set_offset(0, 0);
-    insert_quad(0, 0, Frame::screen_width, Frame::screen_height);
-    insert_color(color);
-    insert_texcoord1(0.0f, 0.0f, 1.0f, 1.0f);
-    draw_tex_impl(render_data.white_texture);
-    render_data.current_effect = 0;
+    Render::fill(0, 0, Frame::screen_width, Frame::screen_height, color);
 }
 
 // Pasted backgrounds ---------------------------------------------------------------------

@@ -2,10 +2,9 @@
 
 #include "audio/media.h"
 #include "console/os.h"
-#include "game/frames/frames.h"
 #include "graphics/image.h"
+#include "graphics/display.h"
 #include "graphics/render.h"
-#include "platform/display.h"
 #include "platform/input.h"
 #include "platform/platform.h"
 #include "runtime/frame.h"
@@ -15,47 +14,41 @@ GameManager manager;
 
 namespace {
 
-// Key codes of up, down, left, right and buttons 1-4.
-constexpr int default_control_keys[8] = {0x40000052, 0x40000051, 0x40000050, 0x4000004F, 'z', 'x', 'c', 13};
-
-// The game's global start values: index, value (the others 0).
-struct GlobalStart {
-    unsigned index;
-    double value;
-};
-constexpr unsigned global_value_count = 33;
-constexpr GlobalStart global_value_starts[] = {
-    {7, 1}, {8, 5}, {9, 3}, {10, 1}, {12, 1}, {16, 426}, {17, 240}, {18, 200}, {19, 2}, {23, 1}, {25, 100},
-};
-const char* const global_string_starts[] = {
-    "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "NewSlot", "eng",
-    " 40 20 20 20 20 20120 10100150 10 20 40 10 20",
-};
+void on_touch(bool down)
+{
+    manager.on_mouse(1, down);
+}
 
 }  // namespace
 
-void setup_globals(GlobalValues* values, GlobalStrings* strings)
+void setup_globals(const GameDescription& game, GlobalValues* values, GlobalStrings* strings)
 {
-    for (unsigned index = 0; index < global_value_count; ++index)
+    for (unsigned index = 0; index < game.global_value_count; ++index)
         values->set(index, 0.0);
-    for (const GlobalStart& start : global_value_starts)
+    for (const GlobalStart& start : game.global_value_starts)
         values->set(start.index, start.value);
     unsigned index = 0;
-    for (const char* text : global_string_starts)
+    for (const char* text : game.global_string_starts)
         strings->set(index++, text);
 }
 
-void GameManager::run()
+void GameManager::run(const GameDescription& description)
 {
-    init();
+    init(description);
     while (update())
         ;
     shut_down();
 }
 
-void GameManager::init(Frame* frame_object)
+void GameManager::init(const GameDescription& description)
 {
-    frame = frame_object ? frame_object : &game_frames;
+    game = &description;
+    frame = description.frames;
+    PlatformHooks hooks;
+    hooks.before_messages = flush_audio;
+    hooks.on_touch = on_touch;
+    hooks.either_face_button_is_1 = description.either_face_button_is_1;
+    platform_install_hooks(hooks);
     platform_init();
     media.init();
     fullscreen = false;
@@ -72,7 +65,7 @@ void GameManager::init(Frame* frame_object)
     reset_globals();
     control_type = 0;
     for (int k = 0; k < 8; ++k)
-        control_keys[k] = default_control_keys[k];
+        control_keys[k] = description.control_keys[k];
     fps_limit.start();
     fps_limit.set(60);
     player_died = false;
@@ -178,7 +171,7 @@ void GameManager::reset_globals()
     strings = new GlobalStrings();
     frame->global_values = values;
     frame->global_strings = strings;
-    setup_globals(values, strings);
+    setup_globals(*game, values, strings);
 }
 
 void GameManager::set_window(bool on)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "runtime/fpslimit.h"
+#include "runtime/game.h"
 #include "runtime/input.h"
 
 #include <cstdint>
@@ -41,9 +42,9 @@ public:
     GameManager& operator=(const GameManager&) = delete;
 
     // The whole program: init, ticks until update returns 0, shut-down.
-    void run();
-    // Start-up. Tests pass a frame object of their own; null runs the game's.
-    void init(Frame* frame_object = nullptr);
+    void run(const GameDescription& game);
+    // Start-up; the description must outlive the run.
+    void init(const GameDescription& game);
     int update();
     int update_frame();
     void set_frame(int index);
@@ -57,9 +58,8 @@ public:
 
 private:
     void update_controls();
+
+    const GameDescription* game = nullptr;
 };
 
 extern GameManager manager;
-
-// Writes the game's start values into fresh global stores.
-void setup_globals(GlobalValues* values, GlobalStrings* strings);

@@ -4,7 +4,7 @@
 #include "console/options.h"
 #include "console/procui.h"
 #include "console/window.h"
-#include "graphics/render.h"
+#include "graphics/render_internal.h"
 
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION

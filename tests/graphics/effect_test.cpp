@@ -1,9 +1,8 @@
 #include "tests/support/drawing.h"
 
 #include "console/gpu.h"
-#include "graphics/render.h"
+#include "graphics/render_internal.h"
 #include "graphics/shader.h"
-#include "runtime/frameobject.h"
 #include "tools/assetwriter/effect_programs.h"
 #include "tools/assetwriter/shader_items.h"
 
@@ -26,16 +25,14 @@ std::vector<uint32_t> blend_state()
 const std::vector<uint32_t> normal = {4, 5, 0, 4, 5, 0};
 
 // Sets an effect parameter as the object's setters do: one entry per name.
-void give(FrameObject& object, const char* name, double value)
+void give(ShaderParameters& parameters, const char* name, double value)
 {
-    if (!object.shader_parameters)
-        object.shader_parameters = new std::vector<ShaderParameter>;
-    for (ShaderParameter& parameter : *object.shader_parameters)
+    for (ShaderParameter& parameter : parameters)
         if (parameter.hash == key(name)) {
             parameter.value = value;
             return;
         }
-    object.shader_parameters->push_back({key(name), value});
+    parameters.push_back({key(name), value});
 }
 
 // A pixel program in place of an effect's own: `body` writes frag_color from
@@ -68,11 +65,11 @@ protected:
 
     // One 4 x 4 quad of the white texture in `color` with effect `effect`
     // over a ground of `ground`; returns the pixel in its middle.
-    Rgba draw_over(Rgba ground, int effect, Color color, FrameObject* object = nullptr)
+    Rgba draw_over(Rgba ground, int effect, Color color, const ShaderParameters* parameters = nullptr)
     {
         Render::clear(Color(ground.r, ground.g, ground.b, ground.a));
         render_data.current_effect = effect;
-        shader_set_effect(effect, object, 4, 4);
+        shader_set_effect(effect, parameters, 4, 4);
         Render::draw_tex(0, 0, 4, 4, color, render_data.white_texture);
         render_data.current_effect = 0;
         shader_set_texture();
@@ -86,8 +83,7 @@ protected:
 TEST_F(EffectTest, every_program_compiles_and_declares_what_its_class_looks_up)
 {
     write_programs();
-    FrameObject object(0, 0, 0);
-    object.set_shader(1);
+    const ShaderParameters object;
     std::string output;
     for (int effect = 1; effect <= 35; ++effect)
         output += console_output_of([&] {
@@ -205,7 +201,7 @@ TEST_F(EffectTest, parameters_upload_by_their_kind_and_zeros_when_missing)
         "vec4(texture_size.x * 40.0, texture_size.y * 20.0, float(u_limit), 1.0)");
     write_programs({{23, channel_probe}, {31, size_probe}});
 
-    FrameObject object(0, 0, 0);
+    ShaderParameters object;
     give(object, "iR", -2.7);
     give(object, "iG", 3.9);
     give(object, "fCoeff", 0.2);
@@ -221,7 +217,7 @@ TEST_F(EffectTest, parameters_upload_by_their_kind_and_zeros_when_missing)
     EXPECT_EQ(at(1, 1), (Rgba{51, 51, 0, 255}));
 
     // The mixer program: white texels become r + g + b of the colour parameters.
-    FrameObject mixer(0, 0, 0);
+    ShaderParameters mixer;
     give(mixer, "g", 255.0);  // {1, 0, 0, 0}
     EXPECT_EQ(draw_over({0, 0, 0, 255}, 30, Color(), &mixer), (Rgba{255, 0, 0, 255}));
     give(mixer, "g", 0.0);
@@ -235,7 +231,7 @@ TEST_F(EffectTest, tint_without_parameters_uploads_zeros)
     write_programs();
     // fOriginalPower and fTintPower both 0: the texels go black.
     EXPECT_EQ(draw_over({90, 90, 90, 255}, 19, Color(200, 200, 200, 255)), (Rgba{0, 0, 0, 255}));
-    FrameObject object(0, 0, 0);
+    ShaderParameters object;
     give(object, "fOriginalPower", 1.0);
     give(object, "fTintPower", 0.5);
     give(object, "fTintColor", double(Color(255, 0, 0, 255).get_int()));

@@ -1,7 +1,7 @@
 #include "tests/support/drawing.h"
 
 #include "graphics/image.h"
-#include "graphics/render.h"
+#include "graphics/render_internal.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "tests/support/drawing.h"
 
 #include "console/gpu.h"
-#include "graphics/render.h"
+#include "graphics/render_internal.h"
 #include "graphics/shader.h"
 
 #include <cstdlib>

@@ -1,9 +1,8 @@
 #include "tests/support/drawing.h"
 
 #include "console/gpu.h"
-#include "graphics/render.h"
+#include "graphics/render_internal.h"
 #include "graphics/shader.h"
-#include "runtime/frameobject.h"
 #include "tools/assetwriter/shader_items.h"
 
 #include <cstring>

@@ -1,7 +1,7 @@
 #include "tests/graphics/font_fixture.h"
 
 #include "graphics/fonts.h"
-#include "graphics/render.h"
+#include "graphics/render_internal.h"
 #include "graphics/shader.h"
 
 namespace {

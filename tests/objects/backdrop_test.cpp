@@ -176,11 +176,11 @@ TEST_F(BackdropTest, pattern_skips_tiles_left_of_the_screen_and_clips_its_right_
     QuickBackdrop* quick = make_quick(frame, -40, 5, 100, 16);
     quick->image = get_internal_image(3);
     clear();
-    flush_gl();
+    flush_quads();
     quick->draw();
     read();
     // Tiles at -8, 8, 24, 40 and 56: two whole tiles left of the screen are skipped.
-    EXPECT_EQ(render_data.positions.used, 5u);
+    EXPECT_EQ(quads_drawn(), 5u);
     EXPECT_EQ(at(0, 5), blue);
     EXPECT_EQ(at(7, 5), blue);
     EXPECT_EQ(at(8, 5), red);
@@ -192,9 +192,9 @@ TEST_F(BackdropTest, pattern_skips_tiles_left_of_the_screen_and_clips_its_right_
     // Whole tiles beyond the right edge are dropped too: 2 of 6 are drawn.
     quick->x = 400;
     quick->width = 90;
-    flush_gl();
+    flush_quads();
     quick->draw();
-    EXPECT_EQ(render_data.positions.used, 2u);
+    EXPECT_EQ(quads_drawn(), 2u);
     quick->dealloc();
 }
 
@@ -204,10 +204,10 @@ TEST_F(BackdropTest, pattern_off_screen_or_of_an_empty_image_draws_nothing)
     QuickBackdrop* quick = make_quick(frame, 500, 10, 100, 30);
     quick->image = get_internal_image(3);
     clear();
-    flush_gl();
+    flush_quads();
     Render::enable_scissor(0, 0, 5, 5);
     quick->draw();
-    EXPECT_EQ(render_data.positions.used, 0u);
+    EXPECT_EQ(quads_drawn(), 0u);
     EXPECT_TRUE(scissor_is_full_view());
 
     // An image without size (a missing asset) would never step forward.
@@ -215,7 +215,7 @@ TEST_F(BackdropTest, pattern_off_screen_or_of_an_empty_image_draws_nothing)
     quick->image = &empty_image;
     quick->draw();
     read();
-    EXPECT_EQ(render_data.positions.used, 0u);
+    EXPECT_EQ(quads_drawn(), 0u);
     EXPECT_EQ(count(0, 0, 426, 240, black), 426 * 240);
     quick->dealloc();
 }

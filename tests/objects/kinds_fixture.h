@@ -25,9 +25,6 @@ protected:
     OneLayerFrame frame;
 };
 
-// True when the scissor is the whole view again.
-bool scissor_is_full_view();
-
 // The frame's layer and the frame for an object drawn directly.
 template <class T>
 T* place(T* object, Frame& frame)

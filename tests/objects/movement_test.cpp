@@ -1,4 +1,4 @@
-#include "objects/movement.h"
+#include "runtime/movement.h"
 #include "objects/movements.h"
 #include "runtime/frameobject.h"
 #include "runtime/manager.h"

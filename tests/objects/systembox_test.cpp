@@ -30,10 +30,10 @@ TEST_F(SystemBoxTest, tiles_cover_the_box_and_the_last_ones_are_cut_by_the_sciss
     write_assets({{9, solid_image(32, 32, red)}});
     SystemBox* box = make_box(frame, 10, 20, 100, 40, get_internal_image(9), SystemBox::TILED);
     clear();
-    flush_gl();
+    flush_quads();
     box->draw();
     read();
-    EXPECT_EQ(render_data.positions.used, 8u);  // 4 columns of 2 rows
+    EXPECT_EQ(quads_drawn(), 8u);  // 4 columns of 2 rows
     EXPECT_EQ(extent(red), (std::vector<int>{10, 20, 110, 60}));
     EXPECT_EQ(count(0, 0, 426, 240, red), 100 * 40);
     EXPECT_TRUE(scissor_is_full_view());
@@ -44,16 +44,16 @@ TEST_F(SystemBoxTest, an_empty_box_or_image_draws_no_tile_and_restores_the_sciss
 {
     write_assets({{9, solid_image(32, 32, red)}});
     SystemBox* box = make_box(frame, 10, 20, 0, 40, get_internal_image(9), SystemBox::TILED);
-    flush_gl();
+    flush_quads();
     box->draw();
-    EXPECT_EQ(render_data.positions.used, 0u);
+    EXPECT_EQ(quads_drawn(), 0u);
     EXPECT_TRUE(scissor_is_full_view());
 
     // A missing image has no size to step by.
     box->set_size(50, 50);
     box->image = &empty_image;
     box->draw();
-    EXPECT_EQ(render_data.positions.used, 0u);
+    EXPECT_EQ(quads_drawn(), 0u);
     EXPECT_TRUE(scissor_is_full_view());
     box->dealloc();
 }

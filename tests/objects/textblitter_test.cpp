@@ -194,9 +194,9 @@ TEST(TextBlitter, the_default_blitter_has_the_empty_image_and_draws_nothing)
     ASSERT_NE(default_blitter.alterables, nullptr);
     ASSERT_NE(default_blitter.collision, nullptr);
     EXPECT_EQ(default_blitter.collision->type, INSTANCE_BOX);
-    flush_gl();
+    flush_quads();
     default_blitter.draw();
-    EXPECT_EQ(render_data.positions.used, 0u);
+    EXPECT_EQ(quads_drawn(), 0u);
 }
 
 // A blitter over the font image, its grid one image wide.
@@ -243,15 +243,15 @@ TEST_F(TextBlitterDraw, lines_outside_the_rectangle_are_not_drawn)
     TextBlitter* blitter = font_blitter(10, 20, 100, 8);
     blitter->y_spacing = 1;
     blitter->set_text("A\nB");
-    flush_gl();
+    flush_quads();
     blitter->draw();
-    EXPECT_EQ(render_data.positions.used, 1u);  // B's line starts below the bottom
+    EXPECT_EQ(quads_drawn(), 1u);  // B's line starts below the bottom
     blitter->y_scroll = -9;
     clear();
-    flush_gl();
+    flush_quads();
     blitter->draw();
     read();
-    EXPECT_EQ(render_data.positions.used, 1u);  // A's line is a whole line step above
+    EXPECT_EQ(quads_drawn(), 1u);  // A's line is a whole line step above
     EXPECT_EQ(extent(green), (std::vector<int>{10, 20, 18, 28}));
     EXPECT_EQ(blitter->drawn_lines, 2);
     blitter->dealloc();
@@ -322,7 +322,7 @@ TEST_F(TextBlitterDraw, empty_cells_images_or_grids_draw_nothing)
     TextBlitter* blitter = make_blitter(0, 0, 100, 40);
     blitter->set_text("ABC");
     blitter->grid_width = 32;
-    flush_gl();
+    flush_quads();
     blitter->image = &empty_image;
     blitter->draw();
     blitter->image = get_internal_image(60);
@@ -331,10 +331,10 @@ TEST_F(TextBlitterDraw, empty_cells_images_or_grids_draw_nothing)
     blitter->char_width = 8;
     blitter->grid_width = 4;  // narrower than one cell
     blitter->draw();
-    EXPECT_EQ(render_data.positions.used, 0u);
+    EXPECT_EQ(quads_drawn(), 0u);
     blitter->grid_width = 32;
     blitter->draw();
-    EXPECT_EQ(render_data.positions.used, 3u);
+    EXPECT_EQ(quads_drawn(), 3u);
 
     // The image cache reports the file first; the blitter's own line ends the output.
     const std::string output = console_output_of([&] { blitter->load("./missing.png"); });

@@ -1,12 +1,9 @@
 #include "console/options.h"
 #include "console/pads.h"
 #include "console/procui.h"
-#include "platform/display.h"
+#include "platform/display_mode.h"
 #include "platform/input.h"
 #include "platform/platform.h"
-#include "runtime/frame.h"
-#include "runtime/input.h"
-#include "runtime/manager.h"
 #include "tests/support/volumes.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +16,7 @@ void use_script(const std::string& text)
 {
     console_options().ticks = -1;
     platform_reset_controllers();
-    manager.frame = nullptr;
+    platform_install_hooks(PlatformHooks());
     WPADEnableURCC(1);
     ASSERT_TRUE(pads_use_script(text, "test"));
 }
@@ -47,11 +44,11 @@ uint32_t held_buttons()
     return flags;
 }
 
-// Only the frame's index matters to the controllers.
-class IndexFrame : public Frame {
-public:
-    void set_index(int frame_index) override { index = frame_index; }
-};
+bool face_buttons_are_1 = false;
+bool either_face_button_is_1()
+{
+    return face_buttons_are_1;
+}
 
 // A source whose readings the test sets directly.
 class FakePads : public PadSource {
@@ -266,26 +263,27 @@ TEST(Buttons, the_dpad_sets_full_axes_and_down_and_right_win)
     EXPECT_EQ(get_joystick_axis(1, 2), 1.0f);
 }
 
-TEST(Buttons, button_one_answers_to_both_face_buttons_in_the_stage_frames)
+TEST(Buttons, button_one_answers_to_both_face_buttons_while_the_game_says_so)
 {
     use_script("1 gamepad A\n"
                "2 gamepad -\n"
                "2 remote3 pro B\n");
-    IndexFrame frame;
-    manager.frame = &frame;
     platform_poll_events();
-    for (int index = -1; index <= 8; ++index) {
-        frame.set_index(index);
-        EXPECT_EQ(is_joystick_pressed(1, 1), index == 4 || index == 5) << "frame " << index;
+    for (bool rule : {false, true}) {
+        face_buttons_are_1 = rule;
+        PlatformHooks hooks;
+        hooks.either_face_button_is_1 = rule ? either_face_button_is_1 : nullptr;
+        platform_install_hooks(hooks);
+        EXPECT_EQ(is_joystick_pressed(1, 1), rule);
         EXPECT_TRUE(is_joystick_pressed(1, 2));
     }
     platform_poll_events();
-    for (int index = -1; index <= 8; ++index) {
-        frame.set_index(index);
+    for (bool rule : {false, true}) {
+        face_buttons_are_1 = rule;
         EXPECT_TRUE(is_joystick_pressed(1, 1));
         EXPECT_FALSE(is_joystick_pressed(1, 2));
     }
-    manager.frame = nullptr;
+    platform_install_hooks(PlatformHooks());
 }
 
 TEST(Buttons, triggers_are_axes_five_and_six)

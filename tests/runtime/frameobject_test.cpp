@@ -1,6 +1,6 @@
 // The frame object: moves, destruction, inactive and kill tests, flashing,
 // directions, box queries and movements.
-#include "objects/movement.h"
+#include "runtime/movement.h"
 #include "runtime/frameobject.h"
 #include "runtime/layer.h"
 #include "tests/runtime/runtime_fixtures.h"

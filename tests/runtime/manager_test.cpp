@@ -12,15 +12,24 @@
 namespace {
 
 // Starts the manager on a recording frame; the log starts empty after init.
+// A game of a few start values.
+constexpr GlobalStart loop_value_starts[] = {{8, 5}};
+const char* const loop_string_starts[] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "x", "eng"};
+
 struct Loop {
     TempVolumes volumes;
     RecordingFrame frame;
+    GameDescription game;
     std::string start_output;
 
     Loop()
     {
+        game.frames = &frame;
+        game.global_value_count = 33;
+        game.global_value_starts = loop_value_starts;
+        game.global_string_starts = loop_string_starts;
         manager.fps_limit.set_fixed_step(1.0 / 60.0);
-        start_output = console_output_of([&] { manager.init(&frame); });
+        start_output = console_output_of([&] { manager.init(game); });
     }
     ~Loop()
     {
@@ -141,22 +150,24 @@ TEST(GameLoop, shut_down_ends_the_frame_and_the_console_exit_ends_the_loop)
     EXPECT_EQ(loop.frame.log, (Log{"0:on_app_end", "0:on_end"}));
 }
 
-TEST(GameLoop, global_start_values_follow_the_table)
+TEST(GameLoop, global_start_values_follow_the_description)
 {
+    const GlobalStart starts[] = {{1, 5}, {3, -2.5}};
+    const char* const texts[] = {"a", "bc"};
+    GameDescription game;
+    game.global_value_count = 4;
+    game.global_value_starts = starts;
+    game.global_string_starts = texts;
     GlobalValues values;
     GlobalStrings strings;
-    setup_globals(&values, &strings);
-    ASSERT_EQ(values.size(), 33u);
-    const double expected[33] = {0, 0, 0, 0, 0, 0, 0, 1, 5, 3, 1, 0, 1, 0, 0, 0, 426,
-                                 240, 200, 2, 0, 0, 0, 1, 0, 100, 0, 0, 0, 0, 0, 0, 0};
-    for (unsigned i = 0; i < 33; ++i)
+    values.set(6, 9.0);
+    setup_globals(game, &values, &strings);
+    EXPECT_EQ(values.size(), 7u);
+    const double expected[4] = {0, 5, 0, -2.5};
+    for (unsigned i = 0; i < 4; ++i)
         EXPECT_EQ(values.get(i), expected[i]) << i;
-    ASSERT_EQ(strings.size(), 13u);
-    EXPECT_EQ(strings.get(0), "0");
-    EXPECT_EQ(strings.get(9), "9");
-    EXPECT_EQ(strings.get(10), "NewSlot");
-    EXPECT_EQ(strings.get(12).size(), 45u);
-    EXPECT_EQ(strings.get(12)[0], ' ');
+    ASSERT_EQ(strings.size(), 2u);
+    EXPECT_EQ(strings.get(1), "bc");
 }
 
 namespace {

@@ -4,7 +4,7 @@
 #include "console/options.h"
 #include "graphics/font.h"
 #include "graphics/image.h"
-#include "graphics/render.h"
+#include "graphics/render_internal.h"
 #include "graphics/shader.h"
 #include "platform/files.h"
 #include "base/assetfile.h"
@@ -128,4 +128,21 @@ std::vector<int> DrawingTest::extent(Rgba color) const
         }
     }
     return box;
+}
+
+void flush_quads()
+{
+    flush_gl();
+}
+
+unsigned int quads_drawn()
+{
+    return render_data.positions.used;
+}
+
+bool scissor_is_full_view()
+{
+    const int32_t* s = gx2_current_state().scissor;
+    const RenderData& r = render_data;
+    return s[0] == r.view_x && s[1] == r.view_y && s[2] == r.view_width && s[3] == r.view_height;
 }

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "graphics/color.h"
-#include "platform/display.h"
+#include "graphics/display.h"
 #include "tests/support/volumes.h"
 #include "tools/assetwriter/asset_writer.h"
 #include "tools/assetwriter/image_item.h"
@@ -16,6 +16,12 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+// Quads drawn since the last flush_quads (the renderer's own count).
+void flush_quads();
+unsigned int quads_drawn();
+// Whether the scissor is the view's whole rectangle again.
+bool scissor_is_full_view();
 
 struct Rgba {
     uint8_t r, g, b, a;

@@ -1,10 +1,11 @@
-#include "platform/display.h"
+#include "graphics/display.h"
 
 #include "console/os.h"
 #include "console/procui.h"
 #include "graphics/image.h"
-#include "graphics/render.h"
+#include "graphics/render_internal.h"
 #include "graphics/shader.h"
+#include "platform/display_mode.h"
 
 #include <new>
 
@@ -41,8 +42,6 @@ struct Display {
     GX2ContextState* copy_state = nullptr;
     GX2ContextState* main_state = nullptr;
     ColorBuffer* buffers[4] = {};
-    int remote_value = 2;
-    bool gamepad_present = false;
     bool boot_image_shown = false;
     bool swap_pending = false;
     uint64_t last_time_stamp = 0;
@@ -73,11 +72,7 @@ void set_whole_view(int width, int height)
 
 void draw_whole(int width, int height, Color color, unsigned int texture)
 {
-    select_plain_shader();
-    insert_quad(0, 0, width, height);
-    insert_color(color);
-    insert_texcoord1(0.0f, 0.0f, 1.0f, 1.0f);
-    draw_tex_impl(texture);
+    Render::draw_tex(0, 0, width, height, color, texture);
 }
 
 // Steps 3 to 5 of a swap: present, outputs, next picture's pools.
@@ -202,9 +197,9 @@ void ColorBuffer::copy(const ColorBuffer& source)
 {
     set_whole_view(width, height);
     set_current();
-    GX2SetColorControl(0xCC, 0, false, true);
+    Render::set_blending(false);
     draw_whole(width, height, Color(255, 255, 255, 255), source.texture_slot);
-    GX2SetColorControl(0xCC, 1, false, true);
+    Render::set_blending(true);
 }
 
 // The display ------------------------------------------------------------------------------
@@ -243,17 +238,6 @@ void platform_create_display(bool)
     Render::set_view(0, 0, logical_width, logical_height);
 }
 
-void platform_get_size(int* width, int* height)
-{
-    *width = logical_width;
-    *height = logical_height;
-}
-
-void platform_get_screen_size(int* width, int* height)
-{
-    platform_get_size(width, height);
-}
-
 void platform_begin_draw()
 {
     if (!display.created)
@@ -285,7 +269,7 @@ void platform_swap_buffers()
 {
     if (!display.created)
         return;
-    if (display.gamepad_present) {
+    if (platform_gamepad_present()) {
         buffer(GAMEPAD_BUFFER).copy(buffer(GAMEPAD_LOGICAL_BUFFER));
         GX2CopyColorBufferToScanBuffer(&buffer(GAMEPAD_BUFFER).record, GX2_SCAN_TARGET_DRC);
         GX2SetContextState(display.main_state);
@@ -295,47 +279,6 @@ void platform_swap_buffers()
     finish_picture();
 }
 
-void platform_set_remote_value(int mode)
-{
-    if (mode == display.remote_value || (mode != 0 && !display.gamepad_present))
-        return;
-    display.remote_value = mode;
-    GX2SetDRCEnable(mode != 0);
-}
-
-int platform_get_remote_value()
-{
-    return display.remote_value;
-}
-
-void platform_set_gamepad_present(bool present)
-{
-    display.gamepad_present = present;
-    if (!present && display.remote_value != 0) {
-        display.remote_value = 0;
-        GX2SetDRCEnable(false);
-    } else if (present && display.remote_value == 0) {
-        display.remote_value = 1;
-        GX2SetDRCEnable(true);
-    }
-}
-
-bool platform_gamepad_present()
-{
-    return display.gamepad_present;
-}
-
-void platform_set_vsync(bool)
-{
-    // The swap interval stays the library's own.
-}
-
-void platform_set_fullscreen(bool)
-{
-    // The console is always full screen.
-}
-
-void platform_prepare_frame_change() {}
 
 GX2ContextState* platform_main_context_state()
 {

@@ -1,8 +1,9 @@
-// The TV and gamepad pictures: display creation, picture begin and end,
-// display targets and the display mode.
+// The TV and gamepad pictures: display creation, the boot image, picture
+// begin and end, display targets and the copies between the buffers.
 #pragma once
 
 #include "console/gpu.h"
+#include "platform/display_mode.h"
 
 // A render target that is also drawn as a texture.
 struct ColorBuffer {
@@ -23,22 +24,10 @@ struct ColorBuffer {
 enum DisplayBuffer { TV_BUFFER = 0, TV_LOGICAL_BUFFER = 1, GAMEPAD_LOGICAL_BUFFER = 2, GAMEPAD_BUFFER = 3 };
 
 void platform_create_display(bool fullscreen);
-void platform_get_size(int* width, int* height);
-void platform_get_screen_size(int* width, int* height);
 void platform_begin_draw();
 void platform_set_display_target(int target);
 void platform_clone_buffers();
 void platform_swap_buffers();
-void platform_set_remote_value(int mode);
-int platform_get_remote_value();
-void platform_set_vsync(bool vsync);
-void platform_set_fullscreen(bool fullscreen);
-void platform_prepare_frame_change();
-
-// The controller poll reports whether a gamepad answered; the display mode
-// follows it (0 without a gamepad, 1 when one appears).
-void platform_set_gamepad_present(bool present);
-bool platform_gamepad_present();
 
 // The state every drawing operation runs under.
 GX2ContextState* platform_main_context_state();

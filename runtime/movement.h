@@ -1,5 +1,6 @@
-// The movement base, the movement that never moves, and the direction and
-// deceleration helpers shared by the movements and the event code.
+// The movement base, the movement that never moves, the shot's movement, and
+// the direction and deceleration helpers shared by the movements and the
+// event code.
 #pragma once
 
 #include <cmath>
@@ -131,4 +132,13 @@ protected:
 class StaticMovement : public Movement {
 public:
     explicit StaticMovement(FrameObject* instance) : Movement(instance) { keeps_contacts = false; }
+};
+
+// Speed in 1/8 pixel per tick along the shot's direction; FrameObject::shoot
+// attaches it.
+class ShootMovement : public Movement {
+public:
+    explicit ShootMovement(FrameObject* shot) : Movement(shot) {}
+
+    void update() override;
 };

@@ -1,6 +1,7 @@
-#include "objects/movement.h"
+#include "runtime/movement.h"
 
 #include "runtime/frame.h"
+#include "runtime/layer.h"
 #include "runtime/frameobject.h"
 #include "runtime/manager.h"
 #include "runtime/values.h"
@@ -101,4 +102,33 @@ void Movement::move(double dx, double dy)
     y_remainder -= fy;
     contacts.clear();
     background_contact = false;
+}
+
+void ShootMovement::update()
+{
+    double ux, uy;
+    get_dir(instance->direction, ux, uy);
+    const double step = speed * 0.125 * get_frame_speed_factor();
+    move(ux * step, uy * step);
+}
+
+void FrameObject::shoot(FrameObject* shot, int speed, int shot_direction)
+{
+    const int off_x = shot->layer ? shot->layer->off_x : 0;
+    const int off_y = shot->layer ? shot->layer->off_y : 0;
+    shot->set_position(get_action_x() - off_x, get_action_y() - off_y);
+    shot->set_direction(shot_direction == -1 ? direction : shot_direction, true);
+    // A current movement that stands in the list is replaced there too, so
+    // the list never keeps a pointer to the deleted movement.
+    Movement* launched = new ShootMovement(shot);
+    for (int i = 0; i < shot->movement_count; ++i) {
+        if (shot->movements[i] == shot->movement) {
+            shot->movements[i] = launched;
+            launched->index = i;
+        }
+    }
+    delete shot->movement;
+    shot->movement = launched;
+    shot->movement->set_max_speed(speed);
+    shot->movement->start();
 }
