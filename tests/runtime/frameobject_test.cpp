@@ -234,14 +234,29 @@ TEST(FrameObject, swap_position_exchanges_two_instances_and_ignores_a_single_one
     EXPECT_EQ(b->x, 5);
 }
 
-TEST(FrameObject, shader_parameters_are_found_by_hash)
+TEST(FrameObject, shader_parameters_are_set_by_name_once_and_read_by_hash)
 {
     FrameObject object(0, 0, 2);
-    EXPECT_EQ(object.find_shader_parameter(7), nullptr);
+    EXPECT_EQ(object.get_shader_parameter(hash_shader_parameter("fCoeff", 6)), 0.0);
+    EXPECT_EQ(object.shader_parameters, nullptr);
+    EXPECT_EQ(object.set_shader_parameter("", 3.0), nullptr);
+    EXPECT_EQ(object.shader_parameters, nullptr);
+
+    object.set_shader_parameter("fCoeff", 0.5);
+    object.set_shader_parameter("fCoeff", 0.25);
+    ASSERT_EQ(object.shader_parameters->size(), 1u);
+    EXPECT_EQ(object.get_shader_parameter(hash_shader_parameter("fCoeff", 6)), 0.25);
+    // Opaque white packs to all bits set, read as a signed number.
+    object.set_shader_parameter("fTintColor", Color(255, 255, 255, 255));
+    EXPECT_EQ(object.get_shader_parameter(hash_shader_parameter("fTintColor", 10)), -1.0);
+    object.set_shader_parameter("g", Color(255, 0, 0, 0));
+    EXPECT_EQ(object.get_shader_parameter(41), 255.0);
+
+    // The first entry of a hash wins; setting the effect keeps the list.
+    object.shader_parameters->push_back({7, 0.5});
+    object.shader_parameters->push_back({7, 0.75});
     object.set_shader(12);
     EXPECT_EQ(object.shader, 12);
-    object.shader_parameters->push_back({7, 0.5});
-    object.shader_parameters->push_back({7, 0.25});
-    ASSERT_NE(object.find_shader_parameter(7), nullptr);
-    EXPECT_EQ(object.find_shader_parameter(7)->value, 0.5);
+    EXPECT_EQ(object.get_shader_parameter(7), 0.5);
+    EXPECT_EQ(object.shader_parameters->size(), 5u);
 }
