@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config python3
   libgtest-dev libgmock-dev libbenchmark-dev
   libboost-dev libsdl2-dev libvorbis-dev libogg-dev libstb-dev libssl-dev
   libgl-dev libgl1-mesa-dri libegl-mesa0

@@ -1,28 +1,8 @@
 #include "game/frames/frames.h"
 
+#include "game/frames/frame_descriptors.h"
+
 Frames game_frames;
-
-namespace {
-
-// The frame table: entry i is the descriptor of frame index i. Built on the
-// first frame change and kept for the program's life.
-FrameData* const* frame_table()
-{
-    static Frame1 frame1;
-    static Frame2 frame2;
-    static Frame3 frame3;
-    static Frame4 frame4;
-    static Frame5 frame5;
-    static Frame6 frame6;
-    static Frame7 frame7;
-    static Frame8 frame8;
-    static Frame9 frame9;
-    static FrameData* const table[9] = {&frame1, &frame2, &frame3, &frame4, &frame5,
-                                        &frame6, &frame7, &frame8, &frame9};
-    return table;
-}
-
-}  // namespace
 
 void Frames::update_objects()
 {
