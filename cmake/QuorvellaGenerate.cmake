@@ -2,6 +2,7 @@
 #                    [INPUTS <tables...>] [ARGS <arguments...>])
 # Runs a python3 generator at build time, as
 #   python3 -B <script> <arguments...> --inputs <tables...> --outputs <files...>
+# (-B: no bytecode caches in the source tree).
 # OUTPUTS are paths under ${CMAKE_BINARY_DIR}/generated, named as the files
 # would be in the source tree ("audio/mix_tables.cpp"), so they are included
 # as "audio/..." like any other header. They become sources of <target>,
