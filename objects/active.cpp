@@ -138,17 +138,17 @@ bool Active::is_animation_finished(int n) const
     return n == current_animation && loop_count == 0;
 }
 
-int Active::get_action_x()
+int Active::get_action_x() const
 {
     return FrameObject::get_action_x() + action_x;
 }
 
-int Active::get_action_y()
+int Active::get_action_y() const
 {
     return FrameObject::get_action_y() + action_y;
 }
 
-int Active::get_angle()
+int Active::get_angle() const
 {
     return angle;
 }

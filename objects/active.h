@@ -82,9 +82,9 @@ public:
     Active(int x, int y, int type_id);
     ~Active() override;
     void dealloc() override;
-    int get_action_x() override;
-    int get_action_y() override;
-    int get_angle() override;
+    int get_action_x() const override;
+    int get_action_y() const override;
+    int get_angle() const override;
     void set_angle(int angle, int quality) override;
     void draw() override;
     void set_direction(int dir, bool set_movement) override;

@@ -50,17 +50,17 @@ void FrameObject::dealloc()
     object_pool<FrameObject>.destroy(this);
 }
 
-int FrameObject::get_action_x()
+int FrameObject::get_action_x() const
 {
     return x + layer->off_x;
 }
 
-int FrameObject::get_action_y()
+int FrameObject::get_action_y() const
 {
     return y + layer->off_y;
 }
 
-int FrameObject::get_angle()
+int FrameObject::get_angle() const
 {
     return 0;
 }
@@ -75,7 +75,7 @@ void FrameObject::set_direction(int dir, bool set_movement)
         movement->set_direction(dir);
 }
 
-int FrameObject::get_direction()
+int FrameObject::get_direction() const
 {
     return direction;
 }
@@ -418,7 +418,7 @@ int FrameObject::get_box_index(int side) const
     return box[side] + ((side & 1) ? layer->off_y : layer->off_x);
 }
 
-bool FrameObject::mouse_over()
+bool FrameObject::mouse_over() const
 {
     if ((flags & DESTROYING) || !collision)
         return false;
@@ -427,12 +427,12 @@ bool FrameObject::mouse_over()
     return collide_direct(&point, collision);
 }
 
-bool FrameObject::test_direction(int dir)
+bool FrameObject::test_direction(int dir) const
 {
     return get_direction() == dir;
 }
 
-bool FrameObject::test_directions(uint32_t mask)
+bool FrameObject::test_directions(uint32_t mask) const
 {
     return ((mask >> (unsigned(get_direction()) & 31u)) & 1u) != 0;
 }

@@ -62,13 +62,13 @@ public:
     // The thirteen virtual operations, in table order.
     virtual ~FrameObject();
     virtual void dealloc();
-    virtual int get_action_x();
-    virtual int get_action_y();
-    virtual int get_angle();
+    virtual int get_action_x() const;
+    virtual int get_action_y() const;
+    virtual int get_angle() const;
     virtual void set_angle(int angle, int quality);
     virtual void draw();
     virtual void set_direction(int dir, bool set_movement);
-    virtual int get_direction();
+    virtual int get_direction() const;
     virtual void destroy();
     virtual void flash(float interval);
     virtual void set_animation(int animation);
@@ -118,9 +118,9 @@ public:
     bool outside_playfield() const;
     bool is_near_border(int margin) const;
     int get_box_index(int side) const;
-    bool mouse_over();
-    bool test_direction(int dir);
-    bool test_directions(uint32_t mask);
+    bool mouse_over() const;
+    bool test_direction(int dir) const;
+    bool test_directions(uint32_t mask) const;
 
     void update_inactive();
     void update_kill();

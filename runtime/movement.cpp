@@ -76,7 +76,7 @@ void Movement::bounce(bool)
     set_speed(0);
 }
 
-bool Movement::is_stopped()
+bool Movement::is_stopped() const
 {
     return speed == 0;
 }
@@ -86,7 +86,7 @@ void Movement::reverse()
     set_speed(-speed);
 }
 
-int Movement::get_speed()
+int Movement::get_speed() const
 {
     return speed;
 }

@@ -105,9 +105,9 @@ public:
     virtual void start();
     virtual void stop(bool);
     virtual void bounce(bool);
-    virtual bool is_stopped();
+    virtual bool is_stopped() const;
     virtual void reverse();
-    virtual int get_speed();
+    virtual int get_speed() const;
     virtual void set_node(const std::string&) {}
     virtual bool is_path_finished() { return false; }
     virtual bool is_node_reached() { return false; }
