@@ -12,39 +12,59 @@
 #include <string>
 #include <vector>
 
-// An image whose pixel is solid where the row text has '#'; every other
-// character is a transparent pixel.
-inline Image* make_mask_image(std::initializer_list<const char*> rows, int hot_x = 0, int hot_y = 0)
-{
-    Image* image = new Image(hot_x, hot_y, 0, 0);
-    const int h = int(rows.size());
-    const int w = h ? int(std::strlen(*rows.begin())) : 0;
-    image->width = int16_t(w);
-    image->height = int16_t(h);
-    image->pixels = static_cast<uint8_t*>(std::calloc(size_t(w * h) * 4 + 1, 1));
-    int y = 0;
-    for (const char* row : rows) {
-        for (int x = 0; x < w; ++x) {
-            uint8_t* texel = image->pixels + (size_t(y) * size_t(w) + size_t(x)) * 4;
-            texel[0] = texel[1] = texel[2] = 200;
-            texel[3] = row[x] == '#' ? 255 : 0;
-        }
-        ++y;
-    }
-    return image;
-}
-
-// A solid or empty image of a given size.
+// An image of a given size with every pixel grey at the given alpha.
 inline Image* make_filled_image(int w, int h, uint8_t alpha, int hot_x = 0, int hot_y = 0)
 {
     Image* image = new Image(hot_x, hot_y, 0, 0);
     image->width = int16_t(w);
     image->height = int16_t(h);
     image->pixels = static_cast<uint8_t*>(std::calloc(size_t(w * h) * 4 + 1, 1));
-    for (int i = 0; i < w * h; ++i)
-        image->pixels[size_t(i) * 4 + 3] = alpha;
+    for (int i = 0; i < w * h; ++i) {
+        uint8_t* texel = image->pixels + size_t(i) * 4;
+        texel[0] = texel[1] = texel[2] = 200;
+        texel[3] = alpha;
+    }
     return image;
 }
+
+// An image whose pixel is solid where the row text has '#'; every other
+// character is a transparent pixel.
+inline Image* make_mask_image(std::initializer_list<const char*> rows, int hot_x = 0, int hot_y = 0)
+{
+    const int h = int(rows.size());
+    const int w = h ? int(std::strlen(*rows.begin())) : 0;
+    Image* image = make_filled_image(w, h, 0, hot_x, hot_y);
+    int i = 0;
+    for (const char* row : rows) {
+        for (int x = 0; x < w; ++x, ++i)
+            image->pixels[size_t(i) * 4 + 3] = row[x] == '#' ? 255 : 0;
+    }
+    return image;
+}
+
+// A sprite shape of an instance standing at (x, y) with no layer grid,
+// scaled by `scale` on both axes.
+struct Sprite {
+    FrameObject owner;
+    SpriteCollision shape{&owner};
+    Sprite(Image* image, int x, int y, float scale = 1.0f) : owner(x, y, 3)
+    {
+        owner.layer = &default_layer();
+        owner.collision = &shape;
+        shape.image = image;
+        shape.hotspot_x = image->hotspot_x;
+        shape.hotspot_y = image->hotspot_y;
+        shape.x_scale = shape.y_scale = scale;
+        shape.update_transform();
+    }
+    ~Sprite() { owner.collision = nullptr; }
+    void move_to(int x, int y)
+    {
+        owner.x = x;
+        owner.y = y;
+        shape.update_aabb();
+    }
+};
 
 // An instance with a sprite shape over an image.
 class SpriteInstance : public FrameObject {

@@ -82,44 +82,33 @@ TEST(CollisionPass, bits_belong_to_instances_so_a_crossing_contact_counts_as_con
     BoxInstance* d1 = p.box(13, 1005, 0);
     BoxInstance* d2 = p.box(13, 995, 0);
     EXPECT_EQ(p.run(12, 13, 4, 4), (Pairs{{c, d1}, {c, d2}}));
-}
 
-TEST(CollisionPass, the_same_list_on_both_sides_never_pairs_an_instance_with_itself)
-{
-    Pass p;
-    BoxInstance* x = p.box(10, 0, 0);
-    BoxInstance* y = p.box(10, 5, 0);
-    p.box(10, 900, 0);
-    EXPECT_EQ(p.run(10, 10, 8, 8), (Pairs{{x, y}}));
+    // The same list on both sides never pairs an instance with itself.
+    BoxInstance* x = p.box(14, 0, 1000);
+    BoxInstance* y = p.box(14, 5, 1000);
+    p.box(14, 900, 1000);
+    EXPECT_EQ(p.run(14, 14, 8, 8), (Pairs{{x, y}}));
     x->collision_events = y->collision_events = 0;
-    EXPECT_EQ(p.run(10, 10, 8, 16), (Pairs{{x, y}, {y, x}}));
+    EXPECT_EQ(p.run(14, 14, 8, 16), (Pairs{{x, y}, {y, x}}));
 }
 
-TEST(CollisionPass, an_empty_side_clears_the_bits_and_selections_neither_limit_nor_change)
-{
-    Pass p;
-    BoxInstance* a = p.box(10, 0, 0);
-    BoxInstance* b = p.box(11, 5, 5);
-    a->collision_events = 0x11;
-    EXPECT_TRUE(p.run(10, 12, 1, 1).empty());
-    EXPECT_EQ(a->collision_events, 0x10u);
-
-    ObjectList& al = p.frame.instances[10];
-    al.empty_selection();
-    EXPECT_EQ(p.run(10, 11, 1, 1), (Pairs{{a, b}}));
-    EXPECT_FALSE(al.has_selection());
-}
-
-TEST(CollisionPass, callbacks_run_after_every_bit_is_final)
+TEST(CollisionPass, callbacks_run_after_every_bit_is_final_and_selections_neither_limit_nor_change)
 {
     Pass p;
     BoxInstance* a = p.box(10, 0, 0);
     BoxInstance* b1 = p.box(11, 5, 0);
     BoxInstance* b2 = p.box(11, 0, 5);
+    // An empty side clears the bits.
+    a->collision_events = 0x11;
+    EXPECT_TRUE(p.run(10, 12, 1, 1).empty());
+    EXPECT_EQ(a->collision_events, 0x10u);
+    a->collision_events = 0;
+    p.frame.instances[10].empty_selection();
     p.frame.fired.clear();
     p.frame.test_collisions(p.frame.instances[10], p.frame.instances[11], 1, 1,
                             static_cast<Frame::CollisionCallback>(&PassFrame::on_contact_move));
     EXPECT_EQ(p.frame.fired, (Pairs{{a, b1}, {a, b2}}));
+    EXPECT_FALSE(p.frame.instances[10].has_selection());
 
     // Groups on one side or both.
     a->collision_events = b1->collision_events = b2->collision_events = 0;

@@ -9,70 +9,46 @@
 #include <memory>
 
 namespace {
-struct SpriteScope {
-    std::unique_ptr<Image> image;
-    FrameObject owner{0, 0, 3};
-    SpriteCollision sprite{&owner};
+// Width, height, offsets and new hot spot of a sprite's transformed image.
+std::vector<int> geometry(const SpriteCollision& s)
+{
+    return {s.width, s.height, s.x_offset, s.y_offset, s.new_hotspot_x, s.new_hotspot_y};
+}
 
-    SpriteScope(int w, int h, int hot_x, int hot_y) : image(make_filled_image(w, h, 255, hot_x, hot_y))
-    {
-        owner.layer = &default_layer();
-        owner.collision = &sprite;
-        sprite.image = image.get();
-        sprite.hotspot_x = hot_x;
-        sprite.hotspot_y = hot_y;
-    }
-    ~SpriteScope() { owner.collision = nullptr; }
-};
+std::vector<int> transform(const SpriteCollision& s)
+{
+    return {s.transform[0], s.transform[1], s.transform[2], s.transform[3]};
+}
 }  // namespace
 
 TEST(SpriteCollision, starts_untransformed_and_follows_its_image_at_scale_one)
 {
-    FrameObject owner(100, 50, 3);
-    owner.layer = &default_layer();
-    SpriteCollision sprite(&owner);
-    EXPECT_EQ(sprite.type, SPRITE_COLLISION);
-    EXPECT_EQ(sprite.flags, 0);
-    EXPECT_EQ(sprite.proxy, -1);
-    EXPECT_EQ(sprite.co, 1.0f);
-    EXPECT_EQ(sprite.si, 0.0f);
-    EXPECT_EQ(sprite.x_scale, 1.0f);
-
     std::unique_ptr<Image> image(make_filled_image(16, 8, 255, 4, 2));
-    sprite.image = image.get();
-    sprite.hotspot_x = 4;
-    sprite.hotspot_y = 2;
-    owner.flags |= FrameObject::HAS_COLLISION_CACHE;
+    Sprite scope(image.get(), 100, 50);
+    SpriteCollision& sprite = scope.shape;
+    scope.owner.flags |= FrameObject::HAS_COLLISION_CACHE;
     sprite.update_transform();
     EXPECT_EQ(sprite.type, SPRITE_COLLISION);
     EXPECT_EQ(sprite.width, 16);
     EXPECT_EQ(sprite.new_hotspot_x, 4);
-    EXPECT_EQ(sprite.aabb[0], 96);
-    EXPECT_EQ(sprite.aabb[1], 48);
-    EXPECT_EQ(sprite.aabb[2], 112);
-    EXPECT_EQ(sprite.aabb[3], 56);
-    EXPECT_EQ(owner.flags & FrameObject::HAS_COLLISION_CACHE, 0u);
+    EXPECT_EQ(box_of(sprite), (std::vector<int>{96, 48, 112, 56}));
+    EXPECT_EQ(scope.owner.flags & FrameObject::HAS_COLLISION_CACHE, 0u);
     int tx, ty;
     sprite.get_transform(3, 5, tx, ty);
-    EXPECT_EQ(tx, 3);
-    EXPECT_EQ(ty, 5);
+    EXPECT_EQ((std::vector<int>{tx, ty}), (std::vector<int>{3, 5}));
 }
 
 TEST(SpriteCollision, scale_two_gives_the_transformed_kind_and_half_factors_and_returns_to_its_kind)
 {
-    SpriteScope scope(16, 16, 8, 16);
-    SpriteCollision& s = scope.sprite;
+    std::unique_ptr<Image> image(make_filled_image(16, 16, 255, 8, 16));
+    Sprite scope(image.get(), 0, 0);
+    SpriteCollision& s = scope.shape;
     s.x_scale = s.y_scale = 2.0f;
     s.update_transform();
     EXPECT_EQ(s.type, TRANSFORM_SPRITE_COLLISION);
-    EXPECT_EQ(s.transform[0], 16384);
-    EXPECT_EQ(s.transform[1], 0);
-    EXPECT_EQ(s.transform[2], 16384);
-    EXPECT_EQ(s.transform[3], 0);
-    EXPECT_EQ(s.width, 32);
-    EXPECT_EQ(s.height, 32);
-    EXPECT_EQ(s.new_hotspot_x, 16);
-    EXPECT_EQ(s.new_hotspot_y, 32);
+    EXPECT_EQ(transform(s), (std::vector<int>{16384, 0, 16384, 0}));
+    EXPECT_EQ((std::vector<int>{s.width, s.height, s.new_hotspot_x, s.new_hotspot_y}),
+              (std::vector<int>{32, 32, 16, 32}));
 
     s.x_scale = s.y_scale = 1.0f;
     s.update_transform();
@@ -99,74 +75,47 @@ TEST(SpriteCollision, scale_two_gives_the_transformed_kind_and_half_factors_and_
 
 TEST(SpriteCollision, quarter_turns_are_exact_and_a_turned_image_gets_its_bounding_box)
 {
-    SpriteScope scope(20, 10, 5, 5);
-    SpriteCollision& s = scope.sprite;
+    std::unique_ptr<Image> wide(make_filled_image(20, 10, 255, 5, 5));
+    Sprite scope(wide.get(), 0, 0);
+    SpriteCollision& s = scope.shape;
     s.set_angle(90);
-    EXPECT_EQ(s.co, 0.0f);
-    EXPECT_EQ(s.si, 1.0f);
-    EXPECT_EQ(s.x_offset, 0);
-    EXPECT_EQ(s.y_offset, -20);
-    EXPECT_EQ(s.width, 10);
-    EXPECT_EQ(s.height, 20);
-    EXPECT_EQ(s.new_hotspot_x, 5);
-    EXPECT_EQ(s.new_hotspot_y, 15);
-    EXPECT_EQ(s.transform[0], 0);
-    EXPECT_EQ(s.transform[1], 32768);
-
+    EXPECT_EQ((std::vector<float>{s.co, s.si}), (std::vector<float>{0.0f, 1.0f}));
+    EXPECT_EQ(geometry(s), (std::vector<int>{10, 20, 0, -20, 5, 15}));
+    EXPECT_EQ(transform(s)[0], 0);
+    EXPECT_EQ(transform(s)[1], 32768);
     s.set_angle(180);
-    EXPECT_EQ(s.co, -1.0f);
-    EXPECT_EQ(s.si, 0.0f);
+    EXPECT_EQ((std::vector<float>{s.co, s.si}), (std::vector<float>{-1.0f, 0.0f}));
     s.set_angle(270);
-    EXPECT_EQ(s.co, 0.0f);
-    EXPECT_EQ(s.si, -1.0f);
+    EXPECT_EQ((std::vector<float>{s.co, s.si}), (std::vector<float>{0.0f, -1.0f}));
     s.set_angle(-90);
     EXPECT_EQ(s.co, std::cos(float(-90 / 57.29577951308232)));
     EXPECT_NE(s.co, 0.0f);
-}
 
-TEST(SpriteCollision, a_rotated_ten_by_twenty_image_at_100_100)
-{
-    std::unique_ptr<Image> image(make_filled_image(10, 20, 255, 0, 0));
-    FrameObject owner(100, 100, 3);
-    owner.layer = &default_layer();
-    SpriteCollision s(&owner);
-    s.image = image.get();
-    s.set_angle(90);
-    // (px, py) -> (py, -px): the 10 x 20 image lies on its side above the hot spot.
-    EXPECT_EQ(s.width, 20);
-    EXPECT_EQ(s.height, 10);
-    EXPECT_EQ(s.x_offset, 0);
-    EXPECT_EQ(s.y_offset, -10);
-    EXPECT_EQ(s.new_hotspot_x, 0);
-    EXPECT_EQ(s.new_hotspot_y, 10);
-    EXPECT_EQ(s.aabb[0], 100);
-    EXPECT_EQ(s.aabb[1], 90);
-    EXPECT_EQ(s.aabb[2], 120);
-    EXPECT_EQ(s.aabb[3], 100);
+    // A 10 x 20 image at (100, 100) turned by 90: (px, py) -> (py, -px), on
+    // its side above the hot spot.
+    std::unique_ptr<Image> image(make_filled_image(10, 20, 255));
+    Sprite tall(image.get(), 100, 100);
+    tall.shape.set_angle(90);
+    EXPECT_EQ(geometry(tall.shape), (std::vector<int>{20, 10, 0, -10, 0, 10}));
+    EXPECT_EQ(box_of(tall.shape), (std::vector<int>{100, 90, 120, 100}));
     int tx, ty;
-    s.get_transform(9, 0, tx, ty);
-    EXPECT_EQ(tx, 0);
-    EXPECT_EQ(ty, 1);
+    tall.shape.get_transform(9, 0, tx, ty);
+    EXPECT_EQ((std::vector<int>{tx, ty}), (std::vector<int>{0, 1}));
 
     // 45 degrees: the bounding box of the turned rectangle, truncated.
-    s.set_angle(45);
+    tall.shape.set_angle(45);
     int x1, y1, x2, y2;
-    transform_rect(10.0f, 20.0f, s.co, s.si, x1, y1, x2, y2);
-    EXPECT_EQ(s.x_offset, x1);
-    EXPECT_EQ(s.width, x2 - x1);
-    EXPECT_EQ(x1, 0);
-    EXPECT_EQ(y1, -7);
-    EXPECT_EQ(x2, 21);
-    EXPECT_EQ(y2, 14);
-    EXPECT_EQ(s.transform[0], int(s.co * (1.0f / 1.0f) * 32768.0f));
+    transform_rect(10.0f, 20.0f, tall.shape.co, tall.shape.si, x1, y1, x2, y2);
+    EXPECT_EQ((std::vector<int>{x1, y1, x2, y2}), (std::vector<int>{0, -7, 21, 14}));
+    EXPECT_EQ(tall.shape.x_offset, x1);
+    EXPECT_EQ(tall.shape.width, x2 - x1);
 }
 
 TEST(SpriteCollision, a_scale_of_zero_or_a_tiny_one_gives_an_empty_shape_that_overlaps_nothing)
 {
-    SpriteScope scope(16, 16, 8, 8);
-    SpriteCollision& s = scope.sprite;
-    scope.owner.x = 50;
-    scope.owner.y = 50;
+    std::unique_ptr<Image> image(make_filled_image(16, 16, 255, 8, 8));
+    Sprite scope(image.get(), 50, 50);
+    SpriteCollision& s = scope.shape;
     const PointCollision point(50, 50);
     const float bad_scales[] = {0.0f, 1e-9f, std::numeric_limits<float>::denorm_min(),
                                 std::numeric_limits<float>::quiet_NaN(), -0.0f};

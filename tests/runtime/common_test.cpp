@@ -67,25 +67,20 @@ TEST(EventRandom, group_picks_treat_the_members_as_one_sequence)
     ObjectList* members[3] = {&a, &b, nullptr};
     QualifierList group;
     group.set(2, members);
-    // r = 21238 on the third step: (3 * 21238) >> 15 = 1, then r = 10...
-    event_random_seed = 505908858u;
-    group.clear_selection();
-    EXPECT_EQ(pick_random(group), &a1);
-    EXPECT_EQ(chain_of(a), Chain{&a1});
-    EXPECT_EQ(chain_of(b), Chain{});
-    // Find a seed that picks the last of the three and check the member chains.
-    for (uint32_t seed = 0;; ++seed) {
-        event_random_seed = seed;
-        const unsigned r = event_random_step();
-        if (((3u * r) >> 15) == 2) {
-            event_random_seed = seed;
-            break;
-        }
+    // The sequence is a2, a1, b1: k = (3 * r) >> 15 picks a1 for r = 21238
+    // (the third step from seed 0) and b1 for r = 21846 (from seed 6678).
+    const struct {
+        uint32_t seed;
+        FrameObject* picked;
+        Chain a, b;
+    } picks[] = {{505908858u, &a1, {&a1}, {}}, {6678u, &b1, {}, {&b1}}};
+    for (const auto& pick : picks) {
+        event_random_seed = pick.seed;
+        group.clear_selection();
+        EXPECT_EQ(pick_random(group), pick.picked);
+        EXPECT_EQ(chain_of(a), pick.a);
+        EXPECT_EQ(chain_of(b), pick.b);
     }
-    group.clear_selection();
-    EXPECT_EQ(pick_random(group), &b1);
-    EXPECT_EQ(chain_of(a), Chain{});
-    EXPECT_EQ(chain_of(b), Chain{&b1});
 }
 
 TEST(EventRandom, value_picks_step_the_seed_and_a_zero_count_is_reported)

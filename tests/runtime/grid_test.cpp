@@ -13,6 +13,14 @@ std::vector<int> ids_of(UniformGrid& grid, int cx, int cy)
     return grid.cell(cx, cy).ids;
 }
 
+// The cells a box is filed in: first column, first row, end column, end row.
+std::vector<int> cells_of(UniformGrid& grid, const int box[4])
+{
+    int range[4];
+    grid.get_pos(box, range);
+    return {range[0], range[1], range[2], range[3]};
+}
+
 struct Collector {
     std::vector<void*> seen;
     bool operator()(void* data)
@@ -33,23 +41,12 @@ TEST(UniformGrid, is_sized_in_256_pixel_cells_from_the_frame_and_files_boxes_by_
     EXPECT_EQ(grid.height, 2);
     EXPECT_EQ(grid.cells.size(), 8u);
 
-    int range[4];
     const int touching_edge[4] = {0, 0, 256, 10};
-    grid.get_pos(touching_edge, range);
-    EXPECT_EQ(range[0], 0);
-    EXPECT_EQ(range[2], 2);  // x2 = 256 reaches column 1
-    EXPECT_EQ(range[1], 0);
-    EXPECT_EQ(range[3], 1);
+    EXPECT_EQ(cells_of(grid, touching_edge), (std::vector<int>{0, 0, 2, 1}));  // x2 = 256 reaches column 1
     const int above_left[4] = {-50, -50, -10, -10};
-    grid.get_pos(above_left, range);
-    EXPECT_EQ(range[0], 0);
-    EXPECT_EQ(range[1], 0);
-    EXPECT_EQ(range[2], 1);
-    EXPECT_EQ(range[3], 1);
+    EXPECT_EQ(cells_of(grid, above_left), (std::vector<int>{0, 0, 1, 1}));
     const int far_right[4] = {5000, 10, 5100, 20};
-    grid.get_pos(far_right, range);
-    EXPECT_EQ(range[0], 3);
-    EXPECT_EQ(range[2], 4);
+    EXPECT_EQ(cells_of(grid, far_right), (std::vector<int>{3, 0, 4, 1}));
 
     const int id = grid.add(&marker[0], touching_edge);
     EXPECT_EQ(ids_of(grid, 0, 0), std::vector<int>{id});

@@ -132,25 +132,6 @@ TEST(LayerDepth, move_front_of_a_neighbour_one_apart_reports_the_flush_and_renum
     EXPECT_EQ(c->depth, a->depth - 10000u);
 }
 
-TEST(LayerDepth, background_objects_take_consecutive_depths_and_refuse_depth_and_layer_moves)
-{
-    RunningFrame running(640, 480, 2);
-    FrameObject* first = make_instance(0, 0, 9);
-    first->flags |= FrameObject::BACKGROUND;
-    FrameObject* second = make_instance(0, 0, 9);
-    second->flags |= FrameObject::BACKGROUND;
-    running.frame.add_background_object(first, 0);
-    running.frame.add_background_object(second, 0);
-    EXPECT_EQ(first->depth, 0u);
-    EXPECT_EQ(second->depth, 1u);
-    second->move_back();
-    second->move_front();
-    EXPECT_EQ(second->depth, 1u);
-    EXPECT_EQ(running.layer(0).instance_count, 0);
-    EXPECT_EQ(console_output_of([&] { second->set_layer(1); }), "Cannot move background object layer\n");
-    EXPECT_EQ(second->layer, &running.layer(0));
-}
-
 TEST(LayerMove, set_layer_clamps_keeps_the_frame_position_and_refiles_the_grid_entry)
 {
     RunningFrame running(2000, 480, 3);
@@ -158,7 +139,6 @@ TEST(LayerMove, set_layer_clamps_keeps_the_frame_position_and_refiles_the_grid_e
     running.layer(2).set_position(100, 0);
     BoxInstance* box = make_box(50, 60, 4, 10, 10);
     frame.add_object(box, 0);
-    const int old_proxy = box->collision->proxy;
     box->set_layer(7);
     EXPECT_EQ(box->layer, &running.layer(2));
     EXPECT_EQ(running.layer(0).instance_count, 0);
@@ -169,7 +149,6 @@ TEST(LayerMove, set_layer_clamps_keeps_the_frame_position_and_refiles_the_grid_e
     ASSERT_NE(box->collision->proxy, -1);
     EXPECT_EQ(running.layer(2).grid.cell(0, 0).ids, std::vector<int>{box->collision->proxy});
     EXPECT_TRUE(running.layer(0).grid.cell(0, 0).ids.empty());
-    (void)old_proxy;
     box->set_layer(-3);
     EXPECT_EQ(box->layer, &running.layer(0));
     EXPECT_EQ(box->x, 50);
@@ -248,6 +227,12 @@ TEST(LayerDraw, collects_background_objects_first_then_by_depth_and_tints_only_w
     EXPECT_FALSE(layer.has_tint());
     layer.color = Color(255, 255, 254, 255);
     EXPECT_TRUE(layer.has_tint());
+
+    // An invisible layer collects nothing.
+    layer.draw_list.clear();
+    layer.visible = false;
+    layer.draw(0, 0);
+    EXPECT_TRUE(layer.draw_list.empty());
 }
 
 namespace {
@@ -271,7 +256,7 @@ public:
 };
 }  // namespace
 
-TEST(LayerLifetime, a_destroyed_layer_releases_its_background_objects_pastes_and_grid_entries)
+TEST(LayerLifetime, a_destroyed_layer_or_background_object_releases_what_it_holds)
 {
     released = 0;
     std::unique_ptr<Image> image(make_filled_image(8, 8, 255));
@@ -289,10 +274,8 @@ TEST(LayerLifetime, a_destroyed_layer_releases_its_background_objects_pastes_and
         EXPECT_EQ(released, 2);
     }
     EXPECT_EQ(grid_items[size_t(shapeless_id)].data, nullptr);
-}
 
-TEST(LayerLifetime, a_destroyed_background_object_without_a_shape_leaves_the_grid)
-{
+    // A destroyed background object without a shape leaves the grid.
     RunningFrame running(640, 480, 1);
     FrameObject* shapeless = make_instance(0, 0, 9);
     shapeless->width = shapeless->height = 10;
@@ -305,15 +288,4 @@ TEST(LayerLifetime, a_destroyed_background_object_without_a_shape_leaves_the_gri
     running.layer(0).get_view_box(0, 0, box);
     running.layer(0).collect_instances(box);
     EXPECT_TRUE(running.layer(0).draw_list.empty());
-}
-
-TEST(LayerDraw, an_invisible_layer_collects_nothing)
-{
-    RunningFrame running(640, 480, 1);
-    running.frame.add_object(make_box(10, 10, 4, 10, 10), 0);
-    Layer& layer = running.layer(0);
-    layer.visible = false;
-    layer.color = Color(10, 20, 30, 255);
-    layer.draw(0, 0);
-    EXPECT_TRUE(layer.draw_list.empty());
 }

@@ -1,5 +1,5 @@
-// Selection chains: narrowing, saving and restoring, object groups and the
-// shared stack of saved selections.
+// Selection chains: narrowing, saving and restoring, object groups, walks
+// that add instances, and the shared stack of saved selections.
 #include "runtime/lists.h"
 #include "tests/runtime/runtime_fixtures.h"
 #include "tests/support/volumes.h"
@@ -15,6 +15,26 @@ Chain walk(QualifierList& group)
     for (QualifierIterator it(group); !it.done(); ++it)
         visited.push_back(*it);
     return visited;
+}
+
+// What get_wrapped_selection answers for each index.
+template <class List>
+Chain wrapped(const List& list, std::initializer_list<int> indexes)
+{
+    Chain answers;
+    for (int index : indexes)
+        answers.push_back(list.get_wrapped_selection(index));
+    return answers;
+}
+
+// Walks the chain and unlinks every instance `drop` names.
+template <class Drop>
+void narrow(ObjectList& list, Drop drop)
+{
+    for (ObjectIterator it(list); !it.done(); ++it) {
+        if (drop(*it))
+            it.deselect();
+    }
 }
 
 struct Abc {
@@ -58,6 +78,14 @@ TEST(ObjectList, adding_numbers_instances_and_selecting_all_walks_newest_first)
     abc.list.clear_selection();
     EXPECT_EQ(chain_of(abc.list), (Chain{&abc.c, &abc.b, &abc.a}));
 
+    // Removing B moves C down.
+    abc.list.remove(&abc.b);
+    EXPECT_EQ(abc.a.index, 1);
+    EXPECT_EQ(abc.c.index, 2);
+    EXPECT_EQ(abc.list.count(), 3);
+    EXPECT_EQ(abc.list.back, &abc.c);
+
+    // A new instance is not selected until add_back links it in.
     ObjectList two;
     FrameObject a(0, 0, 1), b(0, 0, 1), c(0, 0, 1);
     two.add(&a);
@@ -67,47 +95,34 @@ TEST(ObjectList, adding_numbers_instances_and_selecting_all_walks_newest_first)
     EXPECT_EQ(chain_of(two), (Chain{&b, &a}));
     two.add_back();
     EXPECT_EQ(chain_of(two), (Chain{&c, &b, &a}));
-}
-
-TEST(ObjectList, removing_moves_later_instances_down_and_keeps_back_current)
-{
-    Abc abc;
-    abc.list.remove(&abc.b);
-    EXPECT_EQ(abc.a.index, 1);
-    EXPECT_EQ(abc.c.index, 2);
-    EXPECT_EQ(abc.list.count(), 3);
-    EXPECT_EQ(abc.list.back, &abc.c);
     ObjectList one;
-    FrameObject only(0, 0, 1);
-    one.add(&only);
-    one.remove(&only);
+    one.add(&a);
+    one.remove(&a);
     EXPECT_EQ(one.back, nullptr);
     EXPECT_EQ(one.count(), 1);
+
+    InstanceMap map;
+    map[3].add(&a);
+    map[3].clear_selection();
+    map.clear();
+    EXPECT_EQ(map[3].count(), 1);
+    EXPECT_EQ(map[3].back, nullptr);
+    EXPECT_EQ(map[3].head(), 0);
 }
 
 TEST(ObjectList, iterators_narrow_the_chain_and_wrapped_reads_cycle_through_it)
 {
     Abc abc;
     abc.list.clear_selection();
-    for (ObjectIterator it(abc.list); !it.done(); ++it) {
-        if (*it == &abc.b)
-            it.deselect();
-    }
+    narrow(abc.list, [&](FrameObject* o) { return o == &abc.b; });
     EXPECT_EQ(chain_of(abc.list), (Chain{&abc.c, &abc.a}));
-    EXPECT_EQ(abc.list.get_wrapped_selection(0), &abc.c);
-    EXPECT_EQ(abc.list.get_wrapped_selection(1), &abc.a);
-    EXPECT_EQ(abc.list.get_wrapped_selection(2), &abc.c);
-    EXPECT_EQ(abc.list.get_wrapped_selection(5), &abc.a);
+    EXPECT_EQ(wrapped(abc.list, {0, 1, 2, 5}), (Chain{&abc.c, &abc.a, &abc.c, &abc.a}));
     EXPECT_EQ(abc.list.back_selection(), &abc.c);
 
-    for (ObjectIterator it(abc.list); !it.done(); ++it)
-        it.deselect();
+    narrow(abc.list, [](FrameObject*) { return true; });
     EXPECT_EQ(abc.list.head(), 0);
     EXPECT_EQ(abc.list.back_selection(), &abc.c);
-    EXPECT_EQ(abc.list.get_wrapped_selection(0), &abc.c);
-    EXPECT_EQ(abc.list.get_wrapped_selection(1), &abc.b);
-    EXPECT_EQ(abc.list.get_wrapped_selection(2), &abc.a);
-    EXPECT_EQ(abc.list.get_wrapped_selection(3), &abc.c);
+    EXPECT_EQ(wrapped(abc.list, {0, 1, 2, 3}), (Chain{&abc.c, &abc.b, &abc.a, &abc.c}));
 
     abc.list.clear_selection();
     for (ObjectIterator it(abc.list); !it.done(); ++it) {
@@ -122,18 +137,11 @@ TEST(ObjectList, saved_selections_accumulate_their_union_restore_it_newest_first
     Abc abc;
     abc.list.clear_saved_selection();
     abc.list.clear_selection();
-    for (ObjectIterator it(abc.list); !it.done(); ++it) {
-        if (*it != &abc.c)
-            it.deselect();
-    }
+    narrow(abc.list, [&](FrameObject* o) { return o != &abc.c; });
     abc.list.save_selection();
     abc.list.clear_selection();
-    for (ObjectIterator it(abc.list); !it.done(); ++it) {
-        if (*it == &abc.c)
-            it.deselect();
-    }
+    narrow(abc.list, [&](FrameObject* o) { return o == &abc.c; });
     abc.list.save_selection();
-    abc.list.clear_selection();
     abc.list.empty_selection();
     abc.list.restore_selection();
     EXPECT_EQ(chain_of(abc.list), (Chain{&abc.c, &abc.b, &abc.a}));
@@ -155,7 +163,6 @@ TEST(ObjectList, saved_selections_accumulate_their_union_restore_it_newest_first
     EXPECT_EQ(chain_of(abc.list), Chain{});
 
     // A save after a new instance grows the flags.
-    abc.list.clear_saved_selection();
     abc.list.empty_selection();
     abc.list.save_selection();
     FrameObject d(0, 0, 1);
@@ -167,36 +174,19 @@ TEST(ObjectList, saved_selections_accumulate_their_union_restore_it_newest_first
     EXPECT_EQ(chain_of(abc.list), (Chain{&d, &abc.c, &abc.b, &abc.a}));
 }
 
-TEST(ObjectList, clearing_the_instance_map_empties_every_list)
-{
-    InstanceMap map;
-    FrameObject a(0, 0, 3);
-    map[3].add(&a);
-    map[3].clear_selection();
-    map.clear();
-    EXPECT_EQ(map[3].count(), 1);
-    EXPECT_EQ(map[3].back, nullptr);
-    EXPECT_EQ(map[3].head(), 0);
-}
-
-TEST(SavedSelection, snapshots_sit_on_the_shared_stack_in_chain_order)
+TEST(SavedSelection, snapshots_sit_on_the_shared_stack_in_chain_order_and_a_full_stack_refuses_with_a_line)
 {
     Abc abc;
     abc.list.clear_selection();
-    for (ObjectIterator it(abc.list); !it.done(); ++it) {
-        if (*it == &abc.b)
-            it.deselect();
-    }
+    narrow(abc.list, [&](FrameObject* o) { return o == &abc.b; });
     const int top = object_stack_top;
     SavedSelection saved(abc.list);
     EXPECT_EQ(saved.count, 2);
-    EXPECT_EQ(saved[0], &abc.c);
-    EXPECT_EQ(saved[1], &abc.a);
+    EXPECT_EQ((Chain{saved[0], saved[1]}), (Chain{&abc.c, &abc.a}));
     EXPECT_EQ(object_stack_top, top + 2);
     EXPECT_EQ(get_single(saved, nullptr), &abc.c);
     saved.release();
     EXPECT_EQ(object_stack_top, top);
-
     abc.list.empty_selection();
     SavedSelection none(abc.list);
     EXPECT_EQ(get_single(none, &abc.b), &abc.b);
@@ -206,13 +196,9 @@ TEST(SavedSelection, snapshots_sit_on_the_shared_stack_in_chain_order)
     g.group.clear_selection();
     SavedSelection grouped(g.group);
     EXPECT_EQ(grouped.count, 3);
-    EXPECT_EQ(grouped[0], &g.a2);
-    EXPECT_EQ(grouped[2], &g.b1);
+    EXPECT_EQ((Chain{grouped[0], grouped[1], grouped[2]}), (Chain{&g.a2, &g.a1, &g.b1}));
     grouped.release();
-}
 
-TEST(SavedSelection, a_full_stack_refuses_further_entries_with_a_line)
-{
     ObjectList many;
     std::vector<std::unique_ptr<FrameObject>> instances;
     for (int i = 0; i < 1100; ++i) {
@@ -220,16 +206,15 @@ TEST(SavedSelection, a_full_stack_refuses_further_entries_with_a_line)
         many.add(instances.back().get());
     }
     many.clear_selection();
-    const int top = object_stack_top;
     std::string output = console_output_of([&] {
-        SavedSelection saved(many);
-        EXPECT_EQ(saved.count, object_stack_size - top);
+        SavedSelection full(many);
+        EXPECT_EQ(full.count, object_stack_size - top);
         EXPECT_EQ(object_stack_top, object_stack_size);
         ObjectPairs pairs;
         pairs.add(instances[0].get(), instances[1].get());
         EXPECT_EQ(pairs.count, 0);
         pairs.release();
-        saved.release();
+        full.release();
     });
     EXPECT_EQ(output, "Object stack full\nObject stack full\n");
     EXPECT_EQ(object_stack_top, top);
@@ -239,27 +224,18 @@ TEST(QualifierList, groups_count_index_and_walk_their_members_in_order)
 {
     Group g;
     EXPECT_EQ(g.group.size(), 3);
-    EXPECT_EQ(g.group[0], &g.a1);
-    EXPECT_EQ(g.group[1], &g.a2);
-    EXPECT_EQ(g.group[2], &g.b1);
-    EXPECT_EQ(g.group[3], nullptr);
+    EXPECT_EQ((Chain{g.group[0], g.group[1], g.group[2], g.group[3]}), (Chain{&g.a1, &g.a2, &g.b1, nullptr}));
     EXPECT_EQ(g.group.last, &g.b);
 
     g.group.clear_selection();
     EXPECT_EQ(walk(g.group), (Chain{&g.a2, &g.a1, &g.b1}));
-    EXPECT_EQ(g.group.get_wrapped_selection(0), &g.a2);
-    EXPECT_EQ(g.group.get_wrapped_selection(1), &g.a1);
-    EXPECT_EQ(g.group.get_wrapped_selection(2), &g.b1);
-    EXPECT_EQ(g.group.get_wrapped_selection(3), &g.a2);
+    EXPECT_EQ(wrapped(g.group, {0, 1, 2, 3}), (Chain{&g.a2, &g.a1, &g.b1, &g.a2}));
 
     g.group.empty_selection();
     EXPECT_FALSE(g.group.has_selection());
     EXPECT_EQ(walk(g.group), Chain{});
     EXPECT_EQ(g.group.back_selection(), &g.a2);
-    EXPECT_EQ(g.group.get_wrapped_selection(0), &g.b1);
-    EXPECT_EQ(g.group.get_wrapped_selection(1), &g.a2);
-    EXPECT_EQ(g.group.get_wrapped_selection(2), &g.a1);
-    EXPECT_EQ(g.group.get_wrapped_selection(3), &g.b1);
+    EXPECT_EQ(wrapped(g.group, {0, 1, 2, 3}), (Chain{&g.b1, &g.a2, &g.a1, &g.b1}));
 
     ObjectList empty_a;
     ObjectList* members[3] = {&empty_a, &g.b, nullptr};
@@ -269,7 +245,7 @@ TEST(QualifierList, groups_count_index_and_walk_their_members_in_order)
     EXPECT_EQ(other.back_selection(), &g.b1);
 }
 
-TEST(QualifierList, walking_a_group_narrows_its_member_chains)
+TEST(QualifierList, walking_narrows_the_member_chains_and_saves_unite_them)
 {
     Group g;
     g.group.clear_selection();
@@ -279,21 +255,17 @@ TEST(QualifierList, walking_a_group_narrows_its_member_chains)
     }
     EXPECT_EQ(chain_of(g.a), Chain{&g.a2});
     EXPECT_EQ(chain_of(g.b), Chain{&g.b1});
+    g.group.clear_selection();
     for (QualifierIterator it(g.group); !it.done(); ++it) {
         if (*it == &g.b1)
             it.select_single();
     }
     EXPECT_EQ(chain_of(g.a), Chain{});
     EXPECT_EQ(chain_of(g.b), Chain{&g.b1});
-}
 
-TEST(QualifierList, group_saves_unite_member_selections)
-{
-    Group g;
     g.group.clear_saved_selection();
     g.group.clear_selection();
-    g.a.items[0].next = 2;
-    g.a.items[2].next = 0;
+    narrow(g.a, [&](FrameObject* o) { return o == &g.a1; });
     g.b.empty_selection();
     g.group.save_selection();
     g.a.empty_selection();
@@ -368,10 +340,7 @@ TEST(ObjectList, a_walk_survives_instances_added_to_its_lists_and_does_not_visit
 
     // A narrowed selection, with create actions (which relink the chain) at every visit.
     list.clear_selection();
-    for (ObjectIterator it(list); !it.done(); ++it) {
-        if (*it == old[1] || (*it)->index > 3)
-            it.deselect();
-    }
+    narrow(list, [&](FrameObject* o) { return o == old[1] || o->index > 3; });
     visited.clear();
     for (ObjectIterator it(list); !it.done(); ++it) {
         visited.push_back(*it);

@@ -120,6 +120,12 @@ inline Chain chain_of(const ObjectList& list)
     return chain;
 }
 
+// A shape's box (x1, y1, x2, y2).
+inline std::vector<int> box_of(const CollisionBase& shape)
+{
+    return {shape.aabb[0], shape.aabb[1], shape.aabb[2], shape.aabb[3]};
+}
+
 // A plain instance from the pool of plain frame objects.
 inline FrameObject* make_instance(int x, int y, int type_id)
 {
