@@ -13,6 +13,7 @@ struct GlobalStart {
 
 struct GameDescription {
     Frame* frames = nullptr;  // the game's frame object
+    int frame_count = 0;      // frame indexes 0 .. frame_count - 1
     // Global values 0 .. global_value_count - 1 start at 0 except these.
     unsigned global_value_count = 0;
     std::span<const GlobalStart> global_value_starts;

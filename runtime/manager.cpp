@@ -115,7 +115,7 @@ int GameManager::update_frame()
 
 void GameManager::set_frame(int index)
 {
-    if (index != -2 && (index < 0 || index >= frame_count)) {
+    if (index != -2 && (index < 0 || index >= game->frame_count)) {
         OSReport("Invalid frame index: %d\n", index);
         return;
     }

@@ -14,8 +14,6 @@ class GlobalValues;
 
 class GameManager {
 public:
-    static constexpr int frame_count = 9;
-
     Frame* frame = nullptr;
     GlobalValues* values = nullptr;
     GlobalStrings* strings = nullptr;

@@ -1,5 +1,6 @@
 #include "game/frames/game_description.h"
 
+#include "game/frames/frame_descriptors.h"
 #include "game/frames/frames.h"
 
 #include <algorithm>
@@ -25,6 +26,7 @@ GameDescription describe()
 {
     GameDescription game;
     game.frames = &game_frames;
+    game.frame_count = game_frame_count;
     game.global_value_count = 33;
     game.global_value_starts = global_value_starts;
     game.global_string_starts = global_string_starts;

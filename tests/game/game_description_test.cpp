@@ -27,6 +27,7 @@ TEST(GameDescription, either_face_button_is_button_1_in_the_two_stage_frames_onl
 {
     const GameDescription& game = game_description();
     EXPECT_EQ(game.frames, &game_frames);
+    EXPECT_EQ(game.frame_count, 9);
     const int saved = game_frames.index;
     for (int index = -1; index <= 8; ++index) {
         game_frames.index = index;

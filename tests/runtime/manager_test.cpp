@@ -25,6 +25,7 @@ struct Loop {
     Loop()
     {
         game.frames = &frame;
+        game.frame_count = 9;
         game.global_value_count = 33;
         game.global_value_starts = loop_value_starts;
         game.global_string_starts = loop_string_starts;
