@@ -77,87 +77,45 @@ public:
 
 }  // namespace
 
-TEST(Touch, panel_points_become_logical_pixels_and_lifting_keeps_the_last_one)
+TEST(Touch, panel_points_become_logical_pixels_rounded_half_up_and_lifting_keeps_the_last_one)
 {
     use_script("3 gamepad touch 1280 720\n"
                "4 gamepad touch 640 360\n"
-               "5 gamepad -\n");
+               "5 gamepad -\n"
+               "6 gamepad touch 320 1\n"  // 106.5 exactly, and 0.333
+               "7 gamepad touch 3 720\n"  // 0.998
+               "8 gamepad touch 960 640\n"  // 319.5 and 213.33
+               "9 gamepad -\n");
     int x = 0, y = 0;
     platform_get_mouse_pos(&x, &y);
     EXPECT_EQ(Mouse({x, y}), Mouse({-2, -2}));  // -5 / 1280 * 426, -5 / 720 * 240
-    EXPECT_EQ(mouse_after_poll(), Mouse({-2, -2}));
-    EXPECT_EQ(mouse_after_poll(), Mouse({-2, -2}));
-    EXPECT_FALSE(platform_controller_status().touch);
-
-    EXPECT_EQ(mouse_after_poll(), Mouse({426, 240}));
-    EXPECT_TRUE(platform_controller_status().touch);
-    EXPECT_EQ(mouse_after_poll(), Mouse({213, 120}));
-    EXPECT_EQ(mouse_after_poll(), Mouse({213, 120}));
-    EXPECT_FALSE(platform_controller_status().touch);
-    EXPECT_EQ(platform_controller_status().touch_x, 640);
-}
-
-TEST(Touch, rounding_takes_the_nearest_pixel_and_halves_upward)
-{
-    // 320 / 1280 * 426 = 106.5 exactly; 3 / 1280 * 426 = 0.998; 1 / 720 * 240 = 0.333.
-    use_script("1 gamepad touch 320 1\n"
-               "2 gamepad touch 3 720\n"
-               "3 gamepad touch 960 640\n");
-    EXPECT_EQ(mouse_after_poll(), Mouse({107, 0}));
-    EXPECT_EQ(mouse_after_poll(), Mouse({1, 240}));
-    EXPECT_EQ(mouse_after_poll(), Mouse({320, 213}));  // 319.5 and 213.33
-}
-
-TEST(Touch, an_invalid_coordinate_keeps_the_previous_one)
-{
-    use_script("");
-    auto owned = std::make_unique<FakePads>();
-    FakePads& pads = *owned;
-    pads_set_source(std::move(owned));
-    pads.pad.touch = {640, 360, 1, 0};
-    EXPECT_EQ(mouse_after_poll(), Mouse({213, 120}));
-    pads.pad.touch = {1280, 720, 1, VPAD_INVALID_X};
-    EXPECT_EQ(mouse_after_poll(), Mouse({213, 240}));
-    pads.pad.touch = {0, 0, 1, VPAD_INVALID_X | VPAD_INVALID_Y};
-    EXPECT_EQ(mouse_after_poll(), Mouse({213, 240}));
-    EXPECT_TRUE(platform_controller_status().touch);
-
-    // Without a gamepad the touch point falls back to its start value.
-    pads.gamepad = false;
-    EXPECT_EQ(mouse_after_poll(), Mouse({-2, -2}));
-    EXPECT_FALSE(platform_controller_status().touch);
-}
-
-TEST(Stick, shaping_stretches_the_circle_onto_the_square)
-{
-    float x = 0.3f, y = 0.3f;
-    circle_to_square(x, y);
-    EXPECT_NEAR(x, 0.4243f, 0.0001f);
-    EXPECT_NEAR(y, 0.4243f, 0.0001f);
-
-    x = 0.3f, y = 0.0f;
-    circle_to_square(x, y);
-    EXPECT_EQ(x, 0.3f);
-    EXPECT_EQ(y, 0.0f);
-
-    // Full deflection at 45 degrees reaches the corners, in every quadrant.
-    for (const float sx : {1.0f, -1.0f}) {
-        for (const float sy : {1.0f, -1.0f}) {
-            x = sx * 0.70710677f, y = sy * 0.70710677f;
-            circle_to_square(x, y);
-            EXPECT_NEAR(x, sx, 1e-6f);
-            EXPECT_NEAR(y, sy, 1e-6f);
-        }
+    const struct {
+        Mouse mouse;
+        bool touch;
+    } ticks[] = {{{-2, -2}, false}, {{-2, -2}, false}, {{426, 240}, true}, {{213, 120}, true},
+                 {{213, 120}, false}, {{107, 0}, true}, {{1, 240}, true}, {{320, 213}, true}, {{320, 213}, false}};
+    for (int tick = 1; tick <= 9; ++tick) {
+        EXPECT_EQ(mouse_after_poll(), ticks[tick - 1].mouse) << "tick " << tick;
+        EXPECT_EQ(platform_controller_status().touch, ticks[tick - 1].touch) << "tick " << tick;
     }
-    // Straight up and straight left are not stretched.
-    x = 0.0f, y = 0.5f;
-    circle_to_square(x, y);
-    EXPECT_NEAR(x, 0.0f, 1e-7f);
-    EXPECT_EQ(y, 0.5f);
-    x = -0.5f, y = 0.0f;
-    circle_to_square(x, y);
-    EXPECT_EQ(x, -0.5f);
+    EXPECT_EQ(platform_controller_status().touch_x, 960);
+}
 
+TEST(Stick, shaping_stretches_the_circle_onto_the_square_and_clamps)
+{
+    // Full deflection at 45 degrees reaches the corners; straight axes are not stretched.
+    const float d = 0.70710677f;
+    const struct {
+        float x, y, shaped_x, shaped_y, tolerance;
+    } cases[] = {{0.3f, 0.3f, 0.4243f, 0.4243f, 1e-4f}, {0.3f, 0.0f, 0.3f, 0.0f, 0.0f},
+                 {d, d, 1, 1, 1e-6f},   {-d, d, -1, 1, 1e-6f}, {d, -d, 1, -1, 1e-6f}, {-d, -d, -1, -1, 1e-6f},
+                 {0.0f, 0.5f, 0.0f, 0.5f, 1e-7f}, {-0.5f, 0.0f, -0.5f, 0.0f, 0.0f}};
+    for (const auto& c : cases) {
+        float x = c.x, y = c.y;
+        circle_to_square(x, y);
+        EXPECT_NEAR(x, c.shaped_x, c.tolerance) << c.x << ", " << c.y;
+        EXPECT_NEAR(y, c.shaped_y, c.tolerance) << c.x << ", " << c.y;
+    }
     EXPECT_EQ(clamp_stick(1.6f), 1.0f);
     EXPECT_EQ(clamp_stick(-1.2f), -1.0f);
     EXPECT_EQ(clamp_stick(0.25f), 0.25f);
@@ -192,12 +150,17 @@ TEST(Stick, directions_come_from_the_shaped_stick_past_the_threshold)
     EXPECT_FALSE(status.left);
 }
 
-TEST(Stick, every_controller_adds_to_one_clamped_axis)
+TEST(Stick, every_controller_adds_to_one_clamped_axis_and_the_dpad_overwrites_it)
 {
     use_script("1 gamepad stick 0.8 0\n"
                "1 remote1 pro stick 0.8 0\n"
                "2 remote1 classic stick -0.5 0\n"
-               "3 remote1 pro LEFT stick 0.5 0\n");
+               "3 remote1 pro LEFT stick 0.5 0\n"
+               "4 remote1 -\n"
+               "4 gamepad UP\n"
+               "5 gamepad UP DOWN LEFT RIGHT\n"
+               "6 remote0 classic UP\n"
+               "6 gamepad DOWN\n");
     platform_poll_events();
     EXPECT_EQ(get_joystick_axis(1, 1), 1.0f);  // not 1.6
 
@@ -211,9 +174,25 @@ TEST(Stick, every_controller_adds_to_one_clamped_axis)
     EXPECT_NEAR(get_joystick_axis(1, 1), -0.2f, 1e-6f);
     EXPECT_TRUE(platform_controller_status().right);
     EXPECT_FALSE(platform_controller_status().left);
+
+    platform_poll_events();
+    EXPECT_EQ(get_joystick_axis(1, 2), -1.0f);
+    EXPECT_TRUE(is_joystick_pressed(1, 12));
+
+    // All four: down and right win.
+    platform_poll_events();
+    EXPECT_EQ(get_joystick_axis(1, 1), 1.0f);
+    EXPECT_EQ(get_joystick_axis(1, 2), 1.0f);
+    EXPECT_EQ(held_buttons(), 16u << 12 | 16u << 14);
+
+    // Up on a remote, down on the gamepad: the gamepad is read last.
+    platform_poll_events();
+    EXPECT_FALSE(is_joystick_pressed(1, 12));
+    EXPECT_TRUE(is_joystick_pressed(1, 13));
+    EXPECT_EQ(get_joystick_axis(1, 2), 1.0f);
 }
 
-TEST(Buttons, generic_numbers_follow_the_table)
+TEST(Buttons, generic_numbers_follow_the_table_and_triggers_are_axes_five_and_six)
 {
     use_script("1 gamepad B\n"
                "2 gamepad A\n"
@@ -227,40 +206,27 @@ TEST(Buttons, generic_numbers_follow_the_table)
                "10 gamepad DOWN\n"
                "11 gamepad LEFT\n"
                "12 gamepad RIGHT\n"
-               "13 gamepad ZL ZR HOME\n");
+               "13 gamepad ZL HOME\n"
+               "14 remote2 pro ZR\n"
+               "15 gamepad -\n");
     const int expected[] = {1, 2, 3, 4, 5, 7, 10, 11, 12, 13, 14, 15};
     for (const int button : expected) {
         platform_poll_events();
         EXPECT_EQ(held_buttons(), 16u << (button - 1)) << "button " << button;
         EXPECT_FALSE(is_joystick_pressed(2, button));
+        EXPECT_EQ(get_joystick_axis(1, 5) + get_joystick_axis(1, 6), 0.0f);
     }
-    platform_poll_events();
-    EXPECT_EQ(held_buttons(), 0u);
-    EXPECT_TRUE(platform_controller_status().home);
+    const float triggers[3][2] = {{1, 0}, {1, 1}, {0, 1}};  // ticks 13 to 15: ZL, ZR
+    for (const auto& axes : triggers) {
+        platform_poll_events();
+        EXPECT_EQ(held_buttons(), 0u);
+        EXPECT_EQ(platform_controller_status().home, axes[0] == 1);  // held with ZL
+        EXPECT_EQ(get_joystick_axis(1, 5), axes[0]);
+        EXPECT_EQ(get_joystick_axis(1, 6), axes[1]);
+        EXPECT_EQ(get_joystick_axis(2, 6) + get_joystick_axis(1, 3), 0.0f);
+    }
     for (const int button : {-1, 0, 6, 8, 9, 16, 1000})
         EXPECT_FALSE(translate_button(1, button));
-}
-
-TEST(Buttons, the_dpad_sets_full_axes_and_down_and_right_win)
-{
-    use_script("1 gamepad UP\n"
-               "2 gamepad UP DOWN LEFT RIGHT\n"
-               "3 remote0 classic UP\n"
-               "3 gamepad DOWN\n");
-    platform_poll_events();
-    EXPECT_EQ(get_joystick_axis(1, 2), -1.0f);
-    EXPECT_TRUE(is_joystick_pressed(1, 12));
-
-    platform_poll_events();
-    EXPECT_EQ(get_joystick_axis(1, 1), 1.0f);
-    EXPECT_EQ(get_joystick_axis(1, 2), 1.0f);
-    EXPECT_EQ(held_buttons(), 16u << 12 | 16u << 14);  // down and right
-
-    // Up on a remote, down on the gamepad: the gamepad is read last.
-    platform_poll_events();
-    EXPECT_FALSE(is_joystick_pressed(1, 12));
-    EXPECT_TRUE(is_joystick_pressed(1, 13));
-    EXPECT_EQ(get_joystick_axis(1, 2), 1.0f);
 }
 
 TEST(Buttons, button_one_answers_to_both_face_buttons_while_the_game_says_so)
@@ -268,44 +234,28 @@ TEST(Buttons, button_one_answers_to_both_face_buttons_while_the_game_says_so)
     use_script("1 gamepad A\n"
                "2 gamepad -\n"
                "2 remote3 pro B\n");
-    platform_poll_events();
-    for (bool rule : {false, true}) {
-        face_buttons_are_1 = rule;
-        PlatformHooks hooks;
-        hooks.either_face_button_is_1 = rule ? either_face_button_is_1 : nullptr;
-        platform_install_hooks(hooks);
-        EXPECT_EQ(is_joystick_pressed(1, 1), rule);
-        EXPECT_TRUE(is_joystick_pressed(1, 2));
-    }
-    platform_poll_events();
-    for (bool rule : {false, true}) {
-        face_buttons_are_1 = rule;
-        EXPECT_TRUE(is_joystick_pressed(1, 1));
-        EXPECT_FALSE(is_joystick_pressed(1, 2));
+    for (const bool a_held : {true, false}) {
+        platform_poll_events();
+        for (const bool rule : {false, true}) {
+            face_buttons_are_1 = rule;
+            PlatformHooks hooks;
+            hooks.either_face_button_is_1 = rule ? either_face_button_is_1 : nullptr;
+            platform_install_hooks(hooks);
+            EXPECT_EQ(is_joystick_pressed(1, 1), rule || !a_held);
+            EXPECT_EQ(is_joystick_pressed(1, 2), a_held);
+        }
     }
     platform_install_hooks(PlatformHooks());
 }
 
-TEST(Buttons, triggers_are_axes_five_and_six)
-{
-    use_script("2 gamepad ZL\n"
-               "3 remote2 pro ZR\n"
-               "4 gamepad -\n");
-    for (int tick = 1; tick <= 4; ++tick) {
-        platform_poll_events();
-        EXPECT_EQ(get_joystick_axis(1, 5), tick == 2 || tick == 3 ? 1.0f : 0.0f) << "tick " << tick;
-        EXPECT_EQ(get_joystick_axis(1, 6), tick >= 3 ? 1.0f : 0.0f) << "tick " << tick;
-        EXPECT_EQ(get_joystick_axis(2, 6), 0.0f);
-        EXPECT_EQ(get_joystick_axis(1, 3), 0.0f);
-    }
-}
-
-TEST(Remotes, only_classic_and_pro_controllers_add_to_the_state)
+TEST(Remotes, only_classic_and_pro_controllers_add_and_the_gamepad_drives_the_display_mode)
 {
     use_script("1 remote0 core A stick 1 0\n"
                "1 remote1 nunchuk A stick 1 0\n"
                "2 remote2 classic A stick 1 0\n"
-               "3 remote2 absent\n");
+               "3 remote2 absent\n"
+               "4 gamepad absent\n"
+               "5 gamepad A\n");
     platform_poll_events();
     EXPECT_EQ(held_buttons(), 0u);
     EXPECT_EQ(get_joystick_axis(1, 1), 0.0f);
@@ -314,43 +264,10 @@ TEST(Remotes, only_classic_and_pro_controllers_add_to_the_state)
     EXPECT_EQ(get_joystick_axis(1, 1), 1.0f);
     platform_poll_events();
     EXPECT_EQ(held_buttons(), 0u);
-
     EXPECT_TRUE(is_joystick_attached(1));
     EXPECT_FALSE(is_joystick_attached(2));
     EXPECT_FALSE(is_joystick_attached(0));
-}
 
-TEST(Remotes, a_read_without_a_new_sample_reuses_the_last_one)
-{
-    use_script("");
-    auto owned = std::make_unique<FakePads>();
-    FakePads& pads = *owned;
-    pads_set_source(std::move(owned));
-    pads.remote_error = KPAD_ERROR_NO_SAMPLES;  // nothing stored yet: no extension
-    platform_poll_events();
-    EXPECT_EQ(held_buttons(), 0u);
-
-    pads.remote_error = KPAD_ERROR_OK;
-    pads.remote.extension_type = WPAD_EXT_PRO_CONTROLLER;
-    pads.remote.ext.hold = WPAD_EXT_BUTTON_X;
-    platform_poll_events();
-    EXPECT_TRUE(is_joystick_pressed(1, 4));
-
-    pads.remote_error = KPAD_ERROR_NO_SAMPLES;
-    pads.remote.ext.hold = 0;
-    platform_poll_events();
-    EXPECT_TRUE(is_joystick_pressed(1, 4));
-
-    pads.remote_error = KPAD_ERROR_NO_CONTROLLER;
-    platform_poll_events();
-    EXPECT_FALSE(is_joystick_pressed(1, 4));
-}
-
-TEST(Gamepad, its_presence_drives_the_display_mode)
-{
-    use_script("2 gamepad absent\n"
-               "3 gamepad A\n");
-    platform_poll_events();
     EXPECT_TRUE(platform_gamepad_present());
     platform_poll_events();
     EXPECT_FALSE(platform_gamepad_present());
@@ -358,6 +275,37 @@ TEST(Gamepad, its_presence_drives_the_display_mode)
     platform_poll_events();
     EXPECT_TRUE(platform_gamepad_present());
     EXPECT_TRUE(is_joystick_pressed(1, 2));
+}
+
+TEST(Readings, an_invalid_touch_coordinate_or_a_remote_without_a_new_sample_keeps_the_previous_one)
+{
+    use_script("");
+    auto owned = std::make_unique<FakePads>();
+    FakePads& pads = *owned;
+    pads_set_source(std::move(owned));
+    pads.pad.touch = {640, 360, 1, 0};
+    EXPECT_EQ(mouse_after_poll(), Mouse({213, 120}));
+    pads.pad.touch = {1280, 720, 1, VPAD_INVALID_X};
+    EXPECT_EQ(mouse_after_poll(), Mouse({213, 240}));
+    pads.pad.touch = {0, 0, 1, VPAD_INVALID_X | VPAD_INVALID_Y};
+    EXPECT_EQ(mouse_after_poll(), Mouse({213, 240}));
+    EXPECT_TRUE(platform_controller_status().touch);
+    // Without a gamepad the touch point falls back to its start value.
+    pads.gamepad = false;
+    EXPECT_EQ(mouse_after_poll(), Mouse({-2, -2}));
+    EXPECT_FALSE(platform_controller_status().touch);
+
+    pads.remote_error = KPAD_ERROR_NO_SAMPLES;  // nothing stored yet: no extension
+    platform_poll_events();
+    EXPECT_EQ(held_buttons(), 0u);
+    pads.remote.extension_type = WPAD_EXT_PRO_CONTROLLER;
+    pads.remote.ext.hold = WPAD_EXT_BUTTON_X;
+    for (const int32_t error : {KPAD_ERROR_OK, KPAD_ERROR_NO_SAMPLES, KPAD_ERROR_NO_CONTROLLER}) {
+        pads.remote_error = error;
+        platform_poll_events();
+        EXPECT_EQ(is_joystick_pressed(1, 4), error != KPAD_ERROR_NO_CONTROLLER) << error;
+        pads.remote.ext.hold = 0;  // not read without a new sample
+    }
 }
 
 // The exit closes the platform for good, so it runs in a child process.

