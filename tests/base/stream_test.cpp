@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(Streams, integers_are_little_endian_and_zero_when_short)
+TEST(Streams, integers_are_little_endian_and_short_reads_give_zero_or_keep_what_was_there)
 {
     TempVolumes volumes;
     volumes.put_content("ints.dat", std::string("\x01\x02\x03\x04\xFF\x7F\x00\x80\xFE\xFF\xAA\xBB\xCC", 13));
@@ -20,24 +20,20 @@ TEST(Streams, integers_are_little_endian_and_zero_when_short)
     EXPECT_TRUE(stream.at_end());
     stream.seek(1000);
     EXPECT_EQ(file.tell(), 13u);
-    EXPECT_TRUE(stream.at_end());
-}
 
-TEST(Streams, read_string_resizes_and_keeps_undelivered_bytes)
-{
-    TempVolumes volumes;
+    // A string read resizes the text and keeps the bytes it could not deliver.
     volumes.put_content("xy.dat", "xy");
-    BaseFile file("./xy.dat", "r");
-    FileStream stream(file);
+    BaseFile short_file("./xy.dat", "r");
+    FileStream short_stream(short_file);
     std::string text = "abcdefgh";
-    EXPECT_TRUE(stream.read_string(text, 0));
+    EXPECT_TRUE(short_stream.read_string(text, 0));
     EXPECT_EQ(text, "");
     text = "abcdefgh";
-    EXPECT_FALSE(stream.read_string(text, 5));
+    EXPECT_FALSE(short_stream.read_string(text, 5));
     EXPECT_EQ(text, "xycde");
 }
 
-TEST(Streams, writes_split_values_lowest_byte_first)
+TEST(Streams, file_and_memory_streams_write_lowest_byte_first_and_an_empty_save_writes_nothing)
 {
     TempVolumes volumes;
     {
@@ -49,11 +45,7 @@ TEST(Streams, writes_split_values_lowest_byte_first)
         stream.write_string("ok");
     }
     EXPECT_EQ(volumes.read_host(volumes.save + "/out.dat"), std::string("\xFE\xFF\xFF\xFF\x34\x12ok", 8));
-}
 
-TEST(Streams, memory_streams_read_back_what_was_written_and_save_it_whole)
-{
-    TempVolumes volumes;
     WriteStream stream;
     stream.write_int32(0x01020304);
     stream.write_string("tail");
@@ -70,11 +62,10 @@ TEST(Streams, memory_streams_read_back_what_was_written_and_save_it_whole)
     }
     EXPECT_EQ(volumes.read_host(volumes.save + "/mem.dat"), std::string("\x04\x03\x02\x01tail", 8));
 
-    WriteStream empty;
-    uint64_t writes = fs_call_counts().writes;
+    const uint64_t writes = fs_call_counts().writes;
     {
         BaseFile file("/vol/save/empty.dat", "w");
-        empty.save(file);
+        WriteStream().save(file);
     }
     EXPECT_EQ(fs_call_counts().writes, writes);
 }
