@@ -51,38 +51,46 @@ protected:
 
 }  // namespace
 
-TEST_F(TextLayoutTest, breaks_after_the_last_word_that_fits)
+TEST_F(TextLayoutTest, lines_break_after_the_last_word_that_fits_or_where_the_text_says)
 {
-    draw("AB CD", 16);
-    EXPECT_EQ(lines(3), (std::vector<std::string>{"AB", "CD", ""}));
+    const struct {
+        const char* text;
+        float line_length;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"AB CD", 16, {"AB", "CD", ""}},
+        {"AB CD EF GH", 30, {"AB CD", "EF GH"}},  // a line holds five characters and a space
+        // A word longer than a line breaks before the character that overflows.
+        {"ABCDEFG", 16, {"ABC", "DEF", "G"}},
+        {"A BCDEF", 16, {"A", "BCD", "EF"}},
+        // Forced breaks; two in a row leave an empty line, a leading one an empty first line.
+        {"AB\nC", 100, {"AB", "C"}},
+        {"A\n\nB", 100, {"A", "", "B", ""}},
+        {"\nA", 100, {"", "A", ""}},
+        {"AB", 2, {"A", "B", ""}},  // a line narrower than one glyph still holds one
+        // U+3002 stays on its line; U+300C goes with what follows.
+        {"ABC\xE3\x80\x82" "D", 16, {"ABC.", "D"}},
+        {"AB\xE3\x80\x8C" "CD", 16, {"AB", "[CD"}},
+    };
+    for (const auto& c : cases) {
+        draw(c.text, c.line_length);
+        EXPECT_EQ(lines(int(c.lines.size())), c.lines) << c.text;
+    }
+    EXPECT_TRUE(is_line_extender(0xFF1F));
+    EXPECT_FALSE(is_line_extender(0x3000));
+    EXPECT_TRUE(is_break_start(0xFF08));
+}
+
+TEST_F(TextLayoutTest, measures_follow_the_lines_and_a_vertical_tab_spaces_five_thirds_of_a_line)
+{
+    EXPECT_EQ(layout.BBox(""), FTBBox());
+    EXPECT_EQ(layout.BBox("ABC"), FTBBox(FTPoint(0, 0), FTPoint(16, 8)));
+    layout.SetLineLength(16);
     // The first line measures its word without the space.
     EXPECT_EQ(layout.BBox("AB CD"), FTBBox(FTPoint(0, 0), FTPoint(10, 18)));
-
-    draw("AB CD EF GH", 30);  // a line holds five characters and a space
-    EXPECT_EQ(lines(2), (std::vector<std::string>{"AB CD", "EF GH"}));
-}
-
-TEST_F(TextLayoutTest, word_longer_than_a_line_breaks_before_the_character_that_overflows)
-{
-    draw("ABCDEFG", 16);
-    EXPECT_EQ(lines(3), (std::vector<std::string>{"ABC", "DEF", "G"}));
-    draw("A BCDEF", 16);
-    EXPECT_EQ(lines(3), (std::vector<std::string>{"A", "BCD", "EF"}));
-}
-
-TEST_F(TextLayoutTest, forced_breaks_end_lines_and_two_in_a_row_leave_an_empty_line)
-{
-    draw("AB\nC", 100);
-    EXPECT_EQ(lines(2), (std::vector<std::string>{"AB", "C"}));
-    draw("A\n\nB", 100);
-    EXPECT_EQ(lines(4), (std::vector<std::string>{"A", "", "B", ""}));
+    layout.SetLineLength(100);
     EXPECT_EQ(layout.BBox("A\n\nB"), FTBBox(FTPoint(0, 0), FTPoint(4, 28)));
-    draw("\nA", 100);
-    EXPECT_EQ(lines(3), (std::vector<std::string>{"", "A", ""}));
-}
 
-TEST_F(TextLayoutTest, vertical_tab_spaces_the_next_line_five_thirds_of_a_line)
-{
     const FTBBox box = layout.BBox("A\vB");
     EXPECT_EQ(box.upper.y, 8.0 + double(10.0f * (5.0f / 3.0f)));
     draw("A\vB", 100);
@@ -92,27 +100,4 @@ TEST_F(TextLayoutTest, vertical_tab_spaces_the_next_line_five_thirds_of_a_line)
     EXPECT_EQ(line(0, 27), "");
     EXPECT_TRUE(is_linebreak(11));
     EXPECT_FALSE(is_linebreak(13));
-}
-
-TEST_F(TextLayoutTest, a_line_narrower_than_one_glyph_still_holds_one)
-{
-    draw("AB", 2);
-    EXPECT_EQ(lines(3), (std::vector<std::string>{"A", "B", ""}));
-}
-
-TEST_F(TextLayoutTest, measuring_nothing_gives_the_zero_box)
-{
-    EXPECT_EQ(layout.BBox(""), FTBBox());
-    EXPECT_EQ(layout.BBox("ABC"), FTBBox(FTPoint(0, 0), FTPoint(16, 8)));
-}
-
-TEST_F(TextLayoutTest, line_extenders_stay_on_their_line_and_break_start_brackets_go_with_what_follows)
-{
-    draw("ABC\xE3\x80\x82" "D", 16);  // U+3002 after three letters that fill the line
-    EXPECT_EQ(lines(2), (std::vector<std::string>{"ABC.", "D"}));
-    draw("AB\xE3\x80\x8C" "CD", 16);  // U+300C would end the first line
-    EXPECT_EQ(lines(2), (std::vector<std::string>{"AB", "[CD"}));
-    EXPECT_TRUE(is_line_extender(0xFF1F));
-    EXPECT_FALSE(is_line_extender(0x3000));
-    EXPECT_TRUE(is_break_start(0xFF08));
 }
