@@ -39,7 +39,7 @@ uint32_t atlas_at(const FTTextureFont* font, int x, int y)
 
 }  // namespace
 
-TEST(FontText, utf8_decodes_by_the_lead_byte_and_stops_at_the_terminator)
+TEST(FontText, utf8_decodes_by_the_lead_byte_and_stops_at_the_terminator_and_the_map_finds_inserted_codes)
 {
     EXPECT_EQ(codes_of("\xC3\xA9"), (std::vector<unsigned int>{0xE9}));
     EXPECT_EQ(codes_of("\xE2\x80\xA6" "a"), (std::vector<unsigned int>{0x2026, 'a'}));
@@ -51,23 +51,16 @@ TEST(FontText, utf8_decodes_by_the_lead_byte_and_stops_at_the_terminator)
     EXPECT_EQ(codes_of(cut.get()), (std::vector<unsigned int>{0xF0}));
     std::unique_ptr<char[]> cut_later(new char[3]{char(0xE2), char(0x80), 0});
     EXPECT_EQ(codes_of(cut_later.get()), (std::vector<unsigned int>{0xE2, 0x80}));
-}
 
-TEST(FontText, character_map_finds_only_inserted_codes)
-{
+    // The character map finds only inserted codes.
     FTCharToGlyphIndexMap map;
     map.insert('A', 1);
     map.insert(0x10FFFF, 2);
     map.insert(0x110000, 3);
-    EXPECT_EQ(map.find('A'), 1u);
-    EXPECT_EQ(map.find('B'), 0u);
-    EXPECT_EQ(map.find(0x10FFFF), 2u);
-    EXPECT_EQ(map.find(0x110000), 0u);
-    EXPECT_EQ(map.find(0x4000), 0u);
-    EXPECT_EQ(ClampSize(406, 1024), 512);
-    EXPECT_EQ(ClampSize(1, 1024), 1);
-    EXPECT_EQ(ClampSize(0, 1024), 0);
-    EXPECT_EQ(ClampSize(3000, 1024), 1024);
+    EXPECT_EQ((std::vector<unsigned>{map.find('A'), map.find('B'), map.find(0x10FFFF), map.find(0x110000), map.find(0x4000)}),
+              (std::vector<unsigned>{1, 0, 2, 0, 0}));
+    EXPECT_EQ((std::vector<int>{ClampSize(406, 1024), ClampSize(1, 1024), ClampSize(0, 1024), ClampSize(3000, 1024)}),
+              (std::vector<int>{512, 1, 0, 1024}));
 }
 
 TEST_F(FontTest, atlas_is_sized_from_the_cells_and_packs_rows)
@@ -152,33 +145,28 @@ TEST_F(FontTest, missing_font_block_is_remembered)
     EXPECT_FALSE(init_font());  // the first answer stands
 }
 
-TEST_F(FontTest, measures_follow_the_glyph_boxes_and_advances)
-{
-    write_fonts({layout_font()});
-    const FTTextureFont* font = get_font(10);
-    ASSERT_NE(font, nullptr);
-    EXPECT_EQ(font->BBox(""), FTBBox());
-    EXPECT_EQ(font->BBox(nullptr), FTBBox());
-    EXPECT_EQ(font->BBox("AB"), FTBBox(FTPoint(0, 0), FTPoint(10, 8)));
-    EXPECT_EQ(font->BBox("AB", -1, FTPoint(1, 2), FTPoint(2, 0)), FTBBox(FTPoint(1, 2), FTPoint(13, 10)));
-    // The first character counts even with a count of 0.
-    EXPECT_EQ(font->BBox("AB", 0), FTBBox(FTPoint(0, 0), FTPoint(4, 8)));
-    EXPECT_EQ(font->Advance("AB"), 12.0f);
-    EXPECT_EQ(font->Advance("AB", -1, FTPoint(2, 0)), 14.0f);
-    EXPECT_EQ(font->Advance("A B"), 18.0f);  // the space has no bitmap but advances
-    EXPECT_EQ(font->Advance("A~B"), 12.0f);  // no glyph: no advance
-    EXPECT_EQ(font->BBox("A~", -1, FTPoint(), FTPoint(5, 0)), FTBBox(FTPoint(0, 0), FTPoint(4, 8)));
-    const FTGlyph* space = font->glyphs->Glyph(' ');
-    EXPECT_EQ(space->uv[0], space->uv[1]);
-}
-
-TEST_F(FontTest, text_draws_through_the_font_program_in_the_text_colour)
+TEST_F(FontTest, measures_follow_the_glyph_boxes_and_text_draws_through_the_font_program_in_its_colour)
 {
     FontBlockFont font = layout_font();
     font.glyphs[0].coverage.assign(font.glyphs[0].coverage.size(), 255);  // 'A' covered
     font.glyphs[1].coverage.assign(font.glyphs[1].coverage.size(), 128);  // 'B' half covered
     write_fonts({font});
     FTTextureFont* loaded = get_font(10);
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->BBox(""), FTBBox());
+    EXPECT_EQ(loaded->BBox(nullptr), FTBBox());
+    EXPECT_EQ(loaded->BBox("AB"), FTBBox(FTPoint(0, 0), FTPoint(10, 8)));
+    EXPECT_EQ(loaded->BBox("AB", -1, FTPoint(1, 2), FTPoint(2, 0)), FTBBox(FTPoint(1, 2), FTPoint(13, 10)));
+    // The first character counts even with a count of 0.
+    EXPECT_EQ(loaded->BBox("AB", 0), FTBBox(FTPoint(0, 0), FTPoint(4, 8)));
+    EXPECT_EQ(loaded->Advance("AB"), 12.0f);
+    EXPECT_EQ(loaded->Advance("AB", -1, FTPoint(2, 0)), 14.0f);
+    EXPECT_EQ(loaded->Advance("A B"), 18.0f);  // the space has no bitmap but advances
+    EXPECT_EQ(loaded->Advance("A~B"), 12.0f);  // no glyph: no advance
+    EXPECT_EQ(loaded->BBox("A~", -1, FTPoint(), FTPoint(5, 0)), FTBBox(FTPoint(0, 0), FTPoint(4, 8)));
+    const FTGlyph* space = loaded->glyphs->Glyph(' ');
+    EXPECT_EQ(space->uv[0], space->uv[1]);
+
     Render::clear(Color(0, 0, 255, 255));
     text_color = Color(255, 200, 0, 255);
     FTPoint end;

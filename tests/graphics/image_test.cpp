@@ -47,51 +47,46 @@ TEST_F(ImageTest, asset_item_decodes_with_its_placement_fields)
     EXPECT_EQ(platform_get_texture_pixel(image->texture, 2, 1) & 0xFF, 99u);
 }
 
-TEST_F(ImageTest, short_stream_leaves_the_missing_pixels_zero)
-{
-    const ImageItemSource whole = solid_image(4, 4, {200, 100, 50, 255});
-    // A complete zlib stream of only the first 8 pixels.
-    const std::string stream = zlib_compress(bytes_of(whole, 32));
-    write_assets({}, {}, {{1, raw_item(4, 4, stream, uint32_t(stream.size()))}});
-    std::string output;
-    output = console_output_of([] { get_internal_image(1); });
-    EXPECT_EQ(output, "");
-    const Image* image = get_internal_image(1);
-    ASSERT_NE(image->pixels, nullptr);
-    EXPECT_EQ(image->pixels[0], 200);
-    for (int i = 32; i < 64; ++i)
-        ASSERT_EQ(image->pixels[i], 0) << i;
-}
-
-TEST_F(ImageTest, bad_items_report_the_handle_and_leave_no_pixels)
+TEST_F(ImageTest, bad_items_report_the_handle_and_leave_no_pixels_and_a_short_stream_leaves_zeros)
 {
     const ImageItemSource big = solid_image(4, 4, {1, 1, 1, 1});
     const std::string too_much = zlib_compress(big.rgba);
     std::string corrupt = zlib_compress(big.rgba);
     corrupt[0] = 0x79;  // bad header check
+    // A complete zlib stream of only the first 8 pixels of a 4 x 4 image.
+    const std::string short_stream = zlib_compress(bytes_of(solid_image(4, 4, {200, 100, 50, 255}), 32));
     write_assets({}, {},
-                 {{2, raw_item(2, 2, too_much, uint32_t(too_much.size()))},
+                 {{1, raw_item(4, 4, short_stream, uint32_t(short_stream.size()))},
+                  {2, raw_item(2, 2, too_much, uint32_t(too_much.size()))},
                   {3, raw_item(4, 4, corrupt, uint32_t(corrupt.size()))},
                   {4, raw_item(0, 4, too_much, uint32_t(too_much.size()))},
                   {6, raw_item(-2, 4, too_much, uint32_t(too_much.size()))},
                   {7, raw_item(4, 4, too_much, 1000000)}});
-    EXPECT_EQ(console_output_of([] { get_internal_image(2); }),
-              "Could not load image 2\noutput buffer limit\n");
-    EXPECT_EQ(console_output_of([] { get_internal_image(3); }),
-              "Could not load image 3\nbad zlib header\n");
-    EXPECT_EQ(console_output_of([] { get_internal_image(4); }),
-              "Could not load image 4\nbad image size\n");
-    EXPECT_EQ(console_output_of([] { get_internal_image(6); }),
-              "Could not load image 6\nbad image size\n");
-    EXPECT_EQ(console_output_of([] { get_internal_image(7); }),
-              "Could not load image 7\nread past buffer\n");
-    for (const unsigned int handle : {2u, 3u, 4u, 6u, 7u}) {
-        Image* image = get_internal_image(handle);
-        EXPECT_FALSE(image->is_valid()) << handle;
-        image->draw(10, 10);  // draws nothing, and does not crash
+    EXPECT_EQ(console_output_of([] { get_internal_image(1); }), "");
+    const Image* image = get_internal_image(1);
+    ASSERT_NE(image->pixels, nullptr);
+    EXPECT_EQ(image->pixels[0], 200);
+    EXPECT_EQ(std::vector<uint8_t>(image->pixels + 32, image->pixels + 64), std::vector<uint8_t>(32));
+
+    const std::pair<unsigned int, const char*> failures[] = {{2, "output buffer limit"},
+                                                             {3, "bad zlib header"},
+                                                             {4, "bad image size"},
+                                                             {6, "bad image size"},
+                                                             {7, "read past buffer"}};
+    for (const auto& [handle, reason] : failures) {
+        EXPECT_EQ(console_output_of([handle] { get_internal_image(handle); }),
+                  "Could not load image " + std::to_string(handle) + "\n" + reason + "\n");
+        Image* bad = get_internal_image(handle);
+        EXPECT_FALSE(bad->is_valid()) << handle;
+        bad->draw(10, 10);  // draws nothing, and does not crash
     }
     // Placement fields keep what was read.
     EXPECT_EQ(get_internal_image(2)->width, 2);
+
+    Image* past = nullptr;
+    EXPECT_EQ(console_output_of([&] { past = get_internal_image(6534); }), "Invalid image handle 6534\n");
+    EXPECT_EQ(past, &empty_image);
+    EXPECT_FALSE(past->is_valid());
 }
 
 TEST_F(ImageTest, flush_frees_unused_images_but_keeps_static_and_used_ones)
@@ -191,16 +186,12 @@ TEST_F(ImageTest, colour_replacement_cache_tells_pair_lists_apart)
     EXPECT_EQ(console_output_of([&] { full.replace(Color(), Color()); }),
               "Max color replacements reached\n");
     EXPECT_EQ(full.count, 10);
-}
-
-TEST_F(ImageTest, replace_needs_pixels)
-{
     Image empty;
     EXPECT_EQ(console_output_of([&] { empty.replace(Color(), Color()); }),
               "Could not replace color in unloaded image\n");
 }
 
-TEST_F(ImageTest, file_images_are_keyed_only_without_an_alpha_channel_and_cached_by_path)
+TEST_F(ImageTest, file_images_are_keyed_only_without_an_alpha_channel_cached_by_path_and_refused_when_too_large)
 {
     write_assets({});
     const std::vector<uint8_t> rgb = {0, 0, 0, 9, 9, 9};
@@ -231,9 +222,13 @@ TEST_F(ImageTest, file_images_are_keyed_only_without_an_alpha_channel_and_cached
               "Could not load image \"./junk.png\"\n");
     // A failed path is remembered: no second attempt, no second message.
     EXPECT_EQ(console_output_of([&] { get_image_cache("./junk.png", 0, 0, 0, 0, key); }), "");
+    // Too wide for the 16-bit size fields.
+    volumes->put_content("wide.png", png_file(40000, 1, 3, std::vector<uint8_t>(120000, 7)));
+    EXPECT_EQ(console_output_of([&] { EXPECT_EQ(get_image_cache("./wide.png", 0, 0, 0, 0, key), nullptr); }),
+              "Could not load image \"./wide.png\"\n");
 }
 
-TEST_F(ImageTest, copies_and_destroy)
+TEST_F(ImageTest, copies_reload_what_an_upload_dropped_destroy_keeps_internal_images_and_filters_switch)
 {
     write_assets({{3, solid_image(2, 2, orange, 1, 1)}});
     Image* internal = get_internal_image(3);
@@ -241,44 +236,16 @@ TEST_F(ImageTest, copies_and_destroy)
     EXPECT_EQ(copy->flags, 0);
     EXPECT_EQ(std::vector<uint8_t>(copy->pixels, copy->pixels + 16),
               std::vector<uint8_t>(internal->pixels, internal->pixels + 16));
+    internal->set_filter(true);  // taken by the upload
     internal->upload_texture();
+    EXPECT_EQ(render_data.textures[internal->texture].sampler, &render_data.linear_sampler);
     Image* reloaded = internal->copy();  // no pixels left: loaded afresh
     EXPECT_EQ(reloaded->hotspot_x, 1);
     EXPECT_NE(reloaded->pixels, nullptr);
     internal->destroy();  // internal images stay
     EXPECT_EQ(get_internal_image(3), internal);
+    internal->set_filter(false);  // switches the uploaded texture's sampler
+    EXPECT_EQ(render_data.textures[internal->texture].sampler, &render_data.point_sampler);
     copy->destroy();
     reloaded->destroy();
-}
-
-TEST_F(ImageTest, set_filter_switches_the_sampler_of_an_uploaded_texture)
-{
-    write_assets({{1, solid_image(1, 1, orange)}});
-    Image* image = get_internal_image(1);
-    image->set_filter(true);
-    image->upload_texture();
-    EXPECT_EQ(render_data.textures[image->texture].sampler, &render_data.linear_sampler);
-    image->set_filter(false);
-    EXPECT_EQ(render_data.textures[image->texture].sampler, &render_data.point_sampler);
-}
-
-TEST_F(ImageTest, handles_past_the_table_are_refused)
-{
-    write_assets({});
-    Image* image = nullptr;
-    EXPECT_EQ(console_output_of([&] { image = get_internal_image(6534); }),
-              "Invalid image handle 6534\n");
-    EXPECT_EQ(image, &empty_image);
-    EXPECT_FALSE(image->is_valid());
-}
-
-TEST_F(ImageTest, file_image_too_large_for_its_size_fields_is_refused)
-{
-    write_assets({});
-    volumes->put_content("wide.png", png_file(40000, 1, 3, std::vector<uint8_t>(120000, 7)));
-    const TransparentColor none;
-    FileImage* image = nullptr;
-    EXPECT_EQ(console_output_of([&] { image = get_image_cache("./wide.png", 0, 0, 0, 0, none); }),
-              "Could not load image \"./wide.png\"\n");
-    EXPECT_EQ(image, nullptr);
 }

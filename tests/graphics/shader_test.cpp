@@ -45,7 +45,7 @@ void main()
 
 using ShaderTest = DrawingTest;
 
-TEST(ShaderParameterHash, matches_the_names_of_the_effects)
+TEST(ShaderParameterHash, matches_the_names_of_the_effects_and_colours_read_lowest_byte_first)
 {
     EXPECT_EQ(hash("fFade"), 35u);
     EXPECT_EQ(hash("FFADE"), 35u);
@@ -71,10 +71,8 @@ TEST(ShaderParameterHash, matches_the_names_of_the_effects)
         seen.insert(h);
     }
     EXPECT_EQ(seen.size(), 80u);
-}
 
-TEST(ShaderParameterHash, convert_vec4_reads_bytes_lowest_first)
-{
+    // Colour parameters are read bytes lowest first.
     float x, y, z, w;
     convert_vec4(int(0x7F204080), x, y, z, w);
     EXPECT_EQ((std::vector<float>{x, y, z, w}),
@@ -83,7 +81,7 @@ TEST(ShaderParameterHash, convert_vec4_reads_bytes_lowest_first)
     EXPECT_EQ((std::vector<float>{x, y, z, w}), (std::vector<float>{1, 1, 1, 1}));
 }
 
-TEST_F(ShaderTest, texture_shader_loads_once_and_binds_on_every_call)
+TEST_F(ShaderTest, texture_shader_loads_once_binds_on_every_call_and_reports_missing_names)
 {
     write_assets({});
     EXPECT_EQ(console_output_of([] { shader_set_texture(); }), "Done loading shader\n");
@@ -95,6 +93,16 @@ TEST_F(ShaderTest, texture_shader_loads_once_and_binds_on_every_call)
     EXPECT_EQ(texture_shader.texture_size_offset, no_location);
     EXPECT_EQ(texture_shader.fetch_shader.count, 3u);
     EXPECT_FALSE(monochrome_shader.initialized);  // never bound, never loaded
+
+    uint32_t location = 0;
+    EXPECT_EQ(console_output_of([&] { location = texture_shader.get_uniform("fHue"); }),
+              "Uniform not found: fHue\n");
+    EXPECT_EQ(location, no_location);
+    EXPECT_EQ(console_output_of([&] { location = texture_shader.get_attribute("in_nothing"); }),
+              "Attribute not found: in_nothing\n");
+    EXPECT_EQ(console_output_of([&] { location = texture_shader.get_sampler("Texture"); }),
+              "Sampler not found: Texture\n");
+    EXPECT_EQ(texture_shader.get_attribute("in_tex_coord1"), 2u);
 }
 
 TEST_F(ShaderTest, failed_shader_is_recorded_once_and_draws_with_the_texture_program)
@@ -112,21 +120,6 @@ TEST_F(ShaderTest, failed_shader_is_recorded_once_and_draws_with_the_texture_pro
     render_data.current_effect = 0;
     read(TV_LOGICAL_BUFFER);
     EXPECT_EQ(at(1, 1), (Rgba{0, 200, 0, 255}));
-}
-
-TEST_F(ShaderTest, lookups_report_missing_names)
-{
-    write_assets({});
-    shader_set_texture();
-    uint32_t location = 0;
-    EXPECT_EQ(console_output_of([&] { location = texture_shader.get_uniform("fHue"); }),
-              "Uniform not found: fHue\n");
-    EXPECT_EQ(location, no_location);
-    EXPECT_EQ(console_output_of([&] { location = texture_shader.get_attribute("in_nothing"); }),
-              "Attribute not found: in_nothing\n");
-    EXPECT_EQ(console_output_of([&] { location = texture_shader.get_sampler("Texture"); }),
-              "Sampler not found: Texture\n");
-    EXPECT_EQ(texture_shader.get_attribute("in_tex_coord1"), 2u);
 }
 
 TEST_F(ShaderTest, texture_size_reaches_the_program_and_background_adds_a_fourth_stream)
@@ -164,16 +157,13 @@ TEST_F(ShaderTest, set_texture_restores_normal_blending_only_after_an_effect_cha
 {
     write_assets({});
     const uint32_t* blend = gx2_current_state().blend;
-    GX2SetBlendControl(0, 4, 1, 0, true, 4, 1, 0);  // additive
-    blend_mode = 0;
-    shader_set_texture();
-    EXPECT_EQ(blend[1], 1u);  // left alone
-    blend_mode = 1;
-    shader_set_texture();
-    EXPECT_EQ((std::vector<uint32_t>(blend, blend + 6)), (std::vector<uint32_t>{4, 5, 0, 4, 5, 0}));
-    EXPECT_EQ(blend_mode, 0);
-    GX2SetBlendControl(0, 1, 1, 4, true, 1, 1, 0);  // subtract
-    blend_mode = 2;
-    shader_set_texture();
-    EXPECT_EQ((std::vector<uint32_t>(blend, blend + 6)), (std::vector<uint32_t>{4, 5, 0, 4, 5, 0}));
+    for (const int mode : {0, 1, 2}) {
+        GX2SetBlendControl(0, 1, 1, 4, true, 1, 1, 0);  // subtract
+        blend_mode = mode;
+        shader_set_texture();
+        EXPECT_EQ((std::vector<uint32_t>(blend, blend + 6)),
+                  mode == 0 ? (std::vector<uint32_t>{1, 1, 4, 1, 1, 0}) : (std::vector<uint32_t>{4, 5, 0, 4, 5, 0}))
+            << mode;  // mode 0: left alone
+        EXPECT_EQ(blend_mode, 0);
+    }
 }
