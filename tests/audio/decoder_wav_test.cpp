@@ -221,7 +221,7 @@ TEST_F(WavDecoding, rejects_bad_headers_and_unplayable_shapes_without_a_sound)
               std::string::npos);
 }
 
-TEST_F(WavDecoding, reads_whole_frames_up_to_the_end_of_the_data)
+TEST_F(WavDecoding, reads_and_seeks_by_whole_frames_within_the_data)
 {
     const std::vector<int16_t> source = counting(2000);
     std::unique_ptr<SoundDecoder> decoder = decoder_of(wav_file(source, 2, 44100));
@@ -246,12 +246,9 @@ TEST_F(WavDecoding, reads_whole_frames_up_to_the_end_of_the_data)
     EXPECT_EQ(left[2], 7);
     EXPECT_EQ(right[0], -9);
     EXPECT_EQ(right[2], -9);
-}
 
-TEST_F(WavDecoding, seeks_by_whole_frames_within_the_data)
-{
     // One second of 44100 Hz stereo.
-    std::unique_ptr<SoundDecoder> decoder = decoder_of(wav_file(counting(88200), 2, 44100));
+    decoder = decoder_of(wav_file(counting(88200), 2, 44100));
     ASSERT_NE(decoder, nullptr);
     auto& wav = static_cast<WavDecoder&>(*decoder);
     const auto next_pair = [&] {

@@ -58,16 +58,29 @@ TEST_F(SoundEngineTest, items_are_decoded_now_or_streamed_by_their_size)
     EXPECT_DOUBLE_EQ(m.get_channel_duration(0), 1000.0 / 22050 * 1000);
 }
 
-TEST_F(SoundEngineTest, start_up_registers_every_item_and_shut_down_joins_the_streaming_thread)
+TEST_F(SoundEngineTest, start_up_registers_every_demo_item_and_shut_down_joins_the_streaming_thread)
 {
     AssetWriter writer;
     ASSERT_TRUE(add_demo_sounds(writer, volumes.content));
     volumes.put_content("Assets.dat", writer.build());
     media = std::make_unique<Media>();
     console_output_of([&] { media->init(); });
-    for (int id = 0; id < Media::sound_count; ++id)
+    // The demo tones are small enough to be decoded at start-up, and mono.
+    for (int id = 0; id < Media::sound_count; ++id) {
         ASSERT_NE(dynamic_cast<SoundMemory*>(media->sounds[id]), nullptr) << id;
+        EXPECT_EQ(sample_of(unsigned(id)).channels, 1) << id;
+    }
     EXPECT_TRUE(global_device->is_open());
+    for (const char* path : {".\\Data\\BGM\\m_title.ogg", ".\\Data\\BGM\\m_speedup.ogg"}) {
+        const std::string converted = convert_path(path);
+        BaseFile music(converted.c_str(), "r");
+        const std::unique_ptr<SoundDecoder> decoder(
+            create_decoder(music, Media::OGG, platform_get_file_size(converted.c_str())));
+        ASSERT_NE(decoder, nullptr) << path;
+        EXPECT_EQ(decoder->channels, 2);
+        EXPECT_EQ(decoder->sample_rate, 44100);
+        EXPECT_EQ(decoder->samples, 4u * 44100 * 2);
+    }
 
     media->play("./Data/BGM/m_title.ogg", 31, 0);
     media->play_id(7, -1, 1);
@@ -126,7 +139,7 @@ TEST_F(SoundEngineTest, automatic_choice_skips_locked_channels_and_resets_the_on
     EXPECT_TRUE(m.is_channel_playing(0));
 }
 
-TEST_F(SoundEngineTest, channel_settings_apply_to_each_sound_started_on_the_channel)
+TEST_F(SoundEngineTest, channel_settings_apply_to_each_sound_started_on_the_channel_and_the_main_volume_to_the_devices)
 {
     Media& m = media_with({{1, tone()}});
     volumes.put_content("Data/BGM/tune.wav", short_wav());
@@ -154,6 +167,17 @@ TEST_F(SoundEngineTest, channel_settings_apply_to_each_sound_started_on_the_chan
     EXPECT_EQ(m.get_channel_frequency(5), 11025.9);
     m.set_channel_frequency(5, 0);
     EXPECT_EQ(m.get_channel_frequency(5), 22050.0);
+
+    // The main volume sets the TV's and the gamepad's device volume.
+    ax_start_recording();
+    m.set_main_volume(50);
+    m.set_main_volume(50);
+    EXPECT_EQ(m.get_main_volume(), 50.0);
+    m.set_main_volume(250);
+    EXPECT_EQ(m.get_main_volume(), 100.0);
+    EXPECT_EQ(calls_named(ax_take_recorded_calls(), "AXSetDeviceVolume"),
+              (std::vector<std::string>{"AXSetDeviceVolume(0, 0, 16384)", "AXSetDeviceVolume(1, 0, 16384)",
+                                        "AXSetDeviceVolume(0, 0, 32768)", "AXSetDeviceVolume(1, 0, 32768)"}));
 }
 
 TEST_F(SoundEngineTest, a_computed_nan_volume_is_silence_and_a_nan_pan_the_centre)
@@ -173,18 +197,6 @@ TEST_F(SoundEngineTest, a_computed_nan_volume_is_silence_and_a_nan_pan_the_centr
     EXPECT_EQ(mix_record_of(voice)->tv_controls.pan, 63);
     m.set_main_volume(nan);
     EXPECT_EQ(m.get_main_volume(), 0.0);
-}
-
-TEST_F(SoundEngineTest, loop_counts_above_one_play_once_with_a_console_line)
-{
-    Media& m = media_with({{1, tone()}});
-    EXPECT_EQ(console_output_of([&] { m.play_id(1, 0, 3); }), "Invalid number of loops (3)\n");
-    EXPECT_FALSE(m.channels[0].sound->loop);
-    EXPECT_TRUE(m.is_channel_playing(0));
-    EXPECT_EQ(console_output_of([&] { m.play_id(1, 1, -2); }), "");
-    EXPECT_FALSE(m.channels[1].sound->loop);
-    EXPECT_EQ(console_output_of([&] { m.play_id(1, 2, 0); }), "");
-    EXPECT_TRUE(m.channels[2].sound->loop);
 }
 
 TEST_F(SoundEngineTest, loose_files_are_typed_by_extension_and_missing_ones_play_nothing)
@@ -236,7 +248,7 @@ TEST_F(SoundEngineTest, sound_id_operations_work_on_the_first_channel_with_that_
     EXPECT_EQ(m.channels[8].sound->get_status(), SOUND_PLAYING);
 }
 
-TEST_F(SoundEngineTest, ids_channels_and_empty_entries_outside_the_tables_are_refused)
+TEST_F(SoundEngineTest, ids_channels_empty_entries_and_loop_counts_outside_the_tables_are_refused)
 {
     Media& m = media_with({{1, tone()}});
     EXPECT_EQ(console_output_of([&] { m.play_id(300, -1, 1); }), "Invalid sound id (300)\n");
@@ -246,6 +258,15 @@ TEST_F(SoundEngineTest, ids_channels_and_empty_entries_outside_the_tables_are_re
     EXPECT_EQ(console_output_of([&] { m.play_id(1, -2, 1); }), "Invalid channel (-2)\n");
     for (const Channel& channel : m.channels)
         EXPECT_EQ(channel.sound, nullptr);
+
+    // Loop counts above one play once, with a line; 0 loops for ever.
+    EXPECT_EQ(console_output_of([&] { m.play_id(1, 0, 3); }), "Invalid number of loops (3)\n");
+    EXPECT_FALSE(m.channels[0].sound->loop);
+    EXPECT_TRUE(m.is_channel_playing(0));
+    EXPECT_EQ(console_output_of([&] { m.play_id(1, 1, -2); }), "");
+    EXPECT_FALSE(m.channels[1].sound->loop);
+    EXPECT_EQ(console_output_of([&] { m.play_id(1, 2, 0); }), "");
+    EXPECT_TRUE(m.channels[2].sound->loop);
 
     m.stop_channel(0xFFFFFFFFu);
     m.lock(32);
@@ -280,20 +301,6 @@ TEST_F(SoundEngineTest, a_sound_nobody_can_hear_is_freed_and_the_play_ignored)
     volumes.put_content("Data/tune.wav", short_wav());
     EXPECT_EQ(console_output_of([&] { m.play("./Data/tune.wav", 4, 1); }), "Max sound count reached\nIgnored play\n");
     EXPECT_TRUE(global_device->streams.empty());
-}
-
-TEST_F(SoundEngineTest, the_main_volume_sets_the_tv_and_gamepad_device_volume)
-{
-    Media& m = media_with({{1, tone()}});
-    ax_start_recording();
-    m.set_main_volume(50);
-    m.set_main_volume(50);
-    EXPECT_EQ(m.get_main_volume(), 50.0);
-    m.set_main_volume(250);
-    EXPECT_EQ(m.get_main_volume(), 100.0);
-    EXPECT_EQ(calls_named(ax_take_recorded_calls(), "AXSetDeviceVolume"),
-              (std::vector<std::string>{"AXSetDeviceVolume(0, 0, 16384)", "AXSetDeviceVolume(1, 0, 16384)",
-                                        "AXSetDeviceVolume(0, 0, 32768)", "AXSetDeviceVolume(1, 0, 32768)"}));
 }
 
 TEST_F(SoundEngineTest, a_file_registered_under_an_id_replaces_the_entry_without_cutting_its_sounds)

@@ -104,7 +104,7 @@ TEST_F(StreamTest, a_looping_stream_joins_its_end_to_its_start_without_a_gap)
     EXPECT_EQ(stream->get_status(), SOUND_PLAYING);
 }
 
-TEST_F(StreamTest, a_stream_that_does_not_loop_stops_on_its_last_valid_frame)
+TEST_F(StreamTest, a_stream_stops_on_its_last_valid_frame_and_a_looping_one_without_data_ends)
 {
     // Shorter than half a second: half 0 in part, the rest zeroed, half 1 not read.
     auto* decoder = new RampDecoder(10000, 44100, 1);
@@ -140,19 +140,17 @@ TEST_F(StreamTest, a_stream_that_does_not_loop_stops_on_its_last_valid_frame)
     play_into_half(*second, 0);
     EXPECT_EQ(second->get_status(), SOUND_STOPPED);
     EXPECT_LT(current_offset(second->voice(0)), 200u);
-}
 
-TEST_F(StreamTest, a_looping_stream_without_data_ends_instead_of_reading_for_ever)
-{
-    auto* decoder = new RampDecoder(0, 44100, 1);
-    SoundStream* stream = ramp_stream(decoder);
-    stream->set_loop(true);
-    stream->play();
-    EXPECT_TRUE(stream->ended);
-    EXPECT_EQ(stream->end_offset.load(), 0);
-    EXPECT_LE(decoder->reads, 2);
+    // A looping stream without data ends instead of reading for ever.
+    auto* empty = new RampDecoder(0, 44100, 1);
+    SoundStream* nothing = ramp_stream(empty);
+    nothing->set_loop(true);
+    nothing->play();
+    EXPECT_TRUE(nothing->ended);
+    EXPECT_EQ(nothing->end_offset.load(), 0);
+    EXPECT_LE(empty->reads, 2);
     frames(3);
-    EXPECT_EQ(stream->get_status(), SOUND_STOPPED);
+    EXPECT_EQ(nothing->get_status(), SOUND_STOPPED);
 }
 
 TEST_F(StreamTest, moving_a_playing_stream_restarts_the_voices_on_the_refilled_ring)
@@ -218,15 +216,7 @@ TEST_F(StreamTest, a_move_before_the_start_is_undone_by_play_and_a_pause_holds_t
     EXPECT_EQ(current_offset(stream->voice(0)), held_at + 96);
 }
 
-TEST_F(StreamTest, durations_keep_their_fraction)
-{
-    SoundStream* thirty = ramp_stream(new RampDecoder(1323000, 44100, 2));
-    SoundStream* longer = ramp_stream(new RampDecoder(1323441, 44100, 2));
-    EXPECT_EQ(thirty->get_duration(), 30.0);
-    EXPECT_DOUBLE_EQ(longer->get_duration(), 30.01);
-}
-
-TEST_F(StreamTest, a_stream_without_a_decoder_is_refused_and_a_released_one_leaves_the_device)
+TEST_F(StreamTest, a_stream_without_a_decoder_is_refused_a_released_one_leaves_the_device_and_durations_keep_their_fraction)
 {
     std::unique_ptr<SoundStream> refused;
     EXPECT_EQ(console_output_of([&] { refused = std::make_unique<SoundStream>("/vol/content/none.ogg", Media::OGG, 0); }),
@@ -245,4 +235,8 @@ TEST_F(StreamTest, a_stream_without_a_decoder_is_refused_and_a_released_one_leav
     flush_audio();
     EXPECT_EQ(global_device->sounds[0], nullptr);
     EXPECT_TRUE(global_device->streams.empty());
+
+    // Durations keep their fraction.
+    EXPECT_EQ(ramp_stream(new RampDecoder(1323000, 44100, 2))->get_duration(), 30.0);
+    EXPECT_DOUBLE_EQ(ramp_stream(new RampDecoder(1323441, 44100, 2))->get_duration(), 30.01);
 }
