@@ -89,6 +89,7 @@ TEST(Files, the_read_window_keeps_file_system_reads_few)
     volumes.put_content("whole.bin", std::string(300, 'b'));
 
     BaseFile small("./small.dat", "r");
+    ASSERT_TRUE(small.is_open());
     uint64_t before = fs_call_counts().reads;
     char pair[2];
     for (int i = 0; i < 50; ++i)
@@ -97,6 +98,7 @@ TEST(Files, the_read_window_keeps_file_system_reads_few)
     EXPECT_EQ(small.data->window_length, 100u);
 
     BaseFile large("./big.dat", "r");
+    ASSERT_TRUE(large.is_open());
     before = fs_call_counts().reads;
     std::string seen;
     char byte;
