@@ -1,14 +1,17 @@
 #include "graphics/image.h"
 
 #include "console/os.h"
-#include "graphics/render.h"
+#include "graphics/render_internal.h"
 #include "base/assetfile.h"
+#include "base/size_policy.h"
 #include "base/stream.h"
 
 #define STB_IMAGE_STATIC
+#define STBI_MAX_DIMENSIONS max_image_side
 #define STB_IMAGE_IMPLEMENTATION
 #include <stb_image.h>
 
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -29,8 +32,14 @@ size_t pixel_bytes(int width, int height)
     return size_t(width) * size_t(height) * 4;
 }
 
+// While preloading: the failures so far. One damaged image can stand for
+// every entry of the list, so only the first is reported, then a count.
+int* preload_failures = nullptr;
+
 void report_load_failure(unsigned int handle, const char* reason)
 {
+    if (preload_failures && (*preload_failures)++ > 0)
+        return;
     OSReport("Could not load image %u\n", handle);
     OSReport("%s\n", reason);
 }
@@ -148,7 +157,7 @@ void Image::load_asset()
     action_y = stream.read_int16();
     const uint32_t compressed_size = uint32_t(stream.read_int32());
     // Refuse sizes that would allocate nothing sensible or read past the file.
-    if (width <= 0 || height <= 0) {
+    if (!image_size_allowed(width, height)) {
         report_load_failure(handle, "bad image size");
         return;
     }
@@ -162,6 +171,10 @@ void Image::load_asset()
     const size_t size = pixel_bytes(width, height);
     // Zero-filled: a stream that ends early leaves defined pixels behind.
     pixels = static_cast<uint8_t*>(calloc(size, 1));
+    if (!pixels) {
+        report_load_failure(handle, "out of memory");
+        return;
+    }
     const int written = stbi_zlib_decode_buffer(reinterpret_cast<char*>(pixels), int(size),
                                                 compressed.data(), int(compressed_size));
     if (written < 0) {
@@ -213,6 +226,8 @@ void preload_images()
     AssetFile list;
     list.open();
     FileStream stream(list);
+    int failures = 0;
+    preload_failures = &failures;
     for (int i = 0; i < image_handle_count; ++i) {
         const unsigned int handle = uint16_t(stream.read_int16());
         if (handle >= unsigned(image_handle_count))
@@ -221,6 +236,9 @@ void preload_images()
         image->load();
         image->upload_texture();
     }
+    preload_failures = nullptr;
+    if (failures > 1)
+        OSReport("%d preloaded images could not be loaded\n", failures);
     list.close();
 }
 
@@ -402,11 +420,14 @@ void FileImage::load_file()
     }
     std::vector<unsigned char> bytes(file.get_size());
     const unsigned int got = file.read(bytes.data(), unsigned(bytes.size()));
-    int w = 0, h = 0, channels = 0;
-    pixels = stbi_load_from_memory(bytes.data(), int(got), &w, &h, &channels, 4);
     file.close();
-    // The size fields are 16-bit: a larger picture would wrap to a negative size.
-    if (pixels && (w > INT16_MAX || h > INT16_MAX)) {
+    int w = 0, h = 0, channels = 0;
+    // The header's size first: an oversize picture is refused before it is decoded.
+    if (got <= unsigned(INT_MAX) && stbi_info_from_memory(bytes.data(), int(got), &w, &h, &channels) &&
+        image_size_allowed(w, h))
+        pixels = stbi_load_from_memory(bytes.data(), int(got), &w, &h, &channels, 4);
+    // What was decoded must be what the header announced.
+    if (pixels && !image_size_allowed(w, h)) {
         stbi_image_free(pixels);
         pixels = nullptr;
     }
