@@ -2,6 +2,7 @@
 
 #include "platform/files.h"
 #include "base/pools.h"
+#include "base/size_policy.h"
 #include "base/stream.h"
 #include "runtime/values.h"
 
@@ -20,21 +21,30 @@ constexpr short major_version = 2;
 constexpr short minor_version = 0;
 constexpr int flag_numeric = 1;
 constexpr int flag_base_one = 4;
-constexpr int64_t max_cells = INT_MAX;
 
 // The cell count of the sizes, or -1 when a size is negative or the count
-// does not fit in an int.
+// is past what an array may hold.
 int64_t cell_count(int64_t x_size, int64_t y_size, int64_t z_size)
 {
-    if (x_size < 0 || y_size < 0 || z_size < 0 || x_size > max_cells)
-        return -1;
+    for (const int64_t size : {x_size, y_size, z_size})
+        if (size < 0 || size > max_array_cells)
+            return -1;
     int64_t count = x_size;
     for (const int64_t size : {y_size, z_size}) {
-        if (size != 0 && count > max_cells / size)
+        if (size != 0 && count > max_array_cells / size)
             return -1;
         count *= size;
     }
     return count;
+}
+
+// A file's sizes: all zero for an empty array, else none zero. A zero beside
+// other sizes holds no cells, yet the first write would grow the other sides
+// into an array of their whole product.
+bool file_sizes_agree(int x_size, int y_size, int z_size)
+{
+    const bool all_zero = x_size == 0 && y_size == 0 && z_size == 0;
+    return all_zero || (x_size != 0 && y_size != 0 && z_size != 0);
 }
 
 int remove_base(int coordinate, int base)
@@ -101,7 +111,8 @@ bool read_cells(BaseFile& file, FileStream& stream, const std::string& path, boo
     out.numeric = (flags & flag_numeric) != 0;
     const int64_t count = cell_count(out.x_size, out.y_size, out.z_size);
     // Every cell takes at least four bytes, so larger counts cannot be in the file.
-    if (count < 0 || count > int64_t(bytes_left(file)) / 4) {
+    if (count < 0 || count > int64_t(bytes_left(file)) / 4 ||
+        !file_sizes_agree(out.x_size, out.y_size, out.z_size)) {
         OSReport("Invalid array size: %s\n", path.c_str());
         return false;
     }
