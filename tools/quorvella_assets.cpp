@@ -1,6 +1,7 @@
 // Command-line front end of the asset-file writer.
 //   quorvella-assets OUT [--preload H,H,...] [--item KIND ID FILE]... [--file ID FILE]...
 //   quorvella-assets --demo DIR      writes the demo content folder
+//   quorvella-assets --help
 // KIND is 0 image, 1 sound, 2 font block, 3 shader program, 4 embedded file;
 // an --item body is taken verbatim, a --file gets its size prefix.
 #include "tools/assetwriter/asset_writer.h"
@@ -35,25 +36,33 @@ std::vector<uint16_t> parse_handles(const char* text)
     return handles;
 }
 
-int usage()
+// The usage text; the exit status is 0 when it was asked for, 2 after a wrong call.
+int usage(int status)
 {
     printf("usage: quorvella-assets OUT [--preload H,H,...] [--item KIND ID FILE]... "
            "[--file ID FILE]...\n"
-           "       quorvella-assets --demo DIR\n");
-    return 2;
+           "       quorvella-assets --demo DIR\n"
+           "       quorvella-assets --help\n");
+    return status;
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    for (int i = 1; i < argc; ++i)
+        if (strcmp(argv[i], "--help") == 0 || strcmp(argv[i], "-h") == 0)
+            return usage(0);
     if (argc < 2)
-        return usage();
+        return usage(2);
     if (strcmp(argv[1], "--demo") == 0) {
         if (argc != 3)
-            return usage();
+            return usage(2);
         return write_demo_content(argv[2]) ? 0 : 1;
     }
+    // An option where the output file belongs is a mistake, not a file name.
+    if (argv[1][0] == '-')
+        return usage(2);
     AssetWriter writer;
     for (int i = 2; i < argc; ++i) {
         std::string body;
@@ -75,7 +84,7 @@ int main(int argc, char** argv)
             }
             i += 2;
         } else {
-            return usage();
+            return usage(2);
         }
     }
     return writer.write(argv[1]) ? 0 : 1;
