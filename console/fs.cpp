@@ -3,8 +3,10 @@
 #include "console/options.h"
 #include "console/os.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <memory>
 #include <mutex>
@@ -22,6 +24,7 @@ struct HostFile {
     bool writing = false;
     std::string path;       // the host path the file has when closed
     std::string temp_path;  // writing: where the bytes go until close
+    int write_errno = 0;    // the first failed write; the file then never replaces the old one
 };
 
 std::mutex table_mutex;
@@ -29,6 +32,7 @@ std::vector<std::unique_ptr<HostFile>> open_files;  // handle = index + 1
 std::vector<FSClient*> clients;
 std::atomic<uint64_t> count_opens{0}, count_reads{0}, count_writes{0}, count_stats{0};
 std::atomic<uint32_t> next_client_id{1};
+std::atomic<int64_t> free_space{-1};  // tests: bytes the disk still accepts; -1: no limit
 
 bool starts_with(const std::string& text, const std::string& prefix)
 {
@@ -95,16 +99,26 @@ bool is_save_path(const std::string& path)
     return below(path, fs_save_root, rest);
 }
 
-// Creates the missing folders above a host file path.
-bool make_parents(const std::string& host_path)
+// The bytes of the next write that the (simulated) disk takes.
+size_t take_space(size_t wanted)
 {
-    for (size_t slash = host_path.find('/', 1); slash != std::string::npos;
-         slash = host_path.find('/', slash + 1)) {
-        const std::string folder = host_path.substr(0, slash);
-        if (mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST)
-            return false;
+    int64_t left = free_space.load();
+    while (left >= 0) {
+        const int64_t taken = std::min<int64_t>(left, int64_t(std::min<size_t>(wanted, INT64_MAX)));
+        if (free_space.compare_exchange_weak(left, left - taken))
+            return size_t(taken);
     }
-    return true;
+    return wanted;
+}
+
+// The bytes did not all reach the disk: the old file stays, the partial one goes.
+FSStatus drop_partial_file(HostFile& file)
+{
+    const FSStatus status = status_from_errno(file.write_errno);
+    OSReport("Could not save %s: %s; the previous file is kept\n", file.path.c_str(),
+             strerror(file.write_errno));
+    unlink(file.temp_path.c_str());
+    return status;
 }
 
 HostFile* find_file(FSFileHandle handle)
@@ -217,11 +231,15 @@ FSStatus FSOpenFile(FSClient* client, FSCmdBlock* block, const char* path, const
         // never leaves a partial file in place of a good one.
         if (!is_save_path(path))
             return fail(client, FS_STATUS_ACCESS_ERROR);
-        if (!make_parents(file->path))
+        if (!fs_make_host_parents(file->path))
             return fail(client, status_from_errno(errno));
         file->writing = true;
         file->temp_path = file->path + ".part";
-        file->fd = open(file->temp_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        // A ".part" left by a killed run is removed, and a fresh one made:
+        // never written through a link that something else put there.
+        unlink(file->temp_path.c_str());
+        file->fd = open(file->temp_path.c_str(),
+                        O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     }
     if (file->fd < 0)
         return fail(client, status_from_errno(errno));
@@ -236,18 +254,23 @@ FSStatus FSCloseFile(FSClient* client, FSCmdBlock* block, FSFileHandle handle, u
     std::unique_ptr<HostFile> file = take_file(handle);
     if (!file)
         return fail(client, FS_STATUS_INVALID);
-    FSStatus status = FS_STATUS_OK;
-    if (file->writing && fsync(file->fd) != 0)
-        status = status_from_errno(errno);
-    if (close(file->fd) != 0 && status == FS_STATUS_OK)
-        status = status_from_errno(errno);
-    if (file->writing) {
-        if (status == FS_STATUS_OK && rename(file->temp_path.c_str(), file->path.c_str()) != 0)
-            status = status_from_errno(errno);
-        if (status != FS_STATUS_OK)
-            unlink(file->temp_path.c_str());
+    if (!file->writing) {
+        if (close(file->fd) != 0)
+            return fail(client, status_from_errno(errno));
+        return FS_STATUS_OK;
     }
-    return status == FS_STATUS_OK ? status : fail(client, status);
+    if (!file->write_errno && fsync(file->fd) != 0)
+        file->write_errno = errno;
+    if (close(file->fd) != 0 && !file->write_errno)
+        file->write_errno = errno;
+    if (file->write_errno)
+        return fail(client, drop_partial_file(*file));
+    if (rename(file->temp_path.c_str(), file->path.c_str()) != 0) {
+        const FSStatus status = status_from_errno(errno);
+        unlink(file->temp_path.c_str());
+        return fail(client, status);
+    }
+    return FS_STATUS_OK;
 }
 
 int32_t FSReadFileWithPos(FSClient* client, FSCmdBlock* block, void* destination, uint32_t size,
@@ -289,19 +312,12 @@ int32_t FSWriteFileWithPos(FSClient* client, FSCmdBlock* block, const void* sour
     HostFile* file = find_file(handle);
     if (!file || !file->writing || !source)
         return fail(client, FS_STATUS_INVALID);
-    const uint64_t total = uint64_t(size) * count;
-    uint64_t done = 0;
-    while (done < total) {
-        const ssize_t put = pwrite(file->fd, static_cast<const char*>(source) + done, total - done,
-                                   off_t(position) + off_t(done));
-        if (put < 0) {
-            if (errno == EINTR)
-                continue;
-            return fail(client, status_from_errno(errno));
-        }
-        done += uint64_t(put);
-    }
-    return size == 0 ? 0 : int32_t(done / size);
+    // Once a write has failed the file is lost; it takes no more bytes.
+    if (!file->write_errno && !fs_host_write(file->fd, source, size_t(size) * count, position))
+        file->write_errno = errno;
+    if (file->write_errno)
+        return fail(client, status_from_errno(file->write_errno));
+    return size == 0 ? 0 : int32_t(count);
 }
 
 FSStatus FSGetStat(FSClient* client, FSCmdBlock* block, const char* path, FSStat* stat_out,
@@ -363,6 +379,74 @@ FSStatus FSRemove(FSClient* client, FSCmdBlock* block, const char* path, uint32_
     if (unlink(host.c_str()) != 0)
         return fail(client, status_from_errno(errno));
     return FS_STATUS_OK;
+}
+
+bool fs_check_content()
+{
+    const std::string& folder = console_options().content_dir;
+    struct stat info;
+    if (stat(folder.c_str(), &info) != 0) {
+        OSReport("Could not open the content folder %s: %s (give it with --content DIR)\n",
+                 folder.c_str(), strerror(errno));
+        return false;
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        OSReport("The content folder %s is not a folder (give it with --content DIR)\n",
+                 folder.c_str());
+        return false;
+    }
+    const std::string assets = folder + "/Assets.dat";
+    const int fd = open(assets.c_str(), O_RDONLY | O_CLOEXEC);
+    char first = 0;
+    const bool readable = fd >= 0 && pread(fd, &first, 1, 0) >= 0;
+    const int error = errno;
+    if (fd >= 0)
+        close(fd);
+    if (!readable) {
+        OSReport("Could not read %s: %s (the content folder must hold the game's Assets.dat)\n",
+                 assets.c_str(), strerror(error));
+        return false;
+    }
+    return true;
+}
+
+bool fs_make_host_parents(const std::string& host_path)
+{
+    for (size_t slash = host_path.find('/', 1); slash != std::string::npos;
+         slash = host_path.find('/', slash + 1)) {
+        const std::string folder = host_path.substr(0, slash);
+        if (mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST)
+            return false;
+    }
+    return true;
+}
+
+bool fs_host_write(int fd, const void* bytes, size_t size, uint64_t offset)
+{
+    size_t done = 0;
+    while (done < size) {
+        const size_t chunk = take_space(size - done);
+        if (chunk == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        const ssize_t put = pwrite(fd, static_cast<const char*>(bytes) + done, chunk,
+                                   off_t(offset + done));
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0) {
+            if (put == 0)
+                errno = ENOSPC;
+            return false;
+        }
+        done += size_t(put);
+    }
+    return true;
+}
+
+void fs_limit_free_space(int64_t bytes)
+{
+    free_space.store(bytes < 0 ? -1 : bytes);
 }
 
 FSCallCounts fs_call_counts()

@@ -3,6 +3,7 @@
 // no other path reaches the host.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -66,7 +67,8 @@ void FSSetStateChangeNotification(FSClient* client, FSStateChangeParams* params)
 FSStatus FSGetLastError(FSClient* client);
 
 // Modes "r" (read) and "w" (create or replace; the old file stays in place
-// until the new one is closed).
+// until the new one is closed, and for good when a write to it failed:
+// the close then reports one line and returns the write's failure).
 FSStatus FSOpenFile(FSClient* client, FSCmdBlock* block, const char* path, const char* mode,
                     FSFileHandle* handle, uint32_t error_mask);
 FSStatus FSCloseFile(FSClient* client, FSCmdBlock* block, FSFileHandle handle, uint32_t error_mask);
@@ -94,6 +96,21 @@ extern const char* const fs_save_root;     // "/vol/save"
 // The host path for a console path; empty when the path lies outside both
 // volumes or climbs out of them with "..".
 std::string fs_host_path(const std::string& console_path);
+
+// Start-up: the content folder exists and its Assets.dat can be read;
+// false (one console line naming the host path) otherwise.
+bool fs_check_content();
+
+// Host files written outside the volumes (pictures, sound) go through the
+// same writer as the save volume, so one limit simulates a full disk.
+// Creates the missing folders above a host file path; false with errno set.
+bool fs_make_host_parents(const std::string& host_path);
+// Writes all `size` bytes at `offset`; false with errno set (ENOSPC when
+// the disk is full).
+bool fs_host_write(int fd, const void* bytes, size_t size, uint64_t offset);
+// Tests: the disk takes only `bytes` more bytes of writes, then is full;
+// negative: no limit.
+void fs_limit_free_space(int64_t bytes);
 
 // Counts of file-system commands, for tests that check how often the disc is read.
 struct FSCallCounts {

@@ -1,7 +1,9 @@
 #include "console/fs.h"
+#include "console/options.h"
 #include "tests/support/volumes.h"
 
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -96,4 +98,93 @@ TEST(ConsoleFs, reads_stop_at_the_end_of_the_file)
     EXPECT_EQ(FSReadFileWithPos(&c.client, &c.block, buffer, 1, 4, 50, handle, 0, 0), 0);
     EXPECT_EQ(FSCloseFile(&c.client, &c.block, handle, 0), FS_STATUS_OK);
     EXPECT_EQ(FSCloseFile(&c.client, &c.block, handle, 0), FS_STATUS_INVALID);
+}
+
+TEST(ConsoleFs, a_write_that_fails_on_a_full_disk_never_replaces_the_old_file)
+{
+    TempVolumes volumes;
+    Client c;
+    FSFileHandle handle = 0;
+    const char* path = "/vol/save/records.dat";
+    const std::string host = volumes.save + "/records.dat";
+    const std::string good = "good records, 32 bytes long ....";
+    ASSERT_EQ(FSOpenFile(&c.client, &c.block, path, "w", &handle, 8), FS_STATUS_OK);
+    ASSERT_EQ(FSWriteFileWithPos(&c.client, &c.block, good.data(), 1, 32, 0, handle, 0, 0), 32);
+    ASSERT_EQ(FSCloseFile(&c.client, &c.block, handle, 0), FS_STATUS_OK);
+
+    // No room at all (a 0-byte file took its place before), then a little
+    // (a truncated one did).
+    for (const int64_t room : {0, 10}) {
+        fs_limit_free_space(room);
+        std::string output = console_output_of([&] {
+            ASSERT_EQ(FSOpenFile(&c.client, &c.block, path, "w", &handle, 8), FS_STATUS_OK);
+            EXPECT_EQ(FSWriteFileWithPos(&c.client, &c.block, "new records", 1, 11, 0, handle, 0, 0),
+                      FS_STATUS_STORAGE_FULL);
+            // Later writes fail too, even into what room is left.
+            EXPECT_EQ(FSWriteFileWithPos(&c.client, &c.block, "x", 1, 1, 0, handle, 0, 0),
+                      FS_STATUS_STORAGE_FULL);
+            EXPECT_EQ(FSCloseFile(&c.client, &c.block, handle, 0), FS_STATUS_STORAGE_FULL);
+        });
+        fs_limit_free_space(-1);
+        EXPECT_EQ(output, "Could not save " + host +
+                              ": No space left on device; the previous file is kept\n")
+            << room;
+        EXPECT_EQ(FSGetLastError(&c.client), FS_STATUS_STORAGE_FULL);
+        EXPECT_EQ(volumes.read_host(host), good) << room;
+        EXPECT_FALSE(std::filesystem::exists(host + ".part")) << room;
+    }
+}
+
+TEST(ConsoleFs, a_stale_part_file_is_replaced_never_written_through)
+{
+    TempVolumes volumes;
+    Client c;
+    FSFileHandle handle = 0;
+    const std::string host = volumes.save + "/records.dat";
+    // A killed run's partial file, and one that is a link to a file elsewhere.
+    const std::string elsewhere = volumes.root + "/elsewhere.txt";
+    {
+        std::ofstream(elsewhere) << "not ours";
+        std::ofstream(host + ".part") << "a much longer partial file from a killed run";
+    }
+    ASSERT_EQ(FSOpenFile(&c.client, &c.block, "/vol/save/records.dat", "w", &handle, 8), FS_STATUS_OK);
+    ASSERT_EQ(FSWriteFileWithPos(&c.client, &c.block, "fresh", 1, 5, 0, handle, 0, 0), 5);
+    ASSERT_EQ(FSCloseFile(&c.client, &c.block, handle, 0), FS_STATUS_OK);
+    EXPECT_EQ(volumes.read_host(host), "fresh");
+
+    std::filesystem::create_symlink(elsewhere, host + ".part");
+    ASSERT_EQ(FSOpenFile(&c.client, &c.block, "/vol/save/records.dat", "w", &handle, 8), FS_STATUS_OK);
+    ASSERT_EQ(FSWriteFileWithPos(&c.client, &c.block, "second", 1, 6, 0, handle, 0, 0), 6);
+    ASSERT_EQ(FSCloseFile(&c.client, &c.block, handle, 0), FS_STATUS_OK);
+    EXPECT_EQ(volumes.read_host(host), "second");
+    EXPECT_EQ(volumes.read_host(elsewhere), "not ours");
+    EXPECT_FALSE(std::filesystem::is_symlink(host));
+}
+
+TEST(ConsoleFs, the_content_folder_is_checked_at_start_up_with_one_line_naming_it)
+{
+    TempVolumes volumes;
+    const auto refusal = [] {
+        bool ok = true;
+        const std::string out = console_output_of([&] { ok = fs_check_content(); });
+        EXPECT_FALSE(ok);
+        return out;
+    };
+    EXPECT_EQ(refusal(), "Could not read " + volumes.content +
+                             "/Assets.dat: No such file or directory (the content folder must "
+                             "hold the game's Assets.dat)\n");
+    volumes.put_content("Assets.dat/inside", "a folder, not a file");
+    EXPECT_EQ(refusal(), "Could not read " + volumes.content +
+                             "/Assets.dat: Is a directory (the content folder must hold the "
+                             "game's Assets.dat)\n");
+    console_options().content_dir = volumes.content + "/Assets.dat/inside";
+    EXPECT_EQ(refusal(), "The content folder " + volumes.content +
+                             "/Assets.dat/inside is not a folder (give it with --content DIR)\n");
+    console_options().content_dir = volumes.root + "/missing";
+    EXPECT_EQ(refusal(), "Could not open the content folder " + volumes.root +
+                             "/missing: No such file or directory (give it with --content DIR)\n");
+
+    console_options().content_dir = volumes.content + "/ok";
+    volumes.put_content("ok/Assets.dat", "");
+    EXPECT_EQ(console_output_of([] { EXPECT_TRUE(fs_check_content()); }), "");
 }
