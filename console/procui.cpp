@@ -17,6 +17,8 @@ void* save_context = nullptr;
 Registered callbacks[3];
 ProcUICounts counts{};
 void (*event_pump)() = nullptr;
+void (*tick_hook)(long) = nullptr;
+std::atomic<bool> run_failed{false};
 
 std::atomic<bool> exit_requested{false};
 bool in_background = false;
@@ -55,6 +57,8 @@ void ProcUIRegisterCallback(ProcUICallbackType type, ProcUICallback callback, vo
 ProcUIStatus ProcUIProcessMessages(bool)
 {
     ++counts.batches;
+    if (tick_hook && !exiting)
+        tick_hook(counts.batches - 1);
     if (event_pump)
         event_pump();
     if (exiting)
@@ -99,6 +103,29 @@ void procui_request_exit()
     exit_requested.store(true);
 }
 
+bool procui_exit_requested()
+{
+    return exit_requested.load();
+}
+
+void procui_fail_run()
+{
+    run_failed.store(true);
+    exit_requested.store(true);
+}
+
+int procui_exit_status()
+{
+    return run_failed.load() ? 1 : 0;
+}
+
+void procui_reset_exit()
+{
+    exit_requested.store(false);
+    run_failed.store(false);
+    exiting = false;
+}
+
 void procui_request_background()
 {
     pending_move.store(1);
@@ -126,4 +153,9 @@ ProcUICounts procui_counts()
 void procui_set_event_pump(void (*pump)())
 {
     event_pump = pump;
+}
+
+void procui_set_tick_hook(void (*hook)(long))
+{
+    tick_hook = hook;
 }

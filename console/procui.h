@@ -35,6 +35,16 @@ void ProcUIShutdown();
 
 // Asks the application to exit at the next message batch (signals, window close).
 void procui_request_exit();
+// True once an exit was asked for; long loops outside the ticks (the boot
+// image) end early on it.
+bool procui_exit_requested();
+// An output of the run failed (already reported): the run ends at the next
+// batch and the process with a non-zero status.
+void procui_fail_run();
+// 0, or 1 after procui_fail_run.
+int procui_exit_status();
+// Tests: forgets an exit request, the exit it brought and a failed run.
+void procui_reset_exit();
 // Moves the application to the background and back, as the home button
 // does; the release and acquire callbacks run at the next batches.
 void procui_request_background();
@@ -54,3 +64,6 @@ ProcUICounts procui_counts();
 // Runs once per message batch before the status is decided; the window
 // layer pumps its events here. Null by default.
 void procui_set_event_pump(void (*pump)());
+// Runs once per message batch, before the event pump, with the number of
+// ticks that have run in full; headless sound advances here. Null by default.
+void procui_set_tick_hook(void (*hook)(long ticks_done));
