@@ -1,6 +1,5 @@
 #include "console/gpu.h"
 
-#include "console/options.h"
 #include "console/os.h"
 #include "console/window.h"
 
@@ -674,16 +673,8 @@ void GX2SwapScanBuffers()
     const uint64_t picture = gpu.swaps++;
     if (gpu.swap_hook)
         gpu.swap_hook(picture, gpu.swap_hook_context);
-    if (capture_wanted(picture)) {
-        const std::vector<uint8_t> pixels =
-            read_framebuffer(gpu.tv.framebuffer, gpu.tv.width, gpu.tv.height);
-        capture_write_png(capture_path(console_options().capture_dir, picture), pixels,
-                          gpu.tv.width, gpu.tv.height);
-    }
-    if (gpu.tv_enabled)
-        window_present(gpu.tv.framebuffer, gpu.tv.width, gpu.tv.height);
-    // Paced even while the outputs are off, so a hidden picture never spins.
-    window_pace();
+    window_swap({picture, gpu.tv.framebuffer, gpu.tv.width, gpu.tv.height, gpu.tv_enabled,
+                 [] { return gx2_read_scan_buffer(GX2_SCAN_TARGET_TV); }});
     apply_state(*gpu.state);
 }
 

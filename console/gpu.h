@@ -227,8 +227,8 @@ void GX2SetTVBuffer(void* buffer, uint32_t size, int render_mode, GX2SurfaceForm
 void GX2SetDRCBuffer(void* buffer, uint32_t size, int render_mode, GX2SurfaceFormat format,
                      int buffering);
 void GX2CopyColorBufferToScanBuffer(const GX2ColorBuffer* buffer, GX2ScanTarget target);
-// Presents the TV scan buffer in the window (scaled to fit, nearest pixel),
-// writes it to the capture folder when asked and paces a windowed run.
+// Hands the TV scan buffer to the window driver, which shows, paces or
+// captures it as the run options chose.
 void GX2SwapScanBuffers();
 void GX2SetTVEnable(bool enable);
 void GX2SetDRCEnable(bool enable);

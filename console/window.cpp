@@ -1,5 +1,6 @@
 #include "console/window.h"
 
+#include "console/fs.h"
 #include "console/options.h"
 #include "console/os.h"
 #include "console/procui.h"
@@ -14,9 +15,12 @@
 #include <stb_image_write.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -24,138 +28,349 @@ constexpr int window_width = 960;
 constexpr int window_height = 540;
 constexpr double picture_seconds = 1.0 / 60.0;
 
-struct Window {
-    SDL_Window* window = nullptr;
-    SDL_GLContext context = nullptr;
-    bool headless = false;
-    uint64_t next_picture = 0;  // performance-counter time of the next paced picture
-};
-
-Window host;
-
-bool create_window(bool headless)
+// Where a window was looked for, for the line that says none could be had.
+std::string displays_tried()
 {
-    if (headless)
-        setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-        return false;
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    const Uint32 flags = SDL_WINDOW_OPENGL | (headless ? SDL_WINDOW_HIDDEN : SDL_WINDOW_RESIZABLE);
-    host.window = SDL_CreateWindow("Quorvella - Rored Azezara", SDL_WINDOWPOS_CENTERED,
-                                   SDL_WINDOWPOS_CENTERED, window_width, window_height, flags);
-    if (host.window)
-        host.context = SDL_GL_CreateContext(host.window);
-    if (!host.context) {
-        if (host.window)
-            SDL_DestroyWindow(host.window);
-        host.window = nullptr;
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        return false;
+    for (const char* name : {"WAYLAND_DISPLAY", "DISPLAY"}) {
+        const char* value = getenv(name);
+        if (value && *value)
+            return std::string(name) + " is \"" + value + "\"";
     }
-    host.headless = headless;
-    // The loop is paced by our own clock, never by the driver's vertical sync.
-    SDL_GL_SetSwapInterval(0);
-    return true;
+    return "neither DISPLAY nor WAYLAND_DISPLAY is set";
 }
 
-void pace()
+// SDL falls back to its offscreen driver by itself when no display answers;
+// a windowed run takes it only when SDL_VIDEODRIVER asks for it (tests).
+bool invisible_fallback()
 {
-    const uint64_t frequency = SDL_GetPerformanceFrequency();
-    const uint64_t step = uint64_t(double(frequency) * picture_seconds);
-    uint64_t now = SDL_GetPerformanceCounter();
-    if (host.next_picture == 0 || now > host.next_picture + step)
-        host.next_picture = now;  // first picture, or far behind: start afresh
-    else
-        while (now < host.next_picture) {
-            SDL_Delay(Uint32((host.next_picture - now) * 1000 / frequency));
-            now = SDL_GetPerformanceCounter();
+    const char* used = SDL_GetCurrentVideoDriver();
+    const char* asked = getenv("SDL_VIDEODRIVER");
+    const bool invisible = used && (strcmp(used, "offscreen") == 0 || strcmp(used, "dummy") == 0);
+    return invisible && !(asked && strcmp(asked, used) == 0);
+}
+
+// An SDL window with a current OpenGL 3.3 core context.
+class GlWindow : public WindowDriver {
+public:
+    ~GlWindow() override
+    {
+        if (context_)
+            SDL_GL_DeleteContext(context_);
+        if (window_)
+            SDL_DestroyWindow(window_);
+        if (video_)
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+
+    // False with SDL's reason in SDL_GetError(). `visible`: refuse the
+    // invisible driver that SDL falls back to when no display answers.
+    bool create(Uint32 flags, bool visible)
+    {
+        video_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+        if (!video_)
+            return false;
+        if (visible && invisible_fallback()) {
+            SDL_SetError("no display answered");
+            return false;
         }
-    host.next_picture += step;
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+        window_ = SDL_CreateWindow("Quorvella - Rored Azezara", SDL_WINDOWPOS_CENTERED,
+                                   SDL_WINDOWPOS_CENTERED, window_width, window_height,
+                                   SDL_WINDOW_OPENGL | flags);
+        if (window_)
+            context_ = SDL_GL_CreateContext(window_);
+        if (!context_)
+            return false;
+        // The loop is paced by our own clock, never by the driver's vertical sync.
+        SDL_GL_SetSwapInterval(0);
+        return true;
+    }
+
+    void pump_events() override
+    {
+        SDL_PumpEvents();
+        SDL_Event event;
+        while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_QUIT, SDL_QUIT) > 0)
+            procui_request_exit();
+        while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT) > 0)
+            if (event.window.event == SDL_WINDOWEVENT_CLOSE)
+                procui_request_exit();
+        // Keyboard and controllers are read as states (updated by the pump above);
+        // their events would only pile up.
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    }
+
+    SDL_Window* window() const { return window_; }
+
+private:
+    bool video_ = false;
+    SDL_Window* window_ = nullptr;
+    SDL_GLContext context_ = nullptr;
+};
+
+// A visible window: pictures scaled to fit, 60 a second.
+class SdlWindowDriver : public GlWindow {
+public:
+    void swap(const SwapPicture& picture) override
+    {
+        if (picture.shown)
+            present(picture);
+        // Paced even while the outputs are off, so a hidden picture never spins.
+        pace();
+        // Between ticks too (the boot image), so a close is seen at once.
+        pump_events();
+    }
+
+    bool headless() const override { return false; }
+
+private:
+    void present(const SwapPicture& picture)
+    {
+        int target_width = 0, target_height = 0;
+        SDL_GL_GetDrawableSize(window(), &target_width, &target_height);
+        // Scale to fit, keeping the picture's shape; the rest stays black.
+        const double scale = std::min(double(target_width) / picture.width,
+                                      double(target_height) / picture.height);
+        const int shown_width = int(picture.width * scale);
+        const int shown_height = int(picture.height * scale);
+        const int x = (target_width - shown_width) / 2, y = (target_height - shown_height) / 2;
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, picture.framebuffer);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+        glDisable(GL_SCISSOR_TEST);
+        glViewport(0, 0, target_width, target_height);
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        // Our pictures are stored top row first; the window's rows go bottom up.
+        glBlitFramebuffer(0, 0, picture.width, picture.height, x, y + shown_height,
+                          x + shown_width, y, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        SDL_GL_SwapWindow(window());
+    }
+
+    void pace()
+    {
+        const uint64_t frequency = SDL_GetPerformanceFrequency();
+        const uint64_t step = uint64_t(double(frequency) * picture_seconds);
+        uint64_t now = SDL_GetPerformanceCounter();
+        if (next_picture_ == 0 || now > next_picture_ + step)
+            next_picture_ = now;  // first picture, or far behind: start afresh
+        else
+            while (now < next_picture_) {
+                SDL_Delay(Uint32((next_picture_ - now) * 1000 / frequency));
+                now = SDL_GetPerformanceCounter();
+            }
+        next_picture_ += step;
+    }
+
+    uint64_t next_picture_ = 0;  // performance-counter time of the next paced picture
+};
+
+// No display server: a real GL context that nobody sees, and no pacing.
+class OffscreenDriver : public GlWindow {
+public:
+    void swap(const SwapPicture&) override {}
+    bool headless() const override { return true; }
+};
+
+// Writes every `every_`-th picture, then hands it on.
+class CaptureDriver : public WindowDriver {
+public:
+    CaptureDriver(std::unique_ptr<WindowDriver> inner, std::string dir, long every)
+        : inner_(std::move(inner)), dir_(std::move(dir)), every_(std::max(every, 1L))
+    {
+    }
+
+    void swap(const SwapPicture& picture) override
+    {
+        // Tick 1's picture is the last one of the first message batch; the
+        // boot image's pictures come before it.
+        if (procui_counts().batches == 1)
+            first_tick_picture_ = int64_t(picture.number);
+        if (!failed_ && picture.number % uint64_t(every_) == 0)
+            write(picture);
+        inner_->swap(picture);
+    }
+
+    void pump_events() override { inner_->pump_events(); }
+
+    void finish() override
+    {
+        if (written_ > 0 && !failed_) {
+            OSReport("Captured %llu pictures in %s (%s to %s)%s\n",
+                     static_cast<unsigned long long>(written_), dir_.c_str(), name(first_).c_str(),
+                     name(last_).c_str(), first_tick_note().c_str());
+        }
+        inner_->finish();
+    }
+
+    bool headless() const override { return inner_->headless(); }
+
+    std::unique_ptr<WindowDriver> release_inner() { return std::move(inner_); }
+
+private:
+    void write(const SwapPicture& picture)
+    {
+        const std::string path = capture_path(dir_, picture.number);
+        const std::vector<uint8_t> rgba = picture.read_pixels();
+        if (!write_png(path, rgba, picture.width, picture.height)) {
+            const int error = errno;
+            failed_ = true;
+            OSReport("Could not write picture %s: %s; capture stops\n", path.c_str(),
+                     strerror(error));
+            procui_fail_run();
+            return;
+        }
+        if (written_++ == 0)
+            first_ = picture.number;
+        last_ = picture.number;
+    }
+
+    // False with errno set; no partial file is left behind.
+    static bool write_png(const std::string& path, const std::vector<uint8_t>& rgba, int width,
+                          int height)
+    {
+        if (width <= 0 || height <= 0 || rgba.size() < size_t(width) * size_t(height) * 4) {
+            errno = EINVAL;
+            return false;
+        }
+        if (!fs_make_host_parents(path))
+            return false;
+        stbi_write_png_compression_level = 1;  // capture speed over file size
+        int size = 0;
+        unsigned char* png = stbi_write_png_to_mem(rgba.data(), width * 4, width, height, 4, &size);
+        if (!png) {
+            errno = ENOMEM;
+            return false;
+        }
+        const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        bool ok = fd >= 0 && fs_host_write(fd, png, size_t(size), 0);
+        int error = errno;
+        if (fd >= 0 && close(fd) != 0 && ok) {
+            ok = false;
+            error = errno;
+        }
+        STBIW_FREE(png);
+        if (!ok && fd >= 0)
+            unlink(path.c_str());
+        errno = error;
+        return ok;
+    }
+
+    std::string name(uint64_t picture) const
+    {
+        const std::string path = capture_path(dir_, picture);
+        return path.substr(path.rfind('/') + 1);
+    }
+
+    std::string first_tick_note() const
+    {
+        if (first_tick_picture_ <= 0)
+            return "";
+        return "; picture " + std::to_string(first_tick_picture_) +
+               " is tick 1's, those before it show the boot image";
+    }
+
+    std::unique_ptr<WindowDriver> inner_;
+    std::string dir_;
+    long every_;
+    bool failed_ = false;
+    uint64_t written_ = 0;
+    uint64_t first_ = 0, last_ = 0;
+    int64_t first_tick_picture_ = -1;
+};
+
+// Never destroyed: the context must outlive every static that frees GL objects.
+WindowDriver* driver = nullptr;
+
+std::unique_ptr<WindowDriver> open_driver(bool headless)
+{
+    if (headless) {
+        setenv("SDL_VIDEODRIVER", "offscreen", 1);
+        auto offscreen = std::make_unique<OffscreenDriver>();
+        if (offscreen->create(SDL_WINDOW_HIDDEN, false))
+            return offscreen;
+        OSReport("Could not open an offscreen picture: %s\n", SDL_GetError());
+        return nullptr;
+    }
+    auto window = std::make_unique<SdlWindowDriver>();
+    if (window->create(SDL_WINDOW_RESIZABLE, true))
+        return window;
+    const std::string reason = SDL_GetError();
+    window.reset();
+    OSReport("Could not open a window (%s; %s); run with --headless to play without a display\n",
+             displays_tried().c_str(), reason.c_str());
+    return nullptr;
 }
 
 }  // namespace
 
 bool window_open()
 {
-    if (host.context)
+    if (driver)
         return true;
-    const bool headless = console_options().headless;
-    // Without a display server a windowed run still gets a picture offscreen.
-    if (!create_window(headless) && (headless || !create_window(true))) {
-        OSReport("Could not open the window: %s\n", SDL_GetError());
+    const ConsoleOptions& options = console_options();
+    std::unique_ptr<WindowDriver> chosen = open_driver(options.headless);
+    if (!chosen)
         return false;
-    }
+    driver = chosen.release();
+    window_set_capture(options.capture_dir, options.capture_every);
     procui_set_event_pump(window_pump_events);
     return true;
 }
 
+void window_set_capture(const std::string& dir, long every)
+{
+    if (!driver)
+        return;
+    std::unique_ptr<WindowDriver> inner(driver);
+    if (auto* capture = dynamic_cast<CaptureDriver*>(driver))
+        inner = capture->release_inner();  // the old capture driver goes
+    if (!dir.empty())
+        inner = make_capture_driver(std::move(inner), dir, every);
+    driver = inner.release();
+}
+
 bool window_is_headless()
 {
-    return host.headless;
+    return driver && driver->headless();
 }
 
-void window_present(uint32_t gl_framebuffer, int width, int height)
+void window_swap(const SwapPicture& picture)
 {
-    if (!host.context || host.headless)
-        return;
-    int target_width = 0, target_height = 0;
-    SDL_GL_GetDrawableSize(host.window, &target_width, &target_height);
-    // Scale to fit, keeping the picture's shape; the rest stays black.
-    const double scale = std::min(double(target_width) / width, double(target_height) / height);
-    const int shown_width = int(width * scale), shown_height = int(height * scale);
-    const int x = (target_width - shown_width) / 2, y = (target_height - shown_height) / 2;
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, gl_framebuffer);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    glDisable(GL_SCISSOR_TEST);
-    glViewport(0, 0, target_width, target_height);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    // Our pictures are stored top row first; the window's rows go bottom up.
-    glBlitFramebuffer(0, 0, width, height, x, y + shown_height, x + shown_width, y,
-                      GL_COLOR_BUFFER_BIT, GL_NEAREST);
-    SDL_GL_SwapWindow(host.window);
+    if (driver)
+        driver->swap(picture);
 }
 
-void window_pace()
+void window_finish()
 {
-    if (host.context && !host.headless)
-        pace();
+    if (driver)
+        driver->finish();
 }
 
 void window_pump_events()
 {
-    if (!host.context)
-        return;
-    SDL_PumpEvents();
-    SDL_Event event;
-    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_QUIT, SDL_QUIT) > 0)
-        procui_request_exit();
-    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT) > 0)
-        if (event.window.event == SDL_WINDOWEVENT_CLOSE)
-            procui_request_exit();
-    // Keyboard and controllers are read as states (updated by the pump above);
-    // their events would only pile up.
-    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    if (driver)
+        driver->pump_events();
 }
 
 void window_post_close()
 {
-    if (!host.context)
+    SDL_Window* target = driver ? SDL_GL_GetCurrentWindow() : nullptr;
+    if (!target)
         return;
     SDL_Event event = {};
     event.type = SDL_WINDOWEVENT;
     event.window.event = SDL_WINDOWEVENT_CLOSE;
-    event.window.windowID = SDL_GetWindowID(host.window);
+    event.window.windowID = SDL_GetWindowID(target);
     SDL_PushEvent(&event);
 }
 
-bool capture_wanted(uint64_t picture)
+std::unique_ptr<WindowDriver> make_capture_driver(std::unique_ptr<WindowDriver> inner,
+                                                  const std::string& dir, long every)
 {
-    const ConsoleOptions& options = console_options();
-    return !options.capture_dir.empty() && picture % uint64_t(options.capture_every) == 0;
+    return std::make_unique<CaptureDriver>(std::move(inner), dir, every);
 }
 
 std::string capture_path(const std::string& dir, uint64_t picture)
@@ -163,19 +378,4 @@ std::string capture_path(const std::string& dir, uint64_t picture)
     char name[32];
     snprintf(name, sizeof name, "tv_%06llu.png", static_cast<unsigned long long>(picture));
     return dir + "/" + name;
-}
-
-bool capture_write_png(const std::string& path, const std::vector<uint8_t>& rgba, int width,
-                       int height)
-{
-    if (rgba.size() < size_t(width) * size_t(height) * 4)
-        return false;
-    std::error_code ignored;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
-    stbi_write_png_compression_level = 1;  // capture speed over file size
-    if (!stbi_write_png(path.c_str(), width, height, 4, rgba.data(), width * 4)) {
-        OSReport("Could not write picture %s\n", path.c_str());
-        return false;
-    }
-    return true;
 }

@@ -1,30 +1,56 @@
-// The host window behind the graphics library: one SDL window with an
-// OpenGL 3.3 core context. With --headless it runs on SDL's offscreen video
-// driver (a real GL context, no display server) and nothing paces the loop.
+// The host window behind the graphics library. Every finished TV picture
+// goes to a window driver chosen once, when the window opens: an SDL window
+// with an OpenGL 3.3 core context, paced at 60 pictures a second; under
+// --headless an offscreen context (SDL's offscreen video driver, no display
+// server) that shows and paces nothing; with --capture either one wrapped in
+// a driver that also writes the pictures as PNG files.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
-// Opens the window and makes its context current; false (one console line)
-// when no context can be had. Registers the process-UI event pump.
+// One finished TV picture.
+struct SwapPicture {
+    uint64_t number;       // pictures swapped before this one
+    uint32_t framebuffer;  // the GL framebuffer that holds it, top row first
+    int width;
+    int height;
+    bool shown;                             // the TV output is on
+    std::vector<uint8_t> (*read_pixels)();  // its RGBA pixels, top row first
+};
+
+class WindowDriver {
+public:
+    virtual ~WindowDriver() = default;
+    // Shows, paces or writes one finished picture.
+    virtual void swap(const SwapPicture& picture) = 0;
+    // Pumps the host's events; a window close asks the process to exit.
+    virtual void pump_events() {}
+    // The end of the run: a closing line about what was written, if any.
+    virtual void finish() {}
+    virtual bool headless() const = 0;
+};
+
+// Opens the window and makes its context current, choosing the driver from
+// the run options; false (one console line) when no context can be had. A
+// windowed run never falls back to an invisible one: without a display it
+// fails and says that --headless exists. Registers the process-UI event pump.
 bool window_open();
 bool window_is_headless();
-// Shows a top-row-first framebuffer of width x height scaled to fit the
-// window with nearest-pixel scaling.
-void window_present(uint32_t gl_framebuffer, int width, int height);
-// In a windowed run, waits until 1/60 s has passed since the last picture.
-void window_pace();
-// Pumps SDL's events once; a window close asks the process to exit.
+void window_swap(const SwapPicture& picture);
+void window_finish();
 void window_pump_events();
 // Tests: queues the event that the window's close button sends.
 void window_post_close();
 
-// Picture capture (--capture DIR, --capture-every N): picture number n of
-// the TV is written as DIR/tv_NNNNNN.png when n is a multiple of N.
-bool capture_wanted(uint64_t picture);
+// Picture capture (--capture DIR, --capture-every N): picture number n is
+// written as DIR/tv_NNNNNN.png when n is a multiple of N. The first picture
+// that cannot be written is reported, capture stops and the run fails.
+// Wraps the driver in use in a capture driver, in place of any earlier one;
+// an empty `dir` captures nothing. window_open chooses from the run options.
+void window_set_capture(const std::string& dir, long every);
+std::unique_ptr<WindowDriver> make_capture_driver(std::unique_ptr<WindowDriver> inner,
+                                                  const std::string& dir, long every);
 std::string capture_path(const std::string& dir, uint64_t picture);
-// Writes top-row-first RGBA pixels as a PNG file; false on failure.
-bool capture_write_png(const std::string& path, const std::vector<uint8_t>& rgba, int width,
-                       int height);

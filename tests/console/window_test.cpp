@@ -1,35 +1,122 @@
+#include "console/fs.h"
 #include "console/options.h"
+#include "console/procui.h"
 #include "console/window.h"
+#include "tests/support/volumes.h"
+
+#define STB_IMAGE_STATIC
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb_image.h>
 
 #include <chrono>
+#include <filesystem>
 #include <gtest/gtest.h>
 
-TEST(Window, a_windowed_run_is_paced_at_sixty_pictures_a_second)
+namespace {
+
+// Stands in for the window: counts what reaches it.
+class CountingDriver : public WindowDriver {
+public:
+    explicit CountingDriver(int& swaps) : swaps_(swaps) {}
+    void swap(const SwapPicture&) override { ++swaps_; }
+    bool headless() const override { return true; }
+
+private:
+    int& swaps_;
+};
+
+int pixel_reads = 0;
+
+// A 4 x 2 picture whose first pixel counts the reads.
+std::vector<uint8_t> small_picture()
+{
+    std::vector<uint8_t> rgba(4 * 2 * 4, 200);
+    rgba[0] = uint8_t(++pixel_reads);
+    return rgba;
+}
+
+SwapPicture picture(uint64_t number)
+{
+    return {number, 0, 4, 2, false, small_picture};
+}
+
+}  // namespace
+
+TEST(Window, a_windowed_run_is_paced_at_sixty_pictures_a_second_and_sees_a_close_between_ticks)
 {
     console_options().headless = false;
     ASSERT_TRUE(window_open());
-    if (window_is_headless())
-        GTEST_SKIP() << "no windowed video driver here (the offscreen one is used under CTest)";
+    ASSERT_FALSE(window_is_headless());
     using clock = std::chrono::steady_clock;
-    window_pace();  // the first picture starts the clock
+    const SwapPicture hidden = {0, 0, 1920, 1080, false, nullptr};
+    window_swap(hidden);  // the first picture starts the clock
     const clock::time_point start = clock::now();
     for (int i = 0; i < 12; ++i)
-        window_pace();
+        window_swap(hidden);
     const double seconds = std::chrono::duration<double>(clock::now() - start).count();
     EXPECT_GE(seconds, 11.5 / 60.0);
     EXPECT_LT(seconds, 1.0);
+
+    // The boot image swaps many pictures within one tick: a close during it
+    // is seen at the next picture, not only at the next message batch.
+    procui_reset_exit();
+    window_post_close();
+    window_swap(hidden);
+    EXPECT_TRUE(procui_exit_requested());
+    procui_reset_exit();
 }
 
-TEST(Window, capture_names_count_pictures_and_skip_by_the_step)
+TEST(Window, capture_writes_every_nth_picture_then_hands_it_on)
 {
-    console_options().capture_dir = "shots";
-    console_options().capture_every = 3;
-    EXPECT_TRUE(capture_wanted(0));
-    EXPECT_FALSE(capture_wanted(1));
-    EXPECT_TRUE(capture_wanted(6));
-    console_options().capture_dir.clear();
-    EXPECT_FALSE(capture_wanted(0));
-    console_options().capture_every = 1;
+    TempVolumes volumes;
+    const std::string dir = volumes.root + "/new/shots";  // made on the first picture
+    int swaps = 0;
+    pixel_reads = 0;
+    auto capture = make_capture_driver(std::make_unique<CountingDriver>(swaps), dir, 3);
+    for (uint64_t n = 0; n < 7; ++n)
+        capture->swap(picture(n));
+    EXPECT_EQ(swaps, 7);
+    EXPECT_EQ(pixel_reads, 3);  // only the pictures written are read back
+    for (uint64_t n = 0; n < 7; ++n)
+        EXPECT_EQ(std::filesystem::exists(capture_path(dir, n)), n % 3 == 0) << n;
+    int width = 0, height = 0, channels = 0;
+    stbi_uc* png = stbi_load(capture_path(dir, 6).c_str(), &width, &height, &channels, 4);
+    ASSERT_NE(png, nullptr);
+    EXPECT_EQ(width * 10 + height, 42);
+    EXPECT_EQ(png[0], 3);
+    EXPECT_EQ(png[5], 200);
+    stbi_image_free(png);
     EXPECT_EQ(capture_path("shots", 7), "shots/tv_000007.png");
     EXPECT_EQ(capture_path("shots", 1234567), "shots/tv_1234567.png");
+}
+
+TEST(Window, a_full_disk_stops_the_capture_with_one_line_and_leaves_no_truncated_picture)
+{
+    TempVolumes volumes;
+    const std::string dir = volumes.root + "/shots";
+    int swaps = 0;
+    pixel_reads = 0;
+    procui_reset_exit();
+    auto capture = make_capture_driver(std::make_unique<CountingDriver>(swaps), dir, 1);
+    capture->swap(picture(0));
+    ASSERT_TRUE(std::filesystem::exists(capture_path(dir, 0)));
+    const auto size = std::filesystem::file_size(capture_path(dir, 0));
+
+    fs_limit_free_space(int64_t(size / 2));
+    const std::string output = console_output_of([&] {
+        for (uint64_t n = 1; n < 5; ++n) {
+            capture->swap(picture(n));
+            fs_limit_free_space(-1);  // room again: the capture stays stopped
+        }
+    });
+    fs_limit_free_space(-1);
+    EXPECT_EQ(output, "Could not write picture " + capture_path(dir, 1) +
+                          ": No space left on device; capture stops\n");
+    for (uint64_t n = 1; n < 5; ++n)
+        EXPECT_FALSE(std::filesystem::exists(capture_path(dir, n))) << n;
+    EXPECT_EQ(pixel_reads, 2);  // nothing is encoded after the failure
+    EXPECT_EQ(swaps, 5);        // the pictures are still shown
+    EXPECT_TRUE(procui_exit_requested());
+    EXPECT_EQ(procui_exit_status(), 1);
+    procui_reset_exit();
 }

@@ -170,15 +170,13 @@ TEST_F(DisplayTest, capture_writes_every_nth_tv_picture_as_png)
     write_assets({});
     const std::string dir = volumes->root + "/shots";
     std::filesystem::create_directories(dir);
-    console_options().capture_dir = dir;
-    console_options().capture_every = 2;
+    window_set_capture(dir, 2);
     const uint64_t first = gx2_swap_count();
     for (int i = 0; i < 3; ++i) {
         Render::clear(Color(30, 60, 90, 255));
         platform_swap_buffers();
     }
-    console_options().capture_dir.clear();
-    console_options().capture_every = 1;
+    window_set_capture("", 1);
     int files = 0;
     for (uint64_t n = first; n < first + 3; ++n) {
         const std::string path = capture_path(dir, n);
