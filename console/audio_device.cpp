@@ -1,16 +1,23 @@
 #include "console/audio_device.h"
 
+#include "console/fs.h"
 #include "console/options.h"
 #include "console/os.h"
+#include "console/procui.h"
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <array>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
-#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -23,8 +30,10 @@ std::vector<AXCall> recorded;
 // Outputs -------------------------------------------------------------------
 
 constexpr int frame_bytes = int(sizeof(AudioFrame));
+constexpr uint32_t bytes_per_second = AX_SAMPLE_RATE * 4;
 
-// Where finished frames go. The audio thread waits for room, then writes.
+// Where finished frames go. A sink with a thread of its own waits for room,
+// then takes the next frame.
 class AudioSink {
 public:
     virtual ~AudioSink() = default;
@@ -34,9 +43,13 @@ public:
     virtual bool wait_for_room(const std::atomic<bool>& stopping) = 0;
     virtual void write(const AudioFrame& frame) = 0;
     virtual void close() = 0;
+    // Headless: frames are made on the game's thread as its ticks pass,
+    // never by a thread of their own.
+    virtual bool follows_ticks() const { return false; }
 };
 
-// Nothing is heard, but frames are made at the real rate.
+// A windowed run without a sound device: nothing is heard, but frames are
+// made at the real rate.
 class SilentSink : public AudioSink {
 public:
     bool open() override
@@ -67,6 +80,17 @@ public:
 private:
     std::chrono::steady_clock::time_point start_;
     uint64_t frames_ = 0;
+};
+
+// Headless: one tick of the game is 1/60 s of sound, whatever the machine's
+// speed, so identical runs make identical sound.
+class TickSink : public AudioSink {
+public:
+    bool open() override { return true; }
+    bool wait_for_room(const std::atomic<bool>&) override { return false; }
+    void write(const AudioFrame&) override {}
+    void close() override {}
+    bool follows_ticks() const override { return true; }
 };
 
 // The host's sound device through SDL, which converts from 32000 Hz stereo
@@ -121,69 +145,113 @@ private:
     SDL_AudioDeviceID device_ = 0;
 };
 
-// The TV mix as a 16-bit stereo WAV file; the sizes are filled in on close.
+constexpr uint32_t wav_header_bytes = 44;
+
+// A 16-bit stereo WAV header for `data_bytes` of samples.
+std::array<uint8_t, wav_header_bytes> wav_header(uint32_t data_bytes)
+{
+    std::array<uint8_t, wav_header_bytes> header{};
+    size_t at = 0;
+    const auto text = [&](const char* four) {
+        for (int i = 0; i < 4; ++i)
+            header[at++] = uint8_t(four[i]);
+    };
+    const auto number = [&](uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            header[at++] = uint8_t(value >> (8 * i));
+    };
+    text("RIFF");
+    number(36 + data_bytes, 4);
+    text("WAVE");
+    text("fmt ");
+    number(16, 4);
+    number(1, 2);  // PCM
+    number(2, 2);
+    number(AX_SAMPLE_RATE, 4);
+    number(AX_SAMPLE_RATE * 4, 4);
+    number(4, 2);
+    number(16, 2);
+    text("data");
+    number(data_bytes, 4);
+    return header;
+}
+
+// The TV mix as a 16-bit stereo WAV file. The header's sizes are brought up
+// to date every second of sound, so a killed run leaves a file that plays
+// up to its last second. A failed write is reported once, the file is cut
+// back to its whole frames and the run fails.
 class WavWriter {
 public:
     bool open(const std::string& path)
     {
-        file_ = std::fopen(path.c_str(), "wb");
-        if (!file_) {
-            OSReport("Could not open audio output file: %s\n", path.c_str());
+        path_ = path;
+        data_bytes_ = 0;
+        header_bytes_ = 0;
+        if (!fs_make_host_parents(path) ||
+            (fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644)) < 0) {
+            OSReport("Could not open audio output file %s: %s\n", path.c_str(), strerror(errno));
+            procui_fail_run();
             return false;
         }
-        data_bytes_ = 0;
-        write_header();
-        return true;
+        const auto header = wav_header(0);
+        if (!fs_host_write(fd_, header.data(), header.size(), 0))
+            fail();
+        return fd_ >= 0;
     }
 
     void write(const AudioFrame& frame)
     {
-        if (!file_)
+        if (fd_ < 0)
             return;
         // WAV data is little-endian; so is every host this runs on.
-        data_bytes_ += uint32_t(std::fwrite(frame.samples, 1, frame_bytes, file_));
+        if (data_bytes_ > UINT32_MAX - 36 - frame_bytes) {
+            errno = EFBIG;
+            fail();
+            return;
+        }
+        if (!fs_host_write(fd_, frame.samples, frame_bytes, wav_header_bytes + data_bytes_)) {
+            fail();
+            return;
+        }
+        data_bytes_ += frame_bytes;
+        if (data_bytes_ - header_bytes_ >= bytes_per_second)
+            update_header();
     }
 
     void close()
     {
-        if (!file_)
+        if (fd_ < 0)
             return;
-        std::fseek(file_, 0, SEEK_SET);
-        write_header();
-        std::fclose(file_);
-        file_ = nullptr;
+        update_header();
+        ::close(fd_);
+        fd_ = -1;
     }
 
 private:
-    void put32(uint32_t v)
+    void fail()
     {
-        const unsigned char b[4] = {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)};
-        std::fwrite(b, 1, 4, file_);
-    }
-    void put16(uint16_t v)
-    {
-        const unsigned char b[2] = {uint8_t(v), uint8_t(v >> 8)};
-        std::fwrite(b, 1, 2, file_);
-    }
-
-    void write_header()
-    {
-        std::fwrite("RIFF", 1, 4, file_);
-        put32(36 + data_bytes_);
-        std::fwrite("WAVEfmt ", 1, 8, file_);
-        put32(16);
-        put16(1);  // PCM
-        put16(2);
-        put32(AX_SAMPLE_RATE);
-        put32(AX_SAMPLE_RATE * 4);
-        put16(4);
-        put16(16);
-        std::fwrite("data", 1, 4, file_);
-        put32(data_bytes_);
+        OSReport("Could not write audio output file %s: %s; sound recording stops\n",
+                 path_.c_str(), strerror(errno));
+        // What stays is a WAV file of the whole frames written before.
+        if (ftruncate(fd_, off_t(wav_header_bytes + data_bytes_)) == 0)
+            update_header();
+        ::close(fd_);
+        fd_ = -1;
+        procui_fail_run();
     }
 
-    std::FILE* file_ = nullptr;
+    // Rewrites the sizes in place; such a write takes no new room on the disk.
+    void update_header()
+    {
+        const auto header = wav_header(data_bytes_);
+        if (pwrite(fd_, header.data(), header.size(), 0) == ssize_t(header.size()))
+            header_bytes_ = data_bytes_;
+    }
+
+    std::string path_;
+    int fd_ = -1;
     uint32_t data_bytes_ = 0;
+    uint32_t header_bytes_ = 0;  // the data size the header gives
 };
 
 // The audio thread ------------------------------------------------------------
@@ -198,30 +266,46 @@ struct Output {
     OSThread thread{};
     bool thread_running = false;
     std::atomic<bool> stopping{false};
+    long first_batch = 0;  // headless: message batches before the output started
 };
 
 Output output;
 
+void make_frame(AudioFrame& frame)
+{
+    ax_render_frame(&frame);
+    frames_made.fetch_add(1);
+    output.sink->write(frame);
+    if (output.wav_open)
+        output.wav.write(frame);
+}
+
 int audio_thread(int, const char**)
 {
     AudioFrame frame;
-    while (output.sink->wait_for_room(output.stopping)) {
-        ax_render_frame(&frame);
-        frames_made.fetch_add(1);
-        output.sink->write(frame);
-        if (output.wav_open)
-            output.wav.write(frame);
-    }
+    while (output.sink->wait_for_room(output.stopping))
+        make_frame(frame);
     return 0;
+}
+
+// Headless: the frames of the ticks done so far, made at the start of each
+// message batch, while the game's thread changes no voice.
+void make_tick_frames(long ticks_done)
+{
+    const uint64_t ticks = uint64_t(std::max(0L, ticks_done - output.first_batch));
+    const uint64_t due = audio_frames_for_ticks(ticks);
+    AudioFrame frame;
+    while (frames_made.load() < due)
+        make_frame(frame);
 }
 
 std::unique_ptr<AudioSink> open_sink(bool headless)
 {
-    if (!headless) {
-        auto sdl = std::make_unique<SdlSink>();
-        if (sdl->open())
-            return sdl;
-    }
+    if (headless)
+        return std::make_unique<TickSink>();
+    auto sdl = std::make_unique<SdlSink>();
+    if (sdl->open())
+        return sdl;
     // Without a device the voices still play out in real time, unheard.
     auto silent = std::make_unique<SilentSink>();
     silent->open();
@@ -294,14 +378,24 @@ uint64_t audio_frame_count()
     return frames_made.load();
 }
 
+uint64_t audio_frames_for_ticks(uint64_t ticks)
+{
+    return ticks * AX_SAMPLE_RATE / (60 * AX_FRAME_SAMPLES);
+}
+
 void audio_output_start()
 {
     frames_made.store(0);
-    if (manual_stepping || output.thread_running)
+    if (manual_stepping || output.sink)
         return;
     const ConsoleOptions& options = console_options();
     output.sink = open_sink(options.headless);
     output.wav_open = !options.audio_out.empty() && output.wav.open(options.audio_out);
+    if (output.sink->follows_ticks()) {
+        output.first_batch = procui_counts().batches;
+        procui_set_tick_hook(make_tick_frames);
+        return;
+    }
     output.stopping.store(false);
     OSCreateThread(&output.thread, audio_thread, 0, nullptr, nullptr, 0, 0, 0);
     OSResumeThread(&output.thread);
@@ -310,11 +404,15 @@ void audio_output_start()
 
 void audio_output_stop()
 {
-    if (!output.thread_running)
+    if (!output.sink)
         return;
-    output.stopping.store(true);
-    OSJoinThread(&output.thread, nullptr);
-    output.thread_running = false;
+    if (output.thread_running) {
+        output.stopping.store(true);
+        OSJoinThread(&output.thread, nullptr);
+        output.thread_running = false;
+    } else {
+        procui_set_tick_hook(nullptr);
+    }
     output.sink->close();
     output.sink.reset();
     if (output.wav_open)

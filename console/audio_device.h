@@ -15,9 +15,15 @@ struct AudioFrame {
 
 // Chosen before AXInit. Manual stepping starts no audio thread and opens no
 // output: frames are made only by audio_step_frame, on the caller's thread.
-// Otherwise AXInit reads the run options: the SDL audio device, or a silent
-// sink under --headless, and a WAV file of the TV mix with --audio-out.
+// Otherwise AXInit reads the run options: the SDL audio device (silent, in
+// real time, when there is none), or under --headless no device and no
+// thread: each message batch makes the frames of the ticks done so far, 1/60 s
+// of sound a tick. --audio-out adds a WAV file of the TV mix; a failure to
+// write it is reported once, ends the recording and fails the run.
 void audio_set_manual_stepping(bool manual);
+
+// Headless: the frames that `ticks` ticks of the game make.
+uint64_t audio_frames_for_ticks(uint64_t ticks);
 
 // Runs one audio frame: the frame callback, then every running voice.
 // `out` may be null.

@@ -1,6 +1,7 @@
 // Media over the real audio thread: what a headless run writes with
 // --audio-out, and a busy session that ends while sounds still play.
 #include "console/options.h"
+#include "console/procui.h"
 #include "tests/audio/sound_fixtures.h"
 
 #include <chrono>
@@ -122,8 +123,14 @@ TEST_F(MediaOutput, a_headless_run_writes_the_played_sound_at_its_mixer_gain)
         Media m;
         console_output_of([&] { m.init(); });
         m.play_id(0, -1, 1);
-        EXPECT_TRUE(wait_for([&] { return !m.is_channel_playing(0); }, 5.0));
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        // Headless, the sound advances with the message batches of the ticks.
+        const auto tick_until_silent = [&] {
+            ProcUIProcessMessages(false);
+            return !m.is_channel_playing(0);
+        };
+        EXPECT_TRUE(wait_for(tick_until_silent, 5.0));
+        for (int tick = 0; tick < 3; ++tick)
+            ProcUIProcessMessages(false);
         m.stop();
     }
     const std::vector<int16_t> out = wav_samples(out_path);
@@ -152,6 +159,7 @@ TEST_F(MediaOutput, a_headless_run_writes_the_played_sound_at_its_mixer_gain)
 TEST_F(MediaOutput, a_busy_session_ends_without_freeing_what_the_audio_thread_reads)
 {
     RunOptions run(false, "");
+    console_options().headless = false;  // the audio thread of a windowed run
     Media m;
     console_output_of([&] { m.init(); });
     for (int i = 0; i < 120; ++i) {

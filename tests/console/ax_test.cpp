@@ -1,12 +1,13 @@
 #include "console/audio_device.h"
 #include "console/ax.h"
+#include "console/fs.h"
 #include "console/options.h"
+#include "console/procui.h"
+#include "tests/support/volumes.h"
 
 #include <atomic>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <thread>
 #include <unistd.h>
@@ -75,6 +76,21 @@ std::atomic<int> callback_frames{0};
 void count_frame()
 {
     ++callback_frames;
+}
+
+// Message batches, as the game's ticks run them.
+void run_batches(int count)
+{
+    for (int i = 0; i < count; ++i)
+        ProcUIProcessMessages(false);
+}
+
+uint32_t le32(const std::string& bytes, size_t at)
+{
+    uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = value << 8 | uint8_t(bytes.at(at + size_t(i)));
+    return value;
 }
 
 }  // namespace
@@ -233,29 +249,50 @@ TEST_F(ManualAx, recording_logs_every_call_with_its_arguments)
 TEST(AxOutput, audio_thread_runs_the_frames_and_is_joined_on_quit)
 {
     audio_set_manual_stepping(false);
-    for (const bool headless : {false, true}) {
-        console_options().headless = headless;
-        callback_frames = 0;
-        AXInit();
-        AXRegisterFrameCallback(count_frame);
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (callback_frames < 20 && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        AXQuit();
-        const int after_quit = callback_frames;
-        EXPECT_GE(after_quit, 20) << headless;
-        EXPECT_GE(audio_frame_count(), uint64_t(after_quit));
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        EXPECT_EQ(callback_frames, after_quit);  // nothing runs after the join
-        EXPECT_EQ(AXIsInit(), 0);
-    }
+    console_options().headless = false;
+    callback_frames = 0;
+    AXInit();
+    AXRegisterFrameCallback(count_frame);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (callback_frames < 20 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    AXQuit();
+    const int after_quit = callback_frames;
+    EXPECT_GE(after_quit, 20);
+    EXPECT_GE(audio_frame_count(), uint64_t(after_quit));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(callback_frames, after_quit);  // nothing runs after the join
+    EXPECT_EQ(AXIsInit(), 0);
+}
+
+TEST(AxOutput, headless_sound_advances_with_the_ticks_not_the_clock)
+{
+    EXPECT_EQ(audio_frames_for_ticks(9), 50u);     // 9 * 533.3 samples, whole frames
+    EXPECT_EQ(audio_frames_for_ticks(180), 1000u);  // 3 s of sound
+    procui_reset_exit();
+    audio_set_manual_stepping(false);
+    console_options().headless = true;
+    callback_frames = 0;
+    AXInit();
+    AXRegisterFrameCallback(count_frame);
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    EXPECT_EQ(callback_frames, 0);  // no tick has passed
+    run_batches(1);                 // tick 1 begins
+    EXPECT_EQ(callback_frames, 0);
+    run_batches(9);
+    EXPECT_EQ(callback_frames, 50);
+    EXPECT_EQ(audio_frame_count(), 50u);
+    AXQuit();
+    run_batches(3);
+    EXPECT_EQ(callback_frames, 50);
     console_options().headless = false;
 }
 
-TEST(AxOutput, audio_out_writes_the_tv_mix_as_a_wav_file)
+TEST(AxOutput, audio_out_writes_the_tv_mix_as_a_wav_file_whose_header_follows_each_second)
 {
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("ax_test_" + std::to_string(::getpid()) + ".wav")).string();
+    TempVolumes volumes;
+    const std::string path = volumes.root + "/new/folder/tv.wav";  // the folders are made
+    procui_reset_exit();
     console_options().headless = true;
     console_options().audio_out = path;
     audio_set_manual_stepping(false);
@@ -274,34 +311,54 @@ TEST(AxOutput, audio_out_writes_the_tv_mix_as_a_wav_file)
     AXSetVoiceDeviceMix(voice, AX_DEVICE_TV, 0, mix);
     AXSetVoiceState(voice, 1);
     AXVoiceEnd(voice);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (audio_frame_count() < 10 && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+
+    // 61 ticks: 338 frames. The header was brought up to date once the data
+    // passed one second (334 frames); a run killed now leaves a playable file.
+    run_batches(62);
+    const std::string running = volumes.read_host(path);
+    EXPECT_EQ(running.size(), 44u + 338 * sizeof(AudioFrame));
+    EXPECT_EQ(le32(running, 40), 334 * sizeof(AudioFrame));
+    EXPECT_EQ(le32(running, 4), 36 + 334 * sizeof(AudioFrame));
+
     AXQuit();
     console_options().audio_out.clear();
     console_options().headless = false;
+    const std::string bytes = volumes.read_host(path);
+    ASSERT_EQ(bytes.size(), 44u + 338 * sizeof(AudioFrame));
+    EXPECT_EQ(bytes.substr(0, 4), "RIFF");
+    EXPECT_EQ(bytes.substr(8, 8), "WAVEfmt ");
+    EXPECT_EQ(le32(bytes, 24), 32000u);
+    EXPECT_EQ(le32(bytes, 40), bytes.size() - 44);
+    EXPECT_EQ(le32(bytes, 4), bytes.size() - 8);
+    // The voice plays from the first frame: the left channel holds the
+    // sample and the right one silence.
+    EXPECT_EQ(int16_t(le32(bytes, 44)), 1234);
+    EXPECT_EQ(le32(bytes, 44) >> 16, 0u);
+}
 
-    std::ifstream in(path, std::ios::binary);
-    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::filesystem::remove(path);
-    ASSERT_GE(bytes.size(), 44u + 10 * sizeof(AudioFrame));
-    auto u32 = [&](size_t at) { return uint32_t(uint8_t(bytes[at])) | uint32_t(uint8_t(bytes[at + 1])) << 8 |
-                                       uint32_t(uint8_t(bytes[at + 2])) << 16 | uint32_t(uint8_t(bytes[at + 3])) << 24; };
-    EXPECT_EQ(std::string(bytes.data(), 4), "RIFF");
-    EXPECT_EQ(std::string(bytes.data() + 8, 8), "WAVEfmt ");
-    EXPECT_EQ(u32(24), 32000u);
-    EXPECT_EQ(u32(40), bytes.size() - 44);
-    EXPECT_EQ(u32(40) % sizeof(AudioFrame), 0u);
-    EXPECT_EQ(u32(4), bytes.size() - 8);
-    // The voice may start a frame or two in; from then on the left channel
-    // holds the sample and the right one silence.
-    size_t first = 44;
-    while (first < bytes.size() && bytes[first] == 0)
-        first += 4;
-    ASSERT_LT(first + 4, bytes.size());
-    EXPECT_EQ(int16_t(uint16_t(uint8_t(bytes[first])) | uint16_t(uint8_t(bytes[first + 1])) << 8), 1234);
-    EXPECT_EQ(bytes[first + 2], 0);
-    EXPECT_EQ(bytes[first + 3], 0);
+TEST(AxOutput, a_full_disk_ends_the_recording_with_one_line_and_a_header_that_matches)
+{
+    TempVolumes volumes;
+    const std::string path = volumes.root + "/tv.wav";
+    procui_reset_exit();
+    console_options().headless = true;
+    console_options().audio_out = path;
+    audio_set_manual_stepping(false);
+    fs_limit_free_space(44 + 10 * sizeof(AudioFrame) + 100);  // half a frame more
+    AXInit();
+    const std::string output = console_output_of([] { run_batches(10); });
+    fs_limit_free_space(-1);
+    run_batches(5);
+    AXQuit();
+    console_options().audio_out.clear();
+    console_options().headless = false;
+    EXPECT_EQ(output, "Could not write audio output file " + path +
+                          ": No space left on device; sound recording stops\n");
+    const std::string bytes = volumes.read_host(path);
+    EXPECT_EQ(bytes.size(), 44u + 10 * sizeof(AudioFrame));
+    EXPECT_EQ(le32(bytes, 40), 10 * sizeof(AudioFrame));
+    EXPECT_EQ(procui_exit_status(), 1);
+    procui_reset_exit();
 }
 
 TEST_F(ManualAx, freed_and_foreign_voices_are_ignored)
