@@ -5,8 +5,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
 #include <sstream>
 #include <strings.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -72,6 +75,36 @@ bool parse_axis(const std::string& text, float& value)
     return true;
 }
 
+// A tick from 1 to InputScript::max_tick.
+bool parse_tick(const std::string& word, long& tick, std::string& fault)
+{
+    const bool digits = !word.empty() && word.find_first_not_of("0123456789") == std::string::npos;
+    if (digits && parse_long(word, 1, InputScript::max_tick, tick))
+        return true;
+    if (digits && word.find_first_not_of('0') != std::string::npos)
+        fault = "tick " + word + " is past the last tick a script can name (" +
+                std::to_string(InputScript::max_tick) + ")";
+    else
+        fault = "\"" + word + "\" is not a tick number (1 or more)";
+    return false;
+}
+
+// One line without its line break; stops reading a line at one byte over
+// the limit, so that a file without line breaks never fills the memory.
+bool read_line(std::istream& in, std::string& line)
+{
+    line.clear();
+    std::streambuf* bytes = in.rdbuf();
+    for (;;) {
+        const int c = bytes->sbumpc();
+        if (c == std::char_traits<char>::eof())
+            return !line.empty();
+        if (c == '\n' || line.size() > InputScript::max_line_bytes)
+            return true;
+        line += char(c);
+    }
+}
+
 // "gamepad" is slot 0, "remote0".."remote3" are slots 1..4; -1 otherwise.
 int parse_slot(const std::string& word)
 {
@@ -85,13 +118,53 @@ int parse_slot(const std::string& word)
 
 }  // namespace
 
-bool InputScript::parse(const std::string& text, const std::string& name)
+bool InputScript::check_file(const std::string& path)
+{
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0) {
+        OSReport("Could not open input script %s: %s\n", path.c_str(), strerror(errno));
+        return false;
+    }
+    if (S_ISDIR(info.st_mode)) {
+        OSReport("Input script %s is a folder, not a file\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool InputScript::load(const std::string& path)
 {
     changes.clear();
-    std::istringstream lines(text);
+    if (!check_file(path))
+        return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        OSReport("Could not open input script %s: %s\n", path.c_str(), strerror(errno));
+        return false;
+    }
+    return parse(in, path);
+}
+
+bool InputScript::parse(const std::string& text, const std::string& name)
+{
+    std::istringstream in(text);
+    return parse(in, name);
+}
+
+bool InputScript::parse(std::istream& in, const std::string& name)
+{
+    changes.clear();
     std::string line;
     bool clean = true;
-    for (int number = 1; std::getline(lines, line); ++number) {
+    for (int number = 1; read_line(in, line); ++number) {
+        if (line.size() > max_line_bytes) {
+            OSReport("Input script %s line %d: longer than %zu characters; the rest of the "
+                     "script is ignored\n",
+                     name.c_str(), number, max_line_bytes);
+            return false;
+        }
+        if (number == 1 && line.compare(0, 3, "\xEF\xBB\xBF") == 0)
+            line.erase(0, 3);
         line = line.substr(0, line.find('#'));
         if (line.find_first_not_of(" \t\r") == std::string::npos)
             continue;
@@ -115,10 +188,8 @@ bool InputScript::parse_line(const std::string& line, Change& change, std::strin
     std::istringstream words(line);
     std::string tick_word, slot_word, word;
     words >> tick_word >> slot_word;
-    if (!parse_long(tick_word, 1, 1L << 40, change.tick)) {
-        fault = "\"" + tick_word + "\" is not a tick number (1 or more)";
+    if (!parse_tick(tick_word, change.tick, fault))
         return false;
-    }
     change.slot = parse_slot(slot_word);
     if (change.slot < 0) {
         fault = "\"" + slot_word + "\" is not gamepad or remote0..remote3";

@@ -5,6 +5,7 @@
 
 #include "console/pads.h"
 
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -26,9 +27,22 @@ public:
     // Slots: 0 the gamepad on channel 0, 1..4 the remotes on channels 0..3.
     static constexpr int slot_count = 5;
 
+    // The longest line read and the last tick a line can name.
+    static constexpr size_t max_line_bytes = 4096;
+    static constexpr long max_tick = 1L << 40;
+
     // Parses `text`. Each faulty line is reported (one console line naming
-    // `name` and the line number) and left out. True when there was none.
+    // `name` and the line number) and left out; a line longer than
+    // max_line_bytes ends the script. A UTF-8 byte-order mark is skipped.
+    // True when there was no fault.
     bool parse(const std::string& text, const std::string& name);
+    bool parse(std::istream& in, const std::string& name);
+    // Reads and parses the file at `path`. A folder or a file that cannot be
+    // opened gives one console line and false, with no script.
+    bool load(const std::string& path);
+    // Start-up: one console line and false unless `path` is a file that
+    // can be read.
+    static bool check_file(const std::string& path);
     // Script tick 1 is message batch `batch` + 1.
     void set_base(long batch) { base = batch; }
 

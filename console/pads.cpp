@@ -7,8 +7,6 @@
 #include "console/procui.h"
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -45,14 +43,10 @@ std::unique_ptr<PadSource> chosen_source()
 {
     const ConsoleOptions& options = console_options();
     if (!options.input_file.empty()) {
-        std::ifstream in(options.input_file, std::ios::binary);
-        if (!in) {
-            OSReport("Could not open input script %s\n", options.input_file.c_str());
-            return script_source("", options.input_file);
-        }
-        std::ostringstream text;
-        text << in.rdbuf();
-        return script_source(text.str(), options.input_file);
+        auto script = std::make_unique<InputScript>();
+        script->load(options.input_file);
+        script->set_base(current_tick());
+        return script;
     }
     if (options.headless)
         return script_source("", "");

@@ -79,6 +79,50 @@ TEST(InputScript, faulty_lines_are_reported_and_left_out)
     EXPECT_EQ(script.state_at(2, 5).extension, WPAD_EXT_PRO_CONTROLLER);
 }
 
+TEST(InputScript, files_are_read_with_bounded_lines_a_byte_order_mark_and_the_tick_limit)
+{
+    TempVolumes volumes;
+    InputScript script;
+    // A byte-order mark before line 1 is no part of the tick.
+    volumes.put_content("bom.txt", "\xEF\xBB\xBF" "2 gamepad A\n");
+    EXPECT_EQ(console_output_of([&] { EXPECT_TRUE(script.load(volumes.content + "/bom.txt")); }), "");
+    EXPECT_EQ(script.state_at(0, 2).gamepad_buttons, uint32_t(VPAD_BUTTON_A));
+
+    // The last tick a line can name, and one past it.
+    const std::string out = console_output_of([&] {
+        EXPECT_FALSE(script.parse("1099511627776 gamepad A\n"
+                                  "1099511627777 gamepad B\n"
+                                  "99999999999999999999 gamepad B\n",
+                                  "far.txt"));
+    });
+    EXPECT_EQ(out,
+              "Input script far.txt line 2: tick 1099511627777 is past the last tick a script can "
+              "name (1099511627776)\n"
+              "Input script far.txt line 3: tick 99999999999999999999 is past the last tick a "
+              "script can name (1099511627776)\n");
+    EXPECT_EQ(script.state_at(0, 1L << 40).gamepad_buttons, uint32_t(VPAD_BUTTON_A));
+
+    // A file without line breaks is read no further than one line's limit;
+    // the lines before it count.
+    volumes.put_content("long.txt", "3 gamepad X\n" + std::string(3 << 20, 'A'));
+    EXPECT_EQ(console_output_of([&] { EXPECT_FALSE(script.load(volumes.content + "/long.txt")); }),
+              "Input script " + volumes.content +
+                  "/long.txt line 2: longer than 4096 characters; the rest of the script is "
+                  "ignored\n");
+    EXPECT_EQ(script.state_at(0, 3).gamepad_buttons, uint32_t(VPAD_BUTTON_X));
+}
+
+TEST(InputScript, a_folder_or_a_missing_file_is_refused_with_one_line)
+{
+    TempVolumes volumes;
+    InputScript script;
+    EXPECT_EQ(console_output_of([&] { EXPECT_FALSE(script.load(volumes.content)); }),
+              "Input script " + volumes.content + " is a folder, not a file\n");
+    EXPECT_EQ(console_output_of([&] { EXPECT_FALSE(InputScript::check_file(volumes.root + "/none")); }),
+              "Could not open input script " + volumes.root + "/none: No such file or directory\n");
+    EXPECT_TRUE(InputScript::check_file("/dev/zero"));
+}
+
 TEST(Pads, reads_answer_with_the_library_errors)
 {
     WPADEnableURCC(1);
