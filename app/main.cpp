@@ -9,11 +9,15 @@ int main(int argc, char** argv)
 {
     if (!console_parse_options(argc, argv))
         return 2;
+    if (console_options().help)
+        return 0;
     procui_install_signal_handlers();
+    if (!console_start())
+        return 1;
     // Headless runs are not paced by a display: every tick is 1/60 s, so
     // that they replay the same way.
     if (console_options().headless)
         manager.fps_limit.set_fixed_step(1.0 / 60.0);
     manager.run(game_description());
-    return 0;
+    return console_finish();
 }

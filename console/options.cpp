@@ -1,6 +1,10 @@
 #include "console/options.h"
 
+#include "console/fs.h"
+#include "console/input_script.h"
 #include "console/os.h"
+#include "console/procui.h"
+#include "console/window.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -66,12 +70,34 @@ const char* console_usage()
            "                 [--input FILE] [--capture DIR] [--capture-every N] [--audio-out FILE]";
 }
 
+namespace {
+
+const char* const option_help =
+    "  --content DIR      the game's folder with Assets.dat (default: content)\n"
+    "  --save DIR         the save folder (default: $XDG_DATA_HOME/quorvella or\n"
+    "                     ~/.local/share/quorvella)\n"
+    "  --headless         no window and no sound device; ticks are not paced\n"
+    "  --ticks N          end the run after N ticks (60 ticks are one second)\n"
+    "  --input FILE       play the controllers from a script (docs/input-script.md)\n"
+    "  --capture DIR      write the TV pictures to DIR/tv_NNNNNN.png; the boot\n"
+    "                     image's 480 pictures come before tick 1's\n"
+    "  --capture-every N  with --capture: only every N-th picture\n"
+    "  --audio-out FILE   write the TV's sound to a WAV file\n"
+    "  --help             this text";
+
+}  // namespace
+
 bool console_parse_options(int argc, char** argv)
 {
     ConsoleOptions& options = console_options();
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        if (strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0) {
+            OSReport("%s\n%s\n", console_usage(), option_help);
+            options.help = true;
+            return true;
+        }
         if (strcmp(arg, "--headless") == 0) {
             options.headless = true;
             continue;
@@ -99,4 +125,20 @@ bool console_parse_options(int argc, char** argv)
     if (options.save_dir.empty())
         options.save_dir = console_default_save_dir();
     return true;
+}
+
+bool console_start()
+{
+    const ConsoleOptions& options = console_options();
+    if (!fs_check_content())
+        return false;
+    if (!options.input_file.empty() && !InputScript::check_file(options.input_file))
+        return false;
+    return window_open();
+}
+
+int console_finish()
+{
+    window_finish();
+    return procui_exit_status();
 }

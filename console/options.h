@@ -13,13 +13,23 @@ struct ConsoleOptions {
     std::string capture_dir;              // where pictures are written
     long capture_every = 1;               // write every N-th picture
     std::string audio_out;                // WAV file of the TV's sound
+    bool help = false;                    // --help: the usage was shown, nothing runs
 };
 
 ConsoleOptions& console_options();
 
 // Parses the command line into console_options(). On a bad or unknown
-// option writes one line (and the usage) and returns false.
+// option writes one line (and the usage) and returns false. --help writes
+// the usage with each option's meaning and sets `help`.
 bool console_parse_options(int argc, char** argv);
+
+// Start-up, once the options are parsed: the content folder and its
+// Assets.dat, the input script, then the window driver. False, with one
+// console line, when the run cannot start.
+bool console_start();
+// The end of the run: the outputs' closing lines. The process's exit
+// status: 0, or 1 when an output failed.
+int console_finish();
 
 // The per-user save folder: $XDG_DATA_HOME/quorvella, else ~/.local/share/quorvella.
 std::string console_default_save_dir();

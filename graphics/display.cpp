@@ -111,7 +111,8 @@ void show_bootup_image()
     image.upload_texture();
     ColorBuffer& tv = buffer(TV_BUFFER);
     tv.set_current();
-    for (int i = 0; i < boot_pictures; ++i) {
+    // An exit request (a signal, the window closed) ends the boot image at once.
+    for (int i = 0; i < boot_pictures && !procui_exit_requested(); ++i) {
         wait_for_previous_picture();
         set_whole_view(tv.width, tv.height);
         if (i <= boot_fade_end) {
