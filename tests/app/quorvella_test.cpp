@@ -2,8 +2,12 @@
 #include "tests/support/volumes.h"
 
 #include <array>
+#include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <map>
+#include <set>
 #include <sys/wait.h>
 
 namespace {
@@ -11,13 +15,19 @@ namespace {
 struct RunResult {
     int status;
     std::string output;
+    double seconds;
 };
 
-RunResult run(const std::string& arguments, const std::string& launcher = "")
+// `before` goes in front of the command (environment, a launcher, a pipe).
+// The console's lines go to standard output; `errors` adds standard error
+// (where SDL's and the sanitizers' own messages go).
+RunResult run(const std::string& arguments, const std::string& before = "", bool errors = true)
 {
-    const std::string command = launcher + std::string(QUORVELLA_BINARY) + " " + arguments + " 2>&1";
+    const std::string command = before + std::string(QUORVELLA_BINARY) + " " + arguments +
+                                (errors ? " 2>&1" : " 2>/dev/null");
+    const auto start = std::chrono::steady_clock::now();
     FILE* pipe = popen(command.c_str(), "r");
-    RunResult result{-1, {}};
+    RunResult result{-1, {}, 0.0};
     if (!pipe)
         return result;
     std::array<char, 4096> buffer;
@@ -26,12 +36,53 @@ RunResult run(const std::string& arguments, const std::string& launcher = "")
         result.output.append(buffer.data(), got);
     const int status = pclose(pipe);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return result;
+}
+
+std::string shell_word(const std::string& text)
+{
+    return "'" + text + "'";
 }
 
 std::string volume_arguments(const TempVolumes& volumes)
 {
-    return "--headless --content '" + volumes.content + "' --save '" + volumes.save + "'";
+    return "--headless --content " + shell_word(volumes.content) + " --save " + shell_word(volumes.save);
+}
+
+void make_assets(const TempVolumes& volumes)
+{
+    const std::string make = std::string(QUORVELLA_ASSETS_BINARY) + " " +
+                             shell_word(volumes.content + "/Assets.dat") + " > /dev/null";
+    ASSERT_EQ(system(make.c_str()), 0);
+}
+
+void make_demo(const TempVolumes& volumes)
+{
+    const std::string make = std::string(QUORVELLA_ASSETS_BINARY) + " --demo " +
+                             shell_word(volumes.content) + " > /dev/null";
+    ASSERT_EQ(system(make.c_str()), 0);
+}
+
+size_t count_of(const std::string& text, const std::string& part)
+{
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+size_t lines_of(const std::string& text)
+{
+    return count_of(text, "\n");
+}
+
+uint32_t le32(const std::string& bytes, size_t at)
+{
+    uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = value << 8 | uint8_t(bytes.at(at + size_t(i)));
+    return value;
 }
 
 }  // namespace
@@ -39,8 +90,7 @@ std::string volume_arguments(const TempVolumes& volumes)
 TEST(Quorvella, starts_reads_the_asset_tables_enters_frame_zero_and_ends_after_the_ticks)
 {
     TempVolumes volumes;
-    const std::string make = std::string(QUORVELLA_ASSETS_BINARY) + " '" + volumes.content + "/Assets.dat'";
-    ASSERT_EQ(system(make.c_str()), 0);
+    make_assets(volumes);
     const RunResult result = run(volume_arguments(volumes) + " --ticks 3");
     EXPECT_EQ(result.status, 0) << result.output;
     const size_t client = result.output.find("Creating new FS client: 0\n");
@@ -56,27 +106,188 @@ TEST(Quorvella, starts_reads_the_asset_tables_enters_frame_zero_and_ends_after_t
     EXPECT_EQ(result.output.find("Assets.dat"), std::string::npos) << result.output;
 }
 
-TEST(Quorvella, a_missing_asset_file_is_reported_and_the_run_still_ends_cleanly)
+TEST(Quorvella, a_wrong_content_folder_ends_the_start_with_one_line_naming_the_folder_typed)
 {
     TempVolumes volumes;
-    const RunResult result = run(volume_arguments(volumes) + " --ticks 0");
-    EXPECT_EQ(result.status, 0);
-    EXPECT_NE(result.output.find("Could not open file: /vol/content/Quorvella - Rored Azezara/Assets.dat\n"),
-              std::string::npos)
-        << result.output;
+    const std::string missing = volumes.root + "/missing";
+    const std::string file = volumes.root + "/a file";
+    const std::string folder_as_assets = volumes.root + "/odd";
+    volumes.put_content("../a file", "x");
+    volumes.put_content("../odd/Assets.dat/x", "a folder named Assets.dat");
+    for (const std::string& content : {missing, volumes.content, file, folder_as_assets}) {
+        const RunResult result = run("--headless --ticks 0 --save " + shell_word(volumes.save) +
+                                     " --content " + shell_word(content));
+        EXPECT_EQ(result.status, 1) << content;
+        EXPECT_EQ(lines_of(result.output), 1u) << result.output.substr(0, 2000);
+        EXPECT_NE(result.output.find(content), std::string::npos) << result.output.substr(0, 2000);
+        EXPECT_EQ(result.output.find("/vol/content"), std::string::npos) << content;
+    }
 }
 
-TEST(Quorvella, bad_options_are_refused)
+TEST(Quorvella, a_damaged_image_retried_for_every_preload_entry_is_reported_once_with_a_count)
+{
+    TempVolumes volumes;
+    volumes.put_content("Assets.dat", std::string(200000, '\0'));  // every entry: image 0, empty
+    const RunResult result = run(volume_arguments(volumes) + " --ticks 1");
+    EXPECT_EQ(result.status, 0) << result.output.substr(0, 2000);
+    EXPECT_EQ(count_of(result.output, "Could not load image"), 1u) << result.output.substr(0, 2000);
+    EXPECT_NE(result.output.find("6534 preloaded images could not be loaded"), std::string::npos)
+        << result.output.substr(0, 2000);
+    EXPECT_LT(lines_of(result.output), 20u) << result.output.substr(0, 2000);
+}
+
+TEST(Quorvella, bad_options_are_refused_and_help_shows_the_usage)
 {
     EXPECT_EQ(run("--bogus").status, 2);
     EXPECT_EQ(run("--ticks many").status, 2);
     EXPECT_EQ(run("--content").status, 2);
+    const RunResult help = run("--help --bogus");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.output.rfind("usage: quorvella", 0), 0u) << help.output;
+    EXPECT_NE(help.output.find("--audio-out FILE"), std::string::npos) << help.output;
 }
 
 TEST(Quorvella, a_termination_signal_ends_the_run_cleanly)
 {
     TempVolumes volumes;
+    make_assets(volumes);
     const RunResult result = run(volume_arguments(volumes), "timeout --preserve-status -s TERM 1 ");
     EXPECT_EQ(result.status, 0) << result.output;
     EXPECT_NE(result.output.find("Save callback\n"), std::string::npos) << result.output;
+}
+
+TEST(Quorvella, an_interrupt_or_termination_ends_the_boot_image_at_once)
+{
+    TempVolumes volumes;
+    make_demo(volumes);
+    for (const char* signal : {"INT", "TERM"}) {
+        // Capturing every boot picture takes most of a minute.
+        const std::string shots = volumes.root + "/shots_" + signal;
+        const RunResult result =
+            run(volume_arguments(volumes) + " --capture " + shell_word(shots),
+                "timeout -k 30 --preserve-status -s " + std::string(signal) + " 2 ");
+        EXPECT_EQ(result.status, 0) << signal << "\n" << result.output;
+        EXPECT_NE(result.output.find("Save callback\n"), std::string::npos) << result.output;
+        EXPECT_LT(result.seconds, 15.0) << signal;
+        size_t pictures = 0;
+        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(shots))
+            ++pictures;
+        EXPECT_LT(pictures, 400u) << signal;
+    }
+}
+
+TEST(Quorvella, without_a_display_a_windowed_run_says_so_in_one_line_and_fails)
+{
+    TempVolumes volumes;
+    make_assets(volumes);
+    const std::string arguments =
+        "--ticks 3 --content " + shell_word(volumes.content) + " --save " + shell_word(volumes.save);
+    // SDL left to choose (it falls back to an invisible driver by itself),
+    // and a display driver asked for by name.
+    for (const char* environment :
+         {"env -u SDL_VIDEODRIVER -u DISPLAY -u WAYLAND_DISPLAY ",
+          "env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11 "}) {
+        const RunResult result = run(arguments, environment, false);
+        EXPECT_EQ(result.status, 1) << environment << result.output;
+        EXPECT_EQ(lines_of(result.output), 1u) << result.output;
+        EXPECT_NE(result.output.find("Could not open a window"), std::string::npos) << result.output;
+        EXPECT_NE(result.output.find("--headless"), std::string::npos) << result.output;
+    }
+}
+
+TEST(Quorvella, an_output_that_cannot_be_written_is_reported_once_and_fails_the_run)
+{
+    TempVolumes volumes;
+    make_demo(volumes);
+    const RunResult full = run(volume_arguments(volumes) + " --ticks 30 --audio-out /dev/full");
+    EXPECT_EQ(full.status, 1) << full.output;
+    EXPECT_EQ(count_of(full.output, "Could not write audio output file /dev/full: No space left on "
+                                    "device; sound recording stops\n"),
+              1u)
+        << full.output;
+
+    const RunResult pictures =
+        run(volume_arguments(volumes) + " --ticks 30 --capture /dev/null/shots");
+    EXPECT_EQ(pictures.status, 1) << pictures.output.substr(0, 2000);
+    EXPECT_EQ(count_of(pictures.output, "Could not write picture"), 1u)
+        << pictures.output.substr(0, 2000);
+
+    // Missing folders are made for the sound as for the pictures.
+    const std::string wav = volumes.root + "/new/folder/tv.wav";
+    const RunResult made = run(volume_arguments(volumes) + " --ticks 3 --audio-out " + shell_word(wav));
+    EXPECT_EQ(made.status, 0) << made.output;
+    EXPECT_TRUE(std::filesystem::exists(wav));
+}
+
+TEST(Quorvella, headless_sound_follows_the_game_ticks_so_identical_runs_give_identical_files)
+{
+    TempVolumes volumes;
+    make_assets(volumes);
+    const std::string first = volumes.root + "/first.wav", second = volumes.root + "/second.wav";
+    ASSERT_EQ(run(volume_arguments(volumes) + " --ticks 120 --audio-out " + shell_word(first)).status, 0);
+    ASSERT_EQ(run(volume_arguments(volumes) + " --ticks 120 --audio-out " + shell_word(second)).status, 0);
+    const std::string a = volumes.read_host(first), b = volumes.read_host(second);
+    // 120 ticks are 2 s: 666 whole frames of 96 samples, 4 bytes each.
+    EXPECT_EQ(a.size(), 44u + 666 * 96 * 4);
+    EXPECT_TRUE(a == b);
+}
+
+TEST(Quorvella, a_killed_run_leaves_a_wav_file_whose_header_holds_up_to_its_last_second)
+{
+    TempVolumes volumes;
+    make_assets(volumes);
+    const std::string wav = volumes.root + "/killed.wav";
+    run(volume_arguments(volumes) + " --audio-out " + shell_word(wav), "timeout -s KILL 3 ");
+    const std::string bytes = volumes.read_host(wav);
+    ASSERT_GT(bytes.size(), 44u + 2 * 128000);  // over two seconds of sound were made
+    const uint32_t claimed = le32(bytes, 40);
+    EXPECT_GT(claimed, 128000u);
+    EXPECT_LE(claimed, bytes.size() - 44);
+    EXPECT_LT(bytes.size() - 44 - claimed, 128000u + 384);
+    EXPECT_EQ(claimed % 384, 0u);
+    EXPECT_EQ(le32(bytes, 4), claimed + 36);
+}
+
+TEST(Quorvella, an_input_script_that_is_a_folder_is_refused_and_one_without_line_breaks_is_cut)
+{
+    TempVolumes volumes;
+    make_assets(volumes);
+    const RunResult folder = run(volume_arguments(volumes) + " --ticks 3 --input " + shell_word(volumes.root));
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_EQ(folder.output, "Input script " + volumes.root + " is a folder, not a file\n");
+
+    const RunResult endless = run(volume_arguments(volumes) + " --ticks 3 --input /dev/stdin",
+                                  "head -c 8000000 /dev/zero | ");
+    EXPECT_EQ(endless.status, 0) << endless.output.substr(0, 2000);
+    EXPECT_EQ(count_of(endless.output, "Input script /dev/stdin line 1: longer than 4096 characters"), 1u)
+        << endless.output.substr(0, 2000);
+    EXPECT_LT(endless.output.size(), 2000u);
+}
+
+TEST(Quorvella, configuring_again_rewrites_no_source_so_a_second_run_relinks_nothing)
+{
+    namespace fs = std::filesystem;
+    const fs::path source = fs::path(__FILE__).parent_path().parent_path().parent_path();
+    TempVolumes volumes;
+    const std::string build = volumes.root + "/build";
+    const std::string configure = "cmake -S " + shell_word(source.string()) + " -B " + shell_word(build) +
+                                  " -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVELLA_TESTS=OFF > /dev/null";
+    // What configuring writes for the build to compile; CMake's and Ninja's
+    // own records are rewritten every time and rebuild nothing.
+    const std::set<std::string> records = {"CMakeCache.txt", "build.ninja", "compile_commands.json",
+                                           "cmake_install.cmake"};
+    const auto sources = [&] {
+        std::map<std::string, fs::file_time_type> found;
+        for (const auto& entry : fs::recursive_directory_iterator(build)) {
+            const std::string path = entry.path().string();
+            if (entry.is_regular_file() && path.find("/CMakeFiles/") == std::string::npos &&
+                !records.count(entry.path().filename().string()))
+                found[path] = entry.last_write_time();
+        }
+        return found;
+    };
+    ASSERT_EQ(system(configure.c_str()), 0);
+    const auto first = sources();
+    ASSERT_EQ(system(configure.c_str()), 0);
+    EXPECT_EQ(sources(), first);
 }
