@@ -138,9 +138,15 @@ void Media::add_cache(unsigned id, BaseFile& file)
 {
     if (id >= unsigned(sound_count))
         return;
-    const auto type = Media::AudioType(TessaroAudio::read_le32(file));
-    if (type == 0)
+    // The raw word first: only 1 and 2 are values of the type.
+    const unsigned word = TessaroAudio::read_le32(file);
+    if (word == 0)
         return;
+    if (word != Media::WAV && word != Media::OGG) {
+        OSReport("Invalid sound type %u for sound %u\n", word, id);
+        return;
+    }
+    const auto type = Media::AudioType(word);
     const unsigned size = TessaroAudio::read_le32(file);
     if (streams_by_size(type, size))
         set_entry(id, new SoundCache(id, type, file.tell(), size));
