@@ -3,12 +3,15 @@
 #include "console/ax.h"
 #include "console/os.h"
 #include "platform/platform.h"
+#include "base/size_policy.h"
 
 #include <algorithm>
 #include <bit>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace TessaroAudio {
 
@@ -21,11 +24,20 @@ bool tag_is(const char* tag, const char* name)
     return memcmp(tag, name, 4) == 0;
 }
 
-// Voices, Samples and streams hold two channel buffers at most, and every
-// caller divides by the channel count and the rate.
+// The WAV header's faults go to standard error, unlike the other sound lines.
+void report_header_fault(const char* line)
+{
+    fprintf(stderr, "%s\n", line);
+    fflush(stderr);
+}
+
+// Voices, Samples and streams hold two channel buffers at most, every caller
+// divides by the channel count and the rate, and a stream sizes its ring
+// from the rate.
 bool has_playable_shape(const SoundDecoder& decoder)
 {
-    return decoder.channels >= 1 && decoder.channels <= 2 && decoder.sample_rate > 0 &&
+    return decoder.channels >= 1 && decoder.channels <= 2 &&
+           decoder.sample_rate >= min_sample_rate && decoder.sample_rate <= max_sample_rate &&
            decoder.samples >= unsigned(decoder.channels);
 }
 
@@ -40,13 +52,13 @@ WavDecoder::WavDecoder(BaseFile& file, unsigned size) : file(file)
     char head[12] = {};
     if (size < sizeof(head) || file.read(head, sizeof(head)) == 0 || !tag_is(head, "RIFF") ||
         !tag_is(head + 8, "WAVE")) {
-        OSReport("WAV: Invalid header\n");
+        report_header_fault("WAV: Invalid header");
         return;
     }
     scan_chunks(end);
     if (data_start == 0)
         return;
-    samples = data_size / unsigned(sample_size / 8);
+    samples = data_size / unsigned(block_align) * unsigned(channels);
     file.seek(unsigned(data_start), 0);
 }
 
@@ -87,7 +99,7 @@ bool WavDecoder::read_format()
 {
     const unsigned format_tag = read_le16(file);
     if (format_tag != 1 && format_tag != 3) {
-        OSReport("WAV: Invalid type\n");
+        report_header_fault("WAV: Invalid type");
         return false;
     }
     channels = read_le16(file);
@@ -95,17 +107,17 @@ bool WavDecoder::read_format()
     read_le32(file);  // bytes per second
     block_align = read_le16(file);
     if (block_align == 0) {
-        OSReport("WAV: Invalid blockalign\n");
+        report_header_fault("WAV: Invalid blockalign");
         return false;
     }
     sample_size = read_le16(file);
     if (sample_size != 16) {
-        OSReport("WAV: Invalid sample size\n");
+        report_header_fault("WAV: Invalid sample size");
         return false;
     }
-    // Reads and seeks move by whole blocks: a block must be exactly one frame.
-    if (block_align != channels * 2) {
-        OSReport("WAV: Invalid blockalign\n");
+    // A block holds one frame, and may pad it; a shorter block cannot hold it.
+    if (block_align < channels * 2) {
+        report_header_fault("WAV: Invalid blockalign");
         return false;
     }
     return true;
@@ -113,37 +125,60 @@ bool WavDecoder::read_format()
 
 unsigned WavDecoder::read(short* buffer, unsigned count)
 {
-    if (!is_valid() || !buffer)
+    if (!is_valid() || !buffer || channels < 1)
         return 0;
-    const unsigned bytes_per_sample = unsigned(sample_size / 8);
     const unsigned align = unsigned(block_align);
-    uint64_t bytes = std::min<uint64_t>(uint64_t(count) * bytes_per_sample, data_left);
-    bytes -= bytes % align;
-    unsigned got = file.read(buffer, unsigned(bytes));
-    got -= got % align;
-    data_left -= got;
+    const unsigned frames = std::min(count / unsigned(channels), data_left / align);
+    unsigned got;
+    if (align == frame_bytes())
+        got = file.read(buffer, frames * align) / align;
+    else
+        got = read_padded(buffer, frames);
+    data_left -= got * align;
     if constexpr (host_big_endian) {
         auto* bytes_of = reinterpret_cast<unsigned char*>(buffer);
-        for (unsigned i = 0; i + 1 < got; i += 2)
+        for (unsigned i = 0; i + 1 < got * frame_bytes(); i += 2)
             swap(bytes_of[i], bytes_of[i + 1]);
     }
-    return got / bytes_per_sample;
+    return got * unsigned(channels);
+}
+
+unsigned WavDecoder::read_padded(short* buffer, unsigned frames)
+{
+    const unsigned align = unsigned(block_align);
+    const unsigned per_read = std::max(1u, 65536u / align);
+    std::vector<char> blocks;
+    unsigned done = 0;
+    while (done < frames) {
+        const unsigned wanted = std::min(frames - done, per_read);
+        blocks.resize(size_t(wanted) * align);
+        const unsigned got = file.read(blocks.data(), unsigned(blocks.size())) / align;
+        for (unsigned i = 0; i < got; ++i)
+            memcpy(reinterpret_cast<char*>(buffer) + size_t(done + i) * frame_bytes(),
+                   blocks.data() + size_t(i) * align, frame_bytes());
+        done += got;
+        if (got < wanted)
+            break;
+    }
+    return done;
 }
 
 void WavDecoder::seek(double seconds)
 {
-    if (!is_valid())
+    if (!is_valid() || channels < 1)
         return;
     const double raw = seconds * sample_rate * (sample_size / 8) * channels;
-    // Compared before converting: a time outside the data (or NaN) must not overflow.
-    int64_t offset = 0;
-    if (raw >= double(data_size))
-        offset = data_size;
+    // In sample bytes, padding left out; compared before converting, so that
+    // a time outside the data (or NaN) cannot overflow.
+    const uint64_t total = uint64_t(data_size / unsigned(block_align)) * frame_bytes();
+    uint64_t offset = 0;
+    if (raw >= double(total))
+        offset = total;
     else if (raw > 0)
-        offset = int64_t(raw);
-    offset -= offset % block_align;
-    if (file.seek(unsigned(data_start + offset), 0))
-        data_left = data_size - unsigned(offset);
+        offset = uint64_t(raw);
+    const uint64_t position = offset / frame_bytes() * unsigned(block_align);
+    if (file.seek(unsigned(data_start + position), 0))
+        data_left = data_size - unsigned(position);
 }
 
 // Ogg Vorbis ---------------------------------------------------------------
@@ -176,14 +211,20 @@ OggDecoder::~OggDecoder()
 
 unsigned OggDecoder::read(short* buffer, unsigned count)
 {
-    if (!buffer || count == 0 || !info)
+    if (!buffer || count == 0 || !info || dead)
         return 0;
+    // Whole frames only: vorbisfile refuses a request shorter than a frame
+    // with an error code, and any error here must mean damage.
+    const uint64_t frame = uint64_t(std::max(info->channels, 1)) * 2;
     uint64_t left = uint64_t(count) * 2;
     uint64_t done = 0;
-    while (left >= 1) {
-        const int chunk = int(std::min<uint64_t>(left, INT_MAX));
-        const long r = ov_read(&ogg_file, reinterpret_cast<char*>(buffer) + done, chunk,
-                               host_big_endian ? 1 : 0, 2, 1, &section);
+    while (left >= frame) {
+        const uint64_t wanted = std::min<uint64_t>(left, INT_MAX);
+        const long r = ov_read(&ogg_file, reinterpret_cast<char*>(buffer) + done,
+                               int(wanted - wanted % frame), host_big_endian ? 1 : 0, 2, 1, &section);
+        // After an error vorbisfile's state may be half set up: never call it again.
+        if (r < 0)
+            dead = true;
         if (r < 1)
             break;
         left -= uint64_t(r);
@@ -194,13 +235,17 @@ unsigned OggDecoder::read(short* buffer, unsigned count)
 
 void OggDecoder::seek(double seconds)
 {
-    if (!info)
+    if (!info || dead)
         return;
     if (!(seconds >= 0.0))
         seconds = 0.0;
     const int r = ov_time_seek(&ogg_file, seconds);
     if (r != 0)
         OSReport("Seek failed: %d with time %g\n", r, seconds);
+    // A time past the end leaves the stream usable; any other failure is
+    // damage, after which a read may divide by zero inside vorbisfile.
+    if (r != 0 && r != OV_EINVAL)
+        dead = true;
 }
 
 size_t read_func(void* ptr, size_t item_size, size_t items, void* datasource)

@@ -46,6 +46,9 @@ private:
     void scan_chunks(uint64_t end);
     bool read_format();
     void use_data(uint64_t body, uint64_t available);
+    // Blocks longer than a frame: reads whole blocks and keeps each one's frame.
+    unsigned read_padded(short* buffer, unsigned frames);
+    unsigned frame_bytes() const { return unsigned(channels) * 2; }
 };
 
 class OggDecoder : public SoundDecoder {
@@ -65,6 +68,9 @@ public:
     OggVorbis_File ogg_file = {};
     vorbis_info* info = nullptr;
     int section = 0;
+    // Set by a failed decode or a seek into damage: vorbisfile may divide by
+    // zero if asked again.
+    bool dead = false;
 };
 
 // The decoder for `type` over `size` bytes from the file's position, or null

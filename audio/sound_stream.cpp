@@ -2,6 +2,7 @@
 
 #include "audio/decoder.h"
 #include "audio/device.h"
+#include "base/size_policy.h"
 #include "console/os.h"
 #include "platform/files.h"
 
@@ -55,9 +56,11 @@ void SoundStream::init(SoundDecoder* new_decoder)
     end_offset = -1;
     streaming = false;
     ended = false;
-    // Without a decoder, or at a rate too low for a ring, there is nothing
-    // to play: the stream is refused and never reaches the device.
-    if (!new_decoder || new_decoder->sample_rate / 2 < 1 || !global_device) {
+    // Without a decoder, or at a rate outside what voices play, there is
+    // nothing to play: the stream is refused and never reaches the device.
+    // The ring is sized from the rate, so the rate is checked first.
+    if (!new_decoder || new_decoder->sample_rate < min_sample_rate ||
+        new_decoder->sample_rate > max_sample_rate || !global_device) {
         delete new_decoder;
         return;
     }

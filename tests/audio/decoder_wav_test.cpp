@@ -1,6 +1,7 @@
 #include "audio/sample.h"
 #include "tests/audio/decoder_fixtures.h"
 
+#include <functional>
 #include <limits>
 #include <memory>
 
@@ -54,6 +55,15 @@ std::vector<int16_t> counting(int samples)
     for (int i = 0; i < samples; ++i)
         out[size_t(i)] = int16_t(i);
     return out;
+}
+
+// What `action` writes to standard error, where the header's faults go.
+std::string error_output_of(const std::function<void()>& action)
+{
+    testing::internal::CaptureStderr();
+    action();
+    fflush(stderr);
+    return testing::internal::GetCapturedStderr();
 }
 
 class WavDecoding : public DecoderTest {
@@ -158,44 +168,47 @@ TEST_F(WavDecoding, rejects_bad_headers_and_unplayable_shapes_without_a_sound)
     const std::string invalid = "Could not load sound\n";
     std::string wrapping = "LIST";
     put_u32(wrapping, 0xFFFFFFF8u);  // would move the scan back onto itself
+    // The header's own line goes to standard error, "Could not load sound" to standard output.
     const struct {
         const char* name;
         std::string bytes;
-        std::string output;
+        std::string header_fault;
     } cases[] = {
-        {"not RIFF", "RIFX" + riff(stereo + data).substr(4), "WAV: Invalid header\n" + invalid},
-        {"not WAVE", riff(stereo + data).replace(8, 4, "AVI "), "WAV: Invalid header\n" + invalid},
-        {"cut header", "RIFF\x10", "WAV: Invalid header\n" + invalid},
-        {"extensible", riff(chunk("fmt ", fmt_body(0xFFFE, 2, 8000, 4, 16)) + data),
-         "WAV: Invalid type\n" + invalid},
-        {"8-bit", riff(chunk("fmt ", fmt_body(1, 1, 8000, 1, 8)) + data),
-         "WAV: Invalid sample size\n" + invalid},
-        {"24-bit", riff(chunk("fmt ", fmt_body(1, 2, 8000, 6, 24)) + data),
-         "WAV: Invalid sample size\n" + invalid},
-        {"block align 0", riff(chunk("fmt ", fmt_body(1, 2, 8000, 0, 16)) + data),
-         "WAV: Invalid blockalign\n" + invalid},
+        {"not RIFF", "RIFX" + riff(stereo + data).substr(4), "WAV: Invalid header\n"},
+        {"not WAVE", riff(stereo + data).replace(8, 4, "AVI "), "WAV: Invalid header\n"},
+        {"cut header", "RIFF\x10", "WAV: Invalid header\n"},
+        {"extensible", riff(chunk("fmt ", fmt_body(0xFFFE, 2, 8000, 4, 16)) + data), "WAV: Invalid type\n"},
+        {"8-bit", riff(chunk("fmt ", fmt_body(1, 1, 8000, 1, 8)) + data), "WAV: Invalid sample size\n"},
+        {"24-bit", riff(chunk("fmt ", fmt_body(1, 2, 8000, 6, 24)) + data), "WAV: Invalid sample size\n"},
+        {"block align 0", riff(chunk("fmt ", fmt_body(1, 2, 8000, 0, 16)) + data), "WAV: Invalid blockalign\n"},
         {"block align of one channel", riff(chunk("fmt ", fmt_body(1, 2, 8000, 2, 16)) + data),
-         "WAV: Invalid blockalign\n" + invalid},
-        {"0 channels", riff(chunk("fmt ", fmt_body(1, 0, 8000, 2, 16)) + data),
-         "WAV: Invalid blockalign\n" + invalid},
-        {"3 channels", riff(chunk("fmt ", fmt_body(1, 3, 8000, 6, 16)) + chunk("data", pcm({1, 2, 3}))),
-         invalid},
-        {"rate 0", riff(chunk("fmt ", fmt_body(1, 2, 0, 4, 16)) + data), invalid},
-        {"data before format", riff(data + stereo), invalid},
-        {"no data", riff(stereo), invalid},
-        {"empty data", riff(stereo + chunk("data", "")), invalid},
-        {"less than a frame", riff(stereo + chunk("data", "abc")), invalid},
-        {"short format", riff(chunk("fmt ", fmt_body(1, 2, 8000, 4, 16).substr(0, 14)) + data), invalid},
-        {"wrapping chunk size", riff(wrapping + stereo + data), invalid},
+         "WAV: Invalid blockalign\n"},
+        {"block align short of a frame", riff(chunk("fmt ", fmt_body(1, 2, 8000, 3, 16)) + data),
+         "WAV: Invalid blockalign\n"},
+        {"0 channels", riff(chunk("fmt ", fmt_body(1, 0, 8000, 2, 16)) + data), ""},
+        {"3 channels", riff(chunk("fmt ", fmt_body(1, 3, 8000, 6, 16)) + chunk("data", pcm({1, 2, 3}))), ""},
+        {"rate 0", riff(chunk("fmt ", fmt_body(1, 2, 0, 4, 16)) + data), ""},
+        {"data before format", riff(data + stereo), ""},
+        {"no data", riff(stereo), ""},
+        {"empty data", riff(stereo + chunk("data", "")), ""},
+        {"less than a frame", riff(stereo + chunk("data", "abc")), ""},
+        {"less than a padded block", riff(chunk("fmt ", fmt_body(1, 2, 8000, 8, 16)) + chunk("data", "abcdef")), ""},
+        {"short format", riff(chunk("fmt ", fmt_body(1, 2, 8000, 4, 16).substr(0, 14)) + data), ""},
+        {"wrapping chunk size", riff(wrapping + stereo + data), ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         std::unique_ptr<SoundDecoder> decoder;
-        EXPECT_EQ(console_output_of([&] { decoder = decoder_of(c.bytes); }), c.output);
+        std::string output;
+        EXPECT_EQ(error_output_of([&] { output = console_output_of([&] { decoder = decoder_of(c.bytes); }); }),
+                  c.header_fault);
+        EXPECT_EQ(output, invalid);
         EXPECT_EQ(decoder, nullptr);
         file_->seek(0, 0);
         std::unique_ptr<Sample> sample;
-        console_output_of([&] { sample = std::make_unique<Sample>(*file_, Media::WAV, c.bytes.size()); });
+        error_output_of([&] {
+            console_output_of([&] { sample = std::make_unique<Sample>(*file_, Media::WAV, c.bytes.size()); });
+        });
         EXPECT_TRUE(sample->is_empty());
         EXPECT_EQ(sample->samples, 0u);
         EXPECT_EQ(sample->channels, 0);
@@ -211,14 +224,17 @@ TEST_F(WavDecoding, rejects_bad_headers_and_unplayable_shapes_without_a_sound)
                   "");
     }
     BaseFile missing;
-    const std::string output = console_output_of([&] {
-        missing.open("./missing.wav", "r");
-        EXPECT_TRUE(Sample(missing, Media::WAV, 0).is_empty());
-        EXPECT_TRUE(Sample(missing, Media::OGG, 0).is_empty());
+    std::string output;
+    const std::string header_fault = error_output_of([&] {
+        output = console_output_of([&] {
+            missing.open("./missing.wav", "r");
+            EXPECT_TRUE(Sample(missing, Media::WAV, 0).is_empty());
+            EXPECT_TRUE(Sample(missing, Media::OGG, 0).is_empty());
+        });
     });
     EXPECT_NE(output.find("Could not open file: "), std::string::npos);
-    EXPECT_NE(output.find("WAV: Invalid header\nCould not load sound\nCould not load sound\n"),
-              std::string::npos);
+    EXPECT_NE(output.find("Could not load sound\nCould not load sound\n"), std::string::npos);
+    EXPECT_EQ(header_fault, "WAV: Invalid header\n");
 }
 
 TEST_F(WavDecoding, reads_and_seeks_by_whole_frames_within_the_data)
@@ -312,4 +328,39 @@ TEST_F(WavDecoding, a_cut_file_keeps_its_announced_length_in_silence)
     // The rest plays as silence, not as whatever the heap held.
     EXPECT_EQ(std::vector<int16_t>(sample.left + 100, sample.left + 2000), std::vector<int16_t>(1900));
     EXPECT_EQ(std::vector<int16_t>(sample.right + 100, sample.right + 2000), std::vector<int16_t>(1900));
+}
+
+TEST_F(WavDecoding, padded_blocks_give_their_frames_and_seek_by_whole_blocks)
+{
+    // Stereo frames in 6-byte blocks (2 bytes of padding each), then a cut block.
+    std::string blocks;
+    for (int frame = 0; frame < 5; ++frame)
+        blocks += pcm({int16_t(frame * 10), int16_t(-frame * 10 - 1)}) + "\x77\x77";
+    blocks += "xyz";
+    std::unique_ptr<SoundDecoder> decoder;
+    std::string header_fault = error_output_of([&] {
+        decoder = decoder_of(riff(chunk("fmt ", fmt_body(1, 2, 8000, 6, 16)) + chunk("data", blocks)));
+    });
+    EXPECT_EQ(header_fault, "");
+    ASSERT_NE(decoder, nullptr);
+    EXPECT_EQ(decoder->samples, 10u);
+    short left[6] = {}, right[6] = {};
+    EXPECT_EQ(read_samples(*decoder, 12, left, right), 10u);
+    EXPECT_EQ((std::vector<short>(left, left + 5)), (std::vector<short>{0, 10, 20, 30, 40}));
+    EXPECT_EQ((std::vector<short>(right, right + 5)), (std::vector<short>{-1, -11, -21, -31, -41}));
+    EXPECT_EQ(decoder->read(left, 2), 0u);
+    decoder->seek(3.0 / 8000);  // the fourth block; the cut one is no part of the data
+    EXPECT_EQ(static_cast<WavDecoder&>(*decoder).data_left, 2u * 6);
+    short pair[2] = {};
+    EXPECT_EQ(decoder->read(pair, 2), 2u);
+    EXPECT_EQ((std::vector<short>{pair[0], pair[1]}), (std::vector<short>{30, -31}));
+
+    // Mono in 4-byte blocks, decoded whole.
+    std::string mono;
+    for (int frame = 0; frame < 3; ++frame)
+        mono += pcm({int16_t(100 + frame)}) + "\x77\x77";
+    file_ = loose(riff(chunk("fmt ", fmt_body(1, 1, 8000, 4, 16)) + chunk("data", mono)));
+    const Sample sample(*file_, Media::WAV, unsigned(44 + mono.size()));
+    ASSERT_FALSE(sample.is_empty());
+    EXPECT_EQ((std::vector<short>(sample.left, sample.left + 3)), (std::vector<short>{100, 101, 102}));
 }

@@ -151,9 +151,11 @@ public:
 inline TessaroAudio::SoundStream* ramp_stream(TessaroAudio::SoundDecoder* decoder)
 {
     TessaroAudio::SoundStream* stream = nullptr;
+    testing::internal::CaptureStderr();  // the WAV header's line
     console_output_of([&] {
         stream = new TessaroAudio::SoundStream("/vol/content/none.wav", Media::WAV, 0);
         stream->init(decoder);
     });
+    testing::internal::GetCapturedStderr();
     return stream;
 }
