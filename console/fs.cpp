@@ -28,7 +28,14 @@ struct HostFile {
 };
 
 std::mutex table_mutex;
-std::vector<std::unique_ptr<HostFile>> open_files;  // handle = index + 1
+// The open files, handle = index + 1. Never destroyed: statics of other
+// units (the images' and shaders' asset files) close their files during
+// exit, after this unit's own statics are gone.
+std::vector<std::unique_ptr<HostFile>>& open_files()
+{
+    static auto* const table = new std::vector<std::unique_ptr<HostFile>>();
+    return *table;
+}
 std::vector<FSClient*> clients;
 std::atomic<uint64_t> count_opens{0}, count_reads{0}, count_writes{0}, count_stats{0};
 std::atomic<uint32_t> next_client_id{1};
@@ -124,30 +131,30 @@ FSStatus drop_partial_file(HostFile& file)
 HostFile* find_file(FSFileHandle handle)
 {
     std::lock_guard<std::mutex> lock(table_mutex);
-    if (handle <= 0 || size_t(handle) > open_files.size())
+    if (handle <= 0 || size_t(handle) > open_files().size())
         return nullptr;
-    return open_files[handle - 1].get();
+    return open_files()[handle - 1].get();
 }
 
 FSFileHandle add_file(std::unique_ptr<HostFile> file)
 {
     std::lock_guard<std::mutex> lock(table_mutex);
-    for (size_t i = 0; i < open_files.size(); ++i) {
-        if (!open_files[i]) {
-            open_files[i] = std::move(file);
+    for (size_t i = 0; i < open_files().size(); ++i) {
+        if (!open_files()[i]) {
+            open_files()[i] = std::move(file);
             return FSFileHandle(i + 1);
         }
     }
-    open_files.push_back(std::move(file));
-    return FSFileHandle(open_files.size());
+    open_files().push_back(std::move(file));
+    return FSFileHandle(open_files().size());
 }
 
 std::unique_ptr<HostFile> take_file(FSFileHandle handle)
 {
     std::lock_guard<std::mutex> lock(table_mutex);
-    if (handle <= 0 || size_t(handle) > open_files.size())
+    if (handle <= 0 || size_t(handle) > open_files().size())
         return nullptr;
-    return std::move(open_files[handle - 1]);
+    return std::move(open_files()[handle - 1]);
 }
 
 FSStatus stat_status(const struct stat& info, FSStat* out)
