@@ -5,11 +5,7 @@
 #include "base/assetfile.h"
 #include "base/size_policy.h"
 #include "base/stream.h"
-
-#define STB_IMAGE_STATIC
-#define STBI_MAX_DIMENSIONS max_image_side
-#define STB_IMAGE_IMPLEMENTATION
-#include <stb_image.h>
+#include "graphics/picture_decoder.h"
 
 #include <climits>
 #include <cmath>
@@ -175,10 +171,10 @@ void Image::load_asset()
         report_load_failure(handle, "out of memory");
         return;
     }
-    const int written = stbi_zlib_decode_buffer(reinterpret_cast<char*>(pixels), int(size),
+    const int written = inflate_zlib(reinterpret_cast<char*>(pixels), int(size),
                                                 compressed.data(), int(compressed_size));
     if (written < 0) {
-        report_load_failure(handle, stbi_failure_reason());
+        report_load_failure(handle, picture_failure_reason());
         free(pixels);
         pixels = nullptr;
     }
@@ -423,12 +419,12 @@ void FileImage::load_file()
     file.close();
     int w = 0, h = 0, channels = 0;
     // The header's size first: an oversize picture is refused before it is decoded.
-    if (got <= unsigned(INT_MAX) && stbi_info_from_memory(bytes.data(), int(got), &w, &h, &channels) &&
+    if (got <= unsigned(INT_MAX) && picture_info(bytes.data(), int(got), w, h, channels) &&
         image_size_allowed(w, h))
-        pixels = stbi_load_from_memory(bytes.data(), int(got), &w, &h, &channels, 4);
+        pixels = decode_picture(bytes.data(), int(got), w, h, channels);
     // What was decoded must be what the header announced.
     if (pixels && !image_size_allowed(w, h)) {
-        stbi_image_free(pixels);
+        free_picture(pixels);
         pixels = nullptr;
     }
     if (!pixels) {

@@ -1,0 +1,38 @@
+// stb_image, compiled once. Its PNG reader copies zero bytes from a null
+// buffer when the first IDAT chunk is empty: harmless, but a fault to the
+// sanitizer's nonnull-argument check, so this file alone is built without
+// that check (CMakeLists.txt).
+#include "graphics/picture_decoder.h"
+
+#include "base/size_policy.h"
+
+#define STB_IMAGE_STATIC
+#define STBI_MAX_DIMENSIONS max_image_side
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb_image.h>
+
+bool picture_info(const unsigned char* bytes, int length, int& width, int& height, int& channels)
+{
+    return stbi_info_from_memory(bytes, length, &width, &height, &channels) != 0;
+}
+
+unsigned char* decode_picture(const unsigned char* bytes, int length, int& width, int& height,
+                              int& channels)
+{
+    return stbi_load_from_memory(bytes, length, &width, &height, &channels, 4);
+}
+
+void free_picture(unsigned char* pixels)
+{
+    stbi_image_free(pixels);
+}
+
+int inflate_zlib(char* out, int out_size, const char* in, int in_size)
+{
+    return stbi_zlib_decode_buffer(out, out_size, in, in_size);
+}
+
+const char* picture_failure_reason()
+{
+    return stbi_failure_reason();
+}
