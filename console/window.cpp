@@ -198,9 +198,10 @@ public:
     void finish() override
     {
         if (written_ > 0 && !failed_) {
-            OSReport("Captured %llu pictures in %s (%s to %s)%s\n",
-                     static_cast<unsigned long long>(written_), dir_.c_str(), name(first_).c_str(),
-                     name(last_).c_str(), first_tick_note().c_str());
+            OSReport("Captured %llu picture%s in %s (%s to %s)%s\n",
+                     static_cast<unsigned long long>(written_), written_ == 1 ? "" : "s",
+                     dir_.c_str(), name(first_).c_str(), name(last_).c_str(),
+                     first_tick_note().c_str());
         }
         inner_->finish();
     }
