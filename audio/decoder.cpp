@@ -1,9 +1,9 @@
 #include "audio/decoder.h"
 
+#include "base/size_policy.h"
 #include "console/ax.h"
 #include "console/os.h"
 #include "platform/platform.h"
-#include "base/size_policy.h"
 
 #include <algorithm>
 #include <bit>

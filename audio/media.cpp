@@ -6,10 +6,10 @@
 #include "audio/sample.h"
 #include "audio/sound.h"
 #include "audio/sound_data.h"
-#include "console/os.h"
-#include "platform/files.h"
 #include "base/assetfile.h"
 #include "base/saturate.h"
+#include "console/os.h"
+#include "platform/files.h"
 
 #include <algorithm>
 

@@ -3,8 +3,8 @@
 #include "audio/device.h"
 #include "audio/mix.h"
 #include "audio/sample.h"
-#include "console/os.h"
 #include "base/saturate.h"
+#include "console/os.h"
 
 #include <algorithm>
 #include <cmath>

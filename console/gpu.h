@@ -245,4 +245,3 @@ uint64_t GX2GetLastSubmittedTimeStamp();
 bool GX2WaitTimeStamp(uint64_t time_stamp);
 // Waits until every submitted graphics command has finished.
 void GX2DrawDone();
-

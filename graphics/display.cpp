@@ -5,6 +5,7 @@
 #include "graphics/image.h"
 #include "graphics/render_internal.h"
 #include "graphics/shader.h"
+#include "graphics/testing.h"
 #include "platform/display_mode.h"
 
 #include <new>
@@ -279,7 +280,6 @@ void platform_swap_buffers()
     GX2CopyColorBufferToScanBuffer(&buffer(TV_BUFFER).record, GX2_SCAN_TARGET_TV);
     finish_picture();
 }
-
 
 GX2ContextState* platform_main_context_state()
 {

@@ -33,6 +33,3 @@ void platform_swap_buffers();
 GX2ContextState* platform_main_context_state();
 // One of the four buffers (null before the display exists).
 ColorBuffer* platform_color_buffer(DisplayBuffer which);
-
-// Tests only: the next platform_begin_draw shows the boot image again.
-void platform_show_boot_image_again();

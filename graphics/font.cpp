@@ -1,10 +1,10 @@
 #include "graphics/font.h"
 
+#include "base/saturate.h"
+#include "base/stream.h"
 #include "console/os.h"
 #include "graphics/render_internal.h"
 #include "graphics/shader.h"
-#include "base/saturate.h"
-#include "base/stream.h"
 
 #include <algorithm>
 #include <cmath>

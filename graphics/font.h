@@ -187,6 +187,3 @@ bool load_fonts(std::vector<FTTextureFont*>& fonts);
 bool init_font();
 // The loaded font whose face size is nearest to size (the first wins a tie); null when none.
 FTTextureFont* get_font(int size);
-
-// Tests only: the fonts are loaded afresh on the next init_font.
-void font_forget_all();

@@ -1,11 +1,12 @@
 #include "graphics/fonts.h"
 
-#include "console/os.h"
-#include "graphics/render_internal.h"
-#include "graphics/shader.h"
 #include "base/assetfile.h"
 #include "base/size_policy.h"
 #include "base/stream.h"
+#include "console/os.h"
+#include "graphics/render_internal.h"
+#include "graphics/shader.h"
+#include "graphics/testing.h"
 
 #include <cstdlib>
 

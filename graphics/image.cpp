@@ -1,11 +1,12 @@
 #include "graphics/image.h"
 
-#include "console/os.h"
-#include "graphics/render_internal.h"
 #include "base/assetfile.h"
 #include "base/size_policy.h"
 #include "base/stream.h"
+#include "console/os.h"
 #include "graphics/picture_decoder.h"
+#include "graphics/render_internal.h"
+#include "graphics/testing.h"
 
 #include <climits>
 #include <cmath>

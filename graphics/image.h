@@ -103,7 +103,3 @@ FileImage* get_image_cache(const std::string& path, int, int, int, int,
                            TransparentColor transparent);
 void reset_image_cache();
 void flush_image_cache();
-
-// Tests only: drops every table entry, cached file image and recoloured copy,
-// and closes the image asset file.
-void image_forget_all();

@@ -97,4 +97,3 @@ unsigned int render_claim_slot(const GX2Surface& surface, int width, int height)
 void set_rgba_data(GX2Surface* surface, const void* data, int width, int height);
 void set_alpha_data(GX2Surface* surface, const void* data, int width, int height);
 void set_data(GX2Surface* surface, const void* data, int width, int height);
-

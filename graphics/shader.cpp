@@ -1,10 +1,11 @@
 #include "graphics/shader.h"
 
-#include "console/os.h"
-#include "console/shader_container.h"
 #include "base/assetfile.h"
 #include "base/saturate.h"
 #include "base/stream.h"
+#include "console/os.h"
+#include "console/shader_container.h"
+#include "graphics/testing.h"
 
 #include <iterator>
 #include <vector>

@@ -7,7 +7,6 @@
 
 #include <cstdint>
 
-
 constexpr uint32_t no_location = 0xFFFFFFFF;
 
 class BaseShader {
@@ -179,7 +178,3 @@ void shader_set_texture();
 void shader_set_effect(int effect, const ShaderParameters* parameters, int width, int height);
 void shader_reset_cache();
 void convert_vec4(int packed, float& x, float& y, float& z, float& w);
-
-// Tests only: every shader forgets its programs and the asset file is
-// opened afresh on next use.
-void shader_forget_all();

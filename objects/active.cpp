@@ -1,13 +1,13 @@
 #include "objects/active.h"
 
+#include "base/pools.h"
 #include "graphics/image.h"
 #include "graphics/render.h"
-#include "runtime/movement.h"
 #include "platform/files.h"
 #include "runtime/frame.h"
 #include "runtime/layer.h"
 #include "runtime/manager.h"
-#include "base/pools.h"
+#include "runtime/movement.h"
 #include "runtime/values.h"
 
 #include "console/os.h"

@@ -1,9 +1,9 @@
 #include "objects/arrayext.h"
 
-#include "platform/files.h"
 #include "base/pools.h"
 #include "base/size_policy.h"
 #include "base/stream.h"
+#include "platform/files.h"
 #include "runtime/values.h"
 
 #include "console/fs.h"

@@ -1,8 +1,8 @@
 #include "objects/backdrop.h"
 
-#include "graphics/image.h"
-#include "graphics/display.h"
 #include "base/pools.h"
+#include "graphics/display.h"
+#include "graphics/image.h"
 
 Backdrop::Backdrop(int x, int y, int type_id) : FrameObject(x, y, type_id) {}
 

@@ -1,8 +1,8 @@
 #include "objects/counter.h"
 
+#include "base/pools.h"
 #include "graphics/image.h"
 #include "runtime/collision.h"
-#include "base/pools.h"
 
 #include <sstream>
 

@@ -1,8 +1,8 @@
 #include "objects/layerext.h"
 
+#include "base/pools.h"
 #include "runtime/frame.h"
 #include "runtime/layer.h"
-#include "base/pools.h"
 #include "runtime/values.h"
 
 #include "console/os.h"

@@ -1,11 +1,10 @@
 #include "objects/quickbackdrop.h"
 
+#include "base/pools.h"
 #include "graphics/image.h"
 #include "graphics/render.h"
 #include "runtime/frame.h"
 #include "runtime/layer.h"
-#include "base/pools.h"
-
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "objects/stringparser.h"
 
-#include "platform/files.h"
 #include "base/pools.h"
+#include "platform/files.h"
 #include "runtime/values.h"
 
 #include "console/os.h"

@@ -1,8 +1,8 @@
 #include "objects/systembox.h"
 
+#include "base/pools.h"
 #include "graphics/image.h"
 #include "objects/quickbackdrop.h"
-#include "base/pools.h"
 
 namespace {
 

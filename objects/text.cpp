@@ -1,7 +1,7 @@
 #include "objects/text.h"
 
-#include "graphics/fonts.h"
 #include "base/pools.h"
+#include "graphics/fonts.h"
 #include "runtime/values.h"
 
 Text::Text(int x, int y, int type_id) : FrameObject(x, y, type_id)

@@ -1,7 +1,7 @@
 #include "objects/textblitter.h"
 
-#include "graphics/render.h"
 #include "base/pools.h"
+#include "graphics/render.h"
 #include "runtime/values.h"
 
 #include "console/os.h"

@@ -1,9 +1,9 @@
 #include "objects/windowcontrol.h"
 
+#include "base/pools.h"
 #include "graphics/display.h"
 #include "platform/platform.h"
 #include "runtime/manager.h"
-#include "base/pools.h"
 
 #include "console/os.h"
 

@@ -1,11 +1,11 @@
 #include "runtime/collision.h"
 
+#include "base/saturate.h"
 #include "graphics/image.h"
 #include "graphics/render.h"
 #include "runtime/frameobject.h"
 #include "runtime/layer.h"
 #include "runtime/lists.h"
-#include "base/saturate.h"
 
 #include <algorithm>
 #include <cmath>

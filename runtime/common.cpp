@@ -1,7 +1,7 @@
 #include "runtime/common.h"
 
-#include "console/os.h"
 #include "base/convert.h"
+#include "console/os.h"
 #include "runtime/layer.h"
 
 double int_pow(double base, int exponent)

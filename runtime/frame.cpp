@@ -1,10 +1,10 @@
 #include "runtime/frame.h"
 
+#include "base/saturate.h"
 #include "console/os.h"
 #include "graphics/render.h"
 #include "runtime/frameobject.h"
 #include "runtime/manager.h"
-#include "base/saturate.h"
 
 #include <algorithm>
 

@@ -1,13 +1,13 @@
 #include "runtime/frameobject.h"
 
+#include "base/pools.h"
 #include "graphics/image.h"
 #include "graphics/render.h"
 #include "graphics/shader.h"
-#include "runtime/movement.h"
 #include "runtime/frame.h"
 #include "runtime/layer.h"
 #include "runtime/manager.h"
-#include "base/pools.h"
+#include "runtime/movement.h"
 
 #include "console/os.h"
 

@@ -1,9 +1,9 @@
 #include "runtime/input.h"
 
-#include "runtime/movement.h"
+#include "base/saturate.h"
 #include "platform/input.h"
 #include "runtime/manager.h"
-#include "base/saturate.h"
+#include "runtime/movement.h"
 
 #include <cmath>
 

@@ -1,5 +1,6 @@
 #include "runtime/layer.h"
 
+#include "base/saturate.h"
 #include "console/os.h"
 #include "graphics/image.h"
 #include "graphics/render.h"
@@ -7,7 +8,6 @@
 #include "runtime/frame.h"
 #include "runtime/frameobject.h"
 #include "runtime/manager.h"
-#include "base/saturate.h"
 
 #include <algorithm>
 #include <cmath>

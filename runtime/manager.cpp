@@ -2,8 +2,8 @@
 
 #include "audio/media.h"
 #include "console/os.h"
-#include "graphics/image.h"
 #include "graphics/display.h"
+#include "graphics/image.h"
 #include "graphics/render.h"
 #include "platform/input.h"
 #include "platform/platform.h"

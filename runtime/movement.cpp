@@ -1,8 +1,8 @@
 #include "runtime/movement.h"
 
 #include "runtime/frame.h"
-#include "runtime/layer.h"
 #include "runtime/frameobject.h"
+#include "runtime/layer.h"
 #include "runtime/manager.h"
 #include "runtime/values.h"
 

@@ -70,7 +70,6 @@ private:
     std::vector<std::string> values;
 };
 
-
 // An instance carried as a number. The handle is a slot of the table of
 // instances that were ever asked for their number: on a 64-bit host an
 // address does not fit in 32 bits, so handles are table slots, never

@@ -7,6 +7,7 @@
 #include "graphics/image.h"
 #include "graphics/render.h"
 #include "graphics/shader.h"
+#include "graphics/testing.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/fuzz/harnesses.h"
 

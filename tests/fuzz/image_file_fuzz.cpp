@@ -1,5 +1,6 @@
 // A loose picture file in any format the image loader knows.
 #include "graphics/image.h"
+#include "graphics/testing.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/fuzz/harnesses.h"
 

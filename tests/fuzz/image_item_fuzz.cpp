@@ -1,5 +1,6 @@
 // An image item of the asset file: placement fields, size, zlib stream.
 #include "graphics/image.h"
+#include "graphics/testing.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/fuzz/harnesses.h"
 

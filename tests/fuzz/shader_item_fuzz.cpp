@@ -1,5 +1,6 @@
 // A shader item of the asset file: a size word, then a shader container.
 #include "graphics/shader.h"
+#include "graphics/testing.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/fuzz/harnesses.h"
 

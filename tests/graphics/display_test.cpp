@@ -1,3 +1,4 @@
+#include "graphics/testing.h"
 #include "tests/support/drawing.h"
 
 #include "console/gpu.h"
@@ -15,7 +16,6 @@
 #include <map>
 
 namespace {
-
 
 void dot(int x, int y, Color color)
 {

@@ -1,11 +1,11 @@
 // Image backdrops and rectangle backdrops: display modes, fills, borders,
 // gradients and clipped patterns, read back from the picture.
+#include "base/pools.h"
 #include "console/gpu.h"
 #include "graphics/image.h"
 #include "graphics/render.h"
 #include "objects/backdrop.h"
 #include "objects/quickbackdrop.h"
-#include "base/pools.h"
 #include "tests/objects/kinds_fixture.h"
 
 #include <new>

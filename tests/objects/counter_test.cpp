@@ -1,15 +1,14 @@
 // Counters: clamped values, the digits' text and box, the image chosen by
 // value and the bars, read back from the picture.
+#include "base/pools.h"
 #include "graphics/image.h"
 #include "graphics/render.h"
 #include "objects/counter.h"
 #include "runtime/collision.h"
-#include "base/pools.h"
 #include "tests/objects/kinds_fixture.h"
 
 #include <cmath>
 #include <new>
-
 
 namespace {
 

@@ -8,4 +8,3 @@ OneLayerFrame::OneLayerFrame()
     layers.resize(1);
     layers[0].init(0, 1.0, 1.0, true, false, false);
 }
-

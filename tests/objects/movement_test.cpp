@@ -1,8 +1,8 @@
-#include "runtime/movement.h"
 #include "objects/movements.h"
 #include "runtime/frameobject.h"
-#include "runtime/manager.h"
 #include "runtime/layer.h"
+#include "runtime/manager.h"
+#include "runtime/movement.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -2,11 +2,11 @@
 // for the object tests.
 #pragma once
 
+#include "base/pools.h"
 #include "graphics/image.h"
 #include "objects/active.h"
 #include "runtime/frame.h"
 #include "runtime/manager.h"
-#include "base/pools.h"
 #include "tests/runtime/runtime_fixtures.h"
 
 #include <cstdlib>

@@ -1,5 +1,6 @@
 // Object pools, every kind's release into its own pool, and the default
 // instances that stand in for missing ones.
+#include "base/pools.h"
 #include "objects/active.h"
 #include "objects/advdir.h"
 #include "objects/backdrop.h"
@@ -12,7 +13,6 @@
 #include "objects/text.h"
 #include "objects/textblitter.h"
 #include "objects/windowcontrol.h"
-#include "base/pools.h"
 #include "runtime/layer.h"
 #include "tests/objects/object_fixtures.h"
 

@@ -1,8 +1,8 @@
 #include "objects/layerext.h"
 #include "objects/windowcontrol.h"
 
-#include "runtime/frame.h"
 #include "base/pools.h"
+#include "runtime/frame.h"
 #include "tests/support/volumes.h"
 
 #include <gtest/gtest.h>

@@ -1,11 +1,11 @@
 // Image boxes: tiled under a scissor, centred, at the top-left; the caption
 // and the frame settings never change the picture.
+#include "base/pools.h"
 #include "console/gpu.h"
 #include "graphics/image.h"
 #include "graphics/render.h"
 #include "objects/systembox.h"
 #include "runtime/layer.h"
-#include "base/pools.h"
 #include "tests/objects/kinds_fixture.h"
 
 #include <new>

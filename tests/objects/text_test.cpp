@@ -1,11 +1,11 @@
 // Paragraph text in a texture font: paragraphs, the Latin-1 conversion, the
 // layout made for multi-line text, alignment and the missing-font case.
+#include "base/assetfile.h"
+#include "base/pools.h"
 #include "graphics/fonts.h"
 #include "graphics/render.h"
 #include "graphics/shader.h"
 #include "objects/text.h"
-#include "base/assetfile.h"
-#include "base/pools.h"
 #include "tests/objects/kinds_fixture.h"
 #include "tools/assetwriter/asset_writer.h"
 #include "tools/assetwriter/shader_items.h"

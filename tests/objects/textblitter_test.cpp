@@ -1,15 +1,14 @@
 // Bitmap text: line layout with wrapping, the character map, alignment,
 // scrolling, the wave, character callbacks and colour replacement.
+#include "base/pools.h"
 #include "graphics/image.h"
 #include "graphics/render.h"
 #include "objects/textblitter.h"
 #include "runtime/layer.h"
 #include "runtime/manager.h"
-#include "base/pools.h"
 #include "tests/objects/kinds_fixture.h"
 
 #include <new>
-
 
 namespace {
 

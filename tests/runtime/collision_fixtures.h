@@ -119,4 +119,3 @@ inline BackdropInstance* make_backdrop(int x, int y, int type_id, Image* image)
 {
     return new (object_pool<BackdropInstance>.create()) BackdropInstance(x, y, type_id, image);
 }
-

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-
 TEST(Frame, add_object_numbers_list_items_and_clamps_the_layer)
 {
     RunningFrame scope(640, 480, 3);

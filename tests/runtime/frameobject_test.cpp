@@ -1,8 +1,8 @@
 // The frame object: moves, destruction, inactive and kill tests, flashing,
 // directions, box queries and movements.
-#include "runtime/movement.h"
 #include "runtime/frameobject.h"
 #include "runtime/layer.h"
+#include "runtime/movement.h"
 #include "tests/runtime/runtime_fixtures.h"
 #include "tests/support/volumes.h"
 

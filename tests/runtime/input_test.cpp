@@ -1,8 +1,8 @@
 // Input lists with their ageing, touches as mouse button 1, and the control
 // flags and d-pad directions.
-#include "runtime/movement.h"
 #include "runtime/input.h"
 #include "runtime/manager.h"
+#include "runtime/movement.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Frames, frame data and instances for the runtime tests.
 #pragma once
 
+#include "base/pools.h"
 #include "runtime/frame.h"
 #include "runtime/frameobject.h"
 #include "runtime/manager.h"
-#include "base/pools.h"
 
 #include <functional>
 #include <new>

@@ -1,6 +1,6 @@
 // Alterables, their pool, global values and instance handles.
-#include "runtime/frameobject.h"
 #include "base/pools.h"
+#include "runtime/frameobject.h"
 #include "runtime/values.h"
 #include "tests/support/volumes.h"
 

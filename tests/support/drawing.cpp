@@ -1,13 +1,14 @@
 #include "tests/support/drawing.h"
 
+#include "base/assetfile.h"
 #include "console/gpu.h"
 #include "console/options.h"
 #include "graphics/font.h"
 #include "graphics/image.h"
 #include "graphics/render_internal.h"
 #include "graphics/shader.h"
+#include "graphics/testing.h"
 #include "platform/files.h"
-#include "base/assetfile.h"
 #include "tools/assetwriter/shader_items.h"
 
 void PrintTo(const Rgba& c, std::ostream* os)
