@@ -5,9 +5,26 @@
 #include "runtime/collision.h"
 #include "runtime/movement.h"
 
+#include <cstdlib>
+
+namespace {
+
+Image* unassigned_image()
+{
+    static Image* const image = [] {
+        auto* pixel = new Image(0, 0, 0, 0);
+        pixel->width = pixel->height = 1;
+        pixel->pixels = static_cast<uint8_t*>(std::calloc(4, 1));
+        return pixel;
+    }();
+    return image;
+}
+
+}  // namespace
+
 Image* class_image(uint16_t handle)
 {
-    return handle == unassigned_handle ? &empty_image : get_internal_image(handle);
+    return handle == unassigned_handle ? unassigned_image() : get_internal_image(handle);
 }
 
 void fetch_images(bool& fetched, Image** images, const uint16_t* handles, int count)

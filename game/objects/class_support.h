@@ -26,10 +26,12 @@
 
 class Image;
 
-// A handle the class table leaves unassigned: such a frame shows the empty image.
+// A handle the class table leaves unassigned.
 constexpr uint16_t unassigned_handle = 0xFFFF;
 
-// The asset image of a handle, or the empty image for an unassigned one.
+// The asset image of a handle. An unassigned handle gets one transparent
+// pixel of our own: the runtime's empty image would load asset image 0 the
+// first time something asks it to load.
 Image* class_image(uint16_t handle);
 
 // Fills a class's image array, one image per handle, on the first call of
