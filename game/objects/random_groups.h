@@ -1,8 +1,8 @@
 // The random states of the generated object classes. Each seed group is one
 // state (0 at start, never reseeded, carried across frames) that every draw
-// of its members steps: the classes draw from the group of their number's
-// hundred, and the four record counters of the records card share a state
-// that nothing else uses.
+// of its members steps: a class draws from the group of its number's range
+// (objects1 for 0-103 ... objects5 for 404-462), and the four record counters
+// of the records card share a state that nothing else uses.
 #pragma once
 
 #include <cstdint>

@@ -57,6 +57,14 @@ class ObjectTables(unittest.TestCase):
         self.assertIn("alterables->values.set(1, 128.0);", first[5])
         self.assertIn("Active* create_countdowncrystal_423(int x, int y);", first[0])
 
+    def test_random_draws_use_the_seed_group_of_the_class_number(self):
+        row = "{0}\tX\t2\tActive\t0\t\tdirection=random\t\n"
+        texts = self.generate(row.format(103) + row.format(104).replace("X", "Y"))
+        self.assertIn("set_direction(seed_groups::objects1.direction(), true);", texts[1])
+        self.assertIn("set_direction(seed_groups::objects2.direction(), true);", texts[2])
+        texts = self.generate("66\tX\t2\tCounter\t0\t\tdisplay=0;size=0x0;seed=records;direction=random\t\n")
+        self.assertIn("seed_groups::record_counters.direction()", texts[1])
+
     def test_table_faults_name_their_line(self):
         self.assertFault("4\tX\t2\tActive\t0\t\t\t\n3\tY\t3\tActive\t0\t\t\t\n", "",
                          "classes.tsv", 3, "class-number order")

@@ -3,7 +3,8 @@
 game/objects/animations.tsv (docs/class-table.md):
 
   classes.h        the classes Name_N, their factories and the kept records
-  classes_K.cpp    (K = 0..4) the classes numbered K00 to K99: their statics
+  classes_K.cpp    (K = 0..4) the classes of seed group objects<K+1> (0-103,
+                   104-203, ..., 404-462): their statics
                    (animation tables, image tables, character tables) and
                    their constructors, destructors and factories
   class_list.cpp   the class list that game/objects/class_lookup.cpp searches
@@ -50,7 +51,7 @@ SEED_GROUPS = {"objects1", "objects2", "objects3", "objects4", "objects5", "reco
 COLLISIONS = {"none": "none", "box": "box", "ladder": "ladder", "mask": "mask"}
 
 MAX_NUMBER = 462
-SOURCE_FILES = 5  # classes_0.cpp ... classes_4.cpp, by hundreds of class numbers
+SOURCE_FILES = 5  # classes_0.cpp ... classes_4.cpp, one per seed group objects1 ... objects5
 MAX_HANDLE = 6533
 UNASSIGNED = 0xFFFF
 BLITTER_IMAGE = 2371
@@ -58,6 +59,12 @@ BLITTER_IMAGE = 2371
 NAME = re.compile(r"[A-Za-z][A-Za-z0-9_]*\Z")
 INTEGER = re.compile(r"-?[0-9]+\Z")
 DECIMAL = re.compile(r"-?[0-9]+(\.[0-9]+)?\Z")
+
+
+def group_index(number):
+    """0 for classes 0-103, 1 for 104-203, ... 4 for 404-462: the seed groups
+    objects1 ... objects5, and the source file a class is written to."""
+    return min(max(number - 4, 0) // 100, SOURCE_FILES - 1)
 
 
 # Cells ----------------------------------------------------------------------------
@@ -232,7 +239,7 @@ class Class:
         return self.kind not in SETTINGS and flag(self.row, self.one("alterables", "0"), "alterables")
 
     def seed_group(self):
-        group = self.one("seed", f"objects{min(self.number // 100, 4) + 1}")
+        group = self.one("seed", f"objects{group_index(self.number) + 1}")
         if group not in SEED_GROUPS:
             self.row.fail(f"seed group {group!r} is none of {', '.join(sorted(SEED_GROUPS))}")
         return "record_counters" if group == "records" else group
@@ -625,9 +632,11 @@ def header(classes, script, inputs):
 
 
 def source(part, classes, writer, script, inputs):
-    members = [c for c in classes if min(c.number // 100, 4) == part]
+    members = [c for c in classes if group_index(c.number) == part]
+    first = 0 if part == 0 else part * 100 + 4
+    last = MAX_NUMBER if part == SOURCE_FILES - 1 else part * 100 + 103
     lines = [generated.banner(script, inputs),
-             f"// The classes {part * 100} to {part * 100 + 99 if part < 4 else MAX_NUMBER}.",
+             f"// The classes {first} to {last} (seed group objects{part + 1}).",
              '#include "game/objects/classes.h"',
              "",
              '#include "base/pools.h"',
