@@ -89,5 +89,20 @@ class ObjectTables(unittest.TestCase):
                          "animations.tsv", 2, "back_to 3 lies outside 0-2")
 
 
+
+class CheckedInHandles(unittest.TestCase):
+    def test_every_handle_is_assigned_and_frames_2_and_3_list_exactly_theirs(self):
+        import assign_handles
+        classes = objects.read_classes(assign_handles.CLASSES)
+        objects.read_animations(assign_handles.ANIMATIONS, classes)
+        before = [list(r.handles) for c in classes for r in c.records]
+        assigner = assign_handles.Assigner(classes)
+        assigner.assign()
+        self.assertEqual(before, [list(r.handles) for c in classes for r in c.records])
+        self.assertNotIn(objects.UNASSIGNED, [h for r in before for h in r])
+        self.assertTrue(assigner.check_lists())
+        self.assertEqual(assign_handles.runs([3, 4, 5, 9, 11, 12]), "3-5 9 11-12")
+
+
 if __name__ == "__main__":
     unittest.main()
