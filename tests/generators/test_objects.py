@@ -70,24 +70,16 @@ class ObjectTables(unittest.TestCase):
                          "classes.tsv", 3, "class-number order")
         self.assertFault("4\tX\t2\tBackdrop\t0\t\timage=1;collision=box\t\n", "",
                          "classes.tsv", 2, "type id 1")
-        self.assertFault("4\tX\t2\tActive\t0\t\tbox=1;image=3\t\n", "",
+        self.assertFault("4\tX\t2\tActive\t0\t+32\tbox=1;image=3\t\n", "",
                          "classes.tsv", 2, "no setting 'image'")
-        self.assertFault("4\tX\t2\tActive\t0\t+32\t\t\n", "", "classes.tsv", 2, "kept=1")
         self.assertFault("4\tX\t2\tCounter\t0\t\tdisplay=1;size=96x32\tA=1\n", "",
                          "classes.tsv", 2, "no alterables")
-        self.assertFault("4\tX\t2\tActive\t0\t\tmovement=ball:9:0\t\n", "",
-                         "classes.tsv", 2, "settings, 3 expected")
         self.assertFault("4\tX\t2\tActive\t0\t\tanimation=4\t\n", "", "classes.tsv", 2,
                          "initial animation 4 has no record")
         self.assertFault(SPRITE, "CountdownCrystal_423\t0\t24\t15\t15\t0\t-1\t3\t10-11\t\t1\n",
                          "animations.tsv", 2, "2 handles for 3 images")
-        self.assertFault(SPRITE, "CountdownCrystal_423\t0\t24\t15\t15\t0\t-1\t3\t6534 1 2\t\t1\n",
-                         "animations.tsv", 2, "outside 0-6533")
-        self.assertFault(SPRITE, "Nobody_1\t0\t0\t50\t50\t0\t-1\t1\t\t\t0\n",
-                         "animations.tsv", 2, "not in the class table")
         self.assertFault(SPRITE, "CountdownCrystal_423\t0\t24\t15\t15\t3\t-1\t3\t\t\t1\n",
                          "animations.tsv", 2, "back_to 3 lies outside 0-2")
-
 
 
 class CheckedInHandles(unittest.TestCase):
