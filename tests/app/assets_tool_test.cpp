@@ -1,37 +1,21 @@
 // The asset writer's command line: help, and options it does not know.
+#include "tests/app/command.h"
 #include "tests/support/volumes.h"
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct ToolRun {
-    int status;
-    std::string output;
-};
+using ToolRun = CommandResult;
 
 // Runs the tool inside `folder`, so that a file it writes by mistake lands there.
 ToolRun run_tool(const std::string& folder, const std::string& arguments)
 {
-    const std::string command =
-        "cd '" + folder + "' && " + std::string(QUORVELLA_ASSETS_BINARY) + " " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    ToolRun result{-1, {}};
-    if (!pipe)
-        return result;
-    std::array<char, 1024> buffer;
-    size_t got;
-    while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        result.output.append(buffer.data(), got);
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    return run_command("cd '" + folder + "' && " + std::string(QUORVELLA_ASSETS_BINARY) + " " + arguments +
+                       " 2>&1");
 }
 
 size_t files_in(const std::string& folder)

@@ -1,4 +1,5 @@
 // The demo content's boot picture reaches the captured TV pictures.
+#include "tests/app/command.h"
 #include "tests/support/volumes.h"
 
 #define STB_IMAGE_STATIC
@@ -44,13 +45,9 @@ TEST(Capture, headless_run_captures_the_boot_image_then_the_game)
     const std::string run = std::string(QUORVELLA_BINARY) + " --headless --content '" +
                             volumes.content + "' --save '" + volumes.save +
                             "' --ticks 12 --capture '" + shots + "' --capture-every 490";
-    FILE* pipe = popen(run.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string output;
-    char buffer[4096];
-    for (size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        output.append(buffer, got);
-    ASSERT_EQ(pclose(pipe), 0) << output;
+    const CommandResult result = run_command(run);
+    const std::string& output = result.output;
+    ASSERT_EQ(result.status, 0) << output;
     // The closing line tells the boot image's pictures from the game's.
     EXPECT_NE(output.find("Captured 2 pictures in " + shots +
                           " (tv_000000.png to tv_000490.png); picture 480 is tick 1's, those "

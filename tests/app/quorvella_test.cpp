@@ -1,43 +1,23 @@
 // Runs the game executable as a person would, headless.
+#include "tests/app/command.h"
 #include "tests/support/volumes.h"
 
-#include <array>
-#include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
-#include <sys/wait.h>
 
 namespace {
 
-struct RunResult {
-    int status;
-    std::string output;
-    double seconds;
-};
+using RunResult = CommandResult;
 
 // `before` goes in front of the command (environment, a launcher, a pipe).
 // The console's lines go to standard output; `errors` adds standard error
 // (where SDL's and the sanitizers' own messages go).
 RunResult run(const std::string& arguments, const std::string& before = "", bool errors = true)
 {
-    const std::string command = before + std::string(QUORVELLA_BINARY) + " " + arguments +
-                                (errors ? " 2>&1" : " 2>/dev/null");
-    const auto start = std::chrono::steady_clock::now();
-    FILE* pipe = popen(command.c_str(), "r");
-    RunResult result{-1, {}, 0.0};
-    if (!pipe)
-        return result;
-    std::array<char, 4096> buffer;
-    size_t got;
-    while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        result.output.append(buffer.data(), got);
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    return result;
+    return run_command(before + std::string(QUORVELLA_BINARY) + " " + arguments +
+                       (errors ? " 2>&1" : " 2>/dev/null"));
 }
 
 std::string shell_word(const std::string& text)
