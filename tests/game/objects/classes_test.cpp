@@ -513,3 +513,13 @@ TEST(ClassLookup, the_item_boxes_carry_the_codes_1_to_12)
         box->dealloc();
     }
 }
+
+TEST(ClassImages, an_unassigned_frame_shows_a_transparent_pixel_that_never_loads_an_asset)
+{
+    TempVolumes volumes;
+    Image* pixel = class_image(unassigned_handle);
+    EXPECT_EQ(console_output_of([&] { pixel->load(); }), "");  // the empty image would load asset 0
+    ASSERT_EQ(pixel->width * pixel->height, 1);
+    ASSERT_NE(pixel->pixels, nullptr);
+    EXPECT_EQ(pixel->pixels[3], 0);
+}
