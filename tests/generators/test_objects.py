@@ -94,6 +94,8 @@ class CheckedInHandles(unittest.TestCase):
         self.assertNotIn(objects.UNASSIGNED, [h for r in before for h in r])
         self.assertTrue(assigner.check_lists())
         self.assertEqual(assign_handles.runs([3, 4, 5, 9, 11, 12]), "3-5 9 11-12")
+        # The content draws one picture per handle: one intended size each.
+        self.assertEqual(assign_handles.size_conflicts(classes), {})
 
 
 if __name__ == "__main__":
