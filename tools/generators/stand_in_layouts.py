@@ -1,0 +1,294 @@
+#!/usr/bin/env python3
+"""Writes the stand-in level layouts tools/content/act1.layout and act2.layout
+(docs/level-layout.md). Not run by the build: run it by hand and check the
+layouts in.
+
+    python3 tools/generators/stand_in_layouts.py [--check]
+
+Each layout holds every row of tools/content/actN_fixed.tsv at its place and
+a playfield (layer 2) of our own with exactly the class counts of
+tools/content/actN_counts.tsv: a ground line of 128-pixel columns from the
+start to the end of the act, items, springs, item boxes and enemies along it,
+and what the course has no use for parked below it. Deterministic: the same
+tables give the same bytes. --check writes nothing and fails when a layout
+would change.
+"""
+import argparse
+import sys
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parents[2]
+CONTENT = ROOT / "tools/content"
+CLASSES = ROOT / "game/objects/classes.tsv"
+ANIMATIONS = ROOT / "game/objects/animations.tsv"
+
+TILE = 128
+FLOOR = "LevelBackdrop02_142"      # the walkable surface: a solid square
+FILL = ["VostrelWall1_220", "VostrelWall4_237", "VostrelWall6_238", "VostrelWall6_366"]
+RISE = "VostrelRockSlope4_223"     # rises to the right: 128 up over 128 across
+FALL = "VostrelRockSlope4_224"     # falls to the right
+
+
+def table(path):
+    """Rows of a tab-separated table with a header row; # lines skipped."""
+    lines = [l for l in path.read_text().splitlines() if l and not l.startswith("#")]
+    head = lines[0].split("\t")
+    return [dict(zip(head, l.split("\t"))) for l in lines[1:]]
+
+
+def class_info():
+    """Name_N -> (kind, collision, width, height) from the class table."""
+    info = {}
+    for row in table(CLASSES):
+        settings = dict(p.split("=", 1) for p in row["settings"].split(";") if "=" in p)
+        size = settings.get("image_size") or settings.get("size") or ""
+        info[f"{row['name']}_{row['number']}"] = [row["kind"], settings.get("collision", ""), size]
+    for row in table(ANIMATIONS):
+        entry = info.get(row["class"])
+        if entry and not entry[2]:
+            entry[2] = row["size"]
+    result = {}
+    for name, (kind, collision, size) in info.items():
+        parts = size.split("x")
+        w, h = (int(parts[0]), int(parts[1])) if len(parts) == 2 else (32, 32)
+        result[name] = (kind, collision, w, h)
+    return result
+
+
+class Act:
+    def __init__(self, number, waypoints, end_x, park_y, arena, extras):
+        self.number = number
+        self.waypoints = waypoints  # (x, ground top, what the stretch is[, "step": no slopes])
+        self.end_x = end_x
+        self.park_y = park_y        # where what the course has no use for stands
+        self.arena = arena          # (x0, x1): no stand-in enemies or springs there
+        self.extras = extras        # class -> [(x, y)] of our own, before the spread
+
+
+# Act 1: the start plateau at the player's start, down into the valley, the
+# spiral tunnel, the boss, the bridge, the high ground by the keystone box, the
+# miniboss arena and, up a spring, the sign's ledge.
+ACT1 = Act(1, [
+    (-256, 448, "the start plateau (player start 53, 429)"),
+    (2048, 704, "down the first slopes past the lower moving platform"),
+    (3584, 960, "the valley floor"),
+    (5632, 832, "a low rise under the moving platform at 5080, 656"),
+    (6016, 960, "the valley floor by the invincibility box (6224, 856) and the 1-up (7952, 912)"),
+    (8064, 704, "up to the spiral tunnel (8083-8224)"),
+    (8704, 832, "the boss ground (head at 9004, 800)"),
+    (9728, 576, "up to the bridge (10896, 616)"),
+    (11904, 192, "the high ground by the keystone box (12544, 176)"),
+    (13056, 960, "down to the miniboss arena (14375-14537)"),
+    (14848, 128, "the sign's ledge, reached by the spring at the arena's end (sign 14992, 85)", "step"),
+], end_x=15232, park_y=1536, arena=(14080, 14848), extras={
+    "BossVashkelBody_274": [(9004 + 20 * (i + 1), 800) for i in range(7)],
+    "YellowSpringUp_195": [(14784, 944)],
+    "MinibossBarrier_308": [(14080, 896), (14080, 832), (14784, 896), (14784, 832), (14784, 768)],
+    "MinibossRailing_292": [(14208 + 128 * i, 944) for i in range(5)],
+})
+
+# Act 2: the start at 21, 989, the switch door, the two loops' ground, the boss
+# arena where the sign appears (8240-9039), the spiral tunnel down and the low
+# ground with the last enemies.
+ACT2 = Act(2, [
+    (-256, 1024, "the start plateau (player start 21, 989)"),
+    (1536, 1152, "down to the first loop's ground and the switch (2888, 1160)"),
+    (3200, 1024, "up past the switch door (3000, 1016)"),
+    (4608, 1280, "the low run"),
+    (6144, 1024, "the half corkscrews (7192 and 7976, 879)"),
+    (8192, 896, "the boss arena (8240-9039) where the sign stands (8360, 821)"),
+    (9216, 1408, "down past the spiral tunnel (9907-10048)"),
+    (10240, 2816, "the low ground with the last enemies"),
+], end_x=12928, park_y=3072, arena=(8192, 9088), extras={})
+
+
+def ground(act):
+    """Columns (x, top, kind, label): kind flat, rise or fall."""
+    columns = []
+    top = act.waypoints[0][1]
+    x = act.waypoints[0][0]
+    while x < act.end_x:
+        w = next(w for w in reversed(act.waypoints) if w[0] <= x)
+        target, label = w[1], w[2]
+        if "step" in w or abs(target - top) < TILE:
+            top = target
+            columns.append((x, top, "flat", label))
+        elif target < top:
+            top -= TILE
+            columns.append((x, top, "rise", label))
+        elif target > top:
+            columns.append((x, top, "fall", label))
+            top += TILE
+        else:
+            columns.append((x, top, "flat", label))
+        x += TILE
+    return columns
+
+
+def top_at(columns, x):
+    for cx, top, kind, _ in columns:
+        if cx <= x < cx + TILE:
+            return top + (TILE if kind == "rise" else 0) if kind != "fall" else top
+    return columns[-1][1]
+
+
+def layer2(act, info, counts, fixed):
+    """The stand-in rows of layer 2: ([(label, class, x, y)] background,
+    [(label, class, x, y)] objects), class counts exact."""
+    left = {}
+    for row in counts:
+        left[row["class"]] = int(row["count"])
+    for row in fixed:
+        if row["layer"] == "2":
+            left[row["class"]] -= 1
+    assert all(n >= 0 for n in left.values()), "a fixed row beyond its class count"
+
+    def take(name, n=1):
+        n = min(n, left.get(name, 0))
+        left[name] = left.get(name, 0) - n
+        return n
+
+    columns = ground(act)
+    background = []
+    fills = [f for f in FILL if f in left]
+    for x, top, kind, label in columns:
+        if kind == "rise" and take(RISE):
+            background.append((label, RISE, x, top))
+            surface = top + TILE
+        elif kind == "fall" and take(FALL):
+            background.append((label, FALL, x, top))
+            surface = top + TILE
+        else:
+            surface = top
+            if take(FLOOR):
+                background.append((label, FLOOR, x, top))
+        for depth in range(2):
+            for f in fills:
+                if take(f):
+                    background.append((label, f, x, surface + TILE * depth))
+                    break
+    # Scenery without collision stands on the ground along the course.
+    scenery = sorted(c for c in left if left[c] > 0 and info[c][0] == "Backdrop" and info[c][1] == "none")
+    course_cols = [c for c in columns if c[2] == "flat"]
+    i = 0
+    for name in scenery:
+        for _ in range(take(name, left[name])):
+            x, top, _, label = course_cols[(i * 7) % len(course_cols)]
+            background.append((label, name, x + (i * 37) % 96, top - info[name][3]))
+            i += 1
+    background.sort(key=lambda r: (r[2], r[3], r[1]))
+    # What is left of the terrain is parked below the course in rows.
+    park = "parked below the course: terrain the course does not use"
+    x, y = 0, act.park_y
+    for name in sorted(c for c in left if left[c] > 0 and info[c][0] in ("Backdrop", "SystemBox")):
+        for _ in range(take(name, left[name])):
+            background.append((park, name, x, y))
+            x += TILE
+            if x >= act.end_x:
+                x, y = 0, y + TILE
+
+    objects = []
+    for name, spots in act.extras.items():
+        for sx, sy in spots[:take(name, len(spots))]:
+            objects.append(("set pieces", name, sx, sy))
+    # Spread items, springs, item boxes, hazards and enemies along the course.
+    lo, hi = act.waypoints[0][0] + 6 * TILE, act.end_x - TILE
+
+    def spread(names, step, height, skip_arena):
+        group = [(n, left[n]) for n in sorted(names) if left.get(n, 0) > 0]
+        total = sum(n for _, n in group)
+        if not total:
+            return
+        span = (hi - lo) // total
+        k = 0
+        for name, n in group:
+            for _ in range(take(name, n)):
+                x = lo + k * span + step
+                k += 1
+                if skip_arena and act.arena[0] <= x < act.arena[1]:
+                    x = act.arena[0] - TILE
+                label = next(c[3] for c in reversed(columns) if c[0] <= x)
+                objects.append((label, name, x, top_at(columns, x) - height))
+
+    names = list(left)
+    spread([n for n in names if n.startswith(("ObjectCrystal", "ObjectPetal", "ObjectCodec", "ObjectFuel"))], 0, 40, False)
+    spread([n for n in names if n.startswith("Monitor")], 48, 16, True)
+    spread([n for n in names if "Spring" in n or n.startswith("ObjectJumppad")], 80, 16, True)
+    spread([n for n in names if n.startswith("HazardSpikesUp")], 24, 16, True)
+    spread([n for n in names if n.startswith("Enemy") and not n.startswith("EnemyLimiter")], 64, 32, True)
+    spread([n for n in names if n.startswith(("LevelValleyPlatform", "GimmickBridge"))], 96, 112, True)
+    objects.sort(key=lambda r: (r[0] == "set pieces", r[2], r[3], r[1]))
+    park = "parked below the course: gimmicks the course does not use"
+    x, y = 0, act.park_y - 2 * TILE
+    for name in sorted(c for c in left if left[c] > 0):
+        for _ in range(take(name, left[name])):
+            objects.append((park, name, x, y))
+            x += 64
+            if x >= act.end_x:
+                x, y = 0, y + 64
+    assert not any(left.values())
+    return background, objects
+
+
+def render(act):
+    info = class_info()
+    fixed = table(CONTENT / f"act{act.number}_fixed.tsv")
+    counts = table(CONTENT / f"act{act.number}_counts.tsv")
+    background, objects = layer2(act, info, counts, fixed)
+    # Rows per (layer, add), fixed ones first at their creation order.
+    runs = {}
+    for row in fixed:
+        runs.setdefault((int(row["layer"]), row["add"]), []).append(row)
+    stand_in = {(2, "background"): background, (2, "object"): objects}
+    out = [f"# Act {act.number}: the stand-in layout, written by tools/generators/stand_in_layouts.py.",
+           "# class x y add layer; creation order; layer by layer, background objects first.", ""]
+    order = 0
+    for layer in range(8):
+        for add in ("background", "object"):
+            rows = runs.get((layer, add), [])
+            extra = stand_in.get((layer, add), [])
+            if not rows and not extra:
+                continue
+            out.append(f"# layer {layer}, {'background objects' if add == 'background' else 'objects'}")
+            absolute = {int(r["order"]): r for r in rows if r["order"] != "-"}
+            relative = [r for r in rows if r["order"] == "-"]
+            fixed_label = "the pieces at their own places" if layer == 2 else None
+            queue = [(fixed_label, r["class"], int(r["x"]), int(r["y"])) for r in relative] + list(extra)
+            size = len(absolute) + len(queue)
+            label = None
+            for _ in range(size):
+                order += 1
+                if order in absolute:
+                    r = absolute.pop(order)
+                    row = (None, r["class"], int(r["x"]), int(r["y"]))
+                else:
+                    row = queue.pop(0)
+                if row[0] != label and row[0] is not None:
+                    out.append(f"# {row[0]}")
+                label = row[0] if row[0] is not None else label
+                out.append(f"{row[1]} {row[2]} {row[3]} {add} {layer}")
+            assert not absolute, f"act {act.number}: fixed rows past their layer's run: {sorted(absolute)}"
+    return "\n".join(out) + "\n"
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("--check", action="store_true", help="write nothing; fail when a layout would change")
+    args = parser.parse_args()
+    stale = []
+    for act in (ACT1, ACT2):
+        path = CONTENT / f"act{act.number}.layout"
+        text = render(act)
+        if args.check:
+            if not path.exists() or path.read_text() != text:
+                stale.append(path.name)
+        else:
+            path.write_text(text)
+    if stale:
+        print("stale: " + ", ".join(stale) + " (run tools/generators/stand_in_layouts.py)", file=sys.stderr)
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
