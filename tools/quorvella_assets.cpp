@@ -1,11 +1,13 @@
 // Command-line front end of the asset-file writer.
 //   quorvella-assets OUT [--preload H,H,...] [--item KIND ID FILE]... [--file ID FILE]...
 //   quorvella-assets --demo DIR      writes the demo content folder
+//   quorvella-assets --stand-in DIR  writes the stand-in content folder
 //   quorvella-assets --help
 // KIND is 0 image, 1 sound, 2 font block, 3 shader program, 4 embedded file;
 // an --item body is taken verbatim, a --file gets its size prefix.
 #include "tools/assetwriter/asset_writer.h"
 #include "tools/assetwriter/demo_content.h"
+#include "tools/assetwriter/stand_in_content.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -42,6 +44,7 @@ int usage(int status)
     printf("usage: quorvella-assets OUT [--preload H,H,...] [--item KIND ID FILE]... "
            "[--file ID FILE]...\n"
            "       quorvella-assets --demo DIR\n"
+           "       quorvella-assets --stand-in DIR\n"
            "       quorvella-assets --help\n");
     return status;
 }
@@ -59,6 +62,11 @@ int main(int argc, char** argv)
         if (argc != 3)
             return usage(2);
         return write_demo_content(argv[2]) ? 0 : 1;
+    }
+    if (strcmp(argv[1], "--stand-in") == 0) {
+        if (argc != 3)
+            return usage(2);
+        return write_stand_in_content(argv[2]) ? 0 : 1;
     }
     // An option where the output file belongs is a mistake, not a file name.
     if (argv[1][0] == '-')

@@ -44,15 +44,17 @@ std::string boot_png()
 
 }  // namespace
 
-bool add_demo_graphics(AssetWriter& writer, const std::string& dir)
+void add_shader_and_font_items(AssetWriter& writer)
 {
     for (const auto& [id, item] : every_shader_item())
         writer.add_item(AssetFile::SHADER_DATA, id, item);
     const std::string fonts = demo_font_block();
     if (!fonts.empty())
         writer.add_item(AssetFile::FONT_DATA, 0, fonts);
-    writer.add_item(AssetFile::IMAGE_DATA, 0, image_item(test_image()));
-    writer.set_preload({0});
+}
+
+bool write_boot_image(const std::string& dir)
+{
     std::ofstream boot(dir + "/bootup.png", std::ios::binary);
     boot << boot_png();
     if (!boot) {
@@ -60,4 +62,12 @@ bool add_demo_graphics(AssetWriter& writer, const std::string& dir)
         return false;
     }
     return true;
+}
+
+bool add_demo_graphics(AssetWriter& writer, const std::string& dir)
+{
+    add_shader_and_font_items(writer);
+    writer.add_item(AssetFile::IMAGE_DATA, 0, image_item(test_image()));
+    writer.set_preload({0});
+    return write_boot_image(dir);
 }

@@ -10,7 +10,7 @@
 namespace {
 
 // The music that the game plays by path, relative to the content folder.
-const char* const music_files[] = {
+const std::vector<std::string> music_files = {
     "Data/BGM/m_1up.ogg",     "Data/BGM/m_title.ogg",         "Data/BGM/m_midboss.ogg",
     "Data/BGM/m_invincibility.ogg", "Data/BGM/m_menu1.ogg", "Data/BGM/m_gameover.ogg",
     "Data/BGM/m_clear.ogg",   "Data/BGM/m_stage1.ogg",        "Data/BGM/m_stage1b.ogg",
@@ -47,7 +47,9 @@ std::string tone_item(int id)
 
 // A tune of whole seconds in which the sines complete their cycles, so that it
 // loops without a seam: a root in the left channel and its fifth in the right.
-std::string music_file(int index)
+}  // namespace
+
+std::string demo_music_loop(int index)
 {
     const double root = 110.0 + 10.0 * index;
     const int frames = music_rate * music_seconds;
@@ -62,7 +64,7 @@ std::string music_file(int index)
     return ogg_vorbis_file(stereo, 2, music_rate);
 }
 
-bool write_file(const std::filesystem::path& path, const std::string& bytes)
+bool write_content_file(const std::filesystem::path& path, const std::string& bytes)
 {
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);
@@ -75,15 +77,18 @@ bool write_file(const std::filesystem::path& path, const std::string& bytes)
     return true;
 }
 
-}  // namespace
+const std::vector<std::string>& demo_music_paths()
+{
+    return music_files;
+}
 
 bool add_demo_sounds(AssetWriter& writer, const std::string& dir)
 {
     for (int id = 0; id < AssetFile::sound_count; ++id)
         add_sound_item(writer, id, SOUND_ITEM_WAV, tone_item(id));
     int index = 0;
-    for (const char* path : music_files) {
-        if (!write_file(std::filesystem::path(dir) / path, music_file(index++)))
+    for (const std::string& path : music_files) {
+        if (!write_content_file(std::filesystem::path(dir) / path, demo_music_loop(index++)))
             return false;
     }
     return true;
