@@ -3,6 +3,7 @@
 // hurt the machine; a size field beyond it is damage, refused with one line.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // Images: a side the console's textures can hold, and at most 64 MiB of pixels.
@@ -27,3 +28,8 @@ constexpr int64_t max_array_cells = int64_t(1) << 20;
 
 // Fonts: fonts in the font block (each packs an atlas of up to 1 MiB).
 constexpr unsigned max_font_count = 64;
+
+// Level layouts: bytes of a line, placement rows, and so bytes of a file.
+constexpr size_t max_layout_line = 256;
+constexpr size_t max_layout_rows = 65536;
+constexpr size_t max_layout_bytes = max_layout_line * max_layout_rows;

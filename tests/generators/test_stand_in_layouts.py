@@ -1,0 +1,40 @@
+"""The stand-in layouts: checked in as the generator writes them, and a
+course whose ground joins from the start to the end of each act."""
+import sys
+import unittest
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools" / "generators"))
+
+import stand_in_layouts as layouts  # noqa: E402
+
+
+class StandInLayouts(unittest.TestCase):
+    def test_checked_in_layouts_are_the_generators_output(self):
+        for act in (layouts.ACT1, layouts.ACT2):
+            path = layouts.CONTENT / f"act{act.number}.layout"
+            self.assertEqual(path.read_text(), layouts.render(act), f"{path.name}: run stand_in_layouts.py")
+
+    def test_ground_is_continuous_and_changes_height_only_by_slopes_or_marked_steps(self):
+        for act in (layouts.ACT1, layouts.ACT2):
+            columns = layouts.ground(act)
+            steps = {w[0] for w in act.waypoints if "step" in w}
+            self.assertLessEqual(columns[0][0], 0)
+            self.assertGreaterEqual(columns[-1][0] + layouts.TILE, act.end_x)
+            for (x0, top0, kind0, _), (x1, top1, kind1, _) in zip(columns, columns[1:]):
+                self.assertEqual(x1, x0 + layouts.TILE)
+                # The height where one column ends and the next begins.
+                right = top0 if kind0 in ("flat", "rise") else top0 + layouts.TILE
+                left = top1 + layouts.TILE if kind1 == "rise" else top1
+                if x1 not in steps:
+                    self.assertEqual(right, left, f"act {act.number}: a step at x {x1}")
+
+    def test_the_player_start_stands_on_the_ground(self):
+        columns = layouts.ground(layouts.ACT1)
+        self.assertEqual(layouts.top_at(columns, 53), 448)  # start marker at 53, 429
+        columns = layouts.ground(layouts.ACT2)
+        self.assertEqual(layouts.top_at(columns, 21), 1024)  # start marker at 21, 989
+
+
+if __name__ == "__main__":
+    unittest.main()
