@@ -18,6 +18,7 @@ int fuzz_ogg(const uint8_t* data, size_t size);
 int fuzz_array_file(const uint8_t* data, size_t size);
 int fuzz_string_parser(const uint8_t* data, size_t size);
 int fuzz_input_script(const uint8_t* data, size_t size);
+int fuzz_level_layout(const uint8_t* data, size_t size);
 
 struct FuzzHarness {
     const char* name;  // also the folder of its corpus and crash files
@@ -31,4 +32,5 @@ inline constexpr FuzzHarness fuzz_harnesses[] = {
     {"sound_item", fuzz_sound_item},         {"wav", fuzz_wav},
     {"ogg", fuzz_ogg},                       {"array_file", fuzz_array_file},
     {"string_parser", fuzz_string_parser},   {"input_script", fuzz_input_script},
+    {"level_layout", fuzz_level_layout},
 };

@@ -136,6 +136,16 @@ void write_seeds()
         "30 remote0 classic B PLUS\n"
         "31 gamepad touch 640 360 # tap\n"
         "60 remote0 absent\n");
+    put("corpus", "level_layout", "rows",
+        "# a short course\n"
+        "LevelBackdrop02_142 0 448 background 2\n"
+        "VostrelRockSlope4_223\t128 320 background 2\n"
+        "ObjectCrystal_239 64 408 object 2 # a crystal\n"
+        "Sign_170 14992 85 object 2\r\n"
+        "GUIPowerCard_337 91 7 object 6\n");
+    put("corpus", "level_layout", "damaged",
+        "NoSuchThing_1 0 0 object 2\nSign_170 1 2 object 9\nSign_170 x 2 object 2\n"
+        "Sign_170 1 2 background 2\nSign_170 1 2\nSign_170 -2147483648 2147483647 object 0\n");
 }
 
 void write_fault_inputs()
