@@ -25,6 +25,7 @@ ANIMATIONS = ROOT / "game/objects/animations.tsv"
 TILE = 128
 FLOOR = "LevelBackdrop02_142"      # the walkable surface: a solid square
 FILL = ["VostrelWall1_220", "VostrelWall4_237", "VostrelWall6_238", "VostrelWall6_366"]
+FILL_DEPTH = 4                     # fill tiles under each column's surface piece
 RISE = "VostrelRockSlope4_223"     # rises to the right: 128 up over 128 across
 FALL = "VostrelRockSlope4_224"     # falls to the right
 
@@ -60,7 +61,7 @@ class Act:
         self.number = number
         self.waypoints = waypoints  # (x, ground top, what the stretch is[, "step": no slopes])
         self.end_x = end_x
-        self.park_y = park_y        # where what the course has no use for stands
+        self.park_y = park_y        # below the fill: where what the course has no use for stands
         self.arena = arena          # (x0, x1): no stand-in enemies or springs there
         self.extras = extras        # class -> [(x, y)] of our own, before the spread
 
@@ -80,7 +81,7 @@ ACT1 = Act(1, [
     (11904, 192, "the high ground by the keystone box (12544, 176)"),
     (13056, 960, "down to the miniboss arena (14375-14537)"),
     (14848, 128, "the sign's ledge, reached by the spring at the arena's end (sign 14992, 85)", "step"),
-], end_x=15232, park_y=1536, arena=(14080, 14848), extras={
+], end_x=15232, park_y=1792, arena=(14080, 14848), extras={
     "BossVashkelBody_274": [(9004 + 20 * (i + 1), 800) for i in range(7)],
     "YellowSpringUp_195": [(14784, 944)],
     "MinibossBarrier_308": [(14080, 896), (14080, 832), (14784, 896), (14784, 832), (14784, 768)],
@@ -99,7 +100,7 @@ ACT2 = Act(2, [
     (8192, 896, "the boss arena (8240-9039) where the sign stands (8360, 821)"),
     (9216, 1408, "down past the spiral tunnel (9907-10048)"),
     (10240, 2816, "the low ground with the last enemies"),
-], end_x=12928, park_y=3072, arena=(8192, 9088), extras={})
+], end_x=12928, park_y=3712, arena=(8192, 9088), extras={})
 
 
 def ground(act):
@@ -159,10 +160,10 @@ def layer2(act, info, counts, fixed):
             background.append((label, FALL, x, top))
             surface = top + TILE
         else:
-            surface = top
+            surface = top + TILE
             if take(FLOOR):
                 background.append((label, FLOOR, x, top))
-        for depth in range(2):
+        for depth in range(FILL_DEPTH):
             for f in fills:
                 if take(f):
                     background.append((label, f, x, surface + TILE * depth))
@@ -219,7 +220,7 @@ def layer2(act, info, counts, fixed):
     spread([n for n in names if n.startswith(("LevelValleyPlatform", "GimmickBridge"))], 96, 112, True)
     objects.sort(key=lambda r: (r[0] == "set pieces", r[2], r[3], r[1]))
     park = "parked below the course: gimmicks the course does not use"
-    x, y = 0, act.park_y - 2 * TILE
+    x, y = 0, act.park_y - TILE
     for name in sorted(c for c in left if left[c] > 0):
         for _ in range(take(name, left[name])):
             objects.append((park, name, x, y))
