@@ -1,0 +1,181 @@
+#!/usr/bin/env python3
+"""Writes the list of stand-in pictures from game/objects/classes.tsv and
+game/objects/animations.tsv (docs/stand-in-content.md, "Pictures"):
+
+  stand_in_images.cpp   one entry per image handle that a class uses, in
+                        ascending handle order: its intended size, the
+                        family its colour comes from, the shape drawn, where
+                        its hot spot goes and a short label
+
+The pictures themselves are drawn by tools/assetwriter/stand_in_pictures.cpp.
+The last input is the class-table generator, whose readers this script uses.
+"""
+import re
+
+import generated
+import objects
+
+# Families, in the order of the enum in stand_in_pictures.h.
+FAMILIES = ["terrain", "items", "enemies", "player", "hud", "effects", "menus", "system"]
+# Shapes, in the order of the enum in stand_in_pictures.h.
+SHAPES = ["box", "ellipse", "diamond", "solid", "slope_up", "slope_down", "curve_left",
+          "curve_right", "ceiling", "ceiling_curve_left", "ceiling_curve_right", "grass",
+          "halfpipe", "ladder", "scenery", "backdrop", "tile", "digit", "meter", "sheet"]
+DIGIT_CHARACTERS = "0123456789-+.e"
+
+# The family of a class, by the first rule whose word is in its name (so
+# MonitorFireShield is an item and PlayerSensorLeft a system helper).
+FAMILY_WORDS = [
+    ("system", ["Sensor", "Input", "Master", "CameraLimit", "CameraTrigger", "Limiter", "Marker",
+                "LayerChange", "Values", "Handler", "Hitbox", "Mask", "StartingPoint", "Separator",
+                "Controller", "GimmickActions", "HangingIdle", "LINK", "PlayerReflect",
+                "PlayerDig", "FunctionMusic"]),
+    ("items", ["Monitor"]),
+    ("effects", ["Effect"]),
+    ("hud", ["GUI", "Speed", "AddTimeBonus", "TimeBonusTotal", "TotalCrystals", "ObjectCodecID"]),
+    ("player", ["PlayerSkin", "Player", "Shield", "FallenCharacter", "Character"]),
+    ("enemies", ["Enemy", "Boss", "Miniboss", "NPC", "Hazard"]),
+    ("effects", ["Sparkle", "Shockwave", "Beam", "Fade", "Splash", "Bubble", "Ember",
+                 "Shade", "Thunder", "Obj1up", "Obj200pts", "Obj500pts", "ScrollDot", "BgStar",
+                 "RingLoss", "FloorLight"]),
+    ("items", ["Object", "Spring", "Sign", "Crystal", "Gimmick", "Switch", "Breakable",
+               "Pushable", "SpinningLog", "Platform", "Geyser", "Jumppad", "Bike", "Corkscrew"]),
+    ("menus", ["Logo", "Press", "Card", "Title", "Record", "Menu", "Continue", "Results",
+               "Border", "Intro", "Help", "Controls", "Moon", "Stars", "Checker", "Cursor",
+               "VireviLunmere", "BG2", "Countdown"]),
+    ("terrain", ["Vostrel", "Level", "Front", "SpiralTunnel", "Water", "Rock"]),
+]
+
+# The shape of a terrain backdrop, by the first word in its name.
+TERRAIN_SHAPES = [
+    ("CeilingCurveLeft", "ceiling_curve_left"), ("CeilingCurveRight", "ceiling_curve_right"),
+    ("CurveSmallLeft", "curve_left"), ("CurveSmallRight", "curve_right"),
+    ("CurveLeft", "curve_left"), ("CurveRight", "curve_right"),
+    ("Ceiling", "ceiling"), ("Halfpipe", "halfpipe"), ("Ladder", "ladder"), ("Grass", "grass"),
+    ("Slope", "slope"), ("Wall", "solid"), ("Edge", "solid"), ("Base", "solid"),
+]
+
+
+# The frames' own pictures with plain names (Backdrop4, Active2) are menus.
+PLAIN = re.compile(r"(Active|Backdrop)[0-9]*\Z")
+
+
+def family(item):
+    if item.kind == "Counter":
+        return "hud"
+    if PLAIN.match(item.name):
+        return "menus"
+    for name, words in FAMILY_WORDS:
+        if any(word in item.name for word in words):
+            return name
+    return "terrain" if item.kind in ("Backdrop", "SystemBox") else "effects"
+
+
+def abbreviation(name):
+    """Capitals and the trailing number: VostrelRockSlope4 -> VRS4."""
+    number = re.search(r"[0-9]+\Z", name)
+    letters = "".join(c for c in name if c.isupper())[:4] or name[:3]
+    return letters + (number.group(0) if number else "")
+
+
+def backdrop_shape(item, fam):
+    collision = item.one("collision", "none") if item.kind == "Backdrop" else "none"
+    if item.kind == "SystemBox":
+        return "tile"
+    if fam != "terrain":
+        return "backdrop"
+    for word, shape in TERRAIN_SHAPES:
+        if word in item.name:
+            if shape == "slope":
+                # Odd numbers rise to the right, even ones fall.
+                number = re.search(r"[0-9]+\Z", item.name)
+                return "slope_up" if number and int(number.group(0)) % 2 else "slope_down"
+            return shape
+    return "solid" if collision in ("box", "mask") else "scenery"
+
+
+def sprite_shape(fam):
+    return {"items": "ellipse", "effects": "ellipse", "enemies": "diamond"}.get(fam, "box")
+
+
+class Picture:
+    def __init__(self, handle, size, fam, shape, top_left, label, value=0, count=0):
+        self.handle, self.size, self.family, self.shape = handle, size, fam, shape
+        self.top_left, self.label, self.value, self.count = top_left, label, value, count
+
+
+def pictures(classes):
+    """The first class that uses a handle decides its picture, backdrops and
+    boxes before the others, each in class order; every user records the
+    same size (assign_handles checks it)."""
+    found = {}
+    # Backdrops and boxes first: a picture that one of them shows keeps its
+    # hot spot at the corner, where they place it.
+    order = sorted(classes, key=lambda c: c.kind not in ("Backdrop", "SystemBox"))
+    for item in order:
+        fam = family(item)
+        short = abbreviation(item.name)
+        if item.kind == "Active":
+            for record in item.records:
+                if not hasattr(record, "row"):
+                    continue
+                size = objects.size(record.row, record.row["size"], "size")
+                for frame, handle in enumerate(record.handles):
+                    if handle == objects.UNASSIGNED or handle in found:
+                        continue
+                    # Stretched strips are placed by their corner.
+                    top_left = size[0] == 1 or size[1] == 1
+                    found[handle] = Picture(handle, size, fam, sprite_shape(fam), top_left,
+                                            f"{short}\n{record.animation}.{frame}")
+        elif item.kind in ("Backdrop", "SystemBox") and "image" in item.settings:
+            handle = int(item.one("image"))
+            if handle not in found:
+                size = objects.size(item.row, item.one("image_size"), "image_size")
+                found[handle] = Picture(handle, size, fam, backdrop_shape(item, fam), True, short)
+        elif item.kind == "Counter" and "handles" in item.settings:
+            count = int(item.one("images"))
+            handles = objects.handles(item.row, item.one("handles"), count, "handles")
+            size = objects.size(item.row, item.one("image_size"), "image_size")
+            digits = int(item.one("display")) == 1
+            for index, handle in enumerate(handles):
+                if handle in found:
+                    continue
+                if digits:
+                    found[handle] = Picture(handle, size, fam, "digit", True,
+                                            DIGIT_CHARACTERS[index % len(DIGIT_CHARACTERS)])
+                else:
+                    found[handle] = Picture(handle, size, fam, "meter", True, str(index),
+                                            index, count)
+        elif item.kind == "TextBlitter":
+            handle = int(item.one("image", str(objects.BLITTER_IMAGE)))
+            if handle not in found:
+                # 95 cells of 8 x 20, 32 to a row of the 256-wide grid.
+                found[handle] = Picture(handle, (256, 60), "hud", "sheet", True, "")
+    return [found[h] for h in sorted(found)]
+
+
+def source(items, script, inputs):
+    lines = [generated.banner(script, inputs),
+             '#include "tools/assetwriter/stand_in_pictures.h"',
+             "",
+             f"const int stand_in_image_count = {len(items)};",
+             f"const StandInImage stand_in_images[{len(items)}] = {{"]
+    for p in items:
+        label = generated.cpp_string(p.label.encode("utf-8"))
+        lines.append(f"    {{{p.handle}, {p.size[0]}, {p.size[1]}, "
+                     f"StandInFamily({FAMILIES.index(p.family)}), "
+                     f"StandInShape({SHAPES.index(p.shape)}), {int(p.top_left)}, "
+                     f"{p.value}, {p.count}, {label}}},")
+    lines.append("};")
+    return "\n".join(lines) + "\n"
+
+
+def stand_in_images(inputs, outputs, args):
+    class_table, animation_table = inputs[0], inputs[1]
+    classes = objects.read_classes(class_table)
+    objects.read_animations(animation_table, classes)
+    return [source(pictures(classes), __file__, inputs)]
+
+
+if __name__ == "__main__":
+    generated.run(stand_in_images, "The stand-in content's list of pictures.")
