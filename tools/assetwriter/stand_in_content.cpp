@@ -5,6 +5,7 @@
 #include "tools/assetwriter/demo_sounds.h"
 #include "tools/assetwriter/font_block.h"
 #include "tools/assetwriter/stand_in_layouts.h"
+#include "tools/assetwriter/stand_in_pictures.h"
 
 #include <algorithm>
 #include <array>
@@ -339,9 +340,9 @@ bool write_stand_in_content(const std::string& dir)
     // and bootup.png, as the demo content has them.
     if (!add_demo_graphics(writer, dir))
         return false;
-    // PICTURES: add_stand_in_pictures(writer) (tools/assetwriter/stand_in_pictures.h)
-    // goes here, after the demo graphics so that its images and preload list
+    // After the demo graphics, so that the pictures and their preload list
     // replace the test image.
+    add_stand_in_pictures(writer);
     for (int id = 0; id < AssetFile::sound_count; ++id) {
         const StandInSound sound = stand_in_sound(id);
         if (sound.data.empty() || !add_sound_item(writer, id, sound.type, sound.data)) {
