@@ -1,0 +1,63 @@
+"""The stand-in pictures' list: families, shapes, hot spots and labels from the class table."""
+import sys
+import tempfile
+import unittest
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools" / "generators"))
+
+import stand_in_images  # noqa: E402
+
+CLASSES = "number\tname\ttype_id\tkind\thidden\tflags\tsettings\talterables\n"
+ANIMATIONS = ("class\tanimation\tdirection\tmin_speed\tmax_speed\tback_to\trepeat\tframes\t"
+              "handles\tsize\tstated\n")
+
+
+class StandInImages(unittest.TestCase):
+    def pictures(self, classes, animations=""):
+        with tempfile.TemporaryDirectory() as name:
+            folder = Path(name)
+            (folder / "classes.tsv").write_text(CLASSES + classes)
+            (folder / "animations.tsv").write_text(ANIMATIONS + animations)
+            inputs = [folder / "classes.tsv", folder / "animations.tsv"]
+            text = stand_in_images.stand_in_images(inputs, [None], None)[0]
+        lines = [line.strip() for line in text.split("\n") if line.startswith("    {")]
+        return {int(line[1:line.index(",")]): line for line in lines}, lines
+
+    def test_shapes_families_hot_spots_and_labels(self):
+        backdrop = "{0}\t{1}\t1\tBackdrop\t0\t+16\timage={2};collision={3};image_size=128x128\t\n"
+        classes = (
+            "87\tPlayer\t60\tActive\t0\t\t\t\n"
+            "117\tMonitorFireShield\t61\tActive\t0\t\t\t\n"
+            "141\tVostrelRockSlope3\t62\tActive\t0\t\t\t\n"  # a sprite that shares a backdrop's picture
+            + backdrop.format(222, "VostrelRockSlope3", 40, "mask")
+            + backdrop.format(223, "VostrelRockSlope4", 41, "mask")
+            + backdrop.format(224, "VostrelFloorCurveLeft", 42, "mask")
+            + backdrop.format(225, "VostrelTree1", 43, "none")
+            + backdrop.format(226, "LevelBackdrop09", 44, "box")
+            + "300\tGUITimerS\t70\tCounter\t0\t\tdisplay=1;size=96x32;digits=0;images=14;"
+              "image_size=16x16;handles=50-63\t\n"
+            "301\tHelpMessage\t71\tTextBlitter\t0\t\tsize=128x20;align=17;text=\"\"\t\n")
+        animations = ("Player_87\t3\t0\t50\t50\t0\t-1\t2\t10 11\t32x48\t0\n"
+                      "MonitorFireShield_117\t0\t0\t50\t50\t0\t-1\t1\t12\t1x32\t0\n"
+                      "VostrelRockSlope3_141\t0\t0\t50\t50\t0\t-1\t1\t40\t128x128\t0\n")
+        found, lines = self.pictures(classes, animations)
+        self.assertEqual(list(found), sorted(found))
+        self.assertEqual(sorted(found), [10, 11, 12] + list(range(40, 45)) + list(range(50, 64)) + [2371])
+        # handle, width, height, family, shape, top_left, value, count, label
+        family = {name: f"StandInFamily({i})" for i, name in enumerate(stand_in_images.FAMILIES)}
+        shape = {name: f"StandInShape({i})" for i, name in enumerate(stand_in_images.SHAPES)}
+        self.assertEqual(found[11], f'{{11, 32, 48, {family["player"]}, {shape["box"]}, 0, 0, 0, "P\\n3.1"}},')
+        self.assertIn(f'{family["items"]}, {shape["ellipse"]}, 1,', found[12])  # a 1 x 32 strip
+        self.assertIn(f'{family["terrain"]}, {shape["slope_up"]}, 1, 0, 0, "VRS3"', found[40])
+        self.assertIn(shape["slope_down"], found[41])
+        self.assertIn(shape["curve_left"], found[42])
+        self.assertIn(shape["scenery"], found[43])
+        self.assertIn(shape["solid"], found[44])
+        self.assertIn(f'{family["hud"]}, {shape["digit"]}, 1, 0, 0, "0"', found[50])
+        self.assertIn('"e"}', found[63])
+        self.assertIn(f'{{2371, 256, 60, {family["hud"]}, {shape["sheet"]}, 1,', found[2371])
+
+
+if __name__ == "__main__":
+    unittest.main()
