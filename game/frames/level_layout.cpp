@@ -43,7 +43,7 @@ bool parse_int(std::string_view text, int& value)
 {
     const char* first = text.data();
     const char* last = first + text.size();
-    if (first != last && *first == '+')
+    if (first != last && *first == '+' && last - first > 1 && first[1] != '-')
         ++first;
     auto [end, error] = std::from_chars(first, last, value);
     return error == std::errc() && end == last && first != last;

@@ -206,12 +206,13 @@ TEST(LevelLayout, each_bad_line_gives_one_line_naming_file_and_line_and_the_rest
                        "Sign_170 1 2 object\n"
                        "Sign_170 1 2 object 2 3\n"
                        "Sign_170\n"
+                       "Sign_170 +-1 2 object 2\n"
                        "Sign_170 3 4 object 5\n";
     std::vector<LayoutRow> rows;
     std::string output = console_output_of([&] { rows = parse_level_layout(text, "./levels/act1.layout"); });
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].line, 1);
-    EXPECT_EQ(rows[1].line, 14);
+    EXPECT_EQ(rows[1].line, 15);
     EXPECT_EQ(rows[1].x, 3);
     EXPECT_EQ(rows[1].layer, 5);
     std::istringstream lines(output);
@@ -222,7 +223,7 @@ TEST(LevelLayout, each_bad_line_gives_one_line_naming_file_and_line_and_the_rest
         EXPECT_EQ(line.rfind("Level layout ./levels/act1.layout line " + std::to_string(count + 1) + ": ", 0), 0u)
             << line;
     }
-    EXPECT_EQ(count, 12);
+    EXPECT_EQ(count, 13);
     EXPECT_NE(output.find("line 2: unknown class NoSuchThing_999"), std::string::npos);
     EXPECT_NE(output.find("line 3: layer 8 is not 0-7"), std::string::npos);
 }
