@@ -57,13 +57,14 @@ def class_info():
 
 
 class Act:
-    def __init__(self, number, waypoints, end_x, park_y, arena, extras):
+    def __init__(self, number, waypoints, end_x, park_y, arena, extras, pits=()):
         self.number = number
         self.waypoints = waypoints  # (x, ground top, what the stretch is[, "step": no slopes])
         self.end_x = end_x
         self.park_y = park_y        # below the fill: where what the course has no use for stands
         self.arena = arena          # (x0, x1): no stand-in enemies or springs there
         self.extras = extras        # class -> [(x, y)] of our own, before the spread
+        self.pits = pits            # (x0, x1): columns left open, under a bridge
 
 
 # Act 1: the start plateau at the player's start, down into the valley, the
@@ -86,7 +87,7 @@ ACT1 = Act(1, [
     "YellowSpringUp_195": [(14784, 944)],
     "MinibossBarrier_308": [(14080, 896), (14080, 832), (14784, 896), (14784, 832), (14784, 768)],
     "MinibossRailing_292": [(14208 + 128 * i, 944) for i in range(5)],
-})
+}, pits=[(10880, 11008)])
 
 # Act 2: the start at 21, 989, the switch door, the two loops' ground, the boss
 # arena where the sign appears (8240-9039), the spiral tunnel down and the low
@@ -153,6 +154,8 @@ def layer2(act, info, counts, fixed):
     background = []
     fills = [f for f in FILL if f in left]
     for x, top, kind, label in columns:
+        if any(p0 <= x < p1 for p0, p1 in act.pits):
+            continue
         if kind == "rise" and take(RISE):
             background.append((label, RISE, x, top))
             surface = top + TILE
@@ -170,7 +173,7 @@ def layer2(act, info, counts, fixed):
                     break
     # Scenery without collision stands on the ground along the course.
     scenery = sorted(c for c in left if left[c] > 0 and info[c][0] == "Backdrop" and info[c][1] == "none")
-    course_cols = [c for c in columns if c[2] == "flat"]
+    course_cols = [c for c in columns if c[2] == "flat" and not any(p0 <= c[0] < p1 for p0, p1 in act.pits)]
     i = 0
     for name in scenery:
         for _ in range(take(name, left[name])):
