@@ -35,6 +35,13 @@ class StandInLayouts(unittest.TestCase):
         columns = layouts.ground(layouts.ACT2)
         self.assertEqual(layouts.top_at(columns, 21), 1024)  # start marker at 21, 989
 
+    def test_heights_follow_the_slopes(self):
+        columns = [(0, 320, "rise", ""), (128, 320, "flat", ""), (256, 320, "fall", "")]
+        self.assertEqual(layouts.top_at(columns, 0), 448)
+        self.assertEqual(layouts.top_at(columns, 96), 352)
+        self.assertEqual(layouts.top_at(columns, 200), 320)
+        self.assertEqual(layouts.top_at(columns, 288), 352)
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -128,9 +128,14 @@ def ground(act):
 
 
 def top_at(columns, x):
+    """The ground's height at x, along the slopes' diagonals."""
     for cx, top, kind, _ in columns:
         if cx <= x < cx + TILE:
-            return top + (TILE if kind == "rise" else 0) if kind != "fall" else top
+            if kind == "rise":
+                return top + TILE - (x - cx)
+            if kind == "fall":
+                return top + (x - cx)
+            return top
     return columns[-1][1]
 
 
