@@ -9,6 +9,7 @@
 #include <vorbis/vorbisfile.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -101,9 +102,10 @@ long wav_frames(const std::string& bytes, int& channels)
 
 TEST(StandInContent, the_folder_has_every_file_the_game_names_and_the_same_bytes_every_run)
 {
-    const fs::path first = testing::TempDir() + "stand-in-1", second = testing::TempDir() + "stand-in-2";
-    fs::remove_all(first);
-    fs::remove_all(second);
+    // A folder of this run's own: other builds may run the same test at once.
+    std::string pattern = testing::TempDir() + "stand-in-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    const fs::path root = pattern, first = root / "1", second = root / "2";
     const auto start = std::chrono::steady_clock::now();
     ASSERT_TRUE(write_stand_in_content(first.string()));
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -163,8 +165,7 @@ TEST(StandInContent, the_folder_has_every_file_the_game_names_and_the_same_bytes
     EXPECT_EQ(word_at(font, 22), 60u);
 
     EXPECT_EQ(folder_contents(second), files);
-    fs::remove_all(first);
-    fs::remove_all(second);
+    fs::remove_all(root);
 }
 
 TEST(StandInContent, the_216_sound_items_decode_differ_and_straddle_the_streaming_thresholds)
