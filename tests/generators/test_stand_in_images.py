@@ -30,11 +30,11 @@ class StandInImages(unittest.TestCase):
             "87\tPlayer\t60\tActive\t0\t\t\t\n"
             "117\tMonitorFireShield\t61\tActive\t0\t\t\t\n"
             "141\tVostrelRockSlope3\t62\tActive\t0\t\t\t\n"  # a sprite that shares a backdrop's picture
-            + backdrop.format(222, "VostrelRockSlope3", 40, "mask")
-            + backdrop.format(223, "VostrelRockSlope4", 41, "mask")
-            + backdrop.format(224, "VostrelFloorCurveLeft", 42, "mask")
-            + backdrop.format(225, "VostrelTree1", 43, "none")
-            + backdrop.format(226, "LevelBackdrop09", 44, "box")
+            + backdrop.format(223, "VostrelRockSlope3", 40, "mask")  # odd class numbers rise
+            + backdrop.format(224, "VostrelRockSlope3", 41, "mask")
+            + backdrop.format(225, "VostrelFloorCurveLeft", 42, "mask")
+            + backdrop.format(226, "VostrelTree1", 43, "none")
+            + backdrop.format(227, "LevelBackdrop09", 44, "box")
             + "300\tGUITimerS\t70\tCounter\t0\t\tdisplay=1;size=96x32;digits=0;images=14;"
               "image_size=16x16;handles=50-63\t\n"
             "301\tHelpMessage\t71\tTextBlitter\t0\t\tsize=128x20;align=17;text=\"\"\t\n")

@@ -244,15 +244,17 @@ TEST(StandInPictures, sheet_and_digits_show_their_characters)
 
 TEST(StandInPictures, terrain_alpha_follows_the_drawn_ground)
 {
-    // VostrelRockSlope5 (2573) rises to the right, VostrelRockSlope6 (2963)
-    // falls: each column is solid from its surface to the bottom edge.
-    for (const int handle : {2573, 2963}) {
+    // VostrelRockSlope5_225 (2573) and VostrelRockSlope4_223 (3806) rise to
+    // the right, VostrelRockSlope6_226 (2963) and VostrelRockSlope4_224
+    // (3455) fall, as the stand-in layouts expect: each column is solid from
+    // its surface to the bottom edge.
+    for (const int handle : {2573, 3806, 2963, 3455}) {
         const StandInImage* item = entry(handle);
         ASSERT_TRUE(item);
         const Decoded slope = drawn(*item);
         const std::vector<int> tops = column_tops(slope);
         const bool rises = item->shape == StandInShape::SLOPE_UP;
-        EXPECT_EQ(rises, handle == 2573);
+        EXPECT_EQ(rises, handle == 2573 || handle == 3806);
         for (int x = 0; x < slope.width; ++x) {
             for (int y = tops[size_t(x)]; y < slope.height; ++y)
                 ASSERT_EQ(slope.alpha(x, y), 255) << handle << " at " << x << "," << y;

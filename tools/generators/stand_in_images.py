@@ -87,9 +87,9 @@ def backdrop_shape(item, fam):
     for word, shape in TERRAIN_SHAPES:
         if word in item.name:
             if shape == "slope":
-                # Odd numbers rise to the right, even ones fall.
-                number = re.search(r"[0-9]+\Z", item.name)
-                return "slope_up" if number and int(number.group(0)) % 2 else "slope_down"
+                # Odd class numbers rise to the right, even ones fall, so the
+                # two VostrelRockSlope4 (223, 224) are a pair the layouts use.
+                return "slope_up" if item.number % 2 else "slope_down"
             return shape
     return "solid" if collision in ("box", "mask") else "scenery"
 
