@@ -11,6 +11,7 @@
 #include <map>
 #include <set>
 #include <sstream>
+#include <string>
 #include <utility>
 
 namespace {
