@@ -232,6 +232,8 @@ void preload_images()
         Image* image = table_entry(handle);
         image->load();
         image->upload_texture();
+        // Start-up's images stay for the whole run: no frame's flush frees them.
+        image->set_static();
     }
     preload_failures = nullptr;
     if (failures > 1)

@@ -97,7 +97,8 @@ extern Image empty_image;
 
 void open_image_file();
 Image* get_internal_image(unsigned int handle);
-// Loads and uploads every image of the asset file's preload list, in order.
+// Loads and uploads every image of the asset file's preload list, in order,
+// and makes each static.
 void preload_images();
 FileImage* get_image_cache(const std::string& path, int, int, int, int,
                            TransparentColor transparent);

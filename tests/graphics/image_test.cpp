@@ -91,17 +91,18 @@ TEST_F(ImageTest, bad_items_report_the_handle_and_leave_no_pixels_and_a_short_st
 
 TEST_F(ImageTest, flush_frees_unused_images_but_keeps_static_and_used_ones)
 {
-    // The rest of the preload list is handle 0.
+    // The rest of the preload list is handle 0; 7 and 9 load later.
     write_assets({{0, solid_image(1, 1, orange)},
                   {7, solid_image(2, 3, orange, 1, 1)},
                   {8, solid_image(2, 2, orange)},
                   {9, solid_image(2, 2, orange)}},
-                 {7, 8, 9});
+                 {8});
     preload_images();
     Image* seven = get_internal_image(7);
     Image* eight = get_internal_image(8);
     Image* nine = get_internal_image(9);
     for (Image* image : {seven, eight, nine}) {
+        image->upload_texture();
         EXPECT_NE(image->texture, 0u);
         EXPECT_EQ(image->pixels, nullptr);
     }
@@ -117,7 +118,7 @@ TEST_F(ImageTest, flush_frees_unused_images_but_keeps_static_and_used_ones)
               (std::vector<int>{2, 3, 1}));
     EXPECT_TRUE(eight->is_valid());
     EXPECT_TRUE(nine->is_valid());
-    EXPECT_EQ(render_data.texture_count, count - 2);  // images 7 and 0
+    EXPECT_EQ(render_data.texture_count, count - 1);  // image 7 only
 
     // Drawing through the table loads it again.
     EXPECT_EQ(get_internal_image(7), seven);
@@ -128,6 +129,42 @@ TEST_F(ImageTest, flush_frees_unused_images_but_keeps_static_and_used_ones)
     EXPECT_EQ(at(20, 21), orange);
     EXPECT_EQ(at(21, 19), black);
     EXPECT_EQ(at(18, 19), black);
+}
+
+TEST_F(ImageTest, images_preloaded_at_start_up_are_static_and_survive_every_flush)
+{
+    // The rest of the preload list is handle 0; 6 is not preloaded.
+    write_assets({{0, solid_image(1, 1, orange)},
+                  {4, solid_image(2, 2, orange)},
+                  {5, solid_image(3, 1, orange)},
+                  {6, solid_image(2, 2, orange)}},
+                 {5, 4});
+    preload_images();
+    Image* preloaded[] = {get_internal_image(0), get_internal_image(4), get_internal_image(5)};
+    unsigned int textures[3];
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_NE(preloaded[i]->flags & Image::STATIC, 0) << i;
+        textures[i] = preloaded[i]->texture;
+        EXPECT_NE(textures[i], 0u) << i;
+    }
+    Image* later = get_internal_image(6);
+    later->upload_texture();
+    EXPECT_EQ(later->flags & Image::STATIC, 0);
+
+    // Two frame changes whose lists name none of them, then one that lists 4.
+    for (int change = 0; change < 2; ++change) {
+        reset_image_cache();
+        flush_image_cache();
+    }
+    EXPECT_FALSE(later->is_valid());
+    reset_image_cache();
+    get_internal_image(4)->upload_texture();
+    flush_image_cache();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(preloaded[i]->texture, textures[i]) << i;  // never decoded again
+        EXPECT_EQ(preloaded[i]->flags & (Image::STATIC | Image::USED),
+                  i == 1 ? Image::STATIC | Image::USED : Image::STATIC) << i;
+    }
 }
 
 TEST_F(ImageTest, draw_places_the_hot_spot_turns_and_cuts_rectangles)
