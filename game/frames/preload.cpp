@@ -1,0 +1,35 @@
+#include "game/frames/preload.h"
+
+#include "graphics/image.h"
+
+namespace {
+
+const PreloadList no_list{nullptr, 0, false};
+
+}
+
+const PreloadList& frame_preload_list(int frame_index)
+{
+    if (frame_index < 0 || frame_index >= frame_preload_list_count)
+        return no_list;
+    return frame_preload_lists[frame_index];
+}
+
+void load_frame_images(int frame_index)
+{
+    const PreloadList& list = frame_preload_list(frame_index);
+    for (int i = 0; i < list.count; ++i)
+        get_internal_image(list.handles[i])->upload_texture();
+}
+
+void set_up_frame_images(int frame_index)
+{
+    const PreloadList& list = frame_preload_list(frame_index);
+    // A list not written down yet would release the images the frame needs.
+    const bool flush = list.flush && list.count > 0;
+    if (flush)
+        reset_image_cache();
+    load_frame_images(frame_index);
+    if (flush)
+        flush_image_cache();
+}
