@@ -7,14 +7,19 @@
 #include <cstdio>
 #include <filesystem>
 
-bool write_demo_content(const std::string& dir)
+bool create_content_folder(const std::string& dir)
 {
     std::error_code error;
     std::filesystem::create_directories(dir, error);
-    if (error) {
+    if (error)
         printf("Could not create content folder: %s\n", dir.c_str());
+    return !error;
+}
+
+bool write_demo_content(const std::string& dir)
+{
+    if (!create_content_folder(dir))
         return false;
-    }
     AssetWriter writer;
     if (!add_demo_graphics(writer, dir))
         return false;

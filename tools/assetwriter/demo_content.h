@@ -4,5 +4,8 @@
 
 #include <string>
 
+// Creates the folder and its parents; false, with one line, on failure.
+bool create_content_folder(const std::string& dir);
+
 // Writes dir/Assets.dat and the loose files; creates dir. False on failure.
 bool write_demo_content(const std::string& dir);

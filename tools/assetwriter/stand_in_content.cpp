@@ -1,6 +1,7 @@
 #include "tools/assetwriter/stand_in_content.h"
 
 #include "tools/assetwriter/asset_writer.h"
+#include "tools/assetwriter/demo_content.h"
 #include "tools/assetwriter/demo_graphics.h"
 #include "tools/assetwriter/demo_sounds.h"
 #include "tools/assetwriter/font_block.h"
@@ -329,12 +330,8 @@ std::string caption_font_bitmap()
 
 bool write_stand_in_content(const std::string& dir)
 {
-    std::error_code error;
-    std::filesystem::create_directories(dir, error);
-    if (error) {
-        printf("Could not create content folder: %s\n", dir.c_str());
+    if (!create_content_folder(dir))
         return false;
-    }
     AssetWriter writer;
     // Shader programs, the font block, a test image at handle 0 (preloaded)
     // and bootup.png, as the demo content has them.
