@@ -1,3 +1,4 @@
+#include "tests/support/tables.h"
 #include "tools/assetwriter/asset_writer.h"
 #include "tools/assetwriter/stand_in_pictures.h"
 
@@ -18,16 +19,6 @@ namespace {
 
 using Size = std::pair<int, int>;
 
-std::vector<std::string> split(const std::string& text, char separator)
-{
-    std::vector<std::string> parts;
-    std::stringstream in(text);
-    std::string part;
-    while (std::getline(in, part, separator))
-        parts.push_back(part);
-    return parts;
-}
-
 Size parse_size(const std::string& text)
 {
     const size_t x = text.find('x');
@@ -38,7 +29,7 @@ Size parse_size(const std::string& text)
 std::vector<int> parse_handles(const std::string& text)
 {
     std::vector<int> out;
-    for (const std::string& item : split(text, ' ')) {
+    for (const std::string& item : split_cells(text, ' ')) {
         const size_t dash = item.find('-');
         const int first = std::stoi(item.substr(0, dash));
         const int last = dash == std::string::npos ? first : std::stoi(item.substr(dash + 1));
@@ -48,31 +39,15 @@ std::vector<int> parse_handles(const std::string& text)
     return out;
 }
 
-std::vector<std::vector<std::string>> table_rows(const char* path)
-{
-    std::ifstream in(path);
-    std::vector<std::vector<std::string>> rows;
-    std::string line;
-    bool header = true;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        if (!header)
-            rows.push_back(split(line + "\t", '\t'));
-        header = false;
-    }
-    return rows;
-}
-
 // Every handle the class table uses and its intended size, read straight
 // from the tables rather than from the generated list.
 std::map<int, Size> table_handles()
 {
     std::map<int, Size> out;
-    for (const auto& row : table_rows(QUORVELLA_CLASS_TABLE)) {
+    for (const auto& row : read_table(QUORVELLA_CLASS_TABLE)) {
         const std::string& kind = row.at(3);
         std::map<std::string, std::string> settings;
-        for (const std::string& item : split(row.at(6), ';')) {
+        for (const std::string& item : split_cells(row.at(6), ';')) {
             const size_t equals = item.find('=');
             if (equals != std::string::npos)
                 settings[item.substr(0, equals)] = item.substr(equals + 1);
@@ -85,7 +60,7 @@ std::map<int, Size> table_handles()
         if (kind == "TextBlitter")
             out[settings.count("image") ? std::stoi(settings["image"]) : 2371] = {256, 60};
     }
-    for (const auto& row : table_rows(QUORVELLA_ANIMATION_TABLE))
+    for (const auto& row : read_table(QUORVELLA_ANIMATION_TABLE))
         for (const int h : parse_handles(row.at(8)))
             out[h] = parse_size(row.at(9));
     return out;

@@ -4,6 +4,7 @@
 #include "game/objects/class_lookup.h"
 #include "runtime/frameobject.h"
 #include "tests/runtime/runtime_fixtures.h"
+#include "tests/support/tables.h"
 #include "tests/support/volumes.h"
 
 #include <gtest/gtest.h>
@@ -24,28 +25,10 @@ std::string host_file(const std::string& name)
     return text.str();
 }
 
-// Rows of a tab-separated table of tools/content/, header and comments skipped.
+// Rows of a table of tools/content/.
 std::vector<std::vector<std::string>> tsv(const std::string& name)
 {
-    std::vector<std::vector<std::string>> rows;
-    std::istringstream in(host_file(name));
-    std::string line;
-    bool header = true;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        if (header) {
-            header = false;
-            continue;
-        }
-        std::vector<std::string> fields;
-        std::istringstream cells(line);
-        std::string cell;
-        while (std::getline(cells, cell, '\t'))
-            fields.push_back(cell);
-        rows.push_back(fields);
-    }
-    return rows;
+    return read_table(std::string(QUORVELLA_LAYOUT_DIR) + "/" + name);
 }
 
 struct Act {

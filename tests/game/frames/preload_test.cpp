@@ -3,6 +3,7 @@
 #include "game/frames/preload.h"
 #include "graphics/image.h"
 #include "tests/support/drawing.h"
+#include "tests/support/tables.h"
 
 #include <algorithm>
 #include <fstream>
@@ -35,35 +36,14 @@ void add_handles(const std::string& cell, std::set<int>& out)
     }
 }
 
-std::vector<std::vector<std::string>> read_rows(const char* path)
-{
-    std::ifstream file(path);
-    std::vector<std::vector<std::string>> rows;
-    std::string line;
-    bool header = true;
-    while (std::getline(file, line)) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        if (std::exchange(header, false))
-            continue;
-        std::vector<std::string> cells;
-        std::istringstream in(line);
-        std::string cell;
-        while (std::getline(in, cell, '\t'))
-            cells.push_back(cell);
-        rows.push_back(cells);
-    }
-    return rows;
-}
-
 // Every handle each class of the class table fetches, by "Name_N".
 std::map<std::string, std::set<int>> class_handles()
 {
     std::map<std::string, std::set<int>> out;
-    for (const auto& row : read_rows(QUORVELLA_ANIMATION_TABLE))
+    for (const auto& row : read_table(QUORVELLA_ANIMATION_TABLE))
         if (row.size() > 8)
             add_handles(row[8], out[row[0]]);
-    for (const auto& row : read_rows(QUORVELLA_CLASS_TABLE)) {
+    for (const auto& row : read_table(QUORVELLA_CLASS_TABLE)) {
         std::set<int>& handles = out[row[1] + "_" + row[0]];
         std::istringstream settings(row.size() > 6 ? row[6] : "");
         std::string setting;
