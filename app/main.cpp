@@ -2,7 +2,7 @@
 // until the console says the application exits.
 #include "console/options.h"
 #include "console/procui.h"
-#include "game/frames/game_description.h"
+#include "game/events/game_description.h"
 #include "runtime/manager.h"
 
 int main(int argc, char** argv)

@@ -1,43 +1,63 @@
 #include "game/frames/frames.h"
 
-#include "game/frames/frame_descriptors.h"
-
-Frames game_frames;
+Frames::Frames(DescriptorTable table) : descriptors(table)
+{
+    fill_update_table(instances, update_table);
+}
 
 void Frames::update_objects()
 {
-    // The generated frames bring the per-kind update passes.
+    run_update_passes(update_table);
 }
 
 void Frames::set_index(int new_index)
 {
-    data = frame_table()[new_index];
+    data = descriptors()[new_index];
     data->frame = this;
 }
 
-void Frames::set_up_empty_frame(int new_index)
+void Frames::set_up_header(int frame_index, int frame_width, int frame_height, Color background)
 {
-    width = virtual_width = screen_width;
-    height = virtual_height = screen_height;
-    index = new_index;
-    background_color = Color(0, 0, 0, 255);
+    width = virtual_width = frame_width;
+    height = virtual_height = frame_height;
+    index = frame_index;
+    background_color = background;
     timer_base = 0;
-    loops = nullptr;
-    layers.resize(1);
-    layers[0].init(0, 1.0, 1.0, true, false, false);
 }
 
-SkeletonFrame::SkeletonFrame(const char* frame_name, int index) : frame_index(index)
+void Frames::set_up_layers(std::initializer_list<LayerSetUp> layer_set_ups)
 {
-    name = frame_name;
+    layers.resize(layer_set_ups.size());
+    int layer_index = 0;
+    for (const LayerSetUp& set_up : layer_set_ups) {
+        layers[size_t(layer_index)].init(layer_index, set_up.x_coefficient, set_up.y_coefficient, set_up.visible,
+                                         set_up.wrap_x, set_up.wrap_y);
+        ++layer_index;
+    }
 }
 
-void SkeletonFrame::init()
+void Frames::run_loop(FastLoop& loop, int count, void (Frames::*body)())
 {
-    static_cast<Frames*>(frame)->set_up_empty_frame(frame_index);
+    run_passes(loop.running, loop.index, count, body);
 }
 
-void SkeletonFrame::on_end()
+void Frames::run_named_loop(const std::string& name, int count)
 {
-    frame->reset();
+    if (const DynamicLoop* entry = find_loop(name))
+        run_passes(*entry->running, *entry->index, count, entry->entry);
+}
+
+void Frames::run_passes(bool& running, int& pass, int count, void (Frames::*body)())
+{
+    // The count is taken before the first pass; a body that stops the loop
+    // still finishes its pass.
+    running = true;
+    pass = 0;
+    if (count <= 0)
+        return;
+    do {
+        (this->*body)();
+        if (!running)
+            return;
+    } while (++pass < count);
 }

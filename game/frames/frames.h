@@ -1,31 +1,78 @@
-// The game's frame object and the base of its frame descriptors. This is
-// the skeleton: each frame's set-up builds an empty frame. The generated
-// frames replace the set-ups, events and update passes. The descriptors
-// Frame1 ... FrameN and the frame table are generated from
-// game/frames/frames.tsv (game/frames/frame_descriptors.h).
+// The game's frame object: the runtime's frame with the state of every
+// authored event, the 24 object groups and the update table. Its event
+// functions, loop bodies, collision callbacks, set-ups and tick handlers
+// are members defined in game/events; the members that the events need are
+// declared from the event index (game/events/event_index.tsv,
+// docs/events.md), the frames' entry points from game/frames/frames.tsv.
 #pragma once
 
+#include "game/frames/update_passes.h"
+#include "graphics/color.h"
 #include "runtime/frame.h"
+
+#include <initializer_list>
+
+// A fast loop's state: whether it still runs, and the pass it is on.
+struct FastLoop {
+    bool running = false;
+    int index = 0;
+};
+
+// How a frame's set-up initialises one layer.
+struct LayerSetUp {
+    double x_coefficient = 1.0;
+    double y_coefficient = 1.0;
+    bool visible = true;
+    bool wrap_x = false;
+    bool wrap_y = false;
+};
 
 class Frames : public Frame {
 public:
+    // The descriptors, entry i for frame index i, made on the first call.
+    using DescriptorTable = FrameData* const* (*)();
+
+    explicit Frames(DescriptorTable descriptors);
+
     void update_objects() override;
     void set_index(int index) override;
 
-    // An empty frame of the logical screen's size with one layer.
-    void set_up_empty_frame(int index);
-};
+    // Set-up steps shared by every frame ----------------------------------
+    // The header: play-field size, index, background, speed setting 0.
+    void set_up_header(int frame_index, int frame_width, int frame_height, Color background);
+    // Resizes the layer vector and initialises each layer.
+    void set_up_layers(std::initializer_list<LayerSetUp> layer_set_ups);
+    // Points the frame at its named-loop map (built and filled on the first
+    // entry), or at none for a frame without named loops.
+    void set_up_named_loops(int frame_index);
+    // The skeleton of a frame whose set-up has not landed: the screen's
+    // size, black, one layer, its images.
+    void set_up_empty_frame(int frame_index);
 
-extern Frames game_frames;
+    // Starts a fast loop: the body runs `count` times unless it stops the
+    // loop; count 0 or less never runs it.
+    void run_loop(FastLoop& loop, int count, void (Frames::*body)());
+    // Starts a loop of the frame's named-loop map by name; an unknown name,
+    // or a frame without named loops, does nothing.
+    void run_named_loop(const std::string& name, int count);
 
-// A frame descriptor of the skeleton: forwards its set-up to the frames
-// object, and resets the frame when the frame is left.
-class SkeletonFrame : public FrameData {
-public:
-    SkeletonFrame(const char* frame_name, int frame_index);
-    void init() override;
-    void on_end() override;
+    // The 24 object groups, in declaration order.
+    QualifierList qualifier_1, qualifier_2, qualifier_3, qualifier_4, qualifier_5, qualifier_6;
+    QualifierList qualifier_7, qualifier_8, qualifier_9, qualifier_10, qualifier_11, qualifier_12;
+    QualifierList qualifier_13, qualifier_14, qualifier_15, qualifier_16, qualifier_17, qualifier_18;
+    QualifierList qualifier_19, qualifier_20, qualifier_21, qualifier_22, qualifier_23, qualifier_24;
+
+    // The lists the update passes walk, slice after slice.
+    ObjectList* update_table[update_list_count];
+
+#include "game/frames/frame_entry_points.inc"
+#include "game/frames/frames_members.inc"
 
 private:
-    int frame_index;
+    void run_passes(bool& running, int& pass, int count, void (Frames::*body)());
+
+    DescriptorTable descriptors;
 };
+
+// The one frames object, defined with the game's events.
+extern Frames game_frames;

@@ -1,5 +1,7 @@
 #include "game/frames/preload.h"
 
+#include "game/frames/frames.h"
+
 #include "graphics/image.h"
 
 namespace {
@@ -33,3 +35,13 @@ void set_up_frame_images(int frame_index)
     if (flush)
         flush_image_cache();
 }
+
+void Frames::load_frame_1_images() { load_frame_images(0); }
+void Frames::load_frame_2_images() { load_frame_images(1); }
+void Frames::load_frame_3_images() { load_frame_images(2); }
+void Frames::load_frame_4_images() { load_frame_images(3); }
+void Frames::load_frame_5_images() { load_frame_images(4); }
+void Frames::load_frame_6_images() { load_frame_images(5); }
+void Frames::load_frame_7_images() { load_frame_images(6); }
+void Frames::load_frame_8_images() { load_frame_images(7); }
+void Frames::load_frame_9_images() { load_frame_images(8); }

@@ -1,6 +1,6 @@
 // What the game tells the runtime at start-up.
 #include "game/frames/frames.h"
-#include "game/frames/game_description.h"
+#include "game/events/game_description.h"
 #include "runtime/values.h"
 
 #include <gtest/gtest.h>

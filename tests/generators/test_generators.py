@@ -63,15 +63,19 @@ class Tables(unittest.TestCase):
 
     def test_frames_are_listed_by_index_with_numbers_one_higher(self):
         read = frames.read_frames
-        head = "index\tnumber\tname\n"
-        self.assertEqual(read(self.table(head + "0\t1\tIntro\n1\t2\tSay \"Hi\"\n")),
-                         [(0, 1, "Intro"), (1, 2, 'Say "Hi"')])
-        self.assertFault(read, head + "0\t1\tA\n2\t3\tB\n", "this row is index 1", 3)
-        self.assertFault(read, head + "0\t0\tA\n", "frame index 0 is number 1", 2)
-        self.assertFault(read, head + "0\t1\t\n", "name is empty", 2)
+        head = "index\tnumber\tname\tcollisions\n"
+        self.assertEqual(read(self.table(head + "0\t1\tIntro\t1\n1\t2\tSay \"Hi\"\t0\n")),
+                         [(0, 1, "Intro", True), (1, 2, 'Say "Hi"', False)])
+        self.assertFault(read, head + "0\t1\tA\t0\n2\t3\tB\t0\n", "this row is index 1", 3)
+        self.assertFault(read, head + "0\t0\tA\t0\n", "frame index 0 is number 1", 2)
+        self.assertFault(read, head + "0\t1\t\t0\n", "name is empty", 2)
+        self.assertFault(read, head + "0\t1\tA\tyes\n", "collisions 'yes'", 2)
         self.assertFault(read, head, "lists no frame", 1)
-        header = frames.header(read(self.table(head + "0\t1\tSay \"Hi\"\n")), "frames.py", "t.tsv")
-        self.assertIn('Frame1() : SkeletonFrame("Say \\"Hi\\"", 0) {}', header)
+        table = read(self.table(head + "0\t1\tSay \"Hi\"\t1\n1\t2\tB\t0\n"))
+        self.assertIn('name = "Say \\"Hi\\"";', frames.header(table, "frames.py", "t.tsv"))
+        points = frames.entry_points(table, "frames.py", "t.tsv")
+        self.assertIn("void test_collisions_0();", points)
+        self.assertNotIn("test_collisions_1", points)
 
 
 class Outputs(unittest.TestCase):

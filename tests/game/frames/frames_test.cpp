@@ -1,5 +1,5 @@
 // The frame descriptors and the frame table made from the frames table.
-#include "game/frames/frame_descriptors.h"
+#include "game/events/frame_descriptors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,11 @@
-#include "game/frames/game_description.h"
+#include "game/events/game_description.h"
 
-#include "game/frames/frame_descriptors.h"
+#include "game/events/frame_descriptors.h"
 #include "game/frames/frames.h"
 
 #include <algorithm>
+
+Frames game_frames(frame_table);
 
 namespace {
 

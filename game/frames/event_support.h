@@ -1,0 +1,147 @@
+// What every event uses the same way: group switches, selecting and
+// filtering instances, the instance of a single-instance type, run-once
+// conditions, once flags, every-N-seconds timers, creating instances,
+// random numbers from the event's seed group and number conversions
+// (docs/events.md). Fast loops are Frames::run_loop and run_named_loop.
+#pragma once
+
+#include "game/frames/event_index.h"
+#include "runtime/frame.h"
+#include "runtime/frameobject.h"
+#include "runtime/lists.h"
+
+#include <cstdint>
+
+// Groups ----------------------------------------------------------------------
+
+inline void activate_group(bool& group) { group = true; }
+inline void deactivate_group(bool& group) { group = false; }
+
+// Selection -------------------------------------------------------------------
+
+// Selects every instance of the type, the newest first.
+inline void select_all(ObjectList& list) { list.clear_selection(); }
+inline void select_all(QualifierList& group) { group.clear_selection(); }
+
+// Keeps the selected instances for which `test` holds, in chain order; true
+// when any is left.
+template <class Test>
+bool filter(ObjectList& list, Test test)
+{
+    for (ObjectIterator it(list); !it.done(); ++it)
+        if (!test(*it))
+            it.deselect();
+    return list.has_selection();
+}
+
+template <class Test>
+bool filter(QualifierList& group, Test test)
+{
+    for (QualifierIterator it(group); !it.done(); ++it)
+        if (!test(*it))
+            it.deselect();
+    return group.has_selection();
+}
+
+// Select all, then filter: an object condition at the start of an event.
+template <class List, class Test>
+bool select(List& list, Test test)
+{
+    select_all(list);
+    return filter(list, test);
+}
+
+// Runs `action` on each selected instance in chain order.
+template <class Action>
+void for_each_selected(ObjectList& list, Action action)
+{
+    for (ObjectIterator it(list); !it.done(); ++it)
+        action(*it);
+}
+
+template <class Action>
+void for_each_selected(QualifierList& group, Action action)
+{
+    for (QualifierIterator it(group); !it.done(); ++it)
+        action(*it);
+}
+
+// An action on a type that no condition selected acts on every instance.
+template <class List, class Action>
+void for_each_instance(List& list, Action action)
+{
+    select_all(list);
+    for_each_selected(list, action);
+}
+
+// The instance of a single-instance type: the last one added; null when the
+// type has none (writes then write nothing).
+inline FrameObject* instance_of(ObjectList& list) { return list.back; }
+
+// The values an event reads of an instance that may be missing: the
+// runtime's default instance stands in for it.
+FrameObject& instance_or_default(ObjectList& list);
+
+// Conditions with state -------------------------------------------------------
+
+// Run once while true: holds on the first tick its conditions hold, then
+// again only after a tick on which they did not. Call it where everything
+// before it held.
+inline bool run_once(unsigned& counter, int tick)
+{
+    const unsigned last = counter;
+    counter = unsigned(tick) + 2;
+    return last <= unsigned(tick);
+}
+
+// Once per entry into the frame.
+inline bool once(bool& done)
+{
+    if (done)
+        return false;
+    done = true;
+    return true;
+}
+
+// Every `period` seconds: adds the tick's time, holds when the period is
+// reached and keeps the remainder.
+inline bool every(float& timer, float frame_time, float period)
+{
+    const float sum = timer + frame_time;
+    if (sum < period) {
+        timer = sum;
+        return false;
+    }
+    timer = sum - period;
+    return true;
+}
+
+// Creating instances ----------------------------------------------------------
+
+// A create action's first instance: the type's chain holds only what the
+// action creates, the newest first.
+FrameObject* create_instance(Frame& frame, ObjectList& list, FrameObject* created, int layer);
+// Each further instance of the same action.
+FrameObject* create_another(Frame& frame, ObjectList& list, FrameObject* created, int layer);
+
+// Numbers ---------------------------------------------------------------------
+
+// A number as an integer: truncated toward zero; out of range saturates and
+// NaN gives the smallest integer.
+inline int32_t to_int(double value)
+{
+    if (!(value == value))
+        return INT32_MIN;
+    if (value >= 2147483647.0)
+        return INT32_MAX;
+    if (value <= -2147483648.0)
+        return INT32_MIN;
+    return int32_t(value);
+}
+
+// A random integer below n drawn from the seed group of `event`.
+int randrange_event(int event, int n);
+
+// One of the selected instances at random, drawn from the seed group of
+// `event`; it becomes the whole selection. Null when none can be picked.
+FrameObject* pick_random_instance(int event, ObjectList& list);
