@@ -2,11 +2,21 @@
 """Writes the frames' image preload lists from game/frames/preload_lists.tsv
 into preload_lists.cpp: one handle array per frame and the table of lists
 that game/frames/preload.h declares.
+
+A row whose handles cell is `derived` takes its list from
+game/frames/frame_classes.tsv: every image that the frame's classes fetch
+(game/objects/classes.tsv and animations.tsv), without the text blitters'
+sheet, in ascending order.
+
+    preload_lists.py --inputs preload_lists.tsv frame_classes.tsv classes.tsv animations.tsv
 """
 import generated
+import objects
 
 HANDLE_COUNT = 6534
 SHEET = 2371  # the text blitters' character sheet, loaded by every blitter
+DERIVED = "derived"
+HOW = ("placed", "created", "added")
 
 
 def parse_handles(row):
@@ -32,24 +42,98 @@ def parse_handles(row):
     return handles
 
 
-def read_lists(path):
-    """(number, flush, handles) per frame, numbers 1, 2, ... in order."""
-    lists = []
+def class_images(item):
+    """Every handle the class's constructor fetches (the sheet included);
+    None when a picture has no handle yet."""
+    if item.kind == "Active":
+        found = [h for record in item.records for h in record.handles]
+    elif item.kind in ("Backdrop", "SystemBox"):
+        found = objects.handles(item.row, item.one("image", ""), 1, "image")
+    elif item.kind == "TextBlitter":
+        found = [int(item.one("image", str(SHEET)))]
+    elif item.kind == "Counter" and "images" in item.settings:
+        count = int(item.one("images"))
+        found = objects.handles(item.row, item.one("handles", ""), count, "handles")
+    else:
+        found = []
+    return None if objects.UNASSIGNED in found else set(found)
+
+
+def read_classes(class_table, animation_table):
+    """The images of every class of the class table, by `Name_N`."""
+    classes = objects.read_classes(class_table)
+    objects.read_animations(animation_table, classes)
+    return {item.full: class_images(item) for item in classes}
+
+
+def read_frame_classes(path, frames, images):
+    """{frame: set of handles} from the frame-class table. `frames` are the
+    frame numbers of the lists, `images` the classes' handle sets."""
+    derived = {}
+    seen = set()
+    last = 0
+    for row in generated.read_table(path, ["frame", "class", "how"]):
+        if not row["frame"].isdigit() or int(row["frame"]) not in frames:
+            row.fail(f"frame {row['frame']!r} is none of the frames 1-{max(frames)}")
+        frame = int(row["frame"])
+        if frame < last:
+            row.fail(f"frame {frame} after frame {last}: the frames are in order")
+        last = frame
+        name = row["class"]
+        if name not in images:
+            row.fail(f"class {name!r} is not in the class table")
+        if (frame, name) in seen:
+            row.fail(f"{name} is listed twice for frame {frame}")
+        seen.add((frame, name))
+        if row["how"] not in HOW:
+            row.fail(f"how {row['how']!r}: {', '.join(HOW)}")
+        handles = images[name]
+        if handles is None:
+            row.fail(f"{name} has pictures without a handle")
+        if row["how"] == "added" and not handles - {SHEET}:
+            row.fail(f"{name} is added for its images but fetches none")
+        derived.setdefault(frame, set()).update(handles - {SHEET})
+    return derived
+
+
+def read_lists(path, frame_classes=None, class_tables=None):
+    """(number, flush, handles) per frame, numbers 1, 2, ... in order. With
+    the frame-class table and the class tables, `derived` rows get their
+    lists and the other rows are checked against their classes' images."""
+    rows = []
     for row in generated.read_table(path, ["frame", "flush", "handles"]):
-        expected = len(lists) + 1
+        expected = len(rows) + 1
         if row["frame"] != str(expected):
             row.fail(f"frame {row['frame']!r}: the frames are listed in order, "
                      f"this row is frame {expected}")
         if row["flush"] not in ("0", "1"):
             row.fail(f"flush {row['flush']!r}: 0 or 1")
-        lists.append((expected, row["flush"] == "1", parse_handles(row)))
-    if not lists:
+        rows.append(row)
+    if not rows:
         raise generated.TableError(path, 1, "the table lists no frame")
+    derived = {}
+    if frame_classes is not None:
+        images = read_classes(*class_tables)
+        derived = read_frame_classes(frame_classes, set(range(1, len(rows) + 1)), images)
+    lists = []
+    for number, row in enumerate(rows, start=1):
+        if row["handles"] == DERIVED:
+            if number not in derived:
+                row.fail(f"frame {number} is derived, and no class is listed for it")
+            handles = sorted(derived[number])
+        else:
+            handles = parse_handles(row)
+            if number in derived and set(handles) != derived[number]:
+                extra = sorted(set(handles) - derived[number])
+                missing = sorted(derived[number] - set(handles))
+                row.fail(f"frame {number}'s list is not its classes' images: "
+                         f"not fetched {extra[:5]}, missing {missing[:5]}")
+        lists.append((number, row["flush"] == "1", handles))
     return lists
 
 
-def source(lists, script, table):
-    lines = [generated.banner(script, [table]),
+def source(lists, script, tables):
+    lines = [generated.banner(script, tables),
              '#include "game/frames/preload.h"',
              "",
              "namespace {",
@@ -74,8 +158,12 @@ def source(lists, script, table):
 
 
 def preload_lists(inputs, outputs, args):
-    (table,) = inputs
-    return [source(read_lists(table), __file__, table)]
+    if len(inputs) != 4:
+        raise generated.TableError(__file__, 1, "inputs: preload_lists.tsv frame_classes.tsv "
+                                   "classes.tsv animations.tsv")
+    table, frame_classes, class_table, animation_table = inputs
+    lists = read_lists(table, frame_classes, (class_table, animation_table))
+    return [source(lists, __file__, inputs)]
 
 
 if __name__ == "__main__":

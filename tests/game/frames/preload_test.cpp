@@ -1,5 +1,5 @@
-// The frames' image preload lists against the counts, ranges and lists the
-// game gives, against the class table, and their loading.
+// The frames' image preload lists against the lists and marks the game gives,
+// against the classes each frame uses and the class table, and their loading.
 #include "game/frames/preload.h"
 #include "graphics/image.h"
 #include "tests/support/drawing.h"
@@ -55,29 +55,56 @@ std::map<std::string, std::set<int>> class_handles()
     return out;
 }
 
+// The frame-class table: per frame (index 0-8), class and how it is there.
+std::vector<std::map<std::string, std::string>> frame_classes()
+{
+    std::string path = QUORVELLA_CLASS_TABLE;
+    path.replace(path.rfind("objects/classes.tsv"), std::string::npos, "frames/frame_classes.tsv");
+    std::vector<std::map<std::string, std::string>> out(9);
+    for (const auto& row : read_table(path))
+        out.at(std::stoi(row.at(0)) - 1)[row.at(1)] = row.at(2);
+    return out;
+}
+
+// The classes an act's level content places: its fixed rows and its counts.
+std::set<std::string> layout_classes(int act)
+{
+    std::set<std::string> out;
+    const std::string prefix = "act" + std::to_string(act);
+    for (const auto& row : read_table(std::string(QUORVELLA_LAYOUT_DIR) + "/" + prefix + "_fixed.tsv"))
+        out.insert(row.at(1));
+    for (const auto& row : read_table(std::string(QUORVELLA_LAYOUT_DIR) + "/" + prefix + "_counts.tsv"))
+        out.insert(row.at(0));
+    return out;
+}
+
+std::set<std::string> classes_of(const std::map<std::string, std::string>& frame, const char* how)
+{
+    std::set<std::string> out;
+    for (const auto& [name, way] : frame)
+        if (way == how)
+            out.insert(name);
+    return out;
+}
+
 }  // namespace
 
-TEST(PreloadLists, match_the_counts_ranges_and_lists_the_game_gives)
+TEST(PreloadLists, hold_the_flush_marks_and_frames_2_and_3_as_the_game_gives_them)
 {
-    struct Given {
-        int count, lowest, highest;
-        bool flush;
-    };
-    const Given given[9] = {{152, 118, 6408, true}, {46, 118, 6531, true},  {6, 157, 1262, false},
-                            {101, 80, 5649, false}, {6016, 0, 6533, true},  {5998, 0, 6533, true},
-                            {1163, 7, 6274, true},  {3717, 2, 6533, false}, {1192, 0, 6274, true}};
+    const bool flush[9] = {true, true, false, false, true, true, true, false, true};
     ASSERT_EQ(frame_preload_list_count, 9);
     for (int i = 0; i < 9; ++i) {
+        EXPECT_EQ(frame_preload_list(i).flush, flush[i]) << "frame " << i + 1;
         const std::vector<int> handles = handles_of(i);
-        EXPECT_EQ(frame_preload_list(i).flush, given[i].flush) << "frame " << i + 1;
-        // Lists not written down yet are empty; every written one is whole.
-        if (handles.empty())
-            continue;
-        EXPECT_EQ(int(handles.size()), given[i].count) << "frame " << i + 1;
-        EXPECT_EQ(*std::min_element(handles.begin(), handles.end()), given[i].lowest) << i + 1;
-        EXPECT_EQ(*std::max_element(handles.begin(), handles.end()), given[i].highest) << i + 1;
+        EXPECT_FALSE(handles.empty()) << "frame " << i + 1;
         EXPECT_EQ(std::set<int>(handles.begin(), handles.end()).size(), handles.size()) << i + 1;
-        EXPECT_EQ(std::count(handles.begin(), handles.end(), 2371), 0) << i + 1;
+        EXPECT_EQ(std::count(handles.begin(), handles.end(), 2371), 0) << "frame " << i + 1;
+        for (const int h : handles)
+            EXPECT_TRUE(h >= 0 && h <= 6533) << "frame " << i + 1 << ": " << h;
+    }
+    for (const int i : {4, 5, 7}) {
+        const std::vector<int> handles = handles_of(i);
+        EXPECT_TRUE(std::is_sorted(handles.begin(), handles.end())) << "frame " << i + 1;
     }
     EXPECT_EQ(handles_of(2), (std::vector<int>{157, 194, 594, 1259, 1260, 1262}));
     std::vector<int> title{118,  157,  194,  262,  1259, 1260, 1262, 1265, 1542, 1543, 1544, 1545,
@@ -91,6 +118,68 @@ TEST(PreloadLists, match_the_counts_ranges_and_lists_the_game_gives)
     EXPECT_TRUE(handles_of(9).empty());
 }
 
+TEST(PreloadLists, are_the_images_of_the_classes_each_frame_places_creates_or_adds)
+{
+    const auto classes = class_handles();
+    const auto frames = frame_classes();
+    for (int i = 0; i < 9; ++i) {
+        std::set<int> expected;
+        for (const auto& [name, how] : frames[i]) {
+            ASSERT_EQ(classes.count(name), 1u) << name;
+            expected.insert(classes.at(name).begin(), classes.at(name).end());
+        }
+        expected.erase(2371);  // every blitter loads the sheet itself
+        const std::vector<int> handles = handles_of(i);
+        EXPECT_EQ(std::set<int>(handles.begin(), handles.end()), expected) << "frame " << i + 1;
+    }
+}
+
+TEST(PreloadLists, name_the_classes_the_frames_use)
+{
+    const auto frames = frame_classes();
+    // The shared input events create the second joystick object everywhere;
+    // every frame places the input objects.
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_EQ(frames[i].count("Joystick2_26") ? frames[i].at("Joystick2_26") : "", "created") << i + 1;
+        for (const char* name : {"PlayerInput_21", "MasterInput_22", "InputsP1_23", "GlobalInputData_24"})
+            EXPECT_EQ(frames[i].count(name) ? frames[i].at(name) : "", "placed") << name << " " << i + 1;
+    }
+    // The acts place exactly the classes of their level content.
+    EXPECT_EQ(classes_of(frames[4], "placed"), layout_classes(1));
+    EXPECT_EQ(classes_of(frames[5], "placed"), layout_classes(2));
+    // Act 1's events create 25 types it does not place, act 2's the same and two more.
+    const std::set<std::string> act1 = classes_of(frames[4], "created");
+    const std::set<std::string> act2 = classes_of(frames[5], "created");
+    EXPECT_EQ(act1.size(), 25u);
+    EXPECT_EQ(act2.size(), 27u);
+    EXPECT_TRUE(std::includes(act2.begin(), act2.end(), act1.begin(), act1.end()));
+    EXPECT_EQ(act2.count("BossFireball_384") + act2.count("EnemySporeProjectile_403"), 2u);
+    // The menu frames' created types.
+    const std::pair<int, std::set<std::string>> menus[] = {
+        {0, {"EffectsWhiteBurst_31", "Joystick2_26"}},
+        {1, {"TitleStar_43", "IntroStar_46", "Joystick2_26"}},
+        {2, {"Joystick2_26"}},
+        {3, {"Joystick2_26"}},
+        {6, {"EffectsWhiteBurst_31", "FadeEdge_73", "Joystick2_26"}},
+        {7, {"EffectsOrrunImage_335", "Joystick2_26"}},
+        {8, {"EffectsWhiteBurst_31", "FadeEdge_73", "Joystick2_26"}}};
+    for (const auto& [i, created] : menus)
+        EXPECT_EQ(classes_of(frames[i], "created"), created) << "frame " << i + 1;
+    // Types held without instances, and their images, which are the game's own.
+    EXPECT_EQ(classes_of(frames[3], "added"), std::set<std::string>{"FadeEdge_73"});
+    EXPECT_EQ(classes_of(frames[4], "added"),
+              std::set<std::string>{"GimmickCollapsingPlatformLeftBrick02_154"});
+    EXPECT_EQ(classes_of(frames[5], "added"),
+              (std::set<std::string>{"GimmickCollapsingPlatformLeftBrick02_154", "EffectEmber_407"}));
+    const std::pair<int, std::vector<int>> additions[] = {
+        {3, {297}}, {4, {0}}, {5, {0, 67, 461, 463, 464, 465, 466}}};
+    for (const auto& [i, wanted] : additions) {
+        const std::vector<int> handles = handles_of(i);
+        for (const int h : wanted)
+            EXPECT_EQ(std::count(handles.begin(), handles.end(), h), 1) << "frame " << i + 1 << ": " << h;
+    }
+}
+
 TEST(PreloadLists, name_the_images_the_class_table_gives_their_classes)
 {
     const auto classes = class_handles();
@@ -102,12 +191,6 @@ TEST(PreloadLists, name_the_images_the_class_table_gives_their_classes)
         ASSERT_EQ(classes.count(name), 1u) << name;
         EXPECT_EQ(classes.at(name), std::set<int>{handle}) << name;
     }
-    // Frame 2: every image it lists is one that some class fetches.
-    std::set<int> held;
-    for (const auto& [name, handles] : classes)
-        held.insert(handles.begin(), handles.end());
-    for (const int handle : handles_of(1))
-        EXPECT_EQ(held.count(handle), 1u) << "no class fetches image " << handle;
 }
 
 using PreloadLoading = DrawingTest;
@@ -148,12 +231,7 @@ TEST_F(PreloadLoading, a_frame_change_keeps_its_list_and_static_images_and_frees
     for (const int handle : handles_of(1))
         EXPECT_TRUE(get_internal_image(handle)->is_valid()) << handle;
 
-    // A frame whose list is not written down yet frees nothing either;
-    // an index outside the frames does nothing.
-    if (handles_of(0).empty()) {
-        set_up_frame_images(0);
-        EXPECT_TRUE(earlier->is_valid());
-    }
+    // An index outside the frames does nothing.
     const unsigned int texture = earlier->texture;
     set_up_frame_images(9);
     set_up_frame_images(-1);
