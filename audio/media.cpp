@@ -225,16 +225,18 @@ void Media::play(SoundData* data, int channel, int loops)
         OSReport("Invalid channel (%d)\n", channel);
         return;
     }
-    if (channel != -1) {
-        channels[channel].play(data, loops);
-        return;
-    }
-    Channel* chosen = choose_channel();
+    Channel* chosen = channel != -1 ? &channels[channel] : choose_channel();
     if (!chosen)
         return;
-    chosen->volume = 100.0;
-    chosen->pan = 0.0;
-    chosen->frequency = 0.0;
+    if (channel == -1) {
+        chosen->volume = 100.0;
+        chosen->pan = 0.0;
+        chosen->frequency = 0.0;
+    }
+    if (start_log) {
+        const SoundFile* file = dynamic_cast<const SoundFile*>(data);
+        start_log->push_back({data->id, file ? file->path : std::string(), int(chosen - channels), loops});
+    }
     chosen->play(data, loops);
 }
 

@@ -41,6 +41,14 @@ private:
     void apply_pitch();
 };
 
+// One sound start, as tests read them back.
+struct SoundStart {
+    unsigned id;       // the sound's id; a loose file's is the file id
+    std::string path;  // the console path of a loose file, else empty
+    int channel;       // the channel it started on
+    int loops;
+};
+
 class Media {
 public:
     static constexpr int sound_count = 216;
@@ -97,6 +105,8 @@ public:
 
     SoundData* sounds[sound_count] = {};
     Channel channels[channel_count];
+    // Tests point this at a vector to read back every sound started.
+    std::vector<SoundStart>* start_log = nullptr;
 
 private:
     Channel* channel_at(unsigned channel);

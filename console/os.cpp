@@ -161,12 +161,30 @@ bool OSJoinThread(OSThread* thread, int* result)
     return true;
 }
 
+namespace {
+std::string* report_log = nullptr;
+}
+
 void OSReport(const char* format, ...)
 {
     std::lock_guard<std::mutex> lock(report_mutex);
     va_list args;
     va_start(args, format);
+    if (report_log) {
+        va_list copy;
+        va_copy(copy, args);
+        char line[1024];
+        vsnprintf(line, sizeof line, format, copy);
+        va_end(copy);
+        report_log->append(line);
+    }
     vfprintf(stdout, format, args);
     va_end(args);
     fflush(stdout);
+}
+
+void OSSetReportLog(std::string* log)
+{
+    std::lock_guard<std::mutex> lock(report_mutex);
+    report_log = log;
 }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // Heap ----------------------------------------------------------------------
 
@@ -77,3 +78,5 @@ bool OSJoinThread(OSThread* thread, int* result);
 
 // printf-style; each call is written and flushed at once.
 void OSReport(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// Tests: while set, every report is also appended to `log`.
+void OSSetReportLog(std::string* log);

@@ -36,28 +36,8 @@ void Frames::set_up_layers(std::initializer_list<LayerSetUp> layer_set_ups)
     }
 }
 
-void Frames::run_loop(FastLoop& loop, int count, void (Frames::*body)())
-{
-    run_passes(loop.running, loop.index, count, body);
-}
-
 void Frames::run_named_loop(const std::string& name, int count)
 {
     if (const DynamicLoop* entry = find_loop(name))
         run_passes(*entry->running, *entry->index, count, entry->entry);
-}
-
-void Frames::run_passes(bool& running, int& pass, int count, void (Frames::*body)())
-{
-    // The count is taken before the first pass; a body that stops the loop
-    // still finishes its pass.
-    running = true;
-    pass = 0;
-    if (count <= 0)
-        return;
-    do {
-        (this->*body)();
-        if (!running)
-            return;
-    } while (++pass < count);
 }

@@ -11,6 +11,7 @@
 #include "runtime/frame.h"
 
 #include <initializer_list>
+#include <type_traits>
 
 // A fast loop's state: whether it still runs, and the pass it is on.
 struct FastLoop {
@@ -49,9 +50,13 @@ public:
     // size, black, one layer, its images.
     void set_up_empty_frame(int frame_index);
 
-    // Starts a fast loop: the body runs `count` times unless it stops the
-    // loop; count 0 or less never runs it.
-    void run_loop(FastLoop& loop, int count, void (Frames::*body)());
+    // Starts a fast loop: the body (a Frames member or a callable) runs
+    // `count` times unless it stops the loop; count 0 or less never runs it.
+    template <class Body>
+    void run_loop(FastLoop& loop, int count, Body body)
+    {
+        run_passes(loop.running, loop.index, count, body);
+    }
     // Starts a loop of the frame's named-loop map by name; an unknown name,
     // or a frame without named loops, does nothing.
     void run_named_loop(const std::string& name, int count);
@@ -69,7 +74,24 @@ public:
 #include "game/frames/frames_members.inc"
 
 private:
-    void run_passes(bool& running, int& pass, int count, void (Frames::*body)());
+    // The count is taken before the first pass; a body that stops the loop
+    // still finishes its pass.
+    template <class Body>
+    void run_passes(bool& running, int& pass, int count, Body body)
+    {
+        running = true;
+        pass = 0;
+        if (count <= 0)
+            return;
+        do {
+            if constexpr (std::is_member_function_pointer_v<Body>)
+                (this->*body)();
+            else
+                body();
+            if (!running)
+                return;
+        } while (++pass < count);
+    }
 
     DescriptorTable descriptors;
 };

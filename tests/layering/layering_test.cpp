@@ -52,10 +52,16 @@ std::set<std::string> below(const std::string& layer)
     return result;
 }
 
+// The event kit runs the whole game: it sits on top, and only the game's
+// tests use it.
+const std::string event_kit = "tests/support/event_kit";
+
 // The layer of a file: its longest folder prefix in the table. A test
 // belongs to the layer it tests (tests/game to the whole game).
 std::string layer_of(const std::string& path)
 {
+    if (path.rfind(event_kit, 0) == 0)
+        return "game/events";
     std::string folder = fs::path(path).parent_path().string();
     if (folder.rfind("tests/", 0) == 0) {
         const std::string tested = folder.substr(6);
@@ -96,6 +102,8 @@ std::string check_include(const std::string& path, const std::string& header, bo
     if (header == "graphics/render_internal.h" && layer != "graphics" && layer != "tests/support")
         return "the renderer's internals are graphics' own";
     std::string folder = fs::path(header).parent_path().string();
+    if (header.rfind(event_kit, 0) == 0 && layer != "game/events")
+        return layer + " may not use the event kit, which runs the whole game";
     if (folder.rfind("tests/", 0) == 0)
         return is_test(path) ? "" : "production code includes a test header";
     std::set<std::string> allowed = below(layer);

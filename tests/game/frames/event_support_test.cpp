@@ -1,0 +1,151 @@
+// The conventions every event follows, run as events in an empty frame.
+#include "game/frames/event_support.h"
+#include "game/objects/class_lookup.h"
+#include "runtime/manager.h"
+#include "tests/support/event_kit.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int title_star = 34;  // TitleStar_43
+constexpr int burst = 24;       // EffectsWhiteBurst_31
+
+}  // namespace
+
+TEST(EventConditions, run_once_fires_on_the_first_true_tick_and_again_after_a_false_one)
+{
+    EventKit kit;
+    unsigned counter = 0;
+    bool condition = true;
+    std::vector<int> fired;
+    kit.enter_empty_frame({.handler = [&](Frames& frames) {
+        if (condition && run_once(counter, frames.loop_count))
+            fired.push_back(frames.loop_count);
+    }});
+    kit.run(2);
+    EXPECT_EQ(fired, (std::vector<int>{0}));
+    condition = false;
+    kit.run(1);
+    condition = true;
+    kit.run(2);
+    EXPECT_EQ(fired, (std::vector<int>{0, 4}));
+}
+
+TEST(EventConditions, once_flags_and_timers_count_per_entry_and_per_tick_time)
+{
+    EventKit kit;
+    bool done = false;
+    float timer = 0.0f;
+    int once_fired = 0;
+    std::vector<int> every_fired;
+    kit.enter_empty_frame({.handler = [&](Frames& frames) {
+        if (once(done))
+            ++once_fired;
+        // Every 0.05 s at 60 ticks a second: on every third tick, the
+        // remainder carried over.
+        if (every(timer, manager.frame_time, 0.05f))
+            every_fired.push_back(frames.loop_count);
+    }});
+    kit.run(9);
+    EXPECT_EQ(once_fired, 1);
+    EXPECT_EQ(every_fired, (std::vector<int>{3, 6, 9}));
+}
+
+TEST(EventSelection, select_all_filters_and_creation_work_on_the_chain_newest_first)
+{
+    EventKit kit;
+    kit.enter_empty_frame({.layers = 2});
+    Frames& frames = kit.frames();
+    ObjectList& stars = frames.instances[title_star];
+    std::vector<FrameObject*> placed;
+    for (int x : {10, 20, 30, 40})
+        placed.push_back(kit.place("TitleStar_43", x, 5));
+
+    std::vector<int> visited;
+    for_each_instance(stars, [&](FrameObject* star) { visited.push_back(star->get_x()); });
+    EXPECT_EQ(visited, (std::vector<int>{40, 30, 20, 10}));
+
+    EXPECT_TRUE(select(stars, [](FrameObject* star) { return star->get_x() != 30; }));
+    visited.clear();
+    for_each_selected(stars, [&](FrameObject* star) { visited.push_back(star->get_x()); });
+    EXPECT_EQ(visited, (std::vector<int>{40, 20, 10}));
+    EXPECT_FALSE(filter(stars, [](FrameObject*) { return false; }));
+
+    // A create action selects only what it creates, the newest first.
+    select_all(stars);
+    create_instance(frames, stars, create_object("TitleStar_43", 50, 5), 1);
+    create_another(frames, stars, create_object("TitleStar_43", 60, 5), 1);
+    visited.clear();
+    for_each_selected(stars, [&](FrameObject* star) { visited.push_back(star->get_x()); });
+    EXPECT_EQ(visited, (std::vector<int>{60, 50}));
+    EXPECT_EQ(instance_of(stars)->get_x(), 60);
+
+    // A type without instances: conditions fail, reads see a stand-in.
+    ObjectList& bursts = frames.instances[burst];
+    EXPECT_FALSE(select(bursts, [](FrameObject*) { return true; }));
+    EXPECT_EQ(instance_of(bursts), nullptr);
+    instance_or_default(bursts).alterables->values.set(0, 5);
+    EXPECT_EQ(instance_or_default(bursts).alterables->values.get(0), 0.0);
+}
+
+TEST(EventLoops, fast_loops_count_stop_nest_and_named_loops_need_a_known_name)
+{
+    EventKit kit;
+    kit.enter_empty_frame({});
+    Frames& frames = kit.frames();
+    FastLoop outer, inner;
+    std::vector<std::pair<int, int>> passes;
+    // Three outer passes, each running the inner loop until it stops itself
+    // on its second pass.
+    frames.run_loop(outer, 3, [&] {
+        frames.run_loop(inner, 5, [&] {
+            passes.push_back({outer.index, inner.index});
+            if (inner.index == 1)
+                inner.running = false;
+        });
+    });
+    EXPECT_EQ(passes, (std::vector<std::pair<int, int>>{{0, 0}, {0, 1}, {1, 0}, {1, 1}, {2, 0}, {2, 1}}));
+    EXPECT_TRUE(outer.running);
+    EXPECT_EQ(outer.index, 3);
+
+    int calls = 0;
+    frames.run_loop(outer, 0, [&] { ++calls; });
+    EXPECT_EQ(calls, 0);
+    EXPECT_TRUE(outer.running);
+    EXPECT_EQ(outer.index, 0);
+
+    // Named loops: a frame without a map ignores every name; with one, only
+    // a registered name runs, through the entry's own flag and index.
+    EXPECT_EQ(frames.loops, nullptr);
+    frames.run_named_loop("step", 3);
+    LoopMap map;
+    FastLoop step;
+    map.emplace("step", DynamicLoop{&Frames::handle_frame_4_pre_events, &step.running, &step.index});
+    frames.loops = &map;
+    frames.run_named_loop("stepp", 3);
+    EXPECT_FALSE(step.running);
+    frames.run_named_loop("step", 3);
+    EXPECT_TRUE(step.running);
+    EXPECT_EQ(step.index, 3);
+    frames.loops = nullptr;
+}
+
+TEST(EventNumbers, conversions_truncate_saturate_and_random_draws_follow_the_seed_group)
+{
+    EXPECT_EQ(to_int(2.9), 2);
+    EXPECT_EQ(to_int(-2.9), -2);
+    EXPECT_EQ(to_int(1e12), INT32_MAX);
+    EXPECT_EQ(to_int(-1e12), INT32_MIN);
+    EXPECT_EQ(to_int(std::nan("")), INT32_MIN);
+
+    // Events 300 and 340 draw from one group, 2515 from another: draws of
+    // one group continue one sequence whichever of its events draws.
+    RandomState reference;
+    event_random_state(300) = RandomState{};
+    EXPECT_EQ(randrange_event(300, 100), int((100u * reference.step()) >> 15));
+    EXPECT_EQ(randrange_event(340, 70000), int((4464u * reference.step()) >> 15));
+    EXPECT_EQ(&event_random_state(300), &event_random_state(340));
+    EXPECT_NE(&event_random_state(300), &event_random_state(2515));
+}

@@ -1,0 +1,84 @@
+"""The event index's generator: its table checks and what it writes."""
+import sys
+import tempfile
+import unittest
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools" / "generators"))
+
+import event_index  # noqa: E402
+import generated  # noqa: E402
+
+INDEX_HEAD = "event\tfunction\tframes\tfile\tseed\tgroups\tstate\tbuilt\n"
+SEEDS = "group\tfirst\tlast\nevents_1\t1\t9\nevents_2\t10\t19\n"
+LOOPS = "loop\tk\tframes\tnames\nstep\t4\t5 6\tstep step.2\n"
+
+
+class EventIndex(unittest.TestCase):
+    def setUp(self):
+        self.folder = tempfile.TemporaryDirectory()
+        self.addCleanup(self.folder.cleanup)
+
+    def write(self, name, text):
+        path = Path(self.folder.name) / name
+        path.write_text(text)
+        return path
+
+    def read(self, rows, seeds=SEEDS, loops=LOOPS):
+        return event_index.read_index(self.write("index.tsv", INDEX_HEAD + rows),
+                                      self.write("seeds.tsv", seeds), self.write("loops.tsv", loops))
+
+    def assertFault(self, rows, message, seeds=SEEDS, loops=LOOPS):
+        with self.assertRaises(generated.TableError) as caught:
+            self.read(rows, seeds, loops)
+        self.assertIn(message, str(caught.exception))
+
+    def test_members_stubs_and_named_loops_follow_the_rows(self):
+        rows = ("1\tevent_func_1\t5\tshared/a.cpp\tevents_1\tlevel_group_3\trun_once\t1\n"
+                "2\tevent_func_1\t5\tshared/a.cpp\tevents_1\t\t\t1\n"
+                "3\tloop_step_4\t5 6\titems/b.cpp\tevents_1\t\tevery once\t0\n"
+                "12\tcol_0_4\t5\titems/b.cpp\tevents_2\tlevel_group_3 level_group_10\t\t0\n"
+                "13\thandle_frame_5_events\t5\tact1_frame/act1_frame.cpp\tevents_2\t\t\t0\n")
+        events, groups, functions, loops = self.read(rows)
+        members = event_index.members_text(events, functions, loops, "s.py", ["t.tsv"])
+        for line in ("void event_func_1();", "void loop_step_4();", "void col_0_4();",
+                     "bool level_group_3 = false;", "bool level_group_10 = false;",
+                     "FastLoop fast_loop_step;", "unsigned run_once_1 = 0;", "float every_3 = 0;",
+                     "bool once_3 = 0;"):
+            self.assertIn(line, members)
+        self.assertLess(members.index("level_group_3 "), members.index("level_group_10 "))
+        self.assertNotIn("event_func_2", members)
+        self.assertNotIn("handle_frame_5_events", members)
+        text = event_index.functions_text(functions, loops, "s.py", ["t.tsv"])
+        self.assertIn("void Frames::loop_step_4() {}", text)
+        self.assertIn("void Frames::col_0_4() {}", text)
+        self.assertNotIn("event_func_1()", text)
+        self.assertNotIn("handle_frame_5_events", text)
+        self.assertIn('map.emplace("step.2", DynamicLoop{&Frames::loop_step_4, '
+                      "&fast_loop_step.running, &fast_loop_step.index});", text)
+        index = event_index.index_text(events, groups, loops, "s.py", ["t.tsv"])
+        self.assertIn('{12, "col_0_4", "items/b.cpp", "5", 1, false},', index)
+
+    def test_faults_name_what_is_wrong(self):
+        ok = "1\tevent_func_1\t5\tshared/a.cpp\tevents_1\t\t\t0\n"
+        other = "12\tevent_func_12\t5\tshared/a.cpp\tevents_2\t\t\t0\n"
+        self.assertFault(ok, "seed group events_2 is used by no event")
+        self.assertFault(ok + ok.replace("\t0\n", "\t1\n") + other, "listed twice")
+        self.assertFault(other + ok, "ascending order")
+        self.assertFault(ok.replace("events_1", "events_2") + other, "outside seed group events_2")
+        self.assertFault(ok.replace("events_1", "events_9") + other, "seed group 'events_9'")
+        self.assertFault(ok + other.replace("event_func_12", "event_func_5"),
+                         "not the function of an event of its own")
+        self.assertFault(ok + other.replace("event_func_12", "event_func_1").replace("\t0\n", "\t1\n"),
+                         "built all together")
+        self.assertFault(ok + other.replace("event_func_12\t5\tshared/a.cpp", "event_func_1\t5\titems/b.cpp"),
+                         "name different files")
+        self.assertFault(ok + other.replace("event_func_12", "loop_spin_4"), "loop_spin_4 is not in")
+        self.assertFault(ok.replace("shared/a.cpp", "nowhere/a.cpp") + other, "file 'nowhere/a.cpp'")
+        self.assertFault(ok.replace("\t5\t", "\t5 3\t") + other, "ascending order")
+        self.assertFault(ok.replace("\t\t\t0", "\t\tsometimes\t0") + other, "state 'sometimes'")
+        self.assertFault(ok + other, "loop name 'b!'", loops="loop\tk\tframes\tnames\nstep\t4\t5\ta b!\n")
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,206 @@
+#include "tests/support/event_kit.h"
+
+#include "console/gpu.h"
+#include "console/options.h"
+#include "console/os.h"
+#include "console/pads.h"
+#include "game/events/game_description.h"
+#include "game/objects/class_lookup.h"
+#include "graphics/display.h"
+#include "runtime/manager.h"
+#include "runtime/values.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <sstream>
+
+namespace {
+
+// The gamepad as the kit holds it; nothing else is connected.
+class KitPads : public PadSource {
+public:
+    explicit KitPads(const EventKit& kit) : kit(kit) {}
+
+    bool read_gamepad(long, int channel, VPADStatus& status) override
+    {
+        if (channel != 0)
+            return false;
+        status = VPADStatus{};
+        status.hold = kit.held_buttons;
+        status.left_stick = {kit.stick_x, kit.stick_y};
+        return true;
+    }
+    int32_t read_remote(long, int, KPADStatus&) override { return KPAD_ERROR_NO_CONTROLLER; }
+
+private:
+    const EventKit& kit;
+};
+
+// The descriptor of the kit's empty frame.
+class KitFrame : public FrameData {
+public:
+    EmptyFrame spec;
+
+    void init() override
+    {
+        Frames& frames = *static_cast<Frames*>(frame);
+        frames.set_up_header(spec.index, spec.width, spec.height, Color(0, 0, 0, 255));
+        frames.layers.resize(size_t(spec.layers));
+        for (int k = 0; k < spec.layers; ++k)
+            frames.layers[size_t(k)].init(k, 1.0, 1.0, true, false, false);
+        frames.loops = nullptr;
+    }
+    void on_end() override { frame->reset(); }
+    void handle_events() override
+    {
+        if (spec.handler)
+            spec.handler(*static_cast<Frames*>(frame));
+    }
+};
+
+KitFrame kit_frame;
+
+}  // namespace
+
+EventKit::EventKit()
+{
+    console_options().content_dir = QUORVELLA_STAND_IN_CONTENT;
+    console_options().headless = true;
+    OSSetReportLog(&console_lines);
+    media.start_log = &sounds;
+    manager.fps_limit.set_fixed_step(1.0 / 60.0);
+    manager.init(game_description());
+    // Start-up chooses the host's controllers; the kit's gamepad replaces them.
+    pads_set_source(std::make_unique<KitPads>(*this));
+}
+
+EventKit::~EventKit()
+{
+    if (game_frames.index != -1 && game_frames.data)
+        game_frames.data->on_end();
+    game_frames.index = -1;
+    game_frames.next_frame = -1;
+    manager.fps_limit.set_fixed_step(0.0);
+    media.start_log = nullptr;
+    pads_set_source(nullptr);
+    OSSetReportLog(nullptr);
+}
+
+void EventKit::enter_frame(int index)
+{
+    game_frames.next_frame = index;
+    run(1);
+}
+
+void EventKit::enter_empty_frame(EmptyFrame frame)
+{
+    if (game_frames.index != -1 && game_frames.data)
+        game_frames.data->on_end();
+    game_frames.reset();
+    game_frames.next_frame = -1;
+    kit_frame.spec = std::move(frame);
+    game_frames.data = &kit_frame;
+    kit_frame.frame = &game_frames;
+    run(1);
+}
+
+FrameObject* EventKit::place(const std::string& class_name, int x, int y, int layer)
+{
+    FrameObject* object = create_object(class_name, x, y);
+    if (!object) {
+        ADD_FAILURE() << "no class " << class_name;
+        return nullptr;
+    }
+    return game_frames.add_object(object, layer);
+}
+
+std::vector<FrameObject*> EventKit::instances(int type_id)
+{
+    std::vector<FrameObject*> found;
+    const ObjectList& list = game_frames.instances[type_id];
+    for (int item = 1; item < list.count(); ++item)
+        found.push_back(list.items[size_t(item)].obj);
+    return found;
+}
+
+FrameObject* EventKit::instance(int type_id)
+{
+    return game_frames.instances[type_id].back;
+}
+
+double EventKit::value(const FrameObject* object, char letter)
+{
+    return object->alterables->values.get(unsigned(letter - 'A'));
+}
+
+void EventKit::set_value(FrameObject* object, char letter, double number)
+{
+    object->alterables->values.set(unsigned(letter - 'A'), number);
+}
+
+bool EventKit::flag(const FrameObject* object, int bit)
+{
+    return (object->alterables->flags >> bit) & 1;
+}
+
+double EventKit::global(unsigned index) const
+{
+    return manager.values->get(index);
+}
+
+void EventKit::set_global(unsigned index, double number)
+{
+    manager.values->set(index, number);
+}
+
+std::string EventKit::global_string(unsigned index) const
+{
+    return manager.strings->get(index);
+}
+
+void EventKit::stick(float x, float y)
+{
+    stick_x = x;
+    stick_y = y;
+}
+
+void EventKit::press(uint32_t buttons, int after)
+{
+    const uint32_t before = held_buttons;
+    held_buttons = buttons;
+    run(1);
+    held_buttons = before;
+    run(after);
+}
+
+void EventKit::run(int ticks)
+{
+    for (int k = 0; k < ticks; ++k)
+        EXPECT_EQ(manager.update(), 1);
+}
+
+std::vector<std::string> EventKit::take_console()
+{
+    std::vector<std::string> lines;
+    std::istringstream text(console_lines);
+    for (std::string line; std::getline(text, line);)
+        lines.push_back(line);
+    console_lines.clear();
+    return lines;
+}
+
+std::vector<SoundStart> EventKit::take_sounds()
+{
+    return std::exchange(sounds, {});
+}
+
+Rgba EventKit::pixel(int x, int y)
+{
+    const ColorBuffer* buffer = platform_color_buffer(TV_LOGICAL_BUFFER);
+    if (picture_tick != tick()) {
+        picture = gx2_read_color_buffer(&buffer->record);
+        picture_tick = tick();
+    }
+    const size_t i = (size_t(y) * size_t(buffer->width) + size_t(x)) * 4;
+    return {picture[i], picture[i + 1], picture[i + 2], picture[i + 3]};
+}

@@ -1,0 +1,93 @@
+// The kit the event tests run the game with (docs/events.md): the real
+// frames object and manager, headless, on the stand-in content, one tick of
+// 1/60 s at a time, with the gamepad held as the test says, and everything
+// an event leaves behind readable: instances, values, globals, console
+// lines, sounds started and the picture.
+#pragma once
+
+#include "audio/media.h"
+#include "game/frames/frames.h"
+#include "runtime/frameobject.h"
+#include "tests/support/drawing.h"
+#include "tests/support/volumes.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// A frame of the kit's own: no set-up but its layers, and a tick handler
+// that the test gives (often one event or two).
+struct EmptyFrame {
+    int layers = 1;
+    int width = Frame::screen_width;
+    int height = Frame::screen_height;
+    int index = 4;  // the frame index the runtime sees (4: act 1)
+    std::function<void(Frames&)> handler;
+};
+
+class EventKit {
+public:
+    EventKit();
+    ~EventKit();
+    EventKit(const EventKit&) = delete;
+    EventKit& operator=(const EventKit&) = delete;
+
+    Frames& frames() { return game_frames; }
+
+    // Frames -----------------------------------------------------------------
+    // Requests frame index `index` and runs the tick that enters it: its
+    // set-up, first update, start events and tick handler.
+    void enter_frame(int index);
+    // Makes an empty frame current and runs its first tick.
+    void enter_empty_frame(EmptyFrame frame);
+
+    // Instances --------------------------------------------------------------
+    // An instance of a generated class at a frame position, on a layer.
+    FrameObject* place(const std::string& class_name, int x, int y, int layer = 0);
+    // The type's instances, oldest first, and the last one added (or null).
+    std::vector<FrameObject*> instances(int type_id);
+    FrameObject* instance(int type_id);
+
+    // Values -----------------------------------------------------------------
+    // Alterable values by letter, 'A' ... 'Z'.
+    static double value(const FrameObject* object, char letter);
+    static void set_value(FrameObject* object, char letter, double number);
+    static bool flag(const FrameObject* object, int bit);
+    double global(unsigned index) const;
+    void set_global(unsigned index, double number);
+    std::string global_string(unsigned index) const;
+
+    // Input ------------------------------------------------------------------
+    // Gamepad buttons (VPAD_BUTTON_* bits) held from the next tick on, until
+    // changed; the left stick, -1 ... 1 each way (y up).
+    void hold(uint32_t buttons) { held_buttons = buttons; }
+    void release() { held_buttons = 0; }
+    void stick(float x, float y);
+    // Holds `buttons` for one tick, then releases them and runs `after` more ticks.
+    void press(uint32_t buttons, int after = 0);
+
+    // Ticks ------------------------------------------------------------------
+    void run(int ticks = 1);
+    // The frame's tick counter.
+    int tick() const { return game_frames.loop_count; }
+
+    // What happened ----------------------------------------------------------
+    // Console lines written since the last call (or since the kit started).
+    std::vector<std::string> take_console();
+    // Sounds started since the last call.
+    std::vector<SoundStart> take_sounds();
+    // The TV picture the last tick drew, at the logical size.
+    Rgba pixel(int x, int y);
+
+    // The gamepad's state as the kit's pad source hands it out.
+    uint32_t held_buttons = 0;
+    float stick_x = 0.0f, stick_y = 0.0f;
+
+private:
+    TempVolumes volumes;
+    std::string console_lines;
+    std::vector<SoundStart> sounds;
+    std::vector<uint8_t> picture;
+    int picture_tick = -1;
+};
