@@ -8,6 +8,7 @@
 #include "graphics/render_internal.h"
 #include "graphics/testing.h"
 
+#include <bitset>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -29,13 +30,19 @@ size_t pixel_bytes(int width, int height)
     return size_t(width) * size_t(height) * 4;
 }
 
-// While preloading: the failures so far. One damaged image can stand for
-// every entry of the list, so only the first is reported, then a count.
-int* preload_failures = nullptr;
+// While a batch of loads is open (start-up's preloading, a frame's list):
+// its failures so far. One damaged image can stand for every entry of a
+// list, so a batch reports only its first failure; its owner reports the
+// count. Outside a batch a handle that failed is reported once a run.
+int* batch_failures = nullptr;
+std::bitset<image_handle_count> failed_handles;
 
 void report_load_failure(unsigned int handle, const char* reason)
 {
-    if (preload_failures && (*preload_failures)++ > 0)
+    const bool known = handle < unsigned(image_handle_count) && failed_handles[handle];
+    if (handle < unsigned(image_handle_count))
+        failed_handles[handle] = true;
+    if (batch_failures ? (*batch_failures)++ > 0 : known)
         return;
     OSReport("Could not load image %u\n", handle);
     OSReport("%s\n", reason);
@@ -218,13 +225,28 @@ Image* get_internal_image(unsigned int handle)
     return image;
 }
 
+namespace {
+int open_batch_failures = 0;
+}
+
+void begin_image_batch()
+{
+    open_batch_failures = 0;
+    batch_failures = &open_batch_failures;
+}
+
+int end_image_batch()
+{
+    batch_failures = nullptr;
+    return open_batch_failures;
+}
+
 void preload_images()
 {
     AssetFile list;
     list.open();
     FileStream stream(list);
-    int failures = 0;
-    preload_failures = &failures;
+    begin_image_batch();
     for (int i = 0; i < image_handle_count; ++i) {
         const unsigned int handle = uint16_t(stream.read_int16());
         if (handle >= unsigned(image_handle_count))
@@ -235,7 +257,7 @@ void preload_images()
         // Start-up's images stay for the whole run: no frame's flush frees them.
         image->set_static();
     }
-    preload_failures = nullptr;
+    const int failures = end_image_batch();
     if (failures > 1)
         OSReport("%d preloaded images could not be loaded\n", failures);
     list.close();
@@ -275,6 +297,7 @@ void flush_image_cache()
 
 void image_forget_all()
 {
+    failed_handles.reset();
     for (Image*& image : handle_table) {
         delete image;
         image = nullptr;

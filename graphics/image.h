@@ -100,6 +100,10 @@ Image* get_internal_image(unsigned int handle);
 // Loads and uploads every image of the asset file's preload list, in order,
 // and makes each static.
 void preload_images();
+// A batch of loads (a list walked at once): only its first failure is
+// reported; end_image_batch gives the count, for one closing line.
+void begin_image_batch();
+int end_image_batch();
 FileImage* get_image_cache(const std::string& path, int, int, int, int,
                            TransparentColor transparent);
 void reset_image_cache();

@@ -2,6 +2,7 @@
 
 #include "game/frames/frames.h"
 
+#include "console/os.h"
 #include "graphics/image.h"
 
 namespace {
@@ -20,8 +21,12 @@ const PreloadList& frame_preload_list(int frame_index)
 void load_frame_images(int frame_index)
 {
     const PreloadList& list = frame_preload_list(frame_index);
+    begin_image_batch();
     for (int i = 0; i < list.count; ++i)
         get_internal_image(list.handles[i])->upload_texture();
+    const int failures = end_image_batch();
+    if (failures > 1)
+        OSReport("%d images of frame %d could not be loaded\n", failures, frame_index + 1);
 }
 
 void set_up_frame_images(int frame_index)

@@ -11,8 +11,7 @@ struct PreloadList {
     bool flush;
 };
 
-// Entry i belongs to frame index i. A list with count 0 is not written
-// down yet (docs/preload-lists.md).
+// Entry i belongs to frame index i.
 extern const PreloadList frame_preload_lists[];
 extern const int frame_preload_list_count;
 
@@ -20,7 +19,8 @@ extern const int frame_preload_list_count;
 const PreloadList& frame_preload_list(int frame_index);
 
 // Loads each image of the frame's list that is not loaded and uploads its
-// texture, in list order.
+// texture, in list order. Of the images that cannot be read, the first is
+// reported, then a count.
 void load_frame_images(int frame_index);
 
 // A set-up's image step: load_frame_images, wrapped in the image cache's
