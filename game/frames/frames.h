@@ -70,6 +70,13 @@ public:
     // The lists the update passes walk, slice after slice.
     ObjectList* update_table[update_list_count];
 
+    // The events every frame shares (game/events/shared/): the block each
+    // tick handler runs after the frame's own events, with the differences
+    // of frame `frame_number`, and the global start events that end every
+    // frame's start events.
+    void run_shared_events(int frame_number);
+    void run_global_start_events();
+
 #include "game/frames/frame_entry_points.inc"
 #include "game/frames/frames_members.inc"
 

@@ -7,11 +7,15 @@ void Frames::on_frame_5_init()
     set_up_empty_frame(4);
 }
 
-void Frames::on_frame_5_start_events() {}
+void Frames::on_frame_5_start_events()
+{
+    run_global_start_events();
+}
 
 void Frames::handle_frame_5_events()
 {
     test_collisions_4();
+    run_shared_events(5);
 }
 
 void Frames::test_collisions_4() {}

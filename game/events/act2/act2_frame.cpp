@@ -7,11 +7,15 @@ void Frames::on_frame_6_init()
     set_up_empty_frame(5);
 }
 
-void Frames::on_frame_6_start_events() {}
+void Frames::on_frame_6_start_events()
+{
+    run_global_start_events();
+}
 
 void Frames::handle_frame_6_events()
 {
     test_collisions_5();
+    run_shared_events(6);
 }
 
 void Frames::test_collisions_5() {}

@@ -7,8 +7,12 @@ void Frames::on_frame_3_init()
     set_up_empty_frame(2);
 }
 
-void Frames::on_frame_3_start_events() {}
+void Frames::on_frame_3_start_events()
+{
+    run_global_start_events();
+}
 
 void Frames::handle_frame_3_events()
 {
+    run_shared_events(3);
 }

@@ -7,8 +7,12 @@ void Frames::on_frame_7_init()
     set_up_empty_frame(6);
 }
 
-void Frames::on_frame_7_start_events() {}
+void Frames::on_frame_7_start_events()
+{
+    run_global_start_events();
+}
 
 void Frames::handle_frame_7_events()
 {
+    run_shared_events(7);
 }

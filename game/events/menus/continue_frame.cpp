@@ -7,11 +7,15 @@ void Frames::on_frame_8_init()
     set_up_empty_frame(7);
 }
 
-void Frames::on_frame_8_start_events() {}
+void Frames::on_frame_8_start_events()
+{
+    run_global_start_events();
+}
 
 void Frames::handle_frame_8_events()
 {
     test_collisions_7();
+    run_shared_events(8);
 }
 
 void Frames::test_collisions_7() {}

@@ -7,11 +7,15 @@ void Frames::on_frame_9_init()
     set_up_empty_frame(8);
 }
 
-void Frames::on_frame_9_start_events() {}
+void Frames::on_frame_9_start_events()
+{
+    run_global_start_events();
+}
 
 void Frames::handle_frame_9_events()
 {
     test_collisions_8();
+    run_shared_events(9);
 }
 
 void Frames::test_collisions_8() {}

@@ -7,11 +7,15 @@ void Frames::on_frame_1_init()
     set_up_empty_frame(0);
 }
 
-void Frames::on_frame_1_start_events() {}
+void Frames::on_frame_1_start_events()
+{
+    run_global_start_events();
+}
 
 void Frames::handle_frame_1_events()
 {
     test_collisions_0();
+    run_shared_events(1);
 }
 
 void Frames::test_collisions_0() {}

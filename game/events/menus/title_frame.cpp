@@ -7,11 +7,15 @@ void Frames::on_frame_2_init()
     set_up_empty_frame(1);
 }
 
-void Frames::on_frame_2_start_events() {}
+void Frames::on_frame_2_start_events()
+{
+    run_global_start_events();
+}
 
 void Frames::handle_frame_2_events()
 {
     test_collisions_1();
+    run_shared_events(2);
 }
 
 void Frames::test_collisions_1() {}

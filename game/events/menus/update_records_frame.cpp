@@ -7,8 +7,12 @@ void Frames::on_frame_4_init()
     set_up_empty_frame(3);
 }
 
-void Frames::on_frame_4_start_events() {}
+void Frames::on_frame_4_start_events()
+{
+    run_global_start_events();
+}
 
 void Frames::handle_frame_4_events()
 {
+    run_shared_events(4);
 }
