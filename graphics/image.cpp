@@ -298,10 +298,15 @@ void flush_image_cache()
 void image_forget_all()
 {
     failed_handles.reset();
-    for (Image*& image : handle_table) {
-        delete image;
-        image = nullptr;
-    }
+    // The handles' images stay allocated: the generated classes keep their
+    // images for the run. Each goes back to the state of a first use.
+    for (Image* image : handle_table)
+        if (image) {
+            image->unload();
+            image->flags = Image::INTERNAL;
+            image->hotspot_x = image->hotspot_y = image->action_x = image->action_y = 0;
+            image->width = image->height = 0;
+        }
     for (auto& [path, image] : file_images)
         delete image;
     file_images.clear();
