@@ -72,6 +72,11 @@ void SoundStream::init(SoundDecoder* new_decoder)
         delete new_decoder;
         return;
     }
+    // Silence until the decoder fills it: a stream that ends in its first
+    // half never writes the second.
+    std::memset(left, 0, size_t(half) * 4);
+    if (right)
+        std::memset(right, 0, size_t(half) * 4);
     decoder = new_decoder;
     {
         MutexHold lock(global_device->stream_mutex);
