@@ -33,6 +33,12 @@ struct InputObjects {
 
 // A frame of the test's own whose handler runs the input value events
 // (150-218), so that no polling overwrites the levels the test sets.
+EventKit& enter_input_frame(EventKit& kit)
+{
+    kit.enter_empty_frame({.handler = [](Frames& f) { f.run_shared_input_value_events(); }});
+    return kit;
+}
+
 struct InputBench {
     EventKit kit;
     InputObjects objects;
@@ -41,9 +47,8 @@ struct InputBench {
     FrameObject* inputs;
 
     explicit InputBench(double dead_zone = 0.25)
-        : objects((kit.enter_empty_frame({.handler = [](Frames& f) { f.run_shared_input_value_events(); }}), kit),
-                  dead_zone),
-          player(objects.player), master(objects.master), inputs(objects.inputs)
+        : objects(enter_input_frame(kit), dead_zone), player(objects.player), master(objects.master),
+          inputs(objects.inputs)
     {
     }
 
