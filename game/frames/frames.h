@@ -76,6 +76,19 @@ public:
     // frame's start events.
     void run_shared_events(int frame_number);
     void run_global_start_events();
+    // The pieces of the shared block, for handlers that run their own events
+    // between them (the acts): the bindings (144-149); the input values
+    // (150-218); the voice groups (290-294, then 219); the debug hotkeys
+    // (295-298, 222, 299-302), which the acts run inside their own tests of
+    // the debug groups; the window keys (223-226).
+    void run_shared_binding_events();
+    void run_shared_input_value_events();
+    void run_shared_voice_events();
+    void run_shared_debug_hotkey_events();
+    void run_shared_window_events();
+    // The shared block's state as every frame's set-up leaves it: its groups
+    // off, its once flags clear, its run-once counters at the tick count.
+    void reset_shared_event_state();
 
 #include "game/frames/frame_entry_points.inc"
 #include "game/frames/frames_members.inc"
