@@ -276,8 +276,9 @@ std::string keyboard_bindings_file()
 std::string gamepad_bindings_file()
 {
     // Slots 1-4 read the d-pad sectors (source 1: 90 up, 270 down, 180 left,
-    // 0 right); 5-8 buttons (source 0): A (2), B (1), X (4), + (7). The dead
-    // zone cell (0, 2) holds 25 percent.
+    // 0 right); 5-8 buttons (source 0): A (2), B (1), X (4), + (7). Slot 5
+    // confirms in the menus, so it is A, which the keyboard's Z and Space
+    // also press. The dead zone cell (0, 2) holds 25 percent.
     const int sources[8] = {1, 1, 1, 1, 0, 0, 0, 0};
     const int codes[8] = {90, 270, 180, 0, 2, 1, 4, 7};
     std::vector<std::array<int, 3>> cells = {{0, 2, 25}};
