@@ -11,7 +11,8 @@ import generated  # noqa: E402
 
 INDEX_HEAD = "event\tfunction\tframes\tfile\tseed\tgroups\tstate\tbuilt\n"
 SEEDS = "group\tfirst\tlast\nevents_1\t1\t9\nevents_2\t10\t19\n"
-LOOPS = "loop\tk\tframes\tnames\nstep\t4\t5 6\tstep step.2\n"
+LOOPS = ("loop\tk\tframes\tnames\tfile\tbuilt\nstep\t4\t5 6\tstep step.2\t\t\n"
+         "spin\t4\t5\t\titems/c.cpp\t1\nturn\t4\t5\t\t\t0\n")
 
 
 class EventIndex(unittest.TestCase):
@@ -51,6 +52,8 @@ class EventIndex(unittest.TestCase):
         self.assertNotIn("handle_frame_5_events", members)
         text = event_index.functions_text(functions, loops, "s.py", ["t.tsv"])
         self.assertIn("void Frames::loop_step_4() {}", text)
+        self.assertIn("void Frames::loop_turn_4() {}", text)
+        self.assertNotIn("loop_spin_4() {}", text)
         self.assertIn("void Frames::col_0_4() {}", text)
         self.assertNotIn("event_func_1()", text)
         self.assertNotIn("handle_frame_5_events", text)
@@ -73,11 +76,13 @@ class EventIndex(unittest.TestCase):
                          "built all together")
         self.assertFault(ok + other.replace("event_func_12\t5\tshared/a.cpp", "event_func_1\t5\titems/b.cpp"),
                          "name different files")
-        self.assertFault(ok + other.replace("event_func_12", "loop_spin_4"), "loop_spin_4 is not in")
+        self.assertFault(ok + other.replace("event_func_12", "loop_spun_4"), "loop_spun_4 is not in")
         self.assertFault(ok.replace("shared/a.cpp", "nowhere/a.cpp") + other, "file 'nowhere/a.cpp'")
         self.assertFault(ok.replace("\t5\t", "\t5 3\t") + other, "ascending order")
         self.assertFault(ok.replace("\t\t\t0", "\t\tsometimes\t0") + other, "state 'sometimes'")
-        self.assertFault(ok + other, "loop name 'b!'", loops="loop\tk\tframes\tnames\nstep\t4\t5\ta b!\n")
+        head = "loop\tk\tframes\tnames\tfile\tbuilt\n"
+        self.assertFault(ok + other, "loop name 'b!'", loops=head + "step\t4\t5\ta b!\t\t\n")
+        self.assertFault(ok + other, "a built body names its file", loops=head + "step\t4\t5\t\t\t1\n")
 
 
 if __name__ == "__main__":

@@ -104,7 +104,7 @@ def read_loops(path):
     named-loop map starts the body by (none for a loop started directly)."""
     loops = []
     seen = set()
-    for row in generated.read_table(path, ["loop", "k", "frames", "names"]):
+    for row in generated.read_table(path, ["loop", "k", "frames", "names", "file", "built"]):
         if not IDENTIFIER.match(row["loop"]):
             row.fail(f"loop {row['loop']!r}: a lower-case identifier")
         if not row["k"].isdigit() or int(row["k"]) >= FRAME_COUNT:
@@ -117,6 +117,10 @@ def read_loops(path):
         for name in names:
             if not LOOP_NAME.match(name):
                 row.fail(f"loop name {name!r}: letters, digits, '_' and '.'")
+        if row["built"] not in ("", "0", "1"):
+            row.fail(f"built {row['built']!r}: empty, 0 or 1")
+        if row["built"] == "1" and not FILE.match(row["file"]):
+            row.fail(f"file {row['file']!r}: a built body names its file, <folder>/<name>.cpp")
         loops.append((row["loop"], int(row["k"]), names, parse_frames(row), row))
     return loops
 
@@ -273,7 +277,9 @@ def functions_text(functions, loops, script, inputs):
              "// Functions whose events are not built yet: empty until their work lands."]
     stubs = [name for name, members in functions.items()
              if not members[0].built and not ENTRY_FUNCTION.match(name)]
-    stubs += [f"loop_{n}_{k}" for n, k, _, _, _ in loops if f"loop_{n}_{k}" not in functions]
+    # A body no event row names is empty until its own row says it is built.
+    stubs += [f"loop_{n}_{k}" for n, k, _, _, row in loops
+              if f"loop_{n}_{k}" not in functions and row["built"] != "1"]
     lines += [f"void Frames::{name}() {{}}" for name in stubs]
     lines += [""] + named_loops(loops) + [""]
     return "\n".join(lines)

@@ -2,6 +2,7 @@
 // where it says, and every random draw names an event of its own file, so
 // that the draw takes the seed group the index gives it.
 #include "game/frames/event_index.h"
+#include "tests/support/tables.h"
 
 #include <filesystem>
 #include <fstream>
@@ -40,6 +41,15 @@ TEST(EventIndex, rows_are_ordered_and_every_built_function_is_in_its_file)
         const std::string text = read_file(events_dir / row.file);
         EXPECT_NE(text.find(std::string("void Frames::") + row.function + "()"), std::string::npos)
             << "event " << row.event << ": " << row.function << " is not in " << row.file;
+    }
+    // Loop bodies no event row names: built ones are in the file they name.
+    for (const auto& loop : read_table((events_dir / "fast_loops.tsv").string())) {
+        ASSERT_EQ(loop.size(), 6u);
+        if (loop[5] != "1")
+            continue;
+        const std::string function = "loop_" + loop[0] + "_" + loop[1];
+        EXPECT_NE(read_file(events_dir / loop[4]).find("void Frames::" + function + "()"), std::string::npos)
+            << function << " is not in " << loop[4];
     }
 }
 
