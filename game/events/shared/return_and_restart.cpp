@@ -1,0 +1,11 @@
+// Leaving a stage to start over.
+#include "game/frames/frames.h"
+#include "runtime/values.h"
+
+// Restarting on the bike keeps Pimsa but puts her back on foot: the
+// character last played (global value 1) goes from 3 to 2.
+void Frames::event_func_86()
+{
+    if (global_values->size() > 1 && global_values->get(1) == 3.0)
+        global_values->set(1, 2.0);
+}
