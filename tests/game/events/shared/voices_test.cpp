@@ -49,12 +49,7 @@ public:
     explicit VoiceStage(double character, double voice_sets = 1.0)
     {
         // What a stage's set-up does: voice groups off, counters at tick 0.
-        Frames& f = kit.frames();
-        for (bool* group : groups())
-            *group = false;
-        for (unsigned* counter : {&f.run_once_290, &f.run_once_291, &f.run_once_292, &f.run_once_293,
-                                  &f.run_once_294})
-            *counter = 0;
+        kit.frames().reset_shared_event_state();
         kit.set_global(23, voice_sets);
         kit.enter_empty_frame({.handler = [this](Frames& frames) {
             if (selecting)
@@ -185,6 +180,29 @@ TEST(VoiceGroups, selection_switches_on_exactly_the_current_characters_group)
     EXPECT_EQ(stage.play(body(&Frames::loop_sound_hurt1_3)), std::vector<unsigned>{});
     stage.set_character(1);
     EXPECT_EQ(stage.play(body(&Frames::loop_sound_hurt1_3)), std::vector<unsigned>{83});
+}
+
+TEST(VoiceGroups, the_stage_handler_picks_the_group_once_the_voice_sets_are_on)
+{
+    EventKit kit;
+    Frames& f = kit.frames();
+    f.reset_shared_event_state();
+    kit.set_global(23, 0);
+    kit.enter_frame(4);
+    FrameObject* player = kit.place("PlayerMovementValues_80", 0, 0);
+    EventKit::set_value(player, 'A', 5);
+    kit.run(2);
+    EXPECT_FALSE(f.global_group_13);
+    kit.take_sounds();
+    f.run_named_loop("sound_hurt2", 1);
+    EXPECT_EQ(ids(kit.take_sounds()), std::vector<unsigned>{});
+
+    kit.set_global(23, 1);
+    kit.run(1);
+    EXPECT_TRUE(f.global_group_13);
+    EXPECT_FALSE(f.global_group_12);
+    f.run_named_loop("sound_hurt2", 1);
+    EXPECT_EQ(ids(kit.take_sounds()), std::vector<unsigned>{156});
 }
 
 TEST(VoiceGroups, fire_once_while_true_so_a_group_switched_off_stays_off)
