@@ -75,6 +75,9 @@ TEST(GlobalStartEvents, a_missing_keyboard_file_is_reported_and_the_default_keys
     // The gamepad file is there: it is read, and the joystick number is the gamepad's.
     EXPECT_EQ(array(kit, gamepad_type)->get_value(1, 1, 0), 90);
     EXPECT_EQ(EventKit::value(kit.instance(global_input_type), 'A'), 1);
+    // The stand-in gamepad file's dead zone, 25 percent, reaches every stick value.
+    for (const char letter : {'E', 'F', 'K', 'L'})
+        EXPECT_EQ(EventKit::value(kit.instance(global_input_type), letter), 0.25);
 
     // Bindings last the run: a later frame start neither reads the files
     // again nor puts back a key the player changed.
@@ -113,6 +116,9 @@ TEST(GlobalStartEvents, the_files_are_read_on_the_first_start_and_a_missing_one_
     EXPECT_EQ(kit.take_console(), missing("control_gamepad.cfg"));
     EXPECT_EQ(array(kit, gamepad_type)->get_value(1, 1, 0), 0);
     EXPECT_EQ(EventKit::value(kit.instance(global_input_type), 'A'), 1);
+    // No gamepad file: the dead zone reads 0, and the import keeps the least, 1 percent.
+    for (const char letter : {'E', 'F', 'K', 'L'})
+        EXPECT_EQ(EventKit::value(kit.instance(global_input_type), letter), 0.01);
 
     place_binding_objects(kit);
     kit.frames().run_global_start_events();
