@@ -10,6 +10,8 @@
 #include "runtime/manager.h"
 #include "runtime/values.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
 #include <sstream>
@@ -25,6 +27,9 @@ public:
     {
         if (channel != 0)
             return false;
+        // The tick has aged the keyboard list already: the keys are new in it.
+        for (const int code : kit.keys_to_press)
+            manager.keyboard.add(code);
         status = VPADStatus{};
         status.hold = kit.held_buttons;
         status.left_stick = {kit.stick_x, kit.stick_y};
@@ -60,11 +65,36 @@ public:
 
 KitFrame kit_frame;
 
+// The stand-in content with some top-level files changed or missing: links
+// to the rest, in the kit's own content folder.
+void change_content(const std::string& folder,
+                    const std::map<std::string, std::optional<std::string>>& changes)
+{
+    namespace fs = std::filesystem;
+    for (const auto& entry : fs::directory_iterator(QUORVELLA_STAND_IN_CONTENT)) {
+        const std::string name = entry.path().filename().string();
+        if (!changes.count(name))
+            fs::create_symlink(entry.path(), fs::path(folder) / name);
+    }
+    for (const auto& [name, bytes] : changes) {
+        if (!bytes)
+            continue;
+        std::ofstream out(fs::path(folder) / name, std::ios::binary);
+        out.write(bytes->data(), std::streamsize(bytes->size()));
+    }
+}
+
 }  // namespace
 
-EventKit::EventKit()
+EventKit::EventKit(KitOptions options)
 {
     console_options().content_dir = QUORVELLA_STAND_IN_CONTENT;
+    if (!options.content_changes.empty()) {
+        change_content(volumes.content, options.content_changes);
+        console_options().content_dir = volumes.content;
+    }
+    if (!options.save_dir.empty())
+        console_options().save_dir = options.save_dir;
     console_options().headless = true;
     OSSetReportLog(&console_lines);
     media.start_log = &sounds;
@@ -82,6 +112,7 @@ EventKit::~EventKit()
     game_frames.next_frame = -1;
     manager.fps_limit.set_fixed_step(0.0);
     media.start_log = nullptr;
+    manager.keyboard = InputList();
     pads_set_source(nullptr);
     OSSetReportLog(nullptr);
 }
@@ -170,6 +201,16 @@ void EventKit::press(uint32_t buttons, int after)
     held_buttons = buttons;
     run(1);
     held_buttons = before;
+    run(after);
+}
+
+void EventKit::press_keys(std::vector<int> codes, int after)
+{
+    keys_to_press = std::move(codes);
+    run(1);
+    for (const int code : keys_to_press)
+        manager.keyboard.remove(code);
+    keys_to_press.clear();
     run(after);
 }
 

@@ -13,6 +13,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,12 +25,23 @@ struct EmptyFrame {
     int width = Frame::screen_width;
     int height = Frame::screen_height;
     int index = 4;  // the frame index the runtime sees (4: act 1)
-    std::function<void(Frames&)> handler;
+    std::function<void(Frames&)> handler = {};
+};
+
+// How a kit's run differs from the plain one.
+struct KitOptions {
+    // The save volume's host folder. Empty: a fresh one, removed with the
+    // kit. A test that plays a second run on the saves of a first gives both
+    // kits the same folder, one that outlives them (a TempVolumes' `save`).
+    std::string save_dir = {};
+    // Top-level files of the content folder that differ from the stand-in
+    // content: their bytes, or nullopt for a file the run does not find.
+    std::map<std::string, std::optional<std::string>> content_changes = {};
 };
 
 class EventKit {
 public:
-    EventKit();
+    explicit EventKit(KitOptions options = {});
     ~EventKit();
     EventKit(const EventKit&) = delete;
     EventKit& operator=(const EventKit&) = delete;
@@ -66,6 +79,10 @@ public:
     void stick(float x, float y);
     // Holds `buttons` for one tick, then releases them and runs `after` more ticks.
     void press(uint32_t buttons, int after = 0);
+    // Feeds the runtime's keyboard list (which nothing feeds on the
+    // console): the keys, by runtime key code, are pressed in the next tick
+    // and released after it; then `after` more ticks run.
+    void press_keys(std::vector<int> codes, int after = 0);
 
     // Ticks ------------------------------------------------------------------
     void run(int ticks = 1);
@@ -80,9 +97,11 @@ public:
     // The TV picture the last tick drew, at the logical size.
     Rgba pixel(int x, int y);
 
-    // The gamepad's state as the kit's pad source hands it out.
+    // The gamepad's state as the kit's pad source hands it out, and the keys
+    // it adds to the keyboard list when the tick reads the controllers.
     uint32_t held_buttons = 0;
     float stick_x = 0.0f, stick_y = 0.0f;
+    std::vector<int> keys_to_press;
 
 private:
     TempVolumes volumes;

@@ -1,6 +1,7 @@
 // Voice-group selection: while the voice sets are on (global value 23 is
 // 1), the group of the character being played is switched on and the other
-// four off, once each time the character's condition becomes true.
+// four off, once each time the character's condition becomes true; while
+// they are off, every voice group goes off.
 #include "game/events/shared/voices.h"
 #include "runtime/values.h"
 
@@ -68,4 +69,19 @@ void Frames::event_func_294()
     if (!run_once(run_once_294, loop_count))
         return;
     select_only(*this, global_group_13);
+}
+
+// Voice sets switched off: every voice group goes off, on the first tick of
+// that only, so a group switched on later in the same run stays on.
+void Frames::event_func_219()
+{
+    if (global_values->get(23) != 0)
+        return;
+    if (!run_once(run_once_219, loop_count))
+        return;
+    deactivate_group(global_group_12);
+    deactivate_group(global_group_9);
+    deactivate_group(global_group_6);
+    deactivate_group(global_group_5);
+    deactivate_group(global_group_13);
 }
