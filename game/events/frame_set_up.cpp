@@ -23,4 +23,5 @@ void Frames::set_up_empty_frame(int frame_index)
     set_up_frame_images(frame_index);
     set_up_layers({LayerSetUp{}});
     set_up_named_loops(frame_index);
+    reset_shared_event_state();
 }

@@ -54,6 +54,13 @@ public:
         for (int k = 0; k < spec.layers; ++k)
             frames.layers[size_t(k)].init(k, 1.0, 1.0, true, false, false);
         frames.loops = nullptr;
+        if (spec.set_up)
+            spec.set_up(frames);
+    }
+    void on_start() override
+    {
+        if (spec.start)
+            spec.start(*static_cast<Frames*>(frame));
     }
     void on_end() override { frame->reset(); }
     void handle_events() override

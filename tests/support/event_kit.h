@@ -18,14 +18,17 @@
 #include <string>
 #include <vector>
 
-// A frame of the kit's own: no set-up but its layers, and a tick handler
-// that the test gives (often one event or two).
+// A frame of the kit's own: its layers, then what the test gives: the end of
+// its set-up (where a frame places its instances), its start events, and
+// its tick handler (often one event or two).
 struct EmptyFrame {
     int layers = 1;
     int width = Frame::screen_width;
     int height = Frame::screen_height;
     int index = 4;  // the frame index the runtime sees (4: act 1)
     std::function<void(Frames&)> handler = {};
+    std::function<void(Frames&)> set_up = {};
+    std::function<void(Frames&)> start = {};
 };
 
 // How a kit's run differs from the plain one.
