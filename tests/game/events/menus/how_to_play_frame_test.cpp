@@ -1,0 +1,264 @@
+// The How To Play frame: three pages a view high, scrolled 20 pixels a tick
+// by the next and back actions, the parallax under the last page, and the
+// confirm that wipes the screen and leaves for Black Load.
+#include "audio/media.h"
+#include "console/pads.h"
+#include "game/frames/event_support.h"
+#include "objects/active.h"
+#include "runtime/manager.h"
+#include "tests/support/event_kit.h"
+
+#include <gtest/gtest.h>
+#include <cmath>
+
+namespace {
+
+constexpr int how_to_play = 8;
+constexpr int state_type = 301;     // Active8_419
+constexpr int controls_type = 297;  // Controls_410
+constexpr int burst_type = 24;      // EffectsWhiteBurst_31
+constexpr int back_prompt_type = 299;  // Active6_415
+constexpr int character_type = 323;    // Character1_457
+constexpr int tile_type = 300;         // FadeIn_417
+
+int sound_count(const std::vector<SoundStart>& sounds, unsigned id)
+{
+    int n = 0;
+    for (const SoundStart& sound : sounds)
+        n += sound.path.empty() && sound.id == id;
+    return n;
+}
+
+struct Page {
+    EventKit& kit;
+    double a() const { return EventKit::value(kit.instance(state_type), 'A'); }
+    double b() const { return EventKit::value(kit.instance(state_type), 'B'); }
+    double c() const { return EventKit::value(kit.instance(state_type), 'C'); }
+};
+
+void enter(EventKit& kit)
+{
+    media.stop_channel(31);
+    kit.enter_frame(how_to_play);
+    kit.take_sounds();
+}
+
+bool controls_shown(EventKit& kit) { return kit.instance(controls_type)->flags & FrameObject::VISIBLE; }
+
+}  // namespace
+
+TEST(HowToPlayFrame, starts_on_page_one_with_its_screen_and_the_menu_music)
+{
+    EventKit kit;
+    media.stop_channel(31);
+    kit.enter_frame(how_to_play);
+    Frames& frames = kit.frames();
+    EXPECT_EQ(frames.index, how_to_play);
+    EXPECT_EQ(frames.width, 640);
+    EXPECT_EQ(frames.height, 720);
+    EXPECT_EQ(frames.layers.size(), 3u);
+    EXPECT_EQ(kit.instances(tile_type).size(), 104u);
+    EXPECT_EQ(kit.instances(315).size(), 2u);  // HelpMessage5_436
+    EXPECT_EQ(kit.instances(36).size(), 3u);   // Active2_429
+    EXPECT_EQ(frames.qualifier_1.count, 4);
+    EXPECT_EQ(frames.qualifier_24.count, 3);
+    EXPECT_EQ(Page{kit}.a(), 120);
+    EXPECT_EQ(frames.display_x, 107);
+    EXPECT_EQ(frames.display_y, 0);
+    EXPECT_TRUE(controls_shown(kit));
+    const std::vector<SoundStart> sounds = kit.take_sounds();
+    ASSERT_FALSE(sounds.empty());
+    EXPECT_TRUE(sounds[0].path.ends_with("/Data/BGM/m_menu1.ogg"));
+    EXPECT_EQ(sounds[0].channel, 31);
+}
+
+TEST(HowToPlayFrame, a_pages_forward_twenty_a_tick_for_twelve_ticks)
+{
+    EventKit kit;
+    enter(kit);
+    Page page{kit};
+    kit.press(VPAD_BUTTON_A);
+    EXPECT_EQ(page.b(), 240);
+    EXPECT_EQ(page.a(), 120);
+    EXPECT_EQ(sound_count(kit.take_sounds(), 53), 1);
+    EXPECT_EQ(kit.instances(burst_type).size(), 1u);
+    for (int step = 1; step <= 12; ++step) {
+        kit.run(1);
+        EXPECT_EQ(page.a(), 120 + 20 * step);
+        EXPECT_EQ(page.b(), 240 - 20 * step);
+        // The view's top follows at a - 120.
+        EXPECT_EQ(kit.frames().display_y, 20 * step);
+    }
+    kit.run(5);
+    EXPECT_EQ(page.a(), 360);
+
+    kit.press(VPAD_BUTTON_A, 12);
+    EXPECT_EQ(page.a(), 600);
+    EXPECT_EQ(page.b(), 0);
+    EXPECT_EQ(kit.frames().display_y, 480);
+    EXPECT_EQ(page.c(), 0);
+}
+
+TEST(HowToPlayFrame, presses_during_a_scroll_are_ignored_and_one_on_its_last_step_is_taken)
+{
+    EventKit kit;
+    enter(kit);
+    Page page{kit};
+    kit.press(VPAD_BUTTON_A, 1);
+    kit.take_sounds();
+    kit.press(VPAD_BUTTON_A, 1);
+    kit.press(VPAD_BUTTON_B, 1);
+    EXPECT_TRUE(kit.take_sounds().empty());
+    kit.run(6);
+    // Tick 12 of the scroll: the step brings B to 0 before the input events.
+    kit.press(VPAD_BUTTON_A);
+    EXPECT_EQ(page.a(), 360);
+    EXPECT_EQ(page.b(), 240);
+    EXPECT_EQ(sound_count(kit.take_sounds(), 53), 1);
+}
+
+TEST(HowToPlayFrame, b_pages_back_but_not_from_page_one)
+{
+    EventKit kit;
+    enter(kit);
+    Page page{kit};
+    kit.press(VPAD_BUTTON_B, 3);
+    EXPECT_EQ(page.b(), 0);
+    EXPECT_TRUE(kit.take_sounds().empty());
+    EXPECT_TRUE(kit.instances(burst_type).empty());
+
+    kit.press(VPAD_BUTTON_A, 13);
+    kit.take_sounds();
+    kit.press(VPAD_BUTTON_B);
+    EXPECT_EQ(page.b(), -240);
+    EXPECT_EQ(sound_count(kit.take_sounds(), 214), 1);
+    ASSERT_FALSE(kit.instances(burst_type).empty());
+    EXPECT_EQ(kit.instance(burst_type)->x, kit.instance(back_prompt_type)->x);
+    kit.run(12);
+    EXPECT_EQ(page.a(), 120);
+    EXPECT_EQ(kit.frames().display_y, 0);
+}
+
+TEST(HowToPlayFrame, the_controls_picture_shows_while_the_page_position_is_at_most_360)
+{
+    EventKit kit;
+    enter(kit);
+    kit.press(VPAD_BUTTON_A, 12);
+    EXPECT_TRUE(controls_shown(kit));
+    kit.press(VPAD_BUTTON_A);
+    EXPECT_TRUE(controls_shown(kit));
+    kit.run(1);  // one step into the scroll: 380
+    EXPECT_FALSE(controls_shown(kit));
+    kit.run(11);
+    EXPECT_FALSE(controls_shown(kit));
+    kit.press(VPAD_BUTTON_B, 11);  // back at 380
+    EXPECT_FALSE(controls_shown(kit));
+    kit.run(1);
+    EXPECT_EQ(Page{kit}.a(), 360);
+    EXPECT_TRUE(controls_shown(kit));
+}
+
+TEST(HowToPlayFrame, the_parallax_planes_drift_at_their_own_speeds_and_wrap_at_their_width)
+{
+    EventKit kit;
+    enter(kit);
+    const int types[] = {318, 319, 320, 321};
+    const double speeds[] = {0.2, 0.6, 1.0, 1.5};
+    int start[4], widths[4], rest_y[4];
+    for (int i = 0; i < 4; ++i) {
+        FrameObject* plane = kit.instance(types[i]);
+        start[i] = to_int(EventKit::value(plane, 'C'));
+        widths[i] = to_int(EventKit::value(plane, 'A'));
+        rest_y[i] = plane->get_y();
+        EXPECT_EQ(plane->width, widths[i] * 4);
+    }
+    EXPECT_EQ(widths[0], 320);
+    kit.press(VPAD_BUTTON_A, 12);
+    kit.run(40);
+    for (int i = 0; i < 4; ++i) {
+        FrameObject* plane = kit.instance(types[i]);
+        const double b = EventKit::value(plane, 'B');
+        EXPECT_NEAR(b - start[i], speeds[i] * kit.tick(), 1e-6) << i;
+        EXPECT_EQ(plane->get_x(), to_int(start[i] - std::fmod(b - speeds[i], widths[i]))) << i;
+        // The layer does not scroll down, yet the planes keep their place.
+        EXPECT_EQ(plane->get_y(), rest_y[i]) << i;
+    }
+    // A plane a whole width along stands where it stood.
+    FrameObject* plane = kit.instance(318);
+    EventKit::set_value(plane, 'B', 250);
+    kit.run(1);
+    const int x = plane->get_x();
+    EXPECT_EQ(x, start[0] - 250);
+    EventKit::set_value(plane, 'B', 250 + 320);
+    kit.run(1);
+    EXPECT_EQ(plane->get_x(), x);
+}
+
+TEST(HowToPlayFrame, confirming_on_page_three_wipes_the_screen_and_leaves_for_black_load)
+{
+    EventKit kit;
+    enter(kit);
+    Page page{kit};
+    kit.press(VPAD_BUTTON_A, 12);
+    kit.press(VPAD_BUTTON_A, 12);
+    kit.take_sounds();
+    kit.set_global(0, 3);
+    kit.set_global(4, 3);
+
+    kit.press(VPAD_BUTTON_A);  // tick 1
+    EXPECT_EQ(page.a(), 600);
+    EXPECT_EQ(page.b(), 0);
+    EXPECT_EQ(page.c(), 2);
+    const std::vector<SoundStart> sounds = kit.take_sounds();
+    EXPECT_EQ(sound_count(sounds, 53), 1);
+    EXPECT_EQ(sound_count(sounds, 215), 1);
+    EXPECT_EQ(static_cast<Active*>(kit.instance(character_type))->forced_animation, 7);
+
+    kit.run(47);  // tick 48
+    EXPECT_EQ(page.c(), 49);
+    kit.run(1);  // tick 49: the wipe
+    EXPECT_EQ(page.c(), 51);
+    EXPECT_EQ(sound_count(kit.take_sounds(), 49), 1);
+    kit.run(49);  // tick 98
+    EXPECT_EQ(kit.frames().next_frame, -1);
+    kit.run(1);  // tick 99
+    EXPECT_EQ(kit.frames().next_frame, 2);
+    EXPECT_EQ(kit.global(0), 0);
+    EXPECT_EQ(kit.global(4), 0);
+    kit.run(1);
+    EXPECT_EQ(kit.frames().index, 2);
+}
+
+TEST(HowToPlayFrame, the_keys_page_and_confirm_once_with_the_joystick_on_the_same_tick)
+{
+    EventKit kit;
+    enter(kit);
+    Page page{kit};
+    Frames& frames = kit.frames();
+    auto same_tick = [&](int key, uint32_t buttons, auto... events) {
+        manager.keyboard.add(key);
+        manager.joystick_press_flags = buttons;
+        (( frames.*events )(), ...);
+        manager.keyboard.remove(key);
+        manager.joystick_press_flags = 0;
+    };
+    // Return and button 2 on page 1: one scroll.
+    same_tick(13, 32, &Frames::event_func_2650, &Frames::event_func_2651);
+    EXPECT_EQ(page.b(), 240);
+    EXPECT_EQ(sound_count(kit.take_sounds(), 53), 1);
+    kit.run(13);
+    // Backspace pages back.
+    same_tick(8, 0, &Frames::event_func_2652, &Frames::event_func_2653);
+    EXPECT_EQ(page.b(), -240);
+    kit.run(13);
+    kit.press(VPAD_BUTTON_A, 12);
+    kit.press(VPAD_BUTTON_A, 12);
+    ASSERT_EQ(page.a(), 600);
+    kit.take_sounds();
+    // On page 3 Return does not scroll; with button 2 it confirms once.
+    same_tick(13, 32, &Frames::event_func_2650, &Frames::event_func_2651, &Frames::event_func_2656,
+              &Frames::event_func_2657);
+    EXPECT_EQ(page.b(), 0);
+    EXPECT_EQ(page.c(), 1);
+    EXPECT_EQ(sound_count(kit.take_sounds(), 215), 1);
+}
