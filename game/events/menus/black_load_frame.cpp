@@ -64,6 +64,7 @@ void Frames::on_frame_3_init()
     add_object(create_queuemusic_51(-128, -40), 0);
 
     set_up_named_loops(2);
+    reset_shared_event_state();
     run_once_273 = unsigned(loop_count);
 }
 

@@ -59,6 +59,7 @@ void place_fade_in_tiles(Frames& frames)
 
 void reset_menu_event_state(Frames& frames)
 {
+    frames.reset_shared_event_state();
     activate_group(frames.fade_in_group);
 }
 

@@ -24,7 +24,7 @@ constexpr int screen_state = 301;        // Active8_419
 
 // The 104 black tiles over the view, in the order the dissolve draws from.
 void place_fade_in_tiles(Frames& frames);
-// The dissolve on, every other group of the frame off.
+// The dissolve on; the shared block's groups off, its counters reset.
 void reset_menu_event_state(Frames& frames);
 // A white burst on `anchor`'s position and layer.
 void burst_at(Frames& frames, FrameObject* anchor);

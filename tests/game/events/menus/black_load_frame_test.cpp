@@ -34,9 +34,11 @@ void run_until_leaving(EventKit& kit)
 TEST(BlackLoadFrame, is_one_black_layer_of_support_objects_outside_the_view)
 {
     EventKit kit;
+    kit.frames().global_group_7 = true;
     kit.enter_frame(black_load);
     Frames& frames = kit.frames();
     EXPECT_EQ(frames.index, black_load);
+    EXPECT_FALSE(frames.global_group_7);
     EXPECT_EQ(frames.width, 426);
     EXPECT_EQ(frames.height, 240);
     EXPECT_EQ(frames.layers.size(), 1u);

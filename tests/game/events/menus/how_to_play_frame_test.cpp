@@ -51,8 +51,10 @@ TEST(HowToPlayFrame, starts_on_page_one_with_its_screen_and_the_menu_music)
 {
     EventKit kit;
     media.stop_channel(31);
+    kit.frames().global_group_1 = true;
     kit.enter_frame(how_to_play);
     Frames& frames = kit.frames();
+    EXPECT_FALSE(frames.global_group_1);  // the debug group
     EXPECT_EQ(frames.index, how_to_play);
     EXPECT_EQ(frames.width, 640);
     EXPECT_EQ(frames.height, 720);
