@@ -4,6 +4,9 @@
 #include "objects/arrayext.h"
 #include "runtime/manager.h"
 #include "tests/support/event_kit.h"
+#include "tests/support/volumes.h"
+
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -109,4 +112,20 @@ TEST(BlackLoadFrame, its_window_keys_set_the_window_mode_value)
         manager.keyboard.remove(keys[k]);
         EXPECT_EQ(kit.global(24), k + 1);
     }
+}
+
+TEST(BlackLoadFrame, saves_the_records_as_it_starts)
+{
+    TempVolumes disk;
+    EventKit kit({.save_dir = disk.save});
+    kit.enter_frame(8);  // How To Play holds the records array too
+    array(kit, 26)->set_value(1, 20, 3, -1);  // codec 3 collected
+    kit.enter_frame(black_load);
+    EXPECT_TRUE(std::filesystem::exists(disk.save + "/common/records.dat"));
+
+    // What the file holds is what the array held on entry.
+    ArrayObject* records = array(kit, 26);
+    records->set_value(0, 20, 3, -1);
+    records->load("/vol/save/common/records.dat");
+    EXPECT_EQ(records->get_value(20, 3, -1), 1);
 }
