@@ -1,0 +1,358 @@
+// The Title Screen's events: the star backdrop built at the start, the
+// perspective star field, moon and planet, the fade-in, the pulsing prompt,
+// the confirm press and its shake, the time-out and the fade-out that leaves
+// for How To Play.
+#include "audio/media.h"
+#include "game/frames/event_support.h"
+#include "game/frames/frames.h"
+#include "game/frames/string_constants.h"
+#include "game/objects/classes.h"
+#include "objects/active.h"
+#include "objects/counter.h"
+#include "objects/textblitter.h"
+#include "runtime/movement.h"
+#include "runtime/values.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The title's object types.
+constexpr int player_input = 17;
+constexpr int inputs_p1 = 19;
+constexpr int press_start = 28;
+constexpr int planet = 29;
+constexpr int speed = 30;
+constexpr int stars = 31;
+constexpr int fade = 32;
+constexpr int moon = 33;
+constexpr int title_star = 34;
+constexpr int caption = 38;
+
+constexpr int music_channel = 31;
+constexpr int confirm_sample = 79;
+constexpr int frame_how_to_play = 8;
+
+enum Value { A = 0, B = 1, C = 2, D = 3, K = 10, L = 11, P = 15, Q = 16, X = 23, Y = 24, Z = 25 };
+
+double get(const FrameObject* object, Value v) { return object->alterables->values.get(v); }
+void put(FrameObject* object, Value v, double number) { object->alterables->values.set(v, number); }
+
+// Fades are on a 0 ... 128 scale: 0 opaque, 128 or more invisible.
+void set_blend_coefficient(FrameObject* object, int coefficient)
+{
+    const long long alpha = 256 - 2 * (long long)coefficient;
+    object->blend_color.a = uint8_t(std::clamp(alpha, 0LL, 255LL));
+}
+
+Active* as_active(FrameObject* object) { return static_cast<Active*>(object); }
+
+void lower_music_volume()
+{
+    media.set_channel_volume(music_channel, media.get_channel_volume(music_channel) - 1);
+}
+
+}  // namespace
+
+// Start events ----------------------------------------------------------------
+
+void Frames::event_func_269()
+{
+    if (FrameObject* m = instance_of(instances[moon]))
+        put(m, A, 180);
+    run_loop(fast_loop_background, 250, &Frames::loop_background_1);
+    set_display_center(to_int(426 - 53 * global_values->get(19)), -1);
+    if (FrameObject* p = instance_of(instances[planet]))
+        p->set_x(new_display_x + 56);
+    global_values->set(3, 0);
+    if (FrameObject* f = instance_of(instances[fade])) {
+        as_active(f)->set_x_scale(float(width));
+        as_active(f)->set_y_scale(float(height));
+        f->set_direction(1, true);
+    }
+    if (FrameObject* text = instance_of(instances[caption]))
+        static_cast<TextBlitter*>(text)->load(string_constant(STR_FONT_BMP));
+}
+
+void Frames::event_func_270()
+{
+    if (media.is_channel_playing(music_channel))
+        return;
+    // Global 25 names a channel counted from 1; an index outside 0 ... 31
+    // changes nothing.
+    const int channel = to_int(global_values->get(25)) - 1;
+    if (channel >= 0 && channel < Media::channel_count)
+        media.set_channel_volume(unsigned(channel), 100);
+    media.play(string_constant(STR_M_TITLE), music_channel, 0);
+}
+
+// Star backdrop -----------------------------------------------------------------
+
+// One pass of the background loop: a title star whose place and look follow
+// from the pass index and the view width alone, so every visit builds the
+// same field.
+void Frames::loop_background_1()
+{
+    FrameObject* star = create_instance(*this, instances[title_star], create_titlestar_43(-22, -30), 0);
+    if (!star)
+        return;
+    const double w = global_values->get(16);
+    const double a = fast_loop_background.index;
+    put(star, A, a);
+    star->set_x(to_int(0.5 * w - 0.5 * w * cos_deg(std::pow(a, 8.0)) + a));
+    star->set_y(to_int(120 + 120 * sin_deg(a * a - a)));
+    as_active(star)->force_frame(to_int(std::fmod(a, 21)));
+    as_active(star)->restore_frame();
+    star->move_back();
+    star->set_x(w == 0 ? 0 : to_int(std::fmod(star->get_x() + 0.5 * w, w)));
+    star->set_y((star->get_y() + 120) % 240);
+}
+
+void Frames::event_func_241()
+{
+    if (!select(instances[title_star], [](FrameObject* s) { return s->is_near_border(1); }))
+        return;
+    for_each_selected(instances[title_star], [](FrameObject* s) { s->destroy(); });
+}
+
+// Scene -------------------------------------------------------------------------
+
+void Frames::event_func_242()
+{
+    global_values->set(3, global_values->get(3) + 1);
+}
+
+void Frames::event_func_243()
+{
+    if (to_int(global_values->get(3)) % 40 != 20)
+        return;
+    if (FrameObject* p = instance_of(instances[planet]))
+        p->set_x(p->get_x() - 1);
+}
+
+void Frames::event_func_244()
+{
+    if (to_int(global_values->get(3)) % 39 != 30)
+        return;
+    if (FrameObject* p = instance_of(instances[planet]))
+        p->set_y(p->get_y() + 1);
+}
+
+void Frames::event_func_255()
+{
+    if (!select(instances[stars], [](FrameObject* s) { return get(s, C) > 0; }))
+        return;
+    const FrameObject* counter = instance_of(instances[speed]);
+    const double step = counter ? static_cast<const Counter*>(counter)->value : 0.0;
+    for_each_selected(instances[stars], [&](FrameObject* s) { put(s, C, get(s, C) - step); });
+}
+
+// The stars fly out of the planet's action point: offsets A, B seen at depth C.
+void Frames::event_func_256()
+{
+    FrameObject& centre = instance_or_default(instances[planet]);
+    const int cx = centre.get_action_x();
+    const int cy = centre.get_action_y();
+    for_each_instance(instances[stars], [&](FrameObject* s) {
+        const double depth = get(s, C);
+        if (depth == 0) {
+            s->set_x(cx);
+            s->set_y(cy);
+        } else {
+            s->set_x(to_int(cx + 256 * get(s, A) / depth));
+            s->set_y(to_int(cy + 256 * get(s, B) / depth));
+        }
+        s->set_direction(to_int(depth * 0.125), true);
+    });
+    FrameObject* m = instance_of(instances[moon]);
+    if (!m)
+        return;
+    const double angle = get(m, A) - 0.08;
+    put(m, A, angle);
+    const FrameObject& p = instance_or_default(instances[planet]);
+    m->set_x(to_int(p.get_x() + sin_deg(angle) * 48));
+    m->set_y(to_int(p.get_y() + cos_deg(angle + 30) * 48));
+}
+
+void Frames::event_func_257()
+{
+    if (instances[stars].count() - 1 > 80)
+        return;
+    FrameObject* s = create_instance(*this, instances[stars], create_stars_39(136, -9), 0);
+    if (!s)
+        return;
+    put(s, A, randrange_event(257, 320) - 20);
+    put(s, B, randrange_event(257, 240) - 220);
+    put(s, C, 256);
+    s->move_back();
+}
+
+void Frames::event_func_258()
+{
+    if (!select(instances[stars], [](FrameObject* s) { return get(s, C) <= 0; }))
+        return;
+    for_each_selected(instances[stars], [](FrameObject* s) { s->destroy(); });
+}
+
+// Fade-in -----------------------------------------------------------------------
+
+void Frames::event_func_253()
+{
+    if (!fade_in_group)
+        return;
+    FrameObject* f = instance_of(instances[fade]);
+    if (!f)
+        return;
+    put(f, A, get(f, A) + 1);
+    set_blend_coefficient(f, to_int(std::min(4 * get(f, A), 128.0)));
+}
+
+void Frames::event_func_254()
+{
+    if (!fade_in_group)
+        return;
+    if (!select(instances[fade], [](FrameObject* f) { return get(f, A) >= 32; }))
+        return;
+    activate_group(prompt_group);
+    for_each_instance(instances[press_start], [](FrameObject* p) { p->set_visible(true); });
+    deactivate_group(fade_in_group);
+    for_each_selected(instances[fade], [](FrameObject* f) { f->set_visible(false); });
+}
+
+// Prompt ------------------------------------------------------------------------
+
+void Frames::event_func_259()
+{
+    if (!prompt_group)
+        return;
+    if (!select(instances[press_start], [](FrameObject* p) { return p->get_direction() == 0; }))
+        return;
+    for_each_selected(instances[press_start], [](FrameObject* p) {
+        put(p, D, get(p, D) + 4);
+        set_blend_coefficient(p, to_int(cos_deg(get(p, D)) * 128 + 64));
+    });
+}
+
+void Frames::event_func_260()
+{
+    if (!prompt_group)
+        return;
+    if (!select(instances[press_start], [](FrameObject* p) { return get(p, D) >= 360; }))
+        return;
+    for_each_selected(instances[press_start], [](FrameObject* p) { put(p, D, get(p, D) - 360); });
+}
+
+void Frames::event_func_261()
+{
+    if (!prompt_group)
+        return;
+    if (!select(instances[press_start], [](FrameObject* p) { return p->get_direction() == 0; }))
+        return;
+    const FrameObject& player = instance_or_default(instances[player_input]);
+    const FrameObject& raw = instance_or_default(instances[inputs_p1]);
+    if (!(get(&player, K) == 1 || get(&player, L) == 1 || get(&raw, P) == 1 || get(&player, Q) == 1))
+        return;
+    media.play_id(confirm_sample, -1, 1);
+    for_each_selected(instances[press_start], [](FrameObject* p) {
+        set_blend_coefficient(p, 0);
+        p->set_direction(1, true);
+    });
+    for_each_instance(instances[fade], [](FrameObject* f) {
+        f->set_visible(true);
+        f->set_direction(0, true);
+    });
+    media.set_channel_volume(music_channel, 60);
+    for_each_instance(qualifier_2, [](FrameObject* member) { put(member, Z, 5); });
+}
+
+void Frames::event_func_262()
+{
+    if (!prompt_group)
+        return;
+    if (!select(instances[press_start], [](FrameObject* p) { return p->get_direction() == 1; }))
+        return;
+    lower_music_volume();
+}
+
+// The confirm sequence has played out: leave.
+void Frames::event_func_263()
+{
+    if (!prompt_group)
+        return;
+    if (!select(instances[press_start], [](FrameObject* p) { return as_active(p)->animation_finished == 0; }))
+        return;
+    for_each_selected(instances[press_start], [](FrameObject* p) { p->set_direction(2, true); });
+    deactivate_group(prompt_group);
+    activate_group(leave_group);
+}
+
+// Nobody pressed within 32 seconds of the frame's start: leave anyway.
+void Frames::event_func_264()
+{
+    if (!prompt_group)
+        return;
+    if (frame_time < 32.0)
+        return;
+    deactivate_group(prompt_group);
+    activate_group(leave_group);
+    for_each_instance(instances[fade], [](FrameObject* f) {
+        f->set_visible(true);
+        f->set_direction(0, true);
+    });
+    for_each_instance(instances[press_start], [](FrameObject* p) {
+        p->set_direction(2, true);
+        p->set_visible(false);
+    });
+}
+
+// Leave -------------------------------------------------------------------------
+
+void Frames::event_func_265()
+{
+    if (!leave_group)
+        return;
+    if (!select(instances[press_start], [](FrameObject* p) { return p->get_direction() == 2; }))
+        return;
+    for_each_instance(instances[fade], [](FrameObject* f) {
+        put(f, A, get(f, A) - 2);
+        set_blend_coefficient(f, to_int(std::max(4 * get(f, A), 0.0)));
+        put(f, B, get(f, B) + 0.5);
+    });
+    lower_music_volume();
+}
+
+void Frames::event_func_266()
+{
+    if (!leave_group)
+        return;
+    if (!select(instances[fade], [](FrameObject* f) { return get(f, A) <= -100; }))
+        return;
+    media.stop_channel(music_channel);
+    global_values->set(0, 0);
+    next_frame = frame_how_to_play;
+}
+
+// Shake of the prompt (object group 2) ------------------------------------------
+
+void Frames::event_func_267()
+{
+    if (!select(qualifier_2, [](FrameObject* m) { return get(m, Z) > 0 && get(m, X) == 0; }))
+        return;
+    for_each_selected(qualifier_2, [](FrameObject* m) {
+        put(m, X, m->get_x());
+        put(m, Y, m->get_y());
+    });
+}
+
+void Frames::event_func_268()
+{
+    if (!select(qualifier_2, [](FrameObject* m) { return get(m, Z) > 0; }))
+        return;
+    for_each_selected(qualifier_2, [](FrameObject* m) {
+        const double z = get(m, Z);
+        m->set_x(to_int(get(m, X) + cos_deg(200 * z) * z));
+        m->set_y(to_int(get(m, Y) + sin_deg(200 * z) * z * 0.5));
+        put(m, Z, std::max(z - 0.4, 0.0));
+    });
+}
