@@ -36,6 +36,7 @@ void Frames::on_frame_2_init()
 
     fast_loop_background = FastLoop{};
     set_up_named_loops(1);
+    reset_shared_event_state();
     fade_in_group = true;
     prompt_group = false;
     leave_group = false;

@@ -89,10 +89,15 @@ void Frames::event_func_270()
 
 // Star backdrop -----------------------------------------------------------------
 
+void Frames::loop_background_1()
+{
+    event_func_239();
+}
+
 // One pass of the background loop: a title star whose place and look follow
 // from the pass index and the view width alone, so every visit builds the
 // same field.
-void Frames::loop_background_1()
+void Frames::event_func_239()
 {
     FrameObject* star = create_instance(*this, instances[title_star], create_titlestar_43(-22, -30), 0);
     if (!star)

@@ -2,8 +2,10 @@
 // field, the fade-in and prompt, the confirm press, the time-out and the way
 // out to How To Play.
 #include "audio/media.h"
+#include "console/pads.h"
 #include "game/frames/event_index.h"
 #include "objects/active.h"
+#include "objects/arrayext.h"
 #include "objects/counter.h"
 #include "objects/textblitter.h"
 #include "tests/support/event_kit.h"
@@ -461,4 +463,18 @@ TEST(TitleTimeOut, cuts_a_confirm_sequence_short)
     EXPECT_EQ(prompt->get_direction(), 2);
     EXPECT_FALSE(prompt->flags & FrameObject::VISIBLE);
     EXPECT_TRUE(kit.frames().leave_group);
+}
+
+TEST(TitleConfirm, the_gamepads_A_confirms_through_the_shared_input_events)
+{
+    EventKit kit;
+    enter_until_prompt(kit);
+    // The shipped bindings, as the global start events load them.
+    static_cast<ArrayObject*>(kit.instance(22))->load("./control_keyboard.cfg");
+    static_cast<ArrayObject*>(kit.instance(23))->load("./control_gamepad.cfg");
+    kit.run(2);
+    kit.take_sounds();
+    kit.press(VPAD_BUTTON_A, 2);
+    EXPECT_EQ(kit.instance(press_start)->get_direction(), 1);
+    EXPECT_EQ(sounds_with_id(kit.take_sounds(), 79), 1);
 }
