@@ -5,7 +5,6 @@
 #include "console/pads.h"
 #include "game/frames/event_index.h"
 #include "objects/active.h"
-#include "objects/arrayext.h"
 #include "objects/counter.h"
 #include "objects/textblitter.h"
 #include "tests/support/event_kit.h"
@@ -468,11 +467,8 @@ TEST(TitleTimeOut, cuts_a_confirm_sequence_short)
 TEST(TitleConfirm, the_gamepads_A_confirms_through_the_shared_input_events)
 {
     EventKit kit;
+    // The global start events load the shipped bindings.
     enter_until_prompt(kit);
-    // The shipped bindings, as the global start events load them.
-    static_cast<ArrayObject*>(kit.instance(22))->load("./control_keyboard.cfg");
-    static_cast<ArrayObject*>(kit.instance(23))->load("./control_gamepad.cfg");
-    kit.run(2);
     kit.take_sounds();
     kit.press(VPAD_BUTTON_A, 2);
     EXPECT_EQ(kit.instance(press_start)->get_direction(), 1);
