@@ -152,7 +152,9 @@ TEST(Quorvella, an_interrupt_or_termination_ends_the_boot_image_at_once)
                 "timeout -k 30 --preserve-status -s " + std::string(signal) + " 2 ");
         EXPECT_EQ(result.status, 0) << signal << "\n" << result.output;
         EXPECT_NE(result.output.find("Save callback\n"), std::string::npos) << result.output;
-        EXPECT_LT(result.seconds, 15.0) << signal;
+        // Well short of the minute a full capture takes, with room for a
+        // machine busy with other tests.
+        EXPECT_LT(result.seconds, 30.0) << signal;
         size_t pictures = 0;
         for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(shots))
             ++pictures;

@@ -119,6 +119,8 @@ EventKit::~EventKit()
     game_frames.next_frame = -1;
     manager.fps_limit.set_fixed_step(0.0);
     media.start_log = nullptr;
+    // The next kit's start-up registers the sounds again.
+    media.stop();
     manager.keyboard = InputList();
     pads_set_source(nullptr);
     OSSetReportLog(nullptr);
