@@ -158,7 +158,8 @@ TEST(IntroTimeline, power_on_reaches_the_title_in_tick_462)
     EXPECT_EQ(kit.instance(logo)->blend_color.a, 0);
     EXPECT_FALSE(EventKit::flag(kit.instance(caption), 0)) << "the caption never started";
     EXPECT_EQ(static_cast<TextBlitter*>(kit.instance(caption))->text, "");
-    EXPECT_TRUE(kit.take_console().empty());
+    for (const std::string& line : kit.take_console())
+        EXPECT_EQ(line.find("Setting frame"), std::string::npos) << line;
 
     kit.run(1);
     const std::vector<std::string> lines = kit.take_console();
