@@ -119,7 +119,9 @@ TEST(Quorvella, a_damaged_image_retried_for_every_preload_entry_is_reported_once
         << result.output.substr(0, 2000);
     EXPECT_NE(result.output.find("images of frame 1 could not be loaded"), std::string::npos)
         << result.output.substr(0, 2000);
-    EXPECT_LT(lines_of(result.output), 20u) << result.output.substr(0, 2000);
+    // The intro's start events report the files this content lacks (records,
+    // caption font, bindings), each once.
+    EXPECT_LT(lines_of(result.output), 40u) << result.output.substr(0, 2000);
 }
 
 TEST(Quorvella, bad_options_are_refused_and_help_shows_the_usage)
