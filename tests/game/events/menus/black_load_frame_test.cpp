@@ -102,13 +102,20 @@ TEST(BlackLoadFrame, its_window_keys_set_the_window_mode_value)
     kit.enter_frame(black_load);
     Frames& frames = kit.frames();
     const int keys[] = {0x4000003E, 0x4000003F, 0x40000040};
-    void (Frames::*events[])() = {&Frames::event_func_274, &Frames::event_func_275, &Frames::event_func_276};
+    const auto event = [&frames](int k) {
+        if (k == 0)
+            frames.event_func_274();
+        else if (k == 1)
+            frames.event_func_275();
+        else
+            frames.event_func_276();
+    };
     for (int k = 0; k < 3; ++k) {
         kit.set_global(24, 0);
-        (frames.*events[k])();
+        event(k);
         EXPECT_EQ(kit.global(24), 0) << "without the key";
         manager.keyboard.add(keys[k]);
-        (frames.*events[k])();
+        event(k);
         manager.keyboard.remove(keys[k]);
         EXPECT_EQ(kit.global(24), k + 1);
     }
