@@ -112,18 +112,11 @@ void Frames::on_frame_8_init()
     countdown_group = true;
     accept_group = continue_group = time_out_group = destination_group = false;
     orbit_sparkle_group = ring_sparkle_group = false;
-    // The groups of the shared events: voices, input mapping and bindings,
-    // runtime controls, debug.
-    global_group_5 = global_group_6 = global_group_9 = global_group_12 = global_group_13 = false;
-    global_group_11 = keyboard_bindings_group = gamepad_bindings_group = false;
-    global_group_7 = global_group_1 = global_group_10 = false;
-
-    for (unsigned* counter : {&run_once_2538, &run_once_2539, &run_once_2565, &run_once_2637, &run_once_145,
-                              &run_once_146, &run_once_147, &run_once_155, &run_once_156, &run_once_157,
-                              &run_once_158, &run_once_159, &run_once_160, &run_once_161, &run_once_162,
-                              &run_once_163, &run_once_181, &run_once_190, &run_once_219})
+    keyboard_bindings_group = gamepad_bindings_group = false;
+    reset_shared_event_state();
+    for (unsigned* counter : {&run_once_2538, &run_once_2539, &run_once_2565, &run_once_2637})
         *counter = unsigned(loop_count);
-    once_2546 = once_144 = once_198 = false;
+    once_2546 = false;
     for (float* timer : {&every_2537, &every_2541, &every_2576, &every_2638, &every_2639, &every_2640, &every_2641})
         *timer = 0.0f;
 }

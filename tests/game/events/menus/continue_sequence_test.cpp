@@ -2,6 +2,7 @@
 // character's run and jump, the sparkles, the choice of the next frame, and
 // instances that are missing.
 #include "audio/media.h"
+#include "console/pads.h"
 #include "objects/active.h"
 #include "objects/counter.h"
 #include "runtime/manager.h"
@@ -39,12 +40,9 @@ struct Continue {
         kit.run(58);
         kit.take_sounds();
     }
-    void press()
-    {
-        EventKit::set_value(kit.instance(player_input), 'K', 1);
-        kit.run(1);
-        EventKit::set_value(kit.instance(player_input), 'K', 0);
-    }
+    // A on the gamepad: the shared events raise the first button's flag at
+    // the end of the tick, and the frame reads it on the next.
+    void press() { kit.press(VPAD_BUTTON_A, 1); }
     double stage() { return EventKit::value(kit.instance(light), 'C'); }
     // Runs until the stage reaches `value` or more (or the frame changes);
     // the sound ids started meanwhile.
