@@ -1,0 +1,315 @@
+// The Continue? frame's start values, its fade-in, the countdown of crystal
+// digits 9 ... 1 and the time-out that restarts the game.
+#include "audio/media.h"
+#include "game/events/menus/continue_objects.h"
+#include "game/frames/event_support.h"
+#include "game/frames/frames.h"
+#include "objects/active.h"
+#include "objects/counter.h"
+#include "runtime/collision.h"
+#include "runtime/manager.h"
+#include "runtime/values.h"
+
+#include <algorithm>
+
+using namespace continue_frame;
+
+namespace {
+
+// The crystal's semi-transparency B as its alpha.
+void show_semi_transparency(FrameObject* crystal)
+{
+    crystal->blend_color.a = alpha_of(to_int(get(*crystal, value_b)));
+}
+
+void lower_music_volume()
+{
+    media.set_channel_volume(music_channel, std::max(media.get_channel_volume(music_channel) - 1.0, 0.0));
+}
+
+}  // namespace
+
+// Fade-in -----------------------------------------------------------------------
+
+void Frames::event_func_2523()
+{
+    for_each_instance(instances[fade], [](FrameObject* f) {
+        put(*f, value_a, get(*f, value_a) + 1);
+        f->blend_color.a = alpha_of(to_int(std::min(3 * get(*f, value_a), 128.0)));
+    });
+}
+
+void Frames::event_func_2524()
+{
+    if (!select(instances[fade], [](FrameObject* f) { return get(*f, value_a) >= 48; }))
+        return;
+    for_each_selected(instances[fade], [](FrameObject* f) { f->destroy(); });
+    activate_group(accept_group);
+}
+
+// Countdown ---------------------------------------------------------------------
+
+void Frames::event_func_2526()
+{
+    if (!countdown_group)
+        return;
+    const double b = get(instance_or_default(instances[marker]), value_b);
+    if (FrameObject* m = instance_of(instances[marker]))
+        m->set_y(to_int(b));
+}
+
+void Frames::event_func_2527()
+{
+    if (!countdown_group)
+        return;
+    if (get(instance_or_default(instances[marker]), value_a) != 0)
+        return;
+    if (FrameObject* m = instance_of(instances[marker])) {
+        m->alterables->flags &= ~1u;
+        put(*m, value_b, get(*m, value_b) + 1);
+    }
+}
+
+void Frames::event_func_2528()
+{
+    if (!countdown_group)
+        return;
+    if (get(instance_or_default(instances[marker]), value_a) != 0)
+        return;
+    select_all(instances[marker]);
+    select_all(instances[countdown_crystal]);
+    if (!check_overlap(instances[marker], instances[countdown_crystal]))
+        return;
+    if (FrameObject* m = instance_of(instances[marker])) {
+        put(*m, value_a, 120);
+        m->alterables->flags |= 1u;
+    }
+}
+
+void Frames::event_func_2529()
+{
+    if (!countdown_group)
+        return;
+    const FrameObject& m = instance_or_default(instances[marker]);
+    if (!(m.alterables->flags & 1u))
+        return;
+    const double b = get(m, value_b);
+    if (!select(instances[countdown_crystal],
+                [b](FrameObject* c) { return get(*c, value_c) < b + 100 && get(*c, value_a) == 0; }))
+        return;
+    for_each_selected(instances[countdown_crystal], [b](FrameObject* c) {
+        c->set_y(to_int(c->get_y() - b + 110));
+        put(*c, value_a, 1);
+    });
+}
+
+void Frames::event_func_2530()
+{
+    if (!countdown_group)
+        return;
+    if (!select(instances[countdown_crystal],
+                [](FrameObject* c) { return get(*c, value_a) == 1 && get(*c, value_b) > 0; }))
+        return;
+    for_each_selected(instances[countdown_crystal], [](FrameObject* c) {
+        put(*c, value_b, std::max(get(*c, value_b) - 8, 0.0));
+        show_semi_transparency(c);
+    });
+}
+
+void Frames::event_func_2531()
+{
+    if (!countdown_group)
+        return;
+    if (!(get(instance_or_default(instances[marker]), value_a) > 1))
+        return;
+    if (FrameObject* m = instance_of(instances[marker]))
+        put(*m, value_a, get(*m, value_a) - 1);
+}
+
+void Frames::event_func_2532()
+{
+    if (!countdown_group)
+        return;
+    if (get(instance_or_default(instances[marker]), value_a) != 1)
+        return;
+    if (!select(instances[countdown_crystal], [](FrameObject* c) { return get(*c, value_a) == 1; }))
+        return;
+    for_each_selected(instances[countdown_crystal], [](FrameObject* c) { put(*c, value_a, 2); });
+}
+
+void Frames::event_func_2533()
+{
+    if (!countdown_group)
+        return;
+    if (get(instance_or_default(instances[marker]), value_a) != 1)
+        return;
+    if (FrameObject* m = instance_of(instances[marker])) {
+        put(*m, value_a, 0);
+        put(*m, value_b, get(*m, value_b) + 80);
+    }
+}
+
+void Frames::event_func_2534()
+{
+    if (!countdown_group)
+        return;
+    if (!select(instances[countdown_crystal], [](FrameObject* c) { return get(*c, value_a) == 2; }))
+        return;
+    for_each_selected(instances[countdown_crystal], [](FrameObject* c) {
+        put(*c, value_b, std::min(get(*c, value_b) + 8, 128.0));
+        show_semi_transparency(c);
+        c->set_y(c->get_y() + 1);
+    });
+}
+
+void Frames::event_func_2535()
+{
+    if (!countdown_group)
+        return;
+    if (!select(instances[countdown_crystal],
+                [](FrameObject* c) { return get(*c, value_a) == 2 && get(*c, value_b) >= 128; }))
+        return;
+    for_each_selected(instances[countdown_crystal], [](FrameObject* c) { c->destroy(); });
+}
+
+void Frames::event_func_2536()
+{
+    if (!countdown_group)
+        return;
+    const double b = get(instance_or_default(instances[marker]), value_b);
+    if (!(b > 500))
+        return;
+    const int speed = to_int((b - 500) * 0.1 + 15);
+    for_each_instance(instances[countdown_crystal],
+                      [speed](FrameObject* c) { static_cast<Active*>(c)->force_speed(speed); });
+}
+
+void Frames::event_func_2537()
+{
+    if (!countdown_group)
+        return;
+    if (!(instances[countdown_crystal].size() < 12))
+        return;
+    if (!every(every_2537, manager.frame_time, 0.05f))
+        return;
+    lower_music_volume();
+}
+
+void Frames::event_func_2538()
+{
+    if (!countdown_group)
+        return;
+    if (instances[countdown_crystal].size() != 0 || global_values->get(global_character) != orrun_id)
+        return;
+    if (!run_once(run_once_2538, loop_count))
+        return;
+    media.play(".\\voices\\orrun\\orrun_kiddingme.ogg", int(voice_channel), 1);
+}
+
+void Frames::event_func_2539()
+{
+    if (!countdown_group)
+        return;
+    if (instances[countdown_crystal].size() != 0 || global_values->get(global_character) != pimsa_id)
+        return;
+    if (!run_once(run_once_2539, loop_count))
+        return;
+    media.play(".\\voices\\pimsa\\pimsa_quietno.ogg", int(voice_channel), 1);
+}
+
+void Frames::event_func_2540()
+{
+    if (!countdown_group)
+        return;
+    if (instances[countdown_crystal].size() != 0)
+        return;
+    deactivate_group(accept_group);
+    activate_group(time_out_group);
+    for_each_instance(instances[fallen_character],
+                      [](FrameObject* f) { static_cast<Active*>(f)->force_animation(8); });
+}
+
+// Time-out ----------------------------------------------------------------------
+
+void Frames::event_func_2541()
+{
+    if (!time_out_group)
+        return;
+    if (!every(every_2541, manager.frame_time, 0.05f))
+        return;
+    lower_music_volume();
+}
+
+void Frames::event_func_2542()
+{
+    if (!time_out_group)
+        return;
+    set_display_center(-1, new_display_y + 122);
+    if (FrameObject* light = instance_of(instances[floor_light]))
+        light->set_y(light->get_y() + 2);
+    for_each_instance(instances[fallen_character], [](FrameObject* f) { f->set_y(f->get_y() + 2); });
+}
+
+void Frames::event_func_2543()
+{
+    if (!time_out_group)
+        return;
+    if (!(new_display_y + 240 >= 321))
+        return;
+    for_each_instance(instances[fallen_character], [](FrameObject* f) { fade_step(*f); });
+    if (FrameObject* light = instance_of(instances[floor_light]))
+        fade_step(*light);
+}
+
+void Frames::event_func_2544()
+{
+    if (!time_out_group)
+        return;
+    if (!(new_display_y + 240 > 580))
+        return;
+    set_lives(to_int(global_values->get(global_lives)));
+    restart();
+}
+
+// Start values --------------------------------------------------------------------
+
+void Frames::event_func_2646()
+{
+    for_each_instance(instances[countdown_crystal], [](FrameObject* c) {
+        put(*c, value_c, c->get_y());
+        c->blend_color.a = 0;
+    });
+    if (FrameObject* music = instance_of(instances[controller_music])) {
+        put(*music, value_l, 0);
+        put(*music, value_d, -1);
+        put(*music, value_g, 0);
+    }
+    if (FrameObject* others = instance_of(instances[player_others]))
+        for (unsigned v : {value_b, value_d, value_e})
+            put(*others, v, 0);
+    const int character = to_int(global_values->get(global_character));
+    for_each_instance(instances[fallen_character], [character](FrameObject* f) { f->set_direction(character, true); });
+    if (FrameObject* energy = instance_of(instances[gui_energy]))
+        put(*energy, value_a, 0);
+    for_each_instance(instances[total_crystals], [](FrameObject* t) { static_cast<Counter*>(t)->set(manager.score); });
+    const float fade_width = float(global_values->get(global_view_width));
+    for_each_instance(instances[fade], [fade_width](FrameObject* f) {
+        static_cast<Active*>(f)->set_x_scale(fade_width);
+        static_cast<Active*>(f)->set_y_scale(240.0f);
+    });
+    if (FrameObject* meter = instance_of(instances[gui_life_base_meter]))
+        put(*meter, value_b, 0);
+    if (FrameObject* others = instance_of(instances[player_others]))
+        for (unsigned v : {value_f, value_g})
+            put(*others, v, 0);
+    for_each_instance(instances[gui_crystal], [](FrameObject* c) { static_cast<Counter*>(c)->set(999); });
+    if (FrameObject* others = instance_of(instances[player_others]))
+        for (unsigned v : {value_h, value_j, value_c})
+            put(*others, v, 0);
+    set_display_center(to_int(426 - 53 * global_values->get(global_view_step)), -1);
+    // The overlay goes where the view has just been asked to stand: placed
+    // at the view of the set-up (always 0) it left the right of the picture
+    // uncovered through the fade-in.
+    const int view_x = new_display_x;
+    for_each_instance(instances[fade], [view_x](FrameObject* f) { f->set_x(view_x); });
+}

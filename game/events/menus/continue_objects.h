@@ -1,0 +1,108 @@
+// What the Continue? frame's events share: the object types they work on
+// and the fades they compute.
+#pragma once
+
+#include "game/frames/event_support.h"
+#include "graphics/color.h"
+#include "runtime/frame.h"
+#include "runtime/frameobject.h"
+
+#include <initializer_list>
+
+namespace continue_frame {
+
+// Object type ids (the instance lists of the frame).
+enum Type : int {
+    player_input = 17,
+    master_input = 18,
+    inputs_p1 = 19,
+    global_input_data = 20,
+    fade = 32,
+    master_level = 43,
+    gui_rings = 61,
+    player_others = 62,
+    gui_energy = 63,
+    gui_life_base_meter = 64,
+    gui_crystal = 65,
+    controller_music = 39,
+    yelto = 87,
+    sparkle1 = 147,
+    ring_sparkle = 148,
+    sparkle2 = 149,
+    sparkle3 = 150,
+    sparkle4 = 151,
+    sparkle5 = 152,
+    yelto_hair = 176,
+    orrun = 213,
+    pimsa_tail = 246,
+    pimsa = 247,
+    orrun_image = 250,
+    pimsa_bike = 253,
+    dorrik = 254,
+    dorrik_tail = 257,
+    fallen_character = 302,
+    floor_light = 303,
+    countdown_crystal = 304,
+    marker = 305,
+    total_crystals = 306,
+};
+
+// Alterable values by letter.
+constexpr unsigned value_a = 0, value_b = 1, value_c = 2, value_d = 3, value_e = 4, value_f = 5,
+                   value_g = 6, value_h = 7, value_j = 9, value_k = 10, value_l = 11, value_p = 15,
+                   value_q = 16;
+
+// Global values the frame reads.
+constexpr unsigned global_character = 1, global_ticks = 3, global_lives = 8, global_view_width = 16,
+                   global_view_step = 19;
+
+// Channels: the music, and the voice of the last crystal.
+constexpr unsigned music_channel = 31, voice_channel = 29;
+
+// The characters by global value 1.
+constexpr int yelto_id = 0, orrun_id = 1, pimsa_id = 2, dorrik_id = 4;
+
+inline double get(const FrameObject& object, unsigned value) { return object.alterables->values.get(value); }
+inline void put(FrameObject& object, unsigned value, double number) { object.alterables->values.set(value, number); }
+
+// A semi-transparency 0 ... 128 as the blend colour's alpha (0 opaque).
+inline uint8_t alpha_of(int semi_transparency)
+{
+    return clamp_color_component(256 - 2 * semi_transparency);
+}
+
+// The semi-transparency an alpha stands for.
+inline int semi_transparency_of(uint8_t alpha)
+{
+    return alpha == 255 ? 0 : 128 - alpha / 2;
+}
+
+// One step more transparent.
+inline void fade_step(FrameObject& object)
+{
+    object.blend_color.a = alpha_of(semi_transparency_of(object.blend_color.a) + 1);
+}
+
+// The floor light's values carry the continue sequence: A the horizontal
+// speed, B the vertical one, C the stage. A missing light reads as a fresh
+// object and takes no writes.
+inline double light(Frame& frame, unsigned value)
+{
+    return get(instance_or_default(frame.instances[floor_light]), value);
+}
+
+inline void set_light(Frame& frame, unsigned value, double number)
+{
+    if (FrameObject* object = instance_of(frame.instances[floor_light]))
+        put(*object, value, number);
+}
+
+// An action on every instance of each type, type after type.
+template <class Action>
+void for_each_of(Frame& frame, std::initializer_list<int> types, Action action)
+{
+    for (int type : types)
+        for_each_instance(frame.instances[type], action);
+}
+
+}  // namespace continue_frame
