@@ -15,7 +15,9 @@ Color text_color(255, 255, 255, 255);
 
 namespace {
 
-std::vector<FTTextureFont*> loaded_fonts;
+// The fonts live until the program ends: their list is never destroyed,
+// so nothing frees them behind the renderer's back at exit.
+std::vector<FTTextureFont*>& loaded_fonts = *new std::vector<FTTextureFont*>();
 bool fonts_initialized = false;
 bool fonts_loaded = false;
 
