@@ -1,10 +1,214 @@
-// The act 1 frame's tick handler and collision pass.
+// The act 1 frame's tick handler and its collision pass. The handler runs
+// the collision pass, the events that run ahead of all others, the main gameplay block's runs under their groups,
+// the pause block and the shared block with the act's own events between
+// its pieces. The order is the behaviour: each event sees what the events
+// before it in the tick left.
+#include "game/events/act1_frame/act1_tick.h"
+
 #include "game/frames/frames.h"
+#include "runtime/frameobject.h"
+
+#include <cstdint>
+#include <string>
+
+namespace {
+
+TickRecorder recorder;
+
+void call(Frames& frames, const TickEvent& event)
+{
+    if (recorder)
+        recorder(std::to_string(event.number));
+    else
+        (frames.*event.function)();
+}
+
+void call_piece(Frames& frames, std::string_view name, FramesEvent piece)
+{
+    if (recorder)
+        recorder(name);
+    else
+        (frames.*piece)();
+}
+
+void call_all(Frames& frames, std::span<const TickEvent> events)
+{
+    for (const TickEvent& event : events)
+        call(frames, event);
+}
+
+bool groups_on(const Frames& frames, std::span<bool Frames::* const> groups)
+{
+    for (bool Frames::*group : groups)
+        if (!(frames.*group))
+            return false;
+    return true;
+}
+
+#include "game/events/act1_frame/act1_tick_runs.inc"
+
+// Moves and sensors whose effect the rest of the tick must see; each still
+// tests the groups of its authored place itself.
+constexpr TickEvent ahead_of_all[] = {
+    {893, &Frames::event_func_893},   {928, &Frames::event_func_928},   {945, &Frames::event_func_945},
+    {993, &Frames::event_func_993},   {1084, &Frames::event_func_1084}, {1085, &Frames::event_func_1085},
+    {1086, &Frames::event_func_1086}, {1094, &Frames::event_func_1094}, {1125, &Frames::event_func_1125},
+    {1126, &Frames::event_func_1126}, {1127, &Frames::event_func_1127}, {1219, &Frames::event_func_1219},
+    {1355, &Frames::event_func_1355}, {1450, &Frames::event_func_1450}, {1492, &Frames::event_func_1492},
+    {1593, &Frames::event_func_1593}, {1597, &Frames::event_func_1597}, {1947, &Frames::event_func_1947},
+};
+
+constexpr TickEvent pause_switches[] = {{2161, &Frames::event_func_2161}, {2162, &Frames::event_func_2162}};
+// The pause menu's own events stop at the first that finds the menu closed.
+constexpr TickEvent pause_menu[] = {
+    {2163, &Frames::event_func_2163}, {2164, &Frames::event_func_2164}, {2165, &Frames::event_func_2165},
+    {2166, &Frames::event_func_2166}, {2167, &Frames::event_func_2167}, {2168, &Frames::event_func_2168},
+    {2169, &Frames::event_func_2169}, {2170, &Frames::event_func_2170},
+};
+constexpr TickEvent pause_after[] = {
+    {2171, &Frames::event_func_2171}, {2172, &Frames::event_func_2172},
+    {2173, &Frames::event_func_2173}, {2174, &Frames::event_func_2174},
+};
+
+void run_level_block(Frames& frames)
+{
+    for (const TickRun& run : act1_level_runs)
+        if (groups_on(frames, run.groups))
+            call_all(frames, run.events);
+}
+
+void run_pause_block(Frames& frames)
+{
+    if (!frames.level_group_25)
+        return;
+    call_all(frames, pause_switches);
+    for (const TickEvent& event : pause_menu) {
+        if (!frames.level_group_25)
+            break;
+        call(frames, event);
+    }
+    call_all(frames, pause_after);
+}
+
+void run_shared_block(Frames& frames)
+{
+    call_piece(frames, "shared_binding_events", &Frames::run_shared_binding_events);
+    call_piece(frames, "shared_input_value_events", &Frames::run_shared_input_value_events);
+    call_piece(frames, "shared_voice_events", &Frames::run_shared_voice_events);
+    if (frames.global_group_1) {
+        call(frames, {220, &Frames::event_func_220});
+        call(frames, {2176, &Frames::event_func_2176});
+        if (frames.global_group_1 && frames.global_group_10) {
+            call(frames, {2177, &Frames::event_func_2177});
+            call_piece(frames, "shared_debug_hotkey_events", &Frames::run_shared_debug_hotkey_events);
+            call(frames, {2178, &Frames::event_func_2178});
+        }
+    }
+    call_piece(frames, "shared_window_events", &Frames::run_shared_window_events);
+    call(frames, {2179, &Frames::event_func_2179});
+    // The game-over check comes last, after everything the tick changed.
+    call(frames, {2099, &Frames::event_func_2099});
+}
+
+}  // namespace
+
+void set_act1_tick_recorder(TickRecorder new_recorder) { recorder = std::move(new_recorder); }
 
 void Frames::handle_frame_5_events()
 {
-    test_collisions_4();
-    run_shared_events(5);
+    call_piece(*this, "test_collisions_4", &Frames::test_collisions_4);
+    call_all(*this, ahead_of_all);
+    if (global_group_1)
+        call(*this, {2175, &Frames::event_func_2175});
+    if (level_group_43)
+        run_level_block(*this);
+    run_pause_block(*this);
+    run_shared_block(*this);
 }
 
-void Frames::test_collisions_4() {}
+// The collision pass ------------------------------------------------------------
+
+namespace {
+
+enum Type {
+    type_player = 72,
+    type_sensor_left_big = 74,
+    type_sensor_right_big = 76,
+    type_layer_change_switch = 95,
+    type_monitor_icon = 106,
+    type_character_sensor = 123,
+    type_object_crystal = 189,
+    type_half_corkscrew_left = 191,
+    type_half_corkscrew_right = 192,
+    type_enemy_pellet = 193,
+    type_effects_debris = 195,
+    type_breakable_rock = 208,
+    type_player_projectile = 251,
+    type_player_reflect = 258,
+};
+
+// Set on an instance that overlapped the background at its last test.
+constexpr uint32_t background_contact = 0x400;
+
+// The collision-event bit a test owns on one side.
+constexpr int bit(int n) { return int(uint32_t(1) << n); }
+
+Frame::CollisionCallback callback(FramesEvent member) { return static_cast<Frame::CollisionCallback>(member); }
+
+// An instance's contact with the background counts once, when it begins; the
+// callback finds the instance as side A.
+void test_background(Frames& frames, ObjectList& list, FramesEvent on_contact)
+{
+    const int count = list.count();
+    for (int k = 1; k < count; ++k) {
+        FrameObject* object = list.items[size_t(k)].obj;
+        frames.col_instance_1 = object;
+        if (!object->overlaps_background()) {
+            object->flags &= ~background_contact;
+            continue;
+        }
+        if (object->flags & background_contact)
+            continue;
+        object->flags |= background_contact;
+        (frames.*on_contact)();
+    }
+}
+
+}  // namespace
+
+// Every test owns a bit on each side, distinct among the tests a type takes
+// part in, so each contact begins once per test.
+void Frames::test_collisions_4()
+{
+    ObjectList& crystal = instances[type_object_crystal];
+    ObjectList& debris = instances[type_effects_debris];
+    ObjectList& pellet = instances[type_enemy_pellet];
+    ObjectList& projectile = instances[type_player_projectile];
+    ObjectList& reflect = instances[type_player_reflect];
+    ObjectList& rock = instances[type_breakable_rock];
+    ObjectList& layer_switch = instances[type_layer_change_switch];
+
+    test_collisions(instances[type_sensor_right_big], rock, bit(0), bit(0), callback(&Frames::col_0_4));
+    test_collisions(layer_switch, instances[type_half_corkscrew_right], bit(0), bit(0), callback(&Frames::col_1_4));
+    test_collisions(qualifier_13, qualifier_13, bit(31), bit(31), callback(&Frames::col_2_4));
+    test_collisions(qualifier_1, reflect, bit(30), bit(0), callback(&Frames::col_3_4));
+    test_collisions(qualifier_2, crystal, bit(31), bit(0), callback(&Frames::col_4_4));
+    test_collisions(layer_switch, instances[type_half_corkscrew_left], bit(1), bit(0), callback(&Frames::col_5_4));
+    test_collisions(qualifier_2, debris, bit(29), bit(0), callback(&Frames::col_6_4));
+    test_collisions(qualifier_17, projectile, bit(31), bit(0), callback(&Frames::col_7_4));
+    test_collisions(qualifier_1, crystal, bit(28), bit(1), callback(&Frames::col_4_4));
+    test_collisions(qualifier_1, projectile, bit(27), bit(1), callback(&Frames::col_9_4));
+    test_collisions(qualifier_17, crystal, bit(30), bit(2), callback(&Frames::col_10_4));
+    test_collisions(instances[type_sensor_left_big], rock, bit(0), bit(1), callback(&Frames::col_11_4));
+    test_collisions(qualifier_1, debris, bit(26), bit(1), callback(&Frames::col_6_4));
+    test_collisions(instances[type_player], instances[type_monitor_icon], bit(0), bit(0), callback(&Frames::col_13_4));
+    test_collisions(instances[type_character_sensor], pellet, bit(0), bit(0), callback(&Frames::col_14_4));
+    test_collisions(qualifier_1, pellet, bit(25), bit(1), callback(&Frames::col_15_4));
+    test_collisions(qualifier_2, reflect, bit(24), bit(1), callback(&Frames::col_3_4));
+
+    test_background(*this, reflect, &Frames::col_21_4);
+    test_background(*this, crystal, &Frames::col_19_4);
+    test_background(*this, projectile, &Frames::col_17_4);
+    test_background(*this, pellet, &Frames::col_20_4);
+    test_background(*this, debris, &Frames::col_18_4);
+}
