@@ -1,8 +1,8 @@
 // The act 1 frame's tick handler and its collision pass. The handler runs
-// the collision pass, the events that run ahead of all others, the main gameplay block's runs under their groups,
-// the pause block and the shared block with the act's own events between
-// its pieces. The order is the behaviour: each event sees what the events
-// before it in the tick left.
+// the collision pass, the events that run ahead of all others, the main
+// gameplay block's runs under their groups, the pause block, and the shared
+// block with the act's own events between its pieces. The order is the
+// behaviour: each event sees what the events before it in the tick left.
 #include "game/events/act1_frame/act1_tick.h"
 
 #include "game/frames/frames.h"
