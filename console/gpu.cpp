@@ -327,6 +327,35 @@ void GX2UploadTexture(const GX2Texture* texture)
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
 }
 
+bool gx2_upload_texture_from(const GX2Texture* texture, const void* data, uint32_t row_length)
+{
+    const GX2Surface& surface = texture->surface;
+    if (!gpu.open || !surface.gl_texture)
+        return false;
+    const bool single = surface.format == GX2_SURFACE_FORMAT_UNORM_R8;
+    bind_for_setup(surface.gl_texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, GLint(row_length));
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, GLsizei(surface.width), GLsizei(surface.height),
+                    single ? GL_RED : GL_RGBA, GL_UNSIGNED_BYTE, data);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    return true;
+}
+
+bool gx2_read_texture(const GX2Texture* texture, void* image)
+{
+    const GX2Surface& surface = texture->surface;
+    if (!gpu.open || !surface.gl_texture || !image)
+        return false;
+    const bool single = surface.format == GX2_SURFACE_FORMAT_UNORM_R8;
+    bind_for_setup(surface.gl_texture);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glPixelStorei(GL_PACK_ROW_LENGTH, GLint(surface.pitch));
+    glGetTexImage(GL_TEXTURE_2D, 0, single ? GL_RED : GL_RGBA, GL_UNSIGNED_BYTE, image);
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    return true;
+}
+
 void GX2DestroyTexture(GX2Texture* texture)
 {
     if (gpu.open && texture->surface.gl_texture) {

@@ -53,6 +53,13 @@ enum GX2InvalidateMode : uint32_t {
 };
 void GX2Invalidate(GX2InvalidateMode mode, void* buffer, uint32_t size);
 void GX2UploadTexture(const GX2Texture* texture);
+// Host: sends texels straight from `data` (rows `row_length` elements apart)
+// to the texture, with no CPU copy in its image; false when the texture has
+// no host texture to receive them.
+bool gx2_upload_texture_from(const GX2Texture* texture, const void* data, uint32_t row_length);
+// Host: reads the texels back into `image`, rows a pitch apart; false when
+// the texture has no host texture.
+bool gx2_read_texture(const GX2Texture* texture, void* image);
 void GX2DestroyTexture(GX2Texture* texture);
 
 void GX2InitColorBuffer(GX2ColorBuffer* buffer, uint32_t width, uint32_t height);

@@ -4,6 +4,7 @@
 #include "base/size_policy.h"
 #include "base/stream.h"
 #include "console/os.h"
+#include "console/workers.h"
 #include "graphics/picture_decoder.h"
 #include "graphics/render_internal.h"
 #include "graphics/testing.h"
@@ -148,44 +149,85 @@ void Image::load()
         load_asset();
 }
 
-void Image::load_asset()
+namespace {
+
+// An asset image between reading and decoding: the compressed bytes read on
+// the loading thread, the pixels inflated on any thread.
+struct PendingImage {
+    Image* image = nullptr;
+    std::vector<char> compressed;
+    uint8_t* pixels = nullptr;
+    const char* failure = nullptr;
+};
+
+// Reads the item's header into the image and its compressed bytes; false
+// with the reason when the image cannot be had.
+bool read_asset(Image* image, PendingImage& pending)
 {
+    pending.image = image;
     open_image_file();
-    image_file.set_item(handle, AssetFile::IMAGE_DATA);
+    image_file.set_item(image->handle, AssetFile::IMAGE_DATA);
     FileStream stream(image_file);
-    width = stream.read_int16();
-    height = stream.read_int16();
-    hotspot_x = stream.read_int16();
-    hotspot_y = stream.read_int16();
-    action_x = stream.read_int16();
-    action_y = stream.read_int16();
+    image->width = stream.read_int16();
+    image->height = stream.read_int16();
+    image->hotspot_x = stream.read_int16();
+    image->hotspot_y = stream.read_int16();
+    image->action_x = stream.read_int16();
+    image->action_y = stream.read_int16();
     const uint32_t compressed_size = uint32_t(stream.read_int32());
     // Refuse sizes that would allocate nothing sensible or read past the file.
-    if (!image_size_allowed(width, height)) {
-        report_load_failure(handle, "bad image size");
-        return;
+    if (!image_size_allowed(image->width, image->height)) {
+        pending.failure = "bad image size";
+        return false;
     }
     const unsigned int remaining = image_file.get_size() - image_file.tell();
     if (!image_file.is_open() || compressed_size > remaining) {
-        report_load_failure(handle, "read past buffer");
+        pending.failure = "read past buffer";
+        return false;
+    }
+    pending.compressed.resize(compressed_size);
+    image_file.read(pending.compressed.data(), compressed_size);
+    return true;
+}
+
+// Touches nothing but `pending`: runs on any thread.
+void decode_asset(PendingImage& pending)
+{
+    const size_t size = pixel_bytes(pending.image->width, pending.image->height);
+    pending.pixels = static_cast<uint8_t*>(malloc(size));
+    if (!pending.pixels) {
+        pending.failure = "out of memory";
         return;
     }
-    std::vector<char> compressed(compressed_size);
-    image_file.read(compressed.data(), compressed_size);
-    const size_t size = pixel_bytes(width, height);
-    // Zero-filled: a stream that ends early leaves defined pixels behind.
-    pixels = static_cast<uint8_t*>(calloc(size, 1));
-    if (!pixels) {
-        report_load_failure(handle, "out of memory");
-        return;
-    }
-    const int written = inflate_zlib(reinterpret_cast<char*>(pixels), int(size),
-                                                compressed.data(), int(compressed_size));
+    const int written = inflate_zlib(reinterpret_cast<char*>(pending.pixels), int(size),
+                                     pending.compressed.data(), int(pending.compressed.size()));
     if (written < 0) {
-        report_load_failure(handle, picture_failure_reason());
-        free(pixels);
-        pixels = nullptr;
+        pending.failure = picture_failure_reason();
+        free(pending.pixels);
+        pending.pixels = nullptr;
+        return;
     }
+    // A stream that ends early leaves defined pixels behind.
+    memset(pending.pixels + written, 0, size - size_t(written));
+    std::vector<char>().swap(pending.compressed);
+}
+
+void finish_asset(PendingImage& pending)
+{
+    if (pending.failure)
+        report_load_failure(pending.image->handle, pending.failure);
+    else
+        pending.image->pixels = pending.pixels;
+}
+
+}  // namespace
+
+void Image::load_asset()
+{
+    PendingImage pending;
+    if (read_asset(this, pending))
+        decode_asset(pending);
+    finish_asset(pending);
 }
 
 bool Image::ensure_texture()
@@ -241,22 +283,84 @@ int end_image_batch()
     return open_batch_failures;
 }
 
+namespace {
+
+// One entry of the preload list. `decoded`: its first load, read at once and
+// decoded on any core; otherwise (a handle listed again) it is loaded as
+// any other load would be, when its turn comes.
+struct PreloadEntry {
+    Image* image;
+    bool decoded;
+};
+
+struct Preload {
+    std::vector<PreloadEntry> entries;
+    std::vector<PendingImage> pending;  // one per decoded entry, in list order
+    std::vector<int> pending_of;        // entry -> pending index, or -1
+};
+
+// Decoded images that may wait for their upload: enough to keep every core
+// busy, few enough that their pixels stay small beside the textures.
+constexpr int preload_ahead = 128;
+
+void decode_preloaded(int index, void* context)
+{
+    Preload& preload = *static_cast<Preload*>(context);
+    const int pending = preload.pending_of[size_t(index)];
+    if (pending >= 0 && !preload.pending[size_t(pending)].failure)
+        decode_asset(preload.pending[size_t(pending)]);
+}
+
+// In list order, on the loading thread: the upload order, and so the
+// texture slots, are those of one load after the other.
+void upload_preloaded(int index, void* context)
+{
+    Preload& preload = *static_cast<Preload*>(context);
+    const PreloadEntry& entry = preload.entries[size_t(index)];
+    const int pending = preload.pending_of[size_t(index)];
+    if (pending >= 0) {
+        entry.image->flags |= Image::USED;
+        finish_asset(preload.pending[size_t(pending)]);
+    } else {
+        entry.image->load();
+    }
+    entry.image->upload_texture();
+    // Start-up's images stay for the whole run: no frame's flush frees them.
+    entry.image->set_static();
+}
+
+}  // namespace
+
 void preload_images()
 {
     AssetFile list;
     list.open();
     FileStream stream(list);
     begin_image_batch();
+    Preload preload;
+    preload.entries.reserve(image_handle_count);
+    preload.pending_of.reserve(image_handle_count);
+    std::bitset<image_handle_count> listed;
     for (int i = 0; i < image_handle_count; ++i) {
         const unsigned int handle = uint16_t(stream.read_int16());
-        if (handle >= unsigned(image_handle_count))
-            continue;
-        Image* image = table_entry(handle);
-        image->load();
-        image->upload_texture();
-        // Start-up's images stay for the whole run: no frame's flush frees them.
-        image->set_static();
+        if (handle < unsigned(image_handle_count)) {
+            Image* image = table_entry(handle);
+            const bool decoded = !listed[handle] && !image->texture && !image->pixels;
+            listed[handle] = true;
+            preload.entries.push_back({image, decoded});
+        }
     }
+    // The compressed bytes are read here, in list order; the failures they
+    // show are reported at their entry's turn.
+    for (const PreloadEntry& entry : preload.entries) {
+        preload.pending_of.push_back(entry.decoded ? int(preload.pending.size()) : -1);
+        if (entry.decoded) {
+            preload.pending.emplace_back();
+            read_asset(entry.image, preload.pending.back());
+        }
+    }
+    run_in_order(int(preload.entries.size()), preload_ahead, decode_preloaded, upload_preloaded,
+                 &preload);
     const int failures = end_image_batch();
     if (failures > 1)
         OSReport("%d preloaded images could not be loaded\n", failures);

@@ -3,7 +3,9 @@
 #include "console/os.h"
 #include "graphics/display.h"
 #include "graphics/shader.h"
+#include "graphics/slot_bits.h"
 
+#include <bitset>
 #include <cstring>
 
 RenderData render_data;
@@ -264,12 +266,20 @@ void Render::reset_scissor()
 
 namespace {
 
+SlotBits<max_textures> taken_slots;
+// Slots whose texels live only in the host texture: their CPU copy is made
+// when a pixel is first read (pixel collisions, tests), and kept from then on.
+std::bitset<max_textures> texels_on_host;
+
 int first_free_slot()
 {
-    for (unsigned int id = 0; id < max_textures; ++id)
-        if (!render_data.textures[id].used)
-            return int(id);
-    return -1;
+    return taken_slots.lowest_free();
+}
+
+void take_slot(unsigned int id)
+{
+    render_data.textures[id].used = 1;
+    taken_slots.take(id);
 }
 
 }  // namespace
@@ -280,7 +290,7 @@ unsigned int render_claim_slot(const GX2Surface& surface, int width, int height)
     if (id < 0)
         return 0;
     TextureSlot& slot = render_data.textures[id];
-    slot.used = 1;
+    take_slot(unsigned(id));
     slot.width = uint16_t(width);
     slot.height = uint16_t(height);
     slot.sampler = &render_data.point_sampler;
@@ -290,6 +300,40 @@ unsigned int render_claim_slot(const GX2Surface& surface, int width, int height)
     GX2InitTextureRegs(&slot.texture);
     return unsigned(id);
 }
+
+namespace {
+
+// The bytes of each row past the texture's width; set_data fills the rest.
+void clear_row_ends(const GX2Surface& surface, int width)
+{
+    const size_t bytes = surface.format == GX2_SURFACE_FORMAT_UNORM_R8 ? 1 : 4;
+    const size_t filled = size_t(width) * bytes, row = size_t(surface.pitch) * bytes;
+    if (filled == row)
+        return;
+    for (uint32_t y = 0; y < surface.height; ++y)
+        memset(static_cast<uint8_t*>(surface.image) + y * row + filled, 0, row - filled);
+}
+
+void copy_texels_to_cpu(unsigned int id)
+{
+    texels_on_host[id] = false;
+    TextureSlot& slot = render_data.textures[id];
+    GX2Surface& surface = slot.texture.surface;
+    void* image = MEMAllocFromDefaultHeapEx(surface.image_size, int(surface.alignment));
+    if (!image)
+        return;
+    surface.image = image;
+    // The row ends were zero in a copy made at upload; they stay so here.
+    clear_row_ends(surface, int(surface.width));
+    if (!gx2_read_texture(&slot.texture, image)) {
+        surface.image = nullptr;
+        MEMFreeToDefaultHeap(image);
+        return;
+    }
+    slot.storage = image;
+}
+
+}  // namespace
 
 unsigned int Render::create_tex(const void* data, Format format, int width, int height)
 {
@@ -303,7 +347,7 @@ unsigned int Render::create_tex(const void* data, Format format, int width, int 
     slot.width = uint16_t(width);
     slot.height = uint16_t(height);
     ++r.texture_count;
-    slot.used = 1;
+    take_slot(unsigned(id));
     slot.texture = GX2Texture{};
     GX2Surface& surface = slot.texture.surface;
     surface.width = uint32_t(width);
@@ -313,8 +357,17 @@ unsigned int Render::create_tex(const void* data, Format format, int width, int 
     GX2CalcSurfaceSizeAndAlignment(&surface);
     GX2InitTextureRegs(&slot.texture);
     slot.sampler = &r.point_sampler;
+    // With a host texture the texels go straight to it; a CPU copy is made
+    // only for a texture whose pixels are read.
+    if (data && gx2_upload_texture_from(&slot.texture, data, uint32_t(width))) {
+        texels_on_host[unsigned(id)] = true;
+        slot.storage = nullptr;
+        return unsigned(id);
+    }
     surface.image = MEMAllocFromDefaultHeapEx(surface.image_size, int(surface.alignment));
-    if (surface.image)
+    if (surface.image && data)
+        clear_row_ends(surface, width);
+    else if (surface.image)
         memset(surface.image, 0, surface.image_size);
     set_data(&surface, data, width, height);
     GX2Invalidate(GX2_INVALIDATE_MODE_CPU_TEXTURE, surface.image, surface.image_size);
@@ -330,6 +383,8 @@ void Render::delete_tex(unsigned int id)
     TextureSlot& slot = render_data.textures[id];
     --render_data.texture_count;
     slot.used = 0;
+    taken_slots.free(id);
+    texels_on_host[id] = false;
     GX2DestroyTexture(&slot.texture);
     if (slot.storage)
         MEMFreeToDefaultHeap(slot.storage);
@@ -374,6 +429,8 @@ uint32_t platform_get_texture_pixel(unsigned int id, int x, int y)
 {
     if (id >= max_textures)
         return 0;
+    if (texels_on_host[id])
+        copy_texels_to_cpu(id);
     const GX2Surface& surface = render_data.textures[id].texture.surface;
     if (!surface.image)
         return 0;

@@ -167,6 +167,48 @@ TEST_F(ImageTest, images_preloaded_at_start_up_are_static_and_survive_every_flus
     }
 }
 
+TEST_F(ImageTest, preloading_decodes_many_at_once_but_uploads_and_reports_in_list_order)
+{
+    // Handles 700 down to 1, more than one decoding group; two damaged
+    // items, a handle listed twice, and the list's rest is handle 0.
+    std::vector<std::pair<int, ImageItemSource>> images{{0, solid_image(1, 1, orange)}};
+    std::vector<uint16_t> list;
+    for (int handle = 700; handle >= 1; --handle) {
+        list.push_back(uint16_t(handle));
+        if (handle == 200 || handle == 500)
+            continue;
+        images.push_back({handle, solid_image(1 + handle % 5, 2, Rgba{uint8_t(handle), 7, 9, 255})});
+    }
+    list.insert(list.begin() + 10, 650);
+    const std::string corrupt = "not a zlib stream";
+    write_assets(images, list,
+                 {{500, raw_item(2, 2, corrupt, uint32_t(corrupt.size()))},
+                  {200, raw_item(2, 2, corrupt, uint32_t(corrupt.size()))}});
+    EXPECT_EQ(console_output_of([] { preload_images(); }),
+              "Could not load image 500\nbad zlib header\n2 preloaded images could not be loaded\n");
+    unsigned int previous = 0;
+    std::vector<bool> seen(701);
+    for (const uint16_t handle : list) {
+        if (seen[handle])
+            continue;
+        seen[handle] = true;
+        Image* image = get_internal_image(handle);
+        EXPECT_NE(image->flags & Image::STATIC, 0) << handle;
+        if (handle == 200 || handle == 500) {
+            EXPECT_FALSE(image->is_valid());
+            continue;
+        }
+        // Slots are taken in list order, as one load after the other would.
+        EXPECT_GT(image->texture, previous) << handle;
+        previous = image->texture;
+        EXPECT_EQ(image->pixels, nullptr);
+        EXPECT_EQ(image->width, 1 + handle % 5);
+        EXPECT_EQ(platform_get_texture_pixel(image->texture, image->width - 1, 1),
+                  0xFF090700u | uint8_t(handle))
+            << handle;
+    }
+}
+
 TEST_F(ImageTest, draw_places_the_hot_spot_turns_and_cuts_rectangles)
 {
     ImageItemSource tall = solid_image(10, 20, orange);

@@ -167,6 +167,43 @@ TEST_F(RenderTest, texture_slots_are_reused_from_the_lowest_and_a_full_table_ref
     Render::delete_tex(id);
 }
 
+TEST_F(RenderTest, freed_slots_come_back_lowest_first_and_texels_are_copied_out_only_when_read)
+{
+    const uint8_t coverage = 255;
+    std::vector<unsigned int> made;
+    for (int i = 0; i < 5000; ++i)
+        made.push_back(Render::create_tex(&coverage, Render::ALPHA, 1, 1));
+    for (const int gap : {4100, 70, 64, 3})
+        Render::delete_tex(made[size_t(gap)]);
+    for (const int gap : {3, 64, 70, 4100})
+        EXPECT_EQ(Render::create_tex(&coverage, Render::ALPHA, 1, 1), made[size_t(gap)]) << gap;
+    EXPECT_EQ(Render::create_tex(&coverage, Render::ALPHA, 1, 1), made.back() + 1);
+    for (const unsigned int id : made)
+        Render::delete_tex(id);
+    Render::delete_tex(made.back() + 1);
+
+    // Uploaded without a CPU copy; the first read makes one, with the
+    // same texels at the surface pitch, and the slot keeps it.
+    const uint8_t alpha_source[6] = {10, 20, 30, 40, 50, 60};
+    const uint32_t rgba_source[6] = {0x01020304, 2, 3, 4, 5, 0xA0B0C0D0};
+    const unsigned int alpha = Render::create_tex(alpha_source, Render::ALPHA, 3, 2);
+    const unsigned int rgba = Render::create_tex(rgba_source, Render::RGBA, 3, 2);
+    EXPECT_EQ(render_data.textures[rgba].storage, nullptr);
+    EXPECT_EQ(platform_get_texture_pixel(rgba, 0, 0), 0x01020304u);
+    EXPECT_EQ(platform_get_texture_pixel(rgba, 2, 1), 0xA0B0C0D0u);
+    EXPECT_NE(render_data.textures[rgba].storage, nullptr);
+    EXPECT_EQ(render_data.textures[alpha].storage, nullptr);
+    EXPECT_EQ(platform_get_texture_pixel(alpha, 1, 1), 50u);
+    EXPECT_EQ(platform_get_texture_pixel(alpha, 2, 0), 30u);
+    Render::delete_tex(alpha);
+    Render::delete_tex(rgba);
+    // A freed slot forgets its copy: the next texture there is read afresh.
+    const uint32_t other[1] = {77};
+    const unsigned int again = Render::create_tex(other, Render::RGBA, 1, 1);
+    EXPECT_EQ(platform_get_texture_pixel(again, 0, 0), 77u);
+    Render::delete_tex(again);
+}
+
 TEST_F(RenderTest, single_channel_textures_draw_white_with_coverage_as_alpha_and_linear_filters_blend)
 {
     const uint8_t coverage[2] = {128, 255};
