@@ -16,6 +16,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -174,7 +178,10 @@ public:
     bool headless() const override { return true; }
 };
 
-// Writes every `every_`-th picture, then hands it on.
+// Writes every `every_`-th picture, then hands it on. The game thread only
+// reads the picture back; encoders on threads of their own turn it into a
+// PNG file, and the files are written in picture order, so the first one
+// that fails stops the capture as it would one after the other.
 class CaptureDriver : public WindowDriver {
 public:
     CaptureDriver(std::unique_ptr<WindowDriver> inner, std::string dir, long every)
@@ -182,21 +189,34 @@ public:
     {
     }
 
+    ~CaptureDriver() override { stop_encoders(); }
+
     void swap(const SwapPicture& picture) override
     {
         // Tick 1's picture is the last one of the first message batch; the
         // boot image's pictures come before it.
         if (procui_counts().batches == 1)
             first_tick_picture_ = int64_t(picture.number);
+        report_failure();
         if (!failed_ && picture.number % uint64_t(every_) == 0)
-            write(picture);
+            queue(picture);
         inner_->swap(picture);
     }
 
     void pump_events() override { inner_->pump_events(); }
 
+    void flush() override
+    {
+        std::unique_lock lock(mutex_);
+        done_.wait(lock, [&] { return finished_ == queued_; });
+        lock.unlock();
+        report_failure();
+        inner_->flush();
+    }
+
     void finish() override
     {
+        flush();
         if (written_ > 0 && !failed_) {
             OSReport("Captured %llu picture%s in %s (%s to %s)%s\n",
                      static_cast<unsigned long long>(written_), written_ == 1 ? "" : "s",
@@ -208,51 +228,160 @@ public:
 
     bool headless() const override { return inner_->headless(); }
 
-    std::unique_ptr<WindowDriver> release_inner() { return std::move(inner_); }
+    std::unique_ptr<WindowDriver> release_inner()
+    {
+        stop_encoders();
+        report_failure();
+        return std::move(inner_);
+    }
 
 private:
-    void write(const SwapPicture& picture)
+    struct Job {
+        uint64_t sequence;  // order of writing
+        uint64_t number;
+        int width, height;
+        std::vector<uint8_t> rgba;
+        int error = 0;  // why no PNG could be made (errno value)
+    };
+
+    // Pictures read back but not yet written: enough to keep the encoders
+    // busy; past it the game waits rather than piling up pictures.
+    static constexpr size_t queue_limit = 4;
+    static constexpr unsigned max_encoders = 3;
+
+    void queue(const SwapPicture& picture)
     {
-        const std::string path = capture_path(dir_, picture.number);
-        const std::vector<uint8_t> rgba = picture.read_pixels();
-        if (!write_png(path, rgba, picture.width, picture.height)) {
-            const int error = errno;
-            failed_ = true;
-            OSReport("Could not write picture %s: %s; capture stops\n", path.c_str(),
-                     strerror(error));
-            procui_fail_run();
+        Job job{0, picture.number, picture.width, picture.height, picture.read_pixels()};
+        std::unique_lock lock(mutex_);
+        start_encoders();
+        done_.wait(lock, [&] { return jobs_.size() < queue_limit; });
+        job.sequence = queued_++;
+        jobs_.push_back(std::move(job));
+        work_.notify_one();
+    }
+
+    void start_encoders()
+    {
+        if (!encoders_.empty())
             return;
+        // Capture speed over file size; set before any encoder runs.
+        stbi_write_png_compression_level = 1;
+        stbi_write_force_png_filter = 1;
+        const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+        const unsigned count = std::clamp(cores / 2, 1u, max_encoders);
+        for (unsigned i = 0; i < count; ++i)
+            encoders_.emplace_back([this] { encode_loop(); });
+    }
+
+    // Every picture queued is written (or dropped after a failure) first.
+    void stop_encoders()
+    {
+        {
+            std::lock_guard lock(mutex_);
+            stopping_ = true;
         }
-        if (written_++ == 0)
-            first_ = picture.number;
-        last_ = picture.number;
+        work_.notify_all();
+        for (std::thread& encoder : encoders_)
+            encoder.join();
+        encoders_.clear();
+        stopping_ = false;
+    }
+
+    void encode_loop()
+    {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            work_.wait(lock, [&] { return stopping_ || !jobs_.empty(); });
+            if (jobs_.empty())
+                return;
+            Job job = std::move(jobs_.front());
+            jobs_.pop_front();
+            done_.notify_all();  // room in the queue
+            const bool skip = write_failed_;
+            lock.unlock();
+            std::vector<uint8_t> png;
+            if (!skip)
+                png = encode_png(job.rgba, job.width, job.height, job.error);
+            job.rgba = {};
+            lock.lock();
+            done_.wait(lock, [&] { return finished_ == job.sequence; });
+            if (!write_failed_) {
+                lock.unlock();
+                const std::string path = capture_path(dir_, job.number);
+                const bool ok = write_file(path, png, job.error);
+                const int error = errno;
+                lock.lock();
+                if (ok) {
+                    if (written_++ == 0)
+                        first_ = job.number;
+                    last_ = job.number;
+                } else {
+                    write_failed_ = true;
+                    failure_ = "Could not write picture " + path + ": " + strerror(error) +
+                               "; capture stops";
+                }
+            }
+            ++finished_;
+            done_.notify_all();
+        }
+    }
+
+    // On the game thread: the first failure is said once and fails the run.
+    void report_failure()
+    {
+        std::string failure;
+        {
+            std::lock_guard lock(mutex_);
+            if (!write_failed_ || failed_)
+                return;
+            failed_ = true;
+            failure = failure_;
+        }
+        OSReport("%s\n", failure.c_str());
+        procui_fail_run();
+    }
+
+    // One fixed row filter ("sub", the difference to the pixel on the left):
+    // trying every filter on every row cost several times the encoding.
+    static std::vector<uint8_t> encode_png(const std::vector<uint8_t>& rgba, int width, int height,
+                                           int& error)
+    {
+        if (width <= 0 || height <= 0 || rgba.size() < size_t(width) * size_t(height) * 4) {
+            error = EINVAL;
+            return {};
+        }
+        int size = 0;
+        unsigned char* png = stbi_write_png_to_mem(rgba.data(), width * 4, width, height, 4, &size);
+        if (!png) {
+            error = ENOMEM;
+            return {};
+        }
+        std::vector<uint8_t> bytes(png, png + size);
+        STBIW_FREE(png);
+        return bytes;
     }
 
     // False with errno set; no partial file is left behind.
-    static bool write_png(const std::string& path, const std::vector<uint8_t>& rgba, int width,
-                          int height)
+    static bool write_file(const std::string& path, const std::vector<uint8_t>& png,
+                           int encode_error)
     {
-        if (width <= 0 || height <= 0 || rgba.size() < size_t(width) * size_t(height) * 4) {
+        if (encode_error == EINVAL) {
             errno = EINVAL;
             return false;
         }
         if (!fs_make_host_parents(path))
             return false;
-        stbi_write_png_compression_level = 1;  // capture speed over file size
-        int size = 0;
-        unsigned char* png = stbi_write_png_to_mem(rgba.data(), width * 4, width, height, 4, &size);
-        if (!png) {
-            errno = ENOMEM;
+        if (encode_error) {
+            errno = encode_error;
             return false;
         }
         const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        bool ok = fd >= 0 && fs_host_write(fd, png, size_t(size), 0);
+        bool ok = fd >= 0 && fs_host_write(fd, png.data(), png.size(), 0);
         int error = errno;
         if (fd >= 0 && close(fd) != 0 && ok) {
             ok = false;
             error = errno;
         }
-        STBIW_FREE(png);
         if (!ok && fd >= 0)
             unlink(path.c_str());
         errno = error;
@@ -276,10 +405,21 @@ private:
     std::unique_ptr<WindowDriver> inner_;
     std::string dir_;
     long every_;
-    bool failed_ = false;
+    bool failed_ = false;  // game thread: the failure was reported
+    int64_t first_tick_picture_ = -1;
+
+    // Shared with the encoders, under mutex_.
+    std::mutex mutex_;
+    std::condition_variable work_;  // a picture was queued, or the encoders stop
+    std::condition_variable done_;  // a picture left the queue or was written
+    std::deque<Job> jobs_;
+    std::vector<std::thread> encoders_;
+    bool stopping_ = false;
+    uint64_t queued_ = 0, finished_ = 0;
+    bool write_failed_ = false;
+    std::string failure_;
     uint64_t written_ = 0;
     uint64_t first_ = 0, last_ = 0;
-    int64_t first_tick_picture_ = -1;
 };
 
 // Never destroyed: the context must outlive every static that frees GL objects.

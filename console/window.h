@@ -28,6 +28,8 @@ public:
     virtual void swap(const SwapPicture& picture) = 0;
     // Pumps the host's events; a window close asks the process to exit.
     virtual void pump_events() {}
+    // Waits until every picture handed over is written (capture).
+    virtual void flush() {}
     // The end of the run: a closing line about what was written, if any.
     virtual void finish() {}
     virtual bool headless() const = 0;

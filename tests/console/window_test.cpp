@@ -75,6 +75,7 @@ TEST(Window, capture_writes_every_nth_picture_then_hands_it_on)
     auto capture = make_capture_driver(std::make_unique<CountingDriver>(swaps), dir, 3);
     for (uint64_t n = 0; n < 7; ++n)
         capture->swap(picture(n));
+    capture->flush();  // the files are written off the game thread
     EXPECT_EQ(swaps, 7);
     EXPECT_EQ(pixel_reads, 3);  // only the pictures written are read back
     for (uint64_t n = 0; n < 7; ++n)
@@ -99,6 +100,7 @@ TEST(Window, a_full_disk_stops_the_capture_with_one_line_and_leaves_no_truncated
     procui_reset_exit();
     auto capture = make_capture_driver(std::make_unique<CountingDriver>(swaps), dir, 1);
     capture->swap(picture(0));
+    capture->flush();
     ASSERT_TRUE(std::filesystem::exists(capture_path(dir, 0)));
     const auto size = std::filesystem::file_size(capture_path(dir, 0));
 
@@ -106,8 +108,10 @@ TEST(Window, a_full_disk_stops_the_capture_with_one_line_and_leaves_no_truncated
     const std::string output = console_output_of([&] {
         for (uint64_t n = 1; n < 5; ++n) {
             capture->swap(picture(n));
+            capture->flush();
             fs_limit_free_space(-1);  // room again: the capture stays stopped
         }
+        capture->finish();  // no closing line after a failure
     });
     fs_limit_free_space(-1);
     EXPECT_EQ(output, "Could not write picture " + capture_path(dir, 1) +
@@ -117,6 +121,55 @@ TEST(Window, a_full_disk_stops_the_capture_with_one_line_and_leaves_no_truncated
     EXPECT_EQ(pixel_reads, 2);  // nothing is encoded after the failure
     EXPECT_EQ(swaps, 5);        // the pictures are still shown
     EXPECT_TRUE(procui_exit_requested());
+    EXPECT_EQ(procui_exit_status(), 1);
+    procui_reset_exit();
+}
+
+TEST(Window, capture_encodes_off_the_game_thread_but_writes_in_order_and_finishes_every_picture)
+{
+    TempVolumes volumes;
+    const std::string dir = volumes.root + "/shots";
+    int swaps = 0;
+    procui_reset_exit();
+    // A picture with a value in every byte, so a wrong row filter shows.
+    const auto busy = [] {
+        std::vector<uint8_t> rgba(64 * 48 * 4);
+        for (size_t i = 0; i < rgba.size(); ++i)
+            rgba[i] = uint8_t(i * 7 + i / 256 * 13);
+        return rgba;
+    };
+    auto capture = make_capture_driver(std::make_unique<CountingDriver>(swaps), dir, 1);
+    std::string output = console_output_of([&] {
+        for (uint64_t n = 0; n < 12; ++n)
+            capture->swap(SwapPicture{n, 0, 64, 48, false, busy});
+        capture->finish();  // returns once every picture is on disk
+    });
+    EXPECT_EQ(output, "Captured 12 pictures in " + dir + " (tv_000000.png to tv_000011.png)\n");
+    const std::vector<uint8_t> want = busy();
+    for (uint64_t n = 0; n < 12; ++n) {
+        int width = 0, height = 0, channels = 0;
+        stbi_uc* png = stbi_load(capture_path(dir, n).c_str(), &width, &height, &channels, 4);
+        ASSERT_NE(png, nullptr) << n;
+        EXPECT_EQ(std::vector<uint8_t>(png, png + want.size()), want) << n;
+        stbi_image_free(png);
+    }
+
+    // Room for two more pictures: the third fails, and none after it is
+    // written, however far ahead the encoders were.
+    const auto size = std::filesystem::file_size(capture_path(dir, 0));
+    const std::string more = volumes.root + "/more";
+    capture = make_capture_driver(std::make_unique<CountingDriver>(swaps), more, 1);
+    fs_limit_free_space(int64_t(size * 5 / 2));
+    output = console_output_of([&] {
+        for (uint64_t n = 0; n < 10; ++n)
+            capture->swap(SwapPicture{n, 0, 64, 48, false, busy});
+        capture->finish();
+    });
+    fs_limit_free_space(-1);
+    EXPECT_EQ(output, "Could not write picture " + capture_path(more, 2) +
+                          ": No space left on device; capture stops\n");
+    for (uint64_t n = 0; n < 10; ++n)
+        EXPECT_EQ(std::filesystem::exists(capture_path(more, n)), n < 2) << n;
     EXPECT_EQ(procui_exit_status(), 1);
     procui_reset_exit();
 }
