@@ -57,8 +57,22 @@ class EventIndex(unittest.TestCase):
         self.assertIn("void Frames::col_0_4() {}", text)
         self.assertNotIn("event_func_1()", text)
         self.assertNotIn("handle_frame_5_events", text)
-        self.assertIn('map.emplace("step.2", DynamicLoop{&Frames::loop_step_4, '
+        # A second name of a body runs it with a loop state of its own.
+        self.assertIn('map.emplace("step", DynamicLoop{&Frames::loop_step_4, '
                       "&fast_loop_step.running, &fast_loop_step.index});", text)
+        self.assertIn('map.emplace("step.2", DynamicLoop{&Frames::loop_step_4, '
+                      "&fast_loop_step_2.running, &fast_loop_step_2.index});", text)
+        self.assertIn("FastLoop fast_loop_step_2;", members)
+        # The reset of a frame: its loops, its events' state.
+        reset = text[text.index("reset_frame_event_state"):]
+        case5 = reset[reset.index("case 5:"):reset.index("break;")]
+        for line in ("fast_loop_step = FastLoop{};", "fast_loop_step_2 = FastLoop{};", "fast_loop_spin = FastLoop{};",
+                     "run_once_1 = unsigned(loop_count);", "once_3 = false;", "every_3 = 0.0f;"):
+            self.assertIn(line, case5)
+        case6 = reset[reset.index("case 6:"):]
+        self.assertIn("every_3 = 0.0f;", case6)
+        self.assertNotIn("run_once_1", case6)
+        self.assertNotIn("fast_loop_spin", case6[:case6.index("break;")])
         index = event_index.index_text(events, groups, loops, "s.py", ["t.tsv"])
         self.assertIn('{12, "col_0_4", "items/b.cpp", "5", 1, false},', index)
 

@@ -86,6 +86,8 @@ void change_content(const std::string& folder,
     for (const auto& [name, bytes] : changes) {
         if (!bytes)
             continue;
+        // A file below a hidden folder gets a folder of its own.
+        fs::create_directories((fs::path(folder) / name).parent_path());
         std::ofstream out(fs::path(folder) / name, std::ios::binary);
         out.write(bytes->data(), std::streamsize(bytes->size()));
     }

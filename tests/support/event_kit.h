@@ -38,7 +38,9 @@ struct KitOptions {
     // kits the same folder, one that outlives them (a TempVolumes' `save`).
     std::string save_dir = {};
     // Top-level files of the content folder that differ from the stand-in
-    // content: their bytes, or nullopt for a file the run does not find.
+    // content: their bytes, or nullopt for a file (or folder) the run does
+    // not find. A path below a hidden folder gives the folder that file
+    // alone: {{"levels", nullopt}, {"levels/act1.layout", "..."}}.
     std::map<std::string, std::optional<std::string>> content_changes = {};
 };
 

@@ -180,14 +180,24 @@ def declarations(events, functions, loops):
     lines += ["", "// Group flags: 1 on, 0 off."]
     groups = sorted({g for e in events for g in e.groups}, key=natural)
     lines += [f"bool {group} = false;" for group in groups]
-    lines += ["", "// Fast loops: running flag and pass index."]
-    lines += [f"FastLoop fast_loop_{name};" for name in sorted({n for n, _, _, _, _ in loops})]
+    lines += ["", "// Fast loops: running flag and pass index; a name that starts another"]
+    lines += ["// name's body keeps a state of its own."]
+    states = {n for n, _, _, _, _ in loops}
+    states |= {loop_state(name) for _, _, names, _, _ in loops for name in names}
+    lines += [f"FastLoop fast_loop_{name};" for name in sorted(states)]
     lines += ["", "// Run-once counters, once flags and every-N-seconds timers, by event."]
     for event in events:
         for state in event.states:
             kind = {"run_once": "unsigned", "once": "bool", "every": "float"}[state]
             lines.append(f"{kind} {state}_{event.number} = 0;")
     return lines
+
+
+def loop_state(name):
+    """The fast-loop state a loop name runs with: the name as an identifier
+    ("play_music.6" -> play_music_6), which for a body's own name is the
+    body's loop."""
+    return re.sub(r"[^a-z0-9_]", "_", name.lower())
 
 
 def natural(name):
@@ -202,6 +212,9 @@ def members_text(events, functions, loops, script, inputs):
     lines += ["",
               "// Registers the named loops of a frame index in its loop map.",
               "void register_named_loops(int frame_index, LoopMap& map);",
+              "// Stops every fast loop a frame number runs, clears its events' once",
+              "// flags and timers and arms their run-once counters at the tick count.",
+              "void reset_frame_event_state(int frame_number);",
               ""]
     return "\n".join(lines)
 
@@ -260,8 +273,9 @@ def named_loops(loops):
             continue
         lines.append(f"    case {index}:")
         for loop, k, name in entries:
+            state = loop_state(name)
             lines.append(f'        map.emplace("{name}", DynamicLoop{{&Frames::loop_{loop}_{k}, '
-                         f"&fast_loop_{loop}.running, &fast_loop_{loop}.index}});")
+                         f"&fast_loop_{state}.running, &fast_loop_{state}.index}});")
         lines.append("        break;")
     lines += ["    default:",
               "        break;",
@@ -281,8 +295,34 @@ def functions_text(functions, loops, script, inputs):
     stubs += [f"loop_{n}_{k}" for n, k, _, _, row in loops
               if f"loop_{n}_{k}" not in functions and row["built"] != "1"]
     lines += [f"void Frames::{name}() {{}}" for name in stubs]
-    lines += [""] + named_loops(loops) + [""]
+    events = sorted((e for members in functions.values() for e in members), key=lambda e: e.number)
+    lines += [""] + named_loops(loops) + [""] + frame_resets(events, loops) + [""]
     return "\n".join(lines)
+
+
+def frame_resets(events, loops):
+    lines = ["void Frames::reset_frame_event_state(int frame_number)",
+             "{",
+             "    switch (frame_number) {"]
+    for number in range(1, FRAME_COUNT + 1):
+        states = sorted({n for n, _, _, frames, _ in loops if number in frames}
+                        | {loop_state(name) for _, _, names, frames, _ in loops if number in frames
+                           for name in names})
+        body = [f"        fast_loop_{state} = FastLoop{{}};" for state in states]
+        for event in events:
+            if number not in event.frames:
+                continue
+            for state in event.states:
+                value = {"run_once": "unsigned(loop_count)", "once": "false", "every": "0.0f"}[state]
+                body.append(f"        {state}_{event.number} = {value};")
+        if not body:
+            continue
+        lines += [f"    case {number}:"] + body + ["        break;"]
+    lines += ["    default:",
+              "        break;",
+              "    }",
+              "}"]
+    return lines
 
 
 def event_index(inputs, outputs, args):

@@ -1,0 +1,263 @@
+// Act 1's set-up: header, layers, object groups, the placement of the fixed
+// rows and the layout file, the loop map, and the state the act's events
+// start from.
+#include "game/frames/act_layout.h"
+#include "game/frames/event_support.h"
+#include "game/objects/class_lookup.h"
+#include "runtime/layer.h"
+#include "tests/support/event_kit.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+
+namespace {
+
+constexpr int act1 = 4;
+
+int type_of(const char* class_name)
+{
+    const ClassInfo* info = find_class(class_name);
+    EXPECT_NE(info, nullptr) << class_name;
+    return info ? info->type_id : 0;
+}
+
+// Runs the act's set-up alone (no start events, no tick handler): the state
+// it leaves after the first object update.
+void set_up_act1_alone(EventKit& kit)
+{
+    kit.enter_empty_frame({.set_up = [](Frames& f) { f.on_frame_5_init(); }});
+}
+
+std::vector<int> xs(EventKit& kit, const char* class_name)
+{
+    std::vector<int> found;
+    for (FrameObject* object : kit.instances(type_of(class_name)))
+        found.push_back(object->get_x());
+    return found;
+}
+
+// The layer's objects in depth order, back to front.
+std::vector<FrameObject*> layer_objects(Frames& f, int layer)
+{
+    std::vector<FrameObject*> found;
+    for (FrameObject* object = f.layers[size_t(layer)].first; object; object = object->layer_next)
+        found.push_back(object);
+    return found;
+}
+
+int layer_total(Frames& f, int layer)
+{
+    const Layer& l = f.layers[size_t(layer)];
+    return l.instance_count + int(l.background_objects.size());
+}
+
+int placed_total(Frames& f)
+{
+    int total = 0;
+    for (size_t layer = 0; layer < f.layers.size(); ++layer)
+        total += layer_total(f, int(layer));
+    return total;
+}
+
+std::vector<int> member_types(const QualifierList& group)
+{
+    std::vector<int> types;
+    for (int i = 0; i < group.count; ++i)
+        types.push_back(int(group.lists[i] - &game_frames.instances[0]));
+    return types;
+}
+
+}  // namespace
+
+TEST(Act1SetUp, the_header_and_eight_layers_with_the_hud_fixed_on_the_screen)
+{
+    EventKit kit;
+    // A frame of more layers first: the act's set-up ends with eight.
+    kit.enter_empty_frame({.layers = 11});
+    set_up_act1_alone(kit);
+    Frames& f = kit.frames();
+    EXPECT_EQ(f.width, 14816);
+    EXPECT_EQ(f.height, 1864);
+    EXPECT_EQ(f.virtual_width, 14816);
+    EXPECT_EQ(f.virtual_height, 1864);
+    EXPECT_EQ(f.index, act1);
+    EXPECT_EQ(f.background_color.get_int(), int(0xFF000000u));
+    EXPECT_EQ(f.timer_base, 0);
+    ASSERT_EQ(f.layers.size(), 8u);
+    for (int layer = 0; layer < 8; ++layer) {
+        const double coefficient = layer == 6 ? 0.0 : 1.0;
+        EXPECT_EQ(f.layers[size_t(layer)].index, layer);
+        EXPECT_EQ(f.layers[size_t(layer)].coef_x, coefficient) << layer;
+        EXPECT_EQ(f.layers[size_t(layer)].coef_y, coefficient) << layer;
+        EXPECT_TRUE(f.layers[size_t(layer)].visible);
+        EXPECT_FALSE(f.layers[size_t(layer)].wrap_x || f.layers[size_t(layer)].wrap_y);
+    }
+}
+
+TEST(Act1SetUp, places_every_row_of_the_act_layer_by_layer)
+{
+    EventKit kit;
+    kit.take_console();
+    set_up_act1_alone(kit);
+    Frames& f = kit.frames();
+    const int backgrounds[8] = {9, 14, 1847, 19, 0, 10, 0, 0};
+    const int objects[8] = {3, 0, 349, 0, 0, 107, 28, 8};
+    for (int layer = 0; layer < 8; ++layer) {
+        EXPECT_EQ(int(f.layers[size_t(layer)].background_objects.size()), backgrounds[layer]) << layer;
+        EXPECT_EQ(f.layers[size_t(layer)].instance_count, objects[layer]) << layer;
+    }
+    EXPECT_EQ(placed_total(f), 2394);
+    EXPECT_TRUE(layer_objects(f, 4).empty());
+    EXPECT_EQ(kit.take_console(), std::vector<std::string>{});
+}
+
+TEST(Act1SetUp, the_hud_rows_keep_their_order_in_their_type_lists)
+{
+    EventKit kit;
+    set_up_act1_alone(kit);
+    EXPECT_EQ(xs(kit, "GUIPowerCard_337"), (std::vector<int>{91, 75, 59, 43, 27}));
+    EXPECT_EQ(xs(kit, "GUIWeaponSlot_233"), (std::vector<int>{392, 368, 336, 312, 280, 256, 224, 200}));
+    EXPECT_EQ(kit.instance(type_of("GUIPowerCard_337"))->get_x(), 27);
+    EXPECT_EQ(kit.instance(type_of("GUIWeaponSlot_233"))->get_x(), 200);
+    for (FrameObject* slot : kit.instances(type_of("GUIWeaponSlot_233")))
+        EXPECT_EQ(slot->get_y(), -32);
+
+    // Layer 6 holds the HUD and nothing else, in row order.
+    const std::vector<const char*> hud = {
+        "GUIScoreTimeRings_107", "GUIEnergy_76",      "GUITimerMilli_207", "GUITimerMilli2_210",
+        "GUITimerS_211",         "GUITimerS2_212",    "GUITimerM_213",     "GUITimerM2_214",
+        "GUIRings_74",           "GUIIcon_108",       "GUIPause_109",      "GUILives_221",
+        "Crystal_321",           "GUIPowerCard_337",  "GUIPowerCard_337",  "GUIPowerCard_337",
+        "GUIPowerCard_337",      "GUIPowerCard_337",  "GUICrystal_78",     "GUITimer_349",
+    };
+    std::vector<FrameObject*> layer6 = layer_objects(kit.frames(), 6);
+    ASSERT_EQ(layer6.size(), 28u);
+    for (size_t i = 0; i < hud.size(); ++i)
+        EXPECT_EQ(layer6[i]->id, type_of(hud[i])) << i;
+    for (size_t i = hud.size(); i < 28; ++i)
+        EXPECT_EQ(layer6[i]->id, type_of("GUIWeaponSlot_233")) << i;
+}
+
+TEST(Act1SetUp, the_level_card_is_created_last_and_the_player_once)
+{
+    EventKit kit;
+    set_up_act1_alone(kit);
+    Frames& f = kit.frames();
+    FrameObject* last = f.layers[7].last;
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->id, type_of("LevelCardIntro2_287"));
+    EXPECT_EQ(last->get_x(), 0);
+    EXPECT_EQ(last->get_y(), 248);
+    std::vector<LayoutRow> rows = merge_level_layout(fixed_layout(1), read_level_layout("./levels/act1.layout"));
+    ASSERT_EQ(rows.size(), 2394u);
+    EXPECT_STREQ(rows.back().info->name, "LevelCardIntro2_287");
+    EXPECT_EQ(rows.back().layer, 7);
+
+    ASSERT_EQ(kit.instances(type_of("Player_87")).size(), 1u);
+    EXPECT_EQ(kit.instance(type_of("Player_87"))->layer, &f.layers[5]);
+    EXPECT_EQ(kit.instance(type_of("PlayerStartingPoint_160"))->get_x(), 53);
+}
+
+TEST(Act1SetUp, fills_the_twenty_object_groups_in_member_order)
+{
+    EventKit kit;
+    set_up_act1_alone(kit);
+    Frames& f = kit.frames();
+    const QualifierList* groups[20] = {&f.qualifier_1,  &f.qualifier_2,  &f.qualifier_3,  &f.qualifier_4,
+                                       &f.qualifier_5,  &f.qualifier_6,  &f.qualifier_7,  &f.qualifier_8,
+                                       &f.qualifier_9,  &f.qualifier_10, &f.qualifier_11, &f.qualifier_12,
+                                       &f.qualifier_13, &f.qualifier_14, &f.qualifier_15, &f.qualifier_16,
+                                       &f.qualifier_17, &f.qualifier_18, &f.qualifier_19, &f.qualifier_20};
+    const int counts[20] = {29, 14, 37, 3, 3, 5, 4, 1, 2, 1, 1, 2, 12, 1, 5, 1, 4, 51, 6, 9};
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_EQ(groups[i]->count, counts[i]) << "qualifier_" << i + 1;
+        EXPECT_EQ(groups[i]->lists[counts[i]], nullptr);
+        EXPECT_EQ(groups[i]->last, groups[i]->lists[counts[i] - 1]);
+        const std::vector<int> types = member_types(*groups[i]);
+        const std::set<int> distinct(types.begin(), types.end());
+        EXPECT_EQ(int(distinct.size()), counts[i]) << "qualifier_" << i + 1;
+    }
+    EXPECT_EQ(member_types(f.qualifier_17),
+              (std::vector<int>{type_of("EnemyPokkol_138"), type_of("EnemyZemmetJr_271"),
+                                type_of("EnemyDragonfly_272"), type_of("MinibossSkalvidWeakspot_307")}));
+    for (const QualifierList* only_b : {&f.qualifier_8, &f.qualifier_10, &f.qualifier_11})
+        EXPECT_EQ(member_types(*only_b), std::vector<int>{type_of("MasterGroupsB_84")});
+    EXPECT_EQ(member_types(f.qualifier_18).front(), type_of("PlayerSkinYelto_102"));
+    EXPECT_EQ(member_types(f.qualifier_18).back(), type_of("PlayerSkinHespin_351"));
+    EXPECT_EQ(member_types(f.qualifier_20).back(), type_of("LevelParallaxPiece7_240"));
+
+    // A member that the act never places still belongs: its instances
+    // created later join the group's iteration.
+    EXPECT_TRUE(kit.instances(type_of("EffectShade_309")).empty());
+    kit.place("EffectShade_309", 100, 100, 2);
+    int seen = 0;
+    select_all(f.qualifier_18);
+    for_each_selected(f.qualifier_18, [&](FrameObject* object) { seen += object->id == type_of("EffectShade_309"); });
+    EXPECT_EQ(seen, 1);
+}
+
+TEST(Act1SetUp, starts_the_act_with_the_level_groups_of_its_first_tick)
+{
+    EventKit kit;
+    kit.enter_empty_frame({.set_up = [](Frames& f) {
+        // Whatever a previous visit left: the set-up writes every group.
+        for (bool* group : {&f.level_group_2, &f.level_group_25, &f.level_group_43, &f.level_group_74,
+                            &f.global_group_1, &f.global_group_7, &f.global_group_10, &f.global_group_12})
+            *group = !(group == &f.level_group_43);
+        f.on_frame_5_init();
+    }});
+    Frames& f = kit.frames();
+    bool* const level[] = {
+        &f.level_group_1,  &f.level_group_2,  &f.level_group_3,  &f.level_group_4,  &f.level_group_5,
+        &f.level_group_6,  &f.level_group_7,  &f.level_group_8,  &f.level_group_9,  &f.level_group_10,
+        &f.level_group_11, &f.level_group_12, &f.level_group_13, &f.level_group_14, &f.level_group_15,
+        &f.level_group_16, &f.level_group_17, &f.level_group_18, &f.level_group_19, &f.level_group_20,
+        &f.level_group_21, &f.level_group_22, &f.level_group_23, &f.level_group_24, &f.level_group_25,
+        &f.level_group_26, &f.level_group_27, &f.level_group_28, &f.level_group_29, &f.level_group_30,
+        &f.level_group_31, &f.level_group_32, &f.level_group_33, &f.level_group_34, &f.level_group_35,
+        &f.level_group_36, &f.level_group_37, &f.level_group_38, &f.level_group_39, &f.level_group_40,
+        &f.level_group_41, &f.level_group_42, &f.level_group_43, &f.level_group_44, &f.level_group_45,
+        &f.level_group_46, &f.level_group_47, &f.level_group_48, &f.level_group_49, &f.level_group_50,
+        &f.level_group_51, &f.level_group_52, &f.level_group_53, &f.level_group_54, &f.level_group_55,
+        &f.level_group_56, &f.level_group_57, &f.level_group_58, &f.level_group_59, &f.level_group_60,
+        &f.level_group_61, &f.level_group_62, &f.level_group_63, &f.level_group_64, &f.level_group_65,
+        &f.level_group_66, &f.level_group_67, &f.level_group_68, &f.level_group_69, &f.level_group_70,
+        &f.level_group_71, &f.level_group_72, &f.level_group_73, &f.level_group_74,
+    };
+    const std::set<int> on = {1, 3, 6, 7, 8, 14, 16, 19, 23, 24, 31, 32, 34, 41, 43, 61, 73};
+    for (int n = 1; n <= 74; ++n)
+        EXPECT_EQ(*level[n - 1], on.count(n) == 1) << "level_group_" << n;
+    for (bool group : {f.global_group_1, f.global_group_5, f.global_group_6, f.global_group_7, f.global_group_9,
+                       f.global_group_10, f.global_group_11, f.global_group_12, f.global_group_13})
+        EXPECT_FALSE(group);
+}
+
+TEST(Act1SetUp, stops_every_loop_and_rearms_the_once_and_run_once_state)
+{
+    EventKit kit;
+    kit.enter_empty_frame({.set_up = [](Frames& f) {
+        f.fast_loop_death = {true, 7};
+        f.fast_loop_sound_explode0 = {true, 1};
+        f.fast_loop_play_music_7 = {true, 2};
+        f.once_595 = f.once_2164 = true;
+        f.run_once_599 = f.run_once_2168 = 1000;
+        f.every_1311 = 0.05f;
+        f.on_frame_5_init();
+    }});
+    Frames& f = kit.frames();
+    for (const FastLoop* loop : {&f.fast_loop_death, &f.fast_loop_sound_explode0, &f.fast_loop_play_music_7}) {
+        EXPECT_FALSE(loop->running);
+        EXPECT_EQ(loop->index, 0);
+    }
+    EXPECT_FALSE(f.once_595);
+    EXPECT_FALSE(f.once_2164);
+    EXPECT_EQ(f.every_1311, 0.0f);
+    // Armed at the tick of the set-up (0): such an event fires on the first
+    // tick its conditions hold.
+    EXPECT_EQ(f.run_once_599, 0u);
+    EXPECT_EQ(f.run_once_2168, 0u);
+    EXPECT_TRUE(run_once(f.run_once_599, 0));
+}
