@@ -32,14 +32,6 @@ std::string text_of(const std::vector<LayoutRow>& rows)
     return text;
 }
 
-int placed_total(Frames& f)
-{
-    int total = 0;
-    for (const Layer& layer : f.layers)
-        total += layer.instance_count + int(layer.background_objects.size());
-    return total;
-}
-
 int type_of(const char* class_name) { return find_class(class_name)->type_id; }
 
 // The console lines about the act's layout file (the frame change writes
