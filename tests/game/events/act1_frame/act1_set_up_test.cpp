@@ -111,7 +111,11 @@ TEST(Act1SetUp, places_every_row_of_the_act_layer_by_layer)
     }
     EXPECT_EQ(placed_total(f), 2394);
     EXPECT_TRUE(layer_objects(f, 4).empty());
-    EXPECT_EQ(kit.take_console(), std::vector<std::string>{});
+    // The set-up itself reports nothing (the first drawn picture may load
+    // the shaders).
+    std::vector<std::string> lines = kit.take_console();
+    std::erase(lines, "Done loading shader");
+    EXPECT_EQ(lines, std::vector<std::string>{});
 }
 
 TEST(Act1SetUp, the_hud_rows_keep_their_order_in_their_type_lists)
