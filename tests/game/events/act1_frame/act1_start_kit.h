@@ -2,7 +2,11 @@
 // instances a test places: the groups the act's set-up switches on are on.
 #pragma once
 
+#include "audio/media.h"
+#include "game/objects/classes.h"
 #include "tests/support/event_kit.h"
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <initializer_list>
@@ -51,5 +55,22 @@ inline void set_group(Frames& frames, QualifierList& group, std::initializer_lis
     lists.push_back(nullptr);
     group.set(int(types.size()), lists.data());
 }
+
+// The kept objects these tests write start and end as a fresh run has them,
+// and the music channel unlocked, so that no later test sees them.
+class StartTest : public testing::Test {
+protected:
+    void SetUp() override { forget(); }
+    void TearDown() override { forget(); }
+
+    static void forget()
+    {
+        class_records::array_10 = SavedArrayData{};
+        class_records::array_50 = SavedArrayData{};
+        class_records::alterables_53 = SavedAlterables{};
+        class_records::alterables_75 = SavedAlterables{};
+        media.unlock(31);
+    }
+};
 
 }  // namespace act1_test

@@ -12,6 +12,11 @@
 
 using namespace act1_test;
 
+using Act1PlayerStart = StartTest;
+using Act1Camera = StartTest;
+using Act1Music = StartTest;
+using Act1Start = StartTest;
+
 namespace {
 
 constexpr int movement_values = 67;  // PlayerMovementValues_80
@@ -67,7 +72,7 @@ std::vector<int> depth_order(const Layer& layer)
 
 }  // namespace
 
-TEST(Act1PlayerStart, a_fresh_entry_starts_the_player_on_the_marker_and_sends_the_marker_away)
+TEST_F(Act1PlayerStart, a_fresh_entry_starts_the_player_on_the_marker_and_sends_the_marker_away)
 {
     EventKit kit;
     kit.set_global(4, 0);
@@ -86,7 +91,7 @@ TEST(Act1PlayerStart, a_fresh_entry_starts_the_player_on_the_marker_and_sends_th
     EXPECT_EQ(marker->get_y(), -32);
 }
 
-TEST(Act1PlayerStart, the_start_mode_chooses_the_marker_the_stored_position_or_the_left_edge)
+TEST_F(Act1PlayerStart, the_start_mode_chooses_the_marker_the_stored_position_or_the_left_edge)
 {
     EventKit kit;
     // A restart: the stored position, (0, 0) while none is stored.
@@ -124,7 +129,7 @@ TEST(Act1PlayerStart, the_start_mode_chooses_the_marker_the_stored_position_or_t
     EXPECT_EQ(calls->data.current_x, queue_end);
 }
 
-TEST(Act1PlayerStart, sensors_get_their_offsets_and_the_player_objects_move_onto_the_marker_layer)
+TEST_F(Act1PlayerStart, sensors_get_their_offsets_and_the_player_objects_move_onto_the_marker_layer)
 {
     EventKit kit;
     kit.set_global(4, 1);
@@ -160,7 +165,7 @@ TEST(Act1PlayerStart, sensors_get_their_offsets_and_the_player_objects_move_onto
     EXPECT_EQ(kit.instance(player)->layer->index, 2);
 }
 
-TEST(Act1Camera, the_camera_takes_the_view_centre_the_act_size_and_the_player_position)
+TEST_F(Act1Camera, the_camera_takes_the_view_centre_the_act_size_and_the_player_position)
 {
     EventKit kit;
     kit.set_global(4, 1);
@@ -174,7 +179,7 @@ TEST(Act1Camera, the_camera_takes_the_view_centre_the_act_size_and_the_player_po
     EXPECT_EQ(EventKit::value(camera, 'B'), 445);
 }
 
-TEST(Act1Camera, boss_triggers_take_the_centre_of_the_limits_paired_with_them)
+TEST_F(Act1Camera, boss_triggers_take_the_centre_of_the_limits_paired_with_them)
 {
     EventKit kit;
     // One set of limits, two triggers: both get the same centre, truncated
@@ -218,12 +223,11 @@ TEST(Act1Camera, boss_triggers_take_the_centre_of_the_limits_paired_with_them)
     EXPECT_EQ(EventKit::value(kit.instance(trigger_boss), 'B'), 0);
 }
 
-TEST(Act1Music, the_stage_music_call_is_queued_and_the_music_channel_set_and_locked)
+TEST_F(Act1Music, the_stage_music_call_is_queued_and_the_music_channel_set_and_locked)
 {
     EventKit kit;
     kit.set_global(4, 1);
     kit.set_global(25, 40);
-    media.unlock(31);
     enter_act_start(kit);
     auto* calls = static_cast<ArrayObject*>(kit.instance(music_calls));
     const int queued_at = calls->data.current_x - 1;
@@ -241,11 +245,10 @@ TEST(Act1Music, the_stage_music_call_is_queued_and_the_music_channel_set_and_loc
     EXPECT_EQ(calls->get_string(queued_at + 1, -1, -1), "play_music()");
     EXPECT_EQ(calls->data.current_x, queued_at + 2);
     EXPECT_EQ(media.get_channel_volume(31), 100);
-    media.unlock(31);
 }
 
 // The act's own set-up, start events and first tick.
-TEST(Act1Start, entering_the_act_starts_the_player_camera_and_music)
+TEST_F(Act1Start, entering_the_act_starts_the_player_camera_and_music)
 {
     EventKit kit;
     kit.enter_frame(4);

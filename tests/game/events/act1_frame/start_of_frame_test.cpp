@@ -13,6 +13,8 @@
 
 using namespace act1_test;
 
+using Act1StartOfFrame = StartTest;
+
 namespace {
 
 constexpr int petal = 98;                // ObjectPetal_117
@@ -37,7 +39,7 @@ void start_with(EventKit& kit, std::function<void(Frames&)> place, std::function
 
 }  // namespace
 
-TEST(Act1StartOfFrame, the_start_mode_is_raised_to_one_before_anything_else)
+TEST_F(Act1StartOfFrame, the_start_mode_is_raised_to_one_before_anything_else)
 {
     EventKit kit;
     kit.enter_empty_frame(act_frame({}, {}));
@@ -53,7 +55,7 @@ TEST(Act1StartOfFrame, the_start_mode_is_raised_to_one_before_anything_else)
     }
 }
 
-TEST(Act1StartOfFrame, the_hud_is_laid_out_for_the_view_size)
+TEST_F(Act1StartOfFrame, the_hud_is_laid_out_for_the_view_size)
 {
     EventKit kit;
     FrameObject *pause = nullptr, *pause_crystal = nullptr, *game_over = nullptr, *timer = nullptr,
@@ -95,7 +97,7 @@ TEST(Act1StartOfFrame, the_hud_is_laid_out_for_the_view_size)
     EXPECT_EQ(static_cast<Active*>(fades[1])->y_scale, 0.0f);
 }
 
-TEST(Act1StartOfFrame, templates_outside_the_playfield_are_removed_and_the_rest_stay)
+TEST_F(Act1StartOfFrame, templates_outside_the_playfield_are_removed_and_the_rest_stay)
 {
     EventKit kit;
     std::vector<FrameObject*> outside, inside;
@@ -123,7 +125,7 @@ TEST(Act1StartOfFrame, templates_outside_the_playfield_are_removed_and_the_rest_
         EXPECT_FALSE(going(object)) << object->id;
 }
 
-TEST(Act1StartOfFrame, hanging_sensors_switch_their_group_off_only_when_none_was_placed)
+TEST_F(Act1StartOfFrame, hanging_sensors_switch_their_group_off_only_when_none_was_placed)
 {
     EventKit kit;
     const auto events = [](Frames& frames) {
@@ -145,7 +147,7 @@ TEST(Act1StartOfFrame, hanging_sensors_switch_their_group_off_only_when_none_was
     EXPECT_FALSE(kit.frames().level_group_16);
 }
 
-TEST(Act1StartOfFrame, parallax_boxes_are_measured_and_widened_and_planes_scaled_newest_largest)
+TEST_F(Act1StartOfFrame, parallax_boxes_are_measured_and_widened_and_planes_scaled_newest_largest)
 {
     EventKit kit;
     SystemBox *wide = nullptr, *narrow = nullptr, *empty = nullptr;
@@ -200,7 +202,7 @@ TEST(Act1StartOfFrame, parallax_boxes_are_measured_and_widened_and_planes_scaled
     EXPECT_NEAR(static_cast<Active*>(kit.instances(background_plane)[0])->y_scale, 0.0f, 1e-6f);
 }
 
-TEST(Act1StartOfFrame, codecs_links_and_platforms_are_numbered_in_visiting_order)
+TEST_F(Act1StartOfFrame, codecs_links_and_platforms_are_numbered_in_visiting_order)
 {
     EventKit kit;
     std::vector<FrameObject*> codecs, links, platforms;
@@ -246,7 +248,7 @@ TEST(Act1StartOfFrame, codecs_links_and_platforms_are_numbered_in_visiting_order
     EXPECT_EQ(kit.frames().fast_loop_link_objects_1.index, 0);
 }
 
-TEST(Act1StartOfFrame, crystal_mode_replaces_petals_and_petal_monitors)
+TEST_F(Act1StartOfFrame, crystal_mode_replaces_petals_and_petal_monitors)
 {
     EventKit kit;
     kit.set_global(12, -1);
@@ -293,7 +295,7 @@ TEST(Act1StartOfFrame, crystal_mode_replaces_petals_and_petal_monitors)
     EXPECT_EQ(EventKit::value(kit.instance(petal), 'G'), 5);
 }
 
-TEST(Act1StartOfFrame, each_bridge_gets_twelve_logs_numbered_from_its_left_end)
+TEST_F(Act1StartOfFrame, each_bridge_gets_twelve_logs_numbered_from_its_left_end)
 {
     EventKit kit;
     start_with(
@@ -319,7 +321,7 @@ TEST(Act1StartOfFrame, each_bridge_gets_twelve_logs_numbered_from_its_left_end)
     EXPECT_EQ(EventKit::value(logs[0], 'A'), 11);
 }
 
-TEST(Act1StartOfFrame, shields_are_hidden_and_item_box_remains_removed)
+TEST_F(Act1StartOfFrame, shields_are_hidden_and_item_box_remains_removed)
 {
     EventKit kit;
     FrameObject *shield = nullptr, *icon = nullptr, *broken = nullptr, *level = nullptr;
@@ -341,10 +343,9 @@ TEST(Act1StartOfFrame, shields_are_hidden_and_item_box_remains_removed)
     EXPECT_TRUE(going(icon));
     EXPECT_TRUE(going(broken));
     EXPECT_FALSE(kit.frames().level_group_31);
-    level->alterables->flags &= ~(1 << 9);
 }
 
-TEST(Act1StartOfFrame, the_dormant_palette_event_cuts_its_pieces_to_the_palette_text)
+TEST_F(Act1StartOfFrame, the_dormant_palette_event_cuts_its_pieces_to_the_palette_text)
 {
     EventKit kit;
     FrameObject* arm = nullptr;
