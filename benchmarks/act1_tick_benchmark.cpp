@@ -31,7 +31,9 @@ void start_game()
     if (started)
         return;
     started = true;
-    console_options().content_dir = QUORVELLA_BENCHMARK_CONTENT;
+    // The build's own stand-in folder unless QUORVELLA_BENCH_CONTENT names another.
+    const char* content = getenv("QUORVELLA_BENCH_CONTENT");
+    console_options().content_dir = content && *content ? content : QUORVELLA_BENCHMARK_CONTENT;
     // A fresh save volume: nothing the benchmark does touches the player's saves.
     static char save_dir[] = "/tmp/quorvella-benchmark-XXXXXX";
     if (mkdtemp(save_dir))
