@@ -2,12 +2,14 @@
 
 #include "runtime/common.h"
 
-FrameObject& instance_or_default(ObjectList& list)
+#include <algorithm>
+
+namespace {
+
+// Reads of a missing instance see a fresh object's values; what an event
+// writes into it is wiped on the next use.
+FrameObject& default_object()
 {
-    if (list.back)
-        return *list.back;
-    // Reads of a missing instance see a fresh object's values; what an event
-    // writes into it is wiped on the next use.
     static FrameObject* stand_in = [] {
         FrameObject* object = new FrameObject(0, 0, 0);
         setup_default_instance(object);
@@ -16,6 +18,35 @@ FrameObject& instance_or_default(ObjectList& list)
     }();
     *stand_in->alterables = Alterables();
     return *stand_in;
+}
+
+}  // namespace
+
+FrameObject& instance_or_default(ObjectList& list)
+{
+    return list.back ? *list.back : default_object();
+}
+
+FrameObject* paired_instance(ObjectList& list, int k)
+{
+    const int n = list.size();
+    if (n <= 0 || k < 0)
+        return nullptr;
+    return list.items[size_t(n - k % n)].obj;
+}
+
+FrameObject& paired_or_default(ObjectList& list, int k)
+{
+    FrameObject* paired = paired_instance(list, k);
+    return paired ? *paired : default_object();
+}
+
+std::string text_piece(const std::string& text, int64_t start, int64_t length)
+{
+    const int64_t size = int64_t(text.size());
+    if (start < 0 || start >= size || length <= 0)
+        return {};
+    return text.substr(size_t(start), size_t(std::min(length, size - start)));
 }
 
 FrameObject* create_instance(Frame& frame, ObjectList& list, FrameObject* created, int layer)

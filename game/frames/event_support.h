@@ -11,6 +11,7 @@
 #include "runtime/lists.h"
 
 #include <cstdint>
+#include <string>
 
 // Groups ----------------------------------------------------------------------
 
@@ -82,6 +83,14 @@ inline FrameObject* instance_of(ObjectList& list) { return list.back; }
 // runtime's default instance stands in for it.
 FrameObject& instance_or_default(ObjectList& list);
 
+// Pairs the k-th instance an event visits with an instance of another type:
+// instance N - (k mod N) of that type's list, so k = 0 gives the newest and
+// the pairing wraps. Null when the type has no instance (N = 0) or k < 0.
+FrameObject* paired_instance(ObjectList& list, int k);
+
+// The same for reads: the runtime's default instance stands in for none.
+FrameObject& paired_or_default(ObjectList& list, int k);
+
 // Conditions with state -------------------------------------------------------
 
 // Run once while true: holds on the first tick its conditions hold, then
@@ -138,6 +147,11 @@ inline int32_t to_int(double value)
         return INT32_MIN;
     return int32_t(value);
 }
+
+// The piece of `text` of at most `length` characters from character
+// `start`, cut to the text: a start before the text or past its end, or a
+// length of 0 or less, gives an empty piece.
+std::string text_piece(const std::string& text, int64_t start, int64_t length);
 
 // A random integer below n drawn from the seed group of `event`.
 int randrange_event(int event, int n);

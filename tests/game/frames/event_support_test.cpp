@@ -149,3 +149,41 @@ TEST(EventNumbers, conversions_truncate_saturate_and_random_draws_follow_the_see
     EXPECT_EQ(&event_random_state(300), &event_random_state(340));
     EXPECT_NE(&event_random_state(300), &event_random_state(2515));
 }
+
+TEST(EventSelection, pairing_by_number_wraps_from_the_newest_and_pairs_nothing_with_no_instance)
+{
+    EventKit kit;
+    kit.enter_empty_frame({});
+    ObjectList& stars = kit.frames().instances[title_star];
+    // No instance (N = 0): nothing is paired, whatever k; reads see the
+    // runtime's default instance at (0, 0).
+    for (int k : {0, 1, 7})
+        EXPECT_EQ(paired_instance(stars, k), nullptr);
+    EXPECT_EQ(paired_or_default(stars, 3).get_x(), 0);
+    EXPECT_EQ(paired_or_default(stars, 3).get_y(), 0);
+
+    for (int x : {10, 20, 30})
+        kit.place("TitleStar_43", x, 5);
+    std::vector<int> paired;
+    for (int k = 0; k < 7; ++k)
+        paired.push_back(paired_instance(stars, k)->get_x());
+    EXPECT_EQ(paired, (std::vector<int>{30, 20, 10, 30, 20, 10, 30}));
+    EXPECT_EQ(paired_instance(stars, -1), nullptr);
+    // The pairing ignores what a condition selected.
+    select(stars, [](FrameObject* star) { return star->get_x() == 10; });
+    EXPECT_EQ(paired_or_default(stars, 1).get_x(), 20);
+}
+
+TEST(EventNumbers, text_pieces_are_cut_to_the_text)
+{
+    const std::string text = "0.51.20.9";
+    EXPECT_EQ(text_piece(text, 0, 3), "0.5");
+    EXPECT_EQ(text_piece(text, 6, 3), "0.9");
+    EXPECT_EQ(text_piece(text, 7, 3), ".9");
+    EXPECT_EQ(text_piece(text, 9, 3), "");
+    EXPECT_EQ(text_piece(text, 300, 3), "");
+    EXPECT_EQ(text_piece(text, -3, 3), "");
+    EXPECT_EQ(text_piece(text, 2, 0), "");
+    EXPECT_EQ(text_piece(text, 8, INT64_MAX), "9");
+    EXPECT_EQ(text_piece("", 0, 3), "");
+}
