@@ -220,17 +220,14 @@ struct Scene : RunningFrame<OrderFrame> {
 
     void clean()
     {
-        frame.clean_instances();
+        // The destroyed ones are released here: forget them first.
         std::vector<FrameObject*> live;
         for (FrameObject* object : all) {
-            bool listed = false;
-            const ObjectList& list = frame.instances[object->id];
-            for (int k = 1; k < list.count() && !listed; ++k)
-                listed = list.items[size_t(k)].obj == object;
-            if (listed)
+            if (!(object->flags & FrameObject::DESTROYING))
                 live.push_back(object);
         }
         all = live;
+        frame.clean_instances();
     }
 };
 }  // namespace
