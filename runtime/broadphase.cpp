@@ -3,6 +3,8 @@
 #include "runtime/collision.h"
 #include "runtime/frame.h"
 #include "runtime/frameobject.h"
+#include "runtime/layer.h"
+#include "runtime/lists.h"
 #include "runtime/manager.h"
 
 #include <algorithm>
@@ -194,6 +196,109 @@ void UniformGrid::remove_data(const void* data)
             }
         }
     }
+}
+
+// Collision pass candidates -----------------------------------------------------------
+
+namespace {
+// The box test that opens collide_direct: boxes that only touch do not meet.
+bool boxes_meet(const int* a, const int* r)
+{
+    return std::max(r[0], a[0]) < std::min(a[2], r[2]) && std::max(r[1], a[1]) < std::min(a[3], r[3]);
+}
+
+// Whether FrameObject::overlaps can be true with this instance on either side.
+bool can_overlap(const FrameObject* object)
+{
+    return object->collision && object->collision->type != NONE_COLLISION &&
+           !(object->flags & FrameObject::INACTIVE);
+}
+
+// The box the overlap test reads for a second instance.
+const int* test_box(const FrameObject* object)
+{
+    if (object->flags & FrameObject::ALTERNATE_BOX) {
+        if (const int* alternate = object->get_alternate_box())
+            return alternate;
+    }
+    return object->collision->aabb;
+}
+}  // namespace
+
+bool PairCandidates::filed_over(const FrameObject* object, int position_in_list, const int* box)
+{
+    // The grid names the instance; its list item is found by its index.
+    if (object->index != position_in_list || !object->layer || object->layer->grid.cells.empty())
+        return false;
+    const int proxy = object->collision->proxy;
+    if (proxy < 0 || size_t(proxy) >= grid_items.size() || grid_items[size_t(proxy)].data != object)
+        return false;
+    int range[4];
+    object->layer->grid.get_pos(box, range);
+    const int* filed = grid_items[size_t(proxy)].range;
+    return range[0] >= filed[0] && range[1] >= filed[1] && range[2] <= filed[2] && range[3] <= filed[3];
+}
+
+void PairCandidates::build(ObjectList* const* side_lists, int count)
+{
+    entries.clear();
+    loose.clear();
+    lists.assign(side_lists, side_lists + count);
+    offsets.clear();
+    for (ObjectList* list : lists) {
+        offsets.push_back(int(entries.size()));
+        const int n = list->count();
+        for (int k = 1; k < n; ++k) {
+            FrameObject* object = list->items[size_t(k)].obj;
+            Entry entry{object, {}, Reach::never};
+            if (can_overlap(object)) {
+                const int* box = test_box(object);
+                std::copy(box, box + 4, entry.box);
+                entry.reach = filed_over(object, k, box) ? Reach::grid : Reach::loose;
+                if (entry.reach == Reach::loose)
+                    loose.push_back(int(entries.size()));
+            }
+            entries.push_back(entry);
+        }
+    }
+}
+
+bool PairCandidates::GridVisit::operator()(void* data)
+{
+    const FrameObject* object = static_cast<const FrameObject*>(data);
+    const int k = object->index;
+    // A list named twice on the side holds the instance at two positions.
+    for (size_t i = 0; i < owner->lists.size(); ++i) {
+        const ObjectList& list = *owner->lists[i];
+        if (k < 1 || k >= list.count() || list.items[size_t(k)].obj != object)
+            continue;
+        const int position = owner->offsets[i] + k - 1;
+        const Entry& entry = owner->entries[size_t(position)];
+        if (entry.reach == Reach::grid && boxes_meet(box, entry.box))
+            owner->found.push_back(position);
+    }
+    return true;
+}
+
+const std::vector<int>& PairCandidates::find(FrameObject* first)
+{
+    found.clear();
+    if (!can_overlap(first))
+        return found;
+    const int* box = first->collision->aabb;
+    Layer* layer = first->layer;
+    if (layer && !layer->grid.cells.empty()) {
+        GridVisit visit{this, box};
+        layer->grid.query(box, visit);
+    }
+    for (const int position : loose) {
+        const Entry& entry = entries[size_t(position)];
+        if (entry.object->layer == layer && boxes_meet(box, entry.box))
+            found.push_back(position);
+    }
+    // The grid's cells hold their items in no particular order.
+    std::sort(found.begin(), found.end());
+    return found;
 }
 
 // Query callbacks --------------------------------------------------------------------

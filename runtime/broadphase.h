@@ -8,6 +8,7 @@
 
 class CollisionBase;
 class FrameObject;
+class ObjectList;
 
 struct GridItem {
     void* data;     // the instance; null while the item is free
@@ -78,6 +79,46 @@ private:
     void file_range(const int* raw, int* range) const;
     template <class Callback>
     bool visit(const int* range, bool statics_only, Callback& callback);
+};
+
+// The second side of one collision pass, indexed so that an instance of the
+// first side meets only the instances its box can touch. An instance is
+// found through its layer's grid when the cells it is filed in cover the box
+// its overlap test reads (its shape's box, or the saved box it reports);
+// any other is checked against every first-side instance of its layer.
+class PairCandidates {
+public:
+    // The side's lists in walk order: positions count the instances from 0,
+    // list after list.
+    void build(ObjectList* const* lists, int count);
+    int size() const { return int(entries.size()); }
+    FrameObject* instance(int position) const { return entries[size_t(position)].object; }
+    // The positions, ascending, of the instances whose test boxes meet the
+    // box of first's shape on first's layer: a superset of those that first
+    // overlaps. Valid until the next call.
+    const std::vector<int>& find(FrameObject* first);
+
+private:
+    enum class Reach : uint8_t { never, grid, loose };
+    struct Entry {
+        FrameObject* object;
+        int box[4];
+        Reach reach;
+    };
+    struct GridVisit {
+        PairCandidates* owner;
+        const int* box;
+        bool operator()(void* data);
+    };
+
+    // Whether the instance's grid item stands in cells covering its test box.
+    static bool filed_over(const FrameObject* object, int position_in_list, const int* box);
+
+    std::vector<Entry> entries;
+    std::vector<ObjectList*> lists;
+    std::vector<int> offsets;  // the position of each list's first instance
+    std::vector<int> loose;
+    std::vector<int> found;
 };
 
 // The draw query's box test: the instance's shape box, or its rectangle

@@ -60,10 +60,25 @@ void Frame::reset()
     loop_count = 0;
 }
 
+namespace {
+// The lists a clean-up marked instances in; kept so that it allocates nothing
+// once grown.
+std::vector<ObjectList*> marked_lists;
+}  // namespace
+
 void Frame::clean_instances()
 {
+    // Every list closes its gaps in one pass, however many of its instances
+    // leave; the releases that follow never read the lists.
     for (FrameObject* object : destroyed_instances) {
-        instances[object->id].remove(object);
+        ObjectList& list = instances[object->id];
+        if (list.mark_removed(object) && list.marked_count() == 1)
+            marked_lists.push_back(&list);
+    }
+    for (ObjectList* list : marked_lists)
+        list->remove_marked();
+    marked_lists.clear();
+    for (FrameObject* object : destroyed_instances) {
         if (object->flags & FrameObject::BACKGROUND) {
             object->layer->remove_background_object(object);
             // A background object without a shape kept no id for its grid entry.
@@ -235,43 +250,58 @@ void for_each_instance(QualifierList& group, Visit&& visit)
         for_each_instance(*group.lists[i], visit);
 }
 
-// One mark per instance of the B side; reused so that a pass allocates
-// nothing once it has grown. The marks are done with before any callback runs.
+void index_side(PairCandidates& index, ObjectList& list)
+{
+    ObjectList* lists[] = {&list};
+    index.build(lists, 1);
+}
+
+void index_side(PairCandidates& index, QualifierList& group)
+{
+    index.build(group.lists, group.count);
+}
+
+// The B side's index and one mark per instance of it; reused so that a pass
+// allocates nothing once they have grown. Both are done with before any
+// callback runs, so a callback may run a pass of its own.
+PairCandidates b_index;
 std::vector<uint8_t> collision_marks;
 }  // namespace
 
+// Each A instance is tested only against the B instances its box can touch,
+// in B's order: the same tests, and so the same bits and pairs, in the same
+// order as testing every B instance.
 template <class SideA, class SideB>
 void Frame::run_collisions(SideA& a, SideB& b, uint32_t mask_a, uint32_t mask_b, CollisionCallback callback)
 {
-    collision_marks.assign(size_t(b.size()), 0);
+    index_side(b_index, b);
+    collision_marks.assign(size_t(b_index.size()), 0);
     ObjectPairs pairs;
     for_each_instance(a, [&](FrameObject* first) {
         bool touched = false;
-        int j = 0;
-        for_each_instance(b, [&](FrameObject* second) {
-            const int mark = j++;
+        for (const int mark : b_index.find(first)) {
+            FrameObject* second = b_index.instance(mark);
             if (second == first || !first->overlaps(second))
-                return;
+                continue;
             collision_marks[size_t(mark)] = 1;
             touched = true;
             if ((first->collision_events & mask_a) && (second->collision_events & mask_b))
-                return;
+                continue;
             const int before = pairs.count;
             pairs.add(first, second);
             // A contact that found no room on the stack stays new for the next pass.
             if (pairs.count == before)
-                return;
+                continue;
             first->collision_events |= mask_a;
             second->collision_events |= mask_b;
-        });
+        }
         if (!touched)
             first->collision_events &= ~mask_a;
     });
-    int j = 0;
-    for_each_instance(b, [&](FrameObject* second) {
-        if (!collision_marks[size_t(j++)])
-            second->collision_events &= ~mask_b;
-    });
+    for (int j = 0; j < b_index.size(); ++j) {
+        if (!collision_marks[size_t(j)])
+            b_index.instance(j)->collision_events &= ~mask_b;
+    }
     for (int k = 0; k < pairs.count; k += 2) {
         col_instance_1 = pairs.start[k];
         col_instance_2 = pairs.start[k + 1];

@@ -31,16 +31,37 @@ void ObjectList::add(FrameObject* obj)
 
 void ObjectList::remove(FrameObject* obj)
 {
-    const int n = count();
+    if (mark_removed(obj))
+        remove_marked();
+}
+
+bool ObjectList::mark_removed(FrameObject* obj)
+{
     // Backdrops of the shared type never join a list: releasing one must not
     // take another item (or the sentinel) with it.
-    if (obj->index < 1 || obj->index >= n || items[size_t(obj->index)].obj != obj)
+    if (obj->index < 1 || obj->index >= count() || items[size_t(obj->index)].obj != obj)
+        return false;
+    items[size_t(obj->index)].obj = nullptr;
+    ++marked;
+    return true;
+}
+
+void ObjectList::remove_marked()
+{
+    if (marked == 0)
         return;
-    for (int k = obj->index + 1; k < n; ++k) {
-        items[size_t(k - 1)].obj = items[size_t(k)].obj;
-        items[size_t(k - 1)].obj->index = k - 1;
+    // The instances move down over the gaps; the items' links stay in place.
+    size_t kept = 1;
+    for (size_t k = 1; k < items.size(); ++k) {
+        FrameObject* obj = items[k].obj;
+        if (!obj)
+            continue;
+        items[kept].obj = obj;
+        obj->index = int(kept);
+        ++kept;
     }
-    items.pop_back();
+    items.resize(kept);
+    marked = 0;
     back = items.back().obj;
     // The chain no longer matches the moved items; every user reselects
     // before reading it, and an empty chain is the safe thing to leave.
@@ -142,6 +163,7 @@ void ObjectList::clear_saved_selection()
 void ObjectList::clear()
 {
     back = nullptr;
+    marked = 0;
     items.resize(1);
     items[0].next = 0;
 }

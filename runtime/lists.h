@@ -30,6 +30,12 @@ public:
 
     void add(FrameObject* obj);
     void remove(FrameObject* obj);
+    // Removal of many at once: each leaving instance is marked (false when it
+    // is not in the list), then one pass closes every gap. Until that pass
+    // the marked items hold null.
+    bool mark_removed(FrameObject* obj);
+    void remove_marked();
+    int marked_count() const { return marked; }
     void clear_selection();
     void add_back();
     FrameObject* back_selection() const;
@@ -42,6 +48,9 @@ public:
     void clear_saved_selection();
     // Cuts the list back to its sentinel, keeping storage and the saved selection.
     void clear();
+
+private:
+    int marked = 0;
 };
 
 // Walks a chain through the list, never through a pointer into its items: an

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 TEST(Frame, add_object_numbers_list_items_and_clamps_the_layer)
 {
     RunningFrame scope(640, 480, 3);
@@ -43,6 +45,68 @@ TEST(Frame, clean_up_removes_only_the_destroyed_and_keeps_the_others_dense)
     EXPECT_EQ(frame.instances[4].count(), 1);
     EXPECT_EQ(frame.instances[4].back, nullptr);
     EXPECT_EQ(frame.layers[0].instance_count, 0);
+}
+
+TEST(Frame, clean_up_of_many_destroyed_across_lists_leaves_what_one_by_one_removal_would)
+{
+    RunningFrame scope(640, 480, 2);
+    Frame& frame = scope.frame;
+    std::vector<FrameObject*> placed;
+    for (int i = 0; i < 60; ++i)
+        placed.push_back(frame.add_object(make_instance(i, 0, 4 + i % 3), i % 2));
+    std::vector<FrameObject*> kept_backgrounds;
+    for (int i = 0; i < 6; ++i) {
+        FrameObject* object = make_instance(0, i, 9);
+        object->flags |= FrameObject::BACKGROUND;
+        frame.add_background_object(object, 0);
+        if (i % 2 == 0)
+            object->destroy();
+        else
+            kept_backgrounds.push_back(object);
+    }
+    // Destroyed out of list order, the last of a list and a whole list among them.
+    std::vector<FrameObject*> survivors;
+    for (int i = 59; i >= 0; --i) {
+        if (i % 3 == 2 || i % 4 == 0 || i == 58)
+            placed[size_t(i)]->destroy();
+    }
+    for (FrameObject* object : placed) {
+        if (!(object->flags & FrameObject::DESTROYING))
+            survivors.push_back(object);
+    }
+    frame.instances[5].clear_selection();
+    frame.clean_instances();
+    EXPECT_TRUE(frame.destroyed_instances.empty());
+    for (int type = 4; type <= 6; ++type) {
+        const ObjectList& list = frame.instances[type];
+        std::vector<FrameObject*> expected;
+        for (FrameObject* object : survivors) {
+            if (object->id == type)
+                expected.push_back(object);
+        }
+        ASSERT_EQ(list.size(), int(expected.size())) << type;
+        for (int k = 1; k < list.count(); ++k) {
+            EXPECT_EQ(list.items[size_t(k)].obj, expected[size_t(k - 1)]);
+            EXPECT_EQ(list.items[size_t(k)].obj->index, k);
+        }
+        EXPECT_EQ(list.back, expected.empty() ? nullptr : expected.back());
+        EXPECT_EQ(list.head(), 0);
+    }
+    EXPECT_EQ(frame.instances[6].size(), 0);
+    EXPECT_EQ(frame.instances[9].size(), 3);
+    EXPECT_EQ(frame.layers[0].background_objects, kept_backgrounds);
+    // Each layer keeps its survivors in placing order.
+    for (int i = 0; i < 2; ++i) {
+        std::vector<FrameObject*> expected, linked;
+        for (FrameObject* object : survivors) {
+            if (object->layer == &frame.layers[size_t(i)])
+                expected.push_back(object);
+        }
+        for (FrameObject* object = frame.layers[size_t(i)].first; object; object = object->layer_next)
+            linked.push_back(object);
+        EXPECT_EQ(linked, expected);
+        EXPECT_EQ(frame.layers[size_t(i)].instance_count, int(expected.size()));
+    }
 }
 
 TEST(Frame, background_objects_take_consecutive_depths_and_the_backdrop_type_stays_out_of_the_lists)

@@ -110,6 +110,42 @@ TEST(ObjectList, adding_numbers_instances_and_selecting_all_walks_newest_first)
     EXPECT_EQ(map[3].head(), 0);
 }
 
+
+TEST(ObjectList, many_removals_close_every_gap_in_one_pass_and_leave_the_links_in_place)
+{
+    FrameObject objects[6] = {{0, 0, 1}, {0, 0, 1}, {0, 0, 1}, {0, 0, 1}, {0, 0, 1}, {0, 0, 1}};
+    FrameObject stranger(0, 0, 1);
+    ObjectList list;
+    for (FrameObject& object : objects)
+        list.add(&object);
+    list.clear_selection();
+    EXPECT_TRUE(list.mark_removed(&objects[4]));
+    EXPECT_TRUE(list.mark_removed(&objects[0]));
+    // A second mark, an instance of no list and one of another list are refused.
+    EXPECT_FALSE(list.mark_removed(&objects[0]));
+    EXPECT_FALSE(list.mark_removed(&stranger));
+    ObjectList other;
+    other.add(&stranger);
+    EXPECT_FALSE(list.mark_removed(&stranger));
+    EXPECT_EQ(list.marked_count(), 2);
+    EXPECT_EQ(list.items[1].obj, nullptr);
+    list.remove_marked();
+    EXPECT_EQ(list.marked_count(), 0);
+    ASSERT_EQ(list.count(), 5);
+    const FrameObject* expected[] = {&objects[1], &objects[2], &objects[3], &objects[5]};
+    for (int k = 1; k < 5; ++k) {
+        EXPECT_EQ(list.items[size_t(k)].obj, expected[k - 1]);
+        EXPECT_EQ(list.items[size_t(k)].obj->index, k);
+        // The links of the items that stay are those clear_selection gave them.
+        EXPECT_EQ(list.items[size_t(k)].next, k - 1);
+    }
+    EXPECT_EQ(list.back, &objects[5]);
+    EXPECT_EQ(list.head(), 0);
+    // Nothing marked: nothing moves, and the chain is kept.
+    list.clear_selection();
+    list.remove_marked();
+    EXPECT_EQ(list.head(), 4);
+}
 TEST(ObjectList, iterators_narrow_the_chain_and_wrapped_reads_cycle_through_it)
 {
     Abc abc;
