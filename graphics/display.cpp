@@ -127,15 +127,13 @@ void draw_whole(int width, int height, Color color, unsigned int texture)
     Render::draw_tex(0, 0, width, height, color, texture);
 }
 
-// Steps 3 to 5 of a swap: present, outputs, next picture's pools. The next
-// picture waits for this one only when it is looked at; otherwise the driver
-// finishes it while the game goes on.
-void finish_picture(bool observed)
+// Steps 3 to 5 of a swap: present, outputs, next picture's pools.
+void finish_picture()
 {
     GX2SwapScanBuffers();
     GX2Flush();
     display.last_time_stamp = GX2GetLastSubmittedTimeStamp();
-    display.swap_pending = observed;
+    display.swap_pending = true;
     if (!display.outputs_enabled) {
         display.outputs_enabled = true;
         GX2SetTVEnable(true);
@@ -254,7 +252,7 @@ void show_bootup_image()
             GX2CopyColorBufferToScanBuffer(&buffer(GAMEPAD_LOGICAL_BUFFER).record,
                                            GX2_SCAN_TARGET_DRC);
         GX2SetContextState(display.main_state);
-        finish_picture(observed);
+        finish_picture();
     }
     buffer(TV_LOGICAL_BUFFER).set_current();
     owed.boot_running = false;
@@ -416,8 +414,7 @@ void platform_swap_buffers()
     ColorBuffer& tv = buffer(TV_BUFFER);
     // Both copies cover their whole targets: whatever was owed is past.
     forget_owed();
-    const bool observed = gx2_next_picture_observed();
-    if (observed) {
+    if (gx2_next_picture_observed()) {
         tv.copy(buffer(TV_LOGICAL_BUFFER));
         GX2CopyColorBufferToScanBuffer(&tv.record, GX2_SCAN_TARGET_TV);
     } else {
@@ -431,7 +428,7 @@ void platform_swap_buffers()
         owed.copy = true;
         owed.scan = true;
     }
-    finish_picture(observed);
+    finish_picture();
 }
 
 GX2ContextState* platform_main_context_state()
