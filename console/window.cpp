@@ -128,7 +128,6 @@ public:
         pump_events();
     }
 
-    bool wants(uint64_t, bool shown) const override { return shown; }
     bool headless() const override { return false; }
 
 private:
@@ -176,7 +175,6 @@ private:
 class OffscreenDriver : public GlWindow {
 public:
     void swap(const SwapPicture&) override {}
-    bool wants(uint64_t, bool) const override { return false; }
     bool headless() const override { return true; }
 };
 
@@ -214,11 +212,6 @@ public:
         lock.unlock();
         report_failure();
         inner_->flush();
-    }
-
-    bool wants(uint64_t number, bool shown) const override
-    {
-        return (!failed_ && number % uint64_t(every_) == 0) || inner_->wants(number, shown);
     }
 
     void finish() override
@@ -489,11 +482,6 @@ void window_swap(const SwapPicture& picture)
 {
     if (driver)
         driver->swap(picture);
-}
-
-bool window_wants_picture(uint64_t number, bool shown)
-{
-    return driver && driver->wants(number, shown);
 }
 
 void window_finish()

@@ -138,7 +138,7 @@ void flush_quads()
 
 unsigned int quads_drawn()
 {
-    return render_data.batch.quads;
+    return render_data.positions.used;
 }
 
 bool scissor_is_full_view()
