@@ -210,6 +210,9 @@ def members_text(events, functions, loops, script, inputs):
              "// the class body (game/frames/frames.h)."]
     lines += declarations(events, functions, loops)
     lines += ["",
+              "// The flag of level group `number`; null for a number no event uses.",
+              "bool* level_group(int number);",
+              "",
               "// Registers the named loops of a frame index in its loop map.",
               "void register_named_loops(int frame_index, LoopMap& map);",
               "// Stops every fast loop a frame number runs, clears its events' once",
@@ -284,6 +287,15 @@ def named_loops(loops):
     return lines
 
 
+def level_group_lookup(events):
+    numbers = sorted({int(g[len("level_group_"):]) for e in events for g in e.groups
+                      if re.fullmatch(r"level_group_\d+", g)})
+    lines = ["bool* Frames::level_group(int number)", "{", "    switch (number) {"]
+    lines += [f"    case {n}:\n        return &level_group_{n};" for n in numbers]
+    lines += ["    default:", "        return nullptr;", "    }", "}"]
+    return lines
+
+
 def functions_text(functions, loops, script, inputs):
     lines = [generated.banner(script, inputs),
              '#include "game/frames/frames.h"',
@@ -297,6 +309,7 @@ def functions_text(functions, loops, script, inputs):
     lines += [f"void Frames::{name}() {{}}" for name in stubs]
     events = sorted((e for members in functions.values() for e in members), key=lambda e: e.number)
     lines += [""] + named_loops(loops) + [""] + frame_resets(events, loops) + [""]
+    lines += level_group_lookup(events) + [""]
     return "\n".join(lines)
 
 

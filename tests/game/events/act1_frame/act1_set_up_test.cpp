@@ -214,26 +214,9 @@ TEST(Act1SetUp, starts_the_act_with_the_level_groups_of_its_first_tick)
         f.on_frame_5_init();
     }});
     Frames& f = kit.frames();
-    bool* const level[] = {
-        &f.level_group_1,  &f.level_group_2,  &f.level_group_3,  &f.level_group_4,  &f.level_group_5,
-        &f.level_group_6,  &f.level_group_7,  &f.level_group_8,  &f.level_group_9,  &f.level_group_10,
-        &f.level_group_11, &f.level_group_12, &f.level_group_13, &f.level_group_14, &f.level_group_15,
-        &f.level_group_16, &f.level_group_17, &f.level_group_18, &f.level_group_19, &f.level_group_20,
-        &f.level_group_21, &f.level_group_22, &f.level_group_23, &f.level_group_24, &f.level_group_25,
-        &f.level_group_26, &f.level_group_27, &f.level_group_28, &f.level_group_29, &f.level_group_30,
-        &f.level_group_31, &f.level_group_32, &f.level_group_33, &f.level_group_34, &f.level_group_35,
-        &f.level_group_36, &f.level_group_37, &f.level_group_38, &f.level_group_39, &f.level_group_40,
-        &f.level_group_41, &f.level_group_42, &f.level_group_43, &f.level_group_44, &f.level_group_45,
-        &f.level_group_46, &f.level_group_47, &f.level_group_48, &f.level_group_49, &f.level_group_50,
-        &f.level_group_51, &f.level_group_52, &f.level_group_53, &f.level_group_54, &f.level_group_55,
-        &f.level_group_56, &f.level_group_57, &f.level_group_58, &f.level_group_59, &f.level_group_60,
-        &f.level_group_61, &f.level_group_62, &f.level_group_63, &f.level_group_64, &f.level_group_65,
-        &f.level_group_66, &f.level_group_67, &f.level_group_68, &f.level_group_69, &f.level_group_70,
-        &f.level_group_71, &f.level_group_72, &f.level_group_73, &f.level_group_74,
-    };
     const std::set<int> on = {1, 3, 6, 7, 8, 14, 16, 19, 23, 24, 31, 32, 34, 41, 43, 61, 73};
     for (int n = 1; n <= 74; ++n)
-        EXPECT_EQ(*level[n - 1], on.count(n) == 1) << "level_group_" << n;
+        EXPECT_EQ(*f.level_group(n), on.count(n) == 1) << "level_group_" << n;
     for (bool group : {f.global_group_1, f.global_group_5, f.global_group_6, f.global_group_7, f.global_group_9,
                        f.global_group_10, f.global_group_11, f.global_group_12, f.global_group_13})
         EXPECT_FALSE(group);
