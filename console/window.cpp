@@ -23,7 +23,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dlfcn.h>
 #include <fcntl.h>
+#include <link.h>
 #include <unistd.h>
 
 namespace {
@@ -53,17 +55,37 @@ bool invisible_fallback()
     return invisible && !(asked && strcmp(asked, used) == 0);
 }
 
+// Closing the window unloads the GL driver's libraries; kept loaded, the
+// leak check at exit can still tell their allocations from ours.
+void keep_libraries_loaded()
+{
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, size_t, void*) {
+            if (info->dlpi_name && *info->dlpi_name)
+                dlopen(info->dlpi_name, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
+            return 0;
+        },
+        nullptr);
+}
+
 // An SDL window with a current OpenGL 3.3 core context.
 class GlWindow : public WindowDriver {
 public:
     ~GlWindow() override
     {
-        if (context_)
-            SDL_GL_DeleteContext(context_);
-        if (window_)
-            SDL_DestroyWindow(window_);
+        close_context();
         if (video_)
             SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+
+    void close_context() override
+    {
+        if (context_)
+            SDL_GL_DeleteContext(context_);
+        context_ = nullptr;
+        if (window_)
+            SDL_DestroyWindow(window_);
+        window_ = nullptr;
     }
 
     // False with SDL's reason in SDL_GetError(). `visible`: refuse the
@@ -88,6 +110,7 @@ public:
             context_ = SDL_GL_CreateContext(window_);
         if (!context_)
             return false;
+        keep_libraries_loaded();
         // The loop is paced by our own clock, never by the driver's vertical sync.
         SDL_GL_SetSwapInterval(0);
         return true;
@@ -227,6 +250,12 @@ public:
     }
 
     bool headless() const override { return inner_->headless(); }
+
+    void close_context() override
+    {
+        stop_encoders();
+        inner_->close_context();
+    }
 
     std::unique_ptr<WindowDriver> release_inner()
     {
@@ -422,8 +451,17 @@ private:
     uint64_t first_ = 0, last_ = 0;
 };
 
-// Never destroyed: the context must outlive every static that frees GL objects.
 WindowDriver* driver = nullptr;
+
+// At exit, after the statics made later than the window: closing the
+// context joins the GL driver's worker threads, which must not outlive the
+// process's own clean-up (a leak check stops every thread and reads its
+// stack).
+void close_at_exit()
+{
+    if (driver)
+        driver->close_context();
+}
 
 std::unique_ptr<WindowDriver> open_driver(bool headless)
 {
@@ -456,6 +494,11 @@ bool window_open()
     if (!chosen)
         return false;
     driver = chosen.release();
+    static bool exit_hook_installed = false;
+    if (!exit_hook_installed) {
+        exit_hook_installed = true;
+        std::atexit(close_at_exit);
+    }
     window_set_capture(options.capture_dir, options.capture_every);
     procui_set_event_pump(window_pump_events);
     return true;

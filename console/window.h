@@ -33,6 +33,8 @@ public:
     // The end of the run: a closing line about what was written, if any.
     virtual void finish() {}
     virtual bool headless() const = 0;
+    // The process is ending: ends the GL context and every worker thread.
+    virtual void close_context() {}
 };
 
 // Opens the window and makes its context current, choosing the driver from
