@@ -1,0 +1,72 @@
+// The player's collision layer: markers set it on contact, then the pieces
+// of the other layer are marked as ignored by the terrain sensors.
+#include "game/events/player_physics/ground_values.h"
+#include "game/frames/frames.h"
+#include "runtime/collision.h"
+
+using namespace player_ground;
+
+namespace {
+
+// Whether the player overlaps an instance of `marker`.
+bool touches(Frames& frames, int marker)
+{
+    select_all(frames.instances[player]);
+    select_all(frames.instances[marker]);
+    return check_overlap(frames.instances[player], frames.instances[marker]);
+}
+
+void set_ignored(QualifierList& pieces, bool ignored)
+{
+    for_each_instance(pieces, [ignored](FrameObject* piece) { set_flag_of(piece, 0, ignored); });
+}
+
+}  // namespace
+
+void Frames::event_func_670()
+{
+    if (level_group_43 && level_group_23 && touches(*this, layer_to_0))
+        Single(instances[movement_values]).set('P', 0);
+}
+
+void Frames::event_func_671()
+{
+    if (level_group_43 && level_group_23 && touches(*this, layer_to_1))
+        Single(instances[movement_values]).set('P', 1);
+}
+
+void Frames::event_func_672()
+{
+    if (!level_group_43 || !level_group_23 || !touches(*this, layer_switch))
+        return;
+    const Single values(instances[movement_values]);
+    if (values['B'] > 0)
+        values.set('P', 1);
+}
+
+void Frames::event_func_673()
+{
+    if (!level_group_43 || !level_group_23 || !touches(*this, layer_switch))
+        return;
+    const Single values(instances[movement_values]);
+    if (values['B'] < 0)
+        values.set('P', 0);
+}
+
+void Frames::event_func_674()
+{
+    if (!level_group_43 || !level_group_23 || Single(instances[movement_values])['P'] != 0)
+        return;
+    // A piece in both groups ends up ignored.
+    set_ignored(qualifier_4, false);
+    set_ignored(qualifier_5, true);
+}
+
+void Frames::event_func_675()
+{
+    if (!level_group_43 || !level_group_23 || Single(instances[movement_values])['P'] != 1)
+        return;
+    // Here a piece in both groups ends up solid.
+    set_ignored(qualifier_4, true);
+    set_ignored(qualifier_5, false);
+}
