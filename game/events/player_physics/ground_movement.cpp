@@ -65,9 +65,9 @@ void bounce_off_wall(Frames& frames)
     values.set('L', 0);
     Single(frames.instances[action_values_a]).set('C', 1);
     values.set('S', 1);
-    const Single energy(frames.instances[gui_energy]);
-    energy.set('A', std::min(energy['A'], 80.0));
-    Single(frames.instances[skin_yelto]).set_flag(8, false);
+    for_each_instance(frames.instances[gui_energy],
+                      [](FrameObject* meter) { set_value_of(meter, 'A', std::min(value_of(*meter, 'A'), 80.0)); });
+    for_each_instance(frames.instances[skin_yelto], [](FrameObject* skin) { set_flag_of(skin, 8, false); });
     frames.run_loop(frames.fast_loop_bs, 1, &Frames::loop_bs_4);
 }
 

@@ -1,5 +1,6 @@
 // The energy meter's upkeep: refill by character, caps, the full and
 // not-full animations with the one sound, and Yelto's colour dots.
+#include "audio/media.h"
 #include "game/objects/classes.h"
 #include "objects/active.h"
 #include "tests/support/event_kit.h"
@@ -167,6 +168,10 @@ TEST_F(EnergyMeter, yeltos_charged_state_spins_one_dot_and_ends_with_an_empty_me
     EXPECT_EQ(dot->get_x(), 300);
     EXPECT_EQ(dot->get_y(), 192);
     EXPECT_EQ(shown(), 11);
+    // It turns by 20 degrees a tick.
+    const int angle = dot->get_angle();
+    kit.run(1);
+    EXPECT_EQ(((angle - dot->get_angle()) % 360 + 360) % 360, 20);
     kit.run(5);
     EXPECT_EQ(kit.instances(type_color_dot).size(), 1u);
     // An empty meter ends the state; the dot goes the next tick.
@@ -175,4 +180,61 @@ TEST_F(EnergyMeter, yeltos_charged_state_spins_one_dot_and_ends_with_an_empty_me
     EXPECT_FALSE(EventKit::flag(skin, 8));
     kit.run(2);
     EXPECT_TRUE(kit.instances(type_color_dot).empty());
+}
+
+TEST_F(EnergyMeter, the_upkeep_counts_down_the_skins_and_eases_the_sinking)
+{
+    FrameObject* yelto = kit.place("PlayerSkinYelto_102", 300, 200, 1);
+    FrameObject* dorrik = kit.place("PlayerSkinDorrik_339", 300, 200, 1);
+    FrameObject* hespin = kit.place("PlayerSkinHespin_351", 300, 200, 1);
+    FrameObject* input = kit.place("PlayerInput_21", -100, -100);
+    EventKit::set_value(yelto, 'N', 2);
+    kit.run(3);
+    EXPECT_EQ(EventKit::value(yelto, 'N'), 0);
+
+    // Dorrik's E clears only on the ground.
+    character(4);
+    EventKit::set_value(dorrik, 'E', 5);
+    kit.run(1);
+    EXPECT_EQ(EventKit::value(dorrik, 'E'), 5);
+    EventKit::set_value(values, 'L', 1);
+    kit.run(1);
+    EXPECT_EQ(EventKit::value(dorrik, 'E'), 0);
+
+    // Hespin's dash holds the speed at 7 either way while its count runs.
+    character(5);
+    EventKit::set_value(hespin, 'I', 2);
+    EventKit::set_value(values, 'B', -0.5);
+    kit.run(1);
+    EXPECT_EQ(EventKit::value(values, 'B'), -3.5);
+    kit.run(1);
+    EXPECT_EQ(EventKit::value(values, 'B'), -7);
+    EXPECT_EQ(EventKit::value(hespin, 'I'), 0);
+    EventKit::set_value(values, 'B', 2);
+    kit.run(1);
+    EXPECT_EQ(EventKit::value(values, 'B'), 2);
+
+    // Under water the sinking speed eases by 0.4 a tick down to 2, or 3
+    // with the held flag.
+    EventKit::set_value(others, 'H', 1);
+    EventKit::set_value(values, 'G', 3);
+    kit.run(1);
+    EXPECT_NEAR(EventKit::value(values, 'G'), 2.6, 1e-12);
+    kit.run(2);
+    EXPECT_EQ(EventKit::value(values, 'G'), 2);
+    EventKit::set_value(values, 'G', 3.2);
+    EventKit::set_value(input, 'B', 1);
+    kit.run(1);
+    EXPECT_EQ(EventKit::value(values, 'G'), 3);
+}
+
+TEST_F(EnergyMeter, the_mode_44_loop_sound_stops_outside_mode_44)
+{
+    EventKit::set_value(values, 'M', 44);
+    media.play_id(192, -1, 0);
+    kit.run(1);
+    EXPECT_TRUE(media.is_sample_playing(192));
+    EventKit::set_value(values, 'M', 0);
+    kit.run(1);
+    EXPECT_FALSE(media.is_sample_playing(192));
 }
