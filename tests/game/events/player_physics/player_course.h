@@ -1,0 +1,170 @@
+// A small hand-made course for the player's sensor and push-out loops: the
+// terrain from layout lines, the player's value object, the camera limits,
+// the player and its fourteen sensors with the offsets the act gives them,
+// one type each standing in for the solids, platforms, ledge objects and
+// linkable objects, and the player engine's groups on.
+#pragma once
+
+#include "game/frames/level_layout.h"
+#include "tests/support/event_kit.h"
+
+#include <cmath>
+#include <functional>
+#include <string>
+#include <utility>
+
+namespace player_course {
+
+enum Type {
+    type_movement_values = 67,
+    type_master_groups = 68,
+    type_player = 72,
+    type_left = 73,
+    type_left_big = 74,
+    type_right = 75,
+    type_right_big = 76,
+    type_top = 77,
+    type_top_big = 78,
+    type_bottom = 79,
+    type_bottom_big = 80,
+    type_slopes = 81,
+    type_platform_sensor = 82,
+    type_left_angle = 83,
+    type_right_angle = 84,
+    type_left_edge = 85,
+    type_right_edge = 86,
+    type_item_box = 101,   // MonitorCrystals_120, 32 x 32: a solid
+    type_spikes = 114,     // HazardSpikesUp_133, 32 x 32: a ledge object
+    type_platform = 121,   // LevelValleyPlatform1_149, 64 x 16: a platform
+    type_camera = 158,
+};
+
+struct Offset {
+    const char* name;
+    int type;
+    double a, b;
+};
+
+constexpr Offset sensor_offsets[] = {
+    {"PlayerSensorTop_92", type_top, 0, -12},
+    {"PlayerSensorTopBig_93", type_top_big, 0, -13},
+    {"PlayerSensorBottom_94", type_bottom, 0, 12},
+    {"PlayerSensorBottomBig_95", type_bottom_big, 0, 13},
+    {"PlayerSensorPlatform_97", type_platform_sensor, 0, -5},
+    {"PlayerSensorLeft_88", type_left, -12, -2},
+    {"PlayerSensorLeftBig_89", type_left_big, -13, -2},
+    {"PlayerSensorRight_90", type_right, 12, -2},
+    {"PlayerSensorRightBig_91", type_right_big, 13, -2},
+    {"PlayerSensorSlopes_96", type_slopes, 0, 24},
+    {"PlayerSensorLeftAngle_98", type_left_angle, -7, 0},
+    {"PlayerSensorRightAngle_99", type_right_angle, 7, 0},
+    {"PlayerSensorLeftEdge_100", type_left_edge, -8, 12},
+    {"PlayerSensorRightEdge_101", type_right_edge, 8, 12},
+};
+
+inline void engine_groups(Frames& frames)
+{
+    frames.level_group_43 = true;
+    frames.level_group_23 = true;
+    frames.level_group_19 = true;
+    static ObjectList* solids[] = {&frames.instances[type_item_box], nullptr};
+    static ObjectList* platforms[] = {&frames.instances[type_platform], nullptr};
+    static ObjectList* ledges[] = {&frames.instances[type_item_box], &frames.instances[type_spikes], nullptr};
+    frames.qualifier_1.set(1, solids);
+    frames.qualifier_2.set(1, platforms);
+    frames.qualifier_3.set(2, ledges);
+    frames.qualifier_13.set(1, solids);
+    frames.qualifier_6.set(1, platforms);
+}
+
+class Course {
+public:
+    static constexpr int width = 1024;
+    static constexpr int height = 768;
+
+    // Terrain as layout lines ("LevelBackdrop02_142 0 400 background 0");
+    // `tick` runs on every tick after the first.
+    void enter(const std::string& terrain, std::function<void(Frames&)> tick = {})
+    {
+        kit.enter_empty_frame({.width = width,
+                               .height = height,
+                               .handler = [this](Frames& frames) {
+                                   if (ticking)
+                                       ticking(frames);
+                               },
+                               .set_up = [terrain](Frames& frames) {
+                                   engine_groups(frames);
+                                   place_level_layout(frames, parse_level_layout(terrain, "course"));
+                               }});
+        values = kit.place("PlayerMovementValues_80", -100, -100);
+        camera = kit.place("MasterCamera_190", -100, -100);
+        EventKit::set_value(camera, 'C', 0);
+        EventKit::set_value(camera, 'D', 0);
+        EventKit::set_value(camera, 'E', width);
+        EventKit::set_value(camera, 'F', height);
+        player = kit.place("Player_87", -100, -100);
+        for (const Offset& offset : sensor_offsets) {
+            FrameObject* sensor = kit.place(offset.name, -100, -100);
+            EventKit::set_value(sensor, 'A', offset.a);
+            EventKit::set_value(sensor, 'B', offset.b);
+        }
+        ticking = std::move(tick);
+    }
+
+    // The exact position, the ground angle, on the ground or not, and the speeds.
+    void stand(double x, double y, double angle = 0, double on_ground = 1, double speed = 0, double fall = 0)
+    {
+        set('X', x);
+        set('Y', y);
+        set('N', angle);
+        set('L', on_ground);
+        set('B', speed);
+        set('G', fall);
+    }
+
+    double get(char letter) const { return EventKit::value(values, letter); }
+    void set(char letter, double number) { EventKit::set_value(values, letter, number); }
+    FrameObject* sensor(int type) { return kit.instance(type); }
+    double hit(int type) { return EventKit::value(sensor(type), 'Z'); }
+    std::pair<int, int> at(int type) { return {sensor(type)->get_x(), sensor(type)->get_y()}; }
+
+    EventKit kit;
+    FrameObject* values = nullptr;
+    FrameObject* camera = nullptr;
+    FrameObject* player = nullptr;
+
+private:
+    std::function<void(Frames&)> ticking;
+};
+
+// The ground angle a pair of probe positions gives, as the angle calculator
+// turns their differences into degrees.
+inline double angle_between(std::pair<int, int> left, std::pair<int, int> right)
+{
+    const double a = left.first - right.first, b = left.second - right.second;
+    double c = a == 0 ? 0.0 : -std::atan(b / a) * 57.29577951308232;
+    if (c < 0)
+        c += 180;
+    if (b < 0)
+        c += 180;
+    if (c == 0 && a > 0)
+        c = 180;
+    if (c == 0 && b > 0)
+        c = 90;
+    if (c == 180 && b < 0)
+        c = 270;
+    return c;
+}
+
+// The angle measurement of the engine: both probes back to the surface
+// level, twenty lowering passes, then the angle of where they stopped.
+inline double measure_angle(Course& course)
+{
+    Frames& frames = course.kit.frames();
+    EventKit::set_value(course.sensor(type_left_angle), 'Y', 0);
+    EventKit::set_value(course.sensor(type_right_angle), 'Y', 0);
+    frames.run_loop(frames.fast_loop_player01detectangle, 20, &Frames::loop_player01detectangle_4);
+    return angle_between(course.at(type_left_angle), course.at(type_right_angle));
+}
+
+}  // namespace player_course
