@@ -146,3 +146,24 @@ TEST_F(SideContacts, a_box_out_of_reach_is_left_alone)
     right_box->set_x(300);
     EXPECT_EQ(contacts(5, 3), Broken(false, false));
 }
+
+TEST(DeathCheckInAct1, the_acts_tick_turns_a_request_into_the_dying_mode)
+{
+    EventKit kit;
+    kit.enter_frame(4);
+    FrameObject* values = kit.instance(type_movement_values);
+    ASSERT_NE(values, nullptr);
+    EventKit::set_value(values, 'G', 2);
+    EventKit::set_value(values, 'R', 3);
+    kit.run(1);
+    EXPECT_EQ(EventKit::value(values, 'M'), 10);
+    EXPECT_EQ(EventKit::value(values, 'R'), 0);
+    EXPECT_EQ(EventKit::value(values, 'L'), 0);
+    EXPECT_TRUE(kit.frames().level_group_7);
+    EventKit::set_value(values, 'R', 2);
+    kit.run(1);
+    EXPECT_EQ(EventKit::value(values, 'M'), 9);
+    EXPECT_EQ(EventKit::value(values, 'R'), 0);
+    EXPECT_FALSE(kit.frames().level_group_7);
+    EXPECT_FALSE(kit.frames().level_group_24);
+}

@@ -207,3 +207,28 @@ TEST_F(SensorTests, with_a_group_off_the_loops_run_but_sense_nothing)
     EXPECT_EQ(course.at(type_bottom), Position(200, ground_top + 2));
     EXPECT_EQ(course.hit(type_bottom), 1);
 }
+
+TEST(SensorsInAct1, at_the_start_the_sensors_stand_round_the_player_and_find_the_plateau_below)
+{
+    EventKit kit;
+    kit.enter_frame(4);
+    Frames& frames = kit.frames();
+    FrameObject* values = kit.instance(type_movement_values);
+    ASSERT_NE(values, nullptr);
+    // The plateau's top row is 448; stand the player with its body's lowest
+    // row just above it and bring every sensor up to date.
+    EventKit::set_value(values, 'X', 53);
+    EventKit::set_value(values, 'Y', 448 - 10);
+    EventKit::set_value(values, 'N', 0);
+    EventKit::set_value(values, 'L', 1);
+    frames.run_loop(frames.fast_loop_player01allsensors, 1, &Frames::loop_player01allsensors_4);
+    const auto at = [&](int type) { return Position(kit.instance(type)->get_x(), kit.instance(type)->get_y()); };
+    EXPECT_EQ(at(type_bottom), Position(53, 450));
+    EXPECT_EQ(at(type_top), Position(53, 426));
+    EXPECT_EQ(at(type_right_big), Position(66, 436));
+    EXPECT_EQ(at(type_player), Position(53, 438));
+    for (int ground : {type_bottom, type_bottom_big, type_slopes, type_left_edge, type_right_edge})
+        EXPECT_EQ(EventKit::value(kit.instance(ground), 'Z'), 1) << ground;
+    for (int clear : {type_top, type_left, type_right, type_player})
+        EXPECT_EQ(EventKit::value(kit.instance(clear), 'Z'), 0) << clear;
+}
