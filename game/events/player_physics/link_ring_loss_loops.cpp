@@ -18,19 +18,18 @@ bool select_numbered(Frames& frames, int number)
 
 }  // namespace
 
-void Frames::event_func_529()
+void Frames::event_func_505()
 {
     if (!level_group_43)
         return;
-    const int number = fast_loop_link_objects_1.index;
-    if (!select(qualifier_6, [&](FrameObject* object) {
-            return get_value(*object, 'O') == number && !object->outside_playfield();
-        }))
-        return;
-    run_loop(fast_loop_create_links_1, 1, &Frames::loop_create_links_1_4);
+    FrameObject* ring_loss_object = instance_of(instances[ring_loss]);
+    set_value(ring_loss_object, 'A', std::min(get_value(instance_or_default(instances[ring_loss]), 'A'), 32.0));
+    set_value(ring_loss_object, 'G', get_value(instance_or_default(instances[ring_loss]), 'H'));
+    const int steps = to_int(get_value(instance_or_default(instances[ring_loss]), 'A') + 1);
+    run_loop(fast_loop_rings_ringloss_step, steps, &Frames::loop_rings_ringloss_step_4);
 }
 
-void Frames::loop_link_objects_1_4() { event_func_529(); }
+void Frames::loop_rings_ringloss_4() { event_func_505(); }
 
 // Reads the outer loop's index: it runs only inside link_objects_1.
 void Frames::event_func_528()
@@ -50,15 +49,14 @@ void Frames::event_func_528()
 
 void Frames::loop_create_links_1_4() { event_func_528(); }
 
-void Frames::event_func_505()
+void Frames::event_func_529()
 {
     if (!level_group_43)
         return;
-    FrameObject* ring_loss_object = instance_of(instances[ring_loss]);
-    set_value(ring_loss_object, 'A', std::min(get_value(instance_or_default(instances[ring_loss]), 'A'), 32.0));
-    set_value(ring_loss_object, 'G', get_value(instance_or_default(instances[ring_loss]), 'H'));
-    const int steps = to_int(get_value(instance_or_default(instances[ring_loss]), 'A') + 1);
-    run_loop(fast_loop_rings_ringloss_step, steps, &Frames::loop_rings_ringloss_step_4);
+    if (!select_numbered(*this, fast_loop_link_objects_1.index) ||
+        !filter(qualifier_6, [](FrameObject* object) { return !object->outside_playfield(); }))
+        return;
+    run_loop(fast_loop_create_links_1, 1, &Frames::loop_create_links_1_4);
 }
 
-void Frames::loop_rings_ringloss_4() { event_func_505(); }
+void Frames::loop_link_objects_1_4() { event_func_529(); }

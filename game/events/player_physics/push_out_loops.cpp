@@ -111,6 +111,28 @@ void Frames::loop_player01wallcollision_4()
     event_func_504();
 }
 
+// Angle probes ------------------------------------------------------------------
+
+void Frames::event_func_514()
+{
+    if (engine_on(*this))
+        deepen(*this, sensor_left_angle);
+}
+
+void Frames::event_func_515()
+{
+    if (engine_on(*this))
+        deepen(*this, sensor_right_angle);
+}
+
+// Never stops itself: each probe's depth ends where it first met ground, or at the budget.
+void Frames::loop_player01detectangle_4()
+{
+    loop_player01detectsensorangles_4();
+    event_func_514();
+    event_func_515();
+}
+
 // Down a slope ------------------------------------------------------------------
 
 void Frames::event_func_526()
@@ -134,26 +156,4 @@ void Frames::loop_player01slopesdown_4()
     loop_player01detectsensorslope_4();
     event_func_526();
     event_func_527();
-}
-
-// Angle probes ------------------------------------------------------------------
-
-void Frames::event_func_514()
-{
-    if (engine_on(*this))
-        deepen(*this, sensor_left_angle);
-}
-
-void Frames::event_func_515()
-{
-    if (engine_on(*this))
-        deepen(*this, sensor_right_angle);
-}
-
-// Never stops itself: each probe's depth ends where it first met ground, or at the budget.
-void Frames::loop_player01detectangle_4()
-{
-    loop_player01detectsensorangles_4();
-    event_func_514();
-    event_func_515();
 }
