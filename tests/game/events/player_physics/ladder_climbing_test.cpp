@@ -205,3 +205,25 @@ TEST_F(Ladder, without_markers_there_is_no_climbing_up)
     EXPECT_EQ(y(), 220);
     EXPECT_EQ(EventKit::value(player(), 'G'), 0);
 }
+
+TEST_F(Ladder, the_grab_animation_runs_at_its_own_pace_and_its_end_shows_the_climbing_state)
+{
+    controls({});
+    kit.run(1);
+    auto* yelto = static_cast<Active*>(kit.instance(skin_yelto));
+    yelto->force_animation(33);
+    yelto->force_speed(10);
+    yelto->force_frame(3);
+    EventKit::set_value(kit.instance(player_others), 'Y', 29);
+    kit.run(1);
+    EXPECT_EQ(yelto->forced_speed, -1);
+    EXPECT_EQ(yelto->forced_frame, -1);
+    int ticks = 1;
+    while (yelto->animation_finished != 33 && ticks < 60) {
+        ASSERT_EQ(state(), 29) << ticks;
+        kit.run(1);
+        ++ticks;
+    }
+    EXPECT_EQ(yelto->animation_finished, 33);
+    EXPECT_EQ(state(), 27);
+}
