@@ -105,15 +105,6 @@ TEST_F(Corkscrew, the_height_rises_over_one_ramp_stays_over_the_middle_and_falls
     EXPECT_EQ(EventKit::value(left(), 'A'), 320);
 }
 
-TEST_F(Corkscrew, the_middle_event_follows_the_rise_in_the_tick_it_reaches_the_top)
-{
-    board(left(), 200, 8);
-    ride_to(left(), 1, 240);
-    EXPECT_EQ(y(), start_height - 100);
-    EXPECT_EQ(EventKit::value(left(), 'E'), 0.5);
-    EXPECT_EQ(EventKit::value(left(), 'A'), 240);
-}
-
 TEST_F(Corkscrew, a_right_hand_corkscrew_is_ridden_leftwards)
 {
     board(right(), 300, -8);
@@ -124,6 +115,14 @@ TEST_F(Corkscrew, a_right_hand_corkscrew_is_ridden_leftwards)
     EXPECT_EQ(y(), start_height - 100);
     // The left-hand one nearby is not ridden and stays as it was.
     EXPECT_EQ(EventKit::value(left(), 'E'), 0);
+    // -3 keeps riding, above it the ride ends.
+    set_player('B', -3);
+    ride_to(right(), -1, 250);
+    EXPECT_EQ(mode(), 45);
+    set_player('B', -2);
+    ride_to(right(), -1, 252);
+    EXPECT_EQ(mode(), 1);
+    expect_reset(right());
 }
 
 TEST_F(Corkscrew, slowing_below_three_ends_the_ride_at_once)
@@ -141,17 +140,6 @@ TEST_F(Corkscrew, slowing_below_three_ends_the_ride_at_once)
     expect_reset(left());
     // The height of the last tick is where the air takes over.
     EXPECT_EQ(y(), ramp(150.0 / 240));
-}
-
-TEST_F(Corkscrew, a_right_hand_ride_ends_above_minus_three)
-{
-    board(right(), 300, -3);
-    ride_to(right(), -1, 60);
-    EXPECT_EQ(mode(), 45);
-    set_player('B', -2);
-    ride_to(right(), -1, 62);
-    EXPECT_EQ(mode(), 1);
-    expect_reset(right());
 }
 
 TEST_F(Corkscrew, passing_a_right_hand_corkscrew_under_the_sensor_ends_a_left_hand_ride)
