@@ -28,9 +28,9 @@ bool climbing_over(Frames& f)
     return current == 47 || current == 28;
 }
 
-bool up_held(Frames& f) { return input(f).get('A') == 1; }
-bool down_held(Frames& f) { return input(f).get('B') == 1; }
-bool on_bike(Frames& f) { return movement(f).get('A') >= 3; }
+bool up_held(Frames& f) { return input(f)['A'] == 1; }
+bool down_held(Frames& f) { return input(f)['B'] == 1; }
+bool on_bike(Frames& f) { return movement(f)['A'] >= 3; }
 
 // Up alone, with nothing to climb over: false too where no marker exists.
 bool below_every_top(Frames& f)
@@ -47,13 +47,13 @@ void climb(Frames& f, double speed)
 
 void clear_tops(Frames& f)
 {
-    for_each_instance(f.instances[ladder_top], [](FrameObject* top) { set_flag(top, 1, false); });
+    for_each_instance(f.instances[ladder_top], [](FrameObject* top) { set_flag_of(top, 1, false); });
 }
 
 // Off the ladder into the air, steps back on.
 void let_go(Frames& f)
 {
-    const ValueObject player = movement(f);
+    const Single player = movement(f);
     player.set('M', 1);
     player.set('U', 1);
     player.set('G', 0);
@@ -111,12 +111,12 @@ void Frames::event_func_995()
 {
     if (!on_ladder(*this))
         return;
-    const ValueObject player = movement(*this);
+    const Single player = movement(*this);
     player.set('S', 1);
     player.set('T', 0);
     player.set('U', 0);
     set_every(instances[skin_dorrik], 'E', 0);
-    for_each_instance(instances[skin_pimsa], [](FrameObject* skin) { set_flag(skin, 2, false); });
+    for_each_instance(instances[skin_pimsa], [](FrameObject* skin) { set_flag_of(skin, 2, false); });
 }
 
 // 996, 997: the camera's followed height moves toward the player by at most
@@ -125,8 +125,8 @@ void Frames::event_func_996()
 {
     if (!on_ladder(*this))
         return;
-    const double y = movement(*this).get('Y');
-    const double followed = camera(*this).get('B');
+    const double y = movement(*this)['Y'];
+    const double followed = camera(*this)['B'];
     if (!(followed > y))
         return;
     camera(*this).set('B', std::max(followed - 4, y));
@@ -136,8 +136,8 @@ void Frames::event_func_997()
 {
     if (!on_ladder(*this))
         return;
-    const double y = movement(*this).get('Y');
-    const double followed = camera(*this).get('B');
+    const double y = movement(*this)['Y'];
+    const double followed = camera(*this)['B'];
     if (!(followed < y))
         return;
     camera(*this).set('B', std::min(followed + 4, y));
@@ -147,12 +147,12 @@ void Frames::event_func_998()
 {
     if (!on_ladder(*this) || climbing_over(*this))
         return;
-    movement(*this).set('B', std::clamp(movement(*this).get('B'), -4.0, 4.0));
+    movement(*this).set('B', std::clamp(movement(*this)['B'], -4.0, 4.0));
 }
 
 void Frames::event_func_999()
 {
-    if (!on_ladder(*this) || input(*this).get('C') != 0 || input(*this).get('D') != 0 || climbing_over(*this))
+    if (!on_ladder(*this) || input(*this)['C'] != 0 || input(*this)['D'] != 0 || climbing_over(*this))
         return;
     movement(*this).set('B', 0);
 }
@@ -163,7 +163,7 @@ void Frames::event_func_1000()
         return;
     const bool still = !up_held(*this) && !down_held(*this);
     const bool against_ceiling =
-        up_held(*this) && !down_held(*this) && ValueObject(instances[sensor_top_big]).get('Z') == 1;
+        up_held(*this) && !down_held(*this) && Single(instances[sensor_top_big])['Z'] == 1;
     if (!still && !against_ceiling)
         return;
     movement(*this).set('G', 0);
@@ -173,7 +173,7 @@ void Frames::event_func_1001()
 {
     if (!on_ladder(*this) || climbing_over(*this) || !up_held(*this) || down_held(*this))
         return;
-    if (ValueObject(instances[sensor_top_big]).get('Z') != 0 || !below_every_top(*this))
+    if (Single(instances[sensor_top_big])['Z'] != 0 || !below_every_top(*this))
         return;
     climb(*this, -2);
     set_state(*this, 27);
@@ -219,7 +219,7 @@ void Frames::event_func_1006()
     FrameObject* yelto = instance_of(instances[skin_yelto]);
     const int frame = yelto ? sprite(yelto)->get_frame() : 0;
     set_every(instances[ladder_top], 'A', frame);
-    movement(*this).add('Y', movement(*this).get('G'));
+    add_to(movement(*this), 'Y', movement(*this)['G']);
 }
 
 void Frames::event_func_1007()
@@ -232,7 +232,7 @@ void Frames::event_func_1007()
         climbing_over(*this))
         return;
     set_state(*this, 28);
-    for_each_selected(instances[ladder_top], [](FrameObject* top) { set_flag(top, 1, true); });
+    for_each_selected(instances[ladder_top], [](FrameObject* top) { set_flag_of(top, 1, true); });
     set_every(instances[skin_yelto], 'O', 0);
 }
 
@@ -240,51 +240,51 @@ void Frames::event_func_1008()
 {
     if (!on_ladder(*this) || state(*this) != 28)
         return;
-    for_each_instance(instances[skin_yelto], [](FrameObject* skin) { set_value(skin, 'O', value(skin, 'O') + 1); });
+    for_each_instance(instances[skin_yelto], [](FrameObject* skin) { set_value_of(skin, 'O', value_of(*skin, 'O') + 1); });
 }
 
 // The eighth tick over the top: standing 36 pixels above the marker.
 void Frames::event_func_1009()
 {
-    if (!on_ladder(*this) || !select(instances[skin_yelto], [](FrameObject* skin) { return value(skin, 'O') > 7; }))
+    if (!on_ladder(*this) || !select(instances[skin_yelto], [](FrameObject* skin) { return value_of(*skin, 'O') > 7; }))
         return;
     ObjectList& tops = instances[ladder_top];
-    if (!select(tops, [](FrameObject* top) { return flag(top, 1); }))
+    if (!select(tops, [](FrameObject* top) { return flag_of(*top, 1); }))
         return;
-    const ValueObject player = movement(*this);
+    const Single player = movement(*this);
     player.set('M', 0);
     player.set('U', 1);
     player.set('T', 1);
     player.set('G', 0);
     player.set('Y', (*ObjectIterator(tops))->get_y() - 36);
-    camera(*this).add('H', 24);
+    add_to(camera(*this), 'H', 24);
     set_state(*this, 0);
-    for_each_selected(tops, [](FrameObject* top) { set_flag(top, 1, false); });
-    for_each_selected(instances[skin_yelto], [](FrameObject* skin) { set_value(skin, 'O', 0); });
+    for_each_selected(tops, [](FrameObject* top) { set_flag_of(top, 1, false); });
+    for_each_selected(instances[skin_yelto], [](FrameObject* skin) { set_value_of(skin, 'O', 0); });
 }
 
 void Frames::event_func_1010()
 {
     if (!on_ladder(*this))
         return;
-    const ValueObject player = movement(*this);
-    if (test_ladder(to_int(player.get('X')), to_int(player.get('Y'))))
+    const Single player = movement(*this);
+    if (test_ladder(to_int(player['X']), to_int(player['Y'])))
         return;
     let_go(*this);
 }
 
 void Frames::event_func_1011()
 {
-    if (!on_ladder(*this) || input(*this).get('K') != 1 || !down_held(*this) || climbing_over(*this))
+    if (!on_ladder(*this) || input(*this)['K'] != 1 || !down_held(*this) || climbing_over(*this))
         return;
     let_go(*this);
 }
 
 void Frames::event_func_1012()
 {
-    if (!on_ladder(*this) || input(*this).get('K') != 1 || down_held(*this) || climbing_over(*this))
+    if (!on_ladder(*this) || input(*this)['K'] != 1 || down_held(*this) || climbing_over(*this))
         return;
-    const ValueObject player = movement(*this);
+    const Single player = movement(*this);
     player.set('M', 1);
     actions_a(*this).set('C', 0);
     player.set('T', 1);

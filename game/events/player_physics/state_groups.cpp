@@ -26,16 +26,16 @@ bool hanging(const Frames& f) { return controls_on(f) && f.level_group_27; }
 // Pimsa's wall grab: pushing into a wall that the side sensor touches.
 bool pushing_into_wall(Frames& f)
 {
-    const ValueObject pad = input(f);
-    const ValueObject right = ValueObject(f.instances[sensor_right_big]);
-    const ValueObject left = ValueObject(f.instances[sensor_left_big]);
-    return (pad.get('D') == 1 && right.get('Z') == 1) || (pad.get('C') == 1 && left.get('Z') == 1);
+    const Single pad = input(f);
+    const Single right = Single(f.instances[sensor_right_big]);
+    const Single left = Single(f.instances[sensor_left_big]);
+    return (pad['D'] == 1 && right['Z'] == 1) || (pad['C'] == 1 && left['Z'] == 1);
 }
 
 void wall_grab(Frames& f, double character)
 {
-    const ValueObject player = movement(f);
-    if (player.get('A') != character || player.get('L') != 0 || !pushing_into_wall(f))
+    const Single player = movement(f);
+    if (player['A'] != character || player['L'] != 0 || !pushing_into_wall(f))
         return;
     player.set('M', 47);
     set_every(f.instances[skin_pimsa], 'M', 10);
@@ -44,10 +44,10 @@ void wall_grab(Frames& f, double character)
 // Pimsa's pounce, toward the facing `side`: at least 5 along it.
 void pounce(Frames& f, double side)
 {
-    const ValueObject player = movement(f);
-    if (input(f).get('K') != 1 || player.get('A') != 2 || player.get('Q') != side)
+    const Single player = movement(f);
+    if (input(f)['K'] != 1 || player['A'] != 2 || player['Q'] != side)
         return;
-    const double speed = player.get('B');
+    const double speed = player['B'];
     player.set('B', side > 0 ? std::max(speed, 5.0) : std::min(speed, -5.0));
     player.set('L', 0);
     player.set('M', 0);
@@ -59,14 +59,14 @@ void pounce(Frames& f, double side)
 // Letting go of the handle clears the grab of every handle.
 void release_handles(Frames& f)
 {
-    for_each_instance(f.qualifier_14, [](FrameObject* handle) { set_value(handle, 'Q', 0); });
+    for_each_instance(f.qualifier_14, [](FrameObject* handle) { set_value_of(handle, 'Q', 0); });
 }
 
 // Dorrik's skins with a spent cooldown (F) and, where asked, energy left.
 bool dorrik_ready(Frames& f, bool below_full)
 {
     return select(f.instances[skin_dorrik], [below_full](FrameObject* skin) {
-        return value(skin, 'F') <= 0 && (!below_full || value(skin, 'E') < 100);
+        return value_of(*skin, 'F') <= 0 && (!below_full || value_of(*skin, 'E') < 100);
     });
 }
 
@@ -85,7 +85,7 @@ void Frames::event_func_957()
 
 void Frames::event_func_958()
 {
-    if (!free_air(*this) || movement(*this).get('L') != 1)
+    if (!free_air(*this) || movement(*this)['L'] != 1)
         return;
     movement(*this).set('M', 0);
 }
@@ -94,34 +94,34 @@ void Frames::event_func_959()
 {
     if (!free_air(*this))
         return;
-    const double character = movement(*this).get('A');
-    const bool button_2 = input(*this).get('L') == 1;
+    const double character = movement(*this)['A'];
+    const bool button_2 = input(*this)['L'] == 1;
     const bool plain = button_2 && character != 4 && character != 5;
-    const bool dorrik_charged = button_2 && character == 4 && energy(*this).get('A') > 0;
+    const bool dorrik_charged = button_2 && character == 4 && energy(*this)['A'] > 0;
     if (!plain && !dorrik_charged)
         return;
     movement(*this).set('M', 20);
     for_each_instance(instances[skin_orrun], [](FrameObject* skin) {
-        set_flag(skin, 1, false);
-        set_value(skin, 'B', 2);
+        set_flag_of(skin, 1, false);
+        set_value_of(skin, 'B', 2);
     });
 }
 
 void Frames::event_func_960()
 {
-    if (!free_air(*this) || others(*this).get('H') != 1)
+    if (!free_air(*this) || others(*this)['H'] != 1)
         return;
-    const ValueObject player = movement(*this);
-    if (player.get('L') != 0 || !(player.get('G') > -3))
+    const Single player = movement(*this);
+    if (player['L'] != 0 || !(player['G'] > -3))
         return;
     player.set('M', 1);
 }
 
 void Frames::event_func_961()
 {
-    if (!free_air(*this) || input(*this).get('O') != 1 || movement(*this).get('A') != 1)
+    if (!free_air(*this) || input(*this)['O'] != 1 || movement(*this)['A'] != 1)
         return;
-    const double charge = energy(*this).get('C');
+    const double charge = energy(*this)['C'];
     if (!(charge > 0))
         return;
     movement(*this).set('M', 42);
@@ -130,23 +130,23 @@ void Frames::event_func_961()
 
 void Frames::event_func_962()
 {
-    if (!free_air(*this) || input(*this).get('K') != 1 || movement(*this).get('A') != 1)
+    if (!free_air(*this) || input(*this)['K'] != 1 || movement(*this)['A'] != 1)
         return;
-    const ValueObject air_actions = actions_b(*this);
-    if (!(air_actions.get('O') < 2))
+    const Single air_actions = actions_b(*this);
+    if (!(air_actions['O'] < 2))
         return;
     set_state(*this, 24);
     movement(*this).set('M', 21);
     others(*this).set('N', 0);
-    air_actions.add('O', 1);
+    add_to(air_actions, 'O', 1);
 }
 
 void Frames::event_func_963()
 {
-    if (!free_air(*this) || input(*this).get('O') != 1)
+    if (!free_air(*this) || input(*this)['O'] != 1)
         return;
-    const double character = movement(*this).get('A');
-    if (character < 2 || character > 3 || !(energy(*this).get('A') >= 20))
+    const double character = movement(*this)['A'];
+    if (character < 2 || character > 3 || !(energy(*this)['A'] >= 20))
         return;
     set_every(instances[skin_pimsa], 'L', 0);
     movement(*this).set('M', 44);
@@ -179,11 +179,11 @@ void Frames::event_func_967()
 
 void Frames::event_func_968()
 {
-    if (!free_air(*this) || input(*this).get('K') != 1 || movement(*this).get('A') != 3)
+    if (!free_air(*this) || input(*this)['K'] != 1 || movement(*this)['A'] != 3)
         return;
-    if (!(actions_b(*this).get('O') < 1) || movement(*this).get('L') != 0 || others(*this).get('H') == 1)
+    if (!(actions_b(*this)['O'] < 1) || movement(*this)['L'] != 0 || others(*this)['H'] == 1)
         return;
-    const double tilt = 45 * movement(*this).get('Q');
+    const double tilt = 45 * movement(*this)['Q'];
     int k = 0;
     for_each_instance(instances[effects_white_burst], [&](FrameObject* burst) {
         const FrameObject& bike = paired_or_default(instances[skin_pimsa_bike], k++);
@@ -196,19 +196,19 @@ void Frames::event_func_968()
 
 void Frames::event_func_969()
 {
-    if (!free_air(*this) || input(*this).get('O') != 1 || movement(*this).get('A') != 4)
+    if (!free_air(*this) || input(*this)['O'] != 1 || movement(*this)['A'] != 4)
         return;
-    if (!dorrik_ready(*this, false) || ValueObject(instances[reflection]).get('A') != 0)
+    if (!dorrik_ready(*this, false) || Single(instances[reflection])['A'] != 0)
         return;
     movement(*this).set('M', 31);
 }
 
 void Frames::event_func_970()
 {
-    if (!free_air(*this) || input(*this).get('E') != 1 || input(*this).get('B') == 1)
+    if (!free_air(*this) || input(*this)['E'] != 1 || input(*this)['B'] == 1)
         return;
-    const ValueObject player = movement(*this);
-    if (player.get('A') != 4 || !(player.get('G') >= 0) || !dorrik_ready(*this, true))
+    const Single player = movement(*this);
+    if (player['A'] != 4 || !(player['G'] >= 0) || !dorrik_ready(*this, true))
         return;
     player.set('M', 22);
     others(*this).set('N', 0);
@@ -218,10 +218,10 @@ void Frames::event_func_971()
 {
     if (!free_air(*this))
         return;
-    const ValueObject player = movement(*this);
-    if (player.get('A') != 5 || input(*this).get('E') != 1 || player.get('L') != 0 || !(player.get('G') > 0))
+    const Single player = movement(*this);
+    if (player['A'] != 5 || input(*this)['E'] != 1 || player['L'] != 0 || !(player['G'] > 0))
         return;
-    if (others(*this).get('H') == 1 || actions_b(*this).get('O') != 0 || !(energy(*this).get('A') > 0))
+    if (others(*this)['H'] == 1 || actions_b(*this)['O'] != 0 || !(energy(*this)['A'] > 0))
         return;
     player.set('M', 0);
     set_state(*this, 14);
@@ -250,22 +250,22 @@ void Frames::event_func_974()
 {
     if (!hanging(*this))
         return;
-    movement(*this).set('B', std::clamp(movement(*this).get('B'), -4.0, 4.0));
+    movement(*this).set('B', std::clamp(movement(*this)['B'], -4.0, 4.0));
     set_every(instances[skin_dorrik], 'E', 0);
 }
 
 void Frames::event_func_975()
 {
-    if (!hanging(*this) || input(*this).get('C') != 0 || input(*this).get('D') != 0)
+    if (!hanging(*this) || input(*this)['C'] != 0 || input(*this)['D'] != 0)
         return;
     movement(*this).set('B', 0);
 }
 
 void Frames::event_func_976()
 {
-    if (!hanging(*this) || input(*this).get('K') != 1 || input(*this).get('B') != 0)
+    if (!hanging(*this) || input(*this)['K'] != 1 || input(*this)['B'] != 0)
         return;
-    const ValueObject player = movement(*this);
+    const Single player = movement(*this);
     player.set('M', 1);
     actions_a(*this).set('C', 0);
     player.set('U', 1);
@@ -276,9 +276,9 @@ void Frames::event_func_976()
 
 void Frames::event_func_977()
 {
-    if (!hanging(*this) || input(*this).get('K') != 1 || input(*this).get('B') == 0)
+    if (!hanging(*this) || input(*this)['K'] != 1 || input(*this)['B'] == 0)
         return;
-    const ValueObject player = movement(*this);
+    const Single player = movement(*this);
     player.set('M', 40);
     actions_a(*this).set('C', 0);
     player.set('T', 1);
@@ -300,7 +300,7 @@ void Frames::event_func_979()
 {
     if (!controls_on(*this) || !level_group_53)
         return;
-    const ValueObject player = movement(*this);
+    const Single player = movement(*this);
     player.set('T', 0);
     player.set('L', 1);
     player.set('U', 0);

@@ -49,7 +49,9 @@ TEST_F(PlayerValueObjects, a_restart_of_the_act_keeps_the_kept_objects_and_makes
     EXPECT_EQ(EventKit::value(others, 'B'), 2);
     EXPECT_EQ(EventKit::value(others, 'C'), 1);
     EXPECT_EQ(EventKit::value(others, 'Y'), 27);
-    EXPECT_EQ(EventKit::value(kit.instance(gui_energy), 'A'), 55);
+    // The meter goes on filling from what it kept: the first tick's step on top.
+    EXPECT_GE(EventKit::value(kit.instance(gui_energy), 'A'), 55);
+    EXPECT_LT(EventKit::value(kit.instance(gui_energy), 'A'), 56);
     EXPECT_EQ(static_cast<Counter*>(kit.instance(gui_rings))->value, 7);
     movement = kit.instance(movement_values);
     EXPECT_EQ(EventKit::value(movement, 'M'), 0);
