@@ -1,0 +1,62 @@
+// The player's value objects across a restart of the act: the kept ones
+// (PlayerOthers, the petal counter, the energy meter) carry what the last
+// run left, the movement record starts afresh.
+#include "game/objects/classes.h"
+#include "objects/counter.h"
+#include "tests/support/event_kit.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int gui_rings = 61;          // GUIRings_74
+constexpr int player_others = 62;      // PlayerOthers_75
+constexpr int gui_energy = 63;         // GUIEnergy_76
+constexpr int movement_values = 67;    // PlayerMovementValues_80
+
+void forget_kept_objects()
+{
+    class_records::alterables_75 = SavedAlterables{};
+    class_records::alterables_76 = SavedAlterables{};
+    class_records::counter_74 = SavedCounterValue{};
+}
+
+class PlayerValueObjects : public testing::Test {
+protected:
+    void SetUp() override { forget_kept_objects(); }
+    void TearDown() override { forget_kept_objects(); }
+};
+
+}  // namespace
+
+TEST_F(PlayerValueObjects, a_restart_of_the_act_keeps_the_kept_objects_and_makes_the_movement_record_anew)
+{
+    EventKit kit;
+    kit.enter_frame(4);
+    ASSERT_EQ(kit.instances(movement_values).size(), 1u);
+    FrameObject* others = kit.instance(player_others);
+    EventKit::set_value(others, 'B', 2);
+    EventKit::set_value(others, 'C', 1);
+    EventKit::set_value(others, 'Y', 27);
+    EventKit::set_value(kit.instance(gui_energy), 'A', 55);
+    static_cast<Counter*>(kit.instance(gui_rings))->set(7);
+    FrameObject* movement = kit.instance(movement_values);
+    EventKit::set_value(movement, 'M', 46);
+    EventKit::set_value(movement, 'G', 3);
+
+    kit.enter_frame(4);
+    others = kit.instance(player_others);
+    EXPECT_EQ(EventKit::value(others, 'B'), 2);
+    EXPECT_EQ(EventKit::value(others, 'C'), 1);
+    EXPECT_EQ(EventKit::value(others, 'Y'), 27);
+    // The meter goes on filling from what it kept: the first tick's step on top.
+    EXPECT_GE(EventKit::value(kit.instance(gui_energy), 'A'), 55);
+    EXPECT_LT(EventKit::value(kit.instance(gui_energy), 'A'), 56);
+    EXPECT_EQ(static_cast<Counter*>(kit.instance(gui_rings))->value, 7);
+    movement = kit.instance(movement_values);
+    EXPECT_EQ(EventKit::value(movement, 'M'), 0);
+    EXPECT_EQ(EventKit::value(movement, 'G'), 0);
+    // The start events set the steps up again.
+    EXPECT_EQ(EventKit::value(movement, 'T'), 1);
+    EXPECT_EQ(EventKit::value(movement, 'U'), 1);
+}
