@@ -342,3 +342,23 @@ TEST(PlayerEngineLayers, the_disabled_group_switch_never_runs_and_would_run_once
     kit.run(1);
     EXPECT_FALSE(kit.frames().level_group_56);
 }
+
+TEST(PlayerEngineStep, standing_still_on_flat_ground_for_600_ticks_moves_nothing)
+{
+    EventKit kit;
+    TerrainScene scene;
+    scene.set_up = [](Frames& f) { set(player_values_of(f), 'L', 1); };
+    scene.handler = [](Frames& f) { run_player_events(f, 594, 656); };
+    kit.enter_empty_frame(player_terrain_frame(scene));
+    FrameObject* values = player_values(kit);
+    const double x = v(values, 'X');
+    const double y = v(values, 'Y');
+    for (int tick = 0; tick < 600; ++tick) {
+        kit.run(1);
+        ASSERT_EQ(v(values, 'X'), x) << tick;
+        ASSERT_EQ(v(values, 'Y'), y) << tick;
+        ASSERT_EQ(v(values, 'B'), 0) << tick;
+        ASSERT_EQ(v(values, 'N'), 0) << tick;
+        ASSERT_EQ(v(values, 'L'), 1) << tick;
+    }
+}
