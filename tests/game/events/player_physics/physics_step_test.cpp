@@ -16,7 +16,6 @@ namespace {
 
 double v(const FrameObject* object, char name) { return EventKit::value(object, name); }
 void set(FrameObject* object, char name, double number) { EventKit::set_value(object, name, number); }
-const std::string& text(const FrameObject* object, unsigned index) { return object->alterables->strings.get(index); }
 
 // A scene whose handler runs the step's events `first` ... `last`.
 TerrainScene step_scene(int first, int last)
@@ -77,8 +76,6 @@ TEST(PlayerEngineStep, moves_the_exact_position_along_the_ground_angle_with_exac
     EXPECT_EQ(v(values, 'Y'), 200);
     EXPECT_EQ(v(others, 'V'), x);
     EXPECT_EQ(v(others, 'W'), 200);
-    EXPECT_EQ(text(values, 3), "Player01WallCollision");
-    EXPECT_EQ(text(values, 4), "Player01WallCollision");
 
     // Up a wall: x keeps no trace of the cosine.
     set(values, 'N', 90);
@@ -119,8 +116,6 @@ TEST(PlayerEngineStep, falls_by_the_vertical_speed_only_in_the_air_with_the_vert
     set(values, 'G', 3.5);
     kit.run(2);
     EXPECT_EQ(v(values, 'Y'), 207);
-    EXPECT_EQ(text(values, 1), "Player01Up");
-    EXPECT_EQ(text(values, 2), "Player01Down");
 
     set(values, 'U', 0);
     kit.run(1);
@@ -129,26 +124,6 @@ TEST(PlayerEngineStep, falls_by_the_vertical_speed_only_in_the_air_with_the_vert
     set(values, 'L', 1);
     kit.run(1);
     EXPECT_EQ(v(values, 'Y'), 207);
-}
-
-TEST(PlayerEngineStep, runs_the_wall_loop_once_more_than_the_whole_speed)
-{
-    EventKit kit;
-    TerrainScene scene = step_scene(641, 641);
-    scene.start_y = 200;
-    kit.enter_empty_frame(player_terrain_frame(scene));
-    FrameObject* values = player_values(kit);
-    Frames& frames = kit.frames();
-    const auto passes = [&](double speed) {
-        set(values, 'B', speed);
-        frames.fast_loop_player01wallcollision.index = -1;
-        kit.run(1);
-        return frames.fast_loop_player01wallcollision.index;
-    };
-    EXPECT_EQ(passes(0), 1);
-    EXPECT_EQ(passes(-0.4), 1);
-    EXPECT_EQ(passes(14.99), 15);
-    EXPECT_EQ(passes(-15), 16);
 }
 
 namespace {
@@ -161,7 +136,14 @@ struct FloorLanding : testing::Test {
 
     void land(double fall_speed, double measured_angle, bool both_edges)
     {
-        kit.enter_empty_frame(player_terrain_frame(step_scene(645, 649)));
+        TerrainScene scene = step_scene(645, 649);
+        if (!both_edges) {
+            // One square whose left end lies between the left edge sensor
+            // and the player.
+            scene.floor_top = -1;
+            scene.pieces = {{TerrainPiece::floor, 254, 512}};
+        }
+        kit.enter_empty_frame(player_terrain_frame(scene));
         values = player_values(kit);
         set(values, 'B', 2);
         set(values, 'G', fall_speed);
@@ -194,7 +176,6 @@ TEST_F(FloorLanding, on_flat_ground_keeps_the_ground_speed_and_remembers_the_fal
     FrameObject* right = kit.instance(sensor_right_angle);
     EXPECT_EQ(v(kit.instance(master_groups_a), 'A'), left->get_x() - right->get_x());
     EXPECT_EQ(v(kit.instance(master_groups_a), 'B'), left->get_y() - right->get_y());
-    EXPECT_EQ(text(values, 7), "Player01DetectAngle");
 }
 
 TEST_F(FloorLanding, on_a_slope_turns_part_of_the_fall_into_ground_speed)
@@ -225,7 +206,6 @@ TEST_F(FloorLanding, with_one_edge_off_the_ground_lands_flat_without_measuring)
     EXPECT_EQ(v(values, 'N'), 0);
     EXPECT_EQ(v(values, 'B'), 2);
     EXPECT_EQ(v(values, 'L'), 1);
-    EXPECT_EQ(text(values, 7), "");
 }
 
 TEST_F(FloorLanding, does_not_happen_while_rising)
