@@ -259,10 +259,8 @@ int ticks_to_top_speed(int character)
     EventKit kit;
     TerrainScene scene;
     scene.character = character;
-    scene.set_up = [](Frames& f) {
-        set(f.instances[movement_values].back, 'L', 1);
-        set(f.instances[player_input].back, 'D', 1);
-    };
+    scene.standing = true;
+    scene.set_up = [](Frames& f) { set(f.instances[player_input].back, 'D', 1); };
     scene.handler = [](Frames& f) {
         if (ground_speed_built()) {
             run_player_events(f, 594, 710);

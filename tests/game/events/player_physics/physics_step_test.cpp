@@ -4,6 +4,7 @@
 // are set by the tests on terrain that would raise them.
 #include "tests/game/events/player_physics/player_terrain.h"
 
+#include "game/frames/event_index.h"
 #include "runtime/movement.h"
 
 #include <gtest/gtest.h>
@@ -327,8 +328,13 @@ TEST(PlayerEngineStep, standing_still_on_flat_ground_for_600_ticks_moves_nothing
 {
     EventKit kit;
     TerrainScene scene;
-    scene.set_up = [](Frames& f) { set(player_values_of(f), 'L', 1); };
-    scene.handler = [](Frames& f) { run_player_events(f, 594, 656); };
+    scene.standing = true;
+    // With the ground events where they are built: nothing pulls or drops
+    // a player at rest on flat ground either.
+    scene.handler = [](Frames& f) {
+        const EventIndexRow* ground = find_event(682);
+        run_player_events(f, 594, ground && ground->built ? 710 : 656);
+    };
     kit.enter_empty_frame(player_terrain_frame(scene));
     FrameObject* values = player_values(kit);
     const double x = v(values, 'X');

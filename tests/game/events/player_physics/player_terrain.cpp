@@ -194,8 +194,9 @@ void place_player(Frames& frames, const TerrainScene& scene)
     // scene left in them.
     class_records::alterables_53 = SavedAlterables{};
     class_records::alterables_75 = SavedAlterables{};
+    const double start_y = scene.standing ? scene.floor_top - 10 : scene.start_y;
     for (const char* name : player_classes)
-        add(frames, name, int(scene.start_x), int(scene.start_y));
+        add(frames, name, int(scene.start_x), int(start_y));
     for (const SensorOffset& sensor : sensor_offsets) {
         FrameObject* object = frames.instances[sensor.type].back;
         set(object, 'A', sensor.dx);
@@ -213,10 +214,13 @@ void place_player(Frames& frames, const TerrainScene& scene)
     FrameObject* values = frames.instances[movement_values].back;
     set(values, 'A', scene.character);
     set(values, 'X', scene.start_x);
-    set(values, 'Y', scene.start_y);
+    set(values, 'Y', start_y);
     for (const char name : {'Q', 'S', 'T', 'U', 'V'})
         set(values, name, 1);
-    set(values, 'L', 0);
+    set(values, 'L', scene.standing ? 1 : 0);
+    if (scene.standing)
+        for (const int foot : {sensor_bottom, sensor_bottom_big, sensor_left_edge, sensor_right_edge})
+            set(frames.instances[foot].back, 'Z', 1);
 }
 
 }  // namespace

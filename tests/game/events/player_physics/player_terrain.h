@@ -88,6 +88,9 @@ struct TerrainScene {
     // them: in the air just above the floor, every step switched on.
     double start_x = 256;
     double start_y = 509;  // floor_top - 3, as the act starts above its floor
+    // Standing instead: on the ground at rest on the floor, 10 pixels above
+    // its top where the body just clears it, the foot sensors touching it.
+    bool standing = false;
     int character = 0;
     // What the test adds: the end of the set-up (more instances, values),
     // the start events and the tick handler.

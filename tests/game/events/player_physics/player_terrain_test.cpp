@@ -28,6 +28,7 @@ TEST(PlayerTerrain, places_the_player_above_the_floor_with_every_step_switched_o
     ASSERT_NE(values, nullptr);
     EXPECT_EQ(EventKit::value(values, 'X'), 256);
     EXPECT_EQ(EventKit::value(values, 'Y'), 509);
+    EXPECT_FALSE(EventKit::value(kit.instance(sensor_bottom_big), 'Z'));
     EXPECT_EQ(EventKit::value(values, 'L'), 0);
     for (const char name : {'T', 'U', 'V'})
         EXPECT_EQ(EventKit::value(values, name), 1) << name;
@@ -37,6 +38,27 @@ TEST(PlayerTerrain, places_the_player_above_the_floor_with_every_step_switched_o
     EXPECT_TRUE(kit.frames().level_group_43 && kit.frames().level_group_23 && kit.frames().level_group_19);
     EXPECT_FALSE(kit.frames().level_group_56);
     EXPECT_EQ(kit.frames().qualifier_4.count, 3);
+}
+
+TEST(PlayerTerrain, a_standing_player_rests_on_the_floor_with_its_feet_touching)
+{
+    EventKit kit;
+    TerrainScene scene;
+    scene.standing = true;
+    scene.floor_top = 640;
+    kit.enter_empty_frame(player_terrain_frame(scene));
+    FrameObject* values = player_values(kit);
+    EXPECT_EQ(EventKit::value(values, 'Y'), 630);
+    EXPECT_EQ(EventKit::value(values, 'L'), 1);
+    for (const int foot : {sensor_bottom, sensor_bottom_big, sensor_left_edge, sensor_right_edge})
+        EXPECT_EQ(EventKit::value(kit.instance(foot), 'Z'), 1) << foot;
+    // The body sits right on the floor: a pixel lower would be in it.
+    FrameObject* body = kit.instance(player);
+    body->set_x(256);
+    body->set_y(631);
+    EXPECT_TRUE(body->overlaps_background());
+    body->set_y(630);
+    EXPECT_FALSE(body->overlaps_background());
 }
 
 TEST(PlayerTerrain, is_solid_where_the_floor_slopes_and_walls_were_laid)
