@@ -8,8 +8,6 @@
 #include "runtime/frameobject.h"
 #include "runtime/values.h"
 
-#include <cmath>
-#include <string>
 
 namespace player_engine {
 
