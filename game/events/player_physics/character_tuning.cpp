@@ -1,0 +1,248 @@
+// Fitting the player to the chosen character every tick: the other
+// characters' skins go, the movement and action tuning of the character on
+// land or under water, with or without the timed power state, the gravity,
+// the bike's acceleration from the held directions, and the water of a
+// level that has none.
+#include "game/events/player_physics/player_engine.h"
+
+#include <initializer_list>
+
+using namespace player_engine;
+
+namespace {
+
+bool tuning_groups(const Frames& f) { return f.level_group_43 && f.level_group_23; }
+
+double character(Frames& f) { return read(f, movement_values, 'A'); }
+double power_state(Frames& f) { return read(f, player_others, 'F'); }
+double under_water(Frames& f) { return read(f, player_others, 'H'); }
+double movement_mode(Frames& f) { return read(f, movement_values, 'M'); }
+
+void destroy_all(Frames& f, std::initializer_list<int> types)
+{
+    for (const int type : types)
+        for_each_instance(f.instances[type], [](FrameObject* object) { object->destroy(); });
+}
+
+// The skins of the characters not in play go once the character is known;
+// `tested` still having an instance says they have not gone yet.
+bool skins_to_remove(Frames& f, bool is_character, int tested, unsigned& counter)
+{
+    if (!tuning_groups(f) || !is_character || f.instances[tested].back == nullptr)
+        return false;
+    return run_once(counter, f.loop_count);
+}
+
+struct MovementSet {
+    double top_speed, speed_cap, acceleration, slope_factor, fall_cap, landing_share;
+    bool in_water;
+};
+
+constexpr MovementSet on_land = {5, 15, 0.07375, 0.203125, 15, 0.84, false};
+constexpr MovementSet powered_on_land = {8, 15, 0.07375, 0.203125, 15, 0.84, false};
+constexpr MovementSet in_water = {4, 15, 0.056875, 0.203125, 15, 0.84, true};
+constexpr MovementSet powered_in_water = {6, 15, 0.056875, 0.203125, 15, 0.84, true};
+constexpr MovementSet pimsa_on_land = {5, 12, 0.07375, 0.203125, 15, 0.84, false};
+constexpr MovementSet pimsa_powered = {8, 12, 0.07375, 0.203125, 15, 0.84, false};
+constexpr MovementSet hespin_on_land = {4.5, 15, 0.07375, 0.203125, 15, 0.5, false};
+
+// The movement values, then the action set (jumps, rolls, spin speeds),
+// which water makes weaker.
+void load_set(Frames& f, const MovementSet& set)
+{
+    FrameObject* values = instance_of(f.instances[movement_values]);
+    put(values, 'C', set.top_speed);
+    put(values, 'D', set.speed_cap);
+    put(values, 'E', set.acceleration);
+    put(values, 'F', set.slope_factor);
+    put(values, 'H', set.fall_cap);
+    put(values, 'J', set.landing_share);
+    FrameObject* actions = instance_of(f.instances[action_values_a]);
+    put(actions, 'A', set.in_water ? -6 : -7);
+    put(actions, 'B', set.in_water ? -2 : -3);
+    put(actions, 'E', -170);
+    put(actions, 'G', 170);
+    put(actions, 'H', 4);
+    put(actions, 'I', 0.5);
+    put(actions, 'K', 1);
+    put(actions, 'L', 0.01);
+    put(actions, 'M', 6);
+    put(actions, 'N', 12);
+    put(actions, 'O', set.in_water ? 0.0217 : 0.0334);
+    put(actions, 'P', set.in_water ? 0.12 : 0.2);
+    put(actions, 'Q', 0.035);
+    put(actions, 'R', 0.25);
+    put(actions, 'S', 0.7);
+}
+
+// A set loads on the first tick its conditions hold, so a change of
+// character, water or power state reloads it.
+void tune(Frames& f, bool conditions, unsigned& counter, const MovementSet& set)
+{
+    if (!tuning_groups(f) || !conditions || !run_once(counter, f.loop_count))
+        return;
+    load_set(f, set);
+}
+
+void set_gravity(Frames& f, bool conditions, unsigned& counter, double gravity)
+{
+    if (!tuning_groups(f) || !conditions || !run_once(counter, f.loop_count))
+        return;
+    write(f, movement_values, 'I', gravity);
+}
+
+bool on_bike(Frames& f) { return character(f) == 3; }
+
+bool direction_held(Frames& f)
+{
+    const FrameObject& input = instance_or_default(f.instances[player_input]);
+    return get(input, 'C') == 1 || get(input, 'D') == 1;
+}
+
+}  // namespace
+
+void Frames::event_func_594()
+{
+    if (!level_group_43 || read(*this, master_level, 'A') != 0)
+        return;
+    destroy_all(*this, {water_horizon, water});
+}
+
+void Frames::event_func_599()
+{
+    if (!skins_to_remove(*this, character(*this) == 0, skin_pimsa, run_once_599))
+        return;
+    destroy_all(*this, {skin_pimsa, skin_pimsa_bike, skin_dorrik, skin_hespin, skin_pimsa_tail, skin_dorrik_tail,
+                        skin_hespin_arm, skin_orrun});
+}
+
+void Frames::event_func_600()
+{
+    const double a = character(*this);
+    tune(*this, a != 2 && a != 5 && power_state(*this) == 0 && under_water(*this) == 0, run_once_600, on_land);
+}
+
+void Frames::event_func_601()
+{
+    tune(*this, character(*this) != 2 && power_state(*this) != 0 && under_water(*this) == 0, run_once_601,
+         powered_on_land);
+}
+
+void Frames::event_func_602()
+{
+    tune(*this, power_state(*this) == 0 && under_water(*this) == 1, run_once_602, in_water);
+}
+
+void Frames::event_func_603()
+{
+    tune(*this, power_state(*this) != 0 && under_water(*this) == 1, run_once_603, powered_in_water);
+}
+
+void Frames::event_func_604()
+{
+    set_gravity(*this, movement_mode(*this) != 5 && character(*this) != 3 && under_water(*this) == 0, run_once_604,
+                0.25);
+}
+
+void Frames::event_func_605()
+{
+    set_gravity(*this, movement_mode(*this) != 5 && under_water(*this) == 1, run_once_605, 0.15);
+}
+
+void Frames::event_func_606()
+{
+    if (!skins_to_remove(*this, character(*this) == 1, skin_pimsa, run_once_606))
+        return;
+    destroy_all(*this, {skin_hespin, skin_hespin_arm, skin_pimsa_bike, skin_pimsa, skin_pimsa_tail, skin_dorrik,
+                        skin_dorrik_tail});
+}
+
+void Frames::event_func_611()
+{
+    const double a = character(*this);
+    if (!skins_to_remove(*this, a >= 2 && a <= 3, skin_dorrik, run_once_611))
+        return;
+    destroy_all(*this, {skin_dorrik, skin_hespin, skin_dorrik_tail, skin_hespin_arm, skin_orrun});
+}
+
+void Frames::event_func_612()
+{
+    tune(*this, character(*this) == 2 && power_state(*this) == 0 && under_water(*this) == 0, run_once_612,
+         pimsa_on_land);
+}
+
+void Frames::event_func_613()
+{
+    tune(*this, character(*this) == 2 && power_state(*this) != 0 && under_water(*this) == 0, run_once_613,
+         pimsa_powered);
+}
+
+void Frames::event_func_617()
+{
+    if (!tuning_groups(*this) || !on_bike(*this) || power_state(*this) != 0)
+        return;
+    if (read(*this, movement_values, 'C') == 8 || !run_once(run_once_617, loop_count))
+        return;
+    write(*this, movement_values, 'C', 8);
+}
+
+void Frames::event_func_618()
+{
+    if (!tuning_groups(*this) || !on_bike(*this) || power_state(*this) == 0)
+        return;
+    if (read(*this, movement_values, 'C') == 10 || !run_once(run_once_618, loop_count))
+        return;
+    write(*this, movement_values, 'C', 10);
+}
+
+void Frames::event_func_619()
+{
+    set_gravity(*this, on_bike(*this) && under_water(*this) == 0, run_once_619, 0.3);
+}
+
+// The bike coasts unless a direction is held.
+void Frames::event_func_620()
+{
+    if (!tuning_groups(*this) || !on_bike(*this) || read(*this, movement_values, 'E') == 0.074)
+        return;
+    write(*this, movement_values, 'E', 0.00575);
+}
+
+void Frames::event_func_621()
+{
+    if (!tuning_groups(*this) || !on_bike(*this) || !direction_held(*this))
+        return;
+    if (movement_mode(*this) == 4 || power_state(*this) == 2)
+        return;
+    write(*this, movement_values, 'E', 0.06);
+}
+
+// With the power state held, the further control adds a boost.
+void Frames::event_func_622()
+{
+    if (!tuning_groups(*this) || !on_bike(*this) || !direction_held(*this))
+        return;
+    if (movement_mode(*this) == 4 || power_state(*this) != 2)
+        return;
+    write(*this, movement_values, 'E', 0.06 + 0.3 * read(*this, player_input, 'N'));
+}
+
+void Frames::event_func_627()
+{
+    if (!skins_to_remove(*this, character(*this) == 4, skin_pimsa, run_once_627))
+        return;
+    destroy_all(*this, {skin_hespin, skin_hespin_arm, skin_pimsa_bike, skin_pimsa, skin_pimsa_tail, skin_orrun});
+}
+
+void Frames::event_func_628()
+{
+    if (!skins_to_remove(*this, character(*this) == 5, skin_pimsa, run_once_628))
+        return;
+    destroy_all(*this, {skin_pimsa_bike, skin_pimsa, skin_pimsa_tail, skin_dorrik, skin_dorrik_tail, skin_orrun});
+}
+
+void Frames::event_func_629()
+{
+    tune(*this, character(*this) == 5 && power_state(*this) == 0 && under_water(*this) == 0, run_once_629,
+         hespin_on_land);
+}
