@@ -1,0 +1,95 @@
+// The player's timed states: invincibility and a second timed state count
+// down while the power state is off and queue a stop-music call when they
+// end; the power state drains a petal every 60 play ticks and ends when the
+// petals run out.
+#include "game/events/player_physics/hurt_support.h"
+#include "objects/arrayext.h"
+#include "objects/counter.h"
+
+#include <cmath>
+#include <string>
+
+using namespace hurt;
+
+namespace {
+
+bool groups_on(const Frames& frames) { return frames.level_group_43 && frames.level_group_23 && frames.level_group_6; }
+
+// Power state off, the timed state's flag up, and its timer at `timer_test`.
+template <class TimerTest>
+bool timed_state(Frames& frames, char flag_value, char timer, TimerTest timer_test)
+{
+    return holds(frames, player_others, [&](const FrameObject& others) {
+        return get(others, 'A') == 0 && get(others, flag_value) > 0 && timer_test(get(others, timer));
+    });
+}
+
+bool power_state_on(Frames& frames)
+{
+    return holds(frames, player_others, [](const FrameObject& others) { return get(others, 'A') == 1; });
+}
+
+template <class Test>
+bool petals(Frames& frames, Test test)
+{
+    const FrameObject* counter = instance_of(frames.instances[petal_counter]);
+    return counter && test(static_cast<const Counter*>(counter)->value);
+}
+
+void queue_stop_music(Frames& frames, unsigned music_name)
+{
+    const std::string call = "stop_music(" + frames.global_strings->get(music_name) + ")";
+    for_each_instance(frames.instances[music_calls],
+                      [&](FrameObject* calls) { static_cast<ArrayObject*>(calls)->set_string(call, -1, -1, -1); });
+}
+
+}  // namespace
+
+void Frames::event_func_1452()
+{
+    if (!groups_on(*this) || !timed_state(*this, 'D', 'E', [](double e) { return e > 0; }))
+        return;
+    change(*this, player_others, 'E', -1);
+}
+
+void Frames::event_func_1453()
+{
+    if (!groups_on(*this) || !timed_state(*this, 'D', 'E', [](double e) { return e == 0; }))
+        return;
+    write(*this, player_others, 'D', 0);
+    queue_stop_music(*this, 0);
+}
+
+void Frames::event_func_1454()
+{
+    if (!groups_on(*this) || !timed_state(*this, 'F', 'G', [](double g) { return g > 0; }))
+        return;
+    change(*this, player_others, 'G', -1);
+}
+
+void Frames::event_func_1455()
+{
+    if (!groups_on(*this) || !timed_state(*this, 'F', 'G', [](double g) { return g == 0; }))
+        return;
+    write(*this, player_others, 'F', 0);
+    queue_stop_music(*this, 1);
+}
+
+// The drain, timed by the play-tick counter.
+void Frames::event_func_1456()
+{
+    if (!groups_on(*this))
+        return;
+    if (std::fmod(std::trunc(global_values->get(3)), 60.0) != 0)
+        return;
+    if (!petals(*this, [](double count) { return count > 0; }) || !power_state_on(*this))
+        return;
+    static_cast<Counter*>(instance_of(instances[petal_counter]))->subtract(1);
+}
+
+void Frames::event_func_1457()
+{
+    if (!groups_on(*this) || !petals(*this, [](double count) { return count == 0; }) || !power_state_on(*this))
+        return;
+    write(*this, player_others, 'A', 0);
+}
