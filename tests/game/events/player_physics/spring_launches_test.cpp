@@ -1,0 +1,286 @@
+// Springs take over the player's motion: each colour and direction writes
+// its own speeds, the player is launched only while moving towards the
+// spring and alive, and each touched spring gets a beam and its bounce.
+// Also the slopes-up steps that lift the player out of the terrain.
+#include "objects/active.h"
+#include "tests/support/event_kit.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+namespace {
+
+enum Type {
+    type_movement_values = 67,
+    type_player_others = 62,
+    type_action_values_a = 71,
+    type_action_values_b = 133,
+    type_player = 72,
+    type_shield_water = 91,
+    type_spring_beam = 242,
+    type_red_spring_up = 169,
+};
+
+constexpr int player_x = 300, player_y = 200;
+
+// A frame that runs the interruption loop once a tick, as the player engine does.
+class Springs : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        kit.enter_empty_frame({.layers = 3,
+                               .width = 2000,
+                               .height = 1000,
+                               .handler =
+                                   [](Frames& f) {
+                                       f.run_loop(f.fast_loop_player01_interruption_control, 1,
+                                                  &Frames::loop_player01_interruption_control_4);
+                                   },
+                               .set_up = [](Frames& f) { f.level_group_43 = f.level_group_23 = true; }});
+        values = kit.place("PlayerMovementValues_80", -100, -100);
+        others = kit.place("PlayerOthers_75", -100, -100);
+        actions_a = kit.place("PlayerActionValuesA_86", -100, -100);
+        actions_b = kit.place("PlayerActionValuesB_164", -100, -100);
+        EventKit::set_value(others, 'O', 0);
+        EventKit::set_value(actions_a, 'C', 7);
+        EventKit::set_value(actions_b, 'O', 7);
+        kit.take_sounds();
+    }
+
+    // The player in the air and still: every spring's approach test holds.
+    void hover(double mode = 0)
+    {
+        for (const char name : {'B', 'G', 'L'})
+            EventKit::set_value(values, name, 0);
+        EventKit::set_value(values, 'M', mode);
+    }
+
+    EventKit kit;
+    FrameObject* values = nullptr;
+    FrameObject* others = nullptr;
+    FrameObject* actions_a = nullptr;
+    FrameObject* actions_b = nullptr;
+};
+
+struct Row {
+    const char* spring;
+    const char* sensor;
+    std::optional<double> b, g, facing;
+    bool shield;
+};
+
+// clang-format off
+const Row rows[] = {
+    {"RedSpringUp_201",         "PlayerSensorBottomBig_95", {},  -18, {}, true},
+    {"RedSpringRight_202",      "PlayerSensorLeftBig_89",   14,  {},  5,  false},
+    {"RedSpringLeft_203",       "PlayerSensorRightBig_91",  -14, {},  -5, false},
+    {"RedSpringDown_204",       "PlayerSensorTopBig_93",    {},  18,  {}, false},
+    {"RedSpringUpRight_199",    "PlayerSensorBottomBig_95", 14,  -14, 5,  true},
+    {"RedSpringUpRight_199",    "PlayerSensorLeftBig_89",   14,  -14, 5,  true},
+    {"RedSpringUpLeft_200",     "PlayerSensorBottomBig_95", -14, -14, -5, true},
+    {"RedSpringUpLeft_200",     "PlayerSensorRightBig_91",  -14, -14, -5, true},
+    {"YellowSpringUp_195",      "PlayerSensorBottomBig_95", {},  -11, {}, true},
+    {"YellowSpringRight_196",   "PlayerSensorLeftBig_89",   10,  {},  5,  false},
+    {"YellowSpringLeft_197",    "PlayerSensorRightBig_91",  -10, {},  -5, false},
+    {"YellowSpringDown_198",    "PlayerSensorTopBig_93",    {},  11,  {}, false},
+    {"YellowSpringUpRight_194", "PlayerSensorBottomBig_95", 9,   -9,  5,  true},
+    {"YellowSpringUpRight_194", "PlayerSensorLeftBig_89",   9,   -9,  5,  true},
+    {"YellowSpringUpLeft_193",  "PlayerSensorBottomBig_95", -9,  -9,  -5, true},
+    {"YellowSpringUpLeft_193",  "PlayerSensorRightBig_91",  -9,  -9,  -5, true},
+};
+// clang-format on
+
+TEST_F(Springs, each_spring_writes_its_own_speeds_mode_and_facing)
+{
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.spring) + " by " + row.sensor);
+        SetUp();
+        hover();
+        EventKit::set_value(values, 'L', 0);
+        kit.place(row.sensor, player_x, player_y, 1);
+        FrameObject* spring = kit.place(row.spring, player_x, player_y, 1);
+        kit.run(1);
+
+        EXPECT_EQ(EventKit::value(values, 'B'), row.b.value_or(0));
+        EXPECT_EQ(EventKit::value(values, 'G'), row.g.value_or(0));
+        // Only a launch that sets the vertical speed starts spring flight.
+        EXPECT_EQ(EventKit::value(values, 'M'), row.g ? 40 : 0);
+        EXPECT_EQ(EventKit::value(others, 'O'), row.facing.value_or(0));
+        EXPECT_EQ(EventKit::value(actions_a, 'C'), row.shield ? 0 : 7);
+        EXPECT_EQ(EventKit::value(actions_b, 'O'), row.shield ? 0 : 7);
+        const auto sounds = kit.take_sounds();
+        ASSERT_EQ(sounds.size(), 1u);
+        EXPECT_EQ(sounds[0].id, 5u);
+
+        const auto beams = kit.instances(type_spring_beam);
+        ASSERT_EQ(beams.size(), 1u);
+        EXPECT_EQ(beams[0]->get_x(), spring->get_x());
+        EXPECT_EQ(beams[0]->get_y(), spring->get_y());
+        EXPECT_EQ(beams[0]->get_direction(), spring->get_direction());
+        EXPECT_EQ(static_cast<Active*>(spring)->forced_animation, 5);
+    }
+}
+
+TEST_F(Springs, an_up_spring_launches_a_falling_player_once_and_drops_the_water_shields_charge)
+{
+    hover();
+    EventKit::set_value(values, 'G', 3.5);
+    EventKit::set_value(values, 'B', 2.25);
+    EventKit::set_value(values, 'L', 1);
+    FrameObject* shield = kit.place("ShieldWater_106", player_x, player_y);
+    EventKit::set_value(shield, 'A', 4);
+    kit.place("PlayerSensorBottomBig_95", player_x, player_y + 13, 1);
+    kit.place("RedSpringUp_201", player_x, player_y + 13, 1);
+    kit.run(1);
+
+    EXPECT_EQ(EventKit::value(values, 'G'), -18);
+    EXPECT_EQ(EventKit::value(values, 'B'), 2.25);  // an up spring keeps the run
+    EXPECT_EQ(EventKit::value(values, 'L'), 0);
+    EXPECT_EQ(EventKit::value(values, 'M'), 40);
+    EXPECT_EQ(EventKit::value(shield, 'A'), 0);
+
+    // Rising away from the spring, the player is not launched again.
+    EventKit::set_value(values, 'G', -17);
+    kit.take_sounds();
+    kit.run(1);
+    EXPECT_EQ(EventKit::value(values, 'G'), -17);
+    EXPECT_TRUE(kit.take_sounds().empty());
+    EXPECT_EQ(kit.instances(type_spring_beam).size(), 1u);
+}
+
+TEST_F(Springs, a_dead_or_dying_player_passes_springs)
+{
+    kit.place("PlayerSensorBottomBig_95", player_x, player_y);
+    kit.place("YellowSpringUp_195", player_x, player_y);
+    for (const double mode : {9.0, 10.0}) {
+        hover(mode);
+        kit.run(1);
+        EXPECT_EQ(EventKit::value(values, 'G'), 0);
+        EXPECT_EQ(EventKit::value(values, 'M'), mode);
+    }
+    EXPECT_TRUE(kit.take_sounds().empty());
+    EXPECT_TRUE(kit.instances(type_spring_beam).empty());
+}
+
+TEST_F(Springs, a_diagonal_spring_touched_from_the_side_acts_only_in_the_air)
+{
+    kit.place("PlayerSensorLeftBig_89", player_x, player_y);
+    kit.place("YellowSpringUpRight_194", player_x, player_y);
+    hover();
+    EventKit::set_value(values, 'L', 1);
+    kit.run(1);
+    EXPECT_EQ(EventKit::value(values, 'B'), 0);
+    EXPECT_EQ(EventKit::value(values, 'M'), 0);
+
+    EventKit::set_value(values, 'L', 0);
+    kit.run(1);
+    EXPECT_EQ(EventKit::value(values, 'B'), 9);
+    EXPECT_EQ(EventKit::value(values, 'G'), -9);
+}
+
+TEST_F(Springs, a_diagonal_spring_touched_from_below_acts_on_the_ground_too)
+{
+    kit.place("PlayerSensorBottomBig_95", player_x, player_y);
+    kit.place("RedSpringUpLeft_200", player_x, player_y);
+    hover();
+    EventKit::set_value(values, 'L', 1);
+    kit.run(1);
+    EXPECT_EQ(EventKit::value(values, 'B'), -14);
+    EXPECT_EQ(EventKit::value(values, 'G'), -14);
+    EXPECT_EQ(EventKit::value(values, 'L'), 0);
+}
+
+TEST_F(Springs, two_springs_touched_at_once_each_get_a_beam_and_bounce)
+{
+    kit.place("PlayerSensorBottomBig_95", player_x, player_y);
+    FrameObject* older = kit.place("YellowSpringUp_195", player_x, player_y);
+    FrameObject* newer = kit.place("YellowSpringUp_195", player_x + 2, player_y);
+    kit.place("YellowSpringUp_195", player_x, player_y, 2);  // on another layer: out of reach
+    hover();
+    kit.run(1);
+
+    EXPECT_EQ(EventKit::value(values, 'G'), -11);
+    EXPECT_EQ(kit.take_sounds().size(), 1u);
+    const auto beams = kit.instances(type_spring_beam);
+    ASSERT_EQ(beams.size(), 2u);
+    // The newest spring is visited first: its beam is the first one made.
+    EXPECT_EQ(beams[0]->get_x(), newer->get_x());
+    EXPECT_EQ(beams[1]->get_x(), older->get_x());
+    EXPECT_EQ(static_cast<Active*>(older)->forced_animation, 5);
+    EXPECT_EQ(static_cast<Active*>(newer)->forced_animation, 5);
+}
+
+TEST_F(Springs, a_red_side_springs_beam_moves_to_the_layer_of_the_newest_red_up_spring)
+{
+    kit.place("RedSpringUp_201", 1500, 800, 2);
+    kit.place("PlayerSensorRightBig_91", player_x, player_y);
+    kit.place("RedSpringLeft_203", player_x, player_y, 0);
+    hover();
+    EventKit::set_value(values, 'B', 4);
+    kit.run(1);
+
+    EXPECT_EQ(EventKit::value(values, 'B'), -14);
+    EXPECT_EQ(EventKit::value(others, 'O'), -5);
+    const auto beams = kit.instances(type_spring_beam);
+    ASSERT_EQ(beams.size(), 1u);
+    EXPECT_EQ(beams[0]->layer->index, 2);
+}
+
+// Slopes up -------------------------------------------------------------------
+
+class SlopesUp : public Springs {
+protected:
+    void SetUp() override
+    {
+        Springs::SetUp();
+        kit.frames().level_group_19 = true;
+        body = kit.place("Player_87", player_x, player_y);
+        EventKit::set_value(values, 'X', 100);
+        EventKit::set_value(values, 'Y', 50);
+    }
+
+    void run_loop(int passes)
+    {
+        Frames& f = kit.frames();
+        f.run_loop(f.fast_loop_player01slopesup, passes, &Frames::loop_player01slopesup_4);
+    }
+
+    FrameObject* body = nullptr;
+};
+
+TEST_F(SlopesUp, inside_flat_ground_each_pass_lifts_the_player_exactly_one_pixel)
+{
+    EventKit::set_value(body, 'Z', 1);
+    EventKit::set_value(values, 'N', 0);
+    run_loop(15);
+    EXPECT_EQ(EventKit::value(values, 'X'), 100);
+    EXPECT_EQ(EventKit::value(values, 'Y'), 35);
+    EXPECT_EQ(kit.frames().fast_loop_player01slopesup.index, 15);
+}
+
+TEST_F(SlopesUp, on_a_wall_the_step_is_sideways_with_no_drift)
+{
+    EventKit::set_value(body, 'Z', 1);
+    EventKit::set_value(values, 'N', 90);
+    run_loop(1);
+    EXPECT_EQ(EventKit::value(values, 'X'), 99);
+    EXPECT_EQ(EventKit::value(values, 'Y'), 50);
+
+    EventKit::set_value(values, 'N', 45);
+    run_loop(1);
+    EXPECT_DOUBLE_EQ(EventKit::value(values, 'X'), 99 - 0.70710678118654746);
+    EXPECT_DOUBLE_EQ(EventKit::value(values, 'Y'), 50 - 0.70710678118654757);
+}
+
+TEST_F(SlopesUp, outside_the_terrain_the_loop_ends_after_one_pass)
+{
+    EventKit::set_value(body, 'Z', 0);
+    run_loop(15);
+    EXPECT_EQ(EventKit::value(values, 'Y'), 50);
+    EXPECT_FALSE(kit.frames().fast_loop_player01slopesup.running);
+    EXPECT_EQ(kit.frames().fast_loop_player01slopesup.index, 0);
+}
+
+}  // namespace
