@@ -126,12 +126,6 @@ bool deaths_counted_here(Frames& frames) { return frames.global_values->size() >
 
 void take_life(Frames& frames) { frames.set_lives(manager.lives - 1); }
 
-void queue_music_call(Frames& frames, const char* call)
-{
-    for_each_instance(frames.instances[music_calls],
-                      [call](FrameObject* calls) { static_cast<ArrayObject*>(calls)->set_string(call, -1, -1, -1); });
-}
-
 // The fade card over the whole view, scaled to the screen by globals 16 and 17.
 void show_fade_card(Frames& frames)
 {

@@ -6,10 +6,12 @@
 
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
+#include "objects/arrayext.h"
 #include "runtime/frameobject.h"
 #include "runtime/layer.h"
 
 #include <cstdint>
+#include <string>
 
 namespace hurt {
 
@@ -128,5 +130,16 @@ bool holds(Frames& frames, int type, Test test)
 }
 
 inline int layer_index(const FrameObject& object) { return object.layer ? object.layer->index : 0; }
+
+// Writes a music call for the dispatcher at the call list's write position,
+// which then moves past it.
+inline void queue_music_call(Frames& frames, const std::string& call)
+{
+    for_each_instance(frames.instances[music_calls], [&call](FrameObject* object) {
+        auto* calls = static_cast<ArrayObject*>(object);
+        calls->set_string(call, -1, -1, -1);
+        ++calls->data.current_x;
+    });
+}
 
 }  // namespace hurt

@@ -3,7 +3,6 @@
 // end; the power state drains a petal every 60 play ticks and ends when the
 // petals run out.
 #include "game/events/player_physics/hurt_support.h"
-#include "objects/arrayext.h"
 #include "objects/counter.h"
 
 #include <cmath>
@@ -38,9 +37,7 @@ bool petals(Frames& frames, Test test)
 
 void queue_stop_music(Frames& frames, unsigned music_name)
 {
-    const std::string call = "stop_music(" + frames.global_strings->get(music_name) + ")";
-    for_each_instance(frames.instances[music_calls],
-                      [&](FrameObject* calls) { static_cast<ArrayObject*>(calls)->set_string(call, -1, -1, -1); });
+    queue_music_call(frames, "stop_music(" + frames.global_strings->get(music_name) + ")");
 }
 
 }  // namespace
