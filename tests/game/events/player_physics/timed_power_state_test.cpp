@@ -32,7 +32,9 @@ protected:
         petals = static_cast<Counter*>(kit.place("GUIRings_74", 10, 10));
         petals->set(14);
         calls = static_cast<ArrayObject*>(kit.place("FunctionMusic_50", 0, 0));
+        // The call list is kept across frames: start it empty.
         calls->clear();
+        calls->data.current_x = 0;
         kit.frames().global_strings->set(0, "m_invincible");
         kit.set_global(3, 1);
     }
