@@ -19,6 +19,9 @@ namespace {
 
 enum Type {
     type_movement_values = 67,
+    type_player_others = 62,
+    type_player = 72,
+    type_petal_counter = 61,
     type_card_fade = 25,
     type_explosion = 111,
     type_bike = 255,
@@ -460,6 +463,45 @@ TEST_F(Death, the_slow_deaths_timer_stops_once_the_last_life_is_taken)
     kit.run(30);
     EXPECT_EQ(EventKit::value(body, 'E'), 110);
     EXPECT_TRUE(kit.instances(type_card_fade).empty());
+}
+
+// The whole act: the sequence on the act's own handler, then the restart
+// that the loop "death" asks for, which puts the player at the respawn point
+// with the values that outlive the act.
+TEST_F(Death, after_the_sequence_the_act_restarts_with_the_player_at_the_respawn_point)
+{
+    manager.lives = 3;
+    kit.set_global(4, 2);  // a checkpoint was passed
+    kit.set_global(5, 900);
+    kit.set_global(6, 300);
+    kit.enter_frame(4);
+    FrameObject* act_values = kit.instance(type_movement_values);
+    FrameObject* act_body = kit.instance(type_player);
+    if (!act_values || !act_body)
+        GTEST_SKIP() << "the act's set-up places no player yet";
+    EXPECT_EQ(EventKit::value(act_values, 'X'), 900);
+
+    // Dead as the death check leaves the player, in the group of mode 9.
+    EventKit::set_value(act_values, 'M', 9);
+    f().level_group_24 = false;
+    f().level_group_69 = true;
+    f().fast_loop_death = FastLoop{};
+    for (int tick = 0; tick < 300 && !f().fast_loop_death.running; ++tick)
+        kit.run(1);
+    EXPECT_EQ(EventKit::value(act_body, 'E'), 210);
+    EXPECT_EQ(f().fast_loop_death.index, 1);
+    EXPECT_EQ(manager.lives, 2);
+
+    kit.enter_frame(4);
+    act_values = kit.instance(type_movement_values);
+    EXPECT_EQ(EventKit::value(act_values, 'X'), 900);
+    EXPECT_NEAR(EventKit::value(act_values, 'Y'), 300, 16);
+    EXPECT_EQ(EventKit::value(kit.instance(type_player), 'E'), 0);
+    EXPECT_EQ(static_cast<Counter*>(kit.instance(type_petal_counter))->value, 14);
+    EXPECT_EQ(EventKit::value(kit.instance(type_player_others), 'Y'), 0);
+    EXPECT_EQ(manager.lives, 2);
+    EXPECT_TRUE(f().level_group_24);
+    EXPECT_FALSE(f().level_group_69);
 }
 
 }  // namespace
