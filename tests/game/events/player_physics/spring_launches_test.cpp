@@ -21,6 +21,7 @@ enum Type {
     type_shield_water = 91,
     type_spring_beam = 242,
     type_red_spring_up = 169,
+    type_item_box = 101,  // MonitorCrystals_120
 };
 
 constexpr int player_x = 300, player_y = 200;
@@ -38,7 +39,12 @@ protected:
                                        f.run_loop(f.fast_loop_player01_interruption_control, 1,
                                                   &Frames::loop_player01_interruption_control_4);
                                    },
-                               .set_up = [](Frames& f) { f.level_group_43 = f.level_group_23 = true; }});
+                               .set_up = [](Frames& f) {
+                                   f.level_group_43 = f.level_group_23 = true;
+                                   // Item boxes: one type stands in for them all.
+                                   static ObjectList* boxes[] = {&f.instances[type_item_box], nullptr};
+                                   f.qualifier_13.set(1, boxes);
+                               }});
         values = kit.place("PlayerMovementValues_80", -100, -100);
         others = kit.place("PlayerOthers_75", -100, -100);
         actions_a = kit.place("PlayerActionValuesA_86", -100, -100);
@@ -226,6 +232,56 @@ TEST_F(Springs, a_red_side_springs_beam_moves_to_the_layer_of_the_newest_red_up_
     const auto beams = kit.instances(type_spring_beam);
     ASSERT_EQ(beams.size(), 1u);
     EXPECT_EQ(beams[0]->layer->index, 2);
+}
+
+// Item boxes ------------------------------------------------------------------
+
+TEST_F(Springs, in_the_marked_modes_landing_on_or_touching_an_unopened_box_asks_it_to_break)
+{
+    hover();
+    EventKit::set_value(values, 'Z', 1);
+    EventKit::set_value(values, 'G', 1);
+    kit.place("PlayerSensorBottomBig_95", player_x, player_y);
+    FrameObject* closed = kit.place("MonitorCrystals_120", player_x, player_y);
+    FrameObject* opened = kit.place("MonitorCrystals_120", player_x, player_y);
+    EventKit::set_value(closed, 'A', 0);
+    EventKit::set_value(opened, 'A', 1);
+    kit.run(1);
+    EXPECT_TRUE(EventKit::flag(closed, 6));
+    EXPECT_FALSE(EventKit::flag(opened, 6));
+
+    // Rising into it from below, or outside the marked modes, the feet break nothing.
+    FrameObject* next = kit.place("MonitorCrystals_120", player_x, player_y);
+    EventKit::set_value(next, 'A', 0);
+    EventKit::set_value(values, 'G', -1);
+    kit.run(1);
+    EXPECT_FALSE(EventKit::flag(next, 6));
+    EventKit::set_value(values, 'G', 1);
+    EventKit::set_value(values, 'Z', 0);
+    kit.run(1);
+    EXPECT_FALSE(EventKit::flag(next, 6));
+
+    // The body touching it breaks it whichever way the player moves.
+    kit.place("PlayerCharacterSensor_151", player_x, player_y);
+    EventKit::set_value(values, 'Z', 1);
+    EventKit::set_value(values, 'G', -1);
+    kit.run(1);
+    EXPECT_TRUE(EventKit::flag(next, 6));
+}
+
+TEST_F(Springs, the_bike_breaks_boxes_on_its_left_only_above_speed_5)
+{
+    hover();
+    EventKit::set_value(values, 'A', 3);
+    EventKit::set_value(values, 'B', -5);
+    kit.place("PlayerSensorLeftBig_89", player_x, player_y);
+    FrameObject* box = kit.place("MonitorCrystals_120", player_x, player_y);
+    EventKit::set_value(box, 'A', 1);  // opened or not: the bike breaks it
+    kit.run(1);
+    EXPECT_FALSE(EventKit::flag(box, 6));
+    EventKit::set_value(values, 'B', -5.5);
+    kit.run(1);
+    EXPECT_TRUE(EventKit::flag(box, 6));
 }
 
 // Slopes up -------------------------------------------------------------------
