@@ -3,10 +3,12 @@
 // spring and alive, and each touched spring gets a beam and its bounce.
 // Also the slopes-up steps that lift the player out of the terrain.
 #include "objects/active.h"
+#include "tests/game/events/player_physics/player_course.h"
 #include "tests/support/event_kit.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <optional>
 #include <string>
 
@@ -286,57 +288,71 @@ TEST_F(Springs, the_bike_breaks_boxes_on_its_left_only_above_speed_5)
 
 // Slopes up -------------------------------------------------------------------
 
-class SlopesUp : public Springs {
+// Flat ground with its top at row 400; the player engine's groups on.
+class SlopesUp : public ::testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { course.enter("LevelBackdrop02_142 0 400 background 0\n"); }
+
+    void run_loop()
     {
-        Springs::SetUp();
-        kit.frames().level_group_19 = true;
-        body = kit.place("Player_87", player_x, player_y);
-        EventKit::set_value(values, 'X', 100);
-        EventKit::set_value(values, 'Y', 50);
+        Frames& f = course.kit.frames();
+        f.run_loop(f.fast_loop_player01slopesup, 15, &Frames::loop_player01slopesup_4);
     }
 
-    void run_loop(int passes)
+    // One lift, with the main sensor's answer given by hand.
+    void lift(double angle)
     {
-        Frames& f = kit.frames();
-        f.run_loop(f.fast_loop_player01slopesup, passes, &Frames::loop_player01slopesup_4);
+        EventKit::set_value(course.player, 'Z', 1);
+        course.set('N', angle);
+        course.kit.frames().event_func_555();
     }
 
-    FrameObject* body = nullptr;
+    player_course::Course course;
 };
 
-TEST_F(SlopesUp, inside_flat_ground_each_pass_lifts_the_player_exactly_one_pixel)
+TEST_F(SlopesUp, inside_flat_ground_each_pass_lifts_the_player_one_pixel_until_it_is_out)
 {
-    EventKit::set_value(body, 'Z', 1);
-    EventKit::set_value(values, 'N', 0);
-    run_loop(15);
-    EXPECT_EQ(EventKit::value(values, 'X'), 100);
-    EXPECT_EQ(EventKit::value(values, 'Y'), 35);
-    EXPECT_EQ(kit.frames().fast_loop_player01slopesup.index, 15);
+    Frames& f = course.kit.frames();
+    // Deep inside, the fifteen passes lift fifteen pixels.
+    course.stand(100.25, 470);
+    run_loop();
+    EXPECT_EQ(course.get('X'), 100.25);
+    EXPECT_EQ(course.get('Y'), 455);
+    EXPECT_EQ(f.fast_loop_player01slopesup.index, 15);
+
+    // Find where the ground lets the player go, then start three pixels into it.
+    course.stand(100.25, 410);
+    for (int runs = 0; runs < 10 && (runs == 0 || f.fast_loop_player01slopesup.running); ++runs)
+        run_loop();
+    ASSERT_FALSE(f.fast_loop_player01slopesup.running);
+    const double out = course.get('Y');
+    course.stand(100.25, out + 3);
+    run_loop();
+    EXPECT_EQ(course.get('Y'), out);
+    EXPECT_EQ(f.fast_loop_player01slopesup.index, 3);  // the fourth pass found it out
+    EXPECT_EQ(EventKit::value(course.player, 'Z'), 0);
+
+    // Outside the terrain it ends after one pass.
+    run_loop();
+    EXPECT_EQ(course.get('Y'), out);
+    EXPECT_EQ(f.fast_loop_player01slopesup.index, 0);
 }
 
-TEST_F(SlopesUp, on_a_wall_the_step_is_sideways_with_no_drift)
+TEST_F(SlopesUp, the_lift_follows_the_ground_normal_with_no_drift_on_walls)
 {
-    EventKit::set_value(body, 'Z', 1);
-    EventKit::set_value(values, 'N', 90);
-    run_loop(1);
-    EXPECT_EQ(EventKit::value(values, 'X'), 99);
-    EXPECT_EQ(EventKit::value(values, 'Y'), 50);
-
-    EventKit::set_value(values, 'N', 45);
-    run_loop(1);
-    EXPECT_DOUBLE_EQ(EventKit::value(values, 'X'), 99 - 0.70710678118654746);
-    EXPECT_DOUBLE_EQ(EventKit::value(values, 'Y'), 50 - 0.70710678118654757);
-}
-
-TEST_F(SlopesUp, outside_the_terrain_the_loop_ends_after_one_pass)
-{
-    EventKit::set_value(body, 'Z', 0);
-    run_loop(15);
-    EXPECT_EQ(EventKit::value(values, 'Y'), 50);
-    EXPECT_FALSE(kit.frames().fast_loop_player01slopesup.running);
-    EXPECT_EQ(kit.frames().fast_loop_player01slopesup.index, 0);
+    course.stand(100, 50);
+    lift(0);
+    EXPECT_EQ(course.get('X'), 100);
+    EXPECT_EQ(course.get('Y'), 49);
+    lift(90);
+    EXPECT_EQ(course.get('X'), 99);
+    EXPECT_EQ(course.get('Y'), 49);
+    lift(270);
+    EXPECT_EQ(course.get('X'), 100);
+    EXPECT_EQ(course.get('Y'), 49);
+    lift(45);
+    EXPECT_DOUBLE_EQ(course.get('X'), 100 - std::sqrt(0.5));
+    EXPECT_DOUBLE_EQ(course.get('Y'), 49 - std::sqrt(0.5));
 }
 
 }  // namespace
