@@ -77,6 +77,30 @@ inline void engine_groups(Frames& frames)
     frames.qualifier_6.set(1, platforms);
 }
 
+// Flat ground (top row 400) from 0 to 511; a wall 128 wide from x 512 up to
+// row 272, whose top ends in a ledge at column 639; beyond it a rising and a
+// falling slope, each 128 by 128 with its top at row 400, on solid ground;
+// and a block in the air over x 0-127, rows 100-227, to hit from below.
+namespace terrain {
+inline const char* const layout =
+    "VostrelWall1_220 0 100 background 0\n"
+    "LevelBackdrop02_142 0 400 background 0\n"
+    "LevelBackdrop02_142 128 400 background 0\n"
+    "LevelBackdrop02_142 256 400 background 0\n"
+    "LevelBackdrop02_142 384 400 background 0\n"
+    "VostrelWall1_220 512 272 background 0\n"
+    "VostrelWall1_220 512 400 background 0\n"
+    "VostrelRockSlope4_223 640 400 background 0\n"
+    "VostrelRockSlope4_224 768 400 background 0\n"
+    "VostrelWall1_220 640 528 background 0\n"
+    "VostrelWall1_220 768 528 background 0\n";
+constexpr int ground_top = 400;
+constexpr int wall_left = 512;
+constexpr int wall_top = 272;
+constexpr int ledge_end = 639;
+constexpr int block_bottom = 227;
+}  // namespace terrain
+
 class Course {
 public:
     static constexpr int width = 1024;
@@ -120,6 +144,14 @@ public:
         set('L', on_ground);
         set('B', speed);
         set('G', fall);
+    }
+
+    // Every sensor placed and tested at the exact position, as the movement
+    // step leaves them before the surface events.
+    void sense()
+    {
+        Frames& frames = kit.frames();
+        frames.run_loop(frames.fast_loop_player01allsensors, 1, &Frames::loop_player01allsensors_4);
     }
 
     double get(char letter) const { return EventKit::value(values, letter); }

@@ -12,29 +12,13 @@ using namespace player_course;
 
 namespace {
 
-// Flat ground (top row 400) from 0 to 512, a wall 128 wide from x 512 up to
-// row 272, beyond it a rising and a falling slope, each 128 by 128 with its
-// top at row 400, on solid ground; and a block in the air over x 0-127,
-// rows 100-227, to hit from below.
-const char* const course_terrain =
-    "VostrelWall1_220 0 100 background 0\n"
-    "LevelBackdrop02_142 0 400 background 0\n"
-    "LevelBackdrop02_142 128 400 background 0\n"
-    "LevelBackdrop02_142 256 400 background 0\n"
-    "LevelBackdrop02_142 384 400 background 0\n"
-    "VostrelWall1_220 512 272 background 0\n"
-    "VostrelWall1_220 512 400 background 0\n"
-    "VostrelRockSlope4_223 640 400 background 0\n"
-    "VostrelRockSlope4_224 768 400 background 0\n"
-    "VostrelWall1_220 640 528 background 0\n"
-    "VostrelWall1_220 768 528 background 0\n";
-constexpr int ground_top = 400;
-constexpr int wall_left = 512;
-constexpr int block_bottom = 227;
+using terrain::block_bottom;
+using terrain::ground_top;
+using terrain::wall_left;
 
 class PushOut : public ::testing::Test {
 protected:
-    void SetUp() override { course.enter(course_terrain); }
+    void SetUp() override { course.enter(terrain::layout); }
     Frames& frames() { return course.kit.frames(); }
     // Runs a loop as its caller does; gives the passes it took.
     int run(FastLoop& loop, int budget, void (Frames::*body)())
