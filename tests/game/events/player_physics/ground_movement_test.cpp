@@ -34,12 +34,13 @@ void speed_run(Frames& f)
 
 // The surface run (657-668), the interruption sensors (669) and the speed
 // run (676-710), as act 1 calls them, with the sensor loops finding the
-// terrain. The slope following (658) is left out: its slopes-down loop
-// steps the body into flat ground and only the slopes-up loop lifts it back
-// out, so without that partner the player would sink a pixel a tick.
+// terrain; the slope following (658) once both its halves are built.
 void surface_and_speed(Frames& f)
 {
-    f.event_func_657(), f.event_func_659(), f.event_func_660();
+    f.event_func_657();
+    if (slope_following_built())
+        f.event_func_658();
+    f.event_func_659(), f.event_func_660();
     f.event_func_661(), f.event_func_662(), f.event_func_663(), f.event_func_664(), f.event_func_665();
     f.event_func_666(), f.event_func_667(), f.event_func_668(), f.event_func_669();
     speed_run(f);
@@ -303,7 +304,8 @@ TEST_F(GroundMovement, the_shown_angle_follows_the_measured_one_and_a_slope_pull
 
 TEST_F(GroundMovement, the_measurement_takes_the_probes_difference_and_the_calculators_angle)
 {
-    set('S', 0);
+    Frames& f = kit().frames();
+    const auto measure = [&f] { f.event_func_659(), f.event_func_660(); };
     // Standing on each slope at its angle: the probes, lowered along the
     // ground's normal, end where the angle loop alone leaves them, and the
     // calculator gets their difference: the left one lower on the rising
@@ -311,26 +313,20 @@ TEST_F(GroundMovement, the_measurement_takes_the_probes_difference_and_the_calcu
     const struct {
         double x, y, angle, rise;
     } slopes[] = {{704.5, terrain::ground_top + 127 - 64 - 10, 45, 1}, {832.5, terrain::ground_top + 64 - 10, 315, -1}};
-    // The measurement's own label gives way to the probe loop's, which the
-    // all-sensors loop later in the tick overwrites in turn.
-    set('N', 45);
-    move_to(slopes[0].x, slopes[0].y, 1);
-    values->alterables->strings.get(7) = "";
-    kit().frames().event_func_660();
-    EXPECT_EQ(values->alterables->strings.get(7), "Player01DetectSensorAngles");
-
     for (const auto& slope : slopes) {
         set('N', slope.angle), set('O', slope.angle);
         move_to(slope.x, slope.y, 1);
         EXPECT_NEAR(measure_angle(course), slope.angle, 5) << slope.angle;
         const auto left = course.at(type_left_angle), right = course.at(type_right_angle);
-        kit().run(1);
+        values->alterables->strings.get(7) = "";
+        measure();
         EXPECT_EQ(EventKit::value(calculator, 'A'), left.first - right.first) << slope.angle;
         EXPECT_EQ(EventKit::value(calculator, 'B'), left.second - right.second) << slope.angle;
         EXPECT_LT(EventKit::value(calculator, 'A'), 0) << slope.angle;
         EXPECT_EQ(EventKit::value(calculator, 'B') > 0 ? 1 : -1, slope.rise) << slope.angle;
         EXPECT_EQ(get('N'), EventKit::value(calculator, 'C')) << slope.angle;
-        EXPECT_EQ(get('L'), 1) << slope.angle;
+        // The measurement's own label gives way to the probe loop's.
+        EXPECT_EQ(values->alterables->strings.get(7), "Player01DetectSensorAngles");
     }
 
     // At the ledge, the right edge past it: nothing is measured, though the
@@ -338,9 +334,13 @@ TEST_F(GroundMovement, the_measurement_takes_the_probes_difference_and_the_calcu
     set('N', 0), set('O', 0);
     move_to(terrain::ledge_end - 2.5, terrain::wall_top - 10, 1);
     EventKit::set_value(calculator, 'A', 99);
-    kit().run(1);
+    measure();
     EXPECT_EQ(EventKit::value(left_edge, 'Z'), 1);
     EXPECT_EQ(EventKit::value(right_edge, 'Z'), 0);
+    EXPECT_EQ(EventKit::value(calculator, 'A'), 99);
+    EXPECT_EQ(get('N'), 0);
+    // A whole tick there keeps the player on the ground, unmeasured.
+    kit().run(1);
     EXPECT_EQ(EventKit::value(calculator, 'A'), 99);
     EXPECT_EQ(get('N'), 0);
     EXPECT_EQ(get('L'), 1);

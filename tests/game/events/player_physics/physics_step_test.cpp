@@ -330,10 +330,19 @@ TEST(PlayerEngineStep, standing_still_on_flat_ground_for_600_ticks_moves_nothing
     TerrainScene scene;
     scene.standing = true;
     // With the ground events where they are built: nothing pulls or drops
-    // a player at rest on flat ground either.
+    // a player at rest on flat ground either. The slope following (658)
+    // waits for its lifting half: its slopes-down loop steps the body into
+    // the floor and only the slopes-up loop (555, 556) lifts it back out.
     scene.handler = [](Frames& f) {
         const EventIndexRow* ground = find_event(682);
-        run_player_events(f, 594, ground && ground->built ? 710 : 656);
+        const EventIndexRow* lifting = find_event(555);
+        const int last = ground && ground->built ? 710 : 656;
+        if (lifting && lifting->built) {
+            run_player_events(f, 594, last);
+        } else {
+            run_player_events(f, 594, 657);
+            run_player_events(f, 659, last);
+        }
     };
     kit.enter_empty_frame(player_terrain_frame(scene));
     FrameObject* values = player_values(kit);

@@ -5,6 +5,7 @@
 // linkable objects, and the player engine's groups on.
 #pragma once
 
+#include "game/frames/event_index.h"
 #include "game/frames/level_layout.h"
 #include "tests/support/event_kit.h"
 
@@ -75,6 +76,16 @@ inline void engine_groups(Frames& frames)
     frames.qualifier_3.set(2, ledges);
     frames.qualifier_13.set(1, solids);
     frames.qualifier_6.set(1, platforms);
+}
+
+// The slope following (event 658) runs the slopes-down loop, which steps
+// the body into flat ground, then the slopes-up loop (events 555, 556),
+// which lifts it back out; scenarios on real terrain run 658 only once the
+// lifting half is built, rather than watch the player sink.
+inline bool slope_following_built()
+{
+    const EventIndexRow* lifting = find_event(555);
+    return lifting && lifting->built;
 }
 
 // Flat ground (top row 400) from 0 to 511; a wall 128 wide from x 512 up to
