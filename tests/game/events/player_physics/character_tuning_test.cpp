@@ -263,7 +263,16 @@ int ticks_to_top_speed(int character)
     scene.set_up = [](Frames& f) { set(f.instances[player_input].back, 'D', 1); };
     scene.handler = [](Frames& f) {
         if (ground_speed_built()) {
-            run_player_events(f, 594, 710);
+            // The slope following (658) waits for its lifting half: its
+            // slopes-down loop steps the body into the floor and only the
+            // slopes-up loop (555, 556) lifts it back out.
+            const EventIndexRow* lifting = find_event(555);
+            if (lifting && lifting->built) {
+                run_player_events(f, 594, 710);
+            } else {
+                run_player_events(f, 594, 657);
+                run_player_events(f, 659, 710);
+            }
             return;
         }
         run_player_events(f, 594, 656);
