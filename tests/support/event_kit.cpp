@@ -208,6 +208,14 @@ void EventKit::set_value(FrameObject* object, char letter, double number)
     object->alterables->values.set(unsigned(letter - 'A'), number);
 }
 
+std::vector<double> EventKit::values(const FrameObject* object, const std::string& letters)
+{
+    std::vector<double> found;
+    for (const char letter : letters)
+        found.push_back(value(object, letter));
+    return found;
+}
+
 bool EventKit::flag(const FrameObject* object, int bit)
 {
     return (object->alterables->flags >> bit) & 1;

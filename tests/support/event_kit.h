@@ -44,6 +44,13 @@ struct InputObjects {
 int sample_count(const std::vector<SoundStart>& sounds, unsigned id);
 int music_count(const std::vector<SoundStart>& sounds, const std::string& path_end);
 
+// Numbers of any kind as doubles, to compare with EventKit::values.
+template <class... T>
+std::vector<double> doubles(T... numbers)
+{
+    return {double(numbers)...};
+}
+
 // How a kit's run differs from the plain one.
 struct KitOptions {
     // The save volume's host folder. Empty: a fresh one, removed with the
@@ -87,6 +94,8 @@ public:
     // Alterable values by letter, 'A' ... 'Z'.
     static double value(const FrameObject* object, char letter);
     static void set_value(FrameObject* object, char letter, double number);
+    // Several at once: values(object, "XYA") is {X, Y, A}.
+    static std::vector<double> values(const FrameObject* object, const std::string& letters);
     static bool flag(const FrameObject* object, int bit);
     double global(unsigned index) const;
     void set_global(unsigned index, double number);

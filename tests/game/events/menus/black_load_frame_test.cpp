@@ -66,8 +66,7 @@ TEST(BlackLoadFrame, enters_act_1_after_a_tenth_of_a_second_with_the_music_stopp
     EXPECT_TRUE(media.is_channel_playing(31));
     run_until_leaving(kit);
     EXPECT_FALSE(media.is_channel_playing(31));
-    EXPECT_EQ(EventKit::value(controller, 'D'), 0);
-    EXPECT_EQ(EventKit::value(controller, 'K'), 0);
+    EXPECT_EQ(EventKit::values(controller, "DK"), doubles(0, 0));
     EXPECT_EQ(array(kit, music_calls_type)->get_string(0, 0, 0), "");
     EXPECT_EQ(array(kit, music_queue_type)->get_value(0, 1, 0), 0);
 

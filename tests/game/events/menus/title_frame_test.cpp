@@ -232,9 +232,7 @@ TEST(TitleStarField, new_stars_draw_from_the_title_sequence_which_carries_over_v
     FrameObject* star = kit.instance(stars);
     const int a = expected.below(320) - 20;
     const int b = expected.below(240) - 220;
-    EXPECT_EQ(kit.value(star, 'A'), a);
-    EXPECT_EQ(kit.value(star, 'B'), b);
-    EXPECT_EQ(kit.value(star, 'C'), 256);
+    EXPECT_EQ(EventKit::values(star, "ABC"), doubles(a, b, 256));
     // Placed only on the next tick.
     EXPECT_EQ(star->get_x(), 136);
     EXPECT_EQ(star->get_y(), -9);
@@ -314,8 +312,7 @@ TEST(TitleConfirm, a_press_plays_the_confirm_shakes_and_leaves_for_how_to_play)
     EXPECT_TRUE(overlay->flags & FrameObject::VISIBLE);
     EXPECT_EQ(overlay->get_direction(), 0);
     EXPECT_EQ(media.get_channel_volume(31), 59);
-    EXPECT_EQ(kit.value(prompt, 'X'), 320);
-    EXPECT_EQ(kit.value(prompt, 'Y'), 175);
+    EXPECT_EQ(EventKit::values(prompt, "XY"), doubles(320, 175));
 
     // The shake: 13 ticks from amplitude 5 down by 0.4, then still.
     std::vector<std::pair<int, int>> shaken{{prompt->get_x(), prompt->get_y()}};
@@ -352,8 +349,7 @@ TEST(TitleConfirm, a_press_plays_the_confirm_shakes_and_leaves_for_how_to_play)
         kit.run(1);
     EXPECT_EQ(kit.tick(), left_at + 65);
     EXPECT_EQ(frames.next_frame, 8);
-    EXPECT_EQ(kit.value(overlay, 'A'), -100);
-    EXPECT_EQ(kit.value(overlay, 'B'), 33);
+    EXPECT_EQ(EventKit::values(overlay, "AB"), doubles(-100, 33));
     EXPECT_EQ(kit.global(0), 0);
     EXPECT_FALSE(media.is_channel_playing(31));
     EXPECT_EQ(media.get_channel_volume(31), 0);

@@ -31,9 +31,9 @@ TEST(ControlRoad, a_gamepad_confirm_held_three_ticks_is_a_first_tick_once_then_h
         first_tick.push_back(EventKit::value(objects.inputs, 'M'));
         held.push_back(EventKit::value(objects.player, 'E'));
     }
-    EXPECT_EQ(level, (std::vector<double>{1000, 1000, 1000}));
-    EXPECT_EQ(first_tick, (std::vector<double>{1, 0, 0}));
-    EXPECT_EQ(held, (std::vector<double>{1, 1, 1}));
+    EXPECT_EQ(level, doubles(1000, 1000, 1000));
+    EXPECT_EQ(first_tick, doubles(1, 0, 0));
+    EXPECT_EQ(held, doubles(1, 1, 1));
     kit.release();
     kit.run(1);
     EXPECT_EQ(EventKit::value(objects.inputs, 'E'), 0);

@@ -214,7 +214,7 @@ TEST(InputPollingChoice, losing_the_joystick_mid_frame_stops_the_gamepad_rows)
     // The keyboard array is still polled.
     manager.keyboard.add('x');
     frame.kit.run(1);
-    EXPECT_EQ(frame.levels(), (std::vector<double>{0, 0, 0, 0, 0, 1000, 0, 0}));
+    EXPECT_EQ(frame.levels(), doubles(0, 0, 0, 0, 0, 1000, 0, 0));
     manager.keyboard.remove('x');
     // Back to joystick 1: event 147 fires again, having been false meanwhile.
     EventKit::set_value(frame.kit.instance(global_input_data), 'A', 1);

@@ -13,14 +13,7 @@ namespace {
 
 using Series = std::vector<double>;
 
-// Values of one object by letter: values(o, "AEK") = {A, E, K}.
-Series values(const FrameObject* object, const std::string& letters)
-{
-    Series found;
-    for (const char letter : letters)
-        found.push_back(EventKit::value(object, letter));
-    return found;
-}
+Series values(const FrameObject* object, const std::string& letters) { return EventKit::values(object, letters); }
 
 // A frame of the test's own whose handler runs the input value events
 // (150-218), so that no polling overwrites the levels the test sets.
