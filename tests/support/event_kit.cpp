@@ -156,6 +156,34 @@ FrameObject* EventKit::place(const std::string& class_name, int x, int y, int la
     return game_frames.add_object(object, layer);
 }
 
+InputObjects EventKit::place_input_objects(bool reset)
+{
+    InputObjects objects;
+    objects.player = place("PlayerInput_21", -176, -56);
+    objects.master = place("MasterInput_22", -152, -56);
+    objects.inputs = place("InputsP1_23", -128, -56);
+    objects.global = place("GlobalInputData_24", -104, -56);
+    if (reset)
+        game_frames.reset_shared_event_state();
+    return objects;
+}
+
+int sample_count(const std::vector<SoundStart>& sounds, unsigned id)
+{
+    int n = 0;
+    for (const SoundStart& sound : sounds)
+        n += sound.path.empty() && sound.id == id;
+    return n;
+}
+
+int music_count(const std::vector<SoundStart>& sounds, const std::string& path_end)
+{
+    int n = 0;
+    for (const SoundStart& sound : sounds)
+        n += sound.path.ends_with(path_end);
+    return n;
+}
+
 std::vector<FrameObject*> EventKit::instances(int type_id)
 {
     std::vector<FrameObject*> found;
@@ -178,6 +206,14 @@ double EventKit::value(const FrameObject* object, char letter)
 void EventKit::set_value(FrameObject* object, char letter, double number)
 {
     object->alterables->values.set(unsigned(letter - 'A'), number);
+}
+
+std::vector<double> EventKit::values(const FrameObject* object, const std::string& letters)
+{
+    std::vector<double> found;
+    for (const char letter : letters)
+        found.push_back(value(object, letter));
+    return found;
 }
 
 bool EventKit::flag(const FrameObject* object, int bit)

@@ -31,6 +31,26 @@ struct EmptyFrame {
     std::function<void(Frames&)> start = {};
 };
 
+// The objects the shared input events read and write.
+struct InputObjects {
+    FrameObject* player = nullptr;  // PlayerInput_21: held and first-tick flags
+    FrameObject* master = nullptr;  // MasterInput_22: the control mask and its history
+    FrameObject* inputs = nullptr;  // InputsP1_23: slot levels and direction states
+    FrameObject* global = nullptr;  // GlobalInputData_24: joystick and dead zones
+};
+
+// Sounds started by sample id (not music files), or music files by the end
+// of their path.
+int sample_count(const std::vector<SoundStart>& sounds, unsigned id);
+int music_count(const std::vector<SoundStart>& sounds, const std::string& path_end);
+
+// Numbers of any kind as doubles, to compare with EventKit::values.
+template <class... T>
+std::vector<double> doubles(T... numbers)
+{
+    return {double(numbers)...};
+}
+
 // How a kit's run differs from the plain one.
 struct KitOptions {
     // The save volume's host folder. Empty: a fresh one, removed with the
@@ -63,6 +83,9 @@ public:
     // Instances --------------------------------------------------------------
     // An instance of a generated class at a frame position, on a layer.
     FrameObject* place(const std::string& class_name, int x, int y, int layer = 0);
+    // The four input objects every frame places, out of sight; with
+    // `reset` the shared block's state as a frame's set-up leaves it.
+    InputObjects place_input_objects(bool reset = true);
     // The type's instances, oldest first, and the last one added (or null).
     std::vector<FrameObject*> instances(int type_id);
     FrameObject* instance(int type_id);
@@ -71,6 +94,8 @@ public:
     // Alterable values by letter, 'A' ... 'Z'.
     static double value(const FrameObject* object, char letter);
     static void set_value(FrameObject* object, char letter, double number);
+    // Several at once: values(object, "XYA") is {X, Y, A}.
+    static std::vector<double> values(const FrameObject* object, const std::string& letters);
     static bool flag(const FrameObject* object, int bit);
     double global(unsigned index) const;
     void set_global(unsigned index, double number);

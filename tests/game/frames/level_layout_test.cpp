@@ -127,25 +127,6 @@ TEST(LevelLayout, each_acts_layout_holds_its_fixed_rows_totals_and_class_counts)
     }
 }
 
-TEST(LevelLayout, fixed_places_the_acts_depend_on)
-{
-    TempVolumes volumes;
-    std::string output;
-    std::vector<LayoutRow> rows = load_act(volumes, 1, output);
-    ASSERT_EQ(rows.size(), 2394u);
-    auto find = [&](const char* name) {
-        for (const LayoutRow& row : rows)
-            if (std::string(row.info->name) == name)
-                return std::pair{row.x, row.y};
-        return std::pair{-1, -1};
-    };
-    EXPECT_EQ(find("PlayerStartingPoint_160"), std::pair(53, 429));
-    EXPECT_EQ(find("Sign_170"), std::pair(14992, 85));
-    EXPECT_EQ(find("Player_87"), std::pair(-123, 213));
-    EXPECT_STREQ(rows.back().info->name, "LevelCardIntro2_287");
-    EXPECT_EQ(rows.back().layer, 7);
-}
-
 TEST(LevelLayout, format_allows_comments_tabs_blank_lines_crlf_and_a_byte_order_mark)
 {
     std::vector<LayoutRow> rows;

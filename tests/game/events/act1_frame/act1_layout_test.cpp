@@ -13,7 +13,6 @@
 namespace {
 
 constexpr int act1 = 4;
-constexpr size_t act1_fixed_rows = 239;
 
 LayoutRow row(const char* class_name, int x, int y, int layer)
 {
@@ -46,16 +45,6 @@ std::vector<std::string> layout_lines(EventKit& kit)
 }
 
 }  // namespace
-
-TEST(Act1Layout, the_fixed_rows_are_the_acts_known_rows)
-{
-    const std::vector<LayoutRow> fixed = fixed_layout(1);
-    ASSERT_EQ(fixed.size(), act1_fixed_rows);
-    EXPECT_EQ(fixed_layout_rows(1).size(), act1_fixed_rows);
-    EXPECT_STREQ(fixed.front().info->name, "LevelParallaxPiece0_161");
-    EXPECT_STREQ(fixed.back().info->name, "LevelCardIntro2_287");
-    EXPECT_TRUE(fixed_layout_rows(3).empty());
-}
 
 TEST(Act1Layout, merging_places_each_fixed_row_once_in_its_order)
 {

@@ -165,8 +165,7 @@ TEST_F(CollisionPass, a_crystal_landing_on_a_platform_and_a_solid_at_once_fires_
     crystal->alterables->flags |= 1;
     kit.run(1);
     EXPECT_FALSE(EventKit::flag(crystal, 0));
-    EXPECT_EQ(EventKit::value(crystal, 'G'), 8);
-    EXPECT_EQ(EventKit::value(crystal, 'H'), 0.5);
+    EXPECT_EQ(EventKit::values(crystal, "GH"), doubles(8, 0.5));
     // The platform test owns the crystal's bit 0, the solid test its bit 1.
     EXPECT_EQ(crystal->collision_events & 3u, 3u);
 }
@@ -204,8 +203,7 @@ TEST_F(CollisionPass, a_fast_roll_into_a_breakable_rock_knocks_it_loose_the_way_
     EventKit::set_value(movement, 'G', 3);
     kit.run(1);
     EXPECT_TRUE(EventKit::flag(left_rock, 6));
-    EXPECT_EQ(EventKit::value(left_rock, 'X'), -9);
-    EXPECT_EQ(EventKit::value(left_rock, 'Y'), 1.5);
+    EXPECT_EQ(EventKit::values(left_rock, "XY"), doubles(-9, 1.5));
     EXPECT_EQ(EventKit::value(others, 'K'), 5);
 
     FrameObject* right_rock = kit.place("BreakableRock_282", 350, 120);
@@ -278,38 +276,29 @@ TEST_F(BackgroundContacts, a_reflect_bursts_once_per_new_contact)
     EXPECT_EQ(count_of(kit, type_effects_white_burst), 2u);
 }
 
-TEST_F(BackgroundContacts, a_charged_projectile_only_marks_itself_and_a_spent_one_sparks_out)
+TEST_F(BackgroundContacts, projectiles_debris_and_falling_crystals_each_meet_the_ground_their_own_way)
 {
+    // A charged projectile only marks itself, a spent one sparks out.
     FrameObject* charged = kit.place("PlayerProjectile_336", 140, 110);
     EventKit::set_value(charged, 'G', 1);
     FrameObject* spent = kit.place("PlayerProjectile_336", 170, 110);
+    // Debris settles into dust only once its value A is past 3.
+    FrameObject* fresh = kit.place("EffectsDebris_266", 140, 110);
+    EventKit::set_value(fresh, 'A', 3);
+    FrameObject* old = kit.place("EffectsDebris_266", 170, 110);
+    EventKit::set_value(old, 'A', 4);
+    // A falling crystal lands.
+    FrameObject* crystal = kit.place("ObjectCrystal_239", 140, 110);
+    crystal->alterables->flags |= 1;
     kit.run(1);
     EXPECT_TRUE(EventKit::flag(charged, 6));
     EXPECT_FALSE(charged->flags & FrameObject::DESTROYING);
     EXPECT_TRUE(spent->flags & FrameObject::DESTROYING);
     EXPECT_EQ(count_of(kit, type_thunder_spark), 1u);
-    const std::vector<SoundStart> sounds = kit.take_sounds();
-    ASSERT_EQ(sounds.size(), 1u);
-    EXPECT_EQ(sounds[0].id, 27u);
-}
-
-TEST_F(BackgroundContacts, debris_settles_into_dust_only_once_its_value_a_is_past_3)
-{
-    FrameObject* fresh = kit.place("EffectsDebris_266", 140, 110);
-    EventKit::set_value(fresh, 'A', 3);
-    FrameObject* old = kit.place("EffectsDebris_266", 170, 110);
-    EventKit::set_value(old, 'A', 4);
-    kit.run(1);
+    EXPECT_EQ(sample_count(kit.take_sounds(), 27), 1);
     EXPECT_FALSE(fresh->flags & FrameObject::DESTROYING);
     EXPECT_TRUE(old->flags & FrameObject::DESTROYING);
     EXPECT_EQ(count_of(kit, type_effects_dust), 1u);
-}
-
-TEST_F(BackgroundContacts, a_falling_crystal_lands_on_the_ground)
-{
-    FrameObject* crystal = kit.place("ObjectCrystal_239", 140, 110);
-    crystal->alterables->flags |= 1;
-    kit.run(1);
     EXPECT_FALSE(EventKit::flag(crystal, 0));
     EXPECT_EQ(EventKit::value(crystal, 'G'), 8);
 }

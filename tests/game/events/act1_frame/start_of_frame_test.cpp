@@ -43,15 +43,10 @@ TEST_F(Act1StartOfFrame, the_start_mode_is_raised_to_one_before_anything_else)
 {
     EventKit kit;
     kit.enter_empty_frame(act_frame({}, {}));
-    for (const double mode : {0.0, -3.0, 0.5}) {
+    for (const auto [mode, raised] : {std::pair{0.0, 1.0}, {-3.0, 1.0}, {0.5, 1.0}, {1.0, 1.0}, {7.0, 7.0}}) {
         kit.set_global(4, mode);
         kit.frames().event_func_2180();
-        EXPECT_EQ(kit.global(4), 1) << mode;
-    }
-    for (const double mode : {1.0, 7.0}) {
-        kit.set_global(4, mode);
-        kit.frames().event_func_2180();
-        EXPECT_EQ(kit.global(4), mode);
+        EXPECT_EQ(kit.global(4), raised) << mode;
     }
 }
 
@@ -175,11 +170,7 @@ TEST_F(Act1StartOfFrame, parallax_boxes_are_measured_and_widened_and_planes_scal
             frames.event_func_2200();
             frames.event_func_2201();
         });
-    EXPECT_EQ(EventKit::value(wide, 'A'), 480);
-    EXPECT_EQ(EventKit::value(wide, 'C'), 300);
-    EXPECT_EQ(EventKit::value(wide, 'H'), 427);
-    EXPECT_EQ(EventKit::value(wide, 'I'), 241);
-    EXPECT_EQ(EventKit::value(wide, 'D'), 0.98);
+    EXPECT_EQ(EventKit::values(wide, "ACHID"), doubles(480, 300, 427, 241, 0.98));
     EXPECT_EQ(EventKit::value(narrow, 'E'), 0.5);
     EXPECT_EQ(wide->width, 960);  // (0 + 2) x 480
     EXPECT_EQ(narrow->width, 600);  // (4 + 2) x 100
@@ -232,13 +223,9 @@ TEST_F(Act1StartOfFrame, codecs_links_and_platforms_are_numbered_in_visiting_ord
     EXPECT_EQ(EventKit::value(links[0], 'Z'), 2);
     EXPECT_EQ(EventKit::value(platforms[1], 'O'), 0);
     EXPECT_EQ(EventKit::value(platforms[0], 'O'), 1);
-    EXPECT_EQ(EventKit::value(platforms[2], 'O'), 2);
-    EXPECT_EQ(EventKit::value(platforms[2], 'I'), 900);
-    EXPECT_EQ(EventKit::value(platforms[2], 'J'), 620);
+    EXPECT_EQ(EventKit::values(platforms[2], "OIJ"), doubles(2, 900, 620));
     FrameObject* level = kit.instance(43);
-    EXPECT_EQ(EventKit::value(level, 'B'), 2000);
-    EXPECT_EQ(EventKit::value(level, 'A'), 1);
-    EXPECT_EQ(EventKit::value(level, 'Q'), 1);
+    EXPECT_EQ(EventKit::values(level, "BAQ"), doubles(2000, 1, 1));
     // The link loop ran once per member of the platform group.
     EXPECT_EQ(kit.frames().fast_loop_link_objects_1.index, 3);
 
@@ -369,9 +356,7 @@ TEST_F(Act1StartOfFrame, the_dormant_palette_event_cuts_its_pieces_to_the_palett
     kit.set_global(4, 0);
     cells(2, 0, 4, 2, 5, 0);  // pieces 6 and 14, and 15: just past the end
     frames.event_func_2228();
-    EXPECT_EQ(EventKit::value(arm, 'G'), 120);
-    EXPECT_EQ(EventKit::value(arm, 'H'), 20);
-    EXPECT_EQ(EventKit::value(arm, 'I'), 0);
+    EXPECT_EQ(EventKit::values(arm, "GHI"), doubles(120, 20, 0));
     EXPECT_DOUBLE_EQ(EventKit::value(arm, 'J'), 12);
     EXPECT_DOUBLE_EQ(EventKit::value(arm, 'K'), 2);
     EXPECT_FALSE(frames.level_group_32);
@@ -383,9 +368,7 @@ TEST_F(Act1StartOfFrame, the_dormant_palette_event_cuts_its_pieces_to_the_palett
     switch_on_start_groups(frames);
     cells(0, 1, INT_MAX, INT_MAX, -1, 0);
     frames.event_func_2228();
-    EXPECT_EQ(EventKit::value(arm, 'G'), 2);
-    EXPECT_EQ(EventKit::value(arm, 'H'), 0);
-    EXPECT_EQ(EventKit::value(arm, 'I'), 0);
+    EXPECT_EQ(EventKit::values(arm, "GHI"), doubles(2, 0, 0));
     frames.global_strings->set(12, palette);
 
     // In the act's start it never fires: the start mode is raised first.

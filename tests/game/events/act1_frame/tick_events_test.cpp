@@ -102,8 +102,14 @@ TEST_F(PauseMenu, the_first_pause_of_a_visit_shows_frame_3_and_a_later_one_does_
     EXPECT_EQ(shown_frame(panel), 0);
 }
 
-TEST_F(PauseMenu, the_cursor_moves_one_item_per_press_within_items_0_to_2_with_a_sound)
+TEST_F(PauseMenu, the_cursor_moves_one_item_per_press_within_items_0_to_2_with_a_sound_once_the_panel_is_in)
 {
+    // While the panel is still sliding the cursor stays.
+    EventKit::set_value(panel, 'A', 6);
+    press('J');
+    EXPECT_EQ(EventKit::value(cursor, 'A'), 0);
+    EXPECT_TRUE(kit.take_sounds().empty());
+
     open_panel();
     const int top = static_cast<Active*>(panel)->get_action_y();
     press('J');
@@ -125,14 +131,6 @@ TEST_F(PauseMenu, the_cursor_moves_one_item_per_press_within_items_0_to_2_with_a
     const std::vector<SoundStart> sounds = kit.take_sounds();
     ASSERT_EQ(sounds.size(), 2u);
     EXPECT_EQ(sounds[0].id, 54u);
-}
-
-TEST_F(PauseMenu, while_the_panel_is_still_sliding_the_cursor_stays)
-{
-    EventKit::set_value(panel, 'A', 6);
-    press('J');
-    EXPECT_EQ(EventKit::value(cursor, 'A'), 0);
-    EXPECT_TRUE(kit.take_sounds().empty());
 }
 
 TEST_F(PauseMenu, with_one_life_left_the_panel_shows_frame_4_and_the_cursor_steps_over_item_1)
@@ -164,13 +162,22 @@ TEST_F(PauseMenu, with_the_menu_closed_none_of_its_events_act)
     EXPECT_NE(shown_frame(panel), 3);
 }
 
-TEST(Act1DebugTimer, value_22_at_3_shows_the_timer_digits_and_puts_the_hotkeys_away)
+TEST(Act1DebugTimer, value_22_at_3_shows_the_timer_digits_in_the_debug_group_and_puts_the_hotkeys_away)
 {
     EventKit kit;
-    enter(kit, {.debug = true});
+    enter(kit, {});
     FrameObject* timer = kit.place("GUITimer_349", 200, 20, 1);
     FrameObject* digit = kit.place("GUITimerMilli_207", 220, 20, 1);
+    // Without the debug group nothing happens.
+    timer->set_direction(5, true);
     kit.set_global(22, 3);
+    kit.frames().global_group_10 = true;
+    kit.run(2);
+    EXPECT_EQ(kit.global(22), 3);
+    EXPECT_EQ(timer->get_direction(), 5);
+
+    kit.frames().global_group_1 = true;
+    kit.frames().global_group_10 = false;
     kit.run(1);
     EXPECT_EQ(kit.global(22), 0);
     EXPECT_TRUE(digit->flags & FrameObject::VISIBLE);
@@ -185,19 +192,6 @@ TEST(Act1DebugTimer, value_22_at_3_shows_the_timer_digits_and_puts_the_hotkeys_a
     kit.run(1);
     EXPECT_FALSE(digit->flags & FrameObject::VISIBLE);
     EXPECT_EQ(timer->get_direction(), 3);
-}
-
-TEST(Act1DebugTimer, without_the_debug_group_nothing_happens)
-{
-    EventKit kit;
-    enter(kit, {});
-    FrameObject* timer = kit.place("GUITimer_349", 200, 20, 1);
-    timer->set_direction(5, true);
-    kit.set_global(22, 3);
-    kit.frames().global_group_10 = true;
-    kit.run(2);
-    EXPECT_EQ(kit.global(22), 3);
-    EXPECT_EQ(timer->get_direction(), 5);
 }
 
 TEST(Act1BackgroundPlanes, a_plane_follows_the_view_at_its_depth_and_drifts)

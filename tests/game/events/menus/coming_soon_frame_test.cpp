@@ -4,7 +4,7 @@
 #include "console/pads.h"
 #include "objects/active.h"
 #include "runtime/manager.h"
-#include "tests/support/event_kit.h"
+#include "tests/game/events/menus/menu_kit.h"
 
 #include <gtest/gtest.h>
 
@@ -28,21 +28,9 @@ int whole_tiles(EventKit& kit)
     return whole;
 }
 
-int sound_count(const std::vector<SoundStart>& sounds, unsigned id)
-{
-    int n = 0;
-    for (const SoundStart& sound : sounds)
-        n += sound.path.empty() && sound.id == id;
-    return n;
-}
-
 double countdown(EventKit& kit) { return EventKit::value(kit.instance(state_type), 'C'); }
 
-void enter(EventKit& kit)
-{
-    media.stop_channel(31);
-    kit.enter_frame(coming_soon);
-}
+void enter(EventKit& kit) { enter_with_music_idle(kit, coming_soon); }
 
 }  // namespace
 
@@ -51,29 +39,19 @@ TEST(ComingSoonFrame, starts_with_its_screen_the_menu_music_and_the_view_centred
     EventKit kit;
     enter(kit);
     Frames& frames = kit.frames();
-    EXPECT_EQ(frames.index, coming_soon);
-    EXPECT_EQ(frames.width, 640);
-    EXPECT_EQ(frames.height, 720);
-    ASSERT_EQ(frames.layers.size(), 3u);
     EXPECT_EQ(frames.layers[0].coef_y, 0.0);
     EXPECT_EQ(frames.layers[2].coef_x, 0.0);
-    EXPECT_EQ(kit.instances(tile_type).size(), 104u);
-    EXPECT_EQ(kit.instances(fade_type).size(), 1u);
     EXPECT_EQ(frames.qualifier_22.count, 2);
     EXPECT_TRUE(frames.fade_in_group);
     // 640 wide, centred on 320: the view's left edge is 107.
     EXPECT_EQ(frames.display_x, 107);
-
     const std::vector<SoundStart> sounds = kit.take_sounds();
     ASSERT_FALSE(sounds.empty());
     EXPECT_TRUE(sounds[0].path.ends_with("/Data/BGM/m_menu1.ogg")) << sounds[0].path;
     EXPECT_EQ(sounds[0].channel, 31);
     EXPECT_EQ(sounds[0].loops, 0);
-}
 
-TEST(ComingSoonFrame, music_already_playing_carries_on)
-{
-    EventKit kit;
+    // Music already playing carries on.
     media.play(".\\Data\\BGM\\m_title.ogg", 31, 0);
     kit.take_sounds();
     kit.enter_frame(coming_soon);
@@ -129,7 +107,7 @@ TEST(ComingSoonFrame, confirming_fades_the_music_wipes_the_screen_and_restarts_t
     kit.press(VPAD_BUTTON_A);
     EXPECT_EQ(countdown(kit), 2);
     std::vector<SoundStart> sounds = kit.take_sounds();
-    EXPECT_EQ(sound_count(sounds, 53), 1);
+    EXPECT_EQ(sample_count(sounds, 53), 1);
     ASSERT_EQ(kit.instances(burst_type).size(), 1u);
     FrameObject* prompt = kit.instance(prompt_type);
     EXPECT_EQ(kit.instance(burst_type)->x, prompt->x);
@@ -139,14 +117,14 @@ TEST(ComingSoonFrame, confirming_fades_the_music_wipes_the_screen_and_restarts_t
     // Ticks 2 ... 48: the music loses 2 a tick, more presses do nothing.
     kit.press(VPAD_BUTTON_A, 46);
     EXPECT_EQ(countdown(kit), 49);
-    EXPECT_EQ(sound_count(kit.take_sounds(), 53), 0);
+    EXPECT_EQ(sample_count(kit.take_sounds(), 53), 0);
     EXPECT_DOUBLE_EQ(media.get_channel_volume(31), volume - 96);
     EXPECT_TRUE(media.is_channel_playing(31));
 
     // Tick 49: the wipe starts left of the view and moves once.
     kit.run(1);
     EXPECT_EQ(countdown(kit), 51);
-    EXPECT_EQ(sound_count(kit.take_sounds(), 49), 1);
+    EXPECT_EQ(sample_count(kit.take_sounds(), 49), 1);
     EXPECT_FALSE(media.is_channel_playing(31));
     EXPECT_DOUBLE_EQ(media.get_channel_volume(31), 100);
     ASSERT_EQ(kit.instances(fade_type).size(), 2u);
@@ -199,7 +177,7 @@ TEST(ComingSoonFrame, a_confirm_counts_once_and_is_taken_during_the_dissolve)
     frames.event_func_2505();
     manager.keyboard.remove(13);
     EXPECT_EQ(countdown(kit), 1);
-    EXPECT_EQ(sound_count(kit.take_sounds(), 53), 1);
+    EXPECT_EQ(sample_count(kit.take_sounds(), 53), 1);
 
     // Value B of the state object holds a confirm back.
     EventKit::set_value(kit.instance(state_type), 'C', 0);

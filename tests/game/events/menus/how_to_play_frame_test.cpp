@@ -6,7 +6,7 @@
 #include "game/frames/event_support.h"
 #include "objects/active.h"
 #include "runtime/manager.h"
-#include "tests/support/event_kit.h"
+#include "tests/game/events/menus/menu_kit.h"
 
 #include <gtest/gtest.h>
 #include <cmath>
@@ -21,14 +21,6 @@ constexpr int back_prompt_type = 299;  // Active6_415
 constexpr int character_type = 323;    // Character1_457
 constexpr int tile_type = 300;         // FadeIn_417
 
-int sound_count(const std::vector<SoundStart>& sounds, unsigned id)
-{
-    int n = 0;
-    for (const SoundStart& sound : sounds)
-        n += sound.path.empty() && sound.id == id;
-    return n;
-}
-
 struct Page {
     EventKit& kit;
     double a() const { return EventKit::value(kit.instance(state_type), 'A'); }
@@ -36,12 +28,7 @@ struct Page {
     double c() const { return EventKit::value(kit.instance(state_type), 'C'); }
 };
 
-void enter(EventKit& kit)
-{
-    media.stop_channel(31);
-    kit.enter_frame(how_to_play);
-    kit.take_sounds();
-}
+void enter(EventKit& kit) { enter_with_music_idle(kit, how_to_play, true); }
 
 bool controls_shown(EventKit& kit) { return kit.instance(controls_type)->flags & FrameObject::VISIBLE; }
 
@@ -50,18 +37,10 @@ bool controls_shown(EventKit& kit) { return kit.instance(controls_type)->flags &
 TEST(HowToPlayFrame, starts_on_page_one_with_its_screen_and_the_menu_music)
 {
     EventKit kit;
-    media.stop_channel(31);
     kit.frames().global_group_1 = true;
-    kit.enter_frame(how_to_play);
+    enter_with_music_idle(kit, how_to_play);
     Frames& frames = kit.frames();
     EXPECT_FALSE(frames.global_group_1);  // the debug group
-    EXPECT_EQ(frames.index, how_to_play);
-    EXPECT_EQ(frames.width, 640);
-    EXPECT_EQ(frames.height, 720);
-    EXPECT_EQ(frames.layers.size(), 3u);
-    EXPECT_EQ(kit.instances(tile_type).size(), 104u);
-    EXPECT_EQ(kit.instances(315).size(), 2u);  // HelpMessage5_436
-    EXPECT_EQ(kit.instances(36).size(), 3u);   // Active2_429
     EXPECT_EQ(frames.qualifier_1.count, 4);
     EXPECT_EQ(frames.qualifier_24.count, 3);
     EXPECT_EQ(Page{kit}.a(), 120);
@@ -74,90 +53,62 @@ TEST(HowToPlayFrame, starts_on_page_one_with_its_screen_and_the_menu_music)
     EXPECT_EQ(sounds[0].channel, 31);
 }
 
-TEST(HowToPlayFrame, a_pages_forward_twenty_a_tick_for_twelve_ticks)
+// A pages forward and B back, 20 a tick for twelve ticks, the view's top
+// following at a - 120; presses during a scroll are ignored, one on its
+// last step is taken; the controls picture shows while a is at most 360.
+TEST(HowToPlayFrame, a_and_b_scroll_a_page_at_a_time_tick_by_tick)
 {
     EventKit kit;
     enter(kit);
     Page page{kit};
-    kit.press(VPAD_BUTTON_A);
-    EXPECT_EQ(page.b(), 240);
-    EXPECT_EQ(page.a(), 120);
-    EXPECT_EQ(sound_count(kit.take_sounds(), 53), 1);
-    EXPECT_EQ(kit.instances(burst_type).size(), 1u);
-    for (int step = 1; step <= 12; ++step) {
-        kit.run(1);
-        EXPECT_EQ(page.a(), 120 + 20 * step);
-        EXPECT_EQ(page.b(), 240 - 20 * step);
-        // The view's top follows at a - 120.
-        EXPECT_EQ(kit.frames().display_y, 20 * step);
-    }
-    kit.run(5);
-    EXPECT_EQ(page.a(), 360);
-
-    kit.press(VPAD_BUTTON_A, 12);
-    EXPECT_EQ(page.a(), 600);
-    EXPECT_EQ(page.b(), 0);
-    EXPECT_EQ(kit.frames().display_y, 480);
-    EXPECT_EQ(page.c(), 0);
-}
-
-TEST(HowToPlayFrame, presses_during_a_scroll_are_ignored_and_one_on_its_last_step_is_taken)
-{
-    EventKit kit;
-    enter(kit);
-    Page page{kit};
-    kit.press(VPAD_BUTTON_A, 1);
-    kit.take_sounds();
-    kit.press(VPAD_BUTTON_A, 1);
-    kit.press(VPAD_BUTTON_B, 1);
-    EXPECT_TRUE(kit.take_sounds().empty());
-    kit.run(6);
-    // Tick 12 of the scroll: the step brings B to 0 before the input events.
-    kit.press(VPAD_BUTTON_A);
-    EXPECT_EQ(page.a(), 360);
-    EXPECT_EQ(page.b(), 240);
-    EXPECT_EQ(sound_count(kit.take_sounds(), 53), 1);
-}
-
-TEST(HowToPlayFrame, b_pages_back_but_not_from_page_one)
-{
-    EventKit kit;
-    enter(kit);
-    Page page{kit};
-    kit.press(VPAD_BUTTON_B, 3);
+    kit.press(VPAD_BUTTON_B, 3);  // not back from page one
     EXPECT_EQ(page.b(), 0);
     EXPECT_TRUE(kit.take_sounds().empty());
     EXPECT_TRUE(kit.instances(burst_type).empty());
 
-    kit.press(VPAD_BUTTON_A, 13);
-    kit.take_sounds();
-    kit.press(VPAD_BUTTON_B);
-    EXPECT_EQ(page.b(), -240);
-    EXPECT_EQ(sound_count(kit.take_sounds(), 214), 1);
-    ASSERT_FALSE(kit.instances(burst_type).empty());
-    EXPECT_EQ(kit.instance(burst_type)->x, kit.instance(back_prompt_type)->x);
-    kit.run(12);
-    EXPECT_EQ(page.a(), 120);
-    EXPECT_EQ(kit.frames().display_y, 0);
-}
-
-TEST(HowToPlayFrame, the_controls_picture_shows_while_the_page_position_is_at_most_360)
-{
-    EventKit kit;
-    enter(kit);
-    kit.press(VPAD_BUTTON_A, 12);
-    EXPECT_TRUE(controls_shown(kit));
     kit.press(VPAD_BUTTON_A);
+    EXPECT_EQ(page.b(), 240);
+    EXPECT_EQ(page.a(), 120);
+    EXPECT_EQ(sample_count(kit.take_sounds(), 53), 1);
+    EXPECT_EQ(kit.instances(burst_type).size(), 1u);
+    for (int step = 1; step <= 12; ++step) {
+        kit.hold(step == 3 || step == 12 ? VPAD_BUTTON_A : step == 5 ? VPAD_BUTTON_B : 0);
+        kit.run(1);
+        if (step == 12)
+            break;
+        EXPECT_EQ(page.a(), 120 + 20 * step);
+        EXPECT_EQ(page.b(), 240 - 20 * step);
+        EXPECT_EQ(kit.frames().display_y, 20 * step);
+        EXPECT_TRUE(kit.take_sounds().empty()) << step;
+    }
+    kit.release();
+    // The twelfth step brings B to 0 before the input events.
+    EXPECT_EQ(page.a(), 360);
+    EXPECT_EQ(page.b(), 240);
+    EXPECT_EQ(sample_count(kit.take_sounds(), 53), 1);
     EXPECT_TRUE(controls_shown(kit));
-    kit.run(1);  // one step into the scroll: 380
+    kit.run(1);
+    EXPECT_EQ(page.a(), 380);
     EXPECT_FALSE(controls_shown(kit));
     kit.run(11);
+    EXPECT_EQ(page.a(), 600);
+    EXPECT_EQ(page.b(), 0);
+    EXPECT_EQ(kit.frames().display_y, 480);
+    EXPECT_EQ(page.c(), 0);
     EXPECT_FALSE(controls_shown(kit));
-    kit.press(VPAD_BUTTON_B, 11);  // back at 380
+
+    kit.press(VPAD_BUTTON_B, 11);
+    EXPECT_EQ(page.a(), 380);
+    EXPECT_EQ(sample_count(kit.take_sounds(), 214), 1);
+    ASSERT_FALSE(kit.instances(burst_type).empty());
+    EXPECT_EQ(kit.instance(burst_type)->x, kit.instance(back_prompt_type)->x);
     EXPECT_FALSE(controls_shown(kit));
     kit.run(1);
-    EXPECT_EQ(Page{kit}.a(), 360);
+    EXPECT_EQ(page.a(), 360);
     EXPECT_TRUE(controls_shown(kit));
+    kit.press(VPAD_BUTTON_B, 12);
+    EXPECT_EQ(page.a(), 120);
+    EXPECT_EQ(kit.frames().display_y, 0);
 }
 
 TEST(HowToPlayFrame, the_parallax_planes_drift_at_their_own_speeds_and_wrap_at_their_width)
@@ -212,15 +163,15 @@ TEST(HowToPlayFrame, confirming_on_page_three_wipes_the_screen_and_leaves_for_bl
     EXPECT_EQ(page.b(), 0);
     EXPECT_EQ(page.c(), 2);
     const std::vector<SoundStart> sounds = kit.take_sounds();
-    EXPECT_EQ(sound_count(sounds, 53), 1);
-    EXPECT_EQ(sound_count(sounds, 215), 1);
+    EXPECT_EQ(sample_count(sounds, 53), 1);
+    EXPECT_EQ(sample_count(sounds, 215), 1);
     EXPECT_EQ(static_cast<Active*>(kit.instance(character_type))->forced_animation, 7);
 
     kit.run(47);  // tick 48
     EXPECT_EQ(page.c(), 49);
     kit.run(1);  // tick 49: the wipe
     EXPECT_EQ(page.c(), 51);
-    EXPECT_EQ(sound_count(kit.take_sounds(), 49), 1);
+    EXPECT_EQ(sample_count(kit.take_sounds(), 49), 1);
     kit.run(49);  // tick 98
     EXPECT_EQ(kit.frames().next_frame, -1);
     kit.run(1);  // tick 99
@@ -247,7 +198,7 @@ TEST(HowToPlayFrame, the_keys_page_and_confirm_once_with_the_joystick_on_the_sam
     // Return and button 2 on page 1: one scroll.
     same_tick(13, 32, &Frames::event_func_2650, &Frames::event_func_2651);
     EXPECT_EQ(page.b(), 240);
-    EXPECT_EQ(sound_count(kit.take_sounds(), 53), 1);
+    EXPECT_EQ(sample_count(kit.take_sounds(), 53), 1);
     kit.run(13);
     // Backspace pages back.
     same_tick(8, 0, &Frames::event_func_2652, &Frames::event_func_2653);
@@ -262,5 +213,5 @@ TEST(HowToPlayFrame, the_keys_page_and_confirm_once_with_the_joystick_on_the_sam
               &Frames::event_func_2657);
     EXPECT_EQ(page.b(), 0);
     EXPECT_EQ(page.c(), 1);
-    EXPECT_EQ(sound_count(kit.take_sounds(), 215), 1);
+    EXPECT_EQ(sample_count(kit.take_sounds(), 215), 1);
 }

@@ -7,7 +7,7 @@
 #include "objects/active.h"
 #include "objects/counter.h"
 #include "objects/textblitter.h"
-#include "tests/support/event_kit.h"
+#include "tests/game/events/menus/menu_kit.h"
 
 #include <gtest/gtest.h>
 
@@ -48,8 +48,7 @@ int live(EventKit& kit, int type)
 // is shown (the 32nd tick).
 void enter_until_prompt(EventKit& kit)
 {
-    media.stop_channel(31);
-    kit.enter_frame(title);
+    enter_with_music_idle(kit, title);
     kit.run(31);
     ASSERT_TRUE(kit.instance(press_start)->flags & FrameObject::VISIBLE);
 }
@@ -59,11 +58,6 @@ void confirm(EventKit& kit, char letter = 'K')
 {
     kit.set_value(kit.instance(letter == 'P' ? inputs_p1 : player_input), letter, 1);
     kit.run(1);
-}
-
-int sounds_with_id(const std::vector<SoundStart>& sounds, unsigned id)
-{
-    return int(std::count_if(sounds.begin(), sounds.end(), [&](const SoundStart& s) { return s.id == id && s.path.empty(); }));
 }
 
 // The events' random sequence, worked out here on its own.
@@ -78,17 +72,14 @@ struct Sequence {
 
 }  // namespace
 
-TEST(TitleSetUp, builds_the_scene_fades_in_and_starts_the_music)
+TEST(TitleSetUp, builds_the_scene_fades_in_and_starts_the_music_on_the_channel_of_global_25)
 {
     EventKit kit;
-    media.stop_channel(31);
-    kit.enter_frame(title);
+    media.set_channel_volume(4, 30);
+    kit.set_global(25, 5);
+    enter_with_music_idle(kit, title);
     Frames& frames = kit.frames();
-    EXPECT_EQ(frames.width, 640);
-    EXPECT_EQ(frames.height, 240);
-    EXPECT_EQ(frames.layers.size(), 3u);
-    EXPECT_EQ(frames.loops, nullptr);
-    EXPECT_EQ(frames.qualifier_2.size(), 1);
+    EXPECT_EQ(media.get_channel_volume(4), 100);
 
     const std::vector<SoundStart> sounds = kit.take_sounds();
     ASSERT_EQ(sounds.size(), 1u);
@@ -123,10 +114,12 @@ TEST(TitleSetUp, builds_the_scene_fades_in_and_starts_the_music)
     EXPECT_TRUE(frames.prompt_group);
     EXPECT_FALSE(frames.fade_in_group);
 
-    // A second visit while the music plays leaves it alone.
+    // A second visit while the music plays leaves it and the volume alone.
+    media.set_channel_volume(4, 30);
     kit.enter_frame(title);
     EXPECT_TRUE(kit.take_sounds().empty());
     EXPECT_TRUE(media.is_channel_playing(31));
+    EXPECT_EQ(media.get_channel_volume(4), 30);
 }
 
 TEST(TitleSetUp, global_19_places_the_view_and_the_planet)
@@ -142,23 +135,6 @@ TEST(TitleSetUp, global_19_places_the_view_and_the_planet)
         EXPECT_EQ(kit.frames().display_y, 0) << g19;
         EXPECT_EQ(kit.instance(planet)->get_x(), expected.second) << g19;
     }
-}
-
-TEST(TitleSetUp, global_25_names_the_channel_whose_volume_the_music_sets)
-{
-    EventKit kit;
-    media.stop_channel(31);
-    media.set_channel_volume(4, 30);
-    kit.set_global(25, 5);
-    kit.enter_frame(title);
-    EXPECT_EQ(media.get_channel_volume(4), 100);
-
-    // With the music still playing nothing is touched.
-    media.set_channel_volume(4, 30);
-    kit.take_sounds();
-    kit.enter_frame(title);
-    EXPECT_EQ(media.get_channel_volume(4), 30);
-    EXPECT_TRUE(kit.take_sounds().empty());
 }
 
 TEST(TitleSetUp, the_planet_drifts_and_the_moon_circles_it)
@@ -256,9 +232,7 @@ TEST(TitleStarField, new_stars_draw_from_the_title_sequence_which_carries_over_v
     FrameObject* star = kit.instance(stars);
     const int a = expected.below(320) - 20;
     const int b = expected.below(240) - 220;
-    EXPECT_EQ(kit.value(star, 'A'), a);
-    EXPECT_EQ(kit.value(star, 'B'), b);
-    EXPECT_EQ(kit.value(star, 'C'), 256);
+    EXPECT_EQ(EventKit::values(star, "ABC"), doubles(a, b, 256));
     // Placed only on the next tick.
     EXPECT_EQ(star->get_x(), 136);
     EXPECT_EQ(star->get_y(), -9);
@@ -320,18 +294,6 @@ TEST(TitlePrompt, pulses_every_90_ticks_once_shown)
     EXPECT_EQ(kit.value(prompt, 'D'), 4);
 }
 
-TEST(TitleConfirm, a_press_during_the_fade_in_is_ignored)
-{
-    EventKit kit;
-    kit.enter_frame(title);
-    kit.run(10);
-    kit.take_sounds();
-    confirm(kit);
-    kit.run(5);
-    EXPECT_EQ(kit.instance(press_start)->get_direction(), 0);
-    EXPECT_EQ(sounds_with_id(kit.take_sounds(), 79), 0);
-}
-
 TEST(TitleConfirm, a_press_plays_the_confirm_shakes_and_leaves_for_how_to_play)
 {
     EventKit kit;
@@ -344,14 +306,13 @@ TEST(TitleConfirm, a_press_plays_the_confirm_shakes_and_leaves_for_how_to_play)
     kit.set_global(0, 7);
 
     confirm(kit);  // tick 42
-    EXPECT_EQ(sounds_with_id(kit.take_sounds(), 79), 1);
+    EXPECT_EQ(sample_count(kit.take_sounds(), 79), 1);
     EXPECT_EQ(prompt->get_direction(), 1);
     EXPECT_EQ(prompt->blend_color.a, 255);
     EXPECT_TRUE(overlay->flags & FrameObject::VISIBLE);
     EXPECT_EQ(overlay->get_direction(), 0);
     EXPECT_EQ(media.get_channel_volume(31), 59);
-    EXPECT_EQ(kit.value(prompt, 'X'), 320);
-    EXPECT_EQ(kit.value(prompt, 'Y'), 175);
+    EXPECT_EQ(EventKit::values(prompt, "XY"), doubles(320, 175));
 
     // The shake: 13 ticks from amplitude 5 down by 0.4, then still.
     std::vector<std::pair<int, int>> shaken{{prompt->get_x(), prompt->get_y()}};
@@ -388,22 +349,33 @@ TEST(TitleConfirm, a_press_plays_the_confirm_shakes_and_leaves_for_how_to_play)
         kit.run(1);
     EXPECT_EQ(kit.tick(), left_at + 65);
     EXPECT_EQ(frames.next_frame, 8);
-    EXPECT_EQ(kit.value(overlay, 'A'), -100);
-    EXPECT_EQ(kit.value(overlay, 'B'), 33);
+    EXPECT_EQ(EventKit::values(overlay, "AB"), doubles(-100, 33));
     EXPECT_EQ(kit.global(0), 0);
     EXPECT_FALSE(media.is_channel_playing(31));
     EXPECT_EQ(media.get_channel_volume(31), 0);
 }
 
-TEST(TitleConfirm, any_of_the_four_confirm_values_answers)
+TEST(TitleConfirm, only_after_the_fade_in_does_any_confirm_value_or_the_gamepads_A_answer)
 {
-    for (char letter : {'L', 'P', 'Q'}) {
+    EventKit kit;
+    kit.enter_frame(title);
+    kit.run(10);
+    kit.take_sounds();
+    confirm(kit);
+    kit.run(5);
+    EXPECT_EQ(kit.instance(press_start)->get_direction(), 0);
+    EXPECT_EQ(sample_count(kit.take_sounds(), 79), 0);
+
+    for (char letter : {'L', 'P', 'Q', 'A'}) {
         EventKit kit;
         enter_until_prompt(kit);
         kit.take_sounds();
-        confirm(kit, letter);
+        if (letter == 'A')
+            kit.press(VPAD_BUTTON_A, 2);  // through the shipped bindings and the shared input events
+        else
+            confirm(kit, letter);
         EXPECT_EQ(kit.instance(press_start)->get_direction(), 1) << letter;
-        EXPECT_EQ(sounds_with_id(kit.take_sounds(), 79), 1) << letter;
+        EXPECT_EQ(sample_count(kit.take_sounds(), 79), 1) << letter;
     }
 }
 
@@ -437,40 +409,26 @@ TEST(TitleTimeOut, left_alone_the_title_gives_up_after_32_seconds)
     EXPECT_EQ(frames.index, 8);
 }
 
-TEST(TitleTimeOut, wins_over_a_confirm_press_in_the_same_tick)
+TEST(TitleTimeOut, wins_over_a_confirm_press_in_the_same_tick_and_cuts_a_confirm_sequence_short)
 {
-    EventKit kit;
-    enter_until_prompt(kit);
-    kit.take_sounds();
-    kit.frames().frame_time = 31.999;
-    confirm(kit);
-    FrameObject* prompt = kit.instance(press_start);
-    EXPECT_EQ(prompt->get_direction(), 2);
-    EXPECT_FALSE(prompt->flags & FrameObject::VISIBLE);
-    EXPECT_EQ(sounds_with_id(kit.take_sounds(), 79), 0);
-}
-
-TEST(TitleTimeOut, cuts_a_confirm_sequence_short)
-{
-    EventKit kit;
-    enter_until_prompt(kit);
-    confirm(kit);
-    kit.run(5);
-    kit.frames().frame_time = 31.999;
-    kit.run(1);
-    FrameObject* prompt = kit.instance(press_start);
-    EXPECT_EQ(prompt->get_direction(), 2);
-    EXPECT_FALSE(prompt->flags & FrameObject::VISIBLE);
-    EXPECT_TRUE(kit.frames().leave_group);
-}
-
-TEST(TitleConfirm, the_gamepads_A_confirms_through_the_shared_input_events)
-{
-    EventKit kit;
-    // The global start events load the shipped bindings.
-    enter_until_prompt(kit);
-    kit.take_sounds();
-    kit.press(VPAD_BUTTON_A, 2);
-    EXPECT_EQ(kit.instance(press_start)->get_direction(), 1);
-    EXPECT_EQ(sounds_with_id(kit.take_sounds(), 79), 1);
+    for (const int confirm_ticks_before : {0, 6}) {
+        EventKit kit;
+        enter_until_prompt(kit);
+        kit.take_sounds();
+        if (confirm_ticks_before) {
+            confirm(kit);
+            kit.run(confirm_ticks_before - 1);
+            kit.take_sounds();
+        }
+        kit.frames().frame_time = 31.999;
+        if (confirm_ticks_before)
+            kit.run(1);
+        else
+            confirm(kit);
+        FrameObject* prompt = kit.instance(press_start);
+        EXPECT_EQ(prompt->get_direction(), 2) << confirm_ticks_before;
+        EXPECT_FALSE(prompt->flags & FrameObject::VISIBLE);
+        EXPECT_TRUE(kit.frames().leave_group);
+        EXPECT_EQ(sample_count(kit.take_sounds(), 79), 0);
+    }
 }

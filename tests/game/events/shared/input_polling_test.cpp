@@ -111,59 +111,51 @@ const std::vector<double> nothing(8, 0.0);
 
 // The shipped bindings ----------------------------------------------------------
 
-TEST(InputPollingShipped, the_gamepads_A_confirms_a_menu_through_slot_5_from_the_second_tick)
+TEST(InputPollingShipped, gamepad_buttons_d_pad_sectors_and_keys_reach_their_slots_from_the_second_tick)
 {
     PollingFrame frame;
     frame.bindings = load_shipped_bindings;
+    bool z_key = false;
+    frame.before_events = [&](Frames&) {
+        if (z_key)
+            manager.keyboard.add('z');  // the shipped keyboard file binds z to slot 5
+        else
+            manager.keyboard.remove('z');
+    };
     frame.kit.hold(VPAD_BUTTON_A);
     frame.kit.take_console();
     frame.enter();
-    // Both files load without a complaint.
+    // Both files load without a complaint; both arrays are polled and one
+    // joystick object is placed.
     for (const std::string& line : frame.kit.take_console())
         EXPECT_TRUE(line.find("array") == std::string::npos && line.find("ARRAY") == std::string::npos &&
                     line.find("Invalid") == std::string::npos)
             << line;
-    // The first tick polls nothing, though A is held.
+    EXPECT_TRUE(frame.kit.frames().keyboard_bindings_group);
+    EXPECT_TRUE(frame.kit.frames().gamepad_bindings_group);
+    // The first tick polls nothing, though A is held; A confirms through slot 5.
     EXPECT_EQ(frame.levels(), nothing);
-    frame.kit.run(1);
-    EXPECT_EQ(frame.levels(), (std::vector<double>{0, 0, 0, 0, 1000, 0, 0, 0}));
-    frame.kit.release();
-    frame.kit.run(1);
-    EXPECT_EQ(frame.levels(), nothing);
-    // B and + reach their own slots only.
-    frame.kit.hold(VPAD_BUTTON_B | VPAD_BUTTON_PLUS);
-    frame.kit.run(1);
-    EXPECT_EQ(frame.levels(), (std::vector<double>{0, 0, 0, 0, 0, 1000, 0, 1000}));
-}
-
-TEST(InputPollingShipped, the_d_pad_sectors_take_their_diagonals)
-{
-    PollingFrame frame;
-    frame.bindings = load_shipped_bindings;
-    frame.enter();
-    frame.kit.hold(VPAD_BUTTON_UP | VPAD_BUTTON_RIGHT);
-    frame.kit.run(1);
-    EXPECT_EQ(frame.levels(), (std::vector<double>{1000, 0, 0, 1000, 0, 0, 0, 0}));
-    frame.kit.hold(VPAD_BUTTON_DOWN | VPAD_BUTTON_LEFT);
-    frame.kit.run(1);
-    EXPECT_EQ(frame.levels(), (std::vector<double>{0, 1000, 1000, 0, 0, 0, 0, 0}));
-    // Up with down folds to down on this console: one sector, not two.
-    frame.kit.hold(VPAD_BUTTON_UP | VPAD_BUTTON_DOWN);
-    frame.kit.run(1);
-    EXPECT_EQ(frame.levels(), (std::vector<double>{0, 1000, 0, 0, 0, 0, 0, 0}));
-    frame.kit.release();
-    frame.kit.run(1);
-    EXPECT_EQ(frame.levels(), nothing);
-}
-
-TEST(InputPollingShipped, a_key_and_a_button_on_one_slot_merge_to_the_larger_level)
-{
-    PollingFrame frame;
-    frame.bindings = load_shipped_bindings;
-    frame.before_events = [](Frames&) {
-        manager.keyboard.add('z');  // the shipped keyboard file binds z to slot 5
+    const std::vector<std::pair<uint32_t, std::vector<double>>> ticks = {
+        {VPAD_BUTTON_A, {0, 0, 0, 0, 1000, 0, 0, 0}},
+        {0, nothing},
+        {VPAD_BUTTON_B | VPAD_BUTTON_PLUS, {0, 0, 0, 0, 0, 1000, 0, 1000}},
+        {VPAD_BUTTON_UP | VPAD_BUTTON_RIGHT, {1000, 0, 0, 1000, 0, 0, 0, 0}},
+        {VPAD_BUTTON_DOWN | VPAD_BUTTON_LEFT, {0, 1000, 1000, 0, 0, 0, 0, 0}},
+        // Up with down folds to down on this console: one sector, not two.
+        {VPAD_BUTTON_UP | VPAD_BUTTON_DOWN, {0, 1000, 0, 0, 0, 0, 0, 0}},
+        {0, nothing},
     };
-    frame.enter();
+    for (const auto& [buttons, levels] : ticks) {
+        frame.kit.hold(buttons);
+        frame.kit.run(1);
+        EXPECT_EQ(frame.levels(), levels) << buttons;
+    }
+    ASSERT_EQ(frame.kit.instances(joystick_object).size(), 1u);
+    EXPECT_EQ(frame.kit.instance(joystick_object)->get_x(), -168);
+    EXPECT_EQ(frame.kit.instance(joystick_object)->get_y(), -112);
+
+    // A key and a button on one slot merge to the larger level.
+    z_key = true;
     frame.kit.run(1);
     EXPECT_EQ(frame.level(5), 1000);
     EXPECT_EQ(array_of(frame.kit, binding_arrays::keyboard)->get_value(5, 2, 0), 1000);
@@ -172,27 +164,13 @@ TEST(InputPollingShipped, a_key_and_a_button_on_one_slot_merge_to_the_larger_lev
     frame.kit.run(1);
     EXPECT_EQ(frame.level(5), 1000);
     EXPECT_EQ(frame.gamepad_state(5), 1000);
-    frame.before_events = nullptr;
-    manager.keyboard.remove('z');
+    z_key = false;
     frame.kit.release();
     frame.kit.run(2);
     EXPECT_EQ(frame.level(5), 0);
 }
 
 // Which arrays are polled -----------------------------------------------------
-
-TEST(InputPollingChoice, a_joystick_number_polls_both_arrays_and_places_one_joystick_object)
-{
-    PollingFrame frame;
-    frame.bindings = load_shipped_bindings;
-    frame.enter();
-    EXPECT_TRUE(frame.kit.frames().keyboard_bindings_group);
-    EXPECT_TRUE(frame.kit.frames().gamepad_bindings_group);
-    frame.kit.run(3);
-    ASSERT_EQ(frame.kit.instances(joystick_object).size(), 1u);
-    EXPECT_EQ(frame.kit.instance(joystick_object)->get_x(), -168);
-    EXPECT_EQ(frame.kit.instance(joystick_object)->get_y(), -112);
-}
 
 TEST(InputPollingChoice, without_a_joystick_the_gamepad_levels_are_cleared_once_and_not_polled)
 {
@@ -236,7 +214,7 @@ TEST(InputPollingChoice, losing_the_joystick_mid_frame_stops_the_gamepad_rows)
     // The keyboard array is still polled.
     manager.keyboard.add('x');
     frame.kit.run(1);
-    EXPECT_EQ(frame.levels(), (std::vector<double>{0, 0, 0, 0, 0, 1000, 0, 0}));
+    EXPECT_EQ(frame.levels(), doubles(0, 0, 0, 0, 0, 1000, 0, 0));
     manager.keyboard.remove('x');
     // Back to joystick 1: event 147 fires again, having been false meanwhile.
     EventKit::set_value(frame.kit.instance(global_input_data), 'A', 1);
@@ -367,15 +345,4 @@ TEST(DeadZoneImport, every_dead_zone_takes_the_arrays_percentage_at_least_1_perc
         // The other values are left alone.
         EXPECT_EQ(EventKit::value(frame.kit.instance(global_input_data), 'A'), 1);
     }
-}
-
-TEST(DeadZoneImport, the_shipped_gamepad_file_gives_a_quarter)
-{
-    PollingFrame frame;
-    frame.bindings = load_shipped_bindings;
-    frame.enter();
-    Frames& f = frame.kit.frames();
-    f.run_loop(f.fast_loop_import_deadzones, 1, &Frames::loop_import_deadzones_0);
-    EXPECT_EQ(EventKit::value(frame.kit.instance(global_input_data), 'E'), 0.25);
-    EXPECT_EQ(EventKit::value(frame.kit.instance(global_input_data), 'L'), 0.25);
 }

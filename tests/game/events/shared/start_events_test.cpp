@@ -125,7 +125,7 @@ TEST(GlobalStartEvents, the_files_are_read_on_the_first_start_and_a_missing_one_
     EXPECT_EQ(kit.take_console(), missing("control_gamepad.cfg"));
 }
 
-TEST(GlobalStartEvents, every_frame_start_sets_the_music_volume_clamped_to_0_to_100)
+TEST(GlobalStartEvents, every_frame_start_sets_the_music_volume_clamped_to_0_to_100_and_reads_arrays_it_has)
 {
     forget_kept_bindings_and_records();
     EventKit kit;
@@ -139,12 +139,8 @@ TEST(GlobalStartEvents, every_frame_start_sets_the_music_volume_clamped_to_0_to_
     kit.set_global(25, 100);
     kit.enter_frame(1);
     EXPECT_EQ(media.get_channel_volume(31), 100);
-}
 
-TEST(GlobalStartEvents, a_frame_without_binding_arrays_reads_nothing_and_reports_nothing)
-{
-    forget_kept_bindings_and_records();
-    EventKit kit;
+    // A frame without binding arrays reads no file and reports nothing.
     kit.enter_empty_frame({});
     kit.take_console();
     kit.frames().run_global_start_events();
@@ -165,12 +161,11 @@ struct WindowChoice {
 
 TEST(BootWindowSize, the_records_option_chooses_the_window_once_a_run)
 {
-    const std::vector<std::string> scale_1 = {"Set window width: 426", "Set window height: 240",
-                                              "Set window placement: 4"};
-    const std::vector<std::string> scale_2 = {"Set window width: 852", "Set window height: 480",
-                                              "Set window placement: 4"};
-    const std::vector<std::string> scale_3 = {"Set window width: 1278", "Set window height: 720",
-                                              "Set window placement: 4"};
+    const auto scale = [](int k) {
+        return std::vector<std::string>{"Set window width: " + std::to_string(426 * k),
+                                        "Set window height: " + std::to_string(240 * k), "Set window placement: 4"};
+    };
+    const std::vector<std::string> scale_1 = scale(1), scale_2 = scale(2), scale_3 = scale(3);
     const WindowChoice choices[] = {{-5, scale_2, 2, false}, {0, scale_2, 2, false},
                                     {1, scale_1, 1, false},  {2, scale_2, 2, false},
                                     {3, scale_3, 3, false},  {4, {}, 4, true},

@@ -95,7 +95,9 @@ Body body(void (Frames::*member)())
     return [member](Frames& f) { (f.*member)(); };
 }
 
-// A voice loop and the sample each character id 0 ... 5 hears (0: none).
+// A voice loop and the sample each character id 0 ... 5 hears (0: none):
+// one loop of each shape of the loops' sample lists (every character, a
+// short list, a gap, one character, leading gaps) and the loops of their own.
 struct VoiceRow {
     const char* name;
     Body body;
@@ -108,30 +110,15 @@ std::vector<VoiceRow> voice_rows()
     return {
         {"sound_hurt0", body(&Frames::loop_sound_hurt0_3), {61, 82, 91, 91, 133, 156}},
         {"sound_hurt1", body(&Frames::loop_sound_hurt1_3), {62, 83, 92, 92, 134, 157}},
-        {"sound_hurt2", body(&Frames::loop_sound_hurt2_3), {63, 84, 95, 95, 135, 156}},
-        {"sound_hurt3", body(&Frames::loop_sound_hurt3_3), {64, 85, 96, 96, 136, 157}},
         {"sound_die", body(&Frames::loop_sound_die_3), {72, 117, 105, 105, 132, 158}},
-        {"sound_cantmoveit", body(&Frames::loop_sound_cantmoveit_3), {76, 88, 101, 101, 141, 159}},
         {"sound_attack0", body(&Frames::loop_sound_attack0_3), {65, 86, 97, 97, 155, 0}},
         {"sound_attack1", body(&Frames::loop_sound_attack1_3), {66, 87, 93, 93, 0, 0}},
         {"sound_attack2", body(&Frames::loop_sound_attack2_0), {67, 0, 98, 98, 0, 0}},
-        {"sound_attack3", body(&Frames::loop_sound_attack3_0), {68, 0, 99, 99, 0, 0}},
-        {"sound_idle3", body(&Frames::loop_sound_idle3_0), {73, 0, 100, 100, 145, 0}},
-        {"sound_idle5", body(&Frames::loop_sound_idle5_0), {74, 0, 102, 102, 147, 0}},
-        {"sound_idle7", body(&Frames::loop_sound_idle7_0), {75, 0, 89, 89, 146, 0}},
         {"sound_help", body(&Frames::loop_sound_help_0), {71, 0, 0, 0, 148, 0}},
         {"sound_uppercut0", body(&Frames::loop_sound_uppercut0_0), {129, 0, 0, 0, 0, 0}},
-        {"sound_uppercut1", body(&Frames::loop_sound_uppercut1_0), {130, 0, 0, 0, 0, 0}},
-        {"sound_uppercut3", body(&Frames::loop_sound_uppercut3_0), {131, 0, 0, 0, 0, 0}},
-        {"sound_cyclone0", body(&Frames::loop_sound_cyclone0_0), {128, 0, 0, 0, 0, 0}},
         {"sound_kick0", body(&Frames::loop_sound_kick0_0), {0, 0, 111, 111, 0, 0}},
-        {"sound_kick1", body(&Frames::loop_sound_kick1_0), {0, 0, 112, 112, 0, 0}},
-        {"sound_kick2", body(&Frames::loop_sound_kick2_0), {0, 0, 113, 113, 0, 0}},
         {"sound_go0", body(&Frames::loop_sound_go0_0), {0, 0, 90, 90, 0, 0}},
         {"sound_dig0", body(&Frames::loop_sound_dig0_0), {0, 0, 0, 0, 140, 0}},
-        {"sound_dig1", body(&Frames::loop_sound_dig1_0), {0, 0, 0, 0, 142, 0}},
-        {"sound_dig2", body(&Frames::loop_sound_dig2_0), {0, 0, 0, 0, 143, 0}},
-        {"sound_dig3", body(&Frames::loop_sound_dig3_0), {0, 0, 0, 0, 144, 0}},
         // The stage's jump loop runs these after its own effect event.
         {"sound_jump",
          [](Frames& f) {

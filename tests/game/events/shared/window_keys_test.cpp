@@ -28,7 +28,7 @@ bool any_voice_group(const Frames& frames)
 
 }  // namespace
 
-TEST(WindowHotkeys, each_key_chooses_its_window_on_the_tick_it_is_pressed)
+TEST(WindowHotkeys, each_key_chooses_its_window_on_the_tick_it_is_pressed_and_the_gamepad_none)
 {
     EventKit kit;
     kit.enter_empty_frame({.handler = window_keys});
@@ -59,24 +59,16 @@ TEST(WindowHotkeys, each_key_chooses_its_window_on_the_tick_it_is_pressed)
                                                              "Set window height: 200",
                                                              "Set window placement: 4"}));
     EXPECT_EQ(kit.global(24), 1);
-}
 
-TEST(WindowHotkeys, two_keys_in_one_tick_act_in_event_order_and_the_later_wins)
-{
-    EventKit kit;
-    kit.enter_empty_frame({.handler = window_keys});
-    kit.take_console();
+    // Two keys in one tick act in event order and the later wins: F5's
+    // window lines come first.
     kit.press_keys({f8, f5});
-    EXPECT_EQ(kit.take_console().size(), 3u);  // F5's window lines came first
+    EXPECT_EQ(kit.take_console().size(), 3u);
     EXPECT_EQ(kit.global(24), 4);
     EXPECT_TRUE(manager.fullscreen);
-}
 
-TEST(WindowHotkeys, without_a_keyboard_list_the_gamepad_never_changes_the_window)
-{
-    EventKit kit;
-    kit.enter_empty_frame({.handler = window_keys});
-    kit.take_console();
+    // Without a keyboard list the gamepad never changes the window.
+    kit.set_global(24, 0);
     for (const uint32_t buttons : {uint32_t(VPAD_BUTTON_A), uint32_t(VPAD_BUTTON_PLUS),
                                    uint32_t(VPAD_BUTTON_ZL | VPAD_BUTTON_ZR)})
         kit.press(buttons, 5);
