@@ -43,7 +43,7 @@ TEST_F(Act1StartOfFrame, the_start_mode_is_raised_to_one_before_anything_else)
 {
     EventKit kit;
     kit.enter_empty_frame(act_frame({}, {}));
-    for (const auto [mode, raised] : {std::pair{0.0, 1.0}, {-3.0, 1.0}, {0.5, 1.0}, {1.0, 1.0}, {7.0, 7.0}}) {
+    for (const auto& [mode, raised] : {std::pair{0.0, 1.0}, {-3.0, 1.0}, {0.5, 1.0}, {1.0, 1.0}, {7.0, 7.0}}) {
         kit.set_global(4, mode);
         kit.frames().event_func_2180();
         EXPECT_EQ(kit.global(4), raised) << mode;

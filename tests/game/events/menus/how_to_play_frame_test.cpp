@@ -72,7 +72,7 @@ TEST(HowToPlayFrame, a_and_b_scroll_a_page_at_a_time_tick_by_tick)
     EXPECT_EQ(sample_count(kit.take_sounds(), 53), 1);
     EXPECT_EQ(kit.instances(burst_type).size(), 1u);
     for (int step = 1; step <= 12; ++step) {
-        kit.hold(step == 3 || step == 12 ? VPAD_BUTTON_A : step == 5 ? VPAD_BUTTON_B : 0);
+        kit.hold(step == 3 || step == 12 ? uint32_t(VPAD_BUTTON_A) : step == 5 ? uint32_t(VPAD_BUTTON_B) : 0u);
         kit.run(1);
         if (step == 12)
             break;
