@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <vector>
 
 using namespace player_terrain;
 
@@ -194,7 +195,7 @@ void place_skins(Frames& f)
 
 TEST(CharacterTuning, removes_the_skins_of_the_characters_not_in_play)
 {
-    const std::pair<int, std::initializer_list<int>> kept[] = {
+    const std::pair<int, std::vector<int>> kept[] = {
         {0, {}},
         {1, {skin_orrun}},
         {2, {skin_pimsa, skin_pimsa_tail, skin_pimsa_bike}},
