@@ -127,13 +127,15 @@ void draw_whole(int width, int height, Color color, unsigned int texture)
     Render::draw_tex(0, 0, width, height, color, texture);
 }
 
-// Steps 3 to 5 of a swap: present, outputs, next picture's pools.
-void finish_picture()
+// Steps 3 to 5 of a swap: present, outputs, next picture's pools. The next
+// picture waits for this one only when it is looked at; otherwise the driver
+// finishes it while the game goes on.
+void finish_picture(bool observed)
 {
     GX2SwapScanBuffers();
     GX2Flush();
     display.last_time_stamp = GX2GetLastSubmittedTimeStamp();
-    display.swap_pending = true;
+    display.swap_pending = observed;
     if (!display.outputs_enabled) {
         display.outputs_enabled = true;
         GX2SetTVEnable(true);
@@ -252,7 +254,7 @@ void show_bootup_image()
             GX2CopyColorBufferToScanBuffer(&buffer(GAMEPAD_LOGICAL_BUFFER).record,
                                            GX2_SCAN_TARGET_DRC);
         GX2SetContextState(display.main_state);
-        finish_picture();
+        finish_picture(observed);
     }
     buffer(TV_LOGICAL_BUFFER).set_current();
     owed.boot_running = false;
@@ -414,7 +416,8 @@ void platform_swap_buffers()
     ColorBuffer& tv = buffer(TV_BUFFER);
     // Both copies cover their whole targets: whatever was owed is past.
     forget_owed();
-    if (gx2_next_picture_observed()) {
+    const bool observed = gx2_next_picture_observed();
+    if (observed) {
         tv.copy(buffer(TV_LOGICAL_BUFFER));
         GX2CopyColorBufferToScanBuffer(&tv.record, GX2_SCAN_TARGET_TV);
     } else {
@@ -428,7 +431,7 @@ void platform_swap_buffers()
         owed.copy = true;
         owed.scan = true;
     }
-    finish_picture();
+    finish_picture(observed);
 }
 
 GX2ContextState* platform_main_context_state()
