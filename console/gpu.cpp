@@ -635,6 +635,15 @@ bool GX2InitPixelShader(GX2PixelShader* shader)
     return compile(shader->gl_shader, GL_FRAGMENT_SHADER, shader->source, "pixel");
 }
 
+void gx2_release_programs(const GX2VertexShader* vertex, const GX2PixelShader* pixel)
+{
+    flush_pending();
+    if (gpu.vertex && gpu.vertex == vertex)
+        gpu.vertex = nullptr;
+    if (gpu.pixel && gpu.pixel == pixel)
+        gpu.pixel = nullptr;
+}
+
 uint32_t GX2CalcFetchShaderSizeEx(uint32_t count, uint32_t, uint32_t)
 {
     return count * uint32_t(sizeof(GX2AttribStream));

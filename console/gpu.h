@@ -178,6 +178,9 @@ struct GX2PixelShader {
 // Compiles the program; false (and one console line) when GL refuses it.
 bool GX2InitVertexShader(GX2VertexShader* shader);
 bool GX2InitPixelShader(GX2PixelShader* shader);
+// Before the programs are freed: draws still pending with them are made,
+// and they are no longer bound.
+void gx2_release_programs(const GX2VertexShader* vertex, const GX2PixelShader* pixel);
 
 enum GX2AttribFormat : uint32_t {
     GX2_ATTRIB_FORMAT_UNORM_8_8_8_8 = 0x00A,

@@ -43,6 +43,8 @@ struct QuadBatch {
     QuadBatch& operator=(const QuadBatch&) = delete;
     ~QuadBatch()
     {
+        // Nothing is left for a flush at exit to draw from freed storage.
+        run_first = count;
         if (stream.storage)
             GX2RDestroyBufferEx(&stream, 0);
         if (indices.storage)

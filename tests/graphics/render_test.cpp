@@ -3,6 +3,7 @@
 #include "console/gpu.h"
 #include "graphics/render_internal.h"
 #include "graphics/shader.h"
+#include "graphics/testing.h"
 
 #include <cstdlib>
 
@@ -164,6 +165,36 @@ TEST_F(RenderTest, a_picture_of_more_quads_than_the_stream_holds_draws_them_all_
     EXPECT_EQ(at(0, 0), blue);
     flush_gl();
     EXPECT_EQ(quads_drawn(), 0u);
+}
+
+TEST_F(RenderTest, draws_pending_when_their_texture_or_programs_are_freed_are_made_with_them_first)
+{
+    // A freed slot's next texture gets the same record: the pending quad must
+    // not be drawn with it.
+    const uint32_t red_texel = 0xFF0000FF, blue_texel = 0xFFFF0000;
+    const unsigned int first = Render::create_tex(&red_texel, Render::RGBA, 1, 1);
+    Render::draw_tex(0, 0, 10, 10, Color(255, 255, 255, 255), first);
+    Render::delete_tex(first);
+    const unsigned int second = Render::create_tex(&blue_texel, Render::RGBA, 1, 1);
+    ASSERT_EQ(second, first);
+    Render::draw_tex(10, 0, 20, 10, Color(255, 255, 255, 255), second);
+    read();
+    EXPECT_EQ(at(5, 5), red);
+    EXPECT_EQ(at(15, 5), blue);
+    Render::delete_tex(second);
+
+    // The programs a pending quad is drawn with freed, then its texture (as
+    // a test's clean-up does): the quad is made before either goes.
+    const unsigned int third = Render::create_tex(&red_texel, Render::RGBA, 1, 1);
+    Render::draw_tex(20, 0, 30, 10, Color(255, 255, 255, 255), third);
+    shader_forget_all();
+    Render::delete_tex(third);
+    read();
+    EXPECT_EQ(at(25, 5), red);
+    // The programs load again at the next draw.
+    fill(30, 0, 40, 10, Color(0, 255, 0, 255));
+    read();
+    EXPECT_EQ(at(35, 5), green);
 }
 
 TEST_F(RenderTest, texture_slots_are_reused_from_the_lowest_and_a_full_table_refuses_with_one_line)
