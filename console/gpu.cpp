@@ -60,6 +60,15 @@ struct Gpu {
     GLuint program = 0;
     void (*swap_hook)(uint64_t, void*) = nullptr;
     void* swap_hook_context = nullptr;
+    // What GL holds of the context state; unknown after a clear, a copy or a read.
+    GX2ContextState gl;
+    bool gl_known = false;
+    // Batched drawing: the drawer's pending draws, drawn before GL changes under them.
+    void (*flush_hook)() = nullptr;
+    bool flushing = false;
+    bool attributes_dirty = true;
+    uint64_t draws = 0;
+    void (*read_hook)() = nullptr;
 };
 
 Gpu gpu;
@@ -105,12 +114,59 @@ void apply_color_buffer(const GX2ContextState& state)
                       state.color_buffer ? state.color_buffer->surface.gl_framebuffer : 0);
 }
 
-void apply_state(const GX2ContextState& state)
+// The drawer's pending draws go out under the GL state they were made with.
+void flush_pending()
 {
-    apply_color_buffer(state);
-    apply_viewport(state);
-    apply_scissor(state);
-    apply_blend(state);
+    if (!gpu.flush_hook || gpu.flushing)
+        return;
+    gpu.flushing = true;
+    gpu.flush_hook();
+    gpu.flushing = false;
+}
+
+// GL no longer holds the context state (a clear, copy, read or show changed it).
+void forget_gl_state()
+{
+    gpu.gl_known = false;
+}
+
+bool same_blend(const GX2ContextState& a, const GX2ContextState& b)
+{
+    return a.blend_enabled == b.blend_enabled && std::equal(a.blend, a.blend + 6, b.blend);
+}
+
+bool same_viewport(const GX2ContextState& a, const GX2ContextState& b)
+{
+    return std::equal(a.viewport, a.viewport + 4, b.viewport) &&
+           a.depth_range[0] == b.depth_range[0] && a.depth_range[1] == b.depth_range[1];
+}
+
+// State setters only record; GL follows at the next draw, clear or copy, so
+// that a change undone before anything is drawn costs nothing and splits no batch.
+void sync_state()
+{
+    if (!gpu.open)
+        return;
+    const GX2ContextState& want = *gpu.state;
+    GX2ContextState& gl = gpu.gl;
+    const bool known = gpu.gl_known;
+    const bool target = !known || want.color_buffer != gl.color_buffer;
+    const bool viewport = !known || !same_viewport(want, gl);
+    const bool scissor = !known || !std::equal(want.scissor, want.scissor + 4, gl.scissor);
+    const bool blend = !known || !same_blend(want, gl);
+    if (!(target || viewport || scissor || blend))
+        return;
+    flush_pending();
+    if (target)
+        apply_color_buffer(want);
+    if (viewport)
+        apply_viewport(want);
+    if (scissor)
+        apply_scissor(want);
+    if (blend)
+        apply_blend(want);
+    gl = want;
+    gpu.gl_known = true;
 }
 
 void use_program(GLuint program)
@@ -123,6 +179,7 @@ void use_program(GLuint program)
 // Binds for texture set-up; the unit's draw binding is then unknown.
 void bind_for_setup(GLuint texture)
 {
+    flush_pending();
     glBindTexture(GL_TEXTURE_2D, texture);
     gpu.unit_textures[gpu.active_unit] = ~0u;
 }
@@ -144,6 +201,8 @@ GLuint make_texture(GLenum internal_format, GLenum format, int width, int height
 
 GLuint make_framebuffer(GLuint texture)
 {
+    flush_pending();
+    forget_gl_state();
     GLuint framebuffer = 0;
     glGenFramebuffers(1, &framebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
@@ -164,7 +223,6 @@ void make_scan_buffer(ScanBuffer& scan, int width, int height)
     glDisable(GL_SCISSOR_TEST);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-    apply_state(*gpu.state);
 }
 
 // Copies the common top-left rectangle; leaves the framebuffers changed.
@@ -173,6 +231,8 @@ void blit(GLuint source, int source_width, int source_height, GLuint target, int
 {
     const int width = std::min(source_width, target_width);
     const int height = std::min(source_height, target_height);
+    flush_pending();
+    forget_gl_state();
     glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, target);
     glDisable(GL_SCISSOR_TEST);
@@ -184,10 +244,13 @@ std::vector<uint8_t> read_framebuffer(GLuint framebuffer, int width, int height)
     std::vector<uint8_t> pixels(size_t(width) * size_t(height) * 4);
     if (!gpu.open || !framebuffer)
         return pixels;
+    if (gpu.read_hook)
+        gpu.read_hook();
+    flush_pending();
+    forget_gl_state();
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    apply_color_buffer(*gpu.state);
     return pixels;
 }
 
@@ -255,6 +318,9 @@ void link(GX2PixelShader* pixel, const GX2VertexShader* vertex)
 void bind_attributes()
 {
     static uint32_t enabled = 0;  // attribute locations switched on
+    if (!gpu.attributes_dirty)
+        return;
+    gpu.attributes_dirty = false;
     uint32_t wanted = 0;
     for (uint32_t i = 0; gpu.fetch && i < gpu.fetch->count; ++i) {
         const GX2AttribStream& stream = gpu.fetch->streams[i];
@@ -359,6 +425,7 @@ bool gx2_read_texture(const GX2Texture* texture, void* image)
 void GX2DestroyTexture(GX2Texture* texture)
 {
     if (gpu.open && texture->surface.gl_texture) {
+        flush_pending();
         glDeleteTextures(1, &texture->surface.gl_texture);
         for (GLuint& bound : gpu.unit_textures)
             if (bound == texture->surface.gl_texture)
@@ -378,7 +445,6 @@ void GX2InitColorBuffer(GX2ColorBuffer* buffer, uint32_t width, uint32_t height)
         return;
     surface.gl_texture = make_texture(GL_RGBA8, GL_RGBA, int(width), int(height));
     surface.gl_framebuffer = make_framebuffer(surface.gl_texture);
-    apply_color_buffer(*gpu.state);
 }
 
 void GX2InitColorBufferRegs(GX2ColorBuffer*)
@@ -400,6 +466,7 @@ void GX2InitSampler(GX2Sampler* sampler, GX2TexClampMode clamp, GX2TexXYFilterMo
     sampler->filter = filter;
     if (!gpu.open)
         return;
+    flush_pending();
     if (!sampler->gl_sampler)
         glGenSamplers(1, &sampler->gl_sampler);
     const GLint gl_filter = filter == GX2_TEX_XY_FILTER_MODE_LINEAR ? GL_LINEAR : GL_NEAREST;
@@ -435,8 +502,6 @@ void GX2SetupContextStateEx(GX2ContextState* state, bool)
 void GX2SetContextState(GX2ContextState* state)
 {
     gpu.state = state ? state : &gpu.fallback;
-    if (gpu.open)
-        apply_state(*gpu.state);
 }
 
 const GX2ContextState& gx2_current_state()
@@ -447,8 +512,6 @@ const GX2ContextState& gx2_current_state()
 void GX2SetColorBuffer(const GX2ColorBuffer* buffer, int)
 {
     gpu.state->color_buffer = buffer;
-    if (gpu.open)
-        apply_color_buffer(*gpu.state);
 }
 
 void GX2SetViewport(float x, float y, float width, float height, float near_z, float far_z)
@@ -459,8 +522,6 @@ void GX2SetViewport(float x, float y, float width, float height, float near_z, f
     gpu.state->viewport[3] = int32_t(height);
     gpu.state->depth_range[0] = near_z;
     gpu.state->depth_range[1] = far_z;
-    if (gpu.open)
-        apply_viewport(*gpu.state);
 }
 
 void GX2SetScissor(uint32_t x, uint32_t y, uint32_t width, uint32_t height)
@@ -469,15 +530,11 @@ void GX2SetScissor(uint32_t x, uint32_t y, uint32_t width, uint32_t height)
     gpu.state->scissor[1] = int32_t(y);
     gpu.state->scissor[2] = int32_t(width);
     gpu.state->scissor[3] = int32_t(height);
-    if (gpu.open)
-        apply_scissor(*gpu.state);
 }
 
 void GX2SetColorControl(uint32_t, uint32_t blend_enable_mask, bool, bool)
 {
     gpu.state->blend_enabled = (blend_enable_mask & 1) != 0;
-    if (gpu.open)
-        apply_blend(*gpu.state);
 }
 
 void GX2SetBlendControl(int, uint32_t color_src, uint32_t color_dst, uint32_t color_combine,
@@ -491,14 +548,14 @@ void GX2SetBlendControl(int, uint32_t color_src, uint32_t color_dst, uint32_t co
     blend[3] = separate_alpha ? alpha_src : color_src;
     blend[4] = separate_alpha ? alpha_dst : color_dst;
     blend[5] = separate_alpha ? alpha_combine : color_combine;
-    if (gpu.open)
-        apply_blend(*gpu.state);
 }
 
 void GX2ClearColor(const GX2ColorBuffer* buffer, float r, float g, float b, float a)
 {
     if (!gpu.open || !buffer)
         return;
+    flush_pending();
+    forget_gl_state();
     glBindFramebuffer(GL_FRAMEBUFFER, buffer->surface.gl_framebuffer);
     glDisable(GL_SCISSOR_TEST);
     glClearColor(r, g, b, a);
@@ -545,8 +602,25 @@ void GX2RUnlockBufferEx(GX2RBuffer* buffer, uint32_t)
 void GX2RSetAttributeBuffer(const GX2RBuffer* buffer, uint32_t index, uint32_t stride,
                             uint32_t offset)
 {
-    if (index < max_attribute_buffers)
-        gpu.attributes[index] = {buffer->gl_buffer, stride, offset};
+    if (index >= max_attribute_buffers)
+        return;
+    AttributeBinding& binding = gpu.attributes[index];
+    if (binding.buffer == buffer->gl_buffer && binding.stride == stride && binding.offset == offset)
+        return;
+    binding = {buffer->gl_buffer, stride, offset};
+    gpu.attributes_dirty = true;
+}
+
+void gx2r_upload_range(GX2RBuffer* buffer, uint32_t offset, uint32_t size, bool discard)
+{
+    if (!gpu.open || !buffer->gl_buffer || !buffer->storage)
+        return;
+    glBindBuffer(GL_ARRAY_BUFFER, buffer->gl_buffer);
+    if (discard)
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(buffer->elem_size) * buffer->elem_count, nullptr,
+                     GL_STREAM_DRAW);
+    glBufferSubData(GL_ARRAY_BUFFER, GLintptr(offset), GLsizeiptr(size),
+                    static_cast<const uint8_t*>(buffer->storage) + offset);
 }
 
 // Shader programs ----------------------------------------------------------------------
@@ -559,6 +633,15 @@ bool GX2InitVertexShader(GX2VertexShader* shader)
 bool GX2InitPixelShader(GX2PixelShader* shader)
 {
     return compile(shader->gl_shader, GL_FRAGMENT_SHADER, shader->source, "pixel");
+}
+
+void gx2_release_programs(const GX2VertexShader* vertex, const GX2PixelShader* pixel)
+{
+    flush_pending();
+    if (gpu.vertex && gpu.vertex == vertex)
+        gpu.vertex = nullptr;
+    if (gpu.pixel && gpu.pixel == pixel)
+        gpu.pixel = nullptr;
 }
 
 uint32_t GX2CalcFetchShaderSizeEx(uint32_t count, uint32_t, uint32_t)
@@ -575,16 +658,28 @@ void GX2InitFetchShaderEx(GX2FetchShader* fetch, void*, uint32_t count,
 
 void GX2SetFetchShader(const GX2FetchShader* fetch)
 {
+    if (fetch == gpu.fetch)
+        return;
+    flush_pending();
     gpu.fetch = fetch;
+    gpu.attributes_dirty = true;
 }
 
 void GX2SetVertexShader(const GX2VertexShader* shader)
 {
+    if (shader == gpu.vertex)
+        return;
+    flush_pending();
     gpu.vertex = shader;
 }
 
 void GX2SetPixelShader(GX2PixelShader* shader)
 {
+    // Selected again for every draw: nothing to do when it is already bound.
+    if (shader == gpu.pixel && (!gpu.open || !shader || !gpu.vertex ||
+                                (shader->linked_with == gpu.vertex && gpu.program == shader->gl_program)))
+        return;
+    flush_pending();
     gpu.pixel = shader;
     if (!gpu.open || !shader || !gpu.vertex)
         return;
@@ -598,6 +693,7 @@ void GX2SetPixelUniformReg(uint32_t offset, uint32_t, const void* values)
     GX2PixelShader* pixel = gpu.pixel;
     if (!gpu.open || !pixel || !pixel->gl_program || offset == 0xFFFFFFFF)
         return;
+    flush_pending();
     for (size_t i = 0; i < pixel->uniforms.size(); ++i) {
         if (pixel->uniforms[i].location != offset)
             continue;
@@ -640,13 +736,46 @@ void GX2SetPixelSampler(const GX2Sampler* sampler, uint32_t location)
 void GX2RDrawIndexed(GX2PrimitiveMode, const GX2RBuffer* indices, GX2IndexType type,
                      uint32_t count, uint32_t index_offset, uint32_t, uint32_t)
 {
-    if (!gpu.open || !gpu.pixel || !gpu.pixel->gl_program || !indices->gl_buffer)
+    if (!gpu.open || !gpu.pixel || !gpu.pixel->gl_program || !indices->gl_buffer || count == 0)
         return;
+    // The drawer's own flush draws under the state GL holds; anyone else's
+    // draw goes after the pending ones, under the state as set now.
+    flush_pending();
+    if (!gpu.flushing)
+        sync_state();
     bind_attributes();
+    ++gpu.draws;
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indices->gl_buffer);
     const bool wide = type == GX2_INDEX_TYPE_U32;
     const void* first = reinterpret_cast<const void*>(uintptr_t(index_offset * (wide ? 4 : 2)));
     glDrawElements(GL_TRIANGLES, GLsizei(count), wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT, first);
+}
+
+void gx2_sync_state()
+{
+    sync_state();
+}
+
+void gx2_set_draw_flush_hook(void (*flush)())
+{
+    gpu.flush_hook = flush;
+}
+
+uint64_t gx2_draw_count()
+{
+    return gpu.draws;
+}
+
+GX2ShaderBinding gx2_shader_binding()
+{
+    return {gpu.fetch, gpu.vertex, gpu.pixel};
+}
+
+void gx2_restore_shader_binding(const GX2ShaderBinding& binding)
+{
+    GX2SetFetchShader(binding.fetch);
+    GX2SetVertexShader(binding.vertex);
+    GX2SetPixelShader(binding.pixel);
 }
 
 // Copies, scan buffers, output -------------------------------------------------------------
@@ -699,12 +828,13 @@ void GX2SwapScanBuffers()
 {
     if (!gpu.open)
         return;
+    flush_pending();
     const uint64_t picture = gpu.swaps++;
     if (gpu.swap_hook)
         gpu.swap_hook(picture, gpu.swap_hook_context);
     window_swap({picture, gpu.tv.framebuffer, gpu.tv.width, gpu.tv.height, gpu.tv_enabled,
                  [] { return gx2_read_scan_buffer(GX2_SCAN_TARGET_TV); }});
-    apply_state(*gpu.state);
+    forget_gl_state();
 }
 
 void gx2_set_swap_hook(void (*hook)(uint64_t, void*), void* context)
@@ -716,6 +846,16 @@ void gx2_set_swap_hook(void (*hook)(uint64_t, void*), void* context)
 uint64_t gx2_swap_count()
 {
     return gpu.swaps;
+}
+
+bool gx2_next_picture_observed()
+{
+    return gpu.open && (gpu.swap_hook || window_wants_picture(gpu.swaps, gpu.tv_enabled));
+}
+
+void gx2_set_read_hook(void (*hook)())
+{
+    gpu.read_hook = hook;
 }
 
 std::vector<uint8_t> gx2_read_scan_buffer(GX2ScanTarget target)
@@ -746,6 +886,7 @@ bool gx2_drc_enabled()
 
 void GX2Flush()
 {
+    flush_pending();
     if (gpu.open)
         glFlush();
     ++gpu.time_stamp;
@@ -765,6 +906,7 @@ bool GX2WaitTimeStamp(uint64_t)
 
 void GX2DrawDone()
 {
+    flush_pending();
     if (gpu.open)
         glFinish();
 }

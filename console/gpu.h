@@ -133,6 +133,10 @@ void* GX2RLockBufferEx(GX2RBuffer* buffer, uint32_t flags);
 void GX2RUnlockBufferEx(GX2RBuffer* buffer, uint32_t flags);
 void GX2RSetAttributeBuffer(const GX2RBuffer* buffer, uint32_t index, uint32_t stride,
                             uint32_t offset);
+// Sends bytes [offset, offset + size) of the CPU copy to the GL buffer. With
+// `discard` the buffer's earlier contents are let go first (a new picture's
+// stream), so that no draw still reading them is waited for.
+void gx2r_upload_range(GX2RBuffer* buffer, uint32_t offset, uint32_t size, bool discard);
 
 // Shader programs --------------------------------------------------------------------
 
@@ -174,6 +178,9 @@ struct GX2PixelShader {
 // Compiles the program; false (and one console line) when GL refuses it.
 bool GX2InitVertexShader(GX2VertexShader* shader);
 bool GX2InitPixelShader(GX2PixelShader* shader);
+// Before the programs are freed: draws still pending with them are made,
+// and they are no longer bound.
+void gx2_release_programs(const GX2VertexShader* vertex, const GX2PixelShader* pixel);
 
 enum GX2AttribFormat : uint32_t {
     GX2_ATTRIB_FORMAT_UNORM_8_8_8_8 = 0x00A,
@@ -216,6 +223,27 @@ void GX2RDrawIndexed(GX2PrimitiveMode mode, const GX2RBuffer* indices, GX2IndexT
                      uint32_t count, uint32_t index_offset, uint32_t vertex_offset,
                      uint32_t instances);
 
+// Batched drawing. The state setters (colour buffer, viewport, scissor,
+// blending, context state) only record; GL follows at the next draw, clear,
+// copy or read. A drawer that keeps draws pending installs `flush`, which
+// the library calls (and which may draw) before it changes anything those
+// draws depend on: GL state, programs, uniforms, textures, or before it
+// clears, copies, reads or shows a picture.
+void gx2_set_draw_flush_hook(void (*flush)());
+// Brings GL to the recorded state, first flushing the pending draws if it
+// changes; a drawer calls it before it adds to its pending draws.
+void gx2_sync_state();
+// Draw calls made so far (tests, benchmarks).
+uint64_t gx2_draw_count();
+// The programs bound now, to put back after a draw of one's own.
+struct GX2ShaderBinding {
+    const GX2FetchShader* fetch;
+    const GX2VertexShader* vertex;
+    GX2PixelShader* pixel;
+};
+GX2ShaderBinding gx2_shader_binding();
+void gx2_restore_shader_binding(const GX2ShaderBinding& binding);
+
 // Copies, scan buffers, output ----------------------------------------------------------
 
 void GX2CopySurface(const GX2Surface* source, uint32_t source_level, uint32_t source_slice,
@@ -244,6 +272,13 @@ bool gx2_drc_enabled();
 // Scan-buffer pixels, top row first (tests).
 std::vector<uint8_t> gx2_read_scan_buffer(GX2ScanTarget target);
 uint64_t gx2_swap_count();
+// Whether the next swapped TV picture will be looked at: shown in a window,
+// captured, or seen by a swap hook. Headless, the others are never made at
+// full size unless read.
+bool gx2_next_picture_observed();
+// Called before any colour or scan buffer is read back, so that a picture
+// whose making was put off is made first.
+void gx2_set_read_hook(void (*hook)());
 // Tests: called at every swap with the picture's number, before it is shown.
 void gx2_set_swap_hook(void (*hook)(uint64_t picture, void* context), void* context);
 

@@ -151,6 +151,7 @@ public:
         pump_events();
     }
 
+    bool wants(uint64_t, bool shown) const override { return shown; }
     bool headless() const override { return false; }
 
 private:
@@ -198,6 +199,7 @@ private:
 class OffscreenDriver : public GlWindow {
 public:
     void swap(const SwapPicture&) override {}
+    bool wants(uint64_t, bool) const override { return false; }
     bool headless() const override { return true; }
 };
 
@@ -235,6 +237,11 @@ public:
         lock.unlock();
         report_failure();
         inner_->flush();
+    }
+
+    bool wants(uint64_t number, bool shown) const override
+    {
+        return (!failed_ && number % uint64_t(every_) == 0) || inner_->wants(number, shown);
     }
 
     void finish() override
@@ -525,6 +532,11 @@ void window_swap(const SwapPicture& picture)
 {
     if (driver)
         driver->swap(picture);
+}
+
+bool window_wants_picture(uint64_t number, bool shown)
+{
+    return driver && driver->wants(number, shown);
 }
 
 void window_finish()

@@ -26,6 +26,9 @@ public:
     virtual ~WindowDriver() = default;
     // Shows, paces or writes one finished picture.
     virtual void swap(const SwapPicture& picture) = 0;
+    // Whether picture `number` will be looked at (shown or written); the
+    // others need not be made at full size.
+    virtual bool wants(uint64_t number, bool shown) const = 0;
     // Pumps the host's events; a window close asks the process to exit.
     virtual void pump_events() {}
     // Waits until every picture handed over is written (capture).
@@ -44,6 +47,7 @@ public:
 bool window_open();
 bool window_is_headless();
 void window_swap(const SwapPicture& picture);
+bool window_wants_picture(uint64_t number, bool shown);
 void window_finish();
 void window_pump_events();
 // Tests: queues the event that the window's close button sends.

@@ -8,6 +8,7 @@
 #include "graphics/testing.h"
 #include "platform/display_mode.h"
 
+#include <memory>
 #include <new>
 
 namespace {
@@ -51,6 +52,56 @@ struct Display {
 
 Display display;
 
+// What the full-size TV picture (TV_BUFFER) and the TV scan buffer still owe
+// when nothing looked at the pictures that made them (a headless run): the
+// copies and the boot image's drawing are put off until something reads
+// them, draws over them, or samples TV_BUFFER, and are then made exactly as
+// they would have been.
+struct OwedPicture {
+    // TV_BUFFER owes the scaled copy of the logical picture kept in `kept`.
+    bool copy = false;
+    // TV_BUFFER owes the boot image's draws `boot_first` to `boot_last`, with
+    // `boot_image` under the state `boot_state`.
+    int boot_first = 0, boot_last = -1;
+    GX2ContextState boot_state;
+    const FileImage* boot_image = nullptr;
+    bool boot_running = false;
+    // Kept past the boot image's end while its draws are owed.
+    std::unique_ptr<FileImage> boot_image_kept;
+    // The TV scan buffer owes a copy of TV_BUFFER as it stands then.
+    bool scan = false;
+    // The kept logical picture (made at the first put-off copy).
+    GX2ColorBuffer kept{};
+    GX2Texture kept_texture{};
+    bool settling = false;
+};
+
+OwedPicture owed;
+
+bool boot_owed()
+{
+    return owed.boot_last >= owed.boot_first;
+}
+
+bool anything_owed()
+{
+    return owed.copy || boot_owed() || owed.scan;
+}
+
+// Whatever was owed is covered whole by what comes now.
+void forget_owed()
+{
+    owed.copy = false;
+    owed.scan = false;
+    owed.boot_first = 0;
+    owed.boot_last = -1;
+    if (owed.boot_image_kept && !owed.boot_running) {
+        owed.boot_image_kept->unload();
+        owed.boot_image_kept.reset();
+        owed.boot_image = nullptr;
+    }
+}
+
 ColorBuffer& buffer(DisplayBuffer which)
 {
     return *display.buffers[which];
@@ -76,13 +127,15 @@ void draw_whole(int width, int height, Color color, unsigned int texture)
     Render::draw_tex(0, 0, width, height, color, texture);
 }
 
-// Steps 3 to 5 of a swap: present, outputs, next picture's pools.
-void finish_picture()
+// Steps 3 to 5 of a swap: present, outputs, next picture's pools. The next
+// picture waits for this one only when it is looked at; otherwise the driver
+// finishes it while the game goes on.
+void finish_picture(bool observed)
 {
     GX2SwapScanBuffers();
     GX2Flush();
     display.last_time_stamp = GX2GetLastSubmittedTimeStamp();
-    display.swap_pending = true;
+    display.swap_pending = observed;
     if (!display.outputs_enabled) {
         display.outputs_enabled = true;
         GX2SetTVEnable(true);
@@ -101,33 +154,116 @@ int boot_brightness(int picture)
                                            (boot_fade_end - boot_fade_start));
 }
 
+void draw_boot_picture(const FileImage& image, int picture)
+{
+    const ColorBuffer& tv = buffer(TV_BUFFER);
+    const int c = boot_brightness(picture);
+    draw_whole_target(&render_data.textures[image.texture].texture,
+                      render_data.textures[image.texture].sampler, Color(c, c, c, 255), tv.width,
+                      tv.height);
+}
+
+// Makes what the TV picture owes, under a state of its own; the caller's
+// state, programs and view are left as they were.
+void settle_owed()
+{
+    if (!anything_owed() || owed.settling)
+        return;
+    owed.settling = true;
+    ColorBuffer& tv = buffer(TV_BUFFER);
+    GX2ContextState* const caller = const_cast<GX2ContextState*>(&gx2_current_state());
+    GX2ContextState& own = *display.copy_state;
+    GX2SetContextState(&own);
+    if (owed.copy) {
+        own = GX2ContextState{};
+        own.color_buffer = &tv.record;
+        GX2SetViewport(0.0f, 0.0f, float(tv.width), float(tv.height), 0.0f, 1.0f);
+        GX2SetScissor(0, 0, uint32_t(tv.width), uint32_t(tv.height));
+        const TextureSlot& logical = render_data.textures[buffer(TV_LOGICAL_BUFFER).texture_slot];
+        draw_whole_target(&owed.kept_texture, logical.sampler, Color(255, 255, 255, 255), tv.width,
+                          tv.height);
+    } else if (boot_owed()) {
+        own = owed.boot_state;
+        for (int i = owed.boot_first; i <= owed.boot_last; ++i)
+            draw_boot_picture(*owed.boot_image, i);
+    }
+    const bool scan = owed.scan;
+    forget_owed();
+    if (scan)
+        GX2CopyColorBufferToScanBuffer(&tv.record, GX2_SCAN_TARGET_TV);
+    GX2SetContextState(caller);
+    owed.settling = false;
+}
+
+void keep_logical_picture()
+{
+    const ColorBuffer& logical = buffer(TV_LOGICAL_BUFFER);
+    if (!owed.kept.surface.gl_framebuffer) {
+        GX2InitColorBuffer(&owed.kept, uint32_t(logical.width), uint32_t(logical.height));
+        owed.kept_texture.surface = owed.kept.surface;
+        owed.kept_texture.comp_map = GX2_COMP_MAP_RGBA;
+    }
+    GX2CopySurface(&logical.record.surface, 0, 0, &owed.kept.surface, 0, 0);
+}
+
 void show_bootup_image()
 {
-    FileImage image("./bootup.png", 0, 0, 0, 0, TransparentColor(0, 0, 0, 255));
-    image.load();
-    if (!image.is_valid()) {
+    settle_owed();
+    auto image = std::make_unique<FileImage>("./bootup.png", 0, 0, 0, 0,
+                                             TransparentColor(0, 0, 0, 255));
+    image->load();
+    if (!image->is_valid()) {
         OSReport("Could not open bootup.png\n");
         return;
     }
-    image.upload_texture();
+    image->upload_texture();
+    owed.boot_image = image.get();
+    owed.boot_running = true;
     ColorBuffer& tv = buffer(TV_BUFFER);
     tv.set_current();
     // An exit request (a signal, the window closed) ends the boot image at once.
     for (int i = 0; i < boot_pictures && !procui_exit_requested(); ++i) {
         wait_for_previous_picture();
         set_whole_view(tv.width, tv.height);
+        // The plain program, as a draw would select it.
+        select_plain_shader();
+        const bool observed = gx2_next_picture_observed();
+        if (observed)
+            settle_owed();
         if (i <= boot_fade_end) {
-            const int c = boot_brightness(i);
-            draw_whole(tv.width, tv.height, Color(c, c, c, 255), image.texture);
+            if (observed) {
+                draw_whole(tv.width, tv.height, Color(boot_brightness(i), boot_brightness(i),
+                                                      boot_brightness(i), 255),
+                           image->texture);
+            } else {
+                if (!boot_owed()) {
+                    owed.boot_first = i;
+                    owed.boot_state = gx2_current_state();
+                }
+                owed.boot_last = i;
+            }
         }
-        GX2CopyColorBufferToScanBuffer(&tv.record, GX2_SCAN_TARGET_TV);
+        if (observed)
+            GX2CopyColorBufferToScanBuffer(&tv.record, GX2_SCAN_TARGET_TV);
+        else
+            owed.scan = true;
         GX2SetContextState(display.main_state);
-        GX2CopyColorBufferToScanBuffer(&buffer(GAMEPAD_LOGICAL_BUFFER).record, GX2_SCAN_TARGET_DRC);
+        // Nothing draws into the gamepad's picture meanwhile: one copy shows it
+        // on the gamepad for all the boot image's pictures.
+        if (i == 0)
+            GX2CopyColorBufferToScanBuffer(&buffer(GAMEPAD_LOGICAL_BUFFER).record,
+                                           GX2_SCAN_TARGET_DRC);
         GX2SetContextState(display.main_state);
-        finish_picture();
+        finish_picture(observed);
     }
     buffer(TV_LOGICAL_BUFFER).set_current();
-    image.unload();
+    owed.boot_running = false;
+    if (boot_owed()) {
+        owed.boot_image_kept = std::move(image);  // drawn if anything reads the picture
+    } else {
+        owed.boot_image = nullptr;
+        image->unload();
+    }
 }
 
 uint32_t on_fg_released(void*)
@@ -238,6 +374,7 @@ void platform_create_display(bool)
     // Drawing starts in the TV's logical picture.
     buffer(TV_LOGICAL_BUFFER).set_current();
     Render::set_view(0, 0, logical_width, logical_height);
+    gx2_set_read_hook(settle_owed);
 }
 
 void platform_begin_draw()
@@ -276,9 +413,25 @@ void platform_swap_buffers()
         GX2CopyColorBufferToScanBuffer(&buffer(GAMEPAD_BUFFER).record, GX2_SCAN_TARGET_DRC);
         GX2SetContextState(display.main_state);
     }
-    buffer(TV_BUFFER).copy(buffer(TV_LOGICAL_BUFFER));
-    GX2CopyColorBufferToScanBuffer(&buffer(TV_BUFFER).record, GX2_SCAN_TARGET_TV);
-    finish_picture();
+    ColorBuffer& tv = buffer(TV_BUFFER);
+    // Both copies cover their whole targets: whatever was owed is past.
+    forget_owed();
+    const bool observed = gx2_next_picture_observed();
+    if (observed) {
+        tv.copy(buffer(TV_LOGICAL_BUFFER));
+        GX2CopyColorBufferToScanBuffer(&tv.record, GX2_SCAN_TARGET_TV);
+    } else {
+        // Nobody looks at this picture: keep the logical one, and leave the
+        // state as the copy would have.
+        keep_logical_picture();
+        select_plain_shader();
+        set_whole_view(tv.width, tv.height);
+        tv.set_current();
+        Render::set_blending(true);
+        owed.copy = true;
+        owed.scan = true;
+    }
+    finish_picture(observed);
 }
 
 GX2ContextState* platform_main_context_state()
@@ -289,6 +442,16 @@ GX2ContextState* platform_main_context_state()
 ColorBuffer* platform_color_buffer(DisplayBuffer which)
 {
     return display.created ? display.buffers[which] : nullptr;
+}
+
+void platform_settle_tv_picture(const GX2ColorBuffer* target, const GX2Texture* first,
+                                const GX2Texture* second)
+{
+    if (!anything_owed() || owed.settling)
+        return;
+    const ColorBuffer& tv = buffer(TV_BUFFER);
+    if (target == &tv.record || first == tv.texture || second == tv.texture)
+        settle_owed();
 }
 
 void platform_show_boot_image_again()

@@ -29,6 +29,11 @@ void platform_set_display_target(int target);
 void platform_clone_buffers();
 void platform_swap_buffers();
 
+// Makes the TV picture that headless swaps put off, when a draw or clear
+// into `target` or a read of either texture would see it.
+void platform_settle_tv_picture(const GX2ColorBuffer* target, const GX2Texture* first,
+                                const GX2Texture* second);
+
 // The state every drawing operation runs under.
 GX2ContextState* platform_main_context_state();
 // One of the four buffers (null before the display exists).

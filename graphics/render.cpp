@@ -6,6 +6,7 @@
 #include "graphics/slot_bits.h"
 
 #include <bitset>
+#include <cstddef>
 #include <cstring>
 
 RenderData render_data;
@@ -14,13 +15,6 @@ namespace {
 
 int offset_x_int = 0;
 int offset_y_int = 0;
-
-void fill_buffer(GX2RBuffer* buffer, const void* data)
-{
-    void* target = GX2RLockBufferEx(buffer, 0);
-    memcpy(target, data, size_t(buffer->elem_size) * buffer->elem_count);
-    GX2RUnlockBufferEx(buffer, 0);
-}
 
 void to_clip(float x, float y, RenderData::Float2& out)
 {
@@ -95,44 +89,170 @@ void insert_vertical_color(Color top, Color bottom)
     memcpy(render_data.staged_colors, colors, sizeof colors);
 }
 
+namespace {
+
+bool make_stream()
+{
+    QuadBatch& batch = render_data.batch;
+    if (batch.stream.storage)
+        return true;
+    batch.stream.flags = 0x3810;
+    batch.stream.elem_size = sizeof(QuadBatch::Vertex);
+    batch.stream.elem_count = batch_quad_capacity * 4;
+    if (!GX2RCreateBuffer(&batch.stream))
+        return false;
+    // Each quad's four corners as two triangles: first, second, third; third, fourth, first.
+    batch.indices.flags = 0x3820;
+    batch.indices.elem_size = sizeof(uint16_t);
+    batch.indices.elem_count = batch_quad_capacity * 6;
+    if (!GX2RCreateBuffer(&batch.indices))
+        return false;
+    uint16_t* index = static_cast<uint16_t*>(GX2RLockBufferEx(&batch.indices, 0));
+    static const uint16_t corners[6] = {0, 1, 2, 2, 3, 0};
+    for (uint32_t quad = 0; quad < batch_quad_capacity; ++quad)
+        for (int i = 0; i < 6; ++i)
+            *index++ = uint16_t(quad * 4 + corners[i]);
+    GX2RUnlockBufferEx(&batch.indices, 0);
+    gx2_set_draw_flush_hook(flush_batch);
+    return true;
+}
+
+}  // namespace
+
+namespace {
+
+// Adds the staged quad to the open run, or draws the run and starts another.
+void add_quad(const GX2Texture* bound, const GX2Sampler* sampler, const GX2Texture* background,
+              const GX2Sampler* background_sampler)
+{
+    RenderData& r = render_data;
+    QuadBatch& batch = r.batch;
+    if (!make_stream())
+        return;
+    // Blending, scissor or target changed since the open run began: it is drawn first.
+    gx2_sync_state();
+    const BaseShader* shader = current_shader;
+    if (batch.count > batch.run_first &&
+        (shader != batch.shader || bound != batch.texture || sampler != batch.sampler ||
+         background != batch.background || background_sampler != batch.background_sampler))
+        flush_batch();
+    if (batch.count + 4 > batch.stream.elem_count) {
+        flush_batch();
+        batch.count = batch.run_first = 0;
+        batch.discard = true;
+    }
+    batch.shader = shader;
+    batch.texture = bound;
+    batch.sampler = sampler;
+    batch.background = background;
+    batch.background_sampler = background_sampler;
+
+    // The staged six vertices are the corners in the order 0, 1, 2, 2, 3, 0.
+    static const int staged_corner[4] = {0, 1, 2, 4};
+    static const RenderData::Float2 full[4] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    QuadBatch::Vertex* out = static_cast<QuadBatch::Vertex*>(batch.stream.storage) + batch.count;
+    for (int corner = 0; corner < 4; ++corner) {
+        const int i = staged_corner[corner];
+        out[corner] = {r.staged_positions[i].x, r.staged_positions[i].y, r.staged_colors[i],
+                       r.staged_texcoords[i].x, r.staged_texcoords[i].y, full[corner].x,
+                       full[corner].y};
+    }
+    batch.count += 4;
+}
+
+}  // namespace
+
 void draw_tex_impl(unsigned int texture)
 {
     RenderData& r = render_data;
-    GX2RBuffer* positions = r.positions.get();
-    fill_buffer(positions, r.staged_positions);
-    GX2RSetAttributeBuffer(positions, 0, positions->elem_size, 0);
-    GX2RBuffer* colors = r.colors.get();
-    fill_buffer(colors, r.staged_colors);
-    GX2RSetAttributeBuffer(colors, 1, colors->elem_size, 0);
-
     const BaseShader* shader = current_shader;
+    const GX2Texture* bound = nullptr;
+    const GX2Sampler* sampler = nullptr;
     if (shader && shader->texture_location != no_location && texture < max_textures) {
-        GX2RBuffer* coords = r.texcoords.get();
-        fill_buffer(coords, r.staged_texcoords);
-        GX2RSetAttributeBuffer(coords, 2, coords->elem_size, 0);
-        const TextureSlot& slot = r.textures[texture];
-        GX2SetPixelTexture(&slot.texture, shader->texture_location);
-        GX2SetPixelSampler(slot.sampler, shader->texture_location);
+        bound = &r.textures[texture].texture;
+        sampler = r.textures[texture].sampler;
     }
+    const GX2Texture* background = nullptr;
+    const GX2Sampler* background_sampler = nullptr;
     if (shader && (shader->flags & BaseShader::BACKGROUND_TEXTURE)) {
-        static const RenderData::Float2 full[6] = {{0, 0}, {1, 0}, {1, 1}, {1, 1}, {0, 1}, {0, 0}};
-        GX2RBuffer* coords = r.texcoords.get();
-        fill_buffer(coords, full);
-        GX2RSetAttributeBuffer(coords, 3, coords->elem_size, 0);
-        const TextureSlot& slot = r.textures[r.background_texture];
-        GX2SetPixelTexture(&slot.texture, shader->background_texture_location);
-        GX2SetPixelSampler(slot.sampler, shader->background_texture_location);
+        background = &r.textures[r.background_texture].texture;
+        background_sampler = r.textures[r.background_texture].sampler;
     }
-    const GX2IndexType type = r.index_buffer.elem_size == 4 ? GX2_INDEX_TYPE_U32 : GX2_INDEX_TYPE_U16;
-    GX2RDrawIndexed(GX2_PRIMITIVE_MODE_TRIANGLES, &r.index_buffer, type, r.index_buffer.elem_count,
-                    0, 0, 1);
+    // A TV picture still owed is made before this draw reads or covers it.
+    platform_settle_tv_picture(gx2_current_state().color_buffer, bound, background);
+    add_quad(bound, sampler, background, background_sampler);
+    ++r.batch.quads;
+}
+
+void draw_whole_target(const GX2Texture* texture, const GX2Sampler* sampler, Color color,
+                       int width, int height)
+{
+    RenderData& r = render_data;
+    RenderData::Float2 positions[6];
+    unsigned int colors[6];
+    RenderData::Float2 texcoords[6];
+    memcpy(positions, r.staged_positions, sizeof positions);
+    memcpy(colors, r.staged_colors, sizeof colors);
+    memcpy(texcoords, r.staged_texcoords, sizeof texcoords);
+    const float scale[2] = {r.scale_x, r.scale_y}, offset[2] = {r.offset_x, r.offset_y};
+    BaseShader* const shader = current_shader;
+    const GX2ShaderBinding binding = gx2_shader_binding();
+
+    r.scale_x = 2.0f / float(width);
+    r.scale_y = 2.0f / float(height);
+    r.offset_x = r.offset_y = 0.0f;
+    texture_shader.begin(nullptr, 0, 0);
+    insert_quad(0, 0, width, height);
+    insert_color(color);
+    insert_texcoord1(0.0f, 0.0f, 1.0f, 1.0f);
+    add_quad(texture, sampler, nullptr, nullptr);
+    flush_batch();
+
+    gx2_restore_shader_binding(binding);
+    current_shader = shader;
+    r.scale_x = scale[0];
+    r.scale_y = scale[1];
+    r.offset_x = offset[0];
+    r.offset_y = offset[1];
+    memcpy(r.staged_positions, positions, sizeof positions);
+    memcpy(r.staged_colors, colors, sizeof colors);
+    memcpy(r.staged_texcoords, texcoords, sizeof texcoords);
+}
+
+void flush_batch()
+{
+    QuadBatch& batch = render_data.batch;
+    if (batch.count == batch.run_first)
+        return;
+    constexpr uint32_t stride = sizeof(QuadBatch::Vertex);
+    const uint32_t first = batch.run_first, count = batch.count - batch.run_first;
+    batch.run_first = batch.count;
+    gx2r_upload_range(&batch.stream, first * stride, count * stride, batch.discard);
+    batch.discard = false;
+    GX2RSetAttributeBuffer(&batch.stream, 0, stride, offsetof(QuadBatch::Vertex, x));
+    GX2RSetAttributeBuffer(&batch.stream, 1, stride, offsetof(QuadBatch::Vertex, color));
+    GX2RSetAttributeBuffer(&batch.stream, 2, stride, offsetof(QuadBatch::Vertex, u));
+    GX2RSetAttributeBuffer(&batch.stream, 3, stride, offsetof(QuadBatch::Vertex, bu));
+    const BaseShader* shader = batch.shader;
+    if (batch.texture) {
+        GX2SetPixelTexture(batch.texture, shader->texture_location);
+        GX2SetPixelSampler(batch.sampler, shader->texture_location);
+    }
+    if (batch.background) {
+        GX2SetPixelTexture(batch.background, shader->background_texture_location);
+        GX2SetPixelSampler(batch.background_sampler, shader->background_texture_location);
+    }
+    GX2RDrawIndexed(GX2_PRIMITIVE_MODE_TRIANGLES, &batch.indices, GX2_INDEX_TYPE_U16, count / 4 * 6,
+                    first / 4 * 6, 0, 1);
 }
 
 void flush_gl()
 {
-    render_data.positions.used = 0;
-    render_data.colors.used = 0;
-    render_data.texcoords.used = 0;
+    QuadBatch& batch = render_data.batch;
+    flush_batch();
+    batch.count = batch.run_first = 0;
+    batch.discard = true;
+    batch.quads = 0;
 }
 
 // Drawing and state --------------------------------------------------------------------
@@ -140,12 +260,7 @@ void flush_gl()
 void Render::init()
 {
     RenderData& r = render_data;
-    r.index_buffer.flags = 0x3820;
-    r.index_buffer.elem_size = 4;
-    r.index_buffer.elem_count = 6;
-    GX2RCreateBuffer(&r.index_buffer);
-    static const uint32_t indices[6] = {0, 1, 2, 3, 4, 5};
-    fill_buffer(&r.index_buffer, indices);
+    make_stream();
     GX2InitSampler(&r.linear_sampler, GX2_TEX_CLAMP_MODE_CLAMP, GX2_TEX_XY_FILTER_MODE_LINEAR);
     GX2InitSampler(&r.point_sampler, GX2_TEX_CLAMP_MODE_CLAMP, GX2_TEX_XY_FILTER_MODE_POINT);
     // The slots the display claimed before the samplers existed point at the point sampler.
@@ -155,6 +270,7 @@ void Render::init()
 
 void Render::clear(Color color)
 {
+    platform_settle_tv_picture(gx2_current_state().color_buffer, nullptr, nullptr);
     GX2ClearColor(gx2_current_state().color_buffer, color.r / 255.0f, color.g / 255.0f,
                   color.b / 255.0f, color.a / 255.0f);
     GX2SetContextState(platform_main_context_state());

@@ -6,38 +6,54 @@
 #include "graphics/render.h"
 
 #include <cstdint>
-#include <vector>
 
 constexpr unsigned int max_textures = 25000;
 
-// A pool of six-element vertex buffers for one picture; reused after flush_gl.
-template <typename T, int N>
-struct Buffers {
-    uint32_t used = 0;
-    std::vector<GX2RBuffer> buffers;
+class BaseShader;
 
-    Buffers() = default;
-    Buffers(const Buffers&) = delete;
-    Buffers& operator=(const Buffers&) = delete;
-    ~Buffers()
-    {
-        for (GX2RBuffer& buffer : buffers)
-            GX2RDestroyBufferEx(&buffer, 0);
-    }
+// One picture's quads in one streamed vertex buffer. Consecutive quads with
+// the same program and textures form a run, drawn with one call when
+// something else comes: another texture or program, or any change the
+// graphics library flushes for (blending, scissor, target, uniforms, a
+// clear, a copy, the swap). Runs are drawn in the order they were made.
+struct QuadBatch {
+    struct Vertex {
+        float x, y;
+        uint32_t color;
+        float u, v;    // the texture's coordinates
+        float bu, bv;  // the background texture's (effects that read the screen)
+    };
 
-    GX2RBuffer* get()
+    GX2RBuffer stream{};   // four corners a quad
+    GX2RBuffer indices{};  // two triangles a quad, made once
+    uint32_t count = 0;      // vertices written since the stream restarted
+    uint32_t run_first = 0;  // the first vertex not drawn yet
+    bool discard = true;     // the next upload lets go of what the stream held
+    uint32_t quads = 0;      // quads added this picture
+
+    // What the open run draws with.
+    const BaseShader* shader = nullptr;
+    const GX2Texture* texture = nullptr;
+    const GX2Sampler* sampler = nullptr;
+    const GX2Texture* background = nullptr;
+    const GX2Sampler* background_sampler = nullptr;
+
+    QuadBatch() = default;
+    QuadBatch(const QuadBatch&) = delete;
+    QuadBatch& operator=(const QuadBatch&) = delete;
+    ~QuadBatch()
     {
-        if (used >= buffers.size()) {
-            GX2RBuffer buffer{};
-            buffer.flags = 0x3810;
-            buffer.elem_size = sizeof(T);
-            buffer.elem_count = N;
-            GX2RCreateBuffer(&buffer);
-            buffers.push_back(buffer);
-        }
-        return &buffers[used++];
+        // Nothing is left for a flush at exit to draw from freed storage.
+        run_first = count;
+        if (stream.storage)
+            GX2RDestroyBufferEx(&stream, 0);
+        if (indices.storage)
+            GX2RDestroyBufferEx(&indices, 0);
     }
 };
+
+// Quads the stream holds before it starts over (after drawing what it has).
+constexpr uint32_t batch_quad_capacity = 8192;
 
 struct TextureSlot {
     uint16_t width = 0;
@@ -53,14 +69,11 @@ struct RenderData {
         float x, y;
     };
 
-    GX2RBuffer index_buffer{};
     unsigned int texture_count = 0;
     unsigned int white_texture = 0;
     unsigned int background_texture = 0;
     TextureSlot textures[max_textures];
-    Buffers<Float2, 6> positions;
-    Buffers<unsigned int, 6> colors;
-    Buffers<Float2, 6> texcoords;
+    QuadBatch batch;
     int current_effect = 0;
     float scale_x = 2.0f / 426.0f, scale_y = 2.0f / 240.0f;
     float offset_x = 0.0f, offset_y = 0.0f;
@@ -85,8 +98,16 @@ void insert_texcoord1(float left, float top, float right, float bottom);
 void insert_color(Color color);
 void insert_horizontal_color(Color left, Color right);
 void insert_vertical_color(Color top, Color bottom);
+// Adds the staged quad to the picture's batch with the texture.
 void draw_tex_impl(unsigned int texture);
-// Starts the next picture's pools at their first buffers.
+// Draws the whole of a width x height target with the texture in the colour,
+// with the plain texture program, whatever the view; the bound programs,
+// view and staged quad stay as they were.
+void draw_whole_target(const GX2Texture* texture, const GX2Sampler* sampler, Color color,
+                       int width, int height);
+// Draws the open run of the batch (the graphics library's flush hook).
+void flush_batch();
+// Draws what is pending and starts the next picture's stream.
 void flush_gl();
 
 // Claims the first free slot for a buffer the platform draws into (counted

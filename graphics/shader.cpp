@@ -130,6 +130,7 @@ void BaseShader::build_layout()
 
 void BaseShader::release_programs()
 {
+    gx2_release_programs(vertex_shader, pixel_shader);
     delete vertex_shader;
     delete pixel_shader;
     vertex_shader = nullptr;

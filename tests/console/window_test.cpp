@@ -17,12 +17,14 @@ namespace {
 // Stands in for the window: counts what reaches it.
 class CountingDriver : public WindowDriver {
 public:
-    explicit CountingDriver(int& swaps) : swaps_(swaps) {}
+    explicit CountingDriver(int& swaps, bool shows = false) : swaps_(swaps), shows_(shows) {}
     void swap(const SwapPicture&) override { ++swaps_; }
+    bool wants(uint64_t, bool shown) const override { return shows_ && shown; }
     bool headless() const override { return true; }
 
 private:
     int& swaps_;
+    bool shows_;
 };
 
 int pixel_reads = 0;
@@ -172,4 +174,17 @@ TEST(Window, capture_encodes_off_the_game_thread_but_writes_in_order_and_finishe
         EXPECT_EQ(std::filesystem::exists(capture_path(more, n)), n < 2) << n;
     EXPECT_EQ(procui_exit_status(), 1);
     procui_reset_exit();
+}
+
+TEST(Window, only_shown_or_captured_pictures_are_wanted)
+{
+    int swaps = 0;
+    auto hidden = make_capture_driver(std::make_unique<CountingDriver>(swaps), "shots", 3);
+    auto shown = make_capture_driver(std::make_unique<CountingDriver>(swaps, true), "shots", 3);
+    for (uint64_t n = 0; n < 7; ++n) {
+        EXPECT_EQ(hidden->wants(n, true), n % 3 == 0) << n;
+        EXPECT_TRUE(shown->wants(n, true)) << n;
+        EXPECT_EQ(shown->wants(n, false), n % 3 == 0) << n;
+    }
+    EXPECT_EQ(swaps, 0);
 }

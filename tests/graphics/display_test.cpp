@@ -67,7 +67,7 @@ TEST_F(DisplayTest, tv_picture_is_scaled_by_nearest_pixel)
     EXPECT_EQ(at(1914, 1079), black);
     EXPECT_TRUE(gx2_tv_enabled());
     // The swap leaves the next picture's pools empty.
-    EXPECT_EQ(render_data.positions.used, 0u);
+    EXPECT_EQ(render_data.batch.quads, 0u);
 }
 
 TEST_F(DisplayTest, gamepad_picture_is_exactly_twice_the_logical_one)
@@ -200,4 +200,79 @@ TEST_F(DisplayTest, closing_the_window_asks_the_process_to_exit)
     EXPECT_EQ(ProcUIProcessMessages(false), PROCUI_STATUS_IN_FOREGROUND);
     window_post_close();
     EXPECT_EQ(ProcUIProcessMessages(false), PROCUI_STATUS_EXITING);
+}
+
+namespace {
+
+void count_swaps(uint64_t, void* context)
+{
+    ++*static_cast<int*>(context);
+}
+
+uint64_t checksum(const std::vector<uint8_t>& bytes)
+{
+    uint64_t hash = 1469598103934665603ull;
+    for (uint8_t byte : bytes)
+        hash = (hash ^ byte) * 1099511628211ull;
+    return hash;
+}
+
+}  // namespace
+
+TEST_F(DisplayTest, a_headless_swap_nobody_watches_makes_the_full_size_picture_only_when_read)
+{
+    write_assets({});
+    uint64_t draws = gx2_draw_count();
+    draw_marks();
+    platform_swap_buffers();
+    EXPECT_EQ(gx2_draw_count() - draws, 1u);  // the marks; no scaled copy
+    read_tv_scan();
+    EXPECT_EQ(at(4, 0), red);
+    EXPECT_EQ(at(5, 0), green);
+    EXPECT_EQ(at(1919, 1079), white);
+    int swaps = 0;
+    gx2_set_swap_hook(count_swaps, &swaps);
+    platform_set_display_target(0);
+    Render::set_view(0, 0, 426, 240);
+    draws = gx2_draw_count();
+    draw_marks();
+    platform_swap_buffers();
+    gx2_set_swap_hook(nullptr, nullptr);
+    EXPECT_EQ(swaps, 1);
+    EXPECT_EQ(gx2_draw_count() - draws, 2u);  // watched: the marks and the copy
+}
+
+TEST_F(DisplayTest, a_headless_boot_image_draws_nothing_yet_leaves_the_same_full_size_picture)
+{
+    write_assets({});
+    std::vector<uint8_t> rgba;
+    for (int i = 0; i < 16 * 9; ++i)
+        rgba.insert(rgba.end(), {uint8_t(200 - i), 100, uint8_t(i), uint8_t(i * 13)});
+    volumes->put_content("bootup.png", png_file(16, 9, 4, rgba));
+    procui_reset_exit();
+    int swaps = 0;
+    std::vector<uint64_t> seen;
+    for (bool watched : {true, false}) {
+        // The same picture behind the boot image both times.
+        gx2_set_swap_hook(count_swaps, &swaps);
+        platform_set_display_target(0);
+        Render::set_view(0, 0, 426, 240);
+        draw_marks();
+        platform_swap_buffers();
+        if (!watched)
+            gx2_set_swap_hook(nullptr, nullptr);
+        const uint64_t draws = gx2_draw_count();
+        const uint64_t first = gx2_swap_count();
+        platform_show_boot_image_again();
+        platform_begin_draw();
+        gx2_set_swap_hook(nullptr, nullptr);
+        EXPECT_EQ(gx2_swap_count() - first, 480u);
+        EXPECT_EQ(gx2_draw_count() - draws, watched ? 361u : 0u);
+        read(TV_BUFFER);
+        seen.push_back(checksum(pixels));
+        read_tv_scan();
+        seen.push_back(checksum(pixels));
+    }
+    EXPECT_EQ(seen[0], seen[2]);
+    EXPECT_EQ(seen[1], seen[3]);
 }

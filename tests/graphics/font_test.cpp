@@ -280,5 +280,5 @@ TEST_F(FontTest, font_without_an_atlas_texture_leaves_slot_zero_alone_and_draws_
     FTPoint end;
     console_output_of([&] { end = font->Render("AB", -1, FTPoint(10, 20)); });
     EXPECT_EQ(end, FTPoint(22, 20));  // the pen still moves
-    EXPECT_EQ(render_data.positions.used, 0u);
+    EXPECT_EQ(render_data.batch.quads, 0u);
 }

@@ -3,6 +3,7 @@
 #include "console/gpu.h"
 #include "graphics/render_internal.h"
 #include "graphics/shader.h"
+#include "graphics/testing.h"
 
 #include <cstdlib>
 
@@ -122,20 +123,78 @@ TEST_F(RenderTest, gradients_put_their_colours_on_the_named_edges)
         EXPECT_PRED3(near, at(p.x, p.y), p.colour, 3) << p.x << ", " << p.y;
 }
 
-TEST_F(RenderTest, pools_grow_only_for_the_busiest_picture)
+TEST_F(RenderTest, quads_of_one_texture_share_a_draw_and_a_change_of_texture_or_state_starts_another)
+{
+    const uint32_t red_texel = 0xFF0000FF;
+    const unsigned int red_texture = Render::create_tex(&red_texel, Render::RGBA, 1, 1);
+    flush_gl();
+    const uint64_t before = gx2_draw_count();
+    for (int i = 0; i < 50; ++i)
+        fill(i, 0, i + 1, 1, Color(0, 255, 0, 255));
+    // Blending switched off and on again around nothing drawn changes nothing.
+    Render::set_blending(false);
+    Render::set_blending(true);
+    fill(50, 0, 51, 1, Color(0, 255, 0, 255));
+    Render::draw_tex(0, 0, 2, 2, Color(255, 255, 255, 255), red_texture);
+    fill(1, 1, 3, 3, Color(0, 0, 255, 255));
+    Render::enable_scissor(0, 0, 2, 2);
+    fill(0, 0, 4, 4, Color(255, 255, 255, 255));
+    Render::reset_scissor();
+    EXPECT_EQ(quads_drawn(), 54u);
+    read();
+    EXPECT_EQ(gx2_draw_count() - before, 4u);
+    // Later quads cover earlier ones across runs, as drawn one by one.
+    EXPECT_EQ(at(0, 0), white);
+    EXPECT_EQ(at(2, 0), green);
+    EXPECT_EQ(at(2, 2), blue);
+    EXPECT_EQ(at(0, 2), black);
+    EXPECT_EQ(count(0, 0, 426, 1, green), 49);
+    Render::delete_tex(red_texture);
+}
+
+TEST_F(RenderTest, a_picture_of_more_quads_than_the_stream_holds_draws_them_all_in_order)
 {
     flush_gl();
-    const size_t start = render_data.positions.buffers.size();
-    const int quads = int(start) + 3;
+    const int quads = int(batch_quad_capacity) + 500;
     for (int i = 0; i < quads; ++i)
-        fill(i, 0, i + 1, 1, Color());
-    EXPECT_EQ(render_data.positions.buffers.size(), size_t(quads));
-    EXPECT_EQ(render_data.colors.used, uint32_t(quads));
-    EXPECT_EQ(render_data.texcoords.used, uint32_t(quads));
+        fill(i % 426, i / 426, i % 426 + 1, i / 426 + 1, Color(0, 255, 0, 255));
+    // The first quad again, over what it drew first.
+    fill(0, 0, 1, 1, Color(0, 0, 255, 255));
+    read();
+    EXPECT_EQ(count(0, 0, 426, 240, green), quads - 1);
+    EXPECT_EQ(at(0, 0), blue);
     flush_gl();
-    fill(0, 0, 1, 1, Color());
-    EXPECT_EQ(render_data.positions.buffers.size(), size_t(quads));
-    EXPECT_EQ(render_data.positions.used, 1u);
+    EXPECT_EQ(quads_drawn(), 0u);
+}
+
+TEST_F(RenderTest, draws_pending_when_their_texture_or_programs_are_freed_are_made_with_them_first)
+{
+    // A freed slot's next texture gets the same record: the pending quad must
+    // not be drawn with it.
+    const uint32_t red_texel = 0xFF0000FF, blue_texel = 0xFFFF0000;
+    const unsigned int first = Render::create_tex(&red_texel, Render::RGBA, 1, 1);
+    Render::draw_tex(0, 0, 10, 10, Color(255, 255, 255, 255), first);
+    Render::delete_tex(first);
+    const unsigned int second = Render::create_tex(&blue_texel, Render::RGBA, 1, 1);
+    ASSERT_EQ(second, first);
+    Render::draw_tex(10, 0, 20, 10, Color(255, 255, 255, 255), second);
+    read();
+    EXPECT_EQ(at(5, 5), red);
+    EXPECT_EQ(at(15, 5), blue);
+    Render::delete_tex(second);
+
+    // The programs a pending quad is drawn with freed, then its texture (as
+    // a test's clean-up does): the quad is made before either goes.
+    const unsigned int third = Render::create_tex(&red_texel, Render::RGBA, 1, 1);
+    Render::draw_tex(20, 0, 30, 10, Color(255, 255, 255, 255), third);
+    shader_forget_all();
+    Render::delete_tex(third);
+    read();
+    EXPECT_EQ(at(25, 5), red);
+    // The programs load again at the next draw.
+    fill(30, 0, 40, 10, Color(0, 255, 0, 255));
+    read();
+    EXPECT_EQ(at(35, 5), green);
 }
 
 TEST_F(RenderTest, texture_slots_are_reused_from_the_lowest_and_a_full_table_refuses_with_one_line)

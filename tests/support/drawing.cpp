@@ -138,7 +138,7 @@ void flush_quads()
 
 unsigned int quads_drawn()
 {
-    return render_data.positions.used;
+    return render_data.batch.quads;
 }
 
 bool scissor_is_full_view()
