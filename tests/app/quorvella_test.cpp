@@ -159,8 +159,11 @@ TEST(Quorvella, an_interrupt_or_termination_ends_the_boot_image_at_once)
         // Well short of the minute a full capture takes, with room for a
         // machine busy with other tests.
         EXPECT_LT(result.seconds, 30.0) << signal;
+        // On a busy machine the signal can come before the first picture.
         size_t pictures = 0;
-        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(shots))
+        std::error_code missing;
+        for (std::filesystem::directory_iterator entry(shots, missing), end; !missing && entry != end;
+             ++entry)
             ++pictures;
         EXPECT_LT(pictures, 400u) << signal;
     }
