@@ -1,0 +1,46 @@
+// The whole act on the stand-in terrain: the player runs right, holding the
+// d-pad, for a minute of play and never leaves the ground for good or
+// falls through the floor.
+#include "console/pads.h"
+#include "tests/support/event_kit.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int type_player_input = 17;
+constexpr int type_movement_values = 67;
+constexpr int act_height = 1864;
+
+}  // namespace
+
+TEST(Act1Run, holding_right_keeps_the_player_on_the_terrain_for_3000_ticks)
+{
+    EventKit kit;
+    kit.enter_frame(4);
+    FrameObject* input = kit.instance(type_player_input);
+    FrameObject* values = kit.instance(type_movement_values);
+    ASSERT_NE(input, nullptr);
+    ASSERT_NE(values, nullptr);
+    const double start_x = EventKit::value(values, 'X');
+    kit.hold(VPAD_BUTTON_RIGHT);
+    double furthest = start_x;
+    int airborne_run = 0, longest_airborne = 0;
+    for (int tick = 0; tick < 3000; ++tick) {
+        // The opening card lifts the input lock; its events come later, so
+        // the run lifts it as the card would.
+        EventKit::set_value(input, 'M', 0);
+        kit.run(1);
+        const double y = EventKit::value(values, 'Y');
+        ASSERT_LT(y, act_height) << "fell out of the level at tick " << tick;
+        ASSERT_NE(EventKit::value(values, 'M'), 9) << "died at tick " << tick;
+        furthest = std::max(furthest, EventKit::value(values, 'X'));
+        airborne_run = EventKit::value(values, 'L') == 0 ? airborne_run + 1 : 0;
+        longest_airborne = std::max(longest_airborne, airborne_run);
+    }
+    // It ran, and no fall lasted long enough to mean a floor was missed.
+    EXPECT_GT(furthest, start_x + 500);
+    EXPECT_LT(longest_airborne, 180);
+}
