@@ -13,6 +13,34 @@
 #include <cstdint>
 #include <string>
 
+// Values by letter ('A' ...) and flags by bit ---------------------------------
+// A missing object (or one without alterables) reads 0 and takes no writes.
+inline double get_value(const FrameObject& object, char name)
+{
+    return object.alterables ? object.alterables->values.get(unsigned(name - 'A')) : 0.0;
+}
+
+inline void set_value(FrameObject* object, char name, double number)
+{
+    if (object && object->alterables)
+        object->alterables->values.set(unsigned(name - 'A'), number);
+}
+
+inline bool get_flag(const FrameObject& object, int bit)
+{
+    return object.alterables && ((uint32_t(object.alterables->flags) >> bit) & 1u);
+}
+
+inline void set_flag(FrameObject* object, int bit, bool on)
+{
+    if (!object || !object->alterables)
+        return;
+    if (on)
+        object->alterables->flags |= int32_t(1u << bit);
+    else
+        object->alterables->flags &= ~int32_t(1u << bit);
+}
+
 // Groups ----------------------------------------------------------------------
 
 inline void activate_group(bool& group) { group = true; }

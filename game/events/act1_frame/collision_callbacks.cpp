@@ -33,14 +33,6 @@ void set(FrameObject* object, char letter, double number)
 
 bool flag(const FrameObject* object, int bit) { return (object->alterables->flags >> bit) & 1; }
 
-void set_flag(FrameObject* object, int bit, bool on)
-{
-    const uint32_t mask = uint32_t(1) << bit;
-    uint32_t flags = uint32_t(object->alterables->flags);
-    flags = on ? flags | mask : flags & ~mask;
-    object->alterables->flags = int32_t(flags);
-}
-
 // An effect at the instance's place, on its layer.
 void spawn(Frames& frames, FrameObject* at, FrameObject* effect)
 {

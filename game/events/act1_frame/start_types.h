@@ -92,33 +92,4 @@ constexpr int music_calls = 40;          // FunctionMusic_50
 constexpr int music_parser = 153;        // StringParser_184
 constexpr int music_channel = 31;
 
-inline int letter(char name) { return name - 'A'; }
-
-// Writes into a missing instance write nothing.
-inline void set_value(FrameObject* object, char name, double number)
-{
-    if (object && object->alterables)
-        object->alterables->values.set(unsigned(letter(name)), number);
-}
-
-inline double get_value(const FrameObject& object, char name)
-{
-    return object.alterables ? object.alterables->values.get(unsigned(letter(name))) : 0.0;
-}
-
-inline void set_flag(FrameObject* object, int bit, bool on)
-{
-    if (!object || !object->alterables)
-        return;
-    if (on)
-        object->alterables->flags |= int32_t(1u << bit);
-    else
-        object->alterables->flags &= ~int32_t(1u << bit);
-}
-
-inline bool get_flag(const FrameObject& object, int bit)
-{
-    return object.alterables && ((uint32_t(object.alterables->flags) >> bit) & 1u);
-}
-
 }  // namespace act1_start

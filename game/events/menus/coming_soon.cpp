@@ -24,8 +24,8 @@ namespace {
 constexpr int key_return = 13;
 constexpr int music_channel = 31;
 
-double get(const FrameObject& object, char letter) { return value_of(object, letter); }
-void set(FrameObject* object, char letter, double value) { set_value_of(object, letter, value); }
+double get(const FrameObject& object, char letter) { return get_value(object, letter); }
+void set(FrameObject* object, char letter, double value) { set_value(object, letter, value); }
 
 GlobalValues& globals(Frames& frames) { return *frames.global_values; }
 

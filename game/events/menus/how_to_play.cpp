@@ -41,7 +41,7 @@ constexpr int plane_farthest = 321;    // BG2Layer4_455
 
 FrameObject& screen(Frames& frames) { return instance_or_default(frames.instances[screen_state]); }
 FrameObject* screen_instance(Frames& frames) { return instance_of(frames.instances[screen_state]); }
-double screen_value(Frames& frames, char letter) { return value_of(screen(frames), letter); }
+double screen_value(Frames& frames, char letter) { return get_value(screen(frames), letter); }
 
 bool may_page_forward(Frames& frames)
 {
@@ -60,14 +60,14 @@ bool may_confirm(Frames& frames)
 
 void page_forward(Frames& frames)
 {
-    set_value_of(screen_instance(frames), 'B', page_height);
+    set_value(screen_instance(frames), 'B', page_height);
     media.play_id(53, -1, 1);
     burst_at(frames, instance_of(frames.instances[prompt_next]));
 }
 
 void page_back(Frames& frames)
 {
-    set_value_of(screen_instance(frames), 'B', -page_height);
+    set_value(screen_instance(frames), 'B', -page_height);
     media.play_id(214, -1, 1);
     burst_at(frames, instance_of(frames.instances[prompt_back]));
 }
@@ -76,7 +76,7 @@ void confirm(Frames& frames)
 {
     media.play_id(53, -1, 1);
     burst_at(frames, instance_of(frames.instances[prompt_next]));
-    set_value_of(screen_instance(frames), 'C', screen_value(frames, 'C') + 1);
+    set_value(screen_instance(frames), 'C', screen_value(frames, 'C') + 1);
     media.play_id(215, -1, 1);
     if (auto* character = static_cast<Active*>(instance_of(frames.instances[first_character])))
         character->force_animation(7);
@@ -91,7 +91,7 @@ void load_font(Frames& frames, int type)
 
 void set_damping(Frames& frames, int type, double damping)
 {
-    for_each_instance(frames.instances[type], [&](FrameObject* plane) { set_value_of(plane, 'D', damping); });
+    for_each_instance(frames.instances[type], [&](FrameObject* plane) { set_value(plane, 'D', damping); });
 }
 
 }  // namespace
@@ -100,34 +100,34 @@ void set_damping(Frames& frames, int type, double damping)
 void Frames::event_func_2647()
 {
     FrameObject* state = screen_instance(*this);
-    if (!state || !(value_of(*state, 'B') > 0))
+    if (!state || !(get_value(*state, 'B') > 0))
         return;
-    set_value_of(state, 'B', value_of(*state, 'B') - scroll_step);
-    set_value_of(state, 'A', value_of(*state, 'A') + scroll_step);
+    set_value(state, 'B', get_value(*state, 'B') - scroll_step);
+    set_value(state, 'A', get_value(*state, 'A') + scroll_step);
 }
 
 // Scroll up step.
 void Frames::event_func_2648()
 {
     FrameObject* state = screen_instance(*this);
-    if (!state || !(value_of(*state, 'B') < 0))
+    if (!state || !(get_value(*state, 'B') < 0))
         return;
-    set_value_of(state, 'B', value_of(*state, 'B') + scroll_step);
-    set_value_of(state, 'A', value_of(*state, 'A') - scroll_step);
+    set_value(state, 'B', get_value(*state, 'B') + scroll_step);
+    set_value(state, 'A', get_value(*state, 'A') - scroll_step);
 }
 
 // Ambient motion, and the view follows the page position.
 void Frames::event_func_2649()
 {
     if (FrameObject* checker = instance_of(instances[checker_pattern])) {
-        checker->set_global_position(checker->get_x(), to_int(new_display_y - value_of(*checker, 'A')));
-        set_value_of(checker, 'A', std::fmod(value_of(*checker, 'A') + 0.5, 64.0));
+        checker->set_global_position(checker->get_x(), to_int(new_display_y - get_value(*checker, 'A')));
+        set_value(checker, 'A', std::fmod(get_value(*checker, 'A') + 0.5, 64.0));
     }
     set_display_center(-1, to_int(screen_value(*this, 'A')));
     global_values->set(3, global_values->get(3) + 1);
     if (auto* prompt = static_cast<Active*>(instance_of(instances[prompt_next])))
         prompt->force_frame(to_int(global_values->get(3)) / 4 % 20);
-    set_value_of(instance_of(instances[master_level]), 'Z', 0);
+    set_value(instance_of(instances[master_level]), 'Z', 0);
 }
 
 // Next page by joystick.
@@ -162,11 +162,11 @@ void Frames::event_func_2653()
 void Frames::event_func_2654()
 {
     for_each_instance(qualifier_1, [](FrameObject* plane) {
-        const double period = value_of(*plane, 'A');
-        const double x = period == 0 ? value_of(*plane, 'C')
-                                     : value_of(*plane, 'C') - std::fmod(value_of(*plane, 'B'), period);
-        plane->set_global_position(to_int(x), to_int(value_of(*plane, 'E')));
-        set_value_of(plane, 'B', value_of(*plane, 'B') + (1 - value_of(*plane, 'D')));
+        const double period = get_value(*plane, 'A');
+        const double x = period == 0 ? get_value(*plane, 'C')
+                                     : get_value(*plane, 'C') - std::fmod(get_value(*plane, 'B'), period);
+        plane->set_global_position(to_int(x), to_int(get_value(*plane, 'E')));
+        set_value(plane, 'B', get_value(*plane, 'B') + (1 - get_value(*plane, 'D')));
     });
     if (FrameObject* controls_picture = instance_of(instances[controls]))
         controls_picture->set_visible(true);
@@ -200,7 +200,7 @@ void Frames::event_func_2658()
 {
     if (!(screen_value(*this, 'C') > 50))
         return;
-    if (!select(instances[fade], [](FrameObject* wipe) { return value_of(*wipe, 'F') > 50; }))
+    if (!select(instances[fade], [](FrameObject* wipe) { return get_value(*wipe, 'F') > 50; }))
         return;
     global_values->set(4, 0);
     global_values->set(0, 0);
@@ -214,7 +214,7 @@ void Frames::event_func_2659()
     load_options_save(*this);
     for (int type : {help_jump, help_attack, help_boost, help_run, help_climb, help_cyclone, help_slash, help_kick})
         load_font(*this, type);
-    set_value_of(screen_instance(*this), 'A', first_page);
+    set_value(screen_instance(*this), 'A', first_page);
     load_font(*this, caption);
     load_font(*this, help_begin);
 }
@@ -229,10 +229,10 @@ void Frames::event_func_2660()
     set_damping(*this, plane_middle, 0.4);
     for_each_instance(qualifier_1, [](FrameObject* plane) {
         const int width = plane->width;
-        set_value_of(plane, 'A', width);
+        set_value(plane, 'A', width);
         static_cast<SystemBox*>(plane)->set_size(width * 4, plane->height);
-        set_value_of(plane, 'B', plane->get_x());
-        set_value_of(plane, 'C', plane->get_x());
-        set_value_of(plane, 'E', plane->get_y());
+        set_value(plane, 'B', plane->get_x());
+        set_value(plane, 'C', plane->get_x());
+        set_value(plane, 'E', plane->get_y());
     });
 }

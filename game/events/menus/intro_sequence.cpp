@@ -45,13 +45,6 @@ void add_value(FrameObject* object, unsigned letter, double step)
     set_value(object, letter, value(object, letter) + step);
 }
 bool flag(const FrameObject* object, int bit) { return (object->alterables->flags >> bit) & 1; }
-void set_flag(FrameObject* object, int bit, bool on)
-{
-    if (on)
-        object->alterables->flags |= int32_t(1) << bit;
-    else
-        object->alterables->flags &= ~(int32_t(1) << bit);
-}
 
 // Fades work on a 0 ... 128 scale of semi-transparency (0 opaque).
 int semi_transparency(const FrameObject* object)

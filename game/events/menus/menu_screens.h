@@ -30,14 +30,3 @@ void reset_menu_event_state(Frames& frames);
 void burst_at(Frames& frames, FrameObject* anchor);
 // Loads the options save file named by global value 10 into SaveData_10.
 void load_options_save(Frames& frames);
-
-// Alterable values by letter; a missing instance takes no write.
-inline double value_of(const FrameObject& object, char letter)
-{
-    return object.alterables->values.get(unsigned(letter - 'A'));
-}
-inline void set_value_of(FrameObject* object, char letter, double value)
-{
-    if (object)
-        object->alterables->values.set(unsigned(letter - 'A'), value);
-}

@@ -18,7 +18,7 @@ bool touches(Frames& frames, int marker)
 
 void set_ignored(QualifierList& pieces, bool ignored)
 {
-    for_each_instance(pieces, [ignored](FrameObject* piece) { set_flag_of(piece, 0, ignored); });
+    for_each_instance(pieces, [ignored](FrameObject* piece) { set_flag(piece, 0, ignored); });
 }
 
 }  // namespace

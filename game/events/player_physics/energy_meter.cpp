@@ -26,11 +26,11 @@ template <class Refill>
 void refill(Frames& frames, bool character_conditions, Refill new_value)
 {
     ObjectList& meters = frames.instances[gui_energy];
-    if (!select(meters, [](FrameObject* meter) { return value_of(*meter, 'A') < 100; }))
+    if (!select(meters, [](FrameObject* meter) { return get_value(*meter, 'A') < 100; }))
         return;
     if (!(Single(frames.instances[gui_icon])['A'] <= 0) || !character_conditions)
         return;
-    for_each_selected(meters, [&](FrameObject* meter) { set_value_of(meter, 'A', new_value(value_of(*meter, 'A'))); });
+    for_each_selected(meters, [&](FrameObject* meter) { set_value(meter, 'A', new_value(get_value(*meter, 'A'))); });
 }
 
 struct Player {
@@ -58,7 +58,7 @@ void force_animation(FrameObject* meter, int animation) { static_cast<Active*>(m
 
 bool yelto_charged(Frames& frames, bool charged)
 {
-    return select(frames.instances[skin_yelto], [charged](FrameObject* skin) { return flag_of(*skin, 8) == charged; });
+    return select(frames.instances[skin_yelto], [charged](FrameObject* skin) { return get_flag(*skin, 8) == charged; });
 }
 
 }  // namespace
@@ -77,8 +77,8 @@ void Frames::event_func_718()
     if (!level_group_43 || !level_group_23)
         return;
     ObjectList& skins = instances[skin_yelto];
-    if (select(skins, [](FrameObject* skin) { return value_of(*skin, 'N') > 0; }))
-        for_each_selected(skins, [](FrameObject* skin) { set_value_of(skin, 'N', value_of(*skin, 'N') - 1); });
+    if (select(skins, [](FrameObject* skin) { return get_value(*skin, 'N') > 0; }))
+        for_each_selected(skins, [](FrameObject* skin) { set_value(skin, 'N', get_value(*skin, 'N') - 1); });
 }
 
 void Frames::event_func_719()
@@ -115,9 +115,9 @@ void Frames::event_func_722()
     if (values['A'] != 4)
         return;
     ObjectList& skins = instances[skin_dorrik];
-    if (!select(skins, [](FrameObject* skin) { return value_of(*skin, 'E') > 0; }) || values['L'] != 1)
+    if (!select(skins, [](FrameObject* skin) { return get_value(*skin, 'E') > 0; }) || values['L'] != 1)
         return;
-    for_each_selected(skins, [](FrameObject* skin) { set_value_of(skin, 'E', 0); });
+    for_each_selected(skins, [](FrameObject* skin) { set_value(skin, 'E', 0); });
 }
 
 void Frames::event_func_723()
@@ -132,7 +132,7 @@ void Frames::event_func_724()
     if (!level_group_43 || !level_group_23)
         return;
     ObjectList& meters = instances[gui_energy];
-    if (!select(meters, [](FrameObject* meter) { return flag_of(*meter, 1) && value_of(*meter, 'A') < 100; }))
+    if (!select(meters, [](FrameObject* meter) { return get_flag(*meter, 1) && get_value(*meter, 'A') < 100; }))
         return;
     // Forcing 0 first makes animation 8 start again from its first frame.
     for_each_selected(meters, [](FrameObject* meter) {
@@ -146,8 +146,8 @@ void Frames::event_func_725()
     if (!level_group_43 || !level_group_23)
         return;
     ObjectList& meters = instances[gui_energy];
-    if (select(meters, [](FrameObject* meter) { return flag_of(*meter, 1); }))
-        for_each_selected(meters, [](FrameObject* meter) { set_flag_of(meter, 1, false); });
+    if (select(meters, [](FrameObject* meter) { return get_flag(*meter, 1); }))
+        for_each_selected(meters, [](FrameObject* meter) { set_flag(meter, 1, false); });
 }
 
 void Frames::event_func_726()
@@ -155,8 +155,8 @@ void Frames::event_func_726()
     if (!level_group_43 || !level_group_23)
         return;
     ObjectList& meters = instances[gui_energy];
-    if (select(meters, [](FrameObject* meter) { return value_of(*meter, 'A') > 100; }))
-        for_each_selected(meters, [](FrameObject* meter) { set_value_of(meter, 'A', 100); });
+    if (select(meters, [](FrameObject* meter) { return get_value(*meter, 'A') > 100; }))
+        for_each_selected(meters, [](FrameObject* meter) { set_value(meter, 'A', 100); });
 }
 
 void Frames::event_func_728()
@@ -167,10 +167,10 @@ void Frames::event_func_728()
     if (!level)
         return;
     ObjectList& meters = instances[gui_energy];
-    if (!select(meters, [&](FrameObject* meter) { return !flag_of(*meter, 0) && value_of(*meter, 'A') >= *level; }))
+    if (!select(meters, [&](FrameObject* meter) { return !get_flag(*meter, 0) && get_value(*meter, 'A') >= *level; }))
         return;
     for_each_selected(meters, [](FrameObject* meter) {
-        set_flag_of(meter, 0, true);
+        set_flag(meter, 0, true);
         force_animation(meter, 7);
     });
     media.play_id(sample_meter_full, -1, 1);
@@ -183,7 +183,7 @@ void Frames::event_func_729()
     ObjectList& meters = instances[gui_energy];
     if (!select(meters, [](FrameObject* meter) {
             const Active* shown = static_cast<const Active*>(meter);
-            return !shown->test_animation(7) && !shown->test_animation(11) && flag_of(*meter, 0);
+            return !shown->test_animation(7) && !shown->test_animation(11) && get_flag(*meter, 0);
         }))
         return;
     for_each_selected(meters, [](FrameObject* meter) { force_animation(meter, 1); });
@@ -197,10 +197,10 @@ void Frames::event_func_730()
     if (!level)
         return;
     ObjectList& meters = instances[gui_energy];
-    if (!select(meters, [&](FrameObject* meter) { return flag_of(*meter, 0) && value_of(*meter, 'A') < *level; }))
+    if (!select(meters, [&](FrameObject* meter) { return get_flag(*meter, 0) && get_value(*meter, 'A') < *level; }))
         return;
     for_each_selected(meters, [](FrameObject* meter) {
-        set_flag_of(meter, 0, false);
+        set_flag(meter, 0, false);
         force_animation(meter, 0);
     });
 }
@@ -249,7 +249,7 @@ void Frames::event_func_734()
     ObjectList& skins = instances[skin_yelto];
     if (!yelto_charged(*this, true) || Single(instances[gui_energy])['A'] != 0)
         return;
-    for_each_selected(skins, [](FrameObject* skin) { set_flag_of(skin, 8, false); });
+    for_each_selected(skins, [](FrameObject* skin) { set_flag(skin, 8, false); });
 }
 
 void Frames::event_func_736()

@@ -66,8 +66,8 @@ void bounce_off_wall(Frames& frames)
     Single(frames.instances[action_values_a]).set('C', 1);
     values.set('S', 1);
     for_each_instance(frames.instances[gui_energy],
-                      [](FrameObject* meter) { set_value_of(meter, 'A', std::min(value_of(*meter, 'A'), 80.0)); });
-    for_each_instance(frames.instances[skin_yelto], [](FrameObject* skin) { set_flag_of(skin, 8, false); });
+                      [](FrameObject* meter) { set_value(meter, 'A', std::min(get_value(*meter, 'A'), 80.0)); });
+    for_each_instance(frames.instances[skin_yelto], [](FrameObject* skin) { set_flag(skin, 8, false); });
     frames.run_loop(frames.fast_loop_bs, 1, &Frames::loop_bs_4);
 }
 
@@ -159,9 +159,9 @@ void Frames::event_func_661()
     if (values['L'] != 1)
         return;
     const double n = values['N'];
-    if (!filter(changers, [n](FrameObject* c) { return value_of(*c, 'A') <= n && n <= value_of(*c, 'B'); }))
+    if (!filter(changers, [n](FrameObject* c) { return get_value(*c, 'A') <= n && n <= get_value(*c, 'B'); }))
         return;
-    const double snapped = value_of(**ObjectIterator(changers), 'C');
+    const double snapped = get_value(**ObjectIterator(changers), 'C');
     values.set('O', snapped);
     values.set('N', snapped);
 }
@@ -598,9 +598,9 @@ void Frames::event_func_727()
     if (values['A'] != 5)
         return;
     ObjectList& skins = instances[skin_hespin];
-    if (!select(skins, [](FrameObject* skin) { return value_of(*skin, 'I') > 0; }))
+    if (!select(skins, [](FrameObject* skin) { return get_value(*skin, 'I') > 0; }))
         return;
-    for_each_selected(skins, [](FrameObject* skin) { set_value_of(skin, 'I', value_of(*skin, 'I') - 1); });
+    for_each_selected(skins, [](FrameObject* skin) { set_value(skin, 'I', get_value(*skin, 'I') - 1); });
     values.set('B', 7 * std::clamp(values['B'], -1.0, 1.0));
 }
 

@@ -56,43 +56,15 @@ constexpr int layer_switch = 95;         // LayerChangeSwitch_114
 constexpr int layer_to_0 = 96;           // LayerChangeTo0_115
 constexpr int layer_to_1 = 97;           // LayerChangeTo1_116
 
-inline unsigned letter(char name) { return unsigned(name - 'A'); }
-
-inline double value_of(const FrameObject& object, char name)
-{
-    return object.alterables ? object.alterables->values.get(letter(name)) : 0.0;
-}
-
-inline void set_value_of(FrameObject* object, char name, double number)
-{
-    if (object && object->alterables)
-        object->alterables->values.set(letter(name), number);
-}
-
-inline bool flag_of(const FrameObject& object, int bit)
-{
-    return object.alterables && ((uint32_t(object.alterables->flags) >> bit) & 1u);
-}
-
-inline void set_flag_of(FrameObject* object, int bit, bool on)
-{
-    if (!object || !object->alterables)
-        return;
-    if (on)
-        object->alterables->flags |= int32_t(1u << bit);
-    else
-        object->alterables->flags &= ~int32_t(1u << bit);
-}
-
 // One single-instance support object: its last-added instance.
 class Single {
 public:
     explicit Single(ObjectList& list) : list(list) {}
 
-    double operator[](char name) const { return value_of(instance_or_default(list), name); }
-    void set(char name, double number) const { set_value_of(instance_of(list), name, number); }
-    bool flag(int bit) const { return flag_of(instance_or_default(list), bit); }
-    void set_flag(int bit, bool on) const { set_flag_of(instance_of(list), bit, on); }
+    double operator[](char name) const { return get_value(instance_or_default(list), name); }
+    void set(char name, double number) const { set_value(instance_of(list), name, number); }
+    bool flag(int bit) const { return get_flag(instance_or_default(list), bit); }
+    void set_flag(int bit, bool on) const { ::set_flag(instance_of(list), bit, on); }
     void set_string(unsigned index, const std::string& text) const
     {
         FrameObject* object = instance_of(list);

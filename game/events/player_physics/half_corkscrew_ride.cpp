@@ -45,8 +45,8 @@ double progress(double distance, double length)
 // The height at progress e: C at 0 and 2, C - F at the top (1).
 double height(const FrameObject* screw, double e)
 {
-    const double hump = value_of(*screw, 'F');
-    return value_of(*screw, 'C') + hump / 2 * cos_deg(e * 180) - hump / 2;
+    const double hump = get_value(*screw, 'F');
+    return get_value(*screw, 'C') + hump / 2 * cos_deg(e * 180) - hump / 2;
 }
 
 FrameObject* first_selected(ObjectList& list)
@@ -57,13 +57,13 @@ FrameObject* first_selected(ObjectList& list)
 
 bool select_ridden(ObjectList& list)
 {
-    return select(list, [](FrameObject* screw) { return flag_of(*screw, 0); });
+    return select(list, [](FrameObject* screw) { return get_flag(*screw, 0); });
 }
 
 // The ridden corkscrews whose first ramp is behind.
 bool select_past_ramp(ObjectList& list)
 {
-    return select_ridden(list) && filter(list, [](FrameObject* screw) { return value_of(*screw, 'E') >= 1; });
+    return select_ridden(list) && filter(list, [](FrameObject* screw) { return get_value(*screw, 'E') >= 1; });
 }
 
 // Where the middle stretch ends, as the first of the selection has it: the
@@ -71,15 +71,15 @@ bool select_past_ramp(ObjectList& list)
 double middle_end(ObjectList& list)
 {
     const FrameObject* head = first_selected(list);
-    return value_of(*head, 'B') + value_of(*head, 'D');
+    return get_value(*head, 'B') + get_value(*head, 'D');
 }
 
 // 981, 982: past a quarter of the way up and not yet down, the state shows it.
 void show_high_state(Frames& f, const Corkscrew& kind)
 {
     if (!select(f.instances[kind.type], [](FrameObject* screw) {
-            const double e = value_of(*screw, 'E');
-            return flag_of(*screw, 0) && e > 0.25 && e < 1.5;
+            const double e = get_value(*screw, 'E');
+            return get_flag(*screw, 0) && e > 0.25 && e < 1.5;
         }))
         return;
     set_state(f, 46);
@@ -89,13 +89,13 @@ void show_high_state(Frames& f, const Corkscrew& kind)
 void rise(Frames& f, const Corkscrew& kind)
 {
     ObjectList& screws = f.instances[kind.type];
-    if (!select_ridden(screws) || !filter(screws, [](FrameObject* screw) { return value_of(*screw, 'E') < 1; }))
+    if (!select_ridden(screws) || !filter(screws, [](FrameObject* screw) { return get_value(*screw, 'E') < 1; }))
         return;
     for_each_selected(screws, [&](FrameObject* screw) {
-        set_value_of(screw, 'E', progress(offset(f, kind, screw), value_of(*screw, 'D')));
+        set_value(screw, 'E', progress(offset(f, kind, screw), get_value(*screw, 'D')));
     });
     const FrameObject* first = first_selected(screws);
-    movement(f).set('Y', height(first, value_of(*first, 'E')));
+    movement(f).set('Y', height(first, get_value(*first, 'E')));
 }
 
 // 984, 988: over the middle stretch, at the top.
@@ -103,15 +103,15 @@ void cross(Frames& f, const Corkscrew& kind)
 {
     ObjectList& screws = f.instances[kind.type];
     if (!select_past_ramp(screws) || !filter(screws, [end = middle_end(screws)](FrameObject* screw) {
-            return value_of(*screw, 'A') < end;
+            return get_value(*screw, 'A') < end;
         }))
         return;
     const FrameObject* first = first_selected(screws);
-    movement(f).set('Y', value_of(*first, 'C') - value_of(*first, 'F'));
+    movement(f).set('Y', get_value(*first, 'C') - get_value(*first, 'F'));
     for_each_selected(screws, [&](FrameObject* screw) {
         const double d = offset(f, kind, screw);
-        set_value_of(screw, 'E', progress(d, 2 * value_of(*screw, 'D')));
-        set_value_of(screw, 'A', d);
+        set_value(screw, 'E', progress(d, 2 * get_value(*screw, 'D')));
+        set_value(screw, 'A', d);
     });
 }
 
@@ -120,14 +120,14 @@ void fall(Frames& f, const Corkscrew& kind)
 {
     ObjectList& screws = f.instances[kind.type];
     if (!select_past_ramp(screws) || !filter(screws, [end = middle_end(screws)](FrameObject* screw) {
-            return value_of(*screw, 'A') >= end;
+            return get_value(*screw, 'A') >= end;
         }))
         return;
     for_each_selected(screws, [&](FrameObject* screw) {
-        set_value_of(screw, 'E', progress(offset(f, kind, screw) - value_of(*screw, 'B'), value_of(*screw, 'D')));
+        set_value(screw, 'E', progress(offset(f, kind, screw) - get_value(*screw, 'B'), get_value(*screw, 'D')));
     });
     const FrameObject* first = first_selected(screws);
-    movement(f).set('Y', height(first, value_of(*first, 'E')));
+    movement(f).set('Y', height(first, get_value(*first, 'E')));
 }
 
 std::vector<FrameObject*> selected(ObjectList& list)
@@ -180,9 +180,9 @@ void leave(Frames& f, const Corkscrew& kind)
     player.set('G', 0);
     for (const std::vector<FrameObject*>* group : {&ridden, &reached})
         for (FrameObject* screw : *group) {
-            set_flag_of(screw, 0, false);
-            set_value_of(screw, 'E', 0);
-            set_value_of(screw, 'A', 0);
+            set_flag(screw, 0, false);
+            set_value(screw, 'E', 0);
+            set_value(screw, 'A', 0);
         }
 }
 

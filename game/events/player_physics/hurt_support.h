@@ -74,18 +74,8 @@ constexpr double camera_hurt = 6;
 // Movement modes: knock-back, dead, the second death, spring flight.
 constexpr double mode_knock_back = 8, mode_dead = 9, mode_second_death = 10, mode_spring = 40;
 
-inline unsigned letter(char name) { return unsigned(name - 'A'); }
-
-inline double get(const FrameObject& object, char name)
-{
-    return object.alterables ? object.alterables->values.get(letter(name)) : 0.0;
-}
-
-inline void put(FrameObject* object, char name, double number)
-{
-    if (object && object->alterables)
-        object->alterables->values.set(letter(name), number);
-}
+inline double get(const FrameObject& object, char name) { return get_value(object, name); }
+inline void put(FrameObject* object, char name, double number) { set_value(object, name, number); }
 
 inline void add(FrameObject* object, char name, double delta)
 {
@@ -93,20 +83,7 @@ inline void add(FrameObject* object, char name, double delta)
         put(object, name, get(*object, name) + delta);
 }
 
-inline bool flag(const FrameObject& object, int bit)
-{
-    return object.alterables && ((uint32_t(object.alterables->flags) >> bit) & 1u);
-}
-
-inline void set_flag(FrameObject* object, int bit, bool on)
-{
-    if (!object || !object->alterables)
-        return;
-    if (on)
-        object->alterables->flags |= int32_t(1u << bit);
-    else
-        object->alterables->flags &= ~int32_t(1u << bit);
-}
+inline bool flag(const FrameObject& object, int bit) { return get_flag(object, bit); }
 
 // A value of the single instance of `type` (the default object's when none).
 inline double read(Frames& frames, int type, char name) { return get(instance_or_default(frames.instances[type]), name); }

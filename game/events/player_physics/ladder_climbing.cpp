@@ -47,7 +47,7 @@ void climb(Frames& f, double speed)
 
 void clear_tops(Frames& f)
 {
-    for_each_instance(f.instances[ladder_top], [](FrameObject* top) { set_flag_of(top, 1, false); });
+    for_each_instance(f.instances[ladder_top], [](FrameObject* top) { set_flag(top, 1, false); });
 }
 
 // Off the ladder into the air, steps back on.
@@ -116,7 +116,7 @@ void Frames::event_func_995()
     player.set('T', 0);
     player.set('U', 0);
     set_every(instances[skin_dorrik], 'E', 0);
-    for_each_instance(instances[skin_pimsa], [](FrameObject* skin) { set_flag_of(skin, 2, false); });
+    for_each_instance(instances[skin_pimsa], [](FrameObject* skin) { set_flag(skin, 2, false); });
 }
 
 // 996, 997: the camera's followed height moves toward the player by at most
@@ -232,7 +232,7 @@ void Frames::event_func_1007()
         climbing_over(*this))
         return;
     set_state(*this, 28);
-    for_each_selected(instances[ladder_top], [](FrameObject* top) { set_flag_of(top, 1, true); });
+    for_each_selected(instances[ladder_top], [](FrameObject* top) { set_flag(top, 1, true); });
     set_every(instances[skin_yelto], 'O', 0);
 }
 
@@ -240,16 +240,16 @@ void Frames::event_func_1008()
 {
     if (!on_ladder(*this) || state(*this) != 28)
         return;
-    for_each_instance(instances[skin_yelto], [](FrameObject* skin) { set_value_of(skin, 'O', value_of(*skin, 'O') + 1); });
+    for_each_instance(instances[skin_yelto], [](FrameObject* skin) { set_value(skin, 'O', get_value(*skin, 'O') + 1); });
 }
 
 // The eighth tick over the top: standing 36 pixels above the marker.
 void Frames::event_func_1009()
 {
-    if (!on_ladder(*this) || !select(instances[skin_yelto], [](FrameObject* skin) { return value_of(*skin, 'O') > 7; }))
+    if (!on_ladder(*this) || !select(instances[skin_yelto], [](FrameObject* skin) { return get_value(*skin, 'O') > 7; }))
         return;
     ObjectList& tops = instances[ladder_top];
-    if (!select(tops, [](FrameObject* top) { return flag_of(*top, 1); }))
+    if (!select(tops, [](FrameObject* top) { return get_flag(*top, 1); }))
         return;
     const Single player = movement(*this);
     player.set('M', 0);
@@ -259,8 +259,8 @@ void Frames::event_func_1009()
     player.set('Y', (*ObjectIterator(tops))->get_y() - 36);
     add_to(camera(*this), 'H', 24);
     set_state(*this, 0);
-    for_each_selected(tops, [](FrameObject* top) { set_flag_of(top, 1, false); });
-    for_each_selected(instances[skin_yelto], [](FrameObject* skin) { set_value_of(skin, 'O', 0); });
+    for_each_selected(tops, [](FrameObject* top) { set_flag(top, 1, false); });
+    for_each_selected(instances[skin_yelto], [](FrameObject* skin) { set_value(skin, 'O', 0); });
 }
 
 void Frames::event_func_1010()

@@ -38,18 +38,8 @@ constexpr int skin_dorrik_tail = 257;    // PlayerSkinDorrikTail_342
 constexpr int skin_hespin_arm = 264;     // PlayerSkinHespinArm_350
 constexpr int skin_hespin = 265;         // PlayerSkinHespin_351
 
-inline unsigned letter(char name) { return unsigned(name - 'A'); }
-
-inline double get(const FrameObject& object, char name)
-{
-    return object.alterables ? object.alterables->values.get(letter(name)) : 0.0;
-}
-
-inline void put(FrameObject* object, char name, double number)
-{
-    if (object && object->alterables)
-        object->alterables->values.set(letter(name), number);
-}
+inline double get(const FrameObject& object, char name) { return get_value(object, name); }
+inline void put(FrameObject* object, char name, double number) { set_value(object, name, number); }
 
 inline void put_string(FrameObject* object, unsigned index, const char* text)
 {

@@ -61,7 +61,7 @@ inline void set_state(Frames& frames, double number) { others(frames).set('Y', n
 // Sets a value on every instance of a type.
 inline void set_every(ObjectList& list, char name, double number)
 {
-    for_each_instance(list, [&](FrameObject* object) { set_value_of(object, name, number); });
+    for_each_instance(list, [&](FrameObject* object) { set_value(object, name, number); });
 }
 
 }  // namespace player_values

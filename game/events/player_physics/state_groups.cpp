@@ -59,14 +59,14 @@ void pounce(Frames& f, double side)
 // Letting go of the handle clears the grab of every handle.
 void release_handles(Frames& f)
 {
-    for_each_instance(f.qualifier_14, [](FrameObject* handle) { set_value_of(handle, 'Q', 0); });
+    for_each_instance(f.qualifier_14, [](FrameObject* handle) { set_value(handle, 'Q', 0); });
 }
 
 // Dorrik's skins with a spent cooldown (F) and, where asked, energy left.
 bool dorrik_ready(Frames& f, bool below_full)
 {
     return select(f.instances[skin_dorrik], [below_full](FrameObject* skin) {
-        return value_of(*skin, 'F') <= 0 && (!below_full || value_of(*skin, 'E') < 100);
+        return get_value(*skin, 'F') <= 0 && (!below_full || get_value(*skin, 'E') < 100);
     });
 }
 
@@ -102,8 +102,8 @@ void Frames::event_func_959()
         return;
     movement(*this).set('M', 20);
     for_each_instance(instances[skin_orrun], [](FrameObject* skin) {
-        set_flag_of(skin, 1, false);
-        set_value_of(skin, 'B', 2);
+        set_flag(skin, 1, false);
+        set_value(skin, 'B', 2);
     });
 }
 

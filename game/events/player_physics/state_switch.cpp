@@ -88,7 +88,7 @@ void Frames::event_func_715()
     int slot = 0;
     for_each_selected(slots, [&slot](FrameObject* weapon) {
         weapon->set_visible(true);
-        set_value_of(weapon, 'A', slot++);
+        set_value(weapon, 'A', slot++);
     });
     for (const int type : {gui_crystal, gui_lives})
         for_each_instance(instances[type], [](FrameObject* counter) { counter->set_x(counter->get_x() - 40); });
