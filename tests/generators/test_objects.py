@@ -25,7 +25,7 @@ class ObjectTables(unittest.TestCase):
         (folder / "classes.tsv").write_text(CLASSES + classes)
         (folder / "animations.tsv").write_text(ANIMATIONS + animations)
         inputs = [folder / "classes.tsv", folder / "animations.tsv"]
-        return objects.objects(inputs, [None] * 7, None)
+        return objects.objects(inputs, [None] * 8, None)
 
     def assertFault(self, classes, animations, table, line, message):
         with self.assertRaises(generated.TableError) as caught:
@@ -56,6 +56,7 @@ class ObjectTables(unittest.TestCase):
         self.assertIn('set_text("  A;B");', first[5])
         self.assertIn("alterables->values.set(1, 128.0);", first[5])
         self.assertIn("Active* create_countdowncrystal_423(int x, int y);", first[0])
+        self.assertIn("inline constexpr int HelpMessage9_413 = 298;", first[7])
 
     def test_random_draws_use_the_seed_group_of_the_class_number(self):
         row = "{0}\tX\t2\tActive\t0\t\tdirection=random\t\n"

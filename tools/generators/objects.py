@@ -694,6 +694,20 @@ def class_list(classes, script, inputs):
     return "\n".join(lines)
 
 
+def type_ids(classes, script, inputs):
+    """One constant per class, its type id by the class's name, so that events
+    name the types they touch instead of typing numbers."""
+    lines = [generated.banner(script, inputs),
+             "// The object type id of every generated class, by the class's name:",
+             "// instances[types::Player_87] is the player's object list.",
+             "#pragma once",
+             "",
+             "namespace types {"]
+    lines += [f"inline constexpr int {item.full} = {item.type_id};" for item in classes]
+    lines += ["}  // namespace types", ""]
+    return "\n".join(lines)
+
+
 def objects(inputs, outputs, args):
     class_table, animation_table = inputs
     classes = read_classes(class_table)
@@ -702,6 +716,7 @@ def objects(inputs, outputs, args):
     texts = [header(classes, __file__, inputs)]
     texts += [source(part, classes, writer, __file__, inputs) for part in range(SOURCE_FILES)]
     texts.append(class_list(classes, __file__, inputs))
+    texts.append(type_ids(classes, __file__, inputs))
     return texts
 
 
