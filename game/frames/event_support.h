@@ -6,6 +6,7 @@
 #pragma once
 
 #include "game/frames/event_index.h"
+#include "game/objects/type_ids.h"
 #include "runtime/frame.h"
 #include "runtime/frameobject.h"
 #include "runtime/lists.h"

@@ -7,6 +7,7 @@
 
 #include "audio/media.h"
 #include "game/frames/frames.h"
+#include "game/objects/type_ids.h"
 #include "runtime/frameobject.h"
 #include "tests/support/drawing.h"
 #include "tests/support/volumes.h"

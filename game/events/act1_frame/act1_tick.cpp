@@ -6,6 +6,7 @@
 #include "game/events/act1_frame/act1_tick.h"
 
 #include "game/frames/frames.h"
+#include "game/objects/type_ids.h"
 #include "runtime/frameobject.h"
 
 #include <cstdint>
@@ -130,23 +131,6 @@ void Frames::handle_frame_5_events()
 
 namespace {
 
-enum Type {
-    type_player = 72,
-    type_sensor_left_big = 74,
-    type_sensor_right_big = 76,
-    type_layer_change_switch = 95,
-    type_monitor_icon = 106,
-    type_character_sensor = 123,
-    type_object_crystal = 189,
-    type_half_corkscrew_left = 191,
-    type_half_corkscrew_right = 192,
-    type_enemy_pellet = 193,
-    type_effects_debris = 195,
-    type_breakable_rock = 208,
-    type_player_projectile = 251,
-    type_player_reflect = 258,
-};
-
 // Set on an instance that overlapped the background at its last test.
 constexpr uint32_t background_contact = 0x400;
 
@@ -180,29 +164,30 @@ void test_background(Frames& frames, ObjectList& list, FramesEvent on_contact)
 // part in, so each contact begins once per test.
 void Frames::test_collisions_4()
 {
-    ObjectList& crystal = instances[type_object_crystal];
-    ObjectList& debris = instances[type_effects_debris];
-    ObjectList& pellet = instances[type_enemy_pellet];
-    ObjectList& projectile = instances[type_player_projectile];
-    ObjectList& reflect = instances[type_player_reflect];
-    ObjectList& rock = instances[type_breakable_rock];
-    ObjectList& layer_switch = instances[type_layer_change_switch];
+    ObjectList& crystal = instances[types::ObjectCrystal_239];
+    ObjectList& debris = instances[types::EffectsDebris_266];
+    ObjectList& pellet = instances[types::EnemyPellet_261];
+    ObjectList& projectile = instances[types::PlayerProjectile_336];
+    ObjectList& reflect = instances[types::PlayerReflect_343];
+    ObjectList& rock = instances[types::BreakableRock_282];
+    ObjectList& layer_switch = instances[types::LayerChangeSwitch_114];
 
-    test_collisions(instances[type_sensor_right_big], rock, bit(0), bit(0), callback(&Frames::col_0_4));
-    test_collisions(layer_switch, instances[type_half_corkscrew_right], bit(0), bit(0), callback(&Frames::col_1_4));
+    test_collisions(instances[types::PlayerSensorRightBig_91], rock, bit(0), bit(0), callback(&Frames::col_0_4));
+    test_collisions(layer_switch, instances[types::HalfCorkscrewRight_246], bit(0), bit(0), callback(&Frames::col_1_4));
     test_collisions(qualifier_13, qualifier_13, bit(31), bit(31), callback(&Frames::col_2_4));
     test_collisions(qualifier_1, reflect, bit(30), bit(0), callback(&Frames::col_3_4));
     test_collisions(qualifier_2, crystal, bit(31), bit(0), callback(&Frames::col_4_4));
-    test_collisions(layer_switch, instances[type_half_corkscrew_left], bit(1), bit(0), callback(&Frames::col_5_4));
+    test_collisions(layer_switch, instances[types::HalfCorkscrewLeft_245], bit(1), bit(0), callback(&Frames::col_5_4));
     test_collisions(qualifier_2, debris, bit(29), bit(0), callback(&Frames::col_6_4));
     test_collisions(qualifier_17, projectile, bit(31), bit(0), callback(&Frames::col_7_4));
     test_collisions(qualifier_1, crystal, bit(28), bit(1), callback(&Frames::col_4_4));
     test_collisions(qualifier_1, projectile, bit(27), bit(1), callback(&Frames::col_9_4));
     test_collisions(qualifier_17, crystal, bit(30), bit(2), callback(&Frames::col_10_4));
-    test_collisions(instances[type_sensor_left_big], rock, bit(0), bit(1), callback(&Frames::col_11_4));
+    test_collisions(instances[types::PlayerSensorLeftBig_89], rock, bit(0), bit(1), callback(&Frames::col_11_4));
     test_collisions(qualifier_1, debris, bit(26), bit(1), callback(&Frames::col_6_4));
-    test_collisions(instances[type_player], instances[type_monitor_icon], bit(0), bit(0), callback(&Frames::col_13_4));
-    test_collisions(instances[type_character_sensor], pellet, bit(0), bit(0), callback(&Frames::col_14_4));
+    test_collisions(instances[types::Player_87], instances[types::MonitorIcon_125], bit(0), bit(0),
+                    callback(&Frames::col_13_4));
+    test_collisions(instances[types::PlayerCharacterSensor_151], pellet, bit(0), bit(0), callback(&Frames::col_14_4));
     test_collisions(qualifier_1, pellet, bit(25), bit(1), callback(&Frames::col_15_4));
     test_collisions(qualifier_2, reflect, bit(24), bit(1), callback(&Frames::col_3_4));
 

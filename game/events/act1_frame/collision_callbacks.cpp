@@ -14,13 +14,6 @@
 
 namespace {
 
-enum Type {
-    type_player_others = 62,
-    type_life_base_meter = 64,
-    type_player_movement_values = 67,
-    type_player_skin_dorrik = 254,
-};
-
 double get(const FrameObject* object, char letter)
 {
     return object->alterables->values.get(unsigned(letter - 'A'));
@@ -56,10 +49,10 @@ void break_rock(Frames& frames, FrameObject* rock, FastEnough fast_enough)
 {
     if (!frames.level_group_43)
         return;
-    ObjectList& movement = frames.instances[type_player_movement_values];
+    ObjectList& movement = frames.instances[types::PlayerMovementValues_80];
     if (!select(movement, [&](FrameObject* m) { return get(m, 'A') == 3 && fast_enough(get(m, 'B')); }))
         return;
-    for_each_instance(frames.instances[type_player_others], [](FrameObject* others) { set(others, 'K', 5); });
+    for_each_instance(frames.instances[types::PlayerOthers_75], [](FrameObject* others) { set(others, 'K', 5); });
     const FrameObject* m = *ObjectIterator(movement);
     const double push = std::max(std::fabs(1.5 * get(m, 'B')), 3.0) * get(m, 'Q');
     set(rock, 'X', std::clamp(push, -10.0, 10.0));
@@ -150,7 +143,7 @@ void Frames::col_5_4()
 // Two item boxes touching while Dorrik is not busy: the second breaks open.
 void Frames::col_2_4()
 {
-    ObjectList& dorrik = instances[type_player_skin_dorrik];
+    ObjectList& dorrik = instances[types::PlayerSkinDorrik_339];
     auto not_busy = [](FrameObject* skin) { return get(skin, 'F') == 0; };
     if (level_group_43 && select(dorrik, not_busy)) {
         set(col_instance_2, 'I', 1);
@@ -196,10 +189,11 @@ void Frames::col_13_4()
         return;
     if (static_cast<Active*>(col_instance_2)->get_frame() != 9)
         return;
-    if (!select(instances[type_player_others], [](FrameObject* others) { return get(others, 'D') == 0; }))
+    if (!select(instances[types::PlayerOthers_75], [](FrameObject* others) { return get(others, 'D') == 0; }))
         return;
-    for_each_instance(instances[type_player_movement_values], [](FrameObject* m) { set(m, 'R', 1); });
-    for_each_instance(instances[type_life_base_meter], [](FrameObject* meter) { set(meter, 'B', get(meter, 'B') + 20); });
+    for_each_instance(instances[types::PlayerMovementValues_80], [](FrameObject* m) { set(m, 'R', 1); });
+    for_each_instance(instances[types::GUILifeBaseMeter_77],
+                      [](FrameObject* meter) { set(meter, 'B', get(meter, 'B') + 20); });
 }
 
 // An enemy pellet hits the player: a hurt request with 10 damage.
@@ -207,13 +201,14 @@ void Frames::col_14_4()
 {
     if (!level_group_43)
         return;
-    ObjectList& movement = instances[type_player_movement_values];
+    ObjectList& movement = instances[types::PlayerMovementValues_80];
     if (!select(movement, [](FrameObject* m) { return get(m, 'R') == 0; }))
         return;
-    if (!select(instances[type_player_others], [](FrameObject* others) { return get(others, 'E') <= 0; }))
+    if (!select(instances[types::PlayerOthers_75], [](FrameObject* others) { return get(others, 'E') <= 0; }))
         return;
     for_each_selected(movement, [](FrameObject* m) { set(m, 'R', 1); });
-    for_each_instance(instances[type_life_base_meter], [](FrameObject* meter) { set(meter, 'B', get(meter, 'B') + 10); });
+    for_each_instance(instances[types::GUILifeBaseMeter_77],
+                      [](FrameObject* meter) { set(meter, 'B', get(meter, 'B') + 10); });
     burst_pellet(*this, col_instance_2);
 }
 

@@ -4,7 +4,7 @@
 // HUD slide. Both acts call most of them; act 1 runs them in
 // on_frame_5_start_events.
 #include "base/convert.h"
-#include "game/events/act1_frame/start_types.h"
+#include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 #include "game/objects/classes.h"
 #include "objects/active.h"
@@ -15,8 +15,6 @@
 #include "runtime/manager.h"
 
 #include <cmath>
-
-using namespace act1_start;
 
 namespace {
 
@@ -86,45 +84,46 @@ void Frames::event_func_2181()
     const double w = global_values->get(16);
     const double h = global_values->get(17);
     const double s = global_values->get(19);
-    ObjectList& pauses = instances[gui_pause];
+    ObjectList& pauses = instances[types::GUIPause_109];
     move_x(instance_of(pauses), w * 0.5 - (105 - s * 53));
-    for_each_instance(instances[level_card_fade], [&](FrameObject* card) {
+    for_each_instance(instances[types::LevelCardFade_208], [&](FrameObject* card) {
         static_cast<Active*>(card)->set_x_scale(float(w));
         static_cast<Active*>(card)->set_y_scale(float(h));
     });
-    if (FrameObject* crystal_icon = instance_of(instances[pause_crystal]))
+    if (FrameObject* crystal_icon = instance_of(instances[types::Crystal_321]))
         crystal_icon->set_x(instance_or_default(pauses).get_action_x());
-    move_x(instance_of(instances[card_game_over]), w * 0.5);
-    for (const int timer : gui_timers)
+    move_x(instance_of(instances[types::LevelCardGameOver_191]), w * 0.5);
+    for (const int timer : {types::GUITimer_349, types::GUITimerMilli_207, types::GUITimerMilli2_210,
+                            types::GUITimerS_211, types::GUITimerS2_212, types::GUITimerM_213, types::GUITimerM2_214})
         move_x(instance_of(instances[timer]), w - 320);
-    for_each_instance(instances[card_intro_2], [&](FrameObject* card) { move_x(card, w * 0.5); });
-    for_each_instance(instances[card_intro_3], [&](FrameObject* card) { move_x(card, w * 0.5); });
+    for_each_instance(instances[types::LevelCardIntro2_287], [&](FrameObject* card) { move_x(card, w * 0.5); });
+    for_each_instance(instances[types::LevelCardIntro3_288], [&](FrameObject* card) { move_x(card, w * 0.5); });
 }
 
 void Frames::event_func_2182()
 {
     if (!level_group_43)
         return;
-    FrameObject* level = instance_of(instances[master_level]);
+    FrameObject* level = instance_of(instances[types::MasterLevel_53]);
     set_value(level, 'B', 2000);
     set_value(level, 'A', 1);
     set_value(level, 'Y', 0);
     int number = 0;
-    for_each_instance(instances[object_codec], [&](FrameObject* codec) { set_value(codec, 'A', ++number); });
+    for_each_instance(instances[types::ObjectCodec_279], [&](FrameObject* codec) { set_value(codec, 'A', ++number); });
     set_value(level, 'Q', 1);
-    set_value(instance_of(instances[player_others]), 'H', 0);
+    set_value(instance_of(instances[types::PlayerOthers_75]), 'H', 0);
 }
 
 void Frames::event_func_2183()
 {
     if (level_group_43)
-        destroy_outside_playfield(instances[bridge_log]);
+        destroy_outside_playfield(instances[types::GimmickBridgeLog_140]);
 }
 
 void Frames::event_func_2184()
 {
     if (level_group_43)
-        destroy_outside_playfield(instances[bridge]);
+        destroy_outside_playfield(instances[types::GimmickBridge12Logs_139]);
 }
 
 void Frames::event_func_2185()
@@ -136,80 +135,80 @@ void Frames::event_func_2185()
 void Frames::event_func_2186()
 {
     if (level_group_43)
-        destroy_outside_playfield(instances[monitor_broken]);
+        destroy_outside_playfield(instances[types::MonitorBroken_118]);
 }
 
 // 2187-2198: the springs, red then yellow.
 void Frames::event_func_2187()
 {
     if (level_group_43)
-        destroy_outside_playfield(instances[169]);  // RedSpringUp_201
+        destroy_outside_playfield(instances[types::RedSpringUp_201]);
 }
 
 void Frames::event_func_2188()
 {
     if (level_group_43)
-        destroy_outside_playfield(instances[170]);  // RedSpringRight_202
+        destroy_outside_playfield(instances[types::RedSpringRight_202]);
 }
 
 void Frames::event_func_2189()
 {
     if (level_group_43)
-        destroy_outside_playfield(instances[171]);  // RedSpringLeft_203
+        destroy_outside_playfield(instances[types::RedSpringLeft_203]);
 }
 
 void Frames::event_func_2190()
 {
     if (level_group_43)
-        destroy_outside_playfield(instances[172]);  // RedSpringDown_204
+        destroy_outside_playfield(instances[types::RedSpringDown_204]);
 }
 
 void Frames::event_func_2191()
 {
     if (level_group_43)
-        destroy_outside_playfield(instances[167]);  // RedSpringUpRight_199
+        destroy_outside_playfield(instances[types::RedSpringUpRight_199]);
 }
 
 void Frames::event_func_2192()
 {
     if (level_group_43)
-        destroy_outside_playfield(instances[168]);  // RedSpringUpLeft_200
+        destroy_outside_playfield(instances[types::RedSpringUpLeft_200]);
 }
 
 void Frames::event_func_2193()
 {
     if (level_group_43)
-        destroy_outside_playfield(instances[163]);  // YellowSpringUp_195
+        destroy_outside_playfield(instances[types::YellowSpringUp_195]);
 }
 
 void Frames::event_func_2194()
 {
     if (level_group_43)
-        destroy_outside_playfield(instances[164]);  // YellowSpringRight_196
+        destroy_outside_playfield(instances[types::YellowSpringRight_196]);
 }
 
 void Frames::event_func_2195()
 {
     if (level_group_43)
-        destroy_outside_playfield(instances[165]);  // YellowSpringLeft_197
+        destroy_outside_playfield(instances[types::YellowSpringLeft_197]);
 }
 
 void Frames::event_func_2196()
 {
     if (level_group_43)
-        destroy_outside_playfield(instances[166]);  // YellowSpringDown_198
+        destroy_outside_playfield(instances[types::YellowSpringDown_198]);
 }
 
 void Frames::event_func_2197()
 {
     if (level_group_43)
-        destroy_outside_playfield(instances[162]);  // YellowSpringUpRight_194
+        destroy_outside_playfield(instances[types::YellowSpringUpRight_194]);
 }
 
 void Frames::event_func_2198()
 {
     if (level_group_43)
-        destroy_outside_playfield(instances[161]);  // YellowSpringUpLeft_193
+        destroy_outside_playfield(instances[types::YellowSpringUpLeft_193]);
 }
 
 void Frames::event_func_2199()
@@ -249,7 +248,7 @@ void Frames::event_func_2200()
         if (f.drifts)
             set_value(box, 'G', f.g);
     }
-    ObjectList& planes = instances[background_plane];
+    ObjectList& planes = instances[types::LevelBackgroundPlane2_352];
     for_each_instance(planes, [](FrameObject* plane) {
         set_value(plane, 'A', plane->get_x());
         set_value(plane, 'B', plane->get_y());
@@ -276,24 +275,24 @@ void Frames::event_func_2202()
 {
     if (!level_group_43 || !(global_values->get(4) < 0))
         return;
-    const FrameObject& level = instance_or_default(instances[master_level]);
+    const FrameObject& level = instance_or_default(instances[types::MasterLevel_53]);
     global_values->set(13, get_value(level, 'Z'));
     global_values->set(14, get_value(level, 'J'));
     global_values->set(15, get_value(level, 'O'));
-    global_values->set(29, counter_value(instances[gui_crystal]));
+    global_values->set(29, counter_value(instances[types::GUICrystal_78]));
     global_values->set(28, manager.lives);
-    global_values->set(30, counter_value(instances[gui_rings]));
+    global_values->set(30, counter_value(instances[types::GUIRings_74]));
 }
 
 void Frames::event_func_2203()
 {
     if (!level_group_43 || !(global_values->get(4) >= 0))
         return;
-    set_value(instance_of(instances[master_level]), 'J', global_values->get(14));
-    global_values->set(15, get_value(instance_or_default(instances[master_level]), 'O'));
-    global_values->set(29, counter_value(instances[gui_crystal]));
+    set_value(instance_of(instances[types::MasterLevel_53]), 'J', global_values->get(14));
+    global_values->set(15, get_value(instance_or_default(instances[types::MasterLevel_53]), 'O'));
+    global_values->set(29, counter_value(instances[types::GUICrystal_78]));
     global_values->set(28, manager.lives);
-    global_values->set(30, counter_value(instances[gui_rings]));
+    global_values->set(30, counter_value(instances[types::GUIRings_74]));
 }
 
 void Frames::event_func_2210()
@@ -301,7 +300,7 @@ void Frames::event_func_2210()
     if (!level_group_43)
         return;
     int number = 0;
-    for_each_instance(instances[link], [&](FrameObject* object) { set_value(object, 'Z', ++number); });
+    for_each_instance(instances[types::LINK_186], [&](FrameObject* object) { set_value(object, 'Z', ++number); });
     number = 0;
     for_each_instance(qualifier_6, [&](FrameObject* object) { set_value(object, 'O', number++); });
 }
@@ -317,24 +316,26 @@ void Frames::event_func_2212()
 {
     if (!level_group_43 || !(global_values->get(12) < 0))
         return;
-    replace_each(*this, instances[petal], instances[crystal], create_objectcrystal_239);
-    replace_each(*this, instances[monitor_rings], instances[monitor_crystals], create_monitorcrystals_120);
-    for_each_instance(instances[monitor_rings], [](FrameObject* monitor) { monitor->destroy(); });
-    for_each_instance(instances[petal], [](FrameObject* object) { object->destroy(); });
+    replace_each(*this, instances[types::ObjectPetal_117], instances[types::ObjectCrystal_239],
+                 create_objectcrystal_239);
+    replace_each(*this, instances[types::MonitorRings_119], instances[types::MonitorCrystals_120],
+                 create_monitorcrystals_120);
+    for_each_instance(instances[types::MonitorRings_119], [](FrameObject* monitor) { monitor->destroy(); });
+    for_each_instance(instances[types::ObjectPetal_117], [](FrameObject* object) { object->destroy(); });
 }
 
 void Frames::event_func_2213()
 {
     if (!level_group_43)
         return;
-    FrameObject* loss = instance_of(instances[ring_loss]);
+    FrameObject* loss = instance_of(instances[types::MasterRingLoss_129]);
     set_value(loss, 'I', 2);
     set_value(loss, 'H', 4);
-    for_each_instance(instances[petal], [](FrameObject* object) {
+    for_each_instance(instances[types::ObjectPetal_117], [](FrameObject* object) {
         set_value(object, 'G', 5);
         set_value(object, 'H', 0.5);
     });
-    for_each_instance(instances[crystal], [](FrameObject* object) {
+    for_each_instance(instances[types::ObjectCrystal_239], [](FrameObject* object) {
         set_value(object, 'H', 0.5);
         set_value(object, 'G', 8);
     });
@@ -343,14 +344,14 @@ void Frames::event_func_2213()
 void Frames::event_func_2214()
 {
     if (level_group_43)
-        destroy_outside_playfield(instances[extra_life]);
+        destroy_outside_playfield(instances[types::ObjectExtraLife_289]);
 }
 
 void Frames::event_func_2215()
 {
     if (!level_group_43 || !level_group_31)
         return;
-    if (select(instances[master_level], [](FrameObject* level) { return get_flag(*level, 9); }))
+    if (select(instances[types::MasterLevel_53], [](FrameObject* level) { return get_flag(*level, 9); }))
         deactivate_group(level_group_31);
 }
 
@@ -358,10 +359,10 @@ void Frames::event_func_2216()
 {
     if (!level_group_43)
         return;
-    for_each_instance(instances[monitor_icon], [](FrameObject* icon) { icon->destroy(); });
-    for_each_instance(instances[monitor_broken], [](FrameObject* broken) { broken->destroy(); });
-    for (const int shield : {shield_wood, shield_earth, shield_water, shield_flame_front, shield_flame_back,
-                             shield_magnetic}) {
+    for_each_instance(instances[types::MonitorIcon_125], [](FrameObject* icon) { icon->destroy(); });
+    for_each_instance(instances[types::MonitorBroken_118], [](FrameObject* broken) { broken->destroy(); });
+    for (const int shield : {types::ShieldWood_103, types::ShieldEarth_315, types::ShieldWater_106,
+                             types::ShieldFlameFront_104, types::ShieldFlameBack_152, types::ShieldMagnetic_105}) {
         for_each_instance(instances[shield], [](FrameObject* object) {
             set_flag(object, 1, true);
             object->set_visible(false);
@@ -383,9 +384,9 @@ void Frames::event_func_2218()
 {
     if (!level_group_43)
         return;
-    ObjectList& logs = instances[bridge_log];
+    ObjectList& logs = instances[types::GimmickBridgeLog_140];
     bool first = true;
-    for_each_instance(instances[bridge], [&](FrameObject* span) {
+    for_each_instance(instances[types::GimmickBridge12Logs_139], [&](FrameObject* span) {
         // Right to left, so that each log's number from the left end follows.
         for (int d = 176; d >= 0; d -= 16) {
             FrameObject* log = create_gimmickbridgelog_140(span->x + d, span->y + 56);
@@ -402,7 +403,7 @@ void Frames::event_func_2219()
 {
     if (!level_group_43)
         return;
-    ObjectList& logs = instances[bridge_log];
+    ObjectList& logs = instances[types::GimmickBridgeLog_140];
     int number = 0;
     for_each_instance(logs, [&](FrameObject* log) { set_value(log, 'A', number++); });
     for_each_instance(logs, [](FrameObject* log) {
@@ -428,14 +429,14 @@ void Frames::event_func_2221()
 void Frames::event_func_2222()
 {
     if (level_group_43)
-        destroy_outside_playfield(instances[card_fade_2]);
+        destroy_outside_playfield(instances[types::LevelCardFade2_32]);
 }
 
 void Frames::event_func_2227()
 {
     if (!level_group_43 || !level_group_32)
         return;
-    set_value(instance_of(instances[player_input]), 'M', 1);
+    set_value(instance_of(instances[types::PlayerInput_21]), 'M', 1);
     run_loop(fast_loop_gui_shiftup, 40, &Frames::loop_gui_shiftup_4);
 }
 
@@ -445,7 +446,7 @@ void Frames::event_func_2228()
         return;
     deactivate_group(level_group_32);
     activate_group(level_group_68);
-    ObjectList& saves = instances[save_data];
+    ObjectList& saves = instances[types::SaveData_10];
     const auto cell = [&](int y) -> int64_t {
         return saves.back ? static_cast<ArrayObject*>(saves.back)->get_value(1, y, -1) : 0;
     };
@@ -456,7 +457,7 @@ void Frames::event_func_2228()
         const std::string piece = text_piece(colours, 3 * (3 * cell(y) + cell(y + 1)), 3);
         return fast_atof(piece.data(), piece.data() + piece.size());
     };
-    for_each_instance(instances[skin_hespin_arm], [&](FrameObject* arm) {
+    for_each_instance(instances[types::PlayerSkinHespinArm_350], [&](FrameObject* arm) {
         set_value(arm, 'G', number(26));
         set_value(arm, 'H', number(28));
         set_value(arm, 'I', number(30));

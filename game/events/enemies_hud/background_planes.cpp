@@ -5,15 +5,13 @@
 
 namespace {
 
-constexpr int type_background_plane_2 = 266;
-
 }  // namespace
 
 void Frames::event_func_2157()
 {
     if (!level_group_43)
         return;
-    for_each_instance(instances[type_background_plane_2], [this](FrameObject* plane) {
+    for_each_instance(instances[types::LevelBackgroundPlane2_352], [this](FrameObject* plane) {
         AlterableValues& values = plane->alterables->values;
         const double drift_x = values.get(0), drift_y = values.get(1), depth = values.get(2);
         const double factor = depth * 0.05 + 0.7;

@@ -10,13 +10,9 @@
 
 namespace {
 
-enum Type {
-    type_score_time_rings = 92,
-    type_gui_timer = 263,
-};
-
 // The timer's six digit counters.
-constexpr int timer_digits[] = {174, 177, 178, 179, 180, 181};
+constexpr int timer_digits[] = {types::GUITimerMilli_207, types::GUITimerMilli2_210, types::GUITimerS_211,
+                                types::GUITimerS2_212,    types::GUITimerM_213,      types::GUITimerM2_214};
 
 void show_timer_digits(Frames& frames, bool visible)
 {
@@ -26,7 +22,7 @@ void show_timer_digits(Frames& frames, bool visible)
 
 void turn_timer(Frames& frames, int direction)
 {
-    for_each_instance(frames.instances[type_gui_timer],
+    for_each_instance(frames.instances[types::GUITimer_349],
                       [direction](FrameObject* timer) { timer->set_direction(direction, true); });
 }
 
@@ -36,7 +32,7 @@ void Frames::event_func_2175()
 {
     if (!global_group_1)
         return;
-    if (!select(instances[type_score_time_rings], [](FrameObject* panel) { return panel->mouse_over(); }))
+    if (!select(instances[types::GUIScoreTimeRings_107], [](FrameObject* panel) { return panel->mouse_over(); }))
         return;
     if (!is_mouse_pressed_once(1))
         return;

@@ -9,12 +9,6 @@
 
 namespace {
 
-enum Type {
-    type_inputs_p1 = 19,
-    type_gui_pause = 94,
-    type_cursor_crystal = 244,
-};
-
 double get(const FrameObject* object, char letter)
 {
     return object->alterables->values.get(unsigned(letter - 'A'));
@@ -30,32 +24,34 @@ int shown_frame(FrameObject* object) { return static_cast<Active*>(object)->get_
 // Selects the panels that show `frame`.
 bool panel_shows(Frames& frames, int frame)
 {
-    return select(frames.instances[type_gui_pause], [frame](FrameObject* panel) { return shown_frame(panel) == frame; });
+    return select(frames.instances[types::GUIPause_109],
+                  [frame](FrameObject* panel) { return shown_frame(panel) == frame; });
 }
 
 bool panel_value_is(Frames& frames, double a)
 {
-    return select(frames.instances[type_gui_pause], [a](FrameObject* panel) { return get(panel, 'A') == a; });
+    return select(frames.instances[types::GUIPause_109], [a](FrameObject* panel) { return get(panel, 'A') == a; });
 }
 
 bool input_is_down(Frames& frames, char letter)
 {
-    return select(frames.instances[type_inputs_p1], [letter](FrameObject* input) { return get(input, letter) == 1; });
+    return select(frames.instances[types::InputsP1_23],
+                  [letter](FrameObject* input) { return get(input, letter) == 1; });
 }
 
 template <class Test>
 bool cursor_is(Frames& frames, Test test)
 {
-    return select(frames.instances[type_cursor_crystal], [&](FrameObject* cursor) { return test(get(cursor, 'A')); });
+    return select(frames.instances[types::Crystal_321], [&](FrameObject* cursor) { return test(get(cursor, 'A')); });
 }
 
 // Moves the selected cursors by `step` items and puts each on its item's row
 // below the panel's action point.
 void move_cursor(Frames& frames, int step)
 {
-    ObjectList& panels = frames.instances[type_gui_pause];
+    ObjectList& panels = frames.instances[types::GUIPause_109];
     const FrameObject* panel = panels.has_selection() ? *ObjectIterator(panels) : &instance_or_default(panels);
-    for_each_selected(frames.instances[type_cursor_crystal], [&](FrameObject* cursor) {
+    for_each_selected(frames.instances[types::Crystal_321], [&](FrameObject* cursor) {
         add(cursor, 'A', step);
         cursor->set_y(to_int(panel->get_action_y() + 24 * get(cursor, 'A')));
     });
@@ -63,7 +59,7 @@ void move_cursor(Frames& frames, int step)
 
 void force_panel_frame(Frames& frames, int frame)
 {
-    for_each_selected(frames.instances[type_gui_pause],
+    for_each_selected(frames.instances[types::GUIPause_109],
                       [frame](FrameObject* panel) { static_cast<Active*>(panel)->force_frame(frame); });
 }
 
@@ -74,16 +70,18 @@ void Frames::event_func_2163()
 {
     if (!level_group_25)
         return;
-    if (!select(instances[type_gui_pause], [](FrameObject* panel) { return get(panel, 'A') > 0 && get(panel, 'A') != 3; }))
+    if (!select(instances[types::GUIPause_109],
+                [](FrameObject* panel) { return get(panel, 'A') > 0 && get(panel, 'A') != 3; }))
         return;
-    for_each_selected(instances[type_gui_pause], [](FrameObject* panel) { add(panel, 'A', -1); });
+    for_each_selected(instances[types::GUIPause_109], [](FrameObject* panel) { add(panel, 'A', -1); });
 }
 
 void Frames::event_func_2164()
 {
     if (!level_group_25 || !once(once_2164))
         return;
-    for_each_instance(instances[type_gui_pause], [](FrameObject* panel) { static_cast<Active*>(panel)->force_frame(3); });
+    for_each_instance(instances[types::GUIPause_109],
+                      [](FrameObject* panel) { static_cast<Active*>(panel)->force_frame(3); });
 }
 
 void Frames::event_func_2165()

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int type_storefront = 27;
-
 }  // namespace
 
 // Records save on the way into act 1. The array file replaces the old one
@@ -18,6 +16,6 @@ void Frames::event_func_277()
 {
     if (ArrayObject* records = records_array(*this))
         records->save(string_constant(STR_RECORDS_DAT));
-    if (instance_of(instances[type_storefront]))
+    if (instance_of(instances[types::IlvaneSteamPluginQuorvella_34]))
         SteamObject::upload("./records.dat");
 }

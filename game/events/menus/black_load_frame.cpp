@@ -14,9 +14,6 @@
 
 namespace {
 
-constexpr int type_music_controller = 39;  // ControllerMusic_49
-constexpr int type_music_calls = 40;       // FunctionMusic_50
-constexpr int type_music_queue = 41;       // QueueMusic_51
 constexpr int music_channel = 31;
 constexpr int act_1 = 4;
 
@@ -87,12 +84,12 @@ void Frames::event_func_273()
         return;
     next_frame = act_1;
     media.stop_channel(music_channel);
-    for_each_instance(instances[type_music_controller], [](FrameObject* controller) {
+    for_each_instance(instances[types::ControllerMusic_49], [](FrameObject* controller) {
         controller->alterables->values.set(unsigned('D' - 'A'), 0);
         controller->alterables->values.set(unsigned('K' - 'A'), 0);
     });
-    clear_array(*this, type_music_calls);
-    clear_array(*this, type_music_queue);
+    clear_array(*this, types::FunctionMusic_50);
+    clear_array(*this, types::QueueMusic_51);
 }
 
 void Frames::event_func_274() { window_key(*this, key_f5, 1); }

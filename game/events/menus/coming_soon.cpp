@@ -17,8 +17,6 @@
 #include <algorithm>
 #include <cmath>
 
-using namespace menu_type;
-
 namespace {
 
 constexpr int key_return = 13;
@@ -32,15 +30,15 @@ GlobalValues& globals(Frames& frames) { return *frames.global_values; }
 // The confirm counts only while the screen is idle.
 bool screen_idle(Frames& frames)
 {
-    const FrameObject& state = instance_or_default(frames.instances[screen_state]);
+    const FrameObject& state = instance_or_default(frames.instances[types::Active8_419]);
     return get(state, 'B') == 0 && get(state, 'C') == 0;
 }
 
 void confirm(Frames& frames)
 {
     media.play_id(53, -1, 1);
-    burst_at(frames, instance_of(frames.instances[prompt_next]));
-    if (FrameObject* state = instance_of(frames.instances[screen_state]))
+    burst_at(frames, instance_of(frames.instances[types::Active5_414]));
+    if (FrameObject* state = instance_of(frames.instances[types::Active8_419]))
         set(state, 'C', get(*state, 'C') + 1);
 }
 
@@ -68,12 +66,12 @@ void burst_at(Frames& frames, FrameObject* anchor)
     const int x = anchor ? anchor->x : 0;
     const int y = anchor ? anchor->y : 0;
     const int layer = anchor && anchor->layer ? anchor->layer->index : 0;
-    create_instance(frames, frames.instances[white_burst], create_effectswhiteburst_31(x, y), layer);
+    create_instance(frames, frames.instances[types::EffectsWhiteBurst_31], create_effectswhiteburst_31(x, y), layer);
 }
 
 void load_options_save(Frames& frames)
 {
-    if (auto* save = static_cast<ArrayObject*>(instance_of(frames.instances[save_data])))
+    if (auto* save = static_cast<ArrayObject*>(instance_of(frames.instances[types::SaveData_10])))
         save->load(string_constant(STR_SAVE_PREFIX) + fast_dtoa(globals(frames).get(10)) +
                    string_constant(STR_DAT_SUFFIX));
 }
@@ -83,7 +81,7 @@ void Frames::event_func_2501()
 {
     if (!fade_in_group)
         return;
-    ObjectList& tiles = instances[fade_in_tile];
+    ObjectList& tiles = instances[types::FadeIn_417];
     select_all(tiles);
     if (FrameObject* tile = pick_random_instance(2501, tiles))
         tile->destroy();
@@ -92,14 +90,14 @@ void Frames::event_func_2501()
 // Ambient motion: the checker drifts, the prompt animates.
 void Frames::event_func_2503()
 {
-    if (FrameObject* checker = instance_of(instances[checker_pattern])) {
+    if (FrameObject* checker = instance_of(instances[types::CheckerPattern_408])) {
         checker->set_global_position(checker->get_x(), to_int(new_display_y - get(*checker, 'A')));
         set(checker, 'A', std::fmod(get(*checker, 'A') + 0.5, 64.0));
     }
     globals(*this).set(3, globals(*this).get(3) + 1);
-    if (auto* prompt = static_cast<Active*>(instance_of(instances[prompt_next])))
+    if (auto* prompt = static_cast<Active*>(instance_of(instances[types::Active5_414])))
         prompt->force_frame(to_int(globals(*this).get(3)) / 4 % 20);
-    set(instance_of(instances[master_level]), 'Z', 0);
+    set(instance_of(instances[types::MasterLevel_53]), 'Z', 0);
 }
 
 // Confirm by key.
@@ -121,8 +119,8 @@ void Frames::event_func_2505()
 // Music fade count.
 void Frames::event_func_2506()
 {
-    FrameObject* state = instance_of(instances[screen_state]);
-    const double countdown = get(instance_or_default(instances[screen_state]), 'C');
+    FrameObject* state = instance_of(instances[types::Active8_419]);
+    const double countdown = get(instance_or_default(instances[types::Active8_419]), 'C');
     if (!(countdown > 0 && countdown < 50))
         return;
     set(state, 'C', countdown + 1);
@@ -132,14 +130,14 @@ void Frames::event_func_2506()
 // Wipe start.
 void Frames::event_func_2507()
 {
-    FrameObject* state = instance_of(instances[screen_state]);
-    const double countdown = get(instance_or_default(instances[screen_state]), 'C');
+    FrameObject* state = instance_of(instances[types::Active8_419]);
+    const double countdown = get(instance_or_default(instances[types::Active8_419]), 'C');
     if (countdown != 50)
         return;
     media.play_id(49, -1, 1);
     media.stop_channel(music_channel);
-    ObjectList& fades = instances[fade];
-    ObjectList& edges = instances[fade_edge];
+    ObjectList& fades = instances[types::Fade_40];
+    ObjectList& edges = instances[types::FadeEdge_73];
     create_instance(*this, fades, create_fade_40(0, 0), 3);
     create_instance(*this, edges, create_fadeedge_73(0, 0), 3);
     const int view_width = to_int(globals(*this).get(16));
@@ -162,9 +160,9 @@ void Frames::event_func_2507()
 // Wipe slide: the wipe closes in from the left and its edge follows it.
 void Frames::event_func_2508()
 {
-    if (!(get(instance_or_default(instances[screen_state]), 'C') > 50))
+    if (!(get(instance_or_default(instances[types::Active8_419]), 'C') > 50))
         return;
-    ObjectList& fades = instances[fade];
+    ObjectList& fades = instances[types::Fade_40];
     for_each_instance(fades, [&](FrameObject* wipe) {
         wipe->set_x(std::min(wipe->get_x() + 32, new_display_x));
         set(wipe, 'F', get(*wipe, 'F') + 1);
@@ -172,7 +170,7 @@ void Frames::event_func_2508()
     });
     const int view_width = to_int(globals(*this).get(16));
     int k = 0;
-    for_each_instance(instances[fade_edge], [&](FrameObject* edge) {
+    for_each_instance(instances[types::FadeEdge_73], [&](FrameObject* edge) {
         if (FrameObject* wipe = fades.get_wrapped_selection(k++))
             edge->set_x(wipe->get_x() + view_width + 120);
         edge->set_layer(3);
@@ -182,9 +180,9 @@ void Frames::event_func_2508()
 // Restart once the wipe has covered the view.
 void Frames::event_func_2509()
 {
-    if (!(get(instance_or_default(instances[screen_state]), 'C') > 50))
+    if (!(get(instance_or_default(instances[types::Active8_419]), 'C') > 50))
         return;
-    if (!select(instances[fade], [](FrameObject* wipe) { return get(*wipe, 'F') > 50; }))
+    if (!select(instances[types::Fade_40], [](FrameObject* wipe) { return get(*wipe, 'F') > 50; }))
         return;
     globals(*this).set(4, 0);
     globals(*this).set(0, 0);
@@ -196,7 +194,7 @@ void Frames::event_func_2510()
 {
     set_display_center(320, -1);
     load_options_save(*this);
-    if (auto* caption_text = static_cast<TextBlitter*>(instance_of(instances[caption])))
+    if (auto* caption_text = static_cast<TextBlitter*>(instance_of(instances[types::HelpMessage9_413])))
         caption_text->load(string_constant(STR_FONT_BMP));
 }
 

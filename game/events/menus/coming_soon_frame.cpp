@@ -4,6 +4,7 @@
 #include "game/frames/frames.h"
 #include "game/frames/preload.h"
 #include "game/objects/classes.h"
+#include "game/objects/type_ids.h"
 
 void Frames::on_frame_7_init()
 {
@@ -11,8 +12,9 @@ void Frames::on_frame_7_init()
     set_up_frame_images(6);
     set_up_layers({{1.0, 0.0}, {1.0, 1.0}, {0.0, 0.0}});
 
-    static ObjectList* controls_group[] = {&instances[297], nullptr};
-    static ObjectList* skin_group[] = {&instances[87], &instances[176], nullptr};
+    static ObjectList* controls_group[] = {&instances[types::Controls_410], nullptr};
+    static ObjectList* skin_group[] = {&instances[types::PlayerSkinYelto_102],
+                                       &instances[types::PlayerSkinYeltoHair_209], nullptr};
     qualifier_2.set(1, controls_group);
     qualifier_22.set(2, skin_group);
 

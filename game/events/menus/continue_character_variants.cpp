@@ -29,7 +29,7 @@ bool playing(const Frame& frame, int character)
 // right edge.
 bool off_the_edge(Frame& frame)
 {
-    return light(frame, value_c) == 0 && instance_or_default(frame.instances[yelto]).get_x() > 640;
+    return light(frame, value_c) == 0 && instance_or_default(frame.instances[types::PlayerSkinYelto_102]).get_x() > 640;
 }
 
 void face_left(FrameObject* object) { object->set_direction(16, true); }
@@ -43,15 +43,15 @@ void Frames::event_func_2560()
     if (!continue_group || !playing(*this, yelto_id) || !off_the_edge(*this))
         return;
     set_light(*this, value_c, 1);
-    for_each_of(*this, {yelto, yelto_hair}, [](FrameObject* o) {
+    for_each_of(*this, {types::PlayerSkinYelto_102, types::PlayerSkinYeltoHair_209}, [](FrameObject* o) {
         as_active(o)->force_animation(24);
         as_active(o)->restore_speed();
     });
     set_light(*this, value_a, -5);
     set_light(*this, value_b, -5);
-    for_each_of(*this, {yelto, yelto_hair}, face_left);
+    for_each_of(*this, {types::PlayerSkinYelto_102, types::PlayerSkinYeltoHair_209}, face_left);
     const int x = new_display_x + 458;
-    for_each_of(*this, {yelto}, [x](FrameObject* o) { o->set_x(x); });
+    for_each_of(*this, {types::PlayerSkinYelto_102}, [x](FrameObject* o) { o->set_x(x); });
     play_sample(60);
 }
 
@@ -62,7 +62,7 @@ void Frames::event_func_2561()
     if (light(*this, value_c) != 1 || light(*this, value_b) != 0)
         return;
     play_sample(9);
-    for_each_of(*this, {yelto, yelto_hair}, [](FrameObject* o) {
+    for_each_of(*this, {types::PlayerSkinYelto_102, types::PlayerSkinYeltoHair_209}, [](FrameObject* o) {
         as_active(o)->force_animation(7);
         as_active(o)->force_speed(100);
     });
@@ -78,7 +78,7 @@ void Frames::event_func_2562()
         return;
     set_light(*this, value_c, 51);
     play_sample(47);
-    for_each_of(*this, {yelto, yelto_hair}, [](FrameObject* o) {
+    for_each_of(*this, {types::PlayerSkinYelto_102, types::PlayerSkinYeltoHair_209}, [](FrameObject* o) {
         as_active(o)->force_animation(13);
         as_active(o)->force_speed(100);
         o->set_angle(180, 0);
@@ -96,7 +96,7 @@ void Frames::event_func_2563()
     set_light(*this, value_a, -13);
     set_light(*this, value_b, -6);
     set_light(*this, value_c, 1);
-    for_each_of(*this, {orrun}, [](FrameObject* o) {
+    for_each_of(*this, {types::PlayerSkinOrrun_290}, [](FrameObject* o) {
         face_left(o);
         as_active(o)->force_animation(21);
         as_active(o)->stop_animation();
@@ -112,20 +112,20 @@ void Frames::event_func_2564()
     set_light(*this, value_c, 2);
     set_light(*this, value_a, 0);
     set_light(*this, value_b, 0);
-    for_each_of(*this, {orrun}, [](FrameObject* o) { as_active(o)->start_animation(); });
+    for_each_of(*this, {types::PlayerSkinOrrun_290}, [](FrameObject* o) { as_active(o)->start_animation(); });
 }
 
 void Frames::event_func_2565()
 {
     if (!continue_group || !playing(*this, orrun_id) || !(light(*this, value_c) > 1))
         return;
-    if (!select(instances[orrun], [](FrameObject* o) { return as_active(o)->get_frame() == 5; }))
+    if (!select(instances[types::PlayerSkinOrrun_290], [](FrameObject* o) { return as_active(o)->get_frame() == 5; }))
         return;
     if (!run_once(run_once_2565, loop_count))
         return;
-    const FrameObject* source = instances[orrun].back_selection();
+    const FrameObject* source = instances[types::PlayerSkinOrrun_290].back_selection();
     const int x = source->get_x(), y = source->get_y() - 8, layer = source->layer->index;
-    ObjectList& images = instances[orrun_image];
+    ObjectList& images = instances[types::EffectsOrrunImage_335];
     create_instance(*this, images, create_effectsorrunimage_335(x, y), layer);
     for (int k = 1; k < 4; ++k)
         create_another(*this, images, create_effectsorrunimage_335(x, y), layer);
@@ -152,7 +152,7 @@ void Frames::event_func_2567()
 {
     if (!continue_group || !playing(*this, orrun_id) || light(*this, value_c) != 50)
         return;
-    if (!select(instances[orrun], [](FrameObject* o) { return o->get_y() < 120; }))
+    if (!select(instances[types::PlayerSkinOrrun_290], [](FrameObject* o) { return o->get_y() < 120; }))
         return;
     set_light(*this, value_c, light(*this, value_c) + 1);
 }
@@ -162,7 +162,7 @@ void Frames::event_func_2568()
 {
     if (!continue_group)
         return;
-    for_each_instance(instances[orrun_image], [](FrameObject* o) {
+    for_each_instance(instances[types::EffectsOrrunImage_335], [](FrameObject* o) {
         o->blend_color.a = alpha_of(to_int(std::max(4 * get(*o, value_a) - 64, 0.0)));
         as_active(o)->set_scale(float(get(*o, value_a) * 0.025 + 0.2));
         put(*o, value_a, get(*o, value_a) + 1);
@@ -177,9 +177,9 @@ void Frames::event_func_2569()
 {
     if (!continue_group)
         return;
-    if (!select(instances[orrun_image], [](FrameObject* o) { return get(*o, value_a) >= 64; }))
+    if (!select(instances[types::EffectsOrrunImage_335], [](FrameObject* o) { return get(*o, value_a) >= 64; }))
         return;
-    for_each_selected(instances[orrun_image], [](FrameObject* o) { o->destroy(); });
+    for_each_selected(instances[types::EffectsOrrunImage_335], [](FrameObject* o) { o->destroy(); });
 }
 
 // Pimsa -------------------------------------------------------------------------
@@ -217,9 +217,10 @@ void Frames::event_func_2573()
 {
     if (!continue_group || !playing(*this, pimsa_id) || !(light(*this, value_c) >= 50))
         return;
-    for_each_of(*this, {pimsa, pimsa_tail}, [](FrameObject* o) { o->set_visible(false); });
-    const FrameObject* rider = instance_of(instances[pimsa]);
-    for_each_of(*this, {pimsa_bike}, [rider](FrameObject* bike) {
+    for_each_of(*this, {types::PlayerSkinPimsa_324, types::PlayerSkinPimsaTail_323},
+                [](FrameObject* o) { o->set_visible(false); });
+    const FrameObject* rider = instance_of(instances[types::PlayerSkinPimsa_324]);
+    for_each_of(*this, {types::PlayerSkinPimsaBike_338}, [rider](FrameObject* bike) {
         as_active(bike)->force_animation(2);
         face_left(bike);
         if (rider)
@@ -238,13 +239,13 @@ void Frames::event_func_2574()
     set_light(*this, value_a, -5);
     set_light(*this, value_b, -5);
     const int x = new_display_x + 458;
-    for_each_of(*this, {dorrik}, [x](FrameObject* o) {
+    for_each_of(*this, {types::PlayerSkinDorrik_339}, [x](FrameObject* o) {
         as_active(o)->force_animation(24);
         as_active(o)->restore_speed();
         face_left(o);
         o->set_x(x);
     });
-    for_each_of(*this, {yelto}, [](FrameObject* o) { as_active(o)->force_animation(24); });
+    for_each_of(*this, {types::PlayerSkinYelto_102}, [](FrameObject* o) { as_active(o)->force_animation(24); });
     play_sample(8);
 }
 
@@ -254,10 +255,10 @@ void Frames::event_func_2575()
         return;
     if (light(*this, value_c) != 1 || light(*this, value_b) != 0)
         return;
-    for_each_of(*this, {dorrik}, [](FrameObject* o) { as_active(o)->force_animation(18); });
+    for_each_of(*this, {types::PlayerSkinDorrik_339}, [](FrameObject* o) { as_active(o)->force_animation(18); });
     set_light(*this, value_c, 2);
-    for_each_of(*this, {dorrik}, [](FrameObject* o) { as_active(o)->restore_speed(); });
-    for_each_of(*this, {yelto}, [](FrameObject* o) { as_active(o)->force_animation(18); });
+    for_each_of(*this, {types::PlayerSkinDorrik_339}, [](FrameObject* o) { as_active(o)->restore_speed(); });
+    for_each_of(*this, {types::PlayerSkinYelto_102}, [](FrameObject* o) { as_active(o)->force_animation(18); });
 }
 
 void Frames::event_func_2576()
@@ -269,7 +270,7 @@ void Frames::event_func_2576()
         return;
     if (!playing(*this, dorrik_id))
         return;
-    if (!select(instances[dorrik],
+    if (!select(instances[types::PlayerSkinDorrik_339],
                 [](FrameObject* o) { return as_active(o)->test_animation(18) && o->get_y() > 0; }))
         return;
     play_sample(125);

@@ -33,7 +33,7 @@ void lower_music_volume()
 
 void Frames::event_func_2523()
 {
-    for_each_instance(instances[fade], [](FrameObject* f) {
+    for_each_instance(instances[types::Fade_40], [](FrameObject* f) {
         put(*f, value_a, get(*f, value_a) + 1);
         f->blend_color.a = alpha_of(to_int(std::min(3 * get(*f, value_a), 128.0)));
     });
@@ -41,9 +41,9 @@ void Frames::event_func_2523()
 
 void Frames::event_func_2524()
 {
-    if (!select(instances[fade], [](FrameObject* f) { return get(*f, value_a) >= 48; }))
+    if (!select(instances[types::Fade_40], [](FrameObject* f) { return get(*f, value_a) >= 48; }))
         return;
-    for_each_selected(instances[fade], [](FrameObject* f) { f->destroy(); });
+    for_each_selected(instances[types::Fade_40], [](FrameObject* f) { f->destroy(); });
     activate_group(accept_group);
 }
 
@@ -53,8 +53,8 @@ void Frames::event_func_2526()
 {
     if (!countdown_group)
         return;
-    const double b = get(instance_or_default(instances[marker]), value_b);
-    if (FrameObject* m = instance_of(instances[marker]))
+    const double b = get(instance_or_default(instances[types::Marker_424]), value_b);
+    if (FrameObject* m = instance_of(instances[types::Marker_424]))
         m->set_y(to_int(b));
 }
 
@@ -62,9 +62,9 @@ void Frames::event_func_2527()
 {
     if (!countdown_group)
         return;
-    if (get(instance_or_default(instances[marker]), value_a) != 0)
+    if (get(instance_or_default(instances[types::Marker_424]), value_a) != 0)
         return;
-    if (FrameObject* m = instance_of(instances[marker])) {
+    if (FrameObject* m = instance_of(instances[types::Marker_424])) {
         m->alterables->flags &= ~1u;
         put(*m, value_b, get(*m, value_b) + 1);
     }
@@ -74,13 +74,13 @@ void Frames::event_func_2528()
 {
     if (!countdown_group)
         return;
-    if (get(instance_or_default(instances[marker]), value_a) != 0)
+    if (get(instance_or_default(instances[types::Marker_424]), value_a) != 0)
         return;
-    select_all(instances[marker]);
-    select_all(instances[countdown_crystal]);
-    if (!check_overlap(instances[marker], instances[countdown_crystal]))
+    select_all(instances[types::Marker_424]);
+    select_all(instances[types::CountdownCrystal_423]);
+    if (!check_overlap(instances[types::Marker_424], instances[types::CountdownCrystal_423]))
         return;
-    if (FrameObject* m = instance_of(instances[marker])) {
+    if (FrameObject* m = instance_of(instances[types::Marker_424])) {
         put(*m, value_a, 120);
         m->alterables->flags |= 1u;
     }
@@ -90,14 +90,14 @@ void Frames::event_func_2529()
 {
     if (!countdown_group)
         return;
-    const FrameObject& m = instance_or_default(instances[marker]);
+    const FrameObject& m = instance_or_default(instances[types::Marker_424]);
     if (!(m.alterables->flags & 1u))
         return;
     const double b = get(m, value_b);
-    if (!select(instances[countdown_crystal],
+    if (!select(instances[types::CountdownCrystal_423],
                 [b](FrameObject* c) { return get(*c, value_c) < b + 100 && get(*c, value_a) == 0; }))
         return;
-    for_each_selected(instances[countdown_crystal], [b](FrameObject* c) {
+    for_each_selected(instances[types::CountdownCrystal_423], [b](FrameObject* c) {
         c->set_y(to_int(c->get_y() - b + 110));
         put(*c, value_a, 1);
     });
@@ -107,10 +107,10 @@ void Frames::event_func_2530()
 {
     if (!countdown_group)
         return;
-    if (!select(instances[countdown_crystal],
+    if (!select(instances[types::CountdownCrystal_423],
                 [](FrameObject* c) { return get(*c, value_a) == 1 && get(*c, value_b) > 0; }))
         return;
-    for_each_selected(instances[countdown_crystal], [](FrameObject* c) {
+    for_each_selected(instances[types::CountdownCrystal_423], [](FrameObject* c) {
         put(*c, value_b, std::max(get(*c, value_b) - 8, 0.0));
         show_semi_transparency(c);
     });
@@ -120,9 +120,9 @@ void Frames::event_func_2531()
 {
     if (!countdown_group)
         return;
-    if (!(get(instance_or_default(instances[marker]), value_a) > 1))
+    if (!(get(instance_or_default(instances[types::Marker_424]), value_a) > 1))
         return;
-    if (FrameObject* m = instance_of(instances[marker]))
+    if (FrameObject* m = instance_of(instances[types::Marker_424]))
         put(*m, value_a, get(*m, value_a) - 1);
 }
 
@@ -130,20 +130,20 @@ void Frames::event_func_2532()
 {
     if (!countdown_group)
         return;
-    if (get(instance_or_default(instances[marker]), value_a) != 1)
+    if (get(instance_or_default(instances[types::Marker_424]), value_a) != 1)
         return;
-    if (!select(instances[countdown_crystal], [](FrameObject* c) { return get(*c, value_a) == 1; }))
+    if (!select(instances[types::CountdownCrystal_423], [](FrameObject* c) { return get(*c, value_a) == 1; }))
         return;
-    for_each_selected(instances[countdown_crystal], [](FrameObject* c) { put(*c, value_a, 2); });
+    for_each_selected(instances[types::CountdownCrystal_423], [](FrameObject* c) { put(*c, value_a, 2); });
 }
 
 void Frames::event_func_2533()
 {
     if (!countdown_group)
         return;
-    if (get(instance_or_default(instances[marker]), value_a) != 1)
+    if (get(instance_or_default(instances[types::Marker_424]), value_a) != 1)
         return;
-    if (FrameObject* m = instance_of(instances[marker])) {
+    if (FrameObject* m = instance_of(instances[types::Marker_424])) {
         put(*m, value_a, 0);
         put(*m, value_b, get(*m, value_b) + 80);
     }
@@ -153,9 +153,9 @@ void Frames::event_func_2534()
 {
     if (!countdown_group)
         return;
-    if (!select(instances[countdown_crystal], [](FrameObject* c) { return get(*c, value_a) == 2; }))
+    if (!select(instances[types::CountdownCrystal_423], [](FrameObject* c) { return get(*c, value_a) == 2; }))
         return;
-    for_each_selected(instances[countdown_crystal], [](FrameObject* c) {
+    for_each_selected(instances[types::CountdownCrystal_423], [](FrameObject* c) {
         put(*c, value_b, std::min(get(*c, value_b) + 8, 128.0));
         show_semi_transparency(c);
         c->set_y(c->get_y() + 1);
@@ -166,21 +166,21 @@ void Frames::event_func_2535()
 {
     if (!countdown_group)
         return;
-    if (!select(instances[countdown_crystal],
+    if (!select(instances[types::CountdownCrystal_423],
                 [](FrameObject* c) { return get(*c, value_a) == 2 && get(*c, value_b) >= 128; }))
         return;
-    for_each_selected(instances[countdown_crystal], [](FrameObject* c) { c->destroy(); });
+    for_each_selected(instances[types::CountdownCrystal_423], [](FrameObject* c) { c->destroy(); });
 }
 
 void Frames::event_func_2536()
 {
     if (!countdown_group)
         return;
-    const double b = get(instance_or_default(instances[marker]), value_b);
+    const double b = get(instance_or_default(instances[types::Marker_424]), value_b);
     if (!(b > 500))
         return;
     const int speed = to_int((b - 500) * 0.1 + 15);
-    for_each_instance(instances[countdown_crystal],
+    for_each_instance(instances[types::CountdownCrystal_423],
                       [speed](FrameObject* c) { static_cast<Active*>(c)->force_speed(speed); });
 }
 
@@ -188,7 +188,7 @@ void Frames::event_func_2537()
 {
     if (!countdown_group)
         return;
-    if (!(instances[countdown_crystal].size() < 12))
+    if (!(instances[types::CountdownCrystal_423].size() < 12))
         return;
     if (!every(every_2537, manager.frame_time, 0.05f))
         return;
@@ -199,7 +199,7 @@ void Frames::event_func_2538()
 {
     if (!countdown_group)
         return;
-    if (instances[countdown_crystal].size() != 0 || global_values->get(global_character) != orrun_id)
+    if (instances[types::CountdownCrystal_423].size() != 0 || global_values->get(global_character) != orrun_id)
         return;
     if (!run_once(run_once_2538, loop_count))
         return;
@@ -210,7 +210,7 @@ void Frames::event_func_2539()
 {
     if (!countdown_group)
         return;
-    if (instances[countdown_crystal].size() != 0 || global_values->get(global_character) != pimsa_id)
+    if (instances[types::CountdownCrystal_423].size() != 0 || global_values->get(global_character) != pimsa_id)
         return;
     if (!run_once(run_once_2539, loop_count))
         return;
@@ -221,11 +221,11 @@ void Frames::event_func_2540()
 {
     if (!countdown_group)
         return;
-    if (instances[countdown_crystal].size() != 0)
+    if (instances[types::CountdownCrystal_423].size() != 0)
         return;
     deactivate_group(accept_group);
     activate_group(time_out_group);
-    for_each_instance(instances[fallen_character],
+    for_each_instance(instances[types::FallenCharacter_421],
                       [](FrameObject* f) { static_cast<Active*>(f)->force_animation(8); });
 }
 
@@ -245,9 +245,9 @@ void Frames::event_func_2542()
     if (!time_out_group)
         return;
     set_display_center(-1, new_display_y + 122);
-    if (FrameObject* light = instance_of(instances[floor_light]))
+    if (FrameObject* light = instance_of(instances[types::FloorLight_422]))
         light->set_y(light->get_y() + 2);
-    for_each_instance(instances[fallen_character], [](FrameObject* f) { f->set_y(f->get_y() + 2); });
+    for_each_instance(instances[types::FallenCharacter_421], [](FrameObject* f) { f->set_y(f->get_y() + 2); });
 }
 
 void Frames::event_func_2543()
@@ -256,8 +256,8 @@ void Frames::event_func_2543()
         return;
     if (!(new_display_y + 240 >= 321))
         return;
-    for_each_instance(instances[fallen_character], [](FrameObject* f) { fade_step(*f); });
-    if (FrameObject* light = instance_of(instances[floor_light]))
+    for_each_instance(instances[types::FallenCharacter_421], [](FrameObject* f) { fade_step(*f); });
+    if (FrameObject* light = instance_of(instances[types::FloorLight_422]))
         fade_step(*light);
 }
 
@@ -275,35 +275,37 @@ void Frames::event_func_2544()
 
 void Frames::event_func_2646()
 {
-    for_each_instance(instances[countdown_crystal], [](FrameObject* c) {
+    for_each_instance(instances[types::CountdownCrystal_423], [](FrameObject* c) {
         put(*c, value_c, c->get_y());
         c->blend_color.a = 0;
     });
-    if (FrameObject* music = instance_of(instances[controller_music])) {
+    if (FrameObject* music = instance_of(instances[types::ControllerMusic_49])) {
         put(*music, value_l, 0);
         put(*music, value_d, -1);
         put(*music, value_g, 0);
     }
-    if (FrameObject* others = instance_of(instances[player_others]))
+    if (FrameObject* others = instance_of(instances[types::PlayerOthers_75]))
         for (unsigned v : {value_b, value_d, value_e})
             put(*others, v, 0);
     const int character = to_int(global_values->get(global_character));
-    for_each_instance(instances[fallen_character], [character](FrameObject* f) { f->set_direction(character, true); });
-    if (FrameObject* energy = instance_of(instances[gui_energy]))
+    for_each_instance(instances[types::FallenCharacter_421],
+                      [character](FrameObject* f) { f->set_direction(character, true); });
+    if (FrameObject* energy = instance_of(instances[types::GUIEnergy_76]))
         put(*energy, value_a, 0);
-    for_each_instance(instances[total_crystals], [](FrameObject* t) { static_cast<Counter*>(t)->set(manager.score); });
+    for_each_instance(instances[types::TotalCrystals_425],
+                      [](FrameObject* t) { static_cast<Counter*>(t)->set(manager.score); });
     const float fade_width = float(global_values->get(global_view_width));
-    for_each_instance(instances[fade], [fade_width](FrameObject* f) {
+    for_each_instance(instances[types::Fade_40], [fade_width](FrameObject* f) {
         static_cast<Active*>(f)->set_x_scale(fade_width);
         static_cast<Active*>(f)->set_y_scale(240.0f);
     });
-    if (FrameObject* meter = instance_of(instances[gui_life_base_meter]))
+    if (FrameObject* meter = instance_of(instances[types::GUILifeBaseMeter_77]))
         put(*meter, value_b, 0);
-    if (FrameObject* others = instance_of(instances[player_others]))
+    if (FrameObject* others = instance_of(instances[types::PlayerOthers_75]))
         for (unsigned v : {value_f, value_g})
             put(*others, v, 0);
-    for_each_instance(instances[gui_crystal], [](FrameObject* c) { static_cast<Counter*>(c)->set(999); });
-    if (FrameObject* others = instance_of(instances[player_others]))
+    for_each_instance(instances[types::GUICrystal_78], [](FrameObject* c) { static_cast<Counter*>(c)->set(999); });
+    if (FrameObject* others = instance_of(instances[types::PlayerOthers_75]))
         for (unsigned v : {value_h, value_j, value_c})
             put(*others, v, 0);
     set_display_center(to_int(426 - 53 * global_values->get(global_view_step)), -1);
@@ -311,5 +313,5 @@ void Frames::event_func_2646()
     // at the view of the set-up (always 0) it left the right of the picture
     // uncovered through the fade-in.
     const int view_x = new_display_x;
-    for_each_instance(instances[fade], [view_x](FrameObject* f) { f->set_x(view_x); });
+    for_each_instance(instances[types::Fade_40], [view_x](FrameObject* f) { f->set_x(view_x); });
 }

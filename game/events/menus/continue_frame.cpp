@@ -57,11 +57,15 @@ void Frames::on_frame_8_init()
     set_up_frame_images(7);
     set_up_layers({LayerSetUp{}, LayerSetUp{}});
 
-    static ObjectList* skins[] = {&instances[yelto], &instances[yelto_hair], &instances[orrun],
-                                  &instances[pimsa_tail], &instances[pimsa], &instances[orrun_image],
-                                  &instances[pimsa_bike], &instances[dorrik], &instances[dorrik_tail], nullptr};
-    static ObjectList* sparkles[] = {&instances[sparkle1], &instances[sparkle2], &instances[sparkle3],
-                                     &instances[sparkle4], &instances[sparkle5], nullptr};
+    static ObjectList* skins[] = {
+        &instances[types::PlayerSkinYelto_102],      &instances[types::PlayerSkinYeltoHair_209],
+        &instances[types::PlayerSkinOrrun_290],      &instances[types::PlayerSkinPimsaTail_323],
+        &instances[types::PlayerSkinPimsa_324],      &instances[types::EffectsOrrunImage_335],
+        &instances[types::PlayerSkinPimsaBike_338],  &instances[types::PlayerSkinDorrik_339],
+        &instances[types::PlayerSkinDorrikTail_342], nullptr};
+    static ObjectList* sparkles[] = {&instances[types::Sparkle1_178], &instances[types::Sparkle2_180],
+                                     &instances[types::Sparkle3_181], &instances[types::Sparkle4_182],
+                                     &instances[types::Sparkle5_183], nullptr};
     qualifier_22.set(9, skins);
     qualifier_19.set(5, sparkles);
 
@@ -200,7 +204,8 @@ void Frames::handle_frame_8_events()
         event_func_2581();
         // Where the game goes on: the stage being played chooses.
         if (continue_group && destination_group) {
-            const int frame = destination_for_stage(get(instance_or_default(instances[master_level]), value_q));
+            const int frame =
+                destination_for_stage(get(instance_or_default(instances[types::MasterLevel_53]), value_q));
             if (frame >= 0)
                 next_frame = frame;
         }

@@ -11,42 +11,6 @@
 
 namespace continue_frame {
 
-// Object type ids (the instance lists of the frame).
-enum Type : int {
-    player_input = 17,
-    master_input = 18,
-    inputs_p1 = 19,
-    global_input_data = 20,
-    fade = 32,
-    master_level = 43,
-    gui_rings = 61,
-    player_others = 62,
-    gui_energy = 63,
-    gui_life_base_meter = 64,
-    gui_crystal = 65,
-    controller_music = 39,
-    yelto = 87,
-    sparkle1 = 147,
-    ring_sparkle = 148,
-    sparkle2 = 149,
-    sparkle3 = 150,
-    sparkle4 = 151,
-    sparkle5 = 152,
-    yelto_hair = 176,
-    orrun = 213,
-    pimsa_tail = 246,
-    pimsa = 247,
-    orrun_image = 250,
-    pimsa_bike = 253,
-    dorrik = 254,
-    dorrik_tail = 257,
-    fallen_character = 302,
-    floor_light = 303,
-    countdown_crystal = 304,
-    marker = 305,
-    total_crystals = 306,
-};
-
 // Alterable values by letter.
 constexpr unsigned value_a = 0, value_b = 1, value_c = 2, value_d = 3, value_e = 4, value_f = 5,
                    value_g = 6, value_h = 7, value_j = 9, value_k = 10, value_l = 11, value_p = 15,
@@ -88,12 +52,12 @@ inline void fade_step(FrameObject& object)
 // object and takes no writes.
 inline double light(Frame& frame, unsigned value)
 {
-    return get(instance_or_default(frame.instances[floor_light]), value);
+    return get(instance_or_default(frame.instances[types::FloorLight_422]), value);
 }
 
 inline void set_light(Frame& frame, unsigned value, double number)
 {
-    if (FrameObject* object = instance_of(frame.instances[floor_light]))
+    if (FrameObject* object = instance_of(frame.instances[types::FloorLight_422]))
         put(*object, value, number);
 }
 

@@ -74,29 +74,30 @@ void Frames::event_func_2525()
     if (!accept_group)
         return;
     // The first or second button, or start, pressed on this tick.
-    const bool pressed = get(instance_or_default(instances[player_input]), value_k) == 1 ||
-                         get(instance_or_default(instances[player_input]), value_l) == 1 ||
-                         get(instance_or_default(instances[inputs_p1]), value_p) == 1;
+    const bool pressed = get(instance_or_default(instances[types::PlayerInput_21]), value_k) == 1 ||
+                         get(instance_or_default(instances[types::PlayerInput_21]), value_l) == 1 ||
+                         get(instance_or_default(instances[types::InputsP1_23]), value_p) == 1;
     if (!pressed)
         return;
-    for_each_instance(instances[countdown_crystal], [](FrameObject* c) {
+    for_each_instance(instances[types::CountdownCrystal_423], [](FrameObject* c) {
         c->advance_movement(1);
         aim_outward(c);
     });
     deactivate_group(countdown_group);
     activate_group(continue_group);
-    for_each_instance(instances[countdown_crystal], [](FrameObject* c) {
+    for_each_instance(instances[types::CountdownCrystal_423], [](FrameObject* c) {
         c->set_visible(true);
         c->get_movement()->set_speed(100);
     });
     media.stop_samples();
     play_sample(4);
-    for_each_instance(instances[fallen_character], [](FrameObject* f) { as_active(f)->force_animation(11); });
+    for_each_instance(instances[types::FallenCharacter_421], [](FrameObject* f) { as_active(f)->force_animation(11); });
     deactivate_group(accept_group);
     set_lives(to_int(global_values->get(global_lives)));
     media.set_channel_volume(music_channel, 100);
-    for_each_instance(instances[gui_rings], [](FrameObject* r) { static_cast<Counter*>(r)->set(14); });
-    for_each_instance(instances[countdown_crystal], [](FrameObject* c) { as_active(c)->restore_animation(); });
+    for_each_instance(instances[types::GUIRings_74], [](FrameObject* r) { static_cast<Counter*>(r)->set(14); });
+    for_each_instance(instances[types::CountdownCrystal_423],
+                      [](FrameObject* c) { as_active(c)->restore_animation(); });
     media.play(".\\Data\\BGM\\m_clear.ogg", int(music_channel), 0);
 }
 
@@ -106,16 +107,16 @@ void Frames::event_func_2545()
 {
     if (!continue_group)
         return;
-    if (!select(instances[countdown_crystal], [](FrameObject* c) { return c->outside_playfield(); }))
+    if (!select(instances[types::CountdownCrystal_423], [](FrameObject* c) { return c->outside_playfield(); }))
         return;
-    for_each_selected(instances[countdown_crystal], [](FrameObject* c) { c->destroy(); });
+    for_each_selected(instances[types::CountdownCrystal_423], [](FrameObject* c) { c->destroy(); });
 }
 
 void Frames::event_func_2546()
 {
     if (!continue_group)
         return;
-    if (!select(instances[fallen_character],
+    if (!select(instances[types::FallenCharacter_421],
                 [](FrameObject* f) { return as_active(f)->test_animation(11) && as_active(f)->get_frame() == 5; }))
         return;
     if (!once(once_2546))
@@ -128,55 +129,68 @@ void Frames::event_func_2547()
 {
     if (!continue_group || global_values->get(global_character) != yelto_id)
         return;
-    show(*this, {yelto, yelto_hair}, true);
-    show(*this, {pimsa, pimsa_tail, orrun, dorrik, dorrik_tail}, false);
+    show(*this, {types::PlayerSkinYelto_102, types::PlayerSkinYeltoHair_209}, true);
+    show(*this,
+         {types::PlayerSkinPimsa_324, types::PlayerSkinPimsaTail_323, types::PlayerSkinOrrun_290,
+          types::PlayerSkinDorrik_339, types::PlayerSkinDorrikTail_342},
+         false);
 }
 
 void Frames::event_func_2548()
 {
     if (!continue_group || global_values->get(global_character) != orrun_id)
         return;
-    show(*this, {orrun}, true);
-    show(*this, {pimsa, pimsa_tail, yelto_hair, yelto, dorrik, dorrik_tail}, false);
+    show(*this, {types::PlayerSkinOrrun_290}, true);
+    show(*this,
+         {types::PlayerSkinPimsa_324, types::PlayerSkinPimsaTail_323, types::PlayerSkinYeltoHair_209,
+          types::PlayerSkinYelto_102, types::PlayerSkinDorrik_339, types::PlayerSkinDorrikTail_342},
+         false);
 }
 
 void Frames::event_func_2549()
 {
     if (!continue_group || global_values->get(global_character) != pimsa_id)
         return;
-    show(*this, {pimsa, pimsa_tail}, true);
-    show(*this, {yelto, yelto_hair, orrun, dorrik, dorrik_tail}, false);
+    show(*this, {types::PlayerSkinPimsa_324, types::PlayerSkinPimsaTail_323}, true);
+    show(*this,
+         {types::PlayerSkinYelto_102, types::PlayerSkinYeltoHair_209, types::PlayerSkinOrrun_290,
+          types::PlayerSkinDorrik_339, types::PlayerSkinDorrikTail_342},
+         false);
 }
 
 void Frames::event_func_2550()
 {
     if (!continue_group || global_values->get(global_character) != dorrik_id)
         return;
-    show(*this, {dorrik, dorrik_tail}, true);
-    show(*this, {yelto, yelto_hair, orrun, pimsa, pimsa_tail}, false);
+    show(*this, {types::PlayerSkinDorrik_339, types::PlayerSkinDorrikTail_342}, true);
+    show(*this,
+         {types::PlayerSkinYelto_102, types::PlayerSkinYeltoHair_209, types::PlayerSkinOrrun_290,
+          types::PlayerSkinPimsa_324, types::PlayerSkinPimsaTail_323},
+         false);
 }
 
 void Frames::event_func_2551()
 {
     if (!continue_group)
         return;
-    if (!select(instances[fallen_character],
+    if (!select(instances[types::FallenCharacter_421],
                 [](FrameObject* f) { return as_active(f)->animation_finished == 11; }))
         return;
-    const int x = instances[fallen_character].back_selection()->get_x();
-    for_each_selected(instances[fallen_character], [](FrameObject* f) { f->destroy(); });
-    for_each_of(*this, {yelto}, [x](FrameObject* o) { o->set_x(x + 8); });
-    for_each_of(*this, {yelto, yelto_hair, pimsa_tail}, [](FrameObject* o) { as_active(o)->force_animation(1); });
-    for_each_of(*this, {pimsa}, [x](FrameObject* o) {
+    const int x = instances[types::FallenCharacter_421].back_selection()->get_x();
+    for_each_selected(instances[types::FallenCharacter_421], [](FrameObject* f) { f->destroy(); });
+    for_each_of(*this, {types::PlayerSkinYelto_102}, [x](FrameObject* o) { o->set_x(x + 8); });
+    for_each_of(*this, {types::PlayerSkinYelto_102, types::PlayerSkinYeltoHair_209, types::PlayerSkinPimsaTail_323},
+                [](FrameObject* o) { as_active(o)->force_animation(1); });
+    for_each_of(*this, {types::PlayerSkinPimsa_324}, [x](FrameObject* o) {
         o->set_x(x + 8);
         as_active(o)->force_animation(1);
     });
-    for_each_of(*this, {orrun}, [x](FrameObject* o) {
+    for_each_of(*this, {types::PlayerSkinOrrun_290}, [x](FrameObject* o) {
         o->set_x(x);
         as_active(o)->force_animation(1);
     });
-    for_each_of(*this, {dorrik_tail}, [](FrameObject* o) { as_active(o)->force_animation(1); });
-    for_each_of(*this, {dorrik}, [x](FrameObject* o) {
+    for_each_of(*this, {types::PlayerSkinDorrikTail_342}, [](FrameObject* o) { as_active(o)->force_animation(1); });
+    for_each_of(*this, {types::PlayerSkinDorrik_339}, [x](FrameObject* o) {
         o->set_x(x);
         as_active(o)->force_animation(1);
     });
@@ -186,33 +200,38 @@ void Frames::event_func_2552()
 {
     if (!continue_group)
         return;
-    if (light(*this, value_c) != 0 || !(instance_or_default(instances[yelto]).get_x() > 0))
+    if (light(*this, value_c) != 0 || !(instance_or_default(instances[types::PlayerSkinYelto_102]).get_x() > 0))
         return;
     const double speed = light(*this, value_a);
-    for_each_of(*this, {yelto}, [speed](FrameObject* o) { o->set_x(to_int(o->get_x() + speed)); });
+    for_each_of(*this, {types::PlayerSkinYelto_102}, [speed](FrameObject* o) { o->set_x(to_int(o->get_x() + speed)); });
     set_light(*this, value_a, std::min(light(*this, value_a) + 0.25, 7.0));
-    const int yelto_x = instance_or_default(instances[yelto]).get_x();
-    if (FrameObject* l = instance_of(instances[floor_light]))
+    const int yelto_x = instance_or_default(instances[types::PlayerSkinYelto_102]).get_x();
+    if (FrameObject* l = instance_of(instances[types::FloorLight_422]))
         l->set_x(yelto_x);
     const double new_speed = light(*this, value_a);
-    for_each_of(*this, {pimsa, orrun, dorrik}, [new_speed](FrameObject* o) { o->set_x(to_int(o->get_x() + new_speed)); });
+    for_each_of(*this, {types::PlayerSkinPimsa_324, types::PlayerSkinOrrun_290, types::PlayerSkinDorrik_339},
+                [new_speed](FrameObject* o) { o->set_x(to_int(o->get_x() + new_speed)); });
 }
 
 void Frames::event_func_2553()
 {
     if (!continue_group)
         return;
-    const FrameObject& y = instance_or_default(instances[yelto]);
-    for_each_of(*this, {yelto_hair}, [&y](FrameObject* o) { o->set_global_position(y.get_x(), y.get_y()); });
-    const FrameObject& p = instance_or_default(instances[pimsa]);
-    for_each_of(*this, {pimsa_tail}, [&p](FrameObject* o) { o->set_global_position(p.get_x(), p.get_y()); });
+    const FrameObject& y = instance_or_default(instances[types::PlayerSkinYelto_102]);
+    for_each_of(*this, {types::PlayerSkinYeltoHair_209},
+                [&y](FrameObject* o) { o->set_global_position(y.get_x(), y.get_y()); });
+    const FrameObject& p = instance_or_default(instances[types::PlayerSkinPimsa_324]);
+    for_each_of(*this, {types::PlayerSkinPimsaTail_323},
+                [&p](FrameObject* o) { o->set_global_position(p.get_x(), p.get_y()); });
 }
 
 void Frames::event_func_2554()
 {
     if (!continue_group || !(light(*this, value_a) > 6))
         return;
-    for_each_of(*this, {yelto, yelto_hair, orrun, dorrik, pimsa},
+    for_each_of(*this,
+                {types::PlayerSkinYelto_102, types::PlayerSkinYeltoHair_209, types::PlayerSkinOrrun_290,
+                 types::PlayerSkinDorrik_339, types::PlayerSkinPimsa_324},
                 [](FrameObject* o) { as_active(o)->force_animation(2); });
 }
 
@@ -220,26 +239,33 @@ void Frames::event_func_2555()
 {
     if (!continue_group)
         return;
-    if (!select(instances[yelto], [](FrameObject* o) { return as_active(o)->test_animation(1); }))
+    if (!select(instances[types::PlayerSkinYelto_102], [](FrameObject* o) { return as_active(o)->test_animation(1); }))
         return;
     const int speed = to_int(3 * light(*this, value_a) + 25);
     auto force = [speed](FrameObject* o) { as_active(o)->force_speed(speed); };
-    for_each_selected(instances[yelto], force);
-    for_each_of(*this, {yelto_hair, pimsa_tail, pimsa, orrun, dorrik, dorrik_tail}, force);
+    for_each_selected(instances[types::PlayerSkinYelto_102], force);
+    for_each_of(*this,
+                {types::PlayerSkinYeltoHair_209, types::PlayerSkinPimsaTail_323, types::PlayerSkinPimsa_324,
+                 types::PlayerSkinOrrun_290, types::PlayerSkinDorrik_339, types::PlayerSkinDorrikTail_342},
+                force);
 }
 
 void Frames::event_func_2556()
 {
     if (!continue_group)
         return;
-    if (!select(instances[yelto], [](FrameObject* o) { return as_active(o)->test_animation(2); }))
+    if (!select(instances[types::PlayerSkinYelto_102], [](FrameObject* o) { return as_active(o)->test_animation(2); }))
         return;
     const int speed = to_int(3 * light(*this, value_a) + 10);
     auto force = [speed](FrameObject* o) { as_active(o)->force_speed(speed); };
-    for_each_selected(instances[yelto], force);
-    for_each_of(*this, {yelto_hair, pimsa, pimsa_tail, dorrik_tail, dorrik}, force);
+    for_each_selected(instances[types::PlayerSkinYelto_102], force);
+    for_each_of(*this,
+                {types::PlayerSkinYeltoHair_209, types::PlayerSkinPimsa_324, types::PlayerSkinPimsaTail_323,
+                 types::PlayerSkinDorrikTail_342, types::PlayerSkinDorrik_339},
+                force);
     const int orrun_speed = to_int(3 * light(*this, value_a) + 20);
-    for_each_of(*this, {orrun}, [orrun_speed](FrameObject* o) { as_active(o)->force_speed(orrun_speed); });
+    for_each_of(*this, {types::PlayerSkinOrrun_290},
+                [orrun_speed](FrameObject* o) { as_active(o)->force_speed(orrun_speed); });
 }
 
 void Frames::event_func_2557()
@@ -247,10 +273,13 @@ void Frames::event_func_2557()
     if (!continue_group || !(light(*this, value_c) >= 1))
         return;
     const double a = light(*this, value_a), b = light(*this, value_b);
-    for_each_of(*this, {yelto, pimsa, orrun, dorrik}, [a, b](FrameObject* o) {
-        o->set_x(to_int(o->get_x() + a));
-        o->set_y(to_int(o->get_y() + b));
-    });
+    for_each_of(*this,
+                {types::PlayerSkinYelto_102, types::PlayerSkinPimsa_324, types::PlayerSkinOrrun_290,
+                 types::PlayerSkinDorrik_339},
+                [a, b](FrameObject* o) {
+                    o->set_x(to_int(o->get_x() + a));
+                    o->set_y(to_int(o->get_y() + b));
+                });
 }
 
 void Frames::event_func_2558()

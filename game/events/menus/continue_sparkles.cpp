@@ -19,14 +19,14 @@ struct Spot {
 
 Spot yelto_spot(Frame& frame)
 {
-    const FrameObject& sprite = instance_or_default(frame.instances[yelto]);
+    const FrameObject& sprite = instance_or_default(frame.instances[types::PlayerSkinYelto_102]);
     return {sprite.get_x(), sprite.get_y(), sprite.layer->index};
 }
 
 // Each circling sparkle's centre follows the Yelto sprite.
 void follow_yelto(Frame& frame, std::initializer_list<int> types)
 {
-    const FrameObject& sprite = instance_or_default(frame.instances[yelto]);
+    const FrameObject& sprite = instance_or_default(frame.instances[types::PlayerSkinYelto_102]);
     const int x = sprite.get_x(), y = sprite.get_y() - 4;
     for_each_of(frame, types, [x, y](FrameObject* s) {
         put(*s, value_a, x);
@@ -52,10 +52,10 @@ void Frames::event_func_2637()
         double radius, angle;
     };
     const Orbit orbits[] = {
-        {sparkle1, [](int x, int y) -> FrameObject* { return create_sparkle1_178(x, y); }, 20, 0},
-        {sparkle2, [](int x, int y) -> FrameObject* { return create_sparkle2_180(x, y); }, 20, 180},
-        {sparkle3, [](int x, int y) -> FrameObject* { return create_sparkle3_181(x, y); }, 10, 0},
-        {sparkle4, [](int x, int y) -> FrameObject* { return create_sparkle4_182(x, y); }, 10, 180},
+        {types::Sparkle1_178, [](int x, int y) -> FrameObject* { return create_sparkle1_178(x, y); }, 20, 0},
+        {types::Sparkle2_180, [](int x, int y) -> FrameObject* { return create_sparkle2_180(x, y); }, 20, 180},
+        {types::Sparkle3_181, [](int x, int y) -> FrameObject* { return create_sparkle3_181(x, y); }, 10, 0},
+        {types::Sparkle4_182, [](int x, int y) -> FrameObject* { return create_sparkle4_182(x, y); }, 10, 180},
     };
     for (const Orbit& orbit : orbits) {
         FrameObject* s = create_instance(*this, instances[orbit.type], orbit.create(at.x, at.y), at.layer);
@@ -68,56 +68,58 @@ void Frames::event_func_2638()
 {
     if (!orbit_sparkle_group || !every(every_2638, manager.frame_time, 0.1f))
         return;
-    ObjectList& trail = instances[sparkle5];
+    ObjectList& trail = instances[types::Sparkle5_183];
     bool first = true;
-    for_each_of(*this, {sparkle1, sparkle2, sparkle3, sparkle4}, [&](FrameObject* s) {
-        FrameObject* made = create_sparkle5_183(s->get_x(), s->get_y());
-        if (first)
-            create_instance(*this, trail, made, s->layer->index);
-        else
-            create_another(*this, trail, made, s->layer->index);
-        first = false;
-    });
+    for_each_of(*this, {types::Sparkle1_178, types::Sparkle2_180, types::Sparkle3_181, types::Sparkle4_182},
+                [&](FrameObject* s) {
+                    FrameObject* made = create_sparkle5_183(s->get_x(), s->get_y());
+                    if (first)
+                        create_instance(*this, trail, made, s->layer->index);
+                    else
+                        create_another(*this, trail, made, s->layer->index);
+                    first = false;
+                });
 }
 
 void Frames::event_func_2639()
 {
     if (!orbit_sparkle_group || !every(every_2639, manager.frame_time, 0.02f))
         return;
-    for_each_instance(instances[sparkle5], [](FrameObject* s) { s->set_y(s->get_y() - 1); });
+    for_each_instance(instances[types::Sparkle5_183], [](FrameObject* s) { s->set_y(s->get_y() - 1); });
 }
 
 void Frames::event_func_2640()
 {
     if (!orbit_sparkle_group || !every(every_2640, manager.frame_time, 0.05f))
         return;
-    follow_yelto(*this, {sparkle2, sparkle1});
+    follow_yelto(*this, {types::Sparkle2_180, types::Sparkle1_178});
 }
 
 void Frames::event_func_2641()
 {
     if (!orbit_sparkle_group || !every(every_2641, manager.frame_time, 0.1f))
         return;
-    follow_yelto(*this, {sparkle3, sparkle4});
+    follow_yelto(*this, {types::Sparkle3_181, types::Sparkle4_182});
 }
 
 void Frames::event_func_2642()
 {
     if (!orbit_sparkle_group)
         return;
-    for_each_of(*this, {sparkle1, sparkle2, sparkle3, sparkle4}, [](FrameObject* s) {
-        const double a = get(*s, value_a), b = get(*s, value_b), c = get(*s, value_c), d = get(*s, value_d);
-        s->set_x(to_int(a + c * sin_deg(d)));
-        s->set_y(to_int(b - c * cos_deg(d)));
-    });
+    for_each_of(*this, {types::Sparkle1_178, types::Sparkle2_180, types::Sparkle3_181, types::Sparkle4_182},
+                [](FrameObject* s) {
+                    const double a = get(*s, value_a), b = get(*s, value_b), c = get(*s, value_c), d = get(*s, value_d);
+                    s->set_x(to_int(a + c * sin_deg(d)));
+                    s->set_y(to_int(b - c * cos_deg(d)));
+                });
 }
 
 void Frames::event_func_2643()
 {
     if (!orbit_sparkle_group)
         return;
-    turn(*this, {sparkle3, sparkle4}, 10);
-    turn(*this, {sparkle1, sparkle2}, 7);
+    turn(*this, {types::Sparkle3_181, types::Sparkle4_182}, 10);
+    turn(*this, {types::Sparkle1_178, types::Sparkle2_180}, 7);
 }
 
 void Frames::event_func_2644()
@@ -125,7 +127,8 @@ void Frames::event_func_2644()
     if (!ring_sparkle_group || to_int(global_values->get(global_ticks)) % 2 != 0)
         return;
     const Spot at = yelto_spot(*this);
-    FrameObject* s = create_instance(*this, instances[ring_sparkle], create_ringsparkle_179(at.x, at.y), at.layer);
+    FrameObject* s =
+        create_instance(*this, instances[types::RingSparkle_179], create_ringsparkle_179(at.x, at.y), at.layer);
     s->set_x(s->get_x() - 8 + randrange_event(2644, 17));
     s->set_y(s->get_y() - 8 + randrange_event(2644, 17));
 }

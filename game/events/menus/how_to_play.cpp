@@ -13,8 +13,6 @@
 
 #include <cmath>
 
-using namespace menu_type;
-
 namespace {
 
 constexpr int key_backspace = 8;
@@ -24,23 +22,8 @@ constexpr int last_page = 600;   // page 3
 constexpr int page_height = 240;
 constexpr int scroll_step = 20;
 
-constexpr int help_jump = 311;         // HelpMessage_432
-constexpr int help_attack = 312;       // HelpMessage2_433
-constexpr int help_boost = 313;        // HelpMessage3_434
-constexpr int help_run = 314;          // HelpMessage4_435
-constexpr int help_climb = 315;        // HelpMessage5_436
-constexpr int help_cyclone = 38;       // HelpMessage6_448
-constexpr int help_slash = 316;        // HelpMessage7_449
-constexpr int help_kick = 317;         // HelpMessage8_450
-constexpr int help_begin = 324;        // HelpMessage10_459
-constexpr int first_character = 323;   // Character1_457
-constexpr int plane_near = 318;        // BG2Layer1_452
-constexpr int plane_middle = 319;      // BG2Layer2_453
-constexpr int plane_far = 320;         // BG2Layer3_454
-constexpr int plane_farthest = 321;    // BG2Layer4_455
-
-FrameObject& screen(Frames& frames) { return instance_or_default(frames.instances[screen_state]); }
-FrameObject* screen_instance(Frames& frames) { return instance_of(frames.instances[screen_state]); }
+FrameObject& screen(Frames& frames) { return instance_or_default(frames.instances[types::Active8_419]); }
+FrameObject* screen_instance(Frames& frames) { return instance_of(frames.instances[types::Active8_419]); }
 double screen_value(Frames& frames, char letter) { return get_value(screen(frames), letter); }
 
 bool may_page_forward(Frames& frames)
@@ -62,23 +45,23 @@ void page_forward(Frames& frames)
 {
     set_value(screen_instance(frames), 'B', page_height);
     media.play_id(53, -1, 1);
-    burst_at(frames, instance_of(frames.instances[prompt_next]));
+    burst_at(frames, instance_of(frames.instances[types::Active5_414]));
 }
 
 void page_back(Frames& frames)
 {
     set_value(screen_instance(frames), 'B', -page_height);
     media.play_id(214, -1, 1);
-    burst_at(frames, instance_of(frames.instances[prompt_back]));
+    burst_at(frames, instance_of(frames.instances[types::Active6_415]));
 }
 
 void confirm(Frames& frames)
 {
     media.play_id(53, -1, 1);
-    burst_at(frames, instance_of(frames.instances[prompt_next]));
+    burst_at(frames, instance_of(frames.instances[types::Active5_414]));
     set_value(screen_instance(frames), 'C', screen_value(frames, 'C') + 1);
     media.play_id(215, -1, 1);
-    if (auto* character = static_cast<Active*>(instance_of(frames.instances[first_character])))
+    if (auto* character = static_cast<Active*>(instance_of(frames.instances[types::Character1_457])))
         character->force_animation(7);
 }
 
@@ -119,15 +102,15 @@ void Frames::event_func_2648()
 // Ambient motion, and the view follows the page position.
 void Frames::event_func_2649()
 {
-    if (FrameObject* checker = instance_of(instances[checker_pattern])) {
+    if (FrameObject* checker = instance_of(instances[types::CheckerPattern_408])) {
         checker->set_global_position(checker->get_x(), to_int(new_display_y - get_value(*checker, 'A')));
         set_value(checker, 'A', std::fmod(get_value(*checker, 'A') + 0.5, 64.0));
     }
     set_display_center(-1, to_int(screen_value(*this, 'A')));
     global_values->set(3, global_values->get(3) + 1);
-    if (auto* prompt = static_cast<Active*>(instance_of(instances[prompt_next])))
+    if (auto* prompt = static_cast<Active*>(instance_of(instances[types::Active5_414])))
         prompt->force_frame(to_int(global_values->get(3)) / 4 % 20);
-    set_value(instance_of(instances[master_level]), 'Z', 0);
+    set_value(instance_of(instances[types::MasterLevel_53]), 'Z', 0);
 }
 
 // Next page by joystick.
@@ -168,7 +151,7 @@ void Frames::event_func_2654()
         plane->set_global_position(to_int(x), to_int(get_value(*plane, 'E')));
         set_value(plane, 'B', get_value(*plane, 'B') + (1 - get_value(*plane, 'D')));
     });
-    if (FrameObject* controls_picture = instance_of(instances[controls]))
+    if (FrameObject* controls_picture = instance_of(instances[types::Controls_410]))
         controls_picture->set_visible(true);
 }
 
@@ -177,7 +160,7 @@ void Frames::event_func_2655()
 {
     if (!(screen_value(*this, 'A') > 360))
         return;
-    if (FrameObject* controls_picture = instance_of(instances[controls]))
+    if (FrameObject* controls_picture = instance_of(instances[types::Controls_410]))
         controls_picture->set_visible(false);
 }
 
@@ -200,7 +183,7 @@ void Frames::event_func_2658()
 {
     if (!(screen_value(*this, 'C') > 50))
         return;
-    if (!select(instances[fade], [](FrameObject* wipe) { return get_value(*wipe, 'F') > 50; }))
+    if (!select(instances[types::Fade_40], [](FrameObject* wipe) { return get_value(*wipe, 'F') > 50; }))
         return;
     global_values->set(4, 0);
     global_values->set(0, 0);
@@ -212,21 +195,23 @@ void Frames::event_func_2659()
 {
     set_display_center(320, -1);
     load_options_save(*this);
-    for (int type : {help_jump, help_attack, help_boost, help_run, help_climb, help_cyclone, help_slash, help_kick})
+    for (int type :
+         {types::HelpMessage_432, types::HelpMessage2_433, types::HelpMessage3_434, types::HelpMessage4_435,
+          types::HelpMessage5_436, types::HelpMessage6_448, types::HelpMessage7_449, types::HelpMessage8_450})
         load_font(*this, type);
     set_value(screen_instance(*this), 'A', first_page);
-    load_font(*this, caption);
-    load_font(*this, help_begin);
+    load_font(*this, types::HelpMessage9_413);
+    load_font(*this, types::HelpMessage10_459);
 }
 
 // Parallax set-up: each plane's damping, wrap period and resting place; the
 // strips are made four periods wide so that the drift never shows an end.
 void Frames::event_func_2660()
 {
-    set_damping(*this, plane_near, 0.8);
-    set_damping(*this, plane_farthest, -0.5);
-    set_damping(*this, plane_far, 0.0);
-    set_damping(*this, plane_middle, 0.4);
+    set_damping(*this, types::BG2Layer1_452, 0.8);
+    set_damping(*this, types::BG2Layer4_455, -0.5);
+    set_damping(*this, types::BG2Layer3_454, 0.0);
+    set_damping(*this, types::BG2Layer2_453, 0.4);
     for_each_instance(qualifier_1, [](FrameObject* plane) {
         const int width = plane->width;
         set_value(plane, 'A', width);

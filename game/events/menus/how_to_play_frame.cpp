@@ -5,6 +5,7 @@
 #include "game/frames/frames.h"
 #include "game/frames/preload.h"
 #include "game/objects/classes.h"
+#include "game/objects/type_ids.h"
 
 namespace {
 
@@ -100,11 +101,13 @@ void Frames::on_frame_9_init()
     set_up_frame_images(8);
     set_up_layers({{1.0, 0.0}, {1.0, 1.0}, {0.0, 0.0}});
 
-    static ObjectList* parallax_group[] = {&instances[318], &instances[319], &instances[320], &instances[321],
-                                           nullptr};
-    static ObjectList* controls_group[] = {&instances[297], nullptr};
-    static ObjectList* skin_group[] = {&instances[87], &instances[176], nullptr};
-    static ObjectList* character_group[] = {&instances[323], &instances[326], &instances[327], nullptr};
+    static ObjectList* parallax_group[] = {&instances[types::BG2Layer1_452], &instances[types::BG2Layer2_453],
+                                           &instances[types::BG2Layer3_454], &instances[types::BG2Layer4_455], nullptr};
+    static ObjectList* controls_group[] = {&instances[types::Controls_410], nullptr};
+    static ObjectList* skin_group[] = {&instances[types::PlayerSkinYelto_102],
+                                       &instances[types::PlayerSkinYeltoHair_209], nullptr};
+    static ObjectList* character_group[] = {&instances[types::Character1_457], &instances[types::Character2_461],
+                                            &instances[types::Character3_462], nullptr};
     qualifier_1.set(4, parallax_group);
     qualifier_2.set(1, controls_group);
     qualifier_22.set(2, skin_group);

@@ -43,7 +43,7 @@ void Frames::on_frame_1_init()
         {0.0, 0.0, true},
     });
 
-    static ObjectList* parallax_group[] = {&instances[16], nullptr};
+    static ObjectList* parallax_group[] = {&instances[types::LevelParallaxPiece1_19], nullptr};
     qualifier_1.set(1, parallax_group);
 
     add_background_object(create_introsky_2(384, 0), 0);

@@ -19,17 +19,6 @@
 
 namespace {
 
-constexpr int type_logo = 2;
-constexpr int type_logo_2 = 3;
-constexpr int type_scroll_dot = 4;
-constexpr int type_sparkle = 5;
-constexpr int type_sparkle_trail = 6;
-constexpr int type_beam = 7;
-constexpr int type_white_fade = 8;
-constexpr int type_mech = 11;
-constexpr int type_layer_object = 13;
-constexpr int type_caption = 15;
-
 constexpr int top_layer = 3;
 constexpr int scenery_layer = 2;
 constexpr int music_channel = 31;
@@ -77,10 +66,9 @@ void Frames::event_func_98()
 {
     if (!intro_group)
         return;
-    set_display_center(-1, instance_or_default(instances[type_scroll_dot]).get_y());
-    for_each_instance(instances[type_scroll_dot],
-                      [](FrameObject* dot) { dot->set_y(to_int(value(dot, Y))); });
-    for_each_instance(instances[type_sparkle_trail],
+    set_display_center(-1, instance_or_default(instances[types::ScrollDot_3]).get_y());
+    for_each_instance(instances[types::ScrollDot_3], [](FrameObject* dot) { dot->set_y(to_int(value(dot, Y))); });
+    for_each_instance(instances[types::SparkleTrail_5],
                       [](FrameObject* trail) { sprite(trail)->set_scale(trail_scale(trail)); });
 }
 
@@ -89,11 +77,11 @@ void Frames::event_func_99()
 {
     if (!intro_group)
         return;
-    if (!select(instances[type_sparkle_trail], [](FrameObject* trail) { return value(trail, A) < 180; }))
+    if (!select(instances[types::SparkleTrail_5], [](FrameObject* trail) { return value(trail, A) < 180; }))
         return;
     const double dx = new_display_x, dy = new_display_y;
     const double view_width = global_values->get(16);
-    for_each_selected(instances[type_sparkle_trail], [&](FrameObject* trail) {
+    for_each_selected(instances[types::SparkleTrail_5], [&](FrameObject* trail) {
         const double angle = value(trail, A);
         trail->set_x(to_int(dx + 30 + 0.5 * view_width - cos_deg(angle) * std::min(0.5 * angle + 150, 190.0)));
         trail->set_y(to_int(dy + 120 - sin_deg(angle) * std::max(130 - 0.5 * angle, 80.0)));
@@ -106,7 +94,7 @@ void Frames::event_func_100()
 {
     if (!intro_group)
         return;
-    ObjectList& trails = instances[type_sparkle_trail];
+    ObjectList& trails = instances[types::SparkleTrail_5];
     if (!select(trails, [](FrameObject* trail) { return trail->get_x() > -20; }))
         return;
     FrameObject* first_trail = trails.items[size_t(trails.head())].obj;
@@ -114,9 +102,9 @@ void Frames::event_func_100()
     for_each_selected(trails, [&](FrameObject* trail) {
         FrameObject* sparkle = create_sparkle_4(trail->x, trail->y);
         if (!first_sparkle)
-            first_sparkle = create_instance(*this, instances[type_sparkle], sparkle, trail->layer->index);
+            first_sparkle = create_instance(*this, instances[types::Sparkle_4], sparkle, trail->layer->index);
         else
-            create_another(*this, instances[type_sparkle], sparkle, trail->layer->index);
+            create_another(*this, instances[types::Sparkle_4], sparkle, trail->layer->index);
     });
     first_sparkle->set_x(first_sparkle->get_x() + randrange_event(100, 13) - 6);
     first_sparkle->set_y(first_sparkle->get_y() + randrange_event(100, 5) - 2);
@@ -128,7 +116,7 @@ void Frames::event_func_101()
 {
     if (!intro_group)
         return;
-    ObjectList& trails = instances[type_sparkle_trail];
+    ObjectList& trails = instances[types::SparkleTrail_5];
     if (!select(trails, [](FrameObject* trail) { return value(trail, A) >= 180; }))
         return;
     const int dx = new_display_x;
@@ -137,7 +125,7 @@ void Frames::event_func_101()
         trail->set_x(std::min(trail->get_x() - 6, dx + 446));
     });
     int pair = 0;
-    for_each_instance(instances[type_beam], [&](FrameObject* beam) {
+    for_each_instance(instances[types::Beam_6], [&](FrameObject* beam) {
         FrameObject* trail = trails.get_wrapped_selection(pair++);
         if (!trail)
             return;
@@ -152,13 +140,13 @@ void Frames::event_func_102()
     if (!intro_group)
         return;
     const int dx = new_display_x;
-    if (!select(instances[type_beam], [dx](FrameObject* beam) { return beam->get_x() <= dx; }))
+    if (!select(instances[types::Beam_6], [dx](FrameObject* beam) { return beam->get_x() <= dx; }))
         return;
     if (!run_once(run_once_102, loop_count))
         return;
-    for_each_selected(instances[type_beam], [](FrameObject* beam) { beam->set_direction(8, true); });
+    for_each_selected(instances[types::Beam_6], [](FrameObject* beam) { beam->set_direction(8, true); });
     media.play_id(55, -1, 1);
-    for_each_instance(instances[type_sparkle_trail], [](FrameObject* trail) { trail->destroy(); });
+    for_each_instance(instances[types::SparkleTrail_5], [](FrameObject* trail) { trail->destroy(); });
 }
 
 // Once its sweep has played far enough, the beam fades and shows the logo.
@@ -167,14 +155,14 @@ void Frames::event_func_103()
     if (!intro_group)
         return;
     const int dx = new_display_x;
-    if (!select(instances[type_beam],
+    if (!select(instances[types::Beam_6],
                 [dx](FrameObject* beam) { return beam->get_x() <= dx && sprite(beam)->get_frame() >= 13; }))
         return;
-    for_each_selected(instances[type_beam], [](FrameObject* beam) {
+    for_each_selected(instances[types::Beam_6], [](FrameObject* beam) {
         raise_transparency(beam, 4);
         add_value(beam, A, 1);
     });
-    for_each_instance(instances[type_logo], [](FrameObject* logo) { logo->set_visible(true); });
+    for_each_instance(instances[types::PellowenLogo1_0], [](FrameObject* logo) { logo->set_visible(true); });
 }
 
 namespace {
@@ -192,11 +180,11 @@ void Frames::event_func_104()
 {
     if (!intro_group)
         return;
-    ObjectList& logos = instances[type_logo];
+    ObjectList& logos = instances[types::PellowenLogo1_0];
     if (!select(logos, bursting))
         return;
     FrameObject* logo = logos.items[size_t(logos.head())].obj;
-    FrameObject* sparkle = create_instance(*this, instances[type_sparkle], create_sparkle_4(-41, 88), top_layer);
+    FrameObject* sparkle = create_instance(*this, instances[types::Sparkle_4], create_sparkle_4(-41, 88), top_layer);
     sparkle->set_x(logo->get_x() - 135 + randrange_event(104, 271));
     sparkle->set_y(logo->get_y() - 20 + randrange_event(104, 41));
 }
@@ -206,11 +194,11 @@ void Frames::event_func_105()
 {
     if (!intro_group)
         return;
-    ObjectList& logos = instances[type_logo];
+    ObjectList& logos = instances[types::PellowenLogo1_0];
     if (!select(logos, bursting))
         return;
     FrameObject* logo = logos.items[size_t(logos.head())].obj;
-    FrameObject* sparkle = create_instance(*this, instances[type_sparkle], create_sparkle_4(-41, 88), top_layer);
+    FrameObject* sparkle = create_instance(*this, instances[types::Sparkle_4], create_sparkle_4(-41, 88), top_layer);
     sparkle->set_x(10 + randrange_event(105, width - 10));
     sparkle->set_y(logo->get_y() - 30 + randrange_event(105, 61));
 }
@@ -219,9 +207,9 @@ void Frames::event_func_106()
 {
     if (!intro_group)
         return;
-    if (!select(instances[type_beam], [](FrameObject* beam) { return value(beam, A) >= 32; }))
+    if (!select(instances[types::Beam_6], [](FrameObject* beam) { return value(beam, A) >= 32; }))
         return;
-    for_each_selected(instances[type_beam], [](FrameObject* beam) { beam->destroy(); });
+    for_each_selected(instances[types::Beam_6], [](FrameObject* beam) { beam->destroy(); });
 }
 
 // With the beam gone the steps begin.
@@ -229,20 +217,20 @@ void Frames::event_func_107()
 {
     if (!intro_group)
         return;
-    if (instances[type_beam].size() != 0)
+    if (instances[types::Beam_6].size() != 0)
         return;
-    if (!select(instances[type_logo], [](FrameObject* logo) { return value(logo, B) <= 0; }))
+    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return value(logo, B) <= 0; }))
         return;
-    for_each_selected(instances[type_logo], [](FrameObject* logo) { set_value(logo, B, 2); });
+    for_each_selected(instances[types::PellowenLogo1_0], [](FrameObject* logo) { set_value(logo, B, 2); });
 }
 
 void Frames::event_func_108()
 {
     if (!intro_group)
         return;
-    if (!select(instances[type_logo], [](FrameObject* logo) { return value(logo, B) > 0; }))
+    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return value(logo, B) > 0; }))
         return;
-    for_each_selected(instances[type_logo], [](FrameObject* logo) { add_value(logo, A, 1); });
+    for_each_selected(instances[types::PellowenLogo1_0], [](FrameObject* logo) { add_value(logo, A, 1); });
 }
 
 // Step b lasts ceil(b / 2) ticks.
@@ -250,10 +238,10 @@ void Frames::event_func_109()
 {
     if (!intro_group)
         return;
-    if (!select(instances[type_logo],
+    if (!select(instances[types::PellowenLogo1_0],
                 [](FrameObject* logo) { return value(logo, B) > 0 && value(logo, A) >= 0.5 * value(logo, B); }))
         return;
-    for_each_selected(instances[type_logo], [](FrameObject* logo) {
+    for_each_selected(instances[types::PellowenLogo1_0], [](FrameObject* logo) {
         set_value(logo, A, 0);
         add_value(logo, B, 1);
     });
@@ -263,22 +251,22 @@ void Frames::event_func_110()
 {
     if (!intro_group)
         return;
-    if (!select(instances[type_logo], [](FrameObject* logo) { return value(logo, B) >= 16; }))
+    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return value(logo, B) >= 16; }))
         return;
     if (!run_once(run_once_110, loop_count))
         return;
-    for_each_selected(instances[type_logo], [](FrameObject* logo) { sprite(logo)->force_animation(7); });
-    for_each_instance(instances[type_logo_2], [](FrameObject* logo) { sprite(logo)->force_animation(7); });
+    for_each_selected(instances[types::PellowenLogo1_0], [](FrameObject* logo) { sprite(logo)->force_animation(7); });
+    for_each_instance(instances[types::PellowenLogo2_1], [](FrameObject* logo) { sprite(logo)->force_animation(7); });
 }
 
 void Frames::event_func_111()
 {
     if (!intro_group)
         return;
-    if (!select(instances[type_logo], [](FrameObject* logo) { return value(logo, B) >= 25; }))
+    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return value(logo, B) >= 25; }))
         return;
-    for_each_selected(instances[type_logo], [](FrameObject* logo) { raise_transparency(logo, 2); });
-    for_each_instance(instances[type_logo_2], [](FrameObject* logo) { raise_transparency(logo, 2); });
+    for_each_selected(instances[types::PellowenLogo1_0], [](FrameObject* logo) { raise_transparency(logo, 2); });
+    for_each_instance(instances[types::PellowenLogo2_1], [](FrameObject* logo) { raise_transparency(logo, 2); });
 }
 
 // Before the logo fades the view rises half a pixel a tick.
@@ -286,20 +274,20 @@ void Frames::event_func_112()
 {
     if (!intro_group)
         return;
-    if (!select(instances[type_logo], [](FrameObject* logo) { return value(logo, B) < 25; }))
+    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return value(logo, B) < 25; }))
         return;
-    for_each_instance(instances[type_scroll_dot], [](FrameObject* dot) { add_value(dot, Y, -0.5); });
+    for_each_instance(instances[types::ScrollDot_3], [](FrameObject* dot) { add_value(dot, Y, -0.5); });
 }
 
 void Frames::event_func_113()
 {
     if (!intro_group)
         return;
-    if (!select(instances[type_logo], [](FrameObject* logo) { return value(logo, B) == 25; }))
+    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return value(logo, B) == 25; }))
         return;
     if (!once(once_113))
         return;
-    for_each_instance(instances[type_layer_object],
+    for_each_instance(instances[types::LayerObject_15],
                       [](FrameObject* object) { static_cast<LayerObject*>(object)->show_layer(scenery_layer); });
 }
 
@@ -308,21 +296,21 @@ void Frames::event_func_114()
 {
     if (!intro_group)
         return;
-    if (!select(instances[type_logo],
+    if (!select(instances[types::PellowenLogo1_0],
                 [](FrameObject* logo) { return value(logo, B) >= 25 && value(logo, B) < 47; }))
         return;
-    for_each_instance(instances[type_scroll_dot], [](FrameObject* dot) { add_value(dot, Y, 1); });
+    for_each_instance(instances[types::ScrollDot_3], [](FrameObject* dot) { add_value(dot, Y, 1); });
 }
 
 void Frames::event_func_115()
 {
     if (!intro_group)
         return;
-    if (!select(instances[type_logo], [](FrameObject* logo) { return value(logo, B) >= 40; }))
+    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return value(logo, B) >= 40; }))
         return;
     if (!once(once_115))
         return;
-    for_each_instance(instances[type_caption],
+    for_each_instance(instances[types::LocationName_18],
                       [](FrameObject* caption) { set_flag(caption, flag_caption_running, true); });
 }
 
@@ -330,11 +318,11 @@ void Frames::event_func_116()
 {
     if (!intro_group)
         return;
-    if (!select(instances[type_logo], [](FrameObject* logo) { return value(logo, B) == 47; }))
+    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return value(logo, B) == 47; }))
         return;
     if (!once(once_116))
         return;
-    for_each_instance(instances[type_mech], [](FrameObject* mech) {
+    for_each_instance(instances[types::KastiqMechFlyby_12], [](FrameObject* mech) {
         mech->set_x(540);
         mech->set_y(360);
         set_value(mech, A, mech->get_x());
@@ -349,9 +337,9 @@ void Frames::event_func_117()
 {
     if (!intro_group)
         return;
-    if (!select(instances[type_logo], [](FrameObject* logo) { return value(logo, B) >= 47; }))
+    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return value(logo, B) >= 47; }))
         return;
-    for_each_instance(instances[type_mech], [](FrameObject* mech) {
+    for_each_instance(instances[types::KastiqMechFlyby_12], [](FrameObject* mech) {
         const double ticks = value(mech, N);
         mech->set_x(to_int(value(mech, A)));
         add_value(mech, A, std::min(0.07 * ticks, 9.0) - 8);
@@ -368,23 +356,24 @@ void Frames::event_func_118()
 {
     if (!intro_group)
         return;
-    if (!select(instances[type_logo], [](FrameObject* logo) { return value(logo, B) == 55; }))
+    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return value(logo, B) == 55; }))
         return;
-    for_each_selected(instances[type_logo], [](FrameObject* logo) { set_flag(logo, flag_intro_ended, true); });
-    for_each_instance(instances[type_caption], [](FrameObject* caption) { caption->set_visible(false); });
+    for_each_selected(instances[types::PellowenLogo1_0],
+                      [](FrameObject* logo) { set_flag(logo, flag_intro_ended, true); });
+    for_each_instance(instances[types::LocationName_18], [](FrameObject* caption) { caption->set_visible(false); });
 }
 
 void Frames::event_func_119()
 {
     if (!intro_group)
         return;
-    if (!select(instances[type_logo], [](FrameObject* logo) {
-            return value(logo, B) >= 25 && !flag(logo, flag_intro_ended);
-        }))
+    if (!select(instances[types::PellowenLogo1_0],
+                [](FrameObject* logo) { return value(logo, B) >= 25 && !flag(logo, flag_intro_ended); }))
         return;
     if (!once(once_119))
         return;
-    for_each_selected(instances[type_logo], [](FrameObject* logo) { set_flag(logo, flag_music_started, true); });
+    for_each_selected(instances[types::PellowenLogo1_0],
+                      [](FrameObject* logo) { set_flag(logo, flag_music_started, true); });
     start_title_music(*global_values);
 }
 
@@ -430,11 +419,11 @@ void Frames::event_func_120()
     if (!intro_group)
         return;
     if (!select_any(
-            instances[type_logo], [](ObjectList& logos) { return with_flag(logos, flag_music_started); },
+            instances[types::PellowenLogo1_0], [](ObjectList& logos) { return with_flag(logos, flag_music_started); },
             [](ObjectList& logos) { return with_flag(logos, flag_intro_ended); }))
         return;
-    for_each_selected(instances[type_logo], [](FrameObject* logo) { raise_transparency(logo, 2); });
-    for_each_instance(instances[type_logo_2], [](FrameObject* logo) { raise_transparency(logo, 2); });
+    for_each_selected(instances[types::PellowenLogo1_0], [](FrameObject* logo) { raise_transparency(logo, 2); });
+    for_each_instance(instances[types::PellowenLogo2_1], [](FrameObject* logo) { raise_transparency(logo, 2); });
 }
 
 // The title music keeps playing while the white fade comes in.
@@ -442,8 +431,8 @@ void Frames::event_func_121()
 {
     if (!intro_group)
         return;
-    select_all(instances[type_logo]);
-    if (!music_started_and_faded(instances[type_logo]))
+    select_all(instances[types::PellowenLogo1_0]);
+    if (!music_started_and_faded(instances[types::PellowenLogo1_0]))
         return;
     if (media.is_channel_playing(music_channel))
         return;
@@ -454,12 +443,12 @@ void Frames::event_func_122()
 {
     if (!intro_group)
         return;
-    if (!select_any(instances[type_logo], music_started_and_faded,
+    if (!select_any(instances[types::PellowenLogo1_0], music_started_and_faded,
                     [](ObjectList& logos) { return with_flag(logos, flag_intro_ended); }))
         return;
     const int dx = new_display_x, dy = new_display_y;
     const float view_width = float(global_values->get(16));
-    for_each_instance(instances[type_white_fade], [&](FrameObject* fade) {
+    for_each_instance(instances[types::WhiteFade_7], [&](FrameObject* fade) {
         raise_transparency(fade, -3);
         fade->set_x(dx);
         fade->set_y(dy);
@@ -484,7 +473,8 @@ void Frames::event_func_123()
 {
     if (!intro_group)
         return;
-    if (!faded_with_flag(instances[type_logo], flag_music_started) || !white_fade_opaque(instances[type_white_fade]))
+    if (!faded_with_flag(instances[types::PellowenLogo1_0], flag_music_started) ||
+        !white_fade_opaque(instances[types::WhiteFade_7]))
         return;
     global_values->set(0, -17);
     next_frame = 1;
@@ -495,7 +485,8 @@ void Frames::event_func_124()
 {
     if (!intro_group)
         return;
-    if (!faded_with_flag(instances[type_logo], flag_intro_ended) || !white_fade_opaque(instances[type_white_fade]))
+    if (!faded_with_flag(instances[types::PellowenLogo1_0], flag_intro_ended) ||
+        !white_fade_opaque(instances[types::WhiteFade_7]))
         return;
     global_values->set(4, 2);
     next_frame = 0;
@@ -517,9 +508,9 @@ double caption_length(const FrameObject* caption)
 // It types one character a tick.
 void Frames::event_func_125()
 {
-    if (!select(instances[type_caption], caption_running))
+    if (!select(instances[types::LocationName_18], caption_running))
         return;
-    for_each_selected(instances[type_caption], [](FrameObject* caption) {
+    for_each_selected(instances[types::LocationName_18], [](FrameObject* caption) {
         const std::string& text = caption->alterables->strings.get(0);
         const int shown = std::clamp(to_int(value(caption, A)), 0, int(text.size()));
         static_cast<TextBlitter*>(caption)->set_text(text.substr(0, size_t(shown)));
@@ -531,30 +522,30 @@ void Frames::event_func_125()
 // A click on every third character.
 void Frames::event_func_126()
 {
-    if (!select(instances[type_caption], [](FrameObject* caption) {
+    if (!select(instances[types::LocationName_18], [](FrameObject* caption) {
             return caption_running(caption) && value(caption, A) < caption_length(caption);
         }))
         return;
-    if (std::fmod(value(first_selected(instances[type_caption]), A), 3) != 1)
+    if (std::fmod(value(first_selected(instances[types::LocationName_18]), A), 3) != 1)
         return;
     media.play_id(186, -1, 1);
 }
 
 void Frames::event_func_127()
 {
-    if (!select(instances[type_caption],
+    if (!select(instances[types::LocationName_18],
                 [](FrameObject* caption) { return caption_running(caption) && value(caption, A) > 150; }))
         return;
-    for_each_selected(instances[type_caption], [](FrameObject* caption) { raise_transparency(caption, 1); });
+    for_each_selected(instances[types::LocationName_18], [](FrameObject* caption) { raise_transparency(caption, 1); });
 }
 
 // It vanishes, ready to be started again.
 void Frames::event_func_128()
 {
-    if (!select(instances[type_caption],
+    if (!select(instances[types::LocationName_18],
                 [](FrameObject* caption) { return caption_running(caption) && value(caption, A) > 278; }))
         return;
-    for_each_selected(instances[type_caption], [](FrameObject* caption) {
+    for_each_selected(instances[types::LocationName_18], [](FrameObject* caption) {
         set_flag(caption, flag_caption_running, false);
         set_value(caption, A, 0);
         caption->set_visible(false);

@@ -3,6 +3,7 @@
 #include "game/frames/frames.h"
 #include "game/frames/preload.h"
 #include "game/objects/classes.h"
+#include "game/objects/type_ids.h"
 
 void Frames::on_frame_2_init()
 {
@@ -10,7 +11,7 @@ void Frames::on_frame_2_init()
     set_up_frame_images(1);
     set_up_layers({LayerSetUp{}, LayerSetUp{}, LayerSetUp{}});
 
-    static ObjectList* group_2[] = {&instances[28], nullptr};
+    static ObjectList* group_2[] = {&instances[types::PressStart_36], nullptr};
     qualifier_2.set(1, group_2);
 
     add_background_object(create_backdrop_42(197, 316), 0);

@@ -18,18 +18,6 @@
 
 namespace {
 
-// The title's object types.
-constexpr int player_input = 17;
-constexpr int inputs_p1 = 19;
-constexpr int press_start = 28;
-constexpr int planet = 29;
-constexpr int speed = 30;
-constexpr int stars = 31;
-constexpr int fade = 32;
-constexpr int moon = 33;
-constexpr int title_star = 34;
-constexpr int caption = 38;
-
 constexpr int music_channel = 31;
 constexpr int confirm_sample = 79;
 constexpr int frame_how_to_play = 8;
@@ -59,19 +47,19 @@ void lower_music_volume()
 
 void Frames::event_func_269()
 {
-    if (FrameObject* m = instance_of(instances[moon]))
+    if (FrameObject* m = instance_of(instances[types::Moon_41]))
         put(m, A, 180);
     run_loop(fast_loop_background, 250, &Frames::loop_background_1);
     set_display_center(to_int(426 - 53 * global_values->get(19)), -1);
-    if (FrameObject* p = instance_of(instances[planet]))
+    if (FrameObject* p = instance_of(instances[types::VireviLunmere_37]))
         p->set_x(new_display_x + 56);
     global_values->set(3, 0);
-    if (FrameObject* f = instance_of(instances[fade])) {
+    if (FrameObject* f = instance_of(instances[types::Fade_40])) {
         as_active(f)->set_x_scale(float(width));
         as_active(f)->set_y_scale(float(height));
         f->set_direction(1, true);
     }
-    if (FrameObject* text = instance_of(instances[caption]))
+    if (FrameObject* text = instance_of(instances[types::HelpMessage6_48]))
         static_cast<TextBlitter*>(text)->load(string_constant(STR_FONT_BMP));
 }
 
@@ -99,7 +87,7 @@ void Frames::loop_background_1()
 // same field.
 void Frames::event_func_239()
 {
-    FrameObject* star = create_instance(*this, instances[title_star], create_titlestar_43(-22, -30), 0);
+    FrameObject* star = create_instance(*this, instances[types::TitleStar_43], create_titlestar_43(-22, -30), 0);
     if (!star)
         return;
     const double w = global_values->get(16);
@@ -116,9 +104,9 @@ void Frames::event_func_239()
 
 void Frames::event_func_241()
 {
-    if (!select(instances[title_star], [](FrameObject* s) { return s->is_near_border(1); }))
+    if (!select(instances[types::TitleStar_43], [](FrameObject* s) { return s->is_near_border(1); }))
         return;
-    for_each_selected(instances[title_star], [](FrameObject* s) { s->destroy(); });
+    for_each_selected(instances[types::TitleStar_43], [](FrameObject* s) { s->destroy(); });
 }
 
 // Scene -------------------------------------------------------------------------
@@ -132,7 +120,7 @@ void Frames::event_func_243()
 {
     if (to_int(global_values->get(3)) % 40 != 20)
         return;
-    if (FrameObject* p = instance_of(instances[planet]))
+    if (FrameObject* p = instance_of(instances[types::VireviLunmere_37]))
         p->set_x(p->get_x() - 1);
 }
 
@@ -140,26 +128,26 @@ void Frames::event_func_244()
 {
     if (to_int(global_values->get(3)) % 39 != 30)
         return;
-    if (FrameObject* p = instance_of(instances[planet]))
+    if (FrameObject* p = instance_of(instances[types::VireviLunmere_37]))
         p->set_y(p->get_y() + 1);
 }
 
 void Frames::event_func_255()
 {
-    if (!select(instances[stars], [](FrameObject* s) { return get(s, C) > 0; }))
+    if (!select(instances[types::Stars_39], [](FrameObject* s) { return get(s, C) > 0; }))
         return;
-    const FrameObject* counter = instance_of(instances[speed]);
+    const FrameObject* counter = instance_of(instances[types::Speed_38]);
     const double step = counter ? static_cast<const Counter*>(counter)->value : 0.0;
-    for_each_selected(instances[stars], [&](FrameObject* s) { put(s, C, get(s, C) - step); });
+    for_each_selected(instances[types::Stars_39], [&](FrameObject* s) { put(s, C, get(s, C) - step); });
 }
 
 // The stars fly out of the planet's action point: offsets A, B seen at depth C.
 void Frames::event_func_256()
 {
-    FrameObject& centre = instance_or_default(instances[planet]);
+    FrameObject& centre = instance_or_default(instances[types::VireviLunmere_37]);
     const int cx = centre.get_action_x();
     const int cy = centre.get_action_y();
-    for_each_instance(instances[stars], [&](FrameObject* s) {
+    for_each_instance(instances[types::Stars_39], [&](FrameObject* s) {
         const double depth = get(s, C);
         if (depth == 0) {
             s->set_x(cx);
@@ -170,21 +158,21 @@ void Frames::event_func_256()
         }
         s->set_direction(to_int(depth * 0.125), true);
     });
-    FrameObject* m = instance_of(instances[moon]);
+    FrameObject* m = instance_of(instances[types::Moon_41]);
     if (!m)
         return;
     const double angle = get(m, A) - 0.08;
     put(m, A, angle);
-    const FrameObject& p = instance_or_default(instances[planet]);
+    const FrameObject& p = instance_or_default(instances[types::VireviLunmere_37]);
     m->set_x(to_int(p.get_x() + sin_deg(angle) * 48));
     m->set_y(to_int(p.get_y() + cos_deg(angle + 30) * 48));
 }
 
 void Frames::event_func_257()
 {
-    if (instances[stars].count() - 1 > 80)
+    if (instances[types::Stars_39].count() - 1 > 80)
         return;
-    FrameObject* s = create_instance(*this, instances[stars], create_stars_39(136, -9), 0);
+    FrameObject* s = create_instance(*this, instances[types::Stars_39], create_stars_39(136, -9), 0);
     if (!s)
         return;
     put(s, A, randrange_event(257, 320) - 20);
@@ -195,9 +183,9 @@ void Frames::event_func_257()
 
 void Frames::event_func_258()
 {
-    if (!select(instances[stars], [](FrameObject* s) { return get(s, C) <= 0; }))
+    if (!select(instances[types::Stars_39], [](FrameObject* s) { return get(s, C) <= 0; }))
         return;
-    for_each_selected(instances[stars], [](FrameObject* s) { s->destroy(); });
+    for_each_selected(instances[types::Stars_39], [](FrameObject* s) { s->destroy(); });
 }
 
 // Fade-in -----------------------------------------------------------------------
@@ -206,7 +194,7 @@ void Frames::event_func_253()
 {
     if (!fade_in_group)
         return;
-    FrameObject* f = instance_of(instances[fade]);
+    FrameObject* f = instance_of(instances[types::Fade_40]);
     if (!f)
         return;
     put(f, A, get(f, A) + 1);
@@ -217,12 +205,12 @@ void Frames::event_func_254()
 {
     if (!fade_in_group)
         return;
-    if (!select(instances[fade], [](FrameObject* f) { return get(f, A) >= 32; }))
+    if (!select(instances[types::Fade_40], [](FrameObject* f) { return get(f, A) >= 32; }))
         return;
     activate_group(prompt_group);
-    for_each_instance(instances[press_start], [](FrameObject* p) { p->set_visible(true); });
+    for_each_instance(instances[types::PressStart_36], [](FrameObject* p) { p->set_visible(true); });
     deactivate_group(fade_in_group);
-    for_each_selected(instances[fade], [](FrameObject* f) { f->set_visible(false); });
+    for_each_selected(instances[types::Fade_40], [](FrameObject* f) { f->set_visible(false); });
 }
 
 // Prompt ------------------------------------------------------------------------
@@ -231,9 +219,9 @@ void Frames::event_func_259()
 {
     if (!prompt_group)
         return;
-    if (!select(instances[press_start], [](FrameObject* p) { return p->get_direction() == 0; }))
+    if (!select(instances[types::PressStart_36], [](FrameObject* p) { return p->get_direction() == 0; }))
         return;
-    for_each_selected(instances[press_start], [](FrameObject* p) {
+    for_each_selected(instances[types::PressStart_36], [](FrameObject* p) {
         put(p, D, get(p, D) + 4);
         set_blend_coefficient(p, to_int(cos_deg(get(p, D)) * 128 + 64));
     });
@@ -243,27 +231,27 @@ void Frames::event_func_260()
 {
     if (!prompt_group)
         return;
-    if (!select(instances[press_start], [](FrameObject* p) { return get(p, D) >= 360; }))
+    if (!select(instances[types::PressStart_36], [](FrameObject* p) { return get(p, D) >= 360; }))
         return;
-    for_each_selected(instances[press_start], [](FrameObject* p) { put(p, D, get(p, D) - 360); });
+    for_each_selected(instances[types::PressStart_36], [](FrameObject* p) { put(p, D, get(p, D) - 360); });
 }
 
 void Frames::event_func_261()
 {
     if (!prompt_group)
         return;
-    if (!select(instances[press_start], [](FrameObject* p) { return p->get_direction() == 0; }))
+    if (!select(instances[types::PressStart_36], [](FrameObject* p) { return p->get_direction() == 0; }))
         return;
-    const FrameObject& player = instance_or_default(instances[player_input]);
-    const FrameObject& raw = instance_or_default(instances[inputs_p1]);
+    const FrameObject& player = instance_or_default(instances[types::PlayerInput_21]);
+    const FrameObject& raw = instance_or_default(instances[types::InputsP1_23]);
     if (!(get(&player, K) == 1 || get(&player, L) == 1 || get(&raw, P) == 1 || get(&player, Q) == 1))
         return;
     media.play_id(confirm_sample, -1, 1);
-    for_each_selected(instances[press_start], [](FrameObject* p) {
+    for_each_selected(instances[types::PressStart_36], [](FrameObject* p) {
         set_blend_coefficient(p, 0);
         p->set_direction(1, true);
     });
-    for_each_instance(instances[fade], [](FrameObject* f) {
+    for_each_instance(instances[types::Fade_40], [](FrameObject* f) {
         f->set_visible(true);
         f->set_direction(0, true);
     });
@@ -275,7 +263,7 @@ void Frames::event_func_262()
 {
     if (!prompt_group)
         return;
-    if (!select(instances[press_start], [](FrameObject* p) { return p->get_direction() == 1; }))
+    if (!select(instances[types::PressStart_36], [](FrameObject* p) { return p->get_direction() == 1; }))
         return;
     lower_music_volume();
 }
@@ -285,9 +273,9 @@ void Frames::event_func_263()
 {
     if (!prompt_group)
         return;
-    if (!select(instances[press_start], [](FrameObject* p) { return as_active(p)->animation_finished == 0; }))
+    if (!select(instances[types::PressStart_36], [](FrameObject* p) { return as_active(p)->animation_finished == 0; }))
         return;
-    for_each_selected(instances[press_start], [](FrameObject* p) { p->set_direction(2, true); });
+    for_each_selected(instances[types::PressStart_36], [](FrameObject* p) { p->set_direction(2, true); });
     deactivate_group(prompt_group);
     activate_group(leave_group);
 }
@@ -301,11 +289,11 @@ void Frames::event_func_264()
         return;
     deactivate_group(prompt_group);
     activate_group(leave_group);
-    for_each_instance(instances[fade], [](FrameObject* f) {
+    for_each_instance(instances[types::Fade_40], [](FrameObject* f) {
         f->set_visible(true);
         f->set_direction(0, true);
     });
-    for_each_instance(instances[press_start], [](FrameObject* p) {
+    for_each_instance(instances[types::PressStart_36], [](FrameObject* p) {
         p->set_direction(2, true);
         p->set_visible(false);
     });
@@ -317,9 +305,9 @@ void Frames::event_func_265()
 {
     if (!leave_group)
         return;
-    if (!select(instances[press_start], [](FrameObject* p) { return p->get_direction() == 2; }))
+    if (!select(instances[types::PressStart_36], [](FrameObject* p) { return p->get_direction() == 2; }))
         return;
-    for_each_instance(instances[fade], [](FrameObject* f) {
+    for_each_instance(instances[types::Fade_40], [](FrameObject* f) {
         put(f, A, get(f, A) - 2);
         set_blend_coefficient(f, to_int(std::max(4 * get(f, A), 0.0)));
         put(f, B, get(f, B) + 0.5);
@@ -331,7 +319,7 @@ void Frames::event_func_266()
 {
     if (!leave_group)
         return;
-    if (!select(instances[fade], [](FrameObject* f) { return get(f, A) <= -100; }))
+    if (!select(instances[types::Fade_40], [](FrameObject* f) { return get(f, A) <= -100; }))
         return;
     media.stop_channel(music_channel);
     global_values->set(0, 0);

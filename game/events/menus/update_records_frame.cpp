@@ -21,8 +21,11 @@ void Frames::on_frame_4_init()
     set_up_layers({{1.0, 1.0, true}, {1.0, 1.0, true}});
 
     // The card's labels and its record counters.
-    static ObjectList* labels[] = {&instances[42], &instances[46], &instances[49], nullptr};
-    static ObjectList* record_counters[] = {&instances[53], &instances[54], &instances[55], &instances[58], nullptr};
+    static ObjectList* labels[] = {&instances[types::Active_52], &instances[types::Active2_59],
+                                   &instances[types::RecordColon_62], nullptr};
+    static ObjectList* record_counters[] = {&instances[types::Act2RecordMin_66], &instances[types::Act2RecordSec_67],
+                                            &instances[types::Act2RecordMil_68],
+                                            &instances[types::Act2RecordCrystals2_71], nullptr};
     qualifier_3.set(3, labels);
     qualifier_4.set(4, record_counters);
 

@@ -58,7 +58,7 @@ const Rgb dorrik_palettes[4][4] = {
 // such cell.
 int saved_palette(Frames& f, int row)
 {
-    auto* save = static_cast<ArrayObject*>(instance_of(f.instances[save_data]));
+    auto* save = static_cast<ArrayObject*>(instance_of(f.instances[types::SaveData_10]));
     return save ? save->get_value(1, row, -1) : 0;
 }
 
@@ -94,28 +94,30 @@ void recolour_all(Frames& f, std::initializer_list<int> types, const Rgb (&sourc
 
 void yelto(Frames& f, int palette, bool& done)
 {
-    if (palette_due(f, skin_yelto, yelto_row, palette, done))
-        recolour(instance_of(f.instances[skin_yelto]), yelto_sources, yelto_palettes[palette - 1]);
+    if (palette_due(f, types::PlayerSkinYelto_102, yelto_row, palette, done))
+        recolour(instance_of(f.instances[types::PlayerSkinYelto_102]), yelto_sources, yelto_palettes[palette - 1]);
 }
 
 // Pimsa's colours carry over to her bike.
 void pimsa(Frames& f, int palette, bool& done)
 {
-    if (palette_due(f, skin_pimsa, pimsa_row, palette, done))
-        recolour_all(f, {skin_pimsa, skin_pimsa_bike}, pimsa_sources, pimsa_palettes[palette - 1]);
+    if (palette_due(f, types::PlayerSkinPimsa_324, pimsa_row, palette, done))
+        recolour_all(f, {types::PlayerSkinPimsa_324, types::PlayerSkinPimsaBike_338}, pimsa_sources,
+                     pimsa_palettes[palette - 1]);
 }
 
 // The fuel pickups wear the bike's colours.
 void bike(Frames& f, int palette, bool& done)
 {
-    if (palette_due(f, skin_pimsa_bike, bike_row, palette, done))
-        recolour_all(f, {skin_pimsa_bike, object_fuel}, bike_sources, bike_palettes[palette - 1]);
+    if (palette_due(f, types::PlayerSkinPimsaBike_338, bike_row, palette, done))
+        recolour_all(f, {types::PlayerSkinPimsaBike_338, types::ObjectFuel_341}, bike_sources,
+                     bike_palettes[palette - 1]);
 }
 
 void dorrik(Frames& f, int palette, bool& done)
 {
-    if (palette_due(f, skin_dorrik, dorrik_row, palette, done))
-        recolour_all(f, {skin_dorrik}, dorrik_sources, dorrik_palettes[palette - 1]);
+    if (palette_due(f, types::PlayerSkinDorrik_339, dorrik_row, palette, done))
+        recolour_all(f, {types::PlayerSkinDorrik_339}, dorrik_sources, dorrik_palettes[palette - 1]);
 }
 
 }  // namespace

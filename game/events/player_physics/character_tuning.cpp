@@ -13,10 +13,10 @@ namespace {
 
 bool tuning_groups(const Frames& f) { return f.level_group_43 && f.level_group_23; }
 
-double character(Frames& f) { return read(f, movement_values, 'A'); }
-double power_state(Frames& f) { return read(f, player_others, 'F'); }
-double under_water(Frames& f) { return read(f, player_others, 'H'); }
-double movement_mode(Frames& f) { return read(f, movement_values, 'M'); }
+double character(Frames& f) { return read(f, types::PlayerMovementValues_80, 'A'); }
+double power_state(Frames& f) { return read(f, types::PlayerOthers_75, 'F'); }
+double under_water(Frames& f) { return read(f, types::PlayerOthers_75, 'H'); }
+double movement_mode(Frames& f) { return read(f, types::PlayerMovementValues_80, 'M'); }
 
 void destroy_all(Frames& f, std::initializer_list<int> types)
 {
@@ -50,14 +50,14 @@ constexpr MovementSet hespin_on_land = {4.5, 15, 0.07375, 0.203125, 15, 0.5, fal
 // which water makes weaker.
 void load_set(Frames& f, const MovementSet& set)
 {
-    FrameObject* values = instance_of(f.instances[movement_values]);
+    FrameObject* values = instance_of(f.instances[types::PlayerMovementValues_80]);
     put(values, 'C', set.top_speed);
     put(values, 'D', set.speed_cap);
     put(values, 'E', set.acceleration);
     put(values, 'F', set.slope_factor);
     put(values, 'H', set.fall_cap);
     put(values, 'J', set.landing_share);
-    FrameObject* actions = instance_of(f.instances[action_values_a]);
+    FrameObject* actions = instance_of(f.instances[types::PlayerActionValuesA_86]);
     put(actions, 'A', set.in_water ? -6 : -7);
     put(actions, 'B', set.in_water ? -2 : -3);
     put(actions, 'E', -170);
@@ -88,14 +88,14 @@ void set_gravity(Frames& f, bool conditions, unsigned& counter, double gravity)
 {
     if (!tuning_groups(f) || !conditions || !run_once(counter, f.loop_count))
         return;
-    write(f, movement_values, 'I', gravity);
+    write(f, types::PlayerMovementValues_80, 'I', gravity);
 }
 
 bool on_bike(Frames& f) { return character(f) == 3; }
 
 bool direction_held(Frames& f)
 {
-    const FrameObject& input = instance_or_default(f.instances[player_input]);
+    const FrameObject& input = instance_or_default(f.instances[types::PlayerInput_21]);
     return get(input, 'C') == 1 || get(input, 'D') == 1;
 }
 
@@ -103,17 +103,18 @@ bool direction_held(Frames& f)
 
 void Frames::event_func_594()
 {
-    if (!level_group_43 || read(*this, master_level, 'A') != 0)
+    if (!level_group_43 || read(*this, types::MasterLevel_53, 'A') != 0)
         return;
-    destroy_all(*this, {water_horizon, water});
+    destroy_all(*this, {types::GeneralWaterHorizon_155, types::GeneralWater_156});
 }
 
 void Frames::event_func_599()
 {
-    if (!skins_to_remove(*this, character(*this) == 0, skin_pimsa, run_once_599))
+    if (!skins_to_remove(*this, character(*this) == 0, types::PlayerSkinPimsa_324, run_once_599))
         return;
-    destroy_all(*this, {skin_pimsa, skin_pimsa_bike, skin_dorrik, skin_hespin, skin_pimsa_tail, skin_dorrik_tail,
-                        skin_hespin_arm, skin_orrun});
+    destroy_all(*this, {types::PlayerSkinPimsa_324, types::PlayerSkinPimsaBike_338, types::PlayerSkinDorrik_339,
+                        types::PlayerSkinHespin_351, types::PlayerSkinPimsaTail_323, types::PlayerSkinDorrikTail_342,
+                        types::PlayerSkinHespinArm_350, types::PlayerSkinOrrun_290});
 }
 
 void Frames::event_func_600()
@@ -151,18 +152,20 @@ void Frames::event_func_605()
 
 void Frames::event_func_606()
 {
-    if (!skins_to_remove(*this, character(*this) == 1, skin_pimsa, run_once_606))
+    if (!skins_to_remove(*this, character(*this) == 1, types::PlayerSkinPimsa_324, run_once_606))
         return;
-    destroy_all(*this, {skin_hespin, skin_hespin_arm, skin_pimsa_bike, skin_pimsa, skin_pimsa_tail, skin_dorrik,
-                        skin_dorrik_tail});
+    destroy_all(*this, {types::PlayerSkinHespin_351, types::PlayerSkinHespinArm_350, types::PlayerSkinPimsaBike_338,
+                        types::PlayerSkinPimsa_324, types::PlayerSkinPimsaTail_323, types::PlayerSkinDorrik_339,
+                        types::PlayerSkinDorrikTail_342});
 }
 
 void Frames::event_func_611()
 {
     const double a = character(*this);
-    if (!skins_to_remove(*this, a >= 2 && a <= 3, skin_dorrik, run_once_611))
+    if (!skins_to_remove(*this, a >= 2 && a <= 3, types::PlayerSkinDorrik_339, run_once_611))
         return;
-    destroy_all(*this, {skin_dorrik, skin_hespin, skin_dorrik_tail, skin_hespin_arm, skin_orrun});
+    destroy_all(*this, {types::PlayerSkinDorrik_339, types::PlayerSkinHespin_351, types::PlayerSkinDorrikTail_342,
+                        types::PlayerSkinHespinArm_350, types::PlayerSkinOrrun_290});
 }
 
 void Frames::event_func_612()
@@ -181,18 +184,18 @@ void Frames::event_func_617()
 {
     if (!tuning_groups(*this) || !on_bike(*this) || power_state(*this) != 0)
         return;
-    if (read(*this, movement_values, 'C') == 8 || !run_once(run_once_617, loop_count))
+    if (read(*this, types::PlayerMovementValues_80, 'C') == 8 || !run_once(run_once_617, loop_count))
         return;
-    write(*this, movement_values, 'C', 8);
+    write(*this, types::PlayerMovementValues_80, 'C', 8);
 }
 
 void Frames::event_func_618()
 {
     if (!tuning_groups(*this) || !on_bike(*this) || power_state(*this) == 0)
         return;
-    if (read(*this, movement_values, 'C') == 10 || !run_once(run_once_618, loop_count))
+    if (read(*this, types::PlayerMovementValues_80, 'C') == 10 || !run_once(run_once_618, loop_count))
         return;
-    write(*this, movement_values, 'C', 10);
+    write(*this, types::PlayerMovementValues_80, 'C', 10);
 }
 
 void Frames::event_func_619()
@@ -203,9 +206,9 @@ void Frames::event_func_619()
 // The bike coasts unless a direction is held.
 void Frames::event_func_620()
 {
-    if (!tuning_groups(*this) || !on_bike(*this) || read(*this, movement_values, 'E') == 0.074)
+    if (!tuning_groups(*this) || !on_bike(*this) || read(*this, types::PlayerMovementValues_80, 'E') == 0.074)
         return;
-    write(*this, movement_values, 'E', 0.00575);
+    write(*this, types::PlayerMovementValues_80, 'E', 0.00575);
 }
 
 void Frames::event_func_621()
@@ -214,7 +217,7 @@ void Frames::event_func_621()
         return;
     if (movement_mode(*this) == 4 || power_state(*this) == 2)
         return;
-    write(*this, movement_values, 'E', 0.06);
+    write(*this, types::PlayerMovementValues_80, 'E', 0.06);
 }
 
 // With the power state held, the further control adds a boost.
@@ -224,21 +227,23 @@ void Frames::event_func_622()
         return;
     if (movement_mode(*this) == 4 || power_state(*this) != 2)
         return;
-    write(*this, movement_values, 'E', 0.06 + 0.3 * read(*this, player_input, 'N'));
+    write(*this, types::PlayerMovementValues_80, 'E', 0.06 + 0.3 * read(*this, types::PlayerInput_21, 'N'));
 }
 
 void Frames::event_func_627()
 {
-    if (!skins_to_remove(*this, character(*this) == 4, skin_pimsa, run_once_627))
+    if (!skins_to_remove(*this, character(*this) == 4, types::PlayerSkinPimsa_324, run_once_627))
         return;
-    destroy_all(*this, {skin_hespin, skin_hespin_arm, skin_pimsa_bike, skin_pimsa, skin_pimsa_tail, skin_orrun});
+    destroy_all(*this, {types::PlayerSkinHespin_351, types::PlayerSkinHespinArm_350, types::PlayerSkinPimsaBike_338,
+                        types::PlayerSkinPimsa_324, types::PlayerSkinPimsaTail_323, types::PlayerSkinOrrun_290});
 }
 
 void Frames::event_func_628()
 {
-    if (!skins_to_remove(*this, character(*this) == 5, skin_pimsa, run_once_628))
+    if (!skins_to_remove(*this, character(*this) == 5, types::PlayerSkinPimsa_324, run_once_628))
         return;
-    destroy_all(*this, {skin_pimsa_bike, skin_pimsa, skin_pimsa_tail, skin_dorrik, skin_dorrik_tail, skin_orrun});
+    destroy_all(*this, {types::PlayerSkinPimsaBike_338, types::PlayerSkinPimsa_324, types::PlayerSkinPimsaTail_323,
+                        types::PlayerSkinDorrik_339, types::PlayerSkinDorrikTail_342, types::PlayerSkinOrrun_290});
 }
 
 void Frames::event_func_629()

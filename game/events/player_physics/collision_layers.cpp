@@ -11,9 +11,9 @@ namespace {
 // Whether the player overlaps an instance of `marker`.
 bool touches(Frames& frames, int marker)
 {
-    select_all(frames.instances[player]);
+    select_all(frames.instances[types::Player_87]);
     select_all(frames.instances[marker]);
-    return check_overlap(frames.instances[player], frames.instances[marker]);
+    return check_overlap(frames.instances[types::Player_87], frames.instances[marker]);
 }
 
 void set_ignored(QualifierList& pieces, bool ignored)
@@ -25,37 +25,37 @@ void set_ignored(QualifierList& pieces, bool ignored)
 
 void Frames::event_func_670()
 {
-    if (level_group_43 && level_group_23 && touches(*this, layer_to_0))
-        Single(instances[movement_values]).set('P', 0);
+    if (level_group_43 && level_group_23 && touches(*this, types::LayerChangeTo0_115))
+        Single(instances[types::PlayerMovementValues_80]).set('P', 0);
 }
 
 void Frames::event_func_671()
 {
-    if (level_group_43 && level_group_23 && touches(*this, layer_to_1))
-        Single(instances[movement_values]).set('P', 1);
+    if (level_group_43 && level_group_23 && touches(*this, types::LayerChangeTo1_116))
+        Single(instances[types::PlayerMovementValues_80]).set('P', 1);
 }
 
 void Frames::event_func_672()
 {
-    if (!level_group_43 || !level_group_23 || !touches(*this, layer_switch))
+    if (!level_group_43 || !level_group_23 || !touches(*this, types::LayerChangeSwitch_114))
         return;
-    const Single values(instances[movement_values]);
+    const Single values(instances[types::PlayerMovementValues_80]);
     if (values['B'] > 0)
         values.set('P', 1);
 }
 
 void Frames::event_func_673()
 {
-    if (!level_group_43 || !level_group_23 || !touches(*this, layer_switch))
+    if (!level_group_43 || !level_group_23 || !touches(*this, types::LayerChangeSwitch_114))
         return;
-    const Single values(instances[movement_values]);
+    const Single values(instances[types::PlayerMovementValues_80]);
     if (values['B'] < 0)
         values.set('P', 0);
 }
 
 void Frames::event_func_674()
 {
-    if (!level_group_43 || !level_group_23 || Single(instances[movement_values])['P'] != 0)
+    if (!level_group_43 || !level_group_23 || Single(instances[types::PlayerMovementValues_80])['P'] != 0)
         return;
     // A piece in both groups ends up ignored.
     set_ignored(qualifier_4, false);
@@ -64,7 +64,7 @@ void Frames::event_func_674()
 
 void Frames::event_func_675()
 {
-    if (!level_group_43 || !level_group_23 || Single(instances[movement_values])['P'] != 1)
+    if (!level_group_43 || !level_group_23 || Single(instances[types::PlayerMovementValues_80])['P'] != 1)
         return;
     // Here a piece in both groups ends up solid.
     set_ignored(qualifier_4, true);

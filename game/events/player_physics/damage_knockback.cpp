@@ -24,7 +24,8 @@ bool hurt_groups_on(const Frames& frames)
 
 bool request_is(Frames& frames, double request)
 {
-    return holds(frames, movement_values, [request](const FrameObject& values) { return get(values, 'R') == request; });
+    return holds(frames, types::PlayerMovementValues_80,
+                 [request](const FrameObject& values) { return get(values, 'R') == request; });
 }
 
 // A hurt request while the player holds a shield whose strength passes the
@@ -34,48 +35,48 @@ bool shielded_hit(Frames& frames, StrengthTest strength_holds)
 {
     if (!request_is(frames, 1))
         return false;
-    const bool is_dorrik = read(frames, movement_values, 'A') == dorrik;
-    return holds(frames, player_others, [&](const FrameObject& others) {
+    const bool is_dorrik = read(frames, types::PlayerMovementValues_80, 'A') == dorrik;
+    return holds(frames, types::PlayerOthers_75, [&](const FrameObject& others) {
         return get(others, 'B') != 0 && strength_holds(get(others, 'C'), is_dorrik);
     });
 }
 
 double setting(Frames& frames) { return frames.global_values->get(12); }
 
-Counter* petals(Frames& frames) { return static_cast<Counter*>(instance_of(frames.instances[petal_counter])); }
+Counter* petals(Frames& frames) { return static_cast<Counter*>(instance_of(frames.instances[types::GUIRings_74])); }
 
 // The hit's damage is consumed: only its remainder below 5 stays in the meter.
 void consume_damage(Frames& frames)
 {
-    write(frames, life_meter, 'B', std::fmod(read(frames, life_meter, 'B'), 5.0));
-    write(frames, life_meter, 'C', 0);
+    write(frames, types::GUILifeBaseMeter_77, 'B', std::fmod(read(frames, types::GUILifeBaseMeter_77, 'B'), 5.0));
+    write(frames, types::GUILifeBaseMeter_77, 'C', 0);
 }
 
 // Events 1463 and 1464: the knock-back, with the invincibility time and
 // the share of the damage that the setting gives.
 void knock_back(Frames& frames, int event, double invincible_ticks, double damage_factor)
 {
-    FrameObject* values = instance_of(frames.instances[movement_values]);
-    const FrameObject& seen = instance_or_default(frames.instances[movement_values]);
+    FrameObject* values = instance_of(frames.instances[types::PlayerMovementValues_80]);
+    const FrameObject& seen = instance_or_default(frames.instances[types::PlayerMovementValues_80]);
     put(values, 'B', 0.75 * get(seen, 'B') - 2.2 * get(seen, 'Q'));
     put(values, 'G', 0.75 * get(seen, 'G') - 4.2);
     put(values, 'M', mode_knock_back);
     for (const char name : {'L', 'N', 'S', 'R'})
         put(values, name, 0);
-    write(frames, player_others, 'D', 2);
-    write(frames, player_others, 'E', invincible_ticks);
+    write(frames, types::PlayerOthers_75, 'D', 2);
+    write(frames, types::PlayerOthers_75, 'E', invincible_ticks);
     media.play_id(knock_back_sample, -1, 1);
 
-    const double damage = read(frames, life_meter, 'B');
+    const double damage = read(frames, types::GUILifeBaseMeter_77, 'B');
     if (Counter* counter = petals(frames))
         counter->subtract(damage * damage_factor / 5);
     frames.run_loop(frames.fast_loop_petal_loss, to_int(damage * 0.5), &Frames::loop_petal_loss_4);
     consume_damage(frames);
     frames.run_named_loop("sound_hurt" + std::to_string(randrange_event(event, 4)), 1);
 
-    change(frames, player_others, 'L', 2);
-    for_each_instance(frames.instances[skin_pimsa_bike], [](FrameObject* bike) { add(bike, 'C', -1); });
-    for_each_instance(frames.instances[skin_yelto], [](FrameObject* skin) { put(skin, 'O', 0); });
+    change(frames, types::PlayerOthers_75, 'L', 2);
+    for_each_instance(frames.instances[types::PlayerSkinPimsaBike_338], [](FrameObject* bike) { add(bike, 'C', -1); });
+    for_each_instance(frames.instances[types::PlayerSkinYelto_102], [](FrameObject* skin) { put(skin, 'O', 0); });
 }
 
 bool knock_back_applies(Frames& frames, bool high_setting)
@@ -91,8 +92,8 @@ void Frames::event_func_1458()
 {
     if (!hurt_groups_on(*this) || !request_is(*this, 1))
         return;
-    if (holds(*this, player_others, [](const FrameObject& others) { return get(others, 'D') != 0; }))
-        write(*this, movement_values, 'R', 0);
+    if (holds(*this, types::PlayerOthers_75, [](const FrameObject& others) { return get(others, 'D') != 0; }))
+        write(*this, types::PlayerMovementValues_80, 'R', 0);
 }
 
 // Already dead: nothing more can hurt.
@@ -100,16 +101,17 @@ void Frames::event_func_1459()
 {
     if (!hurt_groups_on(*this))
         return;
-    if (holds(*this, movement_values, [](const FrameObject& values) { return get(values, 'M') == mode_dead; }))
-        write(*this, movement_values, 'R', 0);
+    if (holds(*this, types::PlayerMovementValues_80,
+              [](const FrameObject& values) { return get(values, 'M') == mode_dead; }))
+        write(*this, types::PlayerMovementValues_80, 'R', 0);
 }
 
 void Frames::event_func_1460()
 {
     if (!hurt_groups_on(*this) || !request_is(*this, 1))
         return;
-    if (holds(*this, movement_values, [](const FrameObject& values) { return get(values, 'M') == 25; }))
-        for_each_instance(instances[master_camera], [](FrameObject* camera) { put(camera, 'M', 0); });
+    if (holds(*this, types::PlayerMovementValues_80, [](const FrameObject& values) { return get(values, 'M') == 25; }))
+        for_each_instance(instances[types::MasterCamera_190], [](FrameObject* camera) { put(camera, 'M', 0); });
 }
 
 // The shield takes the hit and loses strength.
@@ -119,12 +121,12 @@ void Frames::event_func_1461()
         return;
     if (!shielded_hit(*this, [](double strength, bool is_dorrik) { return is_dorrik ? strength > -1 : strength > 0; }))
         return;
-    write(*this, player_others, 'D', 2);
-    write(*this, player_others, 'E', 30);
+    write(*this, types::PlayerOthers_75, 'D', 2);
+    write(*this, types::PlayerOthers_75, 'E', 30);
     media.play_id(shield_hit_sample, -1, 1);
     consume_damage(*this);
-    write(*this, movement_values, 'R', 0);
-    change(*this, player_others, 'C', -1);
+    write(*this, types::PlayerMovementValues_80, 'R', 0);
+    change(*this, types::PlayerOthers_75, 'C', -1);
 }
 
 // A spent shield breaks.
@@ -134,14 +136,14 @@ void Frames::event_func_1462()
         return;
     if (!shielded_hit(*this, [](double strength, bool is_dorrik) { return is_dorrik ? strength <= -1 : strength <= 0; }))
         return;
-    write(*this, player_others, 'D', 2);
-    write(*this, player_others, 'E', std::max(30 + 30 * setting(*this), 60.0));
-    write(*this, player_others, 'B', 0);
+    write(*this, types::PlayerOthers_75, 'D', 2);
+    write(*this, types::PlayerOthers_75, 'E', std::max(30 + 30 * setting(*this), 60.0));
+    write(*this, types::PlayerOthers_75, 'B', 0);
     media.play_id(shield_break_sample, -1, 1);
     consume_damage(*this);
-    change(*this, player_others, 'L', 2);
-    write(*this, movement_values, 'R', 0);
-    write(*this, character_sensor, 'S', 0);
+    change(*this, types::PlayerOthers_75, 'L', 2);
+    write(*this, types::PlayerMovementValues_80, 'R', 0);
+    write(*this, types::PlayerCharacterSensor_151, 'S', 0);
 }
 
 // Knock-back under the lower settings: up to two fifths of the damage in petals.
@@ -168,7 +170,7 @@ void Frames::event_func_1465()
     const Counter* counter = petals(*this);
     if (!counter || counter->value != 0 || !run_once(run_once_1465, loop_count))
         return;
-    FrameObject* values = instance_of(instances[movement_values]);
+    FrameObject* values = instance_of(instances[types::PlayerMovementValues_80]);
     put(values, 'R', 2);
     put(values, 'G', -4.2);
     put(values, 'B', -2.2 * get(*values, 'Q'));
@@ -180,9 +182,10 @@ void Frames::event_func_1466()
     if (!hurt_groups_on(*this))
         return;
     const double bottom = height + 32;
-    if (holds(*this, movement_values,
-              [bottom](const FrameObject& values) { return get(values, 'Y') > bottom && get(values, 'M') != mode_dead; }))
-        write(*this, movement_values, 'R', 2);
+    if (holds(*this, types::PlayerMovementValues_80, [bottom](const FrameObject& values) {
+            return get(values, 'Y') > bottom && get(values, 'M') != mode_dead;
+        }))
+        write(*this, types::PlayerMovementValues_80, 'R', 2);
 }
 
 // The hurt camera ends once the player is neither dead nor dying.
@@ -190,10 +193,10 @@ void Frames::event_func_1467()
 {
     if (!hurt_groups_on(*this))
         return;
-    ObjectList& cameras = instances[master_camera];
+    ObjectList& cameras = instances[types::MasterCamera_190];
     if (!select(cameras, [](FrameObject* camera) { return get(*camera, 'M') == camera_hurt; }))
         return;
-    if (!holds(*this, movement_values, [](const FrameObject& values) {
+    if (!holds(*this, types::PlayerMovementValues_80, [](const FrameObject& values) {
             return get(values, 'M') != mode_dead && get(values, 'M') != mode_second_death;
         }))
         return;
@@ -205,7 +208,7 @@ void Frames::event_func_1468()
 {
     if (!hurt_groups_on(*this) || !request_is(*this, 0))
         return;
-    write(*this, life_meter, 'B', 0);
+    write(*this, types::GUILifeBaseMeter_77, 'B', 0);
 }
 
 // Once the action groups are off the player stays dead.
@@ -213,6 +216,7 @@ void Frames::event_func_1469()
 {
     if (!level_group_43 || !level_group_23 || level_group_24)
         return;
-    if (holds(*this, movement_values, [](const FrameObject& values) { return get(values, 'M') != mode_dead; }))
-        write(*this, movement_values, 'M', mode_dead);
+    if (holds(*this, types::PlayerMovementValues_80,
+              [](const FrameObject& values) { return get(values, 'M') != mode_dead; }))
+        write(*this, types::PlayerMovementValues_80, 'M', mode_dead);
 }

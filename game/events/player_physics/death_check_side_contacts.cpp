@@ -91,18 +91,18 @@ void Frames::loop_player01_interruption_action_4() { event_func_533(); }
 void Frames::event_func_534()
 {
     if (level_group_43 && rolling(*this) && movement_value(*this, 'B') >= 0)
-        break_touched_boxes(*this, sensor_right_big);
+        break_touched_boxes(*this, types::PlayerSensorRightBig_91);
 }
 
 // The bike breaks boxes at speed, whichever way it goes, with the right sensor alone.
 void Frames::event_func_535()
 {
     if (level_group_43 && movement_value_is(*this, 'A', 3) && std::abs(movement_value(*this, 'B')) > 5)
-        break_touched_boxes(*this, sensor_right_big);
+        break_touched_boxes(*this, types::PlayerSensorRightBig_91);
 }
 
 void Frames::event_func_536()
 {
     if (level_group_43 && rolling(*this) && movement_value(*this, 'B') <= 0)
-        break_touched_boxes(*this, sensor_left_big);
+        break_touched_boxes(*this, types::PlayerSensorLeftBig_89);
 }

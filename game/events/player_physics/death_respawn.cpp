@@ -20,9 +20,9 @@ using namespace hurt;
 
 namespace {
 
-constexpr int timer_running = 9;   // Player_87 flag: the death timer counts
-constexpr int bike_exploding = 6;  // ObjectBike_340 flag: to be blown up
-constexpr int yelto_charged = 8;   // PlayerSkinYelto_102 flag
+// Flags: the player's death timer counts; the bike is to be blown up;
+// Yelto's skin is charged.
+constexpr int timer_running = 9, bike_exploding = 6, yelto_charged = 8;
 constexpr int card_layer = 7;
 constexpr double on_bike = 3, on_foot = 2;
 constexpr double state_sinking = 11;
@@ -33,24 +33,25 @@ bool sequence_b(const Frames& frames) { return frames.level_group_43 && frames.l
 
 bool timer_at(Frames& frames, double tick)
 {
-    return holds(frames, player, [tick](const FrameObject& body) { return get(body, 'E') == tick; });
+    return holds(frames, types::Player_87, [tick](const FrameObject& body) { return get(body, 'E') == tick; });
 }
 
 bool timer_past(Frames& frames, double tick)
 {
-    return holds(frames, player, [tick](const FrameObject& body) { return get(body, 'E') > tick; });
+    return holds(frames, types::Player_87, [tick](const FrameObject& body) { return get(body, 'E') > tick; });
 }
-
 
 // Sequence B waits for the skin's animation to reach frame 4.
 bool skin_ready(Frames& frames)
 {
-    return select(frames.instances[skin_yelto], [](FrameObject* skin) { return static_cast<Active*>(skin)->get_frame() >= 4; });
+    return select(frames.instances[types::PlayerSkinYelto_102],
+                  [](FrameObject* skin) { return static_cast<Active*>(skin)->get_frame() >= 4; });
 }
 
 bool sinking_and_ready(Frames& frames)
 {
-    return holds(frames, player_others, [](const FrameObject& others) { return get(others, 'Y') == state_sinking; }) &&
+    return holds(frames, types::PlayerOthers_75,
+                 [](const FrameObject& others) { return get(others, 'Y') == state_sinking; }) &&
            skin_ready(frames);
 }
 
@@ -70,12 +71,13 @@ void shift_hud_up(Frames& frames) { frames.run_loop(frames.fast_loop_gui_shiftup
 // A rider is thrown off: the bike lies where the player died, marked to explode.
 void drop_bike(Frames& frames)
 {
-    if (!holds(frames, movement_values, [](const FrameObject& values) { return get(values, 'A') == on_bike; }))
+    if (!holds(frames, types::PlayerMovementValues_80,
+               [](const FrameObject& values) { return get(values, 'A') == on_bike; }))
         return;
     frames.global_values->set(1, on_foot);
-    write(frames, movement_values, 'A', on_foot);
-    const FrameObject& body = instance_or_default(frames.instances[player]);
-    FrameObject* bike_object = create_instance(frames, frames.instances[bike],
+    write(frames, types::PlayerMovementValues_80, 'A', on_foot);
+    const FrameObject& body = instance_or_default(frames.instances[types::Player_87]);
+    FrameObject* bike_object = create_instance(frames, frames.instances[types::ObjectBike_340],
                                                create_objectbike_340(body.get_x(), body.get_y()), layer_index(body));
     set_flag(bike_object, bike_exploding, true);
     for (const unsigned channel : {9u, 10u})
@@ -87,10 +89,10 @@ void drop_bike(Frames& frames)
 // Every marked bike explodes; the debris loop counts its B up to -1.
 void explode_bikes(Frames& frames)
 {
-    ObjectList& bikes = frames.instances[bike];
+    ObjectList& bikes = frames.instances[types::ObjectBike_340];
     if (!select(bikes, [](FrameObject* b) { return flag(*b, bike_exploding); }))
         return;
-    ObjectList& explosions = frames.instances[explosion];
+    ObjectList& explosions = frames.instances[types::EffectsExplosion01_130];
     bool first = true;
     for_each_selected(bikes, [&](FrameObject* b) {
         FrameObject* made = create_effectsexplosion01_130(b->get_x(), b->get_y());
@@ -107,7 +109,7 @@ void explode_bikes(Frames& frames)
 
 void remove_spent_bikes(Frames& frames)
 {
-    ObjectList& bikes = frames.instances[bike];
+    ObjectList& bikes = frames.instances[types::ObjectBike_340];
     if (select(bikes, [](FrameObject* b) { return get(*b, 'B') == -1; }))
         for_each_selected(bikes, [](FrameObject* b) { b->destroy(); });
 }
@@ -115,7 +117,7 @@ void remove_spent_bikes(Frames& frames)
 void count_death_in_save_data(Frames& frames)
 {
     const double forgiven = frames.global_values->get(31);
-    for_each_instance(frames.instances[save_data], [forgiven](FrameObject* object) {
+    for_each_instance(frames.instances[types::SaveData_10], [forgiven](FrameObject* object) {
         auto* save = static_cast<ArrayObject*>(object);
         save->set_value(to_int(save->get_value(1, 7, -1) + 1 - forgiven), 1, 7, -1);
         save->set_value(to_int(save->get_value(3, 3, -1) + 1 - forgiven), 3, 3, -1);
@@ -130,7 +132,7 @@ void take_life(Frames& frames) { frames.set_lives(manager.lives - 1); }
 void show_fade_card(Frames& frames)
 {
     Active* card = create_levelcardfade2_32(0, 0);
-    create_instance(frames, frames.instances[card_fade], card, card_layer);
+    create_instance(frames, frames.instances[types::LevelCardFade2_32], card, card_layer);
     card->set_x(frames.display_x);
     card->set_y(frames.display_y);
     card->set_x_scale(float(frames.global_values->get(16)));
@@ -140,22 +142,25 @@ void show_fade_card(Frames& frames)
 // Two steps more opaque on the 0 (opaque) ... 128 (invisible) scale.
 void darken_fade_cards(Frames& frames)
 {
-    for_each(frames, card_fade, [](FrameObject* card) {
+    for_each(frames, types::LevelCardFade2_32, [](FrameObject* card) {
         const int alpha = card->blend_color.a;
         const int semi_transparency = alpha == 255 ? 0 : 128 - alpha / 2;
         card->blend_color.a = clamp_color_component(256 - 2 * (semi_transparency - 2));
     });
 }
 
-void clear_energy(Frames& frames) { for_each(frames, energy, [](FrameObject* meter) { put(meter, 'A', 0); }); }
+void clear_energy(Frames& frames)
+{
+    for_each(frames, types::GUIEnergy_76, [](FrameObject* meter) { put(meter, 'A', 0); });
+}
 
 // What both respawns reset before the act restarts.
 void reset_for_respawn(Frames& frames)
 {
-    if (auto* counter = static_cast<Counter*>(instance_of(frames.instances[petal_counter])))
+    if (auto* counter = static_cast<Counter*>(instance_of(frames.instances[types::GUIRings_74])))
         counter->set(restart_petals);
-    write(frames, life_meter, 'C', 0);
-    for_each(frames, music_controller, [](FrameObject* music) {
+    write(frames, types::GUILifeBaseMeter_77, 'C', 0);
+    for_each(frames, types::ControllerMusic_49, [](FrameObject* music) {
         for (const char name : {'L', 'G', 'F', 'K', 'J', 'E'})
             put(music, name, 0);
         put(music, 'D', -1);
@@ -171,16 +176,17 @@ void restart_act(Frames& frames)
 
 void run_timer(Frames& frames)
 {
-    ObjectList& bodies = frames.instances[player];
+    ObjectList& bodies = frames.instances[types::Player_87];
     if (!select(bodies, [](FrameObject* body) { return flag(*body, timer_running); }))
         return;
     for_each_selected(bodies, [](FrameObject* body) { add(body, 'E', 1); });
-    for_each(frames, master_camera, [](FrameObject* camera) { put(camera, 'M', camera_hurt); });
+    for_each(frames, types::MasterCamera_190, [](FrameObject* camera) { put(camera, 'M', camera_hurt); });
 }
 
 void set_timer_running(Frames& frames, bool on)
 {
-    for_each_instance(frames.instances[player], [on](FrameObject* body) { set_flag(body, timer_running, on); });
+    for_each_instance(frames.instances[types::Player_87],
+                      [on](FrameObject* body) { set_flag(body, timer_running, on); });
 }
 
 }  // namespace
@@ -191,7 +197,7 @@ void Frames::event_func_1014()
 {
     if (!sequence_a(*this))
         return;
-    write(*this, player_others, 'Y', 9 + read(*this, movement_values, 'L'));
+    write(*this, types::PlayerOthers_75, 'Y', 9 + read(*this, types::PlayerMovementValues_80, 'L'));
 }
 
 void Frames::event_func_1015()
@@ -199,16 +205,16 @@ void Frames::event_func_1015()
     if (!sequence_a(*this))
         return;
     take_out_of_play(*this);
-    write(*this, movement_values, 'S', 0);
-    write(*this, movement_values, 'T', 1);
-    write(*this, movement_values, 'U', 1);
+    write(*this, types::PlayerMovementValues_80, 'S', 0);
+    write(*this, types::PlayerMovementValues_80, 'T', 1);
+    write(*this, types::PlayerMovementValues_80, 'U', 1);
     for (const char name : {'E', 'D', 'B'})
-        write(*this, player_others, name, 0);
-    for_each(*this, skin_yelto, [](FrameObject* skin) { set_flag(skin, yelto_charged, false); });
-    for_each(*this, score_time_rings, [](FrameObject* hud) { static_cast<Active*>(hud)->force_frame(1); });
+        write(*this, types::PlayerOthers_75, name, 0);
+    for_each(*this, types::PlayerSkinYelto_102, [](FrameObject* skin) { set_flag(skin, yelto_charged, false); });
+    for_each(*this, types::GUIScoreTimeRings_107, [](FrameObject* hud) { static_cast<Active*>(hud)->force_frame(1); });
     shift_hud_up(*this);
     for_each_instance(qualifier_14, [](FrameObject* hanging) { put(hanging, 'Q', 0); });
-    for_each(*this, skin_hespin_arm, [](FrameObject* arm) { arm->set_visible(false); });
+    for_each(*this, types::PlayerSkinHespinArm_350, [](FrameObject* arm) { arm->set_visible(false); });
 }
 
 void Frames::event_func_1016()
@@ -226,10 +232,11 @@ void Frames::event_func_1017()
 {
     if (!sequence_a(*this))
         return;
-    if (read(*this, life_meter, 'C') != 1)
+    if (read(*this, types::GUILifeBaseMeter_77, 'C') != 1)
         return;
     bool any = false;
-    for (const int skin : {skin_yelto, skin_orrun, skin_pimsa, skin_pimsa_bike, skin_dorrik, skin_hespin}) {
+    for (const int skin : {types::PlayerSkinYelto_102, types::PlayerSkinOrrun_290, types::PlayerSkinPimsa_324,
+                           types::PlayerSkinPimsaBike_338, types::PlayerSkinDorrik_339, types::PlayerSkinHespin_351}) {
         if (!select(instances[skin], [](FrameObject* s) { return (s->flags & FrameObject::VISIBLE) != 0; }))
             continue;
         any = true;
@@ -237,12 +244,13 @@ void Frames::event_func_1017()
     }
     if (!any)
         return;
-    for (const int part : {skin_yelto_hair, skin_pimsa_tail, skin_dorrik_tail, skin_hespin_arm})
+    for (const int part : {types::PlayerSkinYeltoHair_209, types::PlayerSkinPimsaTail_323,
+                           types::PlayerSkinDorrikTail_342, types::PlayerSkinHespinArm_350})
         for_each(*this, part, [](FrameObject* p) { p->set_visible(false); });
     media.play_id(20, -1, 1);
-    ObjectList& explosions = instances[explosion];
+    ObjectList& explosions = instances[types::EffectsExplosion01_130];
     bool first = true;
-    for_each_instance(instances[player], [&](FrameObject* body) {
+    for_each_instance(instances[types::Player_87], [&](FrameObject* body) {
         FrameObject* made = create_effectsexplosion01_130(body->get_x(), body->get_y());
         if (first)
             create_instance(*this, explosions, made, layer_index(*body));
@@ -250,33 +258,33 @@ void Frames::event_func_1017()
             create_another(*this, explosions, made, layer_index(*body));
         first = false;
     });
-    change(*this, life_meter, 'L', 1);
+    change(*this, types::GUILifeBaseMeter_77, 'L', 1);
 }
 
 // One piece of the burst a call: 31 pieces fan out over eight ticks.
 void Frames::event_func_1018()
 {
-    if (!sequence_a(*this) || !(read(*this, life_meter, 'L') > 0))
+    if (!sequence_a(*this) || !(read(*this, types::GUILifeBaseMeter_77, 'L') > 0))
         return;
-    const double piece_number = read(*this, life_meter, 'L');
-    const FrameObject& body = instance_or_default(instances[player]);
+    const double piece_number = read(*this, types::GUILifeBaseMeter_77, 'L');
+    const FrameObject& body = instance_or_default(instances[types::Player_87]);
     auto* piece = static_cast<Active*>(create_effectsplayersplode_318(body.get_x(), body.get_y()));
-    create_instance(*this, instances[player_splode], piece, layer_index(body));
+    create_instance(*this, instances[types::EffectsPlayerSplode_318], piece, layer_index(body));
     piece->get_movement()->set_speed(20 + randrange_event(1018, 20));
     piece->set_angle(randrange_event(1018, 360), 0);
     piece->set_direction(to_int(piece_number), true);
     piece->set_x(to_int(body.get_x() - 16 + piece_number));
     piece->set_y(to_int(body.get_y() - 16 + 6 * std::fmod(piece_number, 6.0)));
-    write(*this, life_meter, 'L', std::fmod(piece_number + 1, 32.0));
+    write(*this, types::GUILifeBaseMeter_77, 'L', std::fmod(piece_number + 1, 32.0));
 }
 
 void Frames::event_func_1019()
 {
     if (!sequence_a(*this))
         return;
-    for_each(*this, bike, [](FrameObject* b) { set_flag(b, bike_exploding, true); });
-    const int character = to_int(read(*this, movement_values, 'A'));
-    for_each_instance(instances[player_splode], [character](FrameObject* piece) {
+    for_each(*this, types::ObjectBike_340, [](FrameObject* b) { set_flag(b, bike_exploding, true); });
+    const int character = to_int(read(*this, types::PlayerMovementValues_80, 'A'));
+    for_each_instance(instances[types::EffectsPlayerSplode_318], [character](FrameObject* piece) {
         const double speed = piece->get_movement()->get_speed();
         piece->set_angle(to_int(piece->get_angle() + 1 + 0.2 * speed), 0);
         static_cast<Active*>(piece)->force_frame(character);
@@ -288,7 +296,7 @@ void Frames::event_func_1020()
     if (!sequence_a(*this))
         return;
     const int bottom = display_y + 252;
-    ObjectList& pieces = instances[player_splode];
+    ObjectList& pieces = instances[types::EffectsPlayerSplode_318];
     if (select(pieces, [bottom](FrameObject* piece) { return piece->get_y() > bottom; }))
         for_each_selected(pieces, [](FrameObject* piece) { piece->destroy(); });
 }
@@ -315,8 +323,8 @@ void Frames::event_func_1024()
 {
     if (!sequence_a(*this))
         return;
-    if (holds(*this, movement_values, [](const FrameObject& values) { return get(values, 'G') < 5; }))
-        change(*this, movement_values, 'G', read(*this, movement_values, 'I'));
+    if (holds(*this, types::PlayerMovementValues_80, [](const FrameObject& values) { return get(values, 'G') < 5; }))
+        change(*this, types::PlayerMovementValues_80, 'G', read(*this, types::PlayerMovementValues_80, 'I'));
 }
 
 void Frames::event_func_1025()
@@ -324,7 +332,7 @@ void Frames::event_func_1025()
     if (!sequence_a(*this))
         return;
     set_timer_running(*this, true);
-    write(*this, movement_values, 'B', 0);
+    write(*this, types::PlayerMovementValues_80, 'B', 0);
 }
 
 // The dead player falls no further than 290 pixels below the top of the view.
@@ -333,8 +341,9 @@ void Frames::event_func_1026()
     if (!sequence_a(*this))
         return;
     const double lowest = display_y + 290;
-    if (holds(*this, movement_values, [lowest](const FrameObject& values) { return get(values, 'Y') > lowest; }))
-        write(*this, movement_values, 'Y', lowest);
+    if (holds(*this, types::PlayerMovementValues_80,
+              [lowest](const FrameObject& values) { return get(values, 'Y') > lowest; }))
+        write(*this, types::PlayerMovementValues_80, 'Y', lowest);
 }
 
 void Frames::event_func_1027()
@@ -383,7 +392,7 @@ void Frames::event_func_1033()
     if (!sequence_a(*this) || !timer_at(*this, 190))
         return;
     clear_energy(*this);
-    for_each(*this, player_splode, [](FrameObject* piece) { piece->destroy(); });
+    for_each(*this, types::EffectsPlayerSplode_318, [](FrameObject* piece) { piece->destroy(); });
 }
 
 void Frames::event_func_1034()
@@ -391,10 +400,10 @@ void Frames::event_func_1034()
     if (!sequence_a(*this) || !timer_at(*this, 210))
         return;
     reset_for_respawn(*this);
-    write(*this, master_level, 'Y', 0);
-    write(*this, player_others, 'Y', 0);
+    write(*this, types::MasterLevel_53, 'Y', 0);
+    write(*this, types::PlayerOthers_75, 'Y', 0);
     restart_act(*this);
-    for (const int calls : {music_calls, music_queue})
+    for (const int calls : {types::FunctionMusic_50, types::QueueMusic_51})
         for_each(*this, calls, [](FrameObject* array) { static_cast<ArrayObject*>(array)->clear(); });
 }
 
@@ -404,8 +413,8 @@ void Frames::event_func_1035()
 {
     if (!sequence_b(*this))
         return;
-    write(*this, player_others, 'Y', state_sinking);
-    write(*this, player_others, 'D', 0);
+    write(*this, types::PlayerOthers_75, 'Y', state_sinking);
+    write(*this, types::PlayerOthers_75, 'D', 0);
 }
 
 void Frames::event_func_1036()
@@ -413,7 +422,7 @@ void Frames::event_func_1036()
     if (!sequence_b(*this))
         return;
     take_out_of_play(*this);
-    write(*this, player_others, 'B', 0);
+    write(*this, types::PlayerOthers_75, 'B', 0);
     set_timer_running(*this, false);
     shift_hud_up(*this);
 }
@@ -440,20 +449,20 @@ void Frames::event_func_1040()
 {
     if (!sequence_b(*this) || !sinking_and_ready(*this))
         return;
-    change(*this, movement_values, 'Y', read(*this, movement_values, 'G'));
+    change(*this, types::PlayerMovementValues_80, 'Y', read(*this, types::PlayerMovementValues_80, 'G'));
     run_loop(fast_loop_player01allsensors, 1, &Frames::loop_player01allsensors_4);
 }
 
 void Frames::event_func_1041()
 {
     if (sequence_b(*this) && sinking_and_ready(*this))
-        change(*this, movement_values, 'G', 0.05);
+        change(*this, types::PlayerMovementValues_80, 'G', 0.05);
 }
 
 void Frames::event_func_1042()
 {
     if (sequence_b(*this) && run_once(run_once_1042, loop_count))
-        write(*this, movement_values, 'G', 0);
+        write(*this, types::PlayerMovementValues_80, 'G', 0);
 }
 
 void Frames::event_func_1043()
@@ -513,6 +522,6 @@ void Frames::event_func_1051()
     if (!sequence_b(*this) || !timer_at(*this, 220))
         return;
     reset_for_respawn(*this);
-    write(*this, player_others, 'Y', 0);
+    write(*this, types::PlayerOthers_75, 'Y', 0);
     restart_act(*this);
 }

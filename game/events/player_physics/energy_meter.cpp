@@ -25,18 +25,19 @@ constexpr unsigned sample_mode_44_loop = 192;
 template <class Refill>
 void refill(Frames& frames, bool character_conditions, Refill new_value)
 {
-    ObjectList& meters = frames.instances[gui_energy];
+    ObjectList& meters = frames.instances[types::GUIEnergy_76];
     if (!select(meters, [](FrameObject* meter) { return get_value(*meter, 'A') < 100; }))
         return;
-    if (!(Single(frames.instances[gui_icon])['A'] <= 0) || !character_conditions)
+    if (!(Single(frames.instances[types::GUIIcon_108])['A'] <= 0) || !character_conditions)
         return;
     for_each_selected(meters, [&](FrameObject* meter) { set_value(meter, 'A', new_value(get_value(*meter, 'A'))); });
 }
 
 struct Player {
     explicit Player(Frames& frames)
-        : id(Single(frames.instances[movement_values])['A']), mode(Single(frames.instances[movement_values])['M']),
-          frozen(Single(frames.instances[player_others])['K'] > 0)
+        : id(Single(frames.instances[types::PlayerMovementValues_80])['A']),
+          mode(Single(frames.instances[types::PlayerMovementValues_80])['M']),
+          frozen(Single(frames.instances[types::PlayerOthers_75])['K'] > 0)
     {
     }
     double id, mode;
@@ -58,7 +59,8 @@ void force_animation(FrameObject* meter, int animation) { static_cast<Active*>(m
 
 bool yelto_charged(Frames& frames, bool charged)
 {
-    return select(frames.instances[skin_yelto], [charged](FrameObject* skin) { return get_flag(*skin, 8) == charged; });
+    return select(frames.instances[types::PlayerSkinYelto_102],
+                  [charged](FrameObject* skin) { return get_flag(*skin, 8) == charged; });
 }
 
 }  // namespace
@@ -76,7 +78,7 @@ void Frames::event_func_718()
 {
     if (!level_group_43 || !level_group_23)
         return;
-    ObjectList& skins = instances[skin_yelto];
+    ObjectList& skins = instances[types::PlayerSkinYelto_102];
     if (select(skins, [](FrameObject* skin) { return get_value(*skin, 'N') > 0; }))
         for_each_selected(skins, [](FrameObject* skin) { set_value(skin, 'N', get_value(*skin, 'N') - 1); });
 }
@@ -111,10 +113,10 @@ void Frames::event_func_722()
 {
     if (!level_group_43 || !level_group_23)
         return;
-    const Single values(instances[movement_values]);
+    const Single values(instances[types::PlayerMovementValues_80]);
     if (values['A'] != 4)
         return;
-    ObjectList& skins = instances[skin_dorrik];
+    ObjectList& skins = instances[types::PlayerSkinDorrik_339];
     if (!select(skins, [](FrameObject* skin) { return get_value(*skin, 'E') > 0; }) || values['L'] != 1)
         return;
     for_each_selected(skins, [](FrameObject* skin) { set_value(skin, 'E', 0); });
@@ -131,7 +133,7 @@ void Frames::event_func_724()
 {
     if (!level_group_43 || !level_group_23)
         return;
-    ObjectList& meters = instances[gui_energy];
+    ObjectList& meters = instances[types::GUIEnergy_76];
     if (!select(meters, [](FrameObject* meter) { return get_flag(*meter, 1) && get_value(*meter, 'A') < 100; }))
         return;
     // Forcing 0 first makes animation 8 start again from its first frame.
@@ -145,7 +147,7 @@ void Frames::event_func_725()
 {
     if (!level_group_43 || !level_group_23)
         return;
-    ObjectList& meters = instances[gui_energy];
+    ObjectList& meters = instances[types::GUIEnergy_76];
     if (select(meters, [](FrameObject* meter) { return get_flag(*meter, 1); }))
         for_each_selected(meters, [](FrameObject* meter) { set_flag(meter, 1, false); });
 }
@@ -154,7 +156,7 @@ void Frames::event_func_726()
 {
     if (!level_group_43 || !level_group_23)
         return;
-    ObjectList& meters = instances[gui_energy];
+    ObjectList& meters = instances[types::GUIEnergy_76];
     if (select(meters, [](FrameObject* meter) { return get_value(*meter, 'A') > 100; }))
         for_each_selected(meters, [](FrameObject* meter) { set_value(meter, 'A', 100); });
 }
@@ -166,7 +168,7 @@ void Frames::event_func_728()
     const std::optional<double> level = full_level(Player(*this).id);
     if (!level)
         return;
-    ObjectList& meters = instances[gui_energy];
+    ObjectList& meters = instances[types::GUIEnergy_76];
     if (!select(meters, [&](FrameObject* meter) { return !get_flag(*meter, 0) && get_value(*meter, 'A') >= *level; }))
         return;
     for_each_selected(meters, [](FrameObject* meter) {
@@ -180,7 +182,7 @@ void Frames::event_func_729()
 {
     if (!level_group_43 || !level_group_23)
         return;
-    ObjectList& meters = instances[gui_energy];
+    ObjectList& meters = instances[types::GUIEnergy_76];
     if (!select(meters, [](FrameObject* meter) {
             const Active* shown = static_cast<const Active*>(meter);
             return !shown->test_animation(7) && !shown->test_animation(11) && get_flag(*meter, 0);
@@ -196,7 +198,7 @@ void Frames::event_func_730()
     const std::optional<double> level = full_level(Player(*this).id);
     if (!level)
         return;
-    ObjectList& meters = instances[gui_energy];
+    ObjectList& meters = instances[types::GUIEnergy_76];
     if (!select(meters, [&](FrameObject* meter) { return get_flag(*meter, 0) && get_value(*meter, 'A') < *level; }))
         return;
     for_each_selected(meters, [](FrameObject* meter) {
@@ -209,11 +211,11 @@ void Frames::event_func_731()
 {
     if (!level_group_43 || !level_group_23)
         return;
-    if (!yelto_charged(*this, true) || instances[color_dot].size() != 0)
+    if (!yelto_charged(*this, true) || instances[types::EffectsColorDot_317].size() != 0)
         return;
-    const FrameObject& skin = **ObjectIterator(instances[skin_yelto]);
-    create_instance(*this, instances[color_dot], create_effectscolordot_317(skin.get_x(), skin.get_y()),
-                    layer_index(skin));
+    const FrameObject& skin = **ObjectIterator(instances[types::PlayerSkinYelto_102]);
+    create_instance(*this, instances[types::EffectsColorDot_317],
+                    create_effectscolordot_317(skin.get_x(), skin.get_y()), layer_index(skin));
 }
 
 void Frames::event_func_732()
@@ -222,16 +224,16 @@ void Frames::event_func_732()
         return;
     if (!yelto_charged(*this, true))
         return;
-    const FrameObject& skin = **ObjectIterator(instances[skin_yelto]);
+    const FrameObject& skin = **ObjectIterator(instances[types::PlayerSkinYelto_102]);
     const double theta = skin.get_angle();
-    const Single values(instances[movement_values]);
+    const Single values(instances[types::PlayerMovementValues_80]);
     const double x = values['X'], y = values['Y'];
-    for_each_instance(instances[color_dot], [&](FrameObject* dot) {
+    for_each_instance(instances[types::EffectsColorDot_317], [&](FrameObject* dot) {
         dot->set_x(to_int(x - 8 * sin_deg(theta)));
         dot->set_y(to_int(y - 8 * cos_deg(theta)));
         dot->set_angle(dot->get_angle() - 20, 0);
     });
-    for_each_instance(instances[gui_energy], [](FrameObject* meter) { force_animation(meter, 11); });
+    for_each_instance(instances[types::GUIEnergy_76], [](FrameObject* meter) { force_animation(meter, 11); });
 }
 
 void Frames::event_func_733()
@@ -239,15 +241,15 @@ void Frames::event_func_733()
     if (!level_group_43 || !level_group_23)
         return;
     if (yelto_charged(*this, false))
-        for_each_instance(instances[color_dot], [](FrameObject* dot) { dot->destroy(); });
+        for_each_instance(instances[types::EffectsColorDot_317], [](FrameObject* dot) { dot->destroy(); });
 }
 
 void Frames::event_func_734()
 {
     if (!level_group_43 || !level_group_23)
         return;
-    ObjectList& skins = instances[skin_yelto];
-    if (!yelto_charged(*this, true) || Single(instances[gui_energy])['A'] != 0)
+    ObjectList& skins = instances[types::PlayerSkinYelto_102];
+    if (!yelto_charged(*this, true) || Single(instances[types::GUIEnergy_76])['A'] != 0)
         return;
     for_each_selected(skins, [](FrameObject* skin) { set_flag(skin, 8, false); });
 }
@@ -256,6 +258,6 @@ void Frames::event_func_736()
 {
     if (!level_group_43 || !level_group_23)
         return;
-    if (Single(instances[movement_values])['M'] != 44 && media.is_sample_playing(sample_mode_44_loop))
+    if (Single(instances[types::PlayerMovementValues_80])['M'] != 44 && media.is_sample_playing(sample_mode_44_loop))
         media.stop_sample(sample_mode_44_loop);
 }

@@ -16,8 +16,8 @@ namespace {
 // The objects every speed event reads.
 struct Speeds {
     explicit Speeds(Frames& frames)
-        : values(frames.instances[movement_values]), others(frames.instances[player_others]),
-          input(frames.instances[player_input])
+        : values(frames.instances[types::PlayerMovementValues_80]), others(frames.instances[types::PlayerOthers_75]),
+          input(frames.instances[types::PlayerInput_21])
     {
     }
     Single values, others, input;
@@ -34,9 +34,9 @@ struct Speeds {
 
 bool on_both_edges(Frames& frames)
 {
-    return Single(frames.instances[movement_values])['L'] == 1 &&
-           Single(frames.instances[sensor_left_edge])['Z'] == 1 &&
-           Single(frames.instances[sensor_right_edge])['Z'] == 1;
+    return Single(frames.instances[types::PlayerMovementValues_80])['L'] == 1 &&
+           Single(frames.instances[types::PlayerSensorLeftEdge_100])['Z'] == 1 &&
+           Single(frames.instances[types::PlayerSensorRightEdge_101])['Z'] == 1;
 }
 
 // Leaving the ground: the surface speed becomes the air speeds along the
@@ -56,25 +56,27 @@ void drop_off(const Single& values)
 // loses the charged state.
 void bounce_off_wall(Frames& frames)
 {
-    const Single values(frames.instances[movement_values]);
+    const Single values(frames.instances[types::PlayerMovementValues_80]);
     values.set('B', -values['B'] * 0.5);
     const double n = values['N'];
-    values.set('G', cos_deg(n) * Single(frames.instances[action_values_a])['A'] - sin_deg(n) * values['B']);
+    values.set('G',
+               cos_deg(n) * Single(frames.instances[types::PlayerActionValuesA_86])['A'] - sin_deg(n) * values['B']);
     values.set('N', 0);
     values.set('M', 1);
     values.set('L', 0);
-    Single(frames.instances[action_values_a]).set('C', 1);
+    Single(frames.instances[types::PlayerActionValuesA_86]).set('C', 1);
     values.set('S', 1);
-    for_each_instance(frames.instances[gui_energy],
+    for_each_instance(frames.instances[types::GUIEnergy_76],
                       [](FrameObject* meter) { set_value(meter, 'A', std::min(get_value(*meter, 'A'), 80.0)); });
-    for_each_instance(frames.instances[skin_yelto], [](FrameObject* skin) { set_flag(skin, 8, false); });
+    for_each_instance(frames.instances[types::PlayerSkinYelto_102],
+                      [](FrameObject* skin) { set_flag(skin, 8, false); });
     frames.run_loop(frames.fast_loop_bs, 1, &Frames::loop_bs_4);
 }
 
 // Mode 5 with the bounce already used: off the wall the other way.
 void turn_off_wall(Frames& frames)
 {
-    const Single values(frames.instances[movement_values]);
+    const Single values(frames.instances[types::PlayerMovementValues_80]);
     values.set('Q', -values['Q']);
     values.set('B', -values['B']);
     frames.run_loop(frames.fast_loop_bs, 1, &Frames::loop_bs_4);
@@ -82,7 +84,8 @@ void turn_off_wall(Frames& frames)
 
 bool mode5_bounce_ready(Frames& frames)
 {
-    return Single(frames.instances[movement_values])['M'] == 5 && Single(frames.instances[player_others])['N'] >= 30;
+    return Single(frames.instances[types::PlayerMovementValues_80])['M'] == 5 &&
+           Single(frames.instances[types::PlayerOthers_75])['N'] >= 30;
 }
 
 void slope_pull(const Single& values, double factor)
@@ -98,8 +101,8 @@ void Frames::event_func_657()
 {
     if (!level_group_43 || !level_group_23 || !level_group_19)
         return;
-    const Single values(instances[movement_values]);
-    if (Single(instances[action_values_b])['P'] > 0 && values['L'] == 0) {
+    const Single values(instances[types::PlayerMovementValues_80]);
+    if (Single(instances[types::PlayerActionValuesB_164])['P'] > 0 && values['L'] == 0) {
         values.set('O', 0);
         values.set('N', 0);
     }
@@ -109,7 +112,7 @@ void Frames::event_func_658()
 {
     if (!level_group_43 || !level_group_23 || !level_group_19)
         return;
-    const Single values(instances[movement_values]);
+    const Single values(instances[types::PlayerMovementValues_80]);
     if (values['L'] != 1)
         return;
     values.set_string(0, "Player01SlopesDown");
@@ -123,7 +126,7 @@ void Frames::event_func_659()
 {
     if (!level_group_43 || !level_group_23 || !level_group_19)
         return;
-    if (Single(instances[movement_values])['L'] == 1)
+    if (Single(instances[types::PlayerMovementValues_80])['L'] == 1)
         run_loop(fast_loop_player01detectsensoredges, 1, &Frames::loop_player01detectsensoredges_4);
 }
 
@@ -133,13 +136,13 @@ void Frames::event_func_660()
         return;
     if (!on_both_edges(*this))
         return;
-    const Single values(instances[movement_values]);
-    const Single left(instances[sensor_left_angle]), right(instances[sensor_right_angle]);
+    const Single values(instances[types::PlayerMovementValues_80]);
+    const Single left(instances[types::PlayerSensorLeftAngle_98]), right(instances[types::PlayerSensorRightAngle_99]);
     values.set_string(7, "Player01DetectAngle");
     left.set('Y', 0);
     right.set('Y', 0);
     run_loop(fast_loop_player01detectangle, 20, &Frames::loop_player01detectangle_4);
-    const Single calculator(instances[master_groups_a]);
+    const Single calculator(instances[types::MasterGroupsA_83]);
     calculator.set('A', left.x() - right.x());
     calculator.set('B', left.y() - right.y());
     run_loop(fast_loop_toolsanglecalculator, 1, &Frames::loop_toolsanglecalculator_4);
@@ -150,12 +153,12 @@ void Frames::event_func_661()
 {
     if (!level_group_43 || !level_group_23 || !level_group_19)
         return;
-    ObjectList& changers = instances[angle_changer];
+    ObjectList& changers = instances[types::GeneralAngleChanger75_85];
     select_all(changers);
-    select_all(instances[player]);
-    if (!check_overlap(changers, instances[player]))
+    select_all(instances[types::Player_87]);
+    if (!check_overlap(changers, instances[types::Player_87]))
         return;
-    const Single values(instances[movement_values]);
+    const Single values(instances[types::PlayerMovementValues_80]);
     if (values['L'] != 1)
         return;
     const double n = values['N'];
@@ -170,7 +173,7 @@ void Frames::event_func_662()
 {
     if (!level_group_43 || !level_group_23 || !level_group_19 || !on_both_edges(*this))
         return;
-    const Single values(instances[movement_values]);
+    const Single values(instances[types::PlayerMovementValues_80]);
     const double n = values['N'], o = values['O'];
     if (std::fabs(n + 360 - o) < std::fabs(n - o))
         values.set('N', n + 360);
@@ -180,7 +183,7 @@ void Frames::event_func_663()
 {
     if (!level_group_43 || !level_group_23 || !level_group_19 || !on_both_edges(*this))
         return;
-    const Single values(instances[movement_values]);
+    const Single values(instances[types::PlayerMovementValues_80]);
     const double n = values['N'], o = values['O'];
     if (!(std::fabs(n - o) < 45))
         return;
@@ -194,7 +197,7 @@ void Frames::event_func_664()
 {
     if (!level_group_43 || !level_group_23 || !level_group_19 || !on_both_edges(*this))
         return;
-    const Single values(instances[movement_values]);
+    const Single values(instances[types::PlayerMovementValues_80]);
     if (std::fabs(values['N'] - values['O']) >= 45)
         values.set('O', std::fmod(values['N'], 360.0));
 }
@@ -203,7 +206,7 @@ void Frames::event_func_665()
 {
     if (!level_group_43 || !level_group_23 || !level_group_19 || !on_both_edges(*this))
         return;
-    const Single values(instances[movement_values]);
+    const Single values(instances[types::PlayerMovementValues_80]);
     values.set('N', std::fmod(values['N'], 360.0));
 }
 
@@ -211,7 +214,7 @@ void Frames::event_func_666()
 {
     if (!level_group_43 || !level_group_23 || !level_group_19)
         return;
-    const Single values(instances[movement_values]);
+    const Single values(instances[types::PlayerMovementValues_80]);
     const double n = values['N'];
     if (values['L'] != 1 || !(n >= 75 && n <= 285))
         return;
@@ -224,8 +227,8 @@ void Frames::event_func_667()
 {
     if (!level_group_43 || !level_group_23 || !level_group_19)
         return;
-    const Single values(instances[movement_values]);
-    if (values['L'] == 1 && Single(instances[sensor_bottom_big])['Z'] == 0)
+    const Single values(instances[types::PlayerMovementValues_80]);
+    if (values['L'] == 1 && Single(instances[types::PlayerSensorBottomBig_95])['Z'] == 0)
         drop_off(values);
 }
 
@@ -249,14 +252,14 @@ void Frames::event_func_669()
 void Frames::event_func_676()
 {
     if (level_group_43 && level_group_23 && level_group_41)
-        Single(instances[movement_values]).set_flag(5, false);
+        Single(instances[types::PlayerMovementValues_80]).set_flag(5, false);
 }
 
 void Frames::event_func_677()
 {
     if (!level_group_43 || !level_group_23 || !level_group_41)
         return;
-    const Single values(instances[movement_values]);
+    const Single values(instances[types::PlayerMovementValues_80]);
     if (values['N'] > 80 && values['N'] < 280)
         values.set_flag(5, true);
 }
@@ -325,7 +328,7 @@ void Frames::event_func_684()
 {
     if (!level_group_43 || !level_group_23 || !level_group_41)
         return;
-    const Single others(instances[player_others]);
+    const Single others(instances[types::PlayerOthers_75]);
     if (others['O'] < 0)
         others.set('O', std::min(others['O'] + 1, 0.0));
 }
@@ -334,7 +337,7 @@ void Frames::event_func_685()
 {
     if (!level_group_43 || !level_group_23 || !level_group_41)
         return;
-    const Single others(instances[player_others]);
+    const Single others(instances[types::PlayerOthers_75]);
     if (others['O'] > 0)
         others.set('O', std::max(others['O'] - 1, 0.0));
 }
@@ -401,8 +404,8 @@ void Frames::event_func_692()
 {
     if (!level_group_43 || !level_group_23 || !level_group_41)
         return;
-    const Single values(instances[movement_values]);
-    if (values['B'] > 0 && Single(instances[sensor_right_big])['Z'] == 1 && values['M'] != 5)
+    const Single values(instances[types::PlayerMovementValues_80]);
+    if (values['B'] > 0 && Single(instances[types::PlayerSensorRightBig_91])['Z'] == 1 && values['M'] != 5)
         values.set('B', 0);
 }
 
@@ -410,8 +413,8 @@ void Frames::event_func_693()
 {
     if (!level_group_43 || !level_group_23 || !level_group_41)
         return;
-    const Single values(instances[movement_values]);
-    if (values['B'] < 0 && Single(instances[sensor_left_big])['Z'] == 1 && values['M'] != 5)
+    const Single values(instances[types::PlayerMovementValues_80]);
+    if (values['B'] < 0 && Single(instances[types::PlayerSensorLeftBig_89])['Z'] == 1 && values['M'] != 5)
         values.set('B', 0);
 }
 
@@ -419,8 +422,9 @@ void Frames::event_func_694()
 {
     if (!level_group_43 || !level_group_23 || !level_group_41)
         return;
-    if (mode5_bounce_ready(*this) && Single(instances[movement_values])['B'] > 0 &&
-        Single(instances[sensor_right_big])['Z'] == 1 && Single(instances[player_others])['Q'] == 0)
+    if (mode5_bounce_ready(*this) && Single(instances[types::PlayerMovementValues_80])['B'] > 0 &&
+        Single(instances[types::PlayerSensorRightBig_91])['Z'] == 1 &&
+        Single(instances[types::PlayerOthers_75])['Q'] == 0)
         bounce_off_wall(*this);
 }
 
@@ -428,8 +432,8 @@ void Frames::event_func_695()
 {
     if (!level_group_43 || !level_group_23 || !level_group_41)
         return;
-    if (mode5_bounce_ready(*this) && Single(instances[movement_values])['B'] > 0 &&
-        Single(instances[sensor_right_big])['Z'] == 1)
+    if (mode5_bounce_ready(*this) && Single(instances[types::PlayerMovementValues_80])['B'] > 0 &&
+        Single(instances[types::PlayerSensorRightBig_91])['Z'] == 1)
         turn_off_wall(*this);
 }
 
@@ -437,8 +441,9 @@ void Frames::event_func_696()
 {
     if (!level_group_43 || !level_group_23 || !level_group_41)
         return;
-    if (mode5_bounce_ready(*this) && Single(instances[movement_values])['B'] < 0 &&
-        Single(instances[sensor_left_big])['Z'] == 1 && Single(instances[player_others])['Q'] == 0)
+    if (mode5_bounce_ready(*this) && Single(instances[types::PlayerMovementValues_80])['B'] < 0 &&
+        Single(instances[types::PlayerSensorLeftBig_89])['Z'] == 1 &&
+        Single(instances[types::PlayerOthers_75])['Q'] == 0)
         bounce_off_wall(*this);
 }
 
@@ -446,8 +451,8 @@ void Frames::event_func_697()
 {
     if (!level_group_43 || !level_group_23 || !level_group_41)
         return;
-    if (mode5_bounce_ready(*this) && Single(instances[movement_values])['B'] < 0 &&
-        Single(instances[sensor_left_big])['Z'] == 1)
+    if (mode5_bounce_ready(*this) && Single(instances[types::PlayerMovementValues_80])['B'] < 0 &&
+        Single(instances[types::PlayerSensorLeftBig_89])['Z'] == 1)
         turn_off_wall(*this);
 }
 
@@ -455,8 +460,8 @@ void Frames::event_func_698()
 {
     if (!level_group_43 || !level_group_23 || !level_group_41)
         return;
-    const Single values(instances[movement_values]);
-    const double left = Single(instances[master_camera])['C'] + 16;
+    const Single values(instances[types::PlayerMovementValues_80]);
+    const double left = Single(instances[types::MasterCamera_190])['C'] + 16;
     if (values['B'] < 0 && values['X'] <= left) {
         values.set('B', 0);
         values.set('X', left);
@@ -467,7 +472,7 @@ void Frames::event_func_699()
 {
     if (!level_group_43 || !level_group_23 || !level_group_41)
         return;
-    const Single values(instances[movement_values]), camera(instances[master_camera]);
+    const Single values(instances[types::PlayerMovementValues_80]), camera(instances[types::MasterCamera_190]);
     const double right = camera['E'] - 16;
     if (values['B'] > 0 && values['X'] >= right && camera['U'] != 2) {
         values.set('B', 0);
@@ -479,7 +484,7 @@ void Frames::event_func_700()
 {
     if (!level_group_43 || !level_group_23 || !level_group_41)
         return;
-    const Single values(instances[movement_values]), camera(instances[master_camera]);
+    const Single values(instances[types::PlayerMovementValues_80]), camera(instances[types::MasterCamera_190]);
     const double right = camera['E'] + 32;
     if (values['B'] > 0 && values['X'] >= right && camera['U'] == 2) {
         values.set('B', 0);
@@ -491,7 +496,7 @@ void Frames::event_func_701()
 {
     if (!level_group_43 || !level_group_23 || !level_group_41)
         return;
-    const Single values(instances[movement_values]);
+    const Single values(instances[types::PlayerMovementValues_80]);
     const double b = values['B'], n = values['N'];
     if (values['L'] == 1 && values['M'] != 6 && b != 0 && std::fabs(b) < values['C'] && n > 35 && n < 325)
         slope_pull(values, 0.38);
@@ -501,7 +506,7 @@ void Frames::event_func_702()
 {
     if (!level_group_43 || !level_group_23 || !level_group_41)
         return;
-    const Single values(instances[movement_values]);
+    const Single values(instances[types::PlayerMovementValues_80]);
     const double n = values['N'];
     // Standing still, only slopes steeper than 45 degrees pull.
     if (values['L'] == 1 && values['M'] != 6 && values['B'] == 0 && ((n > 45 && n < 180) || (n > 180 && n < 315)))
@@ -512,7 +517,7 @@ void Frames::event_func_703()
 {
     if (!level_group_43 || !level_group_23 || !level_group_41)
         return;
-    const Single values(instances[movement_values]);
+    const Single values(instances[types::PlayerMovementValues_80]);
     const double n = values['N'];
     if (values['L'] == 1 && values['M'] != 6 && std::fabs(values['B']) >= values['C'] && n > 35 && n < 325)
         slope_pull(values, 1.0);
@@ -522,7 +527,7 @@ void Frames::event_func_704()
 {
     if (!level_group_43 || !level_group_23 || !level_group_41)
         return;
-    const Single values(instances[movement_values]);
+    const Single values(instances[types::PlayerMovementValues_80]);
     if (values['L'] == 0)
         values.set('G', values['G'] + values['I']);
 }
@@ -531,18 +536,19 @@ void Frames::event_func_705()
 {
     if (!level_group_43 || !level_group_23 || !level_group_41)
         return;
-    const Single values(instances[movement_values]);
+    const Single values(instances[types::PlayerMovementValues_80]);
     const double g = values['G'];
     if (values['L'] == 0 && g > -4 && g < 0 && std::fabs(values['B']) >= 0.125)
-        values.set('B', values['B'] * Single(instances[action_values_b])['T']);
+        values.set('B', values['B'] * Single(instances[types::PlayerActionValuesB_164])['T']);
 }
 
 void Frames::event_func_706()
 {
     if (!level_group_43 || !level_group_23 || !level_group_41)
         return;
-    const Single values(instances[movement_values]);
-    if (values['L'] == 0 && values['G'] < 0 && Single(instances[sensor_top_big])['Z'] == 1 && values['M'] != 5)
+    const Single values(instances[types::PlayerMovementValues_80]);
+    if (values['L'] == 0 && values['G'] < 0 && Single(instances[types::PlayerSensorTopBig_93])['Z'] == 1 &&
+        values['M'] != 5)
         values.set('G', 0);
 }
 
@@ -550,8 +556,8 @@ void Frames::event_func_707()
 {
     if (!level_group_43 || !level_group_23 || !level_group_41)
         return;
-    const Single values(instances[movement_values]);
-    if (values['L'] == 0 && values['G'] < 0 && Single(instances[sensor_top_big])['Z'] == 1 &&
+    const Single values(instances[types::PlayerMovementValues_80]);
+    if (values['L'] == 0 && values['G'] < 0 && Single(instances[types::PlayerSensorTopBig_93])['Z'] == 1 &&
         mode5_bounce_ready(*this)) {
         values.set('G', -values['G']);
         run_loop(fast_loop_bs, 1, &Frames::loop_bs_4);
@@ -562,7 +568,7 @@ void Frames::event_func_708()
 {
     if (!level_group_43 || !level_group_23 || !level_group_41)
         return;
-    const Single values(instances[movement_values]);
+    const Single values(instances[types::PlayerMovementValues_80]);
     if (values['L'] == 1)
         values.set('G', 0);
 }
@@ -571,8 +577,8 @@ void Frames::event_func_709()
 {
     if (!level_group_43 || !level_group_23 || !level_group_41)
         return;
-    const Single values(instances[movement_values]);
-    const double bottom = Single(instances[master_camera])['F'] + 32;
+    const Single values(instances[types::PlayerMovementValues_80]);
+    const double bottom = Single(instances[types::MasterCamera_190])['F'] + 32;
     if (values['Y'] > bottom && values['G'] < 0) {
         values.set('G', 0);
         values.set('Y', bottom);
@@ -583,7 +589,7 @@ void Frames::event_func_710()
 {
     if (!level_group_43 || !level_group_23 || !level_group_41)
         return;
-    const Single values(instances[movement_values]);
+    const Single values(instances[types::PlayerMovementValues_80]);
     if (values['G'] <= 0 && values['Y'] < -32)
         values.set('Y', -32);
 }
@@ -594,10 +600,10 @@ void Frames::event_func_727()
 {
     if (!level_group_43 || !level_group_23)
         return;
-    const Single values(instances[movement_values]);
+    const Single values(instances[types::PlayerMovementValues_80]);
     if (values['A'] != 5)
         return;
-    ObjectList& skins = instances[skin_hespin];
+    ObjectList& skins = instances[types::PlayerSkinHespin_351];
     if (!select(skins, [](FrameObject* skin) { return get_value(*skin, 'I') > 0; }))
         return;
     for_each_selected(skins, [](FrameObject* skin) { set_value(skin, 'I', get_value(*skin, 'I') - 1); });
@@ -608,9 +614,9 @@ void Frames::event_func_735()
 {
     if (!level_group_43 || !level_group_23)
         return;
-    const Single values(instances[movement_values]);
+    const Single values(instances[types::PlayerMovementValues_80]);
     // Sinking eases down to the held-input floor.
-    const double floor_speed = Single(instances[player_input])['B'] + 2;
-    if (Single(instances[player_others])['H'] == 1 && values['G'] > floor_speed)
+    const double floor_speed = Single(instances[types::PlayerInput_21])['B'] + 2;
+    if (Single(instances[types::PlayerOthers_75])['H'] == 1 && values['G'] > floor_speed)
         values.set('G', std::max(values['G'] - 0.4, floor_speed));
 }

@@ -150,7 +150,7 @@ void leave(Frames& f, const Corkscrew& kind)
 {
     ObjectList& screws = f.instances[kind.type];
     ObjectList& others_hand = f.instances[kind.other_type];
-    ObjectList& sensor = f.instances[sensor_bottom_big];
+    ObjectList& sensor = f.instances[types::PlayerSensorBottomBig_95];
     std::vector<FrameObject*> ridden;
     std::vector<FrameObject*> reached;
 

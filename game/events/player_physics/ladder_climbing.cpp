@@ -15,8 +15,6 @@ using namespace player_values;
 
 namespace {
 
-constexpr int ladder_top = 196;  // LadderTop_268
-
 bool on_ladder(const Frames& f)
 {
     return f.level_group_43 && f.level_group_23 && f.level_group_24 && f.level_group_47;
@@ -35,9 +33,9 @@ bool on_bike(Frames& f) { return movement(f)['A'] >= 3; }
 // Up alone, with nothing to climb over: false too where no marker exists.
 bool below_every_top(Frames& f)
 {
-    select_all(f.instances[sensor_bottom_big]);
-    select_all(f.instances[ladder_top]);
-    return check_not_overlap(f.instances[sensor_bottom_big], f.instances[ladder_top]);
+    select_all(f.instances[types::PlayerSensorBottomBig_95]);
+    select_all(f.instances[types::LadderTop_268]);
+    return check_not_overlap(f.instances[types::PlayerSensorBottomBig_95], f.instances[types::LadderTop_268]);
 }
 
 void climb(Frames& f, double speed)
@@ -47,7 +45,7 @@ void climb(Frames& f, double speed)
 
 void clear_tops(Frames& f)
 {
-    for_each_instance(f.instances[ladder_top], [](FrameObject* top) { set_flag(top, 1, false); });
+    for_each_instance(f.instances[types::LadderTop_268], [](FrameObject* top) { set_flag(top, 1, false); });
 }
 
 // Off the ladder into the air, steps back on.
@@ -79,22 +77,23 @@ void Frames::event_func_991()
 // The climbing animation starts where the grab animation left the skins.
 void Frames::event_func_992()
 {
-    if (!on_ladder(*this) ||
-        !select(instances[skin_yelto], [](FrameObject* skin) { return sprite(skin)->test_animation(33); }))
+    if (!on_ladder(*this) || !select(instances[types::PlayerSkinYelto_102],
+                                     [](FrameObject* skin) { return sprite(skin)->test_animation(33); }))
         return;
     const auto restore = [](FrameObject* skin) {
         sprite(skin)->restore_speed();
         sprite(skin)->restore_frame();
     };
-    for_each_selected(instances[skin_yelto], restore);
-    for (const int skins : {skin_orrun, skin_pimsa, skin_pimsa_bike, skin_dorrik, skin_hespin})
+    for_each_selected(instances[types::PlayerSkinYelto_102], restore);
+    for (const int skins : {types::PlayerSkinOrrun_290, types::PlayerSkinPimsa_324, types::PlayerSkinPimsaBike_338,
+                            types::PlayerSkinDorrik_339, types::PlayerSkinHespin_351})
         for_each_instance(instances[skins], restore);
 }
 
 void Frames::event_func_993()
 {
-    if (!on_ladder(*this) ||
-        !select(instances[skin_yelto], [](FrameObject* skin) { return sprite(skin)->animation_finished == 33; }))
+    if (!on_ladder(*this) || !select(instances[types::PlayerSkinYelto_102],
+                                     [](FrameObject* skin) { return sprite(skin)->animation_finished == 33; }))
         return;
     set_state(*this, 27);
 }
@@ -115,8 +114,8 @@ void Frames::event_func_995()
     player.set('S', 1);
     player.set('T', 0);
     player.set('U', 0);
-    set_every(instances[skin_dorrik], 'E', 0);
-    for_each_instance(instances[skin_pimsa], [](FrameObject* skin) { set_flag(skin, 2, false); });
+    set_every(instances[types::PlayerSkinDorrik_339], 'E', 0);
+    for_each_instance(instances[types::PlayerSkinPimsa_324], [](FrameObject* skin) { set_flag(skin, 2, false); });
 }
 
 // 996, 997: the camera's followed height moves toward the player by at most
@@ -163,7 +162,7 @@ void Frames::event_func_1000()
         return;
     const bool still = !up_held(*this) && !down_held(*this);
     const bool against_ceiling =
-        up_held(*this) && !down_held(*this) && Single(instances[sensor_top_big])['Z'] == 1;
+        up_held(*this) && !down_held(*this) && Single(instances[types::PlayerSensorTopBig_93])['Z'] == 1;
     if (!still && !against_ceiling)
         return;
     movement(*this).set('G', 0);
@@ -173,7 +172,7 @@ void Frames::event_func_1001()
 {
     if (!on_ladder(*this) || climbing_over(*this) || !up_held(*this) || down_held(*this))
         return;
-    if (Single(instances[sensor_top_big])['Z'] != 0 || !below_every_top(*this))
+    if (Single(instances[types::PlayerSensorTopBig_93])['Z'] != 0 || !below_every_top(*this))
         return;
     climb(*this, -2);
     set_state(*this, 27);
@@ -201,7 +200,7 @@ void Frames::event_func_1004()
     if (!below_every_top(*this) || !on_bike(*this))
         return;
     climb(*this, -3);
-    set_every(instances[skin_pimsa_bike], 'A', 4);
+    set_every(instances[types::PlayerSkinPimsaBike_338], 'A', 4);
 }
 
 void Frames::event_func_1005()
@@ -209,16 +208,16 @@ void Frames::event_func_1005()
     if (!on_ladder(*this) || climbing_over(*this) || up_held(*this) || !down_held(*this) || !on_bike(*this))
         return;
     climb(*this, 3);
-    set_every(instances[skin_pimsa_bike], 'A', 4);
+    set_every(instances[types::PlayerSkinPimsaBike_338], 'A', 4);
 }
 
 void Frames::event_func_1006()
 {
     if (!on_ladder(*this) || climbing_over(*this))
         return;
-    FrameObject* yelto = instance_of(instances[skin_yelto]);
+    FrameObject* yelto = instance_of(instances[types::PlayerSkinYelto_102]);
     const int frame = yelto ? sprite(yelto)->get_frame() : 0;
-    set_every(instances[ladder_top], 'A', frame);
+    set_every(instances[types::LadderTop_268], 'A', frame);
     add_to(movement(*this), 'Y', movement(*this)['G']);
 }
 
@@ -226,29 +225,31 @@ void Frames::event_func_1007()
 {
     if (!on_ladder(*this))
         return;
-    select_all(instances[sensor_bottom_big]);
-    select_all(instances[ladder_top]);
-    if (!check_overlap(instances[sensor_bottom_big], instances[ladder_top]) || !up_held(*this) ||
-        climbing_over(*this))
+    select_all(instances[types::PlayerSensorBottomBig_95]);
+    select_all(instances[types::LadderTop_268]);
+    if (!check_overlap(instances[types::PlayerSensorBottomBig_95], instances[types::LadderTop_268]) ||
+        !up_held(*this) || climbing_over(*this))
         return;
     set_state(*this, 28);
-    for_each_selected(instances[ladder_top], [](FrameObject* top) { set_flag(top, 1, true); });
-    set_every(instances[skin_yelto], 'O', 0);
+    for_each_selected(instances[types::LadderTop_268], [](FrameObject* top) { set_flag(top, 1, true); });
+    set_every(instances[types::PlayerSkinYelto_102], 'O', 0);
 }
 
 void Frames::event_func_1008()
 {
     if (!on_ladder(*this) || state(*this) != 28)
         return;
-    for_each_instance(instances[skin_yelto], [](FrameObject* skin) { set_value(skin, 'O', get_value(*skin, 'O') + 1); });
+    for_each_instance(instances[types::PlayerSkinYelto_102],
+                      [](FrameObject* skin) { set_value(skin, 'O', get_value(*skin, 'O') + 1); });
 }
 
 // The eighth tick over the top: standing 36 pixels above the marker.
 void Frames::event_func_1009()
 {
-    if (!on_ladder(*this) || !select(instances[skin_yelto], [](FrameObject* skin) { return get_value(*skin, 'O') > 7; }))
+    if (!on_ladder(*this) ||
+        !select(instances[types::PlayerSkinYelto_102], [](FrameObject* skin) { return get_value(*skin, 'O') > 7; }))
         return;
-    ObjectList& tops = instances[ladder_top];
+    ObjectList& tops = instances[types::LadderTop_268];
     if (!select(tops, [](FrameObject* top) { return get_flag(*top, 1); }))
         return;
     const Single player = movement(*this);
@@ -260,7 +261,7 @@ void Frames::event_func_1009()
     add_to(camera(*this), 'H', 24);
     set_state(*this, 0);
     for_each_selected(tops, [](FrameObject* top) { set_flag(top, 1, false); });
-    for_each_selected(instances[skin_yelto], [](FrameObject* skin) { set_value(skin, 'O', 0); });
+    for_each_selected(instances[types::PlayerSkinYelto_102], [](FrameObject* skin) { set_value(skin, 'O', 0); });
 }
 
 void Frames::event_func_1010()

@@ -22,10 +22,11 @@ void Frames::event_func_505()
 {
     if (!level_group_43)
         return;
-    FrameObject* ring_loss_object = instance_of(instances[ring_loss]);
-    set_value(ring_loss_object, 'A', std::min(get_value(instance_or_default(instances[ring_loss]), 'A'), 32.0));
-    set_value(ring_loss_object, 'G', get_value(instance_or_default(instances[ring_loss]), 'H'));
-    const int steps = to_int(get_value(instance_or_default(instances[ring_loss]), 'A') + 1);
+    FrameObject* ring_loss_object = instance_of(instances[types::MasterRingLoss_129]);
+    set_value(ring_loss_object, 'A',
+              std::min(get_value(instance_or_default(instances[types::MasterRingLoss_129]), 'A'), 32.0));
+    set_value(ring_loss_object, 'G', get_value(instance_or_default(instances[types::MasterRingLoss_129]), 'H'));
+    const int steps = to_int(get_value(instance_or_default(instances[types::MasterRingLoss_129]), 'A') + 1);
     run_loop(fast_loop_rings_ringloss_step, steps, &Frames::loop_rings_ringloss_step_4);
 }
 
@@ -36,7 +37,7 @@ void Frames::event_func_528()
 {
     if (!level_group_43 || !select_numbered(*this, fast_loop_link_objects_1.index))
         return;
-    ObjectList& markers = instances[link];
+    ObjectList& markers = instances[types::LINK_186];
     select_all(markers);
     if (!check_overlap(qualifier_6, markers))
         return;

@@ -14,20 +14,19 @@ using namespace player_sensors;
 
 namespace {
 
-constexpr int controller_music = 39;  // ControllerMusic_49
-constexpr int queue_music = 41;       // QueueMusic_51
+constexpr int music_channel = 31;
 constexpr size_t bare_call_length = 12;  // "stop_music()"
 
 // The call being processed; none reads as an empty call.
 size_t call_length(Frames& frames)
 {
-    const FrameObject* parser = instance_of(frames.instances[music_parser]);
+    const FrameObject* parser = instance_of(frames.instances[types::StringParser_184]);
     return parser ? static_cast<const StringParser*>(parser)->text.size() : 0;
 }
 
 double call_number(Frames& frames)
 {
-    FrameObject* parser = instance_of(frames.instances[music_parser]);
+    FrameObject* parser = instance_of(frames.instances[types::StringParser_184]);
     if (!parser)
         return 0.0;
     const std::string& element = static_cast<StringParser*>(parser)->get_element(2);
@@ -38,7 +37,7 @@ int& cursor(FrameObject* queue) { return static_cast<ArrayObject*>(queue)->data.
 
 void rewind_queues(Frames& frames)
 {
-    for_each_instance(frames.instances[queue_music], [](FrameObject* queue) { cursor(queue) = 0; });
+    for_each_instance(frames.instances[types::QueueMusic_51], [](FrameObject* queue) { cursor(queue) = 0; });
 }
 
 void stop_controllers(ObjectList& controllers)
@@ -63,10 +62,10 @@ std::vector<FrameObject*> selected(List& list)
 void walk_queue_before_cursor(Frames& frames, FastLoop& loop, void (Frames::*body)())
 {
     const double number = call_number(frames);
-    ObjectList& controllers = frames.instances[controller_music];
+    ObjectList& controllers = frames.instances[types::ControllerMusic_49];
     if (!select(controllers, [&](FrameObject* c) { return get_value(*c, 'D') != number; }))
         return;
-    ObjectList& queues = frames.instances[queue_music];
+    ObjectList& queues = frames.instances[types::QueueMusic_51];
     select_all(queues);
     const std::vector<FrameObject*> saved_queues = selected(queues);
     if (saved_queues.empty())
@@ -88,8 +87,8 @@ void Frames::event_func_530()
         return;
     media.stop_channel(music_channel);
     rewind_queues(*this);
-    select_all(instances[controller_music]);
-    stop_controllers(instances[controller_music]);
+    select_all(instances[types::ControllerMusic_49]);
+    stop_controllers(instances[types::ControllerMusic_49]);
 }
 
 void Frames::event_func_531()
@@ -97,7 +96,7 @@ void Frames::event_func_531()
     if (!level_group_43 || call_length(*this) <= bare_call_length)
         return;
     const double number = call_number(*this);
-    ObjectList& controllers = instances[controller_music];
+    ObjectList& controllers = instances[types::ControllerMusic_49];
     if (!select(controllers, [&](FrameObject* c) { return get_value(*c, 'D') == number; }))
         return;
     media.stop_channel(music_channel);
@@ -124,11 +123,11 @@ void Frames::event_func_568()
     if (!level_group_43)
         return;
     const double number = call_number(*this);
-    if (!select(instances[queue_music], [&](FrameObject* queue) {
+    if (!select(instances[types::QueueMusic_51], [&](FrameObject* queue) {
             return static_cast<ArrayObject*>(queue)->get_value(cursor(queue), 0, 0) == number;
         }))
         return;
-    for_each_instance(instances[queue_music],
+    for_each_instance(instances[types::QueueMusic_51],
                       [](FrameObject* queue) { static_cast<ArrayObject*>(queue)->set_value(0, cursor(queue), 1, 0); });
     fast_loop_iterate_query_me_reset.running = false;
 }
@@ -144,7 +143,7 @@ void Frames::event_func_569()
     if (!level_group_43)
         return;
     const double number = call_number(*this);
-    if (!select(instances[controller_music], [&](FrameObject* c) { return get_value(*c, 'D') == number; }))
+    if (!select(instances[types::ControllerMusic_49], [&](FrameObject* c) { return get_value(*c, 'D') == number; }))
         return;
     if (global_values->get(4) >= 0)
         media.set_channel_position(music_channel, 0);

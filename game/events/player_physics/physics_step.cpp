@@ -18,7 +18,7 @@ bool step_groups(const Frames& f) { return f.level_group_43 && f.level_group_23 
 // creeps by less than the engine can see.
 double quantised(double value) { return std::floor(value * 10000) / 10000; }
 
-FrameObject& values_of(Frames& f) { return instance_or_default(f.instances[movement_values]); }
+FrameObject& values_of(Frames& f) { return instance_or_default(f.instances[types::PlayerMovementValues_80]); }
 
 bool touches(Frames& f, int sensor) { return read(f, sensor, 'Z') == 1; }
 
@@ -26,7 +26,8 @@ bool touches(Frames& f, int sensor) { return read(f, sensor, 'Z') == 1; }
 bool landing_on_floor(Frames& f)
 {
     const FrameObject& values = values_of(f);
-    return get(values, 'V') == 1 && get(values, 'L') == 0 && get(values, 'G') >= 0 && touches(f, sensor_bottom_big);
+    return get(values, 'V') == 1 && get(values, 'L') == 0 && get(values, 'G') >= 0 &&
+           touches(f, types::PlayerSensorBottomBig_95);
 }
 
 void set_layer_bit(QualifierList& group, bool on)
@@ -36,7 +37,7 @@ void set_layer_bit(QualifierList& group, bool on)
 
 void label_wall_collision(Frames& f)
 {
-    FrameObject* values = instance_of(f.instances[movement_values]);
+    FrameObject* values = instance_of(f.instances[types::PlayerMovementValues_80]);
     put_string(values, 3, "Player01WallCollision");
     put_string(values, 4, "Player01WallCollision");
 }
@@ -45,18 +46,18 @@ void label_wall_collision(Frames& f)
 // ground angle N (and its copy O).
 void measure_angle(Frames& f)
 {
-    put_string(instance_of(f.instances[movement_values]), 7, "Player01DetectAngle");
-    write(f, sensor_left_angle, 'Y', 0);
-    write(f, sensor_right_angle, 'Y', 0);
+    put_string(instance_of(f.instances[types::PlayerMovementValues_80]), 7, "Player01DetectAngle");
+    write(f, types::PlayerSensorLeftAngle_98, 'Y', 0);
+    write(f, types::PlayerSensorRightAngle_99, 'Y', 0);
     f.run_loop(f.fast_loop_player01detectangle, 20, &Frames::loop_player01detectangle_4);
-    const FrameObject& left = instance_or_default(f.instances[sensor_left_angle]);
-    const FrameObject& right = instance_or_default(f.instances[sensor_right_angle]);
-    write(f, master_groups_a, 'A', left.get_x() - right.get_x());
-    write(f, master_groups_a, 'B', left.get_y() - right.get_y());
+    const FrameObject& left = instance_or_default(f.instances[types::PlayerSensorLeftAngle_98]);
+    const FrameObject& right = instance_or_default(f.instances[types::PlayerSensorRightAngle_99]);
+    write(f, types::MasterGroupsA_83, 'A', left.get_x() - right.get_x());
+    write(f, types::MasterGroupsA_83, 'B', left.get_y() - right.get_y());
     f.run_loop(f.fast_loop_toolsanglecalculator, 1, &Frames::loop_toolsanglecalculator_4);
-    const double angle = read(f, master_groups_a, 'C');
-    write(f, movement_values, 'N', angle);
-    write(f, movement_values, 'O', angle);
+    const double angle = read(f, types::MasterGroupsA_83, 'C');
+    write(f, types::PlayerMovementValues_80, 'N', angle);
+    write(f, types::PlayerMovementValues_80, 'O', angle);
 }
 
 // What a ceiling landing turns into ground speed: more than a floor's, as
@@ -65,8 +66,9 @@ void ceiling_landing_speed(Frames& f)
 {
     const FrameObject& values = values_of(f);
     const double n = get(values, 'N');
-    write(f, action_values_b, 'P', 3);
-    write(f, movement_values, 'B', get(values, 'B') - (sin_deg(n) / 0.35) * (get(values, 'G') * get(values, 'J')));
+    write(f, types::PlayerActionValuesB_164, 'P', 3);
+    write(f, types::PlayerMovementValues_80, 'B',
+          get(values, 'B') - (sin_deg(n) / 0.35) * (get(values, 'G') * get(values, 'J')));
 }
 
 }  // namespace
@@ -84,7 +86,7 @@ void Frames::event_func_631()
 {
     if (!step_groups(*this))
         return;
-    FrameObject* values = instance_of(instances[movement_values]);
+    FrameObject* values = instance_of(instances[types::PlayerMovementValues_80]);
     for (const char name : {'B', 'G', 'N'})
         put(values, name, quantised(get(values_of(*this), name)));
 }
@@ -95,7 +97,7 @@ void Frames::event_func_632()
         return;
     const FrameObject& values = values_of(*this);
     if (get(values, 'B') > get(values, 'D'))
-        write(*this, movement_values, 'B', get(values, 'D'));
+        write(*this, types::PlayerMovementValues_80, 'B', get(values, 'D'));
 }
 
 void Frames::event_func_633()
@@ -104,7 +106,7 @@ void Frames::event_func_633()
         return;
     const FrameObject& values = values_of(*this);
     if (get(values, 'B') < -get(values, 'D'))
-        write(*this, movement_values, 'B', -get(values, 'D'));
+        write(*this, types::PlayerMovementValues_80, 'B', -get(values, 'D'));
 }
 
 void Frames::event_func_634()
@@ -113,14 +115,14 @@ void Frames::event_func_634()
         return;
     const FrameObject& values = values_of(*this);
     if (get(values, 'G') > get(values, 'H'))
-        write(*this, movement_values, 'G', get(values, 'H'));
+        write(*this, types::PlayerMovementValues_80, 'G', get(values, 'H'));
 }
 
 void Frames::event_func_635()
 {
     if (!step_groups(*this))
         return;
-    write(*this, movement_values, 'K', 0);
+    write(*this, types::PlayerMovementValues_80, 'K', 0);
 }
 
 void Frames::event_func_636()
@@ -154,8 +156,8 @@ void Frames::event_func_639()
     if (!step_groups(*this))
         return;
     const FrameObject& values = values_of(*this);
-    write(*this, player_others, 'V', get(values, 'X'));
-    write(*this, player_others, 'W', get(values, 'Y'));
+    write(*this, types::PlayerOthers_75, 'V', get(values, 'X'));
+    write(*this, types::PlayerOthers_75, 'W', get(values, 'Y'));
 }
 
 void Frames::event_func_640() {}
@@ -169,8 +171,8 @@ void Frames::event_func_641()
         return;
     const double n = get(values, 'N');
     const double b = get(values, 'B');
-    write(*this, movement_values, 'X', get(values, 'X') + cos_deg(n) * b);
-    write(*this, movement_values, 'Y', get(values, 'Y') - sin_deg(n) * b);
+    write(*this, types::PlayerMovementValues_80, 'X', get(values, 'X') + cos_deg(n) * b);
+    write(*this, types::PlayerMovementValues_80, 'Y', get(values, 'Y') - sin_deg(n) * b);
     label_wall_collision(*this);
     run_loop(fast_loop_player01wallcollision, to_int(std::fabs(b) + 1), &Frames::loop_player01wallcollision_4);
 }
@@ -182,8 +184,8 @@ void Frames::event_func_642()
     const FrameObject& values = values_of(*this);
     if (get(values, 'U') != 1 || get(values, 'L') != 0)
         return;
-    write(*this, movement_values, 'Y', get(values, 'Y') + get(values, 'G'));
-    put_string(instance_of(instances[movement_values]), 1, "Player01Up");
+    write(*this, types::PlayerMovementValues_80, 'Y', get(values, 'Y') + get(values, 'G'));
+    put_string(instance_of(instances[types::PlayerMovementValues_80]), 1, "Player01Up");
     run_loop(fast_loop_player01up, 10, &Frames::loop_player01up_4);
 }
 
@@ -205,7 +207,7 @@ void Frames::event_func_644()
     const FrameObject& values = values_of(*this);
     if (get(values, 'U') != 1 || get(values, 'L') != 0)
         return;
-    put_string(instance_of(instances[movement_values]), 2, "Player01Down");
+    put_string(instance_of(instances[types::PlayerMovementValues_80]), 2, "Player01Down");
     run_loop(fast_loop_player01down, 10, &Frames::loop_player01down_4);
 }
 
@@ -213,8 +215,8 @@ void Frames::event_func_645()
 {
     if (!step_groups(*this) || !landing_on_floor(*this))
         return;
-    write(*this, movement_values, 'N', 0);
-    write(*this, movement_values, 'O', 0);
+    write(*this, types::PlayerMovementValues_80, 'N', 0);
+    write(*this, types::PlayerMovementValues_80, 'O', 0);
 }
 
 void Frames::event_func_646()
@@ -228,7 +230,7 @@ void Frames::event_func_647()
 {
     if (!step_groups(*this) || !landing_on_floor(*this))
         return;
-    if (!touches(*this, sensor_left_edge) || !touches(*this, sensor_right_edge))
+    if (!touches(*this, types::PlayerSensorLeftEdge_100) || !touches(*this, types::PlayerSensorRightEdge_101))
         return;
     measure_angle(*this);
 }
@@ -241,25 +243,26 @@ void Frames::event_func_648()
     const double n = get(values, 'N');
     if (!(n > 22 && n < 338))
         return;
-    write(*this, movement_values, 'B', get(values, 'B') - sin_deg(n) * (get(values, 'G') * get(values, 'J')));
+    write(*this, types::PlayerMovementValues_80, 'B',
+          get(values, 'B') - sin_deg(n) * (get(values, 'G') * get(values, 'J')));
 }
 
 void Frames::event_func_649()
 {
     if (!step_groups(*this) || !landing_on_floor(*this))
         return;
-    write(*this, movement_values, 'W', get(values_of(*this), 'G'));
-    write(*this, movement_values, 'G', 0);
-    write(*this, movement_values, 'L', 1);
-    write(*this, movement_values, 'K', 1);
-    write(*this, action_values_a, 'C', 0);
+    write(*this, types::PlayerMovementValues_80, 'W', get(values_of(*this), 'G'));
+    write(*this, types::PlayerMovementValues_80, 'G', 0);
+    write(*this, types::PlayerMovementValues_80, 'L', 1);
+    write(*this, types::PlayerMovementValues_80, 'K', 1);
+    write(*this, types::PlayerActionValuesA_86, 'C', 0);
 }
 
 void Frames::event_func_650()
 {
     if (!step_groups(*this))
         return;
-    write(*this, action_values_b, 'P', 0);
+    write(*this, types::PlayerActionValuesB_164, 'P', 0);
 }
 
 void Frames::event_func_651()
@@ -269,11 +272,11 @@ void Frames::event_func_651()
     const FrameObject& values = values_of(*this);
     if (get(values, 'V') != 1 || get(values, 'L') != 0 || !(get(values, 'G') < -1.75) || get(values, 'M') == 42)
         return;
-    if (!touches(*this, sensor_top_big))
+    if (!touches(*this, types::PlayerSensorTopBig_93))
         return;
-    write(*this, action_values_b, 'P', 1);
-    write(*this, movement_values, 'N', 180);
-    write(*this, movement_values, 'O', 180);
+    write(*this, types::PlayerActionValuesB_164, 'P', 1);
+    write(*this, types::PlayerMovementValues_80, 'N', 180);
+    write(*this, types::PlayerMovementValues_80, 'O', 180);
     run_loop(fast_loop_player01allsensors, 1, &Frames::loop_player01allsensors_4);
 }
 
@@ -281,9 +284,9 @@ void Frames::event_func_652()
 {
     if (!step_groups(*this))
         return;
-    if (read(*this, action_values_b, 'P') != 1 || !touches(*this, sensor_bottom_big))
+    if (read(*this, types::PlayerActionValuesB_164, 'P') != 1 || !touches(*this, types::PlayerSensorBottomBig_95))
         return;
-    write(*this, action_values_b, 'P', 2);
+    write(*this, types::PlayerActionValuesB_164, 'P', 2);
     run_loop(fast_loop_player01detectsensoredges, 1, &Frames::loop_player01detectsensoredges_4);
 }
 
@@ -291,9 +294,9 @@ void Frames::event_func_653()
 {
     if (!step_groups(*this))
         return;
-    if (read(*this, action_values_b, 'P') != 2)
+    if (read(*this, types::PlayerActionValuesB_164, 'P') != 2)
         return;
-    if (!touches(*this, sensor_left_edge) || !touches(*this, sensor_right_edge))
+    if (!touches(*this, types::PlayerSensorLeftEdge_100) || !touches(*this, types::PlayerSensorRightEdge_101))
         return;
     measure_angle(*this);
 }
@@ -302,7 +305,7 @@ void Frames::event_func_654()
 {
     if (!step_groups(*this))
         return;
-    if (read(*this, action_values_b, 'P') != 2 || !(get(values_of(*this), 'N') < 170))
+    if (read(*this, types::PlayerActionValuesB_164, 'P') != 2 || !(get(values_of(*this), 'N') < 170))
         return;
     ceiling_landing_speed(*this);
 }
@@ -311,7 +314,7 @@ void Frames::event_func_655()
 {
     if (!step_groups(*this))
         return;
-    if (read(*this, action_values_b, 'P') != 2 || !(get(values_of(*this), 'N') > 190))
+    if (read(*this, types::PlayerActionValuesB_164, 'P') != 2 || !(get(values_of(*this), 'N') > 190))
         return;
     ceiling_landing_speed(*this);
 }
@@ -320,12 +323,12 @@ void Frames::event_func_656()
 {
     if (!step_groups(*this))
         return;
-    if (read(*this, action_values_b, 'P') != 3)
+    if (read(*this, types::PlayerActionValuesB_164, 'P') != 3)
         return;
-    write(*this, action_values_b, 'P', 0);
-    write(*this, movement_values, 'W', get(values_of(*this), 'G'));
-    write(*this, movement_values, 'G', 0);
-    write(*this, movement_values, 'M', 1);
-    write(*this, movement_values, 'L', 1);
-    write(*this, movement_values, 'K', 1);
+    write(*this, types::PlayerActionValuesB_164, 'P', 0);
+    write(*this, types::PlayerMovementValues_80, 'W', get(values_of(*this), 'G'));
+    write(*this, types::PlayerMovementValues_80, 'G', 0);
+    write(*this, types::PlayerMovementValues_80, 'M', 1);
+    write(*this, types::PlayerMovementValues_80, 'L', 1);
+    write(*this, types::PlayerMovementValues_80, 'K', 1);
 }

@@ -38,19 +38,13 @@ namespace player_values {
 // events' own.
 using namespace player_ground;
 
-constexpr int gui_rings = 61;          // GUIRings_74
-constexpr int skin_orrun = 213;        // PlayerSkinOrrun_290
-constexpr int skin_pimsa = 247;        // PlayerSkinPimsa_324
-constexpr int skin_pimsa_bike = 253;   // PlayerSkinPimsaBike_338
-constexpr int reflection = 258;        // PlayerReflect_343
-
-inline Single movement(Frames& frames) { return Single(frames.instances[movement_values]); }
-inline Single others(Frames& frames) { return Single(frames.instances[player_others]); }
-inline Single input(Frames& frames) { return Single(frames.instances[player_input]); }
-inline Single actions_a(Frames& frames) { return Single(frames.instances[action_values_a]); }
-inline Single actions_b(Frames& frames) { return Single(frames.instances[action_values_b]); }
-inline Single camera(Frames& frames) { return Single(frames.instances[master_camera]); }
-inline Single energy(Frames& frames) { return Single(frames.instances[gui_energy]); }
+inline Single movement(Frames& frames) { return Single(frames.instances[types::PlayerMovementValues_80]); }
+inline Single others(Frames& frames) { return Single(frames.instances[types::PlayerOthers_75]); }
+inline Single input(Frames& frames) { return Single(frames.instances[types::PlayerInput_21]); }
+inline Single actions_a(Frames& frames) { return Single(frames.instances[types::PlayerActionValuesA_86]); }
+inline Single actions_b(Frames& frames) { return Single(frames.instances[types::PlayerActionValuesB_164]); }
+inline Single camera(Frames& frames) { return Single(frames.instances[types::MasterCamera_190]); }
+inline Single energy(Frames& frames) { return Single(frames.instances[types::GUIEnergy_76]); }
 
 inline void add_to(const Single& object, char name, double number) { object.set(name, object[name] + number); }
 

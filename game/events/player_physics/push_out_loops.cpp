@@ -44,13 +44,13 @@ void deepen(Frames& frames, int probe_type)
 
 void Frames::event_func_470()
 {
-    if (engine_on(*this) && rising_or_level(*this) && sensor_flag_is(*this, sensor_top, 1))
+    if (engine_on(*this) && rising_or_level(*this) && sensor_flag_is(*this, types::PlayerSensorTop_92, 1))
         set_movement_value(*this, 'Y', movement_value(*this, 'Y') + 1);
 }
 
 void Frames::event_func_471()
 {
-    if (engine_on(*this) && rising_or_level(*this) && sensor_flag_is(*this, sensor_top, 0))
+    if (engine_on(*this) && rising_or_level(*this) && sensor_flag_is(*this, types::PlayerSensorTop_92, 0))
         stop(fast_loop_player01up);
 }
 
@@ -65,13 +65,13 @@ void Frames::loop_player01up_4()
 
 void Frames::event_func_482()
 {
-    if (engine_on(*this) && falling_or_level(*this) && sensor_flag_is(*this, sensor_bottom, 1))
+    if (engine_on(*this) && falling_or_level(*this) && sensor_flag_is(*this, types::PlayerSensorBottom_94, 1))
         set_movement_value(*this, 'Y', movement_value(*this, 'Y') - 1);
 }
 
 void Frames::event_func_483()
 {
-    if (engine_on(*this) && falling_or_level(*this) && sensor_flag_is(*this, sensor_bottom, 0))
+    if (engine_on(*this) && falling_or_level(*this) && sensor_flag_is(*this, types::PlayerSensorBottom_94, 0))
         stop(fast_loop_player01down);
 }
 
@@ -86,19 +86,20 @@ void Frames::loop_player01down_4()
 
 void Frames::event_func_502()
 {
-    if (engine_on(*this) && sensor_flag_is(*this, sensor_right, 1))
+    if (engine_on(*this) && sensor_flag_is(*this, types::PlayerSensorRight_90, 1))
         step_along_ground(*this, -1);
 }
 
 void Frames::event_func_503()
 {
-    if (engine_on(*this) && sensor_flag_is(*this, sensor_left, 1))
+    if (engine_on(*this) && sensor_flag_is(*this, types::PlayerSensorLeft_88, 1))
         step_along_ground(*this, 1);
 }
 
 void Frames::event_func_504()
 {
-    if (engine_on(*this) && sensor_flag_is(*this, sensor_left, 0) && sensor_flag_is(*this, sensor_right, 0))
+    if (engine_on(*this) && sensor_flag_is(*this, types::PlayerSensorLeft_88, 0) &&
+        sensor_flag_is(*this, types::PlayerSensorRight_90, 0))
         stop(fast_loop_player01wallcollision);
 }
 
@@ -116,13 +117,13 @@ void Frames::loop_player01wallcollision_4()
 void Frames::event_func_514()
 {
     if (engine_on(*this))
-        deepen(*this, sensor_left_angle);
+        deepen(*this, types::PlayerSensorLeftAngle_98);
 }
 
 void Frames::event_func_515()
 {
     if (engine_on(*this))
-        deepen(*this, sensor_right_angle);
+        deepen(*this, types::PlayerSensorRightAngle_99);
 }
 
 // Never stops itself: each probe's depth ends where it first met ground, or at the budget.
@@ -137,14 +138,15 @@ void Frames::loop_player01detectangle_4()
 
 void Frames::event_func_526()
 {
-    if (engine_on(*this) && sensor_flag_is(*this, player, 0) && sensor_flag_is(*this, sensor_slopes, 1))
+    if (engine_on(*this) && sensor_flag_is(*this, types::Player_87, 0) &&
+        sensor_flag_is(*this, types::PlayerSensorSlopes_96, 1))
         step_into_ground(*this);
 }
 
 // The body touches: one more pixel in, and the slope is followed.
 void Frames::event_func_527()
 {
-    if (!engine_on(*this) || !sensor_flag_is(*this, player, 1))
+    if (!engine_on(*this) || !sensor_flag_is(*this, types::Player_87, 1))
         return;
     step_into_ground(*this);
     stop(fast_loop_player01slopesdown);

@@ -20,7 +20,7 @@ enum Label { main_label, top_label, bottom_label, left_label, right_label, slope
 
 void write_label(Frames& frames, Label label, const char* text)
 {
-    if (FrameObject* values = instance_of(frames.instances[movement_values]))
+    if (FrameObject* values = instance_of(frames.instances[types::PlayerMovementValues_80]))
         values->alterables->strings.get(unsigned(label)) = text;
 }
 
@@ -32,7 +32,7 @@ double clamped(double position, double least, double greatest) { return std::min
 void place(Frames& frames, int sensor_type, Offset offset)
 {
     const FrameObject& values = movement(frames);
-    const FrameObject& camera = instance_or_default(frames.instances[master_camera]);
+    const FrameObject& camera = instance_or_default(frames.instances[types::MasterCamera_190]);
     const double theta = get_value(values, 'N');
     for_each_instance(frames.instances[sensor_type], [&](FrameObject* sensor) {
         const double a = get_value(*sensor, 'A');
@@ -109,7 +109,7 @@ void landing_test(Frames& frames, int sensor_type)
     select_all(sensors);
     if (!group_members_present(frames.qualifier_2) || !check_overlap(sensors, frames.qualifier_2))
         return;
-    ObjectList& body = frames.instances[sensor_platform];
+    ObjectList& body = frames.instances[types::PlayerSensorPlatform_97];
     select_all(body);
     select_all(frames.qualifier_2);
     if (!check_not_overlap(body, frames.qualifier_2))
@@ -127,7 +127,6 @@ void ledge_object_test(Frames& frames, int sensor_type)
         return;
     for_each_selected(sensors, [](FrameObject* sensor) { set_value(sensor, 'Z', 0); });
 }
-
 
 // Placement and tests of each detect loop, without its label: the all-sensors
 // loop runs them under its own label.
@@ -218,44 +217,44 @@ void Frames::event_func_463()
 {
     if (!engine_on(*this))
         return;
-    place(*this, sensor_top, Offset::plain);
-    place(*this, sensor_top_big, Offset::plain);
+    place(*this, types::PlayerSensorTop_92, Offset::plain);
+    place(*this, types::PlayerSensorTopBig_93, Offset::plain);
 }
 
 void Frames::event_func_464()
 {
     if (engine_on(*this))
-        background_test(*this, sensor_top);
+        background_test(*this, types::PlayerSensorTop_92);
 }
 
 void Frames::event_func_465()
 {
     if (engine_on(*this))
-        solid_test(*this, sensor_top);
+        solid_test(*this, types::PlayerSensorTop_92);
 }
 
 void Frames::event_func_466()
 {
     if (engine_on(*this))
-        platform_test(*this, sensor_top);
+        platform_test(*this, types::PlayerSensorTop_92);
 }
 
 void Frames::event_func_467()
 {
     if (engine_on(*this))
-        background_test(*this, sensor_top_big);
+        background_test(*this, types::PlayerSensorTopBig_93);
 }
 
 void Frames::event_func_468()
 {
     if (engine_on(*this))
-        solid_test(*this, sensor_top_big);
+        solid_test(*this, types::PlayerSensorTopBig_93);
 }
 
 void Frames::event_func_469()
 {
     if (engine_on(*this))
-        platform_test(*this, sensor_top_big);
+        platform_test(*this, types::PlayerSensorTopBig_93);
 }
 
 void Frames::loop_player01detectsensortop_4()
@@ -276,57 +275,57 @@ void Frames::event_func_473()
 {
     if (!engine_on(*this))
         return;
-    place(*this, sensor_bottom, Offset::plain);
-    place(*this, sensor_bottom_big, Offset::plain);
-    place(*this, sensor_platform, Offset::plain);
+    place(*this, types::PlayerSensorBottom_94, Offset::plain);
+    place(*this, types::PlayerSensorBottomBig_95, Offset::plain);
+    place(*this, types::PlayerSensorPlatform_97, Offset::plain);
 }
 
 void Frames::event_func_474()
 {
     if (engine_on(*this))
-        background_test(*this, sensor_bottom);
+        background_test(*this, types::PlayerSensorBottom_94);
 }
 
 void Frames::event_func_475()
 {
     if (engine_on(*this))
-        solid_test(*this, sensor_bottom);
+        solid_test(*this, types::PlayerSensorBottom_94);
 }
 
 void Frames::event_func_476()
 {
     if (engine_on(*this))
-        platform_test(*this, sensor_bottom);
+        platform_test(*this, types::PlayerSensorBottom_94);
 }
 
 void Frames::event_func_477()
 {
     if (engine_on(*this))
-        landing_test(*this, sensor_bottom);
+        landing_test(*this, types::PlayerSensorBottom_94);
 }
 
 void Frames::event_func_478()
 {
     if (engine_on(*this))
-        background_test(*this, sensor_bottom_big);
+        background_test(*this, types::PlayerSensorBottomBig_95);
 }
 
 void Frames::event_func_479()
 {
     if (engine_on(*this))
-        solid_test(*this, sensor_bottom_big);
+        solid_test(*this, types::PlayerSensorBottomBig_95);
 }
 
 void Frames::event_func_480()
 {
     if (engine_on(*this))
-        platform_test(*this, sensor_bottom_big);
+        platform_test(*this, types::PlayerSensorBottomBig_95);
 }
 
 void Frames::event_func_481()
 {
     if (engine_on(*this))
-        landing_test(*this, sensor_bottom_big);
+        landing_test(*this, types::PlayerSensorBottomBig_95);
 }
 
 void Frames::loop_player01detectsensorbottom_4()
@@ -347,44 +346,44 @@ void Frames::event_func_487()
 {
     if (!engine_on(*this))
         return;
-    place(*this, sensor_right, Offset::plain);
-    place(*this, sensor_right_big, Offset::wall);
+    place(*this, types::PlayerSensorRight_90, Offset::plain);
+    place(*this, types::PlayerSensorRightBig_91, Offset::wall);
 }
 
 void Frames::event_func_488()
 {
     if (engine_on(*this))
-        background_test(*this, sensor_right);
+        background_test(*this, types::PlayerSensorRight_90);
 }
 
 void Frames::event_func_489()
 {
     if (engine_on(*this))
-        solid_test(*this, sensor_right);
+        solid_test(*this, types::PlayerSensorRight_90);
 }
 
 void Frames::event_func_490()
 {
     if (engine_on(*this))
-        platform_test(*this, sensor_right);
+        platform_test(*this, types::PlayerSensorRight_90);
 }
 
 void Frames::event_func_491()
 {
     if (engine_on(*this))
-        background_test(*this, sensor_right_big, Offset::wall);
+        background_test(*this, types::PlayerSensorRightBig_91, Offset::wall);
 }
 
 void Frames::event_func_492()
 {
     if (engine_on(*this))
-        solid_test(*this, sensor_right_big);
+        solid_test(*this, types::PlayerSensorRightBig_91);
 }
 
 void Frames::event_func_493()
 {
     if (engine_on(*this))
-        platform_test(*this, sensor_right_big, Offset::wall);
+        platform_test(*this, types::PlayerSensorRightBig_91, Offset::wall);
 }
 
 void Frames::loop_player01detectsensorright_4()
@@ -405,44 +404,44 @@ void Frames::event_func_495()
 {
     if (!engine_on(*this))
         return;
-    place(*this, sensor_left, Offset::plain);
-    place(*this, sensor_left_big, Offset::wall);
+    place(*this, types::PlayerSensorLeft_88, Offset::plain);
+    place(*this, types::PlayerSensorLeftBig_89, Offset::wall);
 }
 
 void Frames::event_func_496()
 {
     if (engine_on(*this))
-        background_test(*this, sensor_left);
+        background_test(*this, types::PlayerSensorLeft_88);
 }
 
 void Frames::event_func_497()
 {
     if (engine_on(*this))
-        solid_test(*this, sensor_left);
+        solid_test(*this, types::PlayerSensorLeft_88);
 }
 
 void Frames::event_func_498()
 {
     if (engine_on(*this))
-        platform_test(*this, sensor_left);
+        platform_test(*this, types::PlayerSensorLeft_88);
 }
 
 void Frames::event_func_499()
 {
     if (engine_on(*this))
-        background_test(*this, sensor_left_big, Offset::wall);
+        background_test(*this, types::PlayerSensorLeftBig_89, Offset::wall);
 }
 
 void Frames::event_func_500()
 {
     if (engine_on(*this))
-        solid_test(*this, sensor_left_big);
+        solid_test(*this, types::PlayerSensorLeftBig_89);
 }
 
 void Frames::event_func_501()
 {
     if (engine_on(*this))
-        platform_test(*this, sensor_left_big, Offset::wall);
+        platform_test(*this, types::PlayerSensorLeftBig_89, Offset::wall);
 }
 
 void Frames::loop_player01detectsensorleft_4()
@@ -463,44 +462,44 @@ void Frames::event_func_507()
 {
     if (!engine_on(*this))
         return;
-    place(*this, sensor_left_angle, Offset::probe);
-    place(*this, sensor_right_angle, Offset::probe);
+    place(*this, types::PlayerSensorLeftAngle_98, Offset::probe);
+    place(*this, types::PlayerSensorRightAngle_99, Offset::probe);
 }
 
 void Frames::event_func_508()
 {
     if (engine_on(*this))
-        background_test(*this, sensor_left_angle);
+        background_test(*this, types::PlayerSensorLeftAngle_98);
 }
 
 void Frames::event_func_509()
 {
     if (engine_on(*this))
-        solid_test(*this, sensor_left_angle);
+        solid_test(*this, types::PlayerSensorLeftAngle_98);
 }
 
 void Frames::event_func_510()
 {
     if (engine_on(*this))
-        platform_test(*this, sensor_left_angle);
+        platform_test(*this, types::PlayerSensorLeftAngle_98);
 }
 
 void Frames::event_func_511()
 {
     if (engine_on(*this))
-        background_test(*this, sensor_right_angle);
+        background_test(*this, types::PlayerSensorRightAngle_99);
 }
 
 void Frames::event_func_512()
 {
     if (engine_on(*this))
-        solid_test(*this, sensor_right_angle);
+        solid_test(*this, types::PlayerSensorRightAngle_99);
 }
 
 void Frames::event_func_513()
 {
     if (engine_on(*this))
-        platform_test(*this, sensor_right_angle);
+        platform_test(*this, types::PlayerSensorRightAngle_99);
 }
 
 void Frames::loop_player01detectsensorangles_4()
@@ -523,8 +522,8 @@ void Frames::event_func_517()
     if (!engine_on(*this))
         return;
     const FrameObject& values = movement(*this);
-    const FrameObject& camera = instance_or_default(instances[master_camera]);
-    for_each_instance(instances[player], [&](FrameObject* body) {
+    const FrameObject& camera = instance_or_default(instances[types::MasterCamera_190]);
+    for_each_instance(instances[types::Player_87], [&](FrameObject* body) {
         body->set_x(to_int(clamped(get_value(values, 'X'), get_value(camera, 'C'), get_value(camera, 'E'))));
         body->set_y(to_int(clamped(get_value(values, 'Y'), get_value(camera, 'D'), get_value(camera, 'F'))));
         set_value(body, 'Z', 0);
@@ -534,19 +533,19 @@ void Frames::event_func_517()
 void Frames::event_func_518()
 {
     if (engine_on(*this))
-        background_test(*this, player);
+        background_test(*this, types::Player_87);
 }
 
 void Frames::event_func_519()
 {
     if (engine_on(*this))
-        solid_test(*this, player);
+        solid_test(*this, types::Player_87);
 }
 
 void Frames::event_func_520()
 {
     if (engine_on(*this))
-        platform_test(*this, player);
+        platform_test(*this, types::Player_87);
 }
 
 void Frames::loop_player01detectsensormain_4()
@@ -566,25 +565,25 @@ void Frames::event_func_521()
 void Frames::event_func_522()
 {
     if (engine_on(*this))
-        place(*this, sensor_slopes, Offset::plain);
+        place(*this, types::PlayerSensorSlopes_96, Offset::plain);
 }
 
 void Frames::event_func_523()
 {
     if (engine_on(*this))
-        background_test(*this, sensor_slopes);
+        background_test(*this, types::PlayerSensorSlopes_96);
 }
 
 void Frames::event_func_524()
 {
     if (engine_on(*this))
-        solid_test(*this, sensor_slopes);
+        solid_test(*this, types::PlayerSensorSlopes_96);
 }
 
 void Frames::event_func_525()
 {
     if (engine_on(*this))
-        platform_test(*this, sensor_slopes);
+        platform_test(*this, types::PlayerSensorSlopes_96);
 }
 
 void Frames::loop_player01detectsensorslope_4()
@@ -605,57 +604,58 @@ void Frames::event_func_558()
 {
     if (!engine_on(*this))
         return;
-    for_each_instance(instances[sensor_left_edge], [](FrameObject* sensor) { set_value(sensor, 'Z', 0); });
-    place(*this, sensor_left_edge, Offset::edge);
-    place(*this, sensor_right_edge, Offset::edge);
+    for_each_instance(instances[types::PlayerSensorLeftEdge_100],
+                      [](FrameObject* sensor) { set_value(sensor, 'Z', 0); });
+    place(*this, types::PlayerSensorLeftEdge_100, Offset::edge);
+    place(*this, types::PlayerSensorRightEdge_101, Offset::edge);
 }
 
 void Frames::event_func_559()
 {
     if (engine_on(*this))
-        background_test(*this, sensor_left_edge);
+        background_test(*this, types::PlayerSensorLeftEdge_100);
 }
 
 void Frames::event_func_560()
 {
     if (engine_on(*this))
-        solid_test(*this, sensor_left_edge);
+        solid_test(*this, types::PlayerSensorLeftEdge_100);
 }
 
 void Frames::event_func_561()
 {
     if (engine_on(*this))
-        platform_test(*this, sensor_left_edge);
+        platform_test(*this, types::PlayerSensorLeftEdge_100);
 }
 
 void Frames::event_func_562()
 {
     if (engine_on(*this))
-        ledge_object_test(*this, sensor_left_edge);
+        ledge_object_test(*this, types::PlayerSensorLeftEdge_100);
 }
 
 void Frames::event_func_563()
 {
     if (engine_on(*this))
-        background_test(*this, sensor_right_edge);
+        background_test(*this, types::PlayerSensorRightEdge_101);
 }
 
 void Frames::event_func_564()
 {
     if (engine_on(*this))
-        solid_test(*this, sensor_right_edge);
+        solid_test(*this, types::PlayerSensorRightEdge_101);
 }
 
 void Frames::event_func_565()
 {
     if (engine_on(*this))
-        platform_test(*this, sensor_right_edge);
+        platform_test(*this, types::PlayerSensorRightEdge_101);
 }
 
 void Frames::event_func_566()
 {
     if (engine_on(*this))
-        ledge_object_test(*this, sensor_right_edge);
+        ledge_object_test(*this, types::PlayerSensorRightEdge_101);
 }
 
 void Frames::loop_player01detectsensoredges_4()
@@ -680,19 +680,20 @@ void Frames::event_func_567()
 {
     if (!engine_on(*this))
         return;
-    if (FrameObject* values = instance_of(instances[movement_values]))
+    if (FrameObject* values = instance_of(instances[types::PlayerMovementValues_80]))
         for (unsigned label = 0; label <= angles_label; ++label)
             values->alterables->strings.get(label) = "Player01AllSensors";
     const FrameObject& values = movement(*this);
     const int x = to_int(get_value(values, 'X'));
     const int y = to_int(get_value(values, 'Y'));
     const int direction = to_int(get_value(values, 'N') / 11.25);
-    for_each_instance(instances[character_sensor], [&](FrameObject* sensor) {
+    for_each_instance(instances[types::PlayerCharacterSensor_151], [&](FrameObject* sensor) {
         sensor->set_x(x);
         sensor->set_y(y);
         sensor->set_direction(direction, true);
     });
-    for (int skin : {skin_yelto, skin_orrun, skin_pimsa, skin_pimsa_bike, skin_dorrik, skin_hespin})
+    for (int skin : {types::PlayerSkinYelto_102, types::PlayerSkinOrrun_290, types::PlayerSkinPimsa_324,
+                     types::PlayerSkinPimsaBike_338, types::PlayerSkinDorrik_339, types::PlayerSkinHespin_351})
         for_each_instance(instances[skin], [&](FrameObject* object) {
             object->set_x(x);
             object->set_y(y);

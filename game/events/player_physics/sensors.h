@@ -3,15 +3,12 @@
 // sine, with the exact zeros that keep walls and ceilings on whole pixels.
 #pragma once
 
-#include "game/events/act1_frame/start_types.h"
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 
 #include <cmath>
 
 namespace player_sensors {
-
-using namespace act1_start;
 
 constexpr double degrees_per_radian = 57.29577951308232;
 
@@ -22,12 +19,15 @@ inline bool engine_on(const Frames& frames)
 }
 
 // Reads of the player's values; a missing object reads as the default one.
-inline const FrameObject& movement(Frames& frames) { return instance_or_default(frames.instances[movement_values]); }
+inline const FrameObject& movement(Frames& frames)
+{
+    return instance_or_default(frames.instances[types::PlayerMovementValues_80]);
+}
 inline double movement_value(Frames& frames, char name) { return get_value(movement(frames), name); }
 // Writes skip a missing object.
 inline void set_movement_value(Frames& frames, char name, double number)
 {
-    set_value(instance_of(frames.instances[movement_values]), name, number);
+    set_value(instance_of(frames.instances[types::PlayerMovementValues_80]), name, number);
 }
 
 inline double turned_cos(double degrees)

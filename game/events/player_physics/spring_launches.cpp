@@ -67,7 +67,7 @@ std::vector<FrameObject*> touched_springs(Frames& frames, const SpringLaunch& la
 {
     if (!frames.level_group_43)
         return {};
-    const bool ready = holds(frames, movement_values, [&](const FrameObject& values) {
+    const bool ready = holds(frames, types::PlayerMovementValues_80, [&](const FrameObject& values) {
         const double mode = get(values, 'M');
         return approaches(values, launch.approach) && mode != mode_dead && mode != mode_second_death;
     });
@@ -90,7 +90,7 @@ void launch_player(Frames& frames, const SpringLaunch& launch)
     if (touched.empty())
         return;
 
-    FrameObject* values = instance_of(frames.instances[movement_values]);
+    FrameObject* values = instance_of(frames.instances[types::PlayerMovementValues_80]);
     if (launch.b)
         put(values, 'B', *launch.b);
     if (launch.g) {
@@ -100,11 +100,11 @@ void launch_player(Frames& frames, const SpringLaunch& launch)
     }
     media.play_id(spring_sample, -1, 1);
     if (launch.shield) {
-        write(frames, action_values_a, 'C', 0);
-        for_each_instance(frames.instances[shield_water], [](FrameObject* shield) { put(shield, 'A', 0); });
+        write(frames, types::PlayerActionValuesA_86, 'C', 0);
+        for_each_instance(frames.instances[types::ShieldWater_106], [](FrameObject* shield) { put(shield, 'A', 0); });
     }
 
-    ObjectList& beams = frames.instances[spring_beam];
+    ObjectList& beams = frames.instances[types::EffectsSpringBeam_319];
     FrameObject* first_beam = nullptr;
     for (FrameObject* spring : touched) {
         FrameObject* made = create_effectsspringbeam_319(spring->get_x(), spring->get_y());
@@ -121,13 +121,13 @@ void launch_player(Frames& frames, const SpringLaunch& launch)
 
     const FrameObject& layer_source = launch.layer == BeamLayer::own
                                           ? *touched.front()
-                                          : instance_or_default(frames.instances[red_spring_up]);
+                                          : instance_or_default(frames.instances[types::RedSpringUp_201]);
     first_beam->set_layer(layer_index(layer_source));
 
     if (launch.facing)
-        write(frames, player_others, 'O', *launch.facing);
+        write(frames, types::PlayerOthers_75, 'O', *launch.facing);
     if (launch.shield)
-        write(frames, action_values_b, 'O', 0);
+        write(frames, types::PlayerActionValuesB_164, 'O', 0);
     for (FrameObject* spring : touched) {
         static_cast<Active*>(spring)->force_animation(0);
         static_cast<Active*>(spring)->force_animation(5);
@@ -138,23 +138,23 @@ void launch_player(Frames& frames, const SpringLaunch& launch)
 constexpr std::nullopt_t no = std::nullopt;
 const SpringLaunch launches[] = {
     // 539 ... 546: red springs
-    {red_spring_up,          sensor_bottom_big, Approach::falling,        no,  -18, no, true,  BeamLayer::own,    false},
-    {red_spring_right,       sensor_left_big,   Approach::moving_left,    14,  no,  5,  false, BeamLayer::red_up, true},
-    {red_spring_left,        sensor_right_big,  Approach::moving_right,   -14, no,  -5, false, BeamLayer::red_up, true},
-    {red_spring_down,        sensor_top_big,    Approach::rising,         no,  18,  no, false, BeamLayer::red_up, false},
-    {red_spring_up_right,    sensor_bottom_big, Approach::falling,        14,  -14, 5,  true,  BeamLayer::red_up, false},
-    {red_spring_up_right,    sensor_left_big,   Approach::airborne_left,  14,  -14, 5,  true,  BeamLayer::red_up, false},
-    {red_spring_up_left,     sensor_bottom_big, Approach::falling,        -14, -14, -5, true,  BeamLayer::red_up, false},
-    {red_spring_up_left,     sensor_right_big,  Approach::airborne_right, -14, -14, -5, true,  BeamLayer::red_up, false},
+    {types::RedSpringUp_201,          types::PlayerSensorBottomBig_95, Approach::falling,        no,  -18, no, true,  BeamLayer::own,    false},
+    {types::RedSpringRight_202,       types::PlayerSensorLeftBig_89,   Approach::moving_left,    14,  no,  5,  false, BeamLayer::red_up, true},
+    {types::RedSpringLeft_203,        types::PlayerSensorRightBig_91,  Approach::moving_right,   -14, no,  -5, false, BeamLayer::red_up, true},
+    {types::RedSpringDown_204,        types::PlayerSensorTopBig_93,    Approach::rising,         no,  18,  no, false, BeamLayer::red_up, false},
+    {types::RedSpringUpRight_199,    types::PlayerSensorBottomBig_95, Approach::falling,        14,  -14, 5,  true,  BeamLayer::red_up, false},
+    {types::RedSpringUpRight_199,    types::PlayerSensorLeftBig_89,   Approach::airborne_left,  14,  -14, 5,  true,  BeamLayer::red_up, false},
+    {types::RedSpringUpLeft_200,     types::PlayerSensorBottomBig_95, Approach::falling,        -14, -14, -5, true,  BeamLayer::red_up, false},
+    {types::RedSpringUpLeft_200,     types::PlayerSensorRightBig_91,  Approach::airborne_right, -14, -14, -5, true,  BeamLayer::red_up, false},
     // 547 ... 554: yellow springs
-    {yellow_spring_up,       sensor_bottom_big, Approach::falling,        no,  -11, no, true,  BeamLayer::own,    false},
-    {yellow_spring_right,    sensor_left_big,   Approach::moving_left,    10,  no,  5,  false, BeamLayer::own,    true},
-    {yellow_spring_left,     sensor_right_big,  Approach::moving_right,   -10, no,  -5, false, BeamLayer::own,    true},
-    {yellow_spring_down,     sensor_top_big,    Approach::rising,         no,  11,  no, false, BeamLayer::own,    false},
-    {yellow_spring_up_right, sensor_bottom_big, Approach::falling,        9,   -9,  5,  true,  BeamLayer::own,    false},
-    {yellow_spring_up_right, sensor_left_big,   Approach::airborne_left,  9,   -9,  5,  true,  BeamLayer::own,    false},
-    {yellow_spring_up_left,  sensor_bottom_big, Approach::falling,        -9,  -9,  -5, true,  BeamLayer::own,    false},
-    {yellow_spring_up_left,  sensor_right_big,  Approach::airborne_right, -9,  -9,  -5, true,  BeamLayer::own,    false},
+    {types::YellowSpringUp_195,       types::PlayerSensorBottomBig_95, Approach::falling,        no,  -11, no, true,  BeamLayer::own,    false},
+    {types::YellowSpringRight_196,    types::PlayerSensorLeftBig_89,   Approach::moving_left,    10,  no,  5,  false, BeamLayer::own,    true},
+    {types::YellowSpringLeft_197,     types::PlayerSensorRightBig_91,  Approach::moving_right,   -10, no,  -5, false, BeamLayer::own,    true},
+    {types::YellowSpringDown_198,     types::PlayerSensorTopBig_93,    Approach::rising,         no,  11,  no, false, BeamLayer::own,    false},
+    {types::YellowSpringUpRight_194, types::PlayerSensorBottomBig_95, Approach::falling,        9,   -9,  5,  true,  BeamLayer::own,    false},
+    {types::YellowSpringUpRight_194, types::PlayerSensorLeftBig_89,   Approach::airborne_left,  9,   -9,  5,  true,  BeamLayer::own,    false},
+    {types::YellowSpringUpLeft_193,  types::PlayerSensorBottomBig_95, Approach::falling,        -9,  -9,  -5, true,  BeamLayer::own,    false},
+    {types::YellowSpringUpLeft_193,  types::PlayerSensorRightBig_91,  Approach::airborne_right, -9,  -9,  -5, true,  BeamLayer::own,    false},
 };
 // clang-format on
 
@@ -207,10 +207,10 @@ void Frames::event_func_537()
 {
     if (!level_group_43)
         return;
-    if (!holds(*this, movement_values,
+    if (!holds(*this, types::PlayerMovementValues_80,
                [](const FrameObject& values) { return get(values, 'A') == 3 && std::fabs(get(values, 'B')) > 5; }))
         return;
-    break_touched_boxes(*this, sensor_left_big, any_box);
+    break_touched_boxes(*this, types::PlayerSensorLeftBig_89, any_box);
 }
 
 // In the marked modes, landing on a box or touching it with the body breaks it.
@@ -218,11 +218,11 @@ void Frames::event_func_538()
 {
     if (!level_group_43)
         return;
-    if (holds(*this, movement_values,
+    if (holds(*this, types::PlayerMovementValues_80,
               [](const FrameObject& values) { return get(values, 'Z') == 1 && get(values, 'G') >= 0; }))
-        break_touched_boxes(*this, sensor_bottom_big, box_unopened);
-    if (holds(*this, movement_values, [](const FrameObject& values) { return get(values, 'Z') == 1; }))
-        break_touched_boxes(*this, character_sensor, box_unopened);
+        break_touched_boxes(*this, types::PlayerSensorBottomBig_95, box_unopened);
+    if (holds(*this, types::PlayerMovementValues_80, [](const FrameObject& values) { return get(values, 'Z') == 1; }))
+        break_touched_boxes(*this, types::PlayerCharacterSensor_151, box_unopened);
 }
 
 void Frames::event_func_539() { launch(*this, 539); }
@@ -255,17 +255,17 @@ void Frames::event_func_555()
 {
     if (!level_group_43 || !level_group_23 || !level_group_19)
         return;
-    if (!holds(*this, player, [](const FrameObject& body) { return get(body, 'Z') == 1; }))
+    if (!holds(*this, types::Player_87, [](const FrameObject& body) { return get(body, 'Z') == 1; }))
         return;
-    const double angle = read(*this, movement_values, 'N');
-    change(*this, movement_values, 'X', -sin_deg(angle));
-    change(*this, movement_values, 'Y', -cos_deg(angle));
+    const double angle = read(*this, types::PlayerMovementValues_80, 'N');
+    change(*this, types::PlayerMovementValues_80, 'X', -sin_deg(angle));
+    change(*this, types::PlayerMovementValues_80, 'Y', -cos_deg(angle));
 }
 
 void Frames::event_func_556()
 {
     if (!level_group_43 || !level_group_23 || !level_group_19)
         return;
-    if (holds(*this, player, [](const FrameObject& body) { return get(body, 'Z') == 0; }))
+    if (holds(*this, types::Player_87, [](const FrameObject& body) { return get(body, 'Z') == 0; }))
         fast_loop_player01slopesup.running = false;
 }

@@ -12,8 +12,6 @@ using namespace player_values;
 
 namespace {
 
-constexpr int effects_white_burst = 24;  // EffectsWhiteBurst_31
-
 // Gameplay, the player engine and the player's control are on.
 bool controls_on(const Frames& f)
 {
@@ -27,8 +25,8 @@ bool hanging(const Frames& f) { return controls_on(f) && f.level_group_27; }
 bool pushing_into_wall(Frames& f)
 {
     const Single pad = input(f);
-    const Single right = Single(f.instances[sensor_right_big]);
-    const Single left = Single(f.instances[sensor_left_big]);
+    const Single right = Single(f.instances[types::PlayerSensorRightBig_91]);
+    const Single left = Single(f.instances[types::PlayerSensorLeftBig_89]);
     return (pad['D'] == 1 && right['Z'] == 1) || (pad['C'] == 1 && left['Z'] == 1);
 }
 
@@ -38,7 +36,7 @@ void wall_grab(Frames& f, double character)
     if (player['A'] != character || player['L'] != 0 || !pushing_into_wall(f))
         return;
     player.set('M', 47);
-    set_every(f.instances[skin_pimsa], 'M', 10);
+    set_every(f.instances[types::PlayerSkinPimsa_324], 'M', 10);
 }
 
 // Pimsa's pounce, toward the facing `side`: at least 5 along it.
@@ -65,7 +63,7 @@ void release_handles(Frames& f)
 // Dorrik's skins with a spent cooldown (F) and, where asked, energy left.
 bool dorrik_ready(Frames& f, bool below_full)
 {
-    return select(f.instances[skin_dorrik], [below_full](FrameObject* skin) {
+    return select(f.instances[types::PlayerSkinDorrik_339], [below_full](FrameObject* skin) {
         return get_value(*skin, 'F') <= 0 && (!below_full || get_value(*skin, 'E') < 100);
     });
 }
@@ -80,7 +78,7 @@ void Frames::event_func_957()
         return;
     movement(*this).set('T', 1);
     movement(*this).set('S', 1);
-    set_every(instances[skin_dorrik], 'E', 0);
+    set_every(instances[types::PlayerSkinDorrik_339], 'E', 0);
 }
 
 void Frames::event_func_958()
@@ -101,7 +99,7 @@ void Frames::event_func_959()
     if (!plain && !dorrik_charged)
         return;
     movement(*this).set('M', 20);
-    for_each_instance(instances[skin_orrun], [](FrameObject* skin) {
+    for_each_instance(instances[types::PlayerSkinOrrun_290], [](FrameObject* skin) {
         set_flag(skin, 1, false);
         set_value(skin, 'B', 2);
     });
@@ -125,7 +123,7 @@ void Frames::event_func_961()
     if (!(charge > 0))
         return;
     movement(*this).set('M', 42);
-    set_every(instances[skin_orrun], 'B', charge);
+    set_every(instances[types::PlayerSkinOrrun_290], 'B', charge);
 }
 
 void Frames::event_func_962()
@@ -148,7 +146,7 @@ void Frames::event_func_963()
     const double character = movement(*this)['A'];
     if (character < 2 || character > 3 || !(energy(*this)['A'] >= 20))
         return;
-    set_every(instances[skin_pimsa], 'L', 0);
+    set_every(instances[types::PlayerSkinPimsa_324], 'L', 0);
     movement(*this).set('M', 44);
     run_named_loop("sound_kick" + std::to_string(randrange_event(963, 3)), 1);
 }
@@ -185,8 +183,8 @@ void Frames::event_func_968()
         return;
     const double tilt = 45 * movement(*this)['Q'];
     int k = 0;
-    for_each_instance(instances[effects_white_burst], [&](FrameObject* burst) {
-        const FrameObject& bike = paired_or_default(instances[skin_pimsa_bike], k++);
+    for_each_instance(instances[types::EffectsWhiteBurst_31], [&](FrameObject* burst) {
+        const FrameObject& bike = paired_or_default(instances[types::PlayerSkinPimsaBike_338], k++);
         auto* sprite = static_cast<Active*>(burst);
         sprite->set_x_scale(0.5f);
         sprite->set_angle(to_int(bike.get_angle() + tilt), 0);
@@ -198,7 +196,7 @@ void Frames::event_func_969()
 {
     if (!free_air(*this) || input(*this)['O'] != 1 || movement(*this)['A'] != 4)
         return;
-    if (!dorrik_ready(*this, false) || Single(instances[reflection])['A'] != 0)
+    if (!dorrik_ready(*this, false) || Single(instances[types::PlayerReflect_343])['A'] != 0)
         return;
     movement(*this).set('M', 31);
 }
@@ -251,7 +249,7 @@ void Frames::event_func_974()
     if (!hanging(*this))
         return;
     movement(*this).set('B', std::clamp(movement(*this)['B'], -4.0, 4.0));
-    set_every(instances[skin_dorrik], 'E', 0);
+    set_every(instances[types::PlayerSkinDorrik_339], 'E', 0);
 }
 
 void Frames::event_func_975()

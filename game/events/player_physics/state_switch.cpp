@@ -11,10 +11,10 @@ namespace {
 // A mode-switch row: the group of movement mode `mode` comes on.
 bool mode_is(Frames& frames, double mode)
 {
-    return Single(frames.instances[movement_values])['M'] == mode;
+    return Single(frames.instances[types::PlayerMovementValues_80])['M'] == mode;
 }
 
-double character(Frames& frames) { return Single(frames.instances[movement_values])['A']; }
+double character(Frames& frames) { return Single(frames.instances[types::PlayerMovementValues_80])['A']; }
 
 }  // namespace
 
@@ -22,7 +22,7 @@ void Frames::event_func_711()
 {
     if (!level_group_43 || !level_group_23)
         return;
-    Single others(instances[player_others]);
+    Single others(instances[types::PlayerOthers_75]);
     if (!(others['K'] > 0))
         return;
     deactivate_group(level_group_19);
@@ -38,7 +38,7 @@ void Frames::event_func_712()
 {
     if (!level_group_43 || !level_group_23)
         return;
-    if (!(Single(instances[player_others])['K'] <= 0))
+    if (!(Single(instances[types::PlayerOthers_75])['K'] <= 0))
         return;
     if (!run_once(run_once_712, loop_count))
         return;
@@ -52,7 +52,7 @@ void Frames::event_func_713()
         return;
     if (character(*this) != 1 || !run_once(run_once_713, loop_count))
         return;
-    for_each_instance(instances[gui_energy], [](FrameObject* meter) { meter->set_visible(false); });
+    for_each_instance(instances[types::GUIEnergy_76], [](FrameObject* meter) { meter->set_visible(false); });
     deactivate_group(level_group_59);
     deactivate_group(level_group_22);
     activate_group(level_group_50);
@@ -64,7 +64,7 @@ void Frames::event_func_714()
         return;
     if (character(*this) != 4 || !run_once(run_once_714, loop_count))
         return;
-    for_each_instance(instances[gui_energy], [](FrameObject* meter) { meter->set_visible(false); });
+    for_each_instance(instances[types::GUIEnergy_76], [](FrameObject* meter) { meter->set_visible(false); });
     deactivate_group(level_group_50);
     deactivate_group(level_group_22);
     activate_group(level_group_59);
@@ -83,20 +83,20 @@ void Frames::event_func_715()
     // The timer gives way to the weapon slots.
     for (const int type : gui_timer_counters)
         for_each_instance(instances[type], [](FrameObject* counter) { counter->set_visible(false); });
-    ObjectList& slots = instances[gui_weapon_slot];
+    ObjectList& slots = instances[types::GUIWeaponSlot_233];
     select_all(slots);
     int slot = 0;
     for_each_selected(slots, [&slot](FrameObject* weapon) {
         weapon->set_visible(true);
         set_value(weapon, 'A', slot++);
     });
-    for (const int type : {gui_crystal, gui_lives})
+    for (const int type : {types::GUICrystal_78, types::GUILives_221})
         for_each_instance(instances[type], [](FrameObject* counter) { counter->set_x(counter->get_x() - 40); });
     for (const int type : gui_timer_counters)
         for_each_instance(instances[type], [](FrameObject* counter) { counter->set_y(-99); });
     for_each_selected(slots, [](FrameObject* weapon) { weapon->set_y(weapon->get_y() + 40); });
-    for_each_instance(instances[gui_icon], [](FrameObject* icon) { icon->set_x(icon->get_x() - 40); });
-    for_each_instance(instances[gui_timer], [](FrameObject* timer) { timer->set_y(-99); });
+    for_each_instance(instances[types::GUIIcon_108], [](FrameObject* icon) { icon->set_x(icon->get_x() - 40); });
+    for_each_instance(instances[types::GUITimer_349], [](FrameObject* timer) { timer->set_y(-99); });
 }
 
 void Frames::event_func_716()
@@ -112,7 +112,7 @@ void Frames::event_func_742()
 {
     if (!level_group_43 || !level_group_23)
         return;
-    Single(instances[movement_values]).set('Z', 0);
+    Single(instances[types::PlayerMovementValues_80]).set('Z', 0);
     for (bool* group : {&level_group_58, &level_group_42, &level_group_2,  &level_group_28, &level_group_37,
                         &level_group_10, &level_group_46, &level_group_63, &level_group_69, &level_group_62,
                         &level_group_21, &level_group_51, &level_group_44, &level_group_33, &level_group_71,
@@ -159,7 +159,7 @@ void Frames::event_func_748()
     if (!level_group_43 || !level_group_23 || !mode_is(*this, 5))
         return;
     activate_group(level_group_10);
-    Single(instances[movement_values]).set('Z', 1);
+    Single(instances[types::PlayerMovementValues_80]).set('Z', 1);
 }
 
 void Frames::event_func_749()
@@ -167,7 +167,7 @@ void Frames::event_func_749()
     if (!level_group_43 || !level_group_23 || !mode_is(*this, 6))
         return;
     activate_group(level_group_46);
-    Single(instances[movement_values]).set('Z', 1);
+    Single(instances[types::PlayerMovementValues_80]).set('Z', 1);
 }
 
 void Frames::event_func_750()
@@ -205,7 +205,7 @@ void Frames::event_func_755()
     if (!level_group_43 || !level_group_23 || !mode_is(*this, 19))
         return;
     activate_group(level_group_44);
-    Single(instances[movement_values]).set('Z', 1);
+    Single(instances[types::PlayerMovementValues_80]).set('Z', 1);
 }
 
 void Frames::event_func_756()

@@ -18,20 +18,20 @@ bool groups_on(const Frames& frames) { return frames.level_group_43 && frames.le
 template <class TimerTest>
 bool timed_state(Frames& frames, char flag_value, char timer, TimerTest timer_test)
 {
-    return holds(frames, player_others, [&](const FrameObject& others) {
+    return holds(frames, types::PlayerOthers_75, [&](const FrameObject& others) {
         return get(others, 'A') == 0 && get(others, flag_value) > 0 && timer_test(get(others, timer));
     });
 }
 
 bool power_state_on(Frames& frames)
 {
-    return holds(frames, player_others, [](const FrameObject& others) { return get(others, 'A') == 1; });
+    return holds(frames, types::PlayerOthers_75, [](const FrameObject& others) { return get(others, 'A') == 1; });
 }
 
 template <class Test>
 bool petals(Frames& frames, Test test)
 {
-    const FrameObject* counter = instance_of(frames.instances[petal_counter]);
+    const FrameObject* counter = instance_of(frames.instances[types::GUIRings_74]);
     return counter && test(static_cast<const Counter*>(counter)->value);
 }
 
@@ -46,14 +46,14 @@ void Frames::event_func_1452()
 {
     if (!groups_on(*this) || !timed_state(*this, 'D', 'E', [](double e) { return e > 0; }))
         return;
-    change(*this, player_others, 'E', -1);
+    change(*this, types::PlayerOthers_75, 'E', -1);
 }
 
 void Frames::event_func_1453()
 {
     if (!groups_on(*this) || !timed_state(*this, 'D', 'E', [](double e) { return e == 0; }))
         return;
-    write(*this, player_others, 'D', 0);
+    write(*this, types::PlayerOthers_75, 'D', 0);
     queue_stop_music(*this, 0);
 }
 
@@ -61,14 +61,14 @@ void Frames::event_func_1454()
 {
     if (!groups_on(*this) || !timed_state(*this, 'F', 'G', [](double g) { return g > 0; }))
         return;
-    change(*this, player_others, 'G', -1);
+    change(*this, types::PlayerOthers_75, 'G', -1);
 }
 
 void Frames::event_func_1455()
 {
     if (!groups_on(*this) || !timed_state(*this, 'F', 'G', [](double g) { return g == 0; }))
         return;
-    write(*this, player_others, 'F', 0);
+    write(*this, types::PlayerOthers_75, 'F', 0);
     queue_stop_music(*this, 1);
 }
 
@@ -81,12 +81,12 @@ void Frames::event_func_1456()
         return;
     if (!petals(*this, [](double count) { return count > 0; }) || !power_state_on(*this))
         return;
-    static_cast<Counter*>(instance_of(instances[petal_counter]))->subtract(1);
+    static_cast<Counter*>(instance_of(instances[types::GUIRings_74]))->subtract(1);
 }
 
 void Frames::event_func_1457()
 {
     if (!groups_on(*this) || !petals(*this, [](double count) { return count == 0; }) || !power_state_on(*this))
         return;
-    write(*this, player_others, 'A', 0);
+    write(*this, types::PlayerOthers_75, 'A', 0);
 }

@@ -8,10 +8,6 @@
 
 namespace binding_arrays {
 
-// Object type ids of the keyboard array MapData_27 and the gamepad array MapData2_29.
-constexpr int keyboard = 22;
-constexpr int gamepad = 23;
-
 // The rows (y) of a slot.
 constexpr int source = 0;
 constexpr int code = 1;

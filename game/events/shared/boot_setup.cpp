@@ -17,15 +17,6 @@
 
 namespace {
 
-constexpr int type_logo = 2;
-constexpr int type_scroll_dot = 4;
-constexpr int type_sparkle_trail = 6;
-constexpr int type_beam = 7;
-constexpr int type_white_fade = 8;
-constexpr int type_star = 14;
-constexpr int type_location_name = 15;
-constexpr int type_storefront = 27;
-
 // Records cells: the music volume's complement and the window size option.
 constexpr int music_complement_x = 1, music_complement_y = 31;
 constexpr int window_option_x = 1, window_option_y = 34;
@@ -36,12 +27,12 @@ void Frames::event_func_228()
 {
     if (!intro_group)
         return;
-    if (instance_of(instances[type_storefront]))
+    if (instance_of(instances[types::IlvaneSteamPluginQuorvella_34]))
         SteamObject::download("./records.dat");
     if (ArrayObject* records = records_array(*this))
         records->load(string_constant(STR_RECORDS_DAT));
     media.stop_samples();
-    for_each_instance(instances[type_location_name], [](FrameObject* caption) {
+    for_each_instance(instances[types::LocationName_18], [](FrameObject* caption) {
         static_cast<TextBlitter*>(caption)->load(string_constant(STR_FONT_BMP));
         // The caption's own line break: the text blitter breaks lines at '\n'.
         caption->alterables->strings.get(0) = string_constant(STR_CAPTION_TOLVANI_PALACE_PADDED) +
@@ -50,10 +41,9 @@ void Frames::event_func_228()
     // The stars are numbered newest first and start their twinkle at
     // different frames of the animation.
     double number = 0;
-    for_each_instance(instances[type_star], [&](FrameObject* star) {
-        star->alterables->values.set(2, number++);
-    });
-    for_each_instance(instances[type_star], [](FrameObject* star) {
+    for_each_instance(instances[types::BgStar_16],
+                      [&](FrameObject* star) { star->alterables->values.set(2, number++); });
+    for_each_instance(instances[types::BgStar_16], [](FrameObject* star) {
         Active* sprite = static_cast<Active*>(star);
         sprite->force_frame(to_int(std::fmod(star->alterables->values.get(2), 20.0)));
         sprite->restore_frame();
@@ -61,7 +51,7 @@ void Frames::event_func_228()
     global_values->set(25, 100.0 - records_cell(*this, music_complement_x, music_complement_y));
     static std::vector<FrameObject*> stars;
     stars.clear();
-    for_each_instance(instances[type_star], [](FrameObject* star) { stars.push_back(star); });
+    for_each_instance(instances[types::BgStar_16], [](FrameObject* star) { stars.push_back(star); });
     swap_position(stars);
 }
 
@@ -111,20 +101,18 @@ void Frames::event_func_234()
 {
     if (!intro_group)
         return;
-    set_display_center(-1, instance_or_default(instances[type_scroll_dot]).get_y());
-    for_each_instance(instances[type_beam], [&](FrameObject* beam) {
+    set_display_center(-1, instance_or_default(instances[types::ScrollDot_3]).get_y());
+    for_each_instance(instances[types::Beam_6], [&](FrameObject* beam) {
         Active* sprite = static_cast<Active*>(beam);
         sprite->set_x_scale(float(global_values->get(16)));
         sprite->set_y_scale(0.6f);
     });
-    for_each_instance(instances[type_scroll_dot],
+    for_each_instance(instances[types::ScrollDot_3],
                       [](FrameObject* dot) { dot->alterables->values.set(24, dot->get_y()); });
-    for_each_instance(instances[type_sparkle_trail],
+    for_each_instance(instances[types::SparkleTrail_5],
                       [](FrameObject* trail) { trail->alterables->values.set(0, -90); });
-    for_each_instance(instances[type_white_fade],
-                      [](FrameObject* fade) { fade->blend_color.a = 0; });
+    for_each_instance(instances[types::WhiteFade_7], [](FrameObject* fade) { fade->blend_color.a = 0; });
     set_display_center(213, -1);
-    for_each_instance(instances[type_logo], [&](FrameObject* logo) {
-        logo->set_x(to_int(logo->get_x() + global_values->get(16) * 0.5));
-    });
+    for_each_instance(instances[types::PellowenLogo1_0],
+                      [&](FrameObject* logo) { logo->set_x(to_int(logo->get_x() + global_values->get(16) * 0.5)); });
 }

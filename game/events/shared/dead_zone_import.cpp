@@ -12,8 +12,8 @@ void Frames::loop_import_deadzones_0()
 {
     using namespace binding_arrays;
     for (unsigned value = 4; value <= 11; ++value) {
-        const int percent = std::max(BindingArray(instances[gamepad]).get(dead_zone_x, dead_zone_y), 1);
-        FrameObject* global_input = instance_of(instances[20]);
+        const int percent = std::max(BindingArray(instances[types::MapData2_29]).get(dead_zone_x, dead_zone_y), 1);
+        FrameObject* global_input = instance_of(instances[types::GlobalInputData_24]);
         if (global_input)
             global_input->alterables->values.set(value, double(percent) / 100.0);
     }

@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr int type_global_input_data = 20;
-constexpr int type_keyboard_bindings = 22;
-constexpr int type_gamepad_bindings = 23;
 constexpr unsigned music_channel = 31;
 
 ArrayObject* array_of(ObjectList& list)
@@ -49,18 +46,18 @@ void Frames::event_func_235()
 
 void Frames::event_func_236()
 {
-    ObjectList& bindings = instances[type_keyboard_bindings];
+    ObjectList& bindings = instances[types::MapData_27];
     if (slot_1_code(bindings) != 0)
         return;
     if (ArrayObject* array = array_of(bindings))
         array->load(string_constant(STR_CONTROL_KEYBOARD_CFG));
-    set_joystick_number(instances[type_global_input_data], 0);
+    set_joystick_number(instances[types::GlobalInputData_24], 0);
     run_loop(fast_loop_import_deadzones, 1, &Frames::loop_import_deadzones_0);
 }
 
 void Frames::event_func_237()
 {
-    ObjectList& bindings = instances[type_keyboard_bindings];
+    ObjectList& bindings = instances[types::MapData_27];
     if (slot_1_code(bindings) != 0)
         return;
     ArrayObject* array = array_of(bindings);
@@ -72,11 +69,11 @@ void Frames::event_func_237()
 
 void Frames::event_func_238()
 {
-    ObjectList& bindings = instances[type_gamepad_bindings];
+    ObjectList& bindings = instances[types::MapData2_29];
     if (slot_1_code(bindings) != 0)
         return;
     if (ArrayObject* array = array_of(bindings))
         array->load(string_constant(STR_CONTROL_GAMEPAD_CFG));
-    set_joystick_number(instances[type_global_input_data], 1);
+    set_joystick_number(instances[types::GlobalInputData_24], 1);
     run_loop(fast_loop_import_deadzones, 1, &Frames::loop_import_deadzones_0);
 }

@@ -24,10 +24,13 @@ private:
 };
 
 // Held and first-tick flags for the player's controls, and the input lock M.
-inline InputObject player_input(Frames& frames) { return InputObject(frames.instances[17]); }
+inline InputObject player_input(Frames& frames) { return InputObject(frames.instances[types::PlayerInput_21]); }
 // The mask of this tick (A) and its history (C ... Z).
-inline InputObject master_input(Frames& frames) { return InputObject(frames.instances[18]); }
+inline InputObject master_input(Frames& frames) { return InputObject(frames.instances[types::MasterInput_22]); }
 // The slot levels (A ... H) and what is derived from them.
-inline InputObject inputs_p1(Frames& frames) { return InputObject(frames.instances[19]); }
+inline InputObject inputs_p1(Frames& frames) { return InputObject(frames.instances[types::InputsP1_23]); }
 // The dead zones (E, F) and their scaled copies (I, J).
-inline InputObject global_input_data(Frames& frames) { return InputObject(frames.instances[20]); }
+inline InputObject global_input_data(Frames& frames)
+{
+    return InputObject(frames.instances[types::GlobalInputData_24]);
+}

@@ -13,10 +13,6 @@
 
 namespace {
 
-constexpr int global_input_data = 20;
-constexpr int joystick_object = 21;
-constexpr int inputs_p1 = 19;
-
 // The joystick number the gamepad rows read: GlobalInputData_24 A.
 int joystick_number(ObjectList& global_input)
 {
@@ -67,9 +63,9 @@ void Frames::loop_record_inputs_0()
 {
     using namespace binding_arrays;
     const int slot = fast_loop_record_inputs.index + 1;
-    BindingArray keys(instances[keyboard]);
-    BindingArray pad(instances[gamepad]);
-    const int joystick = joystick_number(instances[global_input_data]);
+    BindingArray keys(instances[types::MapData_27]);
+    BindingArray pad(instances[types::MapData2_29]);
+    const int joystick = joystick_number(instances[types::GlobalInputData_24]);
     const bool polling = global_group_11;
     const bool keyboard_rows = polling && keyboard_bindings_group;
     const bool gamepad_rows = polling && gamepad_bindings_group;
@@ -127,10 +123,10 @@ void dpad_sector_row(Frames& frames, int sector)
     if (!frames.global_group_11 || !frames.gamepad_bindings_group)
         return;
     const int slot = frames.fast_loop_record_inputs.index + 1;
-    BindingArray pad(frames.instances[gamepad]);
+    BindingArray pad(frames.instances[types::MapData2_29]);
     if (pad.get(slot, source) != 1 || pad.get(slot, code) != sector)
         return;
-    const int degrees = get_joystick_dpad_degrees(joystick_number(frames.instances[global_input_data]));
+    const int degrees = get_joystick_dpad_degrees(joystick_number(frames.instances[types::GlobalInputData_24]));
     if (!in_sector(degrees, sector))
         return;
     pad.set(slot, state, 1000);
@@ -149,9 +145,9 @@ void Frames::event_func_144()
 {
     if (!once(once_144))
         return;
-    if (!(instance_or_default(instances[global_input_data]).alterables->values.get(0) > 0))
+    if (!(instance_or_default(instances[types::GlobalInputData_24]).alterables->values.get(0) > 0))
         return;
-    create_instance(*this, instances[joystick_object], create_joystick2_26(-168, -112), 0);
+    create_instance(*this, instances[types::Joystick2_26], create_joystick2_26(-168, -112), 0);
 }
 
 // Choice of the polled arrays ----------------------------------------------------
@@ -164,7 +160,7 @@ void poll_keyboard_only(Frames& frames)
 {
     activate_group(frames.keyboard_bindings_group);
     deactivate_group(frames.gamepad_bindings_group);
-    BindingArray gamepad(frames.instances[binding_arrays::gamepad]);
+    BindingArray gamepad(frames.instances[types::MapData2_29]);
     for (int slot = 1; slot <= 8; ++slot)
         gamepad.set(slot, binding_arrays::state, 0);
 }
@@ -173,7 +169,7 @@ void poll_keyboard_only(Frames& frames)
 
 void Frames::event_func_145()
 {
-    if (!(instance_or_default(instances[global_input_data]).alterables->values.get(0) == 0))
+    if (!(instance_or_default(instances[types::GlobalInputData_24]).alterables->values.get(0) == 0))
         return;
     if (!run_once(run_once_145, loop_count))
         return;
@@ -182,7 +178,7 @@ void Frames::event_func_145()
 
 void Frames::event_func_146()
 {
-    ObjectList& global_input = instances[global_input_data];
+    ObjectList& global_input = instances[types::GlobalInputData_24];
     if (!(instance_or_default(global_input).alterables->values.get(0) > 0))
         return;
     if (is_joystick_attached(joystick_number(global_input)))
@@ -194,7 +190,7 @@ void Frames::event_func_146()
 
 void Frames::event_func_147()
 {
-    ObjectList& global_input = instances[global_input_data];
+    ObjectList& global_input = instances[types::GlobalInputData_24];
     if (!(instance_or_default(global_input).alterables->values.get(0) > 0))
         return;
     if (!is_joystick_attached(joystick_number(global_input)))
@@ -211,7 +207,7 @@ void Frames::event_func_148()
 {
     if (!global_group_11)
         return;
-    for_each_instance(instances[inputs_p1], [](FrameObject* inputs) {
+    for_each_instance(instances[types::InputsP1_23], [](FrameObject* inputs) {
         for (unsigned value = 0; value < 8; ++value)
             inputs->alterables->values.set(value, 0.0);
     });
@@ -225,9 +221,9 @@ void Frames::event_func_149()
     using namespace binding_arrays;
     if (!global_group_11)
         return;
-    BindingArray keys(instances[keyboard]);
-    BindingArray pad(instances[gamepad]);
-    for_each_instance(instances[inputs_p1], [&](FrameObject* inputs) {
+    BindingArray keys(instances[types::MapData_27]);
+    BindingArray pad(instances[types::MapData2_29]);
+    for_each_instance(instances[types::InputsP1_23], [&](FrameObject* inputs) {
         for (int slot = 1; slot <= 8; ++slot)
             inputs->alterables->values.set(unsigned(slot - 1),
                                            double(std::max(keys.get(slot, state), pad.get(slot, state))));

@@ -4,7 +4,7 @@
 
 ArrayObject* records_array(Frame& frame)
 {
-    return static_cast<ArrayObject*>(instance_of(frame.instances[records_type]));
+    return static_cast<ArrayObject*>(instance_of(frame.instances[types::RecordData_33]));
 }
 
 int records_cell(Frame& frame, int x, int y)

@@ -8,8 +8,6 @@
 
 #include <string>
 
-constexpr int records_type = 26;
-
 // The frame's records array, or null when the frame has none.
 ArrayObject* records_array(Frame& frame);
 // Cell (x, y) of the records array at the current Z; 0 without the array.

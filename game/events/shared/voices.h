@@ -17,12 +17,10 @@
 
 namespace voices {
 
-// PlayerMovementValues_80 (type 67) keeps the character id in value A.
-inline constexpr int player_movement_values = 67;
-
+// The character id: value A of PlayerMovementValues_80.
 inline double character_id(Frames& frames)
 {
-    return instance_or_default(frames.instances[player_movement_values]).alterables->values.get(0);
+    return instance_or_default(frames.instances[types::PlayerMovementValues_80]).alterables->values.get(0);
 }
 
 // Orrun's events check the id besides the group.

@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr int title_star = 34;  // TitleStar_43
-constexpr int burst = 24;       // EffectsWhiteBurst_31
-
 }  // namespace
 
 TEST(EventConditions, run_once_fires_on_the_first_true_tick_and_again_after_a_false_one)
@@ -58,7 +55,7 @@ TEST(EventSelection, select_all_filters_and_creation_work_on_the_chain_newest_fi
     EventKit kit;
     kit.enter_empty_frame({.layers = 2});
     Frames& frames = kit.frames();
-    ObjectList& stars = frames.instances[title_star];
+    ObjectList& stars = frames.instances[types::TitleStar_43];
     std::vector<FrameObject*> placed;
     for (int x : {10, 20, 30, 40})
         placed.push_back(kit.place("TitleStar_43", x, 5));
@@ -83,7 +80,7 @@ TEST(EventSelection, select_all_filters_and_creation_work_on_the_chain_newest_fi
     EXPECT_EQ(instance_of(stars)->get_x(), 60);
 
     // A type without instances: conditions fail, reads see a stand-in.
-    ObjectList& bursts = frames.instances[burst];
+    ObjectList& bursts = frames.instances[types::EffectsWhiteBurst_31];
     EXPECT_FALSE(select(bursts, [](FrameObject*) { return true; }));
     EXPECT_EQ(instance_of(bursts), nullptr);
     instance_or_default(bursts).alterables->values.set(0, 5);
@@ -154,7 +151,7 @@ TEST(EventSelection, pairing_by_number_wraps_from_the_newest_and_pairs_nothing_w
 {
     EventKit kit;
     kit.enter_empty_frame({});
-    ObjectList& stars = kit.frames().instances[title_star];
+    ObjectList& stars = kit.frames().instances[types::TitleStar_43];
     // No instance (N = 0): nothing is paired, whatever k; reads see the
     // runtime's default instance at (0, 0).
     for (int k : {0, 1, 7})

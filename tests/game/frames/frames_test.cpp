@@ -54,7 +54,7 @@ TEST(FrameSelection, entering_the_current_frame_again_runs_its_set_up_again)
     EXPECT_EQ(kit.tick(), 1);
     // Only the title's own 250 backdrop stars: the placed one went with the
     // old instances.
-    EXPECT_EQ(kit.instances(34).size(), 250u);
+    EXPECT_EQ(kit.instances(types::TitleStar_43).size(), 250u);
 }
 
 TEST(FrameSelection, a_restart_recreates_the_globals_and_enters_the_intro)

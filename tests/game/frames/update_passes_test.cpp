@@ -4,6 +4,7 @@
 #include "game/frames/update_passes.h"
 #include "game/objects/class_lookup.h"
 #include "game/objects/classes.h"
+#include "game/objects/type_ids.h"
 #include "objects/active.h"
 #include "objects/counter.h"
 #include "objects/textblitter.h"
@@ -239,7 +240,7 @@ TEST_F(UpdatePasses, a_counter_steps_its_movement_and_nothing_else)
     Counter* gone = place(create_objectcodecid_280, inside_x, inside_y);
     CountingMovement* gone_steps = count_steps(gone);
     gone->destroy();
-    ObjectList& list = running.frame.instances[206];
+    ObjectList& list = running.frame.instances[types::ObjectCodecID_280];
     list.empty_selection();
     tick();
     tick();
@@ -265,7 +266,7 @@ TEST_F(UpdatePasses, an_instance_added_during_a_pass_is_updated_in_the_same_pass
     };
     tick();
     ASSERT_NE(steps->spawned, nullptr);
-    EXPECT_EQ(running.frame.instances[206].size(), 2);
+    EXPECT_EQ(running.frame.instances[types::ObjectCodecID_280].size(), 2);
     EXPECT_EQ(steps->steps, 1);
     EXPECT_EQ(static_cast<CountingMovement*>(steps->spawned->movement)->steps, 1);
     tick();

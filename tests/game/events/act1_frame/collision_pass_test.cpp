@@ -9,21 +9,6 @@
 
 namespace {
 
-enum Type {
-    type_player_others = 62,
-    type_life_base_meter = 64,
-    type_player_movement_values = 67,
-    type_effects_white_burst = 24,
-    type_effects_explosion = 112,
-    type_thunder_spark = 160,
-    type_effects_dust = 233,
-    type_monitor_crystals = 101,
-    type_enemy_pokkol = 118,
-    type_bridge_log = 120,
-    type_spring = 161,
-    type_object_crystal = 189,
-};
-
 // The act's groups for the pass, and the object groups it tests: solids,
 // platforms, item boxes and enemies each stand in as one type here.
 void act_groups(Frames& frames)
@@ -31,10 +16,10 @@ void act_groups(Frames& frames)
     frames.level_group_43 = true;
     frames.level_group_23 = true;
     frames.level_group_59 = true;
-    static ObjectList* solids[] = {&frames.instances[type_bridge_log], nullptr};
-    static ObjectList* platforms[] = {&frames.instances[type_spring], nullptr};
-    static ObjectList* boxes[] = {&frames.instances[type_monitor_crystals], nullptr};
-    static ObjectList* enemies[] = {&frames.instances[type_enemy_pokkol], nullptr};
+    static ObjectList* solids[] = {&frames.instances[types::GimmickBridgeLog_140], nullptr};
+    static ObjectList* platforms[] = {&frames.instances[types::YellowSpringUpLeft_193], nullptr};
+    static ObjectList* boxes[] = {&frames.instances[types::MonitorCrystals_120], nullptr};
+    static ObjectList* enemies[] = {&frames.instances[types::EnemyPokkol_138], nullptr};
     frames.qualifier_1.set(1, solids);
     frames.qualifier_2.set(1, platforms);
     frames.qualifier_13.set(1, boxes);
@@ -130,14 +115,14 @@ TEST_F(CollisionPass, a_pellet_that_hits_the_player_hurts_once_and_bursts)
     kit.run(1);
     EXPECT_EQ(EventKit::value(movement, 'R'), 1);
     EXPECT_EQ(EventKit::value(meter, 'B'), 10);
-    EXPECT_EQ(count_of(kit, type_effects_explosion), 1u);
+    EXPECT_EQ(count_of(kit, types::EffectsExplosion02_131), 1u);
     ASSERT_EQ(kit.take_sounds().size(), 1u);
 
     // A second pellet while a hurt request stands passes through.
     kit.place("EnemyPellet_261", 150, 120);
     kit.run(2);
     EXPECT_EQ(EventKit::value(meter, 'B'), 10);
-    EXPECT_EQ(count_of(kit, type_effects_explosion), 1u);
+    EXPECT_EQ(count_of(kit, types::EffectsExplosion02_131), 1u);
     EXPECT_TRUE(kit.take_sounds().empty());
 }
 
@@ -147,11 +132,11 @@ TEST_F(CollisionPass, a_pellet_bursts_on_a_solid_unless_its_flag_1_is_on)
     FrameObject* passing = kit.place("EnemyPellet_261", 150, 120);
     passing->alterables->flags |= 2;
     kit.run(1);
-    EXPECT_EQ(count_of(kit, type_effects_explosion), 0u);
+    EXPECT_EQ(count_of(kit, types::EffectsExplosion02_131), 0u);
 
     kit.place("EnemyPellet_261", 150, 120);
     kit.run(1);
-    EXPECT_EQ(count_of(kit, type_effects_explosion), 1u);
+    EXPECT_EQ(count_of(kit, types::EffectsExplosion02_131), 1u);
     const std::vector<SoundStart> sounds = kit.take_sounds();
     ASSERT_EQ(sounds.size(), 1u);
     EXPECT_EQ(sounds[0].id, 15u);
@@ -262,7 +247,7 @@ TEST_F(BackgroundContacts, a_reflect_bursts_once_per_new_contact)
     EventKit::set_value(reflect, 'A', 2);
     kit.run(1);
     EXPECT_EQ(EventKit::value(reflect, 'A'), 3);
-    EXPECT_EQ(count_of(kit, type_effects_white_burst), 1u);
+    EXPECT_EQ(count_of(kit, types::EffectsWhiteBurst_31), 1u);
 
     EventKit::set_value(reflect, 'A', 2);
     kit.run(3);  // still touching
@@ -273,7 +258,7 @@ TEST_F(BackgroundContacts, a_reflect_bursts_once_per_new_contact)
     reflect->set_x(140);
     kit.run(1);
     EXPECT_EQ(EventKit::value(reflect, 'A'), 3);
-    EXPECT_EQ(count_of(kit, type_effects_white_burst), 2u);
+    EXPECT_EQ(count_of(kit, types::EffectsWhiteBurst_31), 2u);
 }
 
 TEST_F(BackgroundContacts, projectiles_debris_and_falling_crystals_each_meet_the_ground_their_own_way)
@@ -294,11 +279,11 @@ TEST_F(BackgroundContacts, projectiles_debris_and_falling_crystals_each_meet_the
     EXPECT_TRUE(EventKit::flag(charged, 6));
     EXPECT_FALSE(charged->flags & FrameObject::DESTROYING);
     EXPECT_TRUE(spent->flags & FrameObject::DESTROYING);
-    EXPECT_EQ(count_of(kit, type_thunder_spark), 1u);
+    EXPECT_EQ(count_of(kit, types::ThunderSpark_192), 1u);
     EXPECT_EQ(sample_count(kit.take_sounds(), 27), 1);
     EXPECT_FALSE(fresh->flags & FrameObject::DESTROYING);
     EXPECT_TRUE(old->flags & FrameObject::DESTROYING);
-    EXPECT_EQ(count_of(kit, type_effects_dust), 1u);
+    EXPECT_EQ(count_of(kit, types::EffectsDust_310), 1u);
     EXPECT_FALSE(EventKit::flag(crystal, 0));
     EXPECT_EQ(EventKit::value(crystal, 'G'), 8);
 }

@@ -18,14 +18,6 @@ using Act1Start = StartTest;
 
 namespace {
 
-constexpr int movement_values = 67;  // PlayerMovementValues_80
-constexpr int player = 72;           // Player_87
-constexpr int start_marker = 130;    // PlayerStartingPoint_160
-constexpr int master_camera = 158;   // MasterCamera_190
-constexpr int trigger_boss = 138;    // CameraTriggerBoss_169
-constexpr int music_calls = 40;      // FunctionMusic_50
-constexpr int music_parser = 153;    // StringParser_184
-
 // The player's objects as the act's set-up leaves them: out of sight on
 // layer 5, the shields on layer 2, the marker in the playfield.
 const char* const support_classes[] = {
@@ -79,20 +71,20 @@ TEST_F(Act1PlayerStart, a_fresh_entry_starts_the_player_on_the_marker_the_camera
     kit.set_global(25, 40);
     enter_act_start(kit);
     EXPECT_EQ(kit.global(4), 1);
-    FrameObject* values = kit.instance(movement_values);
+    FrameObject* values = kit.instance(types::PlayerMovementValues_80);
     EXPECT_EQ(EventKit::values(values, "AXYLQSTUV"), doubles(2, 69, 445, 0, 1, 1, 1, 1, 1));
-    FrameObject* marker = kit.instance(start_marker);
+    FrameObject* marker = kit.instance(types::PlayerStartingPoint_160);
     EXPECT_EQ(marker->get_x(), -32);
     EXPECT_EQ(marker->get_y(), -32);
     // The camera takes the view centre, the act size and the player position.
-    FrameObject* camera = kit.instance(master_camera);
+    FrameObject* camera = kit.instance(types::MasterCamera_190);
     EXPECT_EQ(EventKit::values(camera, "XYEFAB"), doubles(213, 120, act_width, act_height, 69, 445));
 
     // The stage music call is queued and the music channel set and locked.
-    auto* calls = static_cast<ArrayObject*>(kit.instance(music_calls));
+    auto* calls = static_cast<ArrayObject*>(kit.instance(types::FunctionMusic_50));
     const int queued_at = calls->data.current_x - 1;
     EXPECT_EQ(calls->get_string(queued_at, -1, -1), "play_music(5)");
-    EXPECT_EQ(static_cast<StringParser*>(kit.instance(music_parser))->delimiters, "(,)");
+    EXPECT_EQ(static_cast<StringParser*>(kit.instance(types::StringParser_184))->delimiters, "(,)");
     EXPECT_EQ(media.get_channel_volume(31), 40);
     EXPECT_TRUE(media.channels[31].locked);
     // The next call goes into the next cell; an empty name gives "()"; the
@@ -114,11 +106,11 @@ TEST_F(Act1PlayerStart, the_start_mode_chooses_the_marker_the_stored_position_or
     kit.set_global(5, 0);
     kit.set_global(6, 0);
     enter_act_start(kit);
-    EXPECT_EQ(EventKit::values(kit.instance(movement_values), "XY"), doubles(0, 0));
+    EXPECT_EQ(EventKit::values(kit.instance(types::PlayerMovementValues_80), "XY"), doubles(0, 0));
     kit.set_global(5, 7040);
     kit.set_global(6, 512);
     enter_act_start(kit);
-    EXPECT_EQ(EventKit::values(kit.instance(movement_values), "XY"), doubles(7040, 512));
+    EXPECT_EQ(EventKit::values(kit.instance(types::PlayerMovementValues_80), "XY"), doubles(7040, 512));
     EXPECT_EQ(kit.global(4), 3);
 
     // Start mode -1 (act 2 runs the events without the floor): the player
@@ -128,7 +120,7 @@ TEST_F(Act1PlayerStart, the_start_mode_chooses_the_marker_the_stored_position_or
     const auto place = [&](Frames& frames) {
         place_player(kit);
         // The call array keeps its cells from entry to entry.
-        queue_end = static_cast<ArrayObject*>(frames.instances[music_calls].back)->data.current_x;
+        queue_end = static_cast<ArrayObject*>(frames.instances[types::FunctionMusic_50].back)->data.current_x;
     };
     kit.enter_empty_frame(act_frame(place, [](Frames& frames) {
         frames.event_func_2205();
@@ -136,8 +128,8 @@ TEST_F(Act1PlayerStart, the_start_mode_chooses_the_marker_the_stored_position_or
         frames.event_func_2207();
         frames.event_func_2223();
     }));
-    EXPECT_EQ(EventKit::values(kit.instance(movement_values), "XY"), doubles(-32, 445));
-    const auto* calls = static_cast<ArrayObject*>(kit.instance(music_calls));
+    EXPECT_EQ(EventKit::values(kit.instance(types::PlayerMovementValues_80), "XY"), doubles(-32, 445));
+    const auto* calls = static_cast<ArrayObject*>(kit.instance(types::FunctionMusic_50));
     EXPECT_EQ(calls->data.current_x, queue_end);
 }
 
@@ -155,8 +147,8 @@ TEST_F(Act1PlayerStart, sensors_get_their_offsets_and_the_player_objects_move_on
         EXPECT_EQ(EventKit::value(kit.instance(sensor.type), 'A'), sensor.a) << sensor.type;
         EXPECT_EQ(EventKit::value(kit.instance(sensor.type), 'B'), sensor.b) << sensor.type;
     }
-    EXPECT_EQ(EventKit::value(kit.instance(133), 'T'), 0.96875);  // PlayerActionValuesB_164
-    EXPECT_FALSE(EventKit::flag(kit.instance(62), 10));          // PlayerOthers_75
+    EXPECT_EQ(EventKit::value(kit.instance(types::PlayerActionValuesB_164), 'T'), 0.96875);  // PlayerActionValuesB_164
+    EXPECT_FALSE(EventKit::flag(kit.instance(types::PlayerOthers_75), 10));
 
     // Everything but the marker's own layer moves, in the events' order:
     // the later in front. The shield already on layer 2 keeps its place
@@ -169,12 +161,12 @@ TEST_F(Act1PlayerStart, sensors_get_their_offsets_and_the_player_objects_move_on
     // The marker was added after the shield and stays where it was.
     ASSERT_GE(order.size(), 2u);
     EXPECT_EQ(order[0], 88);
-    EXPECT_EQ(order[1], start_marker);
+    EXPECT_EQ(order[1], types::PlayerStartingPoint_160);
     EXPECT_EQ(std::vector<int>(order.begin() + 2, order.end()),
               std::vector<int>(expected.begin() + 1, expected.end()));
-    EXPECT_EQ(kit.instance(master_camera)->layer->index, 5);
+    EXPECT_EQ(kit.instance(types::MasterCamera_190)->layer->index, 5);
     // The player keeps its frame position across the move.
-    EXPECT_EQ(kit.instance(player)->layer->index, 2);
+    EXPECT_EQ(kit.instance(types::Player_87)->layer->index, 2);
 }
 
 TEST_F(Act1Camera, boss_triggers_take_the_centre_of_the_limits_paired_with_them)
@@ -190,7 +182,7 @@ TEST_F(Act1Camera, boss_triggers_take_the_centre_of_the_limits_paired_with_them)
         kit.place("CameraTriggerBoss_169", 2300, -100, 2);
         kit.place("CameraTriggerBoss_169", 2350, -100, 2);
     });
-    for (FrameObject* trigger : kit.instances(trigger_boss)) {
+    for (FrameObject* trigger : kit.instances(types::CameraTriggerBoss_169)) {
         EXPECT_EQ(EventKit::values(trigger, "AB"), doubles(2263, -192));
     }
 
@@ -204,7 +196,7 @@ TEST_F(Act1Camera, boss_triggers_take_the_centre_of_the_limits_paired_with_them)
             kit.place("CameraTriggerBoss_169", x + 100, 200, 2);
         }
     });
-    const std::vector<FrameObject*> triggers = kit.instances(trigger_boss);
+    const std::vector<FrameObject*> triggers = kit.instances(types::CameraTriggerBoss_169);
     EXPECT_EQ(EventKit::value(triggers[0], 'A'), 1200);
     EXPECT_EQ(EventKit::values(triggers[1], "AB"), doubles(5200, 200));
 
@@ -215,7 +207,7 @@ TEST_F(Act1Camera, boss_triggers_take_the_centre_of_the_limits_paired_with_them)
         kit.place("CameraLimitBossLeft_165", 800, 0, 2);
         kit.place("CameraTriggerBoss_169", 900, 200, 2);
     });
-    EXPECT_EQ(EventKit::values(kit.instance(trigger_boss), "AB"), doubles(400, 0));
+    EXPECT_EQ(EventKit::values(kit.instance(types::CameraTriggerBoss_169), "AB"), doubles(400, 0));
 }
 
 // The act's own set-up, start events and first tick.
@@ -224,18 +216,18 @@ TEST_F(Act1Start, entering_the_act_starts_the_player_camera_and_music)
     EventKit kit;
     kit.enter_frame(4);
     EXPECT_EQ(kit.global(4), 1);
-    FrameObject* values = kit.instance(movement_values);
+    FrameObject* values = kit.instance(types::PlayerMovementValues_80);
     EXPECT_EQ(EventKit::value(values, 'X'), 69);
     // Started at 445 (the camera keeps it below); the first tick's physics
     // settles the player onto the floor a few pixels away.
     EXPECT_NEAR(EventKit::value(values, 'Y'), 445, 8);
-    EXPECT_EQ(kit.instance(start_marker)->get_x(), -32);
-    EXPECT_EQ(kit.instance(player)->layer->index, 2);
-    FrameObject* camera = kit.instance(master_camera);
+    EXPECT_EQ(kit.instance(types::PlayerStartingPoint_160)->get_x(), -32);
+    EXPECT_EQ(kit.instance(types::Player_87)->layer->index, 2);
+    FrameObject* camera = kit.instance(types::MasterCamera_190);
     EXPECT_EQ(EventKit::values(camera, "XYEFAB"), doubles(213, 120, act_width, act_height, 69, 445));
     // The camera trigger of the boss area, with the stand-in limits.
-    EXPECT_EQ(EventKit::values(kit.instance(trigger_boss), "AB"), doubles(2263, -192));
-    auto* calls = static_cast<ArrayObject*>(kit.instance(music_calls));
+    EXPECT_EQ(EventKit::values(kit.instance(types::CameraTriggerBoss_169), "AB"), doubles(2263, -192));
+    auto* calls = static_cast<ArrayObject*>(kit.instance(types::FunctionMusic_50));
     bool queued = false;
     for (int x = calls->data.base; x < calls->data.current_x; ++x)
         queued = queued || calls->get_string(x, -1, -1) == "play_music(5)";

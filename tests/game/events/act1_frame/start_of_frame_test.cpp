@@ -17,15 +17,6 @@ using Act1StartOfFrame = StartTest;
 
 namespace {
 
-constexpr int petal = 98;                // ObjectPetal_117
-constexpr int crystal = 189;             // ObjectCrystal_239
-constexpr int monitor_rings = 100;       // MonitorRings_119
-constexpr int monitor_crystals = 101;    // MonitorCrystals_120
-constexpr int bridge_log = 120;          // GimmickBridgeLog_140
-constexpr int background_plane = 266;    // LevelBackgroundPlane2_352
-constexpr int hespin_arm = 264;          // PlayerSkinHespinArm_350
-constexpr int hanging_sensor = 125;      // GimmickHangingIdleSensor_153
-
 bool going(const FrameObject* object)
 {
     return object->flags & (FrameObject::DESTROYING | FrameObject::FADEOUT);
@@ -99,7 +90,7 @@ TEST_F(Act1StartOfFrame, templates_outside_the_playfield_are_removed_and_the_res
     start_with(
         kit,
         [&](Frames& frames) {
-            set_group(frames, frames.qualifier_13, {monitor_rings, monitor_crystals});
+            set_group(frames, frames.qualifier_13, {types::MonitorRings_119, types::MonitorCrystals_120});
             for (const char* name : {"RedSpringUp_201", "YellowSpringUpLeft_193", "ObjectExtraLife_289",
                                      "GimmickBridge12Logs_139", "MonitorRings_119", "LevelCardFade2_32"}) {
                 outside.push_back(kit.place(name, -600, -600, 5));
@@ -131,14 +122,16 @@ TEST_F(Act1StartOfFrame, hanging_sensors_switch_their_group_off_only_when_none_w
     start_with(
         kit,
         [&](Frames& frames) {
-            set_group(frames, frames.qualifier_14, {hanging_sensor});
+            set_group(frames, frames.qualifier_14, {types::GimmickHangingIdleSensor_153});
             kit.place("GimmickHangingIdleSensor_153", -300, -300, 5);
         },
         events);
-    EXPECT_TRUE(going(kit.instance(hanging_sensor)));
+    EXPECT_TRUE(going(kit.instance(types::GimmickHangingIdleSensor_153)));
     EXPECT_TRUE(kit.frames().level_group_16);
 
-    start_with(kit, [&](Frames& frames) { set_group(frames, frames.qualifier_14, {hanging_sensor}); }, events);
+    start_with(
+        kit, [&](Frames& frames) { set_group(frames, frames.qualifier_14, {types::GimmickHangingIdleSensor_153}); },
+        events);
     EXPECT_FALSE(kit.frames().level_group_16);
 }
 
@@ -190,7 +183,7 @@ TEST_F(Act1StartOfFrame, parallax_boxes_are_measured_and_widened_and_planes_scal
     start_with(
         kit, [&](Frames&) { for (int k = 0; k < 6; ++k) kit.place("LevelBackgroundPlane2_352", 0, 0, 0); },
         [](Frames& frames) { frames.event_func_2200(); });
-    EXPECT_NEAR(static_cast<Active*>(kit.instances(background_plane)[0])->y_scale, 0.0f, 1e-6f);
+    EXPECT_NEAR(static_cast<Active*>(kit.instances(types::LevelBackgroundPlane2_352)[0])->y_scale, 0.0f, 1e-6f);
 }
 
 TEST_F(Act1StartOfFrame, codecs_links_and_platforms_are_numbered_in_visiting_order)
@@ -224,7 +217,7 @@ TEST_F(Act1StartOfFrame, codecs_links_and_platforms_are_numbered_in_visiting_ord
     EXPECT_EQ(EventKit::value(platforms[1], 'O'), 0);
     EXPECT_EQ(EventKit::value(platforms[0], 'O'), 1);
     EXPECT_EQ(EventKit::values(platforms[2], "OIJ"), doubles(2, 900, 620));
-    FrameObject* level = kit.instance(43);
+    FrameObject* level = kit.instance(types::MasterLevel_53);
     EXPECT_EQ(EventKit::values(level, "BAQ"), doubles(2000, 1, 1));
     // The link loop ran once per member of the platform group.
     EXPECT_EQ(kit.frames().fast_loop_link_objects_1.index, 3);
@@ -253,7 +246,7 @@ TEST_F(Act1StartOfFrame, crystal_mode_replaces_petals_and_petal_monitors)
             monitor = kit.place("MonitorRings_119", 2000, 420, 2);
         },
         events);
-    const std::vector<FrameObject*> crystals = kit.instances(crystal);
+    const std::vector<FrameObject*> crystals = kit.instances(types::ObjectCrystal_239);
     ASSERT_EQ(crystals.size(), 3u);
     // Made newest petal first, each where its petal was.
     for (int k = 0; k < 3; ++k) {
@@ -262,8 +255,8 @@ TEST_F(Act1StartOfFrame, crystal_mode_replaces_petals_and_petal_monitors)
         EXPECT_EQ(crystals[size_t(k)]->layer->index, 2);
         EXPECT_EQ(EventKit::value(crystals[size_t(k)], 'G'), 8);
     }
-    ASSERT_EQ(kit.instances(monitor_crystals).size(), 1u);
-    EXPECT_EQ(kit.instance(monitor_crystals)->get_x(), 2000);
+    ASSERT_EQ(kit.instances(types::MonitorCrystals_120).size(), 1u);
+    EXPECT_EQ(kit.instance(types::MonitorCrystals_120)->get_x(), 2000);
     for (const FrameObject* old : petals)
         EXPECT_TRUE(going(old));
     EXPECT_TRUE(going(monitor));
@@ -271,15 +264,15 @@ TEST_F(Act1StartOfFrame, crystal_mode_replaces_petals_and_petal_monitors)
     // Without petals none remains once the tick has released what went.
     start_with(kit, {}, events);
     kit.run(1);
-    EXPECT_TRUE(kit.instances(crystal).empty());
-    EXPECT_TRUE(kit.instances(monitor_crystals).empty());
+    EXPECT_TRUE(kit.instances(types::ObjectCrystal_239).empty());
+    EXPECT_TRUE(kit.instances(types::MonitorCrystals_120).empty());
 
     // Out of crystal mode the petals stay and get their values.
     kit.set_global(12, 1);
     start_with(kit, [&](Frames&) { kit.place("ObjectPetal_117", 1000, 400, 2); }, events);
-    EXPECT_TRUE(kit.instances(crystal).empty());
-    EXPECT_FALSE(going(kit.instance(petal)));
-    EXPECT_EQ(EventKit::value(kit.instance(petal), 'G'), 5);
+    EXPECT_TRUE(kit.instances(types::ObjectCrystal_239).empty());
+    EXPECT_FALSE(going(kit.instance(types::ObjectPetal_117)));
+    EXPECT_EQ(EventKit::value(kit.instance(types::ObjectPetal_117), 'G'), 5);
 }
 
 TEST_F(Act1StartOfFrame, each_bridge_gets_twelve_logs_numbered_from_its_left_end)
@@ -295,7 +288,7 @@ TEST_F(Act1StartOfFrame, each_bridge_gets_twelve_logs_numbered_from_its_left_end
             frames.event_func_2218();
             frames.event_func_2219();
         });
-    const std::vector<FrameObject*> logs = kit.instances(bridge_log);
+    const std::vector<FrameObject*> logs = kit.instances(types::GimmickBridgeLog_140);
     ASSERT_EQ(logs.size(), 24u);
     for (const FrameObject* log : logs) {
         const int left = log->get_y() == 656 ? 3000 : 1000;

@@ -9,11 +9,6 @@
 
 namespace {
 
-enum Type {
-    type_gui_timer = 263,
-    type_timer_milli = 174,
-};
-
 // A frame run by act 1's handler, with the groups a test names on.
 struct Act1Tick {
     bool playing = false;  // level_group_43

@@ -13,9 +13,6 @@
 namespace {
 
 constexpr int black_load = 2;
-constexpr int music_controller_type = 39;  // ControllerMusic_49
-constexpr int music_calls_type = 40;       // FunctionMusic_50
-constexpr int music_queue_type = 41;       // QueueMusic_51
 
 ArrayObject* array(EventKit& kit, int type) { return static_cast<ArrayObject*>(kit.instance(type)); }
 
@@ -55,11 +52,11 @@ TEST(BlackLoadFrame, enters_act_1_after_a_tenth_of_a_second_with_the_music_stopp
     EventKit kit;
     media.play(".\\Data\\BGM\\m_menu1.ogg", 31, 0);
     kit.enter_frame(black_load);
-    FrameObject* controller = kit.instance(music_controller_type);
+    FrameObject* controller = kit.instance(types::ControllerMusic_49);
     EventKit::set_value(controller, 'D', 4);
     EventKit::set_value(controller, 'K', 7);
-    array(kit, music_calls_type)->set_string("play_music(3)", 0, 0, 0);
-    array(kit, music_queue_type)->set_value(9, 0, 1, 0);
+    array(kit, types::FunctionMusic_50)->set_string("play_music(3)", 0, 0, 0);
+    array(kit, types::QueueMusic_51)->set_value(9, 0, 1, 0);
 
     // The request comes on the first tick on which the frame's timer has
     // reached 0.1 s.
@@ -67,8 +64,8 @@ TEST(BlackLoadFrame, enters_act_1_after_a_tenth_of_a_second_with_the_music_stopp
     run_until_leaving(kit);
     EXPECT_FALSE(media.is_channel_playing(31));
     EXPECT_EQ(EventKit::values(controller, "DK"), doubles(0, 0));
-    EXPECT_EQ(array(kit, music_calls_type)->get_string(0, 0, 0), "");
-    EXPECT_EQ(array(kit, music_queue_type)->get_value(0, 1, 0), 0);
+    EXPECT_EQ(array(kit, types::FunctionMusic_50)->get_string(0, 0, 0), "");
+    EXPECT_EQ(array(kit, types::QueueMusic_51)->get_value(0, 1, 0), 0);
 
     kit.run(1);
     EXPECT_EQ(kit.frames().index, 4);

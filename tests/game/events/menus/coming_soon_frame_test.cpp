@@ -11,24 +11,17 @@
 namespace {
 
 constexpr int coming_soon = 6;
-constexpr int tile_type = 300;     // FadeIn_417
-constexpr int state_type = 301;    // Active8_419
-constexpr int fade_type = 32;      // Fade_40
-constexpr int edge_type = 60;      // FadeEdge_73
-constexpr int burst_type = 24;     // EffectsWhiteBurst_31
-constexpr int prompt_type = 57;    // Active5_414
-constexpr int checker_type = 44;   // CheckerPattern_408
 
 // Tiles that have not started to vanish.
 int whole_tiles(EventKit& kit)
 {
     int whole = 0;
-    for (FrameObject* tile : kit.instances(tile_type))
+    for (FrameObject* tile : kit.instances(types::FadeIn_417))
         whole += !(tile->flags & (FrameObject::DESTROYING | FrameObject::FADEOUT));
     return whole;
 }
 
-double countdown(EventKit& kit) { return EventKit::value(kit.instance(state_type), 'C'); }
+double countdown(EventKit& kit) { return EventKit::value(kit.instance(types::Active8_419), 'C'); }
 
 void enter(EventKit& kit) { enter_with_music_idle(kit, coming_soon); }
 
@@ -73,7 +66,7 @@ TEST(ComingSoonFrame, the_tiles_dissolve_four_a_tick_and_are_all_gone_after_26_t
     EXPECT_EQ(whole_tiles(kit), 0);
     // Each vanishes through its disappearing animation, then leaves the frame.
     kit.run(30);
-    EXPECT_TRUE(kit.instances(tile_type).empty());
+    EXPECT_TRUE(kit.instances(types::FadeIn_417).empty());
     EXPECT_TRUE(kit.frames().fade_in_group);
 }
 
@@ -84,11 +77,11 @@ TEST(ComingSoonFrame, the_checker_drifts_and_the_prompt_steps_every_four_ticks)
     const double ticks_before = kit.global(3);
     kit.run(8);
     EXPECT_EQ(kit.global(3), ticks_before + 8);
-    FrameObject* checker = kit.instance(checker_type);
+    FrameObject* checker = kit.instance(types::CheckerPattern_408);
     EXPECT_DOUBLE_EQ(EventKit::value(checker, 'A'), 4.5);
     kit.set_global(3, 99);
     kit.run(1);
-    EXPECT_EQ(static_cast<Active*>(kit.instance(prompt_type))->forced_frame, 100 / 4 % 20);
+    EXPECT_EQ(static_cast<Active*>(kit.instance(types::Active5_414))->forced_frame, 100 / 4 % 20);
     // The phase wraps at 64.
     EventKit::set_value(checker, 'A', 63.5);
     kit.run(1);
@@ -108,10 +101,10 @@ TEST(ComingSoonFrame, confirming_fades_the_music_wipes_the_screen_and_restarts_t
     EXPECT_EQ(countdown(kit), 2);
     std::vector<SoundStart> sounds = kit.take_sounds();
     EXPECT_EQ(sample_count(sounds, 53), 1);
-    ASSERT_EQ(kit.instances(burst_type).size(), 1u);
-    FrameObject* prompt = kit.instance(prompt_type);
-    EXPECT_EQ(kit.instance(burst_type)->x, prompt->x);
-    EXPECT_EQ(kit.instance(burst_type)->layer, prompt->layer);
+    ASSERT_EQ(kit.instances(types::EffectsWhiteBurst_31).size(), 1u);
+    FrameObject* prompt = kit.instance(types::Active5_414);
+    EXPECT_EQ(kit.instance(types::EffectsWhiteBurst_31)->x, prompt->x);
+    EXPECT_EQ(kit.instance(types::EffectsWhiteBurst_31)->layer, prompt->layer);
     EXPECT_DOUBLE_EQ(media.get_channel_volume(31), volume - 2);
 
     // Ticks 2 ... 48: the music loses 2 a tick, more presses do nothing.
@@ -127,9 +120,9 @@ TEST(ComingSoonFrame, confirming_fades_the_music_wipes_the_screen_and_restarts_t
     EXPECT_EQ(sample_count(kit.take_sounds(), 49), 1);
     EXPECT_FALSE(media.is_channel_playing(31));
     EXPECT_DOUBLE_EQ(media.get_channel_volume(31), 100);
-    ASSERT_EQ(kit.instances(fade_type).size(), 2u);
-    FrameObject* wipe = kit.instance(fade_type);
-    FrameObject* edge = kit.instance(edge_type);
+    ASSERT_EQ(kit.instances(types::Fade_40).size(), 2u);
+    FrameObject* wipe = kit.instance(types::Fade_40);
+    FrameObject* edge = kit.instance(types::FadeEdge_73);
     EXPECT_EQ(wipe->get_x(), 107 - 546 + 32);
     EXPECT_EQ(edge->get_x() - wipe->get_x(), 546);
     EXPECT_EQ(wipe->layer, &kit.frames().layers[2]);
@@ -152,7 +145,7 @@ TEST(ComingSoonFrame, confirming_fades_the_music_wipes_the_screen_and_restarts_t
     EXPECT_EQ(kit.global(0), 0);
     EXPECT_EQ(kit.global(4), 0);
     // The set-up's own fade counted along with the wipe.
-    for (FrameObject* fade : kit.instances(fade_type))
+    for (FrameObject* fade : kit.instances(types::Fade_40))
         EXPECT_EQ(EventKit::value(fade, 'F'), 51);
     kit.run(1);
     EXPECT_EQ(kit.frames().index, 0);
@@ -169,7 +162,7 @@ TEST(ComingSoonFrame, a_confirm_counts_once_and_is_taken_during_the_dissolve)
     // Return and button 2 on one tick: the key's event takes it, the
     // joystick's then finds the countdown running.
     Frames& frames = kit.frames();
-    EventKit::set_value(kit.instance(state_type), 'C', 0);
+    EventKit::set_value(kit.instance(types::Active8_419), 'C', 0);
     kit.take_sounds();
     manager.keyboard.add(13);
     manager.joystick_press_flags |= 32;
@@ -180,8 +173,8 @@ TEST(ComingSoonFrame, a_confirm_counts_once_and_is_taken_during_the_dissolve)
     EXPECT_EQ(sample_count(kit.take_sounds(), 53), 1);
 
     // Value B of the state object holds a confirm back.
-    EventKit::set_value(kit.instance(state_type), 'C', 0);
-    EventKit::set_value(kit.instance(state_type), 'B', 1);
+    EventKit::set_value(kit.instance(types::Active8_419), 'C', 0);
+    EventKit::set_value(kit.instance(types::Active8_419), 'B', 1);
     kit.run(1);
     kit.press(VPAD_BUTTON_A);
     EXPECT_EQ(countdown(kit), 0);

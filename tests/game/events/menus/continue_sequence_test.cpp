@@ -18,10 +18,6 @@
 namespace {
 
 constexpr int continue_frame = 7;
-constexpr int player_input = 17, inputs_p1 = 19, master_level = 43, gui_rings = 61, yelto = 87, sparkle1 = 147,
-              ring_sparkle = 148, sparkle3 = 150, sparkle5 = 152, yelto_hair = 176, orrun = 213, pimsa_tail = 246, pimsa = 247,
-              orrun_image = 250, pimsa_bike = 253, dorrik = 254, dorrik_tail = 257, fallen = 302, light = 303,
-              crystal = 304, marker = 305;
 
 Active* active(FrameObject* o) { return static_cast<Active*>(o); }
 bool visible(FrameObject* o) { return o->flags & FrameObject::VISIBLE; }
@@ -36,14 +32,14 @@ struct Continue {
         kit.set_global(1, character);
         kit.set_global(8, 6);
         kit.enter_frame(continue_frame);
-        EventKit::set_value(kit.instance(master_level), 'Q', stage);
+        EventKit::set_value(kit.instance(types::MasterLevel_53), 'Q', stage);
         kit.run(58);
         kit.take_sounds();
     }
     // A on the gamepad: the shared events raise the first button's flag at
     // the end of the tick, and the frame reads it on the next.
     void press() { kit.press(VPAD_BUTTON_A, 1); }
-    double stage() { return EventKit::value(kit.instance(light), 'C'); }
+    double stage() { return EventKit::value(kit.instance(types::FloorLight_422), 'C'); }
     // Runs until the stage reaches `value` or more (or the frame changes);
     // the sound ids started meanwhile.
     std::vector<unsigned> run_to_stage(double value, int limit = 600)
@@ -75,8 +71,8 @@ TEST(ContinueButton, a_press_bursts_the_crystals_and_grants_the_lives)
     EXPECT_FALSE(f.countdown_group || f.accept_group);
     EXPECT_EQ(manager.lives, 6);
     EXPECT_EQ(media.get_channel_volume(31), 100.0);
-    EXPECT_EQ(static_cast<Counter*>(c.kit.instance(gui_rings))->value, 14);
-    EXPECT_EQ(active(c.kit.instance(fallen))->forced_animation, 11);
+    EXPECT_EQ(static_cast<Counter*>(c.kit.instance(types::GUIRings_74))->value, 14);
+    EXPECT_EQ(active(c.kit.instance(types::FallenCharacter_421))->forced_animation, 11);
 
     const std::vector<SoundStart> sounds = c.kit.take_sounds();
     ASSERT_EQ(sounds.size(), 2u);
@@ -88,12 +84,12 @@ TEST(ContinueButton, a_press_bursts_the_crystals_and_grants_the_lives)
 
     // Every crystal shows and flies away from (320, 160).
     std::vector<std::pair<int, int>> before;
-    for (FrameObject* k : c.kit.instances(crystal)) {
+    for (FrameObject* k : c.kit.instances(types::CountdownCrystal_423)) {
         EXPECT_TRUE(visible(k));
         before.emplace_back(k->get_x(), k->get_y());
     }
     c.kit.run(3);
-    const std::vector<FrameObject*> crystals = c.kit.instances(crystal);
+    const std::vector<FrameObject*> crystals = c.kit.instances(types::CountdownCrystal_423);
     ASSERT_EQ(crystals.size(), before.size());
     for (size_t k = 0; k < crystals.size(); ++k) {
         const double out_before = std::hypot(before[k].first - 320.0, before[k].second - 160.0);
@@ -102,7 +98,7 @@ TEST(ContinueButton, a_press_bursts_the_crystals_and_grants_the_lives)
     }
     // They are destroyed once out of the play field.
     c.kit.run(80);
-    EXPECT_TRUE(c.kit.instances(crystal).empty());
+    EXPECT_TRUE(c.kit.instances(types::CountdownCrystal_423).empty());
 }
 
 struct Variant {
@@ -134,11 +130,13 @@ TEST_P(ContinueVariants, the_character_gets_up_runs_off_comes_back_its_own_way_a
     EXPECT_EQ(voices, 1);
 
     // The sprites stand where the fallen character lay and run right.
-    while (!(c.kit.instance(fallen)->flags & FrameObject::DESTROYING))
+    while (!(c.kit.instance(types::FallenCharacter_421)->flags & FrameObject::DESTROYING))
         c.kit.run(1);
-    EXPECT_EQ(c.kit.instance(yelto)->get_x(), 212);
-    EXPECT_EQ(c.kit.instance(orrun)->get_x(), 204);
-    for (int type : {yelto, yelto_hair, orrun, pimsa, pimsa_tail, dorrik, dorrik_tail})
+    EXPECT_EQ(c.kit.instance(types::PlayerSkinYelto_102)->get_x(), 212);
+    EXPECT_EQ(c.kit.instance(types::PlayerSkinOrrun_290)->get_x(), 204);
+    for (int type : {types::PlayerSkinYelto_102, types::PlayerSkinYeltoHair_209, types::PlayerSkinOrrun_290,
+                     types::PlayerSkinPimsa_324, types::PlayerSkinPimsaTail_323, types::PlayerSkinDorrik_339,
+                     types::PlayerSkinDorrikTail_342})
         EXPECT_EQ(visible(c.kit.instance(type)), v.shown.count(type) == 1) << "type " << type;
 
     ids = c.run_to_stage(1);
@@ -177,17 +175,38 @@ TEST_P(ContinueVariants, the_character_gets_up_runs_off_comes_back_its_own_way_a
 
 INSTANTIATE_TEST_SUITE_P(
     EachCharacter, ContinueVariants,
-    testing::Values(Variant{0, {yelto, yelto_hair}, {69, 70}, 60, 24, yelto, 143, 47},
-                    Variant{1, {orrun}, {118, 119}, -1, 21, orrun, 117, -1},
-                    Variant{2, {pimsa, pimsa_tail}, {106, 107}, 103, -1, pimsa, 201, 104},
-                    Variant{4, {dorrik, dorrik_tail}, {149, 150}, 8, 24, dorrik, 141, -1}));
+    testing::Values(Variant{0,
+                            {types::PlayerSkinYelto_102, types::PlayerSkinYeltoHair_209},
+                            {69, 70},
+                            60,
+                            24,
+                            types::PlayerSkinYelto_102,
+                            143,
+                            47},
+                    Variant{1, {types::PlayerSkinOrrun_290}, {118, 119}, -1, 21, types::PlayerSkinOrrun_290, 117, -1},
+                    Variant{2,
+                            {types::PlayerSkinPimsa_324, types::PlayerSkinPimsaTail_323},
+                            {106, 107},
+                            103,
+                            -1,
+                            types::PlayerSkinPimsa_324,
+                            201,
+                            104},
+                    Variant{4,
+                            {types::PlayerSkinDorrik_339, types::PlayerSkinDorrikTail_342},
+                            {149, 150},
+                            8,
+                            24,
+                            types::PlayerSkinDorrik_339,
+                            141,
+                            -1}));
 
 TEST(ContinueCharacters, yelto_jumps_back_in_from_beyond_the_view_and_the_sparkles_circle_him)
 {
     Continue c(0, 1);
     c.press();
     c.run_to_stage(1);
-    Active* sprite = active(c.kit.instance(yelto));
+    Active* sprite = active(c.kit.instance(types::PlayerSkinYelto_102));
     EXPECT_EQ(sprite->get_x(), 107 + 458);
     EXPECT_EQ(sprite->get_direction(), 16);
     c.run_to_stage(2);
@@ -196,9 +215,9 @@ TEST(ContinueCharacters, yelto_jumps_back_in_from_beyond_the_view_and_the_sparkl
     c.kit.run(1);
     // Four circling sparkles: radius 20 and 10, half a turn apart.
     // The set-up's own sparkles wait out of view; these are new.
-    ASSERT_EQ(c.kit.instances(sparkle1).size(), 2u);
-    FrameObject* s1 = c.kit.instance(sparkle1);
-    FrameObject* s3 = c.kit.instance(sparkle3);
+    ASSERT_EQ(c.kit.instances(types::Sparkle1_178).size(), 2u);
+    FrameObject* s1 = c.kit.instance(types::Sparkle1_178);
+    FrameObject* s3 = c.kit.instance(types::Sparkle3_181);
     EXPECT_EQ(EventKit::value(s1, 'C'), 20);
     EXPECT_EQ(EventKit::value(s3, 'C'), 10);
     const double d1 = EventKit::value(s1, 'D'), d3 = EventKit::value(s3, 'D');
@@ -212,15 +231,15 @@ TEST(ContinueCharacters, yelto_jumps_back_in_from_beyond_the_view_and_the_sparkl
     EXPECT_EQ(s1->get_x(), int(a + 20 * std::sin(d1 / 57.29577951308232)));
     EXPECT_EQ(s1->get_y(), int(b - 20 * std::cos(d1 / 57.29577951308232)));
     c.kit.run(10);
-    EXPECT_FALSE(c.kit.instances(sparkle5).empty()) << "trails";
+    EXPECT_FALSE(c.kit.instances(types::Sparkle5_183).empty()) << "trails";
 
     // Leaving: angle 180, speed -15, a ring of sparkles around him.
     c.run_to_stage(52);
     EXPECT_EQ(sprite->forced_animation, 13);
-    EXPECT_EQ(EventKit::value(c.kit.instance(light), 'A'), -15);
+    EXPECT_EQ(EventKit::value(c.kit.instance(types::FloorLight_422), 'A'), -15);
     EXPECT_TRUE(c.kit.frames().ring_sparkle_group);
     c.kit.run(1);
-    FrameObject* ring = c.kit.instance(ring_sparkle);
+    FrameObject* ring = c.kit.instance(types::RingSparkle_179);
     ASSERT_NE(ring, nullptr);
     EXPECT_LE(std::abs(ring->get_x() - sprite->get_x()), 8);
     EXPECT_LE(std::abs(ring->get_y() - sprite->get_y()), 8);
@@ -232,13 +251,13 @@ TEST(ContinueCharacters, orrun_leaves_four_after_images_that_spread_and_vanish)
     c.press();
     c.run_to_stage(2);
     std::vector<unsigned> ids;
-    for (int k = 0; k < 120 && c.kit.instances(orrun_image).empty(); ++k) {
+    for (int k = 0; k < 120 && c.kit.instances(types::EffectsOrrunImage_335).empty(); ++k) {
         c.kit.run(1);
         for (const SoundStart& s : c.kit.take_sounds())
             ids.push_back(s.id);
     }
     EXPECT_TRUE(has(ids, 56));
-    const std::vector<FrameObject*> images = c.kit.instances(orrun_image);
+    const std::vector<FrameObject*> images = c.kit.instances(types::EffectsOrrunImage_335);
     ASSERT_EQ(images.size(), 4u);
     // Numbered newest first, each turned to its own direction.
     for (size_t k = 0; k < 4; ++k) {
@@ -246,7 +265,7 @@ TEST(ContinueCharacters, orrun_leaves_four_after_images_that_spread_and_vanish)
         EXPECT_EQ(images[k]->get_direction(), int(3 - k) + 2);
     }
     c.kit.run(70);
-    EXPECT_TRUE(c.kit.instances(orrun_image).empty());
+    EXPECT_TRUE(c.kit.instances(types::EffectsOrrunImage_335).empty());
 }
 
 TEST(ContinueCharacters, pimsa_rides_back_on_her_bike_and_dorrik_rises_with_his_cry)
@@ -255,11 +274,11 @@ TEST(ContinueCharacters, pimsa_rides_back_on_her_bike_and_dorrik_rises_with_his_
         Continue c(2, 9);
         c.press();
         c.run_to_stage(52);
-        EXPECT_FALSE(visible(c.kit.instance(pimsa)));
-        FrameObject* bike = c.kit.instance(pimsa_bike);
+        EXPECT_FALSE(visible(c.kit.instance(types::PlayerSkinPimsa_324)));
+        FrameObject* bike = c.kit.instance(types::PlayerSkinPimsaBike_338);
         EXPECT_TRUE(visible(bike));
         EXPECT_EQ(bike->get_direction(), 16);
-        EXPECT_EQ(bike->get_x(), c.kit.instance(pimsa)->get_x());
+        EXPECT_EQ(bike->get_x(), c.kit.instance(types::PlayerSkinPimsa_324)->get_x());
         const int x = bike->get_x();
         c.kit.run(1);
         EXPECT_EQ(bike->get_x(), x - 12);
@@ -274,7 +293,7 @@ TEST(ContinueCharacters, pimsa_rides_back_on_her_bike_and_dorrik_rises_with_his_
         for (unsigned id : ids)
             cries += id == 125;
         EXPECT_GE(cries, 3);
-        EXPECT_LT(c.kit.instance(dorrik)->get_y(), 141);
+        EXPECT_LT(c.kit.instance(types::PlayerSkinDorrik_339)->get_y(), 141);
     }
 }
 
@@ -282,14 +301,16 @@ TEST(ContinueCharacters, a_character_the_frame_does_not_know_runs_right_for_ever
 {
     Continue c(5, 1);
     std::vector<bool> shown;
-    for (int type : {yelto, orrun, pimsa, dorrik})
+    for (int type : {types::PlayerSkinYelto_102, types::PlayerSkinOrrun_290, types::PlayerSkinPimsa_324,
+                     types::PlayerSkinDorrik_339})
         shown.push_back(visible(c.kit.instance(type)));
     c.press();
     c.kit.run(400);
     EXPECT_EQ(c.stage(), 0);
-    EXPECT_EQ(EventKit::value(c.kit.instance(light), 'A'), 7);
+    EXPECT_EQ(EventKit::value(c.kit.instance(types::FloorLight_422), 'A'), 7);
     size_t k = 0;
-    for (int type : {yelto, orrun, pimsa, dorrik})
+    for (int type : {types::PlayerSkinYelto_102, types::PlayerSkinOrrun_290, types::PlayerSkinPimsa_324,
+                     types::PlayerSkinDorrik_339})
         EXPECT_EQ(visible(c.kit.instance(type)), shown[k++]);
     EXPECT_EQ(c.kit.frames().next_frame, -1);
 }
@@ -326,13 +347,13 @@ TEST(ContinueDestination, the_stage_being_played_chooses_the_next_frame)
         f.next_frame = -1;
         f.continue_group = true;
         f.destination_group = true;
-        EventKit::set_value(kit.instance(master_level), 'Q', stage);
+        EventKit::set_value(kit.instance(types::MasterLevel_53), 'Q', stage);
         f.handle_frame_8_events();
         EXPECT_EQ(f.next_frame, frame) << "stage " << stage;
     }
     kit.frames().next_frame = -1;
     kit.frames().destination_group = false;
-    EventKit::set_value(kit.instance(master_level), 'Q', 1);
+    EventKit::set_value(kit.instance(types::MasterLevel_53), 'Q', 1);
     kit.frames().handle_frame_8_events();
     EXPECT_EQ(kit.frames().next_frame, -1);
 }
@@ -343,32 +364,33 @@ TEST(ContinueMissingInstances, the_frame_runs_on_without_its_marker_light_level_
 {
     EventKit kit;
     kit.enter_frame(continue_frame);
-    for (int type : {marker, light, master_level, yelto, player_input})
+    for (int type : {types::Marker_424, types::FloorLight_422, types::MasterLevel_53, types::PlayerSkinYelto_102,
+                     types::PlayerInput_21})
         kit.instance(type)->destroy();
     kit.run(60);
     Frames& f = kit.frames();
     EXPECT_TRUE(f.accept_group);
-    ASSERT_EQ(kit.instances(crystal).size(), 90u);
-    for (FrameObject* k : kit.instances(crystal))
+    ASSERT_EQ(kit.instances(types::CountdownCrystal_423).size(), 90u);
+    for (FrameObject* k : kit.instances(types::CountdownCrystal_423))
         EXPECT_EQ(EventKit::value(k, 'A'), 0) << "no digit without the marker";
 
     // The start button still continues; without the light the stage reads 0
     // and without Yelto nobody runs, so the frame stays.
-    EventKit::set_value(kit.instance(inputs_p1), 'P', 1);
+    EventKit::set_value(kit.instance(types::InputsP1_23), 'P', 1);
     kit.run(1);
-    EventKit::set_value(kit.instance(inputs_p1), 'P', 0);
+    EventKit::set_value(kit.instance(types::InputsP1_23), 'P', 0);
     EXPECT_TRUE(f.continue_group);
     kit.run(200);
-    EXPECT_TRUE(kit.instances(fallen).empty());
-    EXPECT_EQ(kit.instance(pimsa)->get_x(), 212);
+    EXPECT_TRUE(kit.instances(types::FallenCharacter_421).empty());
+    EXPECT_EQ(kit.instance(types::PlayerSkinPimsa_324)->get_x(), 212);
     EXPECT_EQ(f.next_frame, -1);
-    for (int type : {marker, light, master_level, yelto})
+    for (int type : {types::Marker_424, types::FloorLight_422, types::MasterLevel_53, types::PlayerSkinYelto_102})
         EXPECT_TRUE(kit.instances(type).empty());
 
     // The sparkles gather around where a missing Yelto reads to be.
     f.orbit_sparkle_group = f.ring_sparkle_group = true;
     kit.run(3);
-    ASSERT_EQ(kit.instances(sparkle1).size(), 2u);
-    EXPECT_EQ(EventKit::value(kit.instance(sparkle1), 'A'), 0);
-    EXPECT_FALSE(kit.instances(ring_sparkle).empty());
+    ASSERT_EQ(kit.instances(types::Sparkle1_178).size(), 2u);
+    EXPECT_EQ(EventKit::value(kit.instance(types::Sparkle1_178), 'A'), 0);
+    EXPECT_FALSE(kit.instances(types::RingSparkle_179).empty());
 }

@@ -14,8 +14,6 @@
 namespace {
 
 constexpr int continue_frame = 7;
-constexpr int player_input = 17, fade = 32, master_level = 43, gui_crystal = 65, fallen = 302, light = 303,
-              crystal = 304, marker = 305, total_crystals = 306;
 
 // The digit whose cluster a crystal was created in, from its creation y.
 int digit_of(double creation_y)
@@ -30,7 +28,7 @@ int digit_of(double creation_y)
 std::vector<FrameObject*> crystals_in_state(EventKit& kit, double state)
 {
     std::vector<FrameObject*> found;
-    for (FrameObject* c : kit.instances(crystal))
+    for (FrameObject* c : kit.instances(types::CountdownCrystal_423))
         if (EventKit::value(c, 'A') == state)
             found.push_back(c);
     return found;
@@ -48,7 +46,7 @@ TEST(ContinueSetUp, builds_the_scene_beside_the_crystals_and_starts_the_game_ove
     EXPECT_EQ(f.display_x, 107);
     EXPECT_EQ(f.display_y, 0);
 
-    const std::vector<FrameObject*> crystals = kit.instances(crystal);
+    const std::vector<FrameObject*> crystals = kit.instances(types::CountdownCrystal_423);
     ASSERT_EQ(crystals.size(), 90u);
     EXPECT_EQ(EventKit::value(crystals.front(), 'C'), 282);
     EXPECT_EQ(EventKit::value(crystals.back(), 'C'), 1208);
@@ -56,14 +54,14 @@ TEST(ContinueSetUp, builds_the_scene_beside_the_crystals_and_starts_the_game_ove
         EXPECT_EQ(c->blend_color.a, 0);
         EXPECT_EQ(EventKit::value(c, 'C'), c->get_y());
     }
-    ASSERT_EQ(kit.instances(fallen).size(), 1u);
-    EXPECT_EQ(kit.instance(fallen)->get_direction(), 4);
-    EXPECT_EQ(kit.instances(marker).size(), 1u);
-    EXPECT_EQ(static_cast<Counter*>(kit.instance(gui_crystal))->value, 999);
-    EXPECT_EQ(static_cast<Counter*>(kit.instance(total_crystals))->value, manager.score);
+    ASSERT_EQ(kit.instances(types::FallenCharacter_421).size(), 1u);
+    EXPECT_EQ(kit.instance(types::FallenCharacter_421)->get_direction(), 4);
+    EXPECT_EQ(kit.instances(types::Marker_424).size(), 1u);
+    EXPECT_EQ(static_cast<Counter*>(kit.instance(types::GUICrystal_78))->value, 999);
+    EXPECT_EQ(static_cast<Counter*>(kit.instance(types::TotalCrystals_425))->value, manager.score);
 
     // The overlay covers the view that the start events chose.
-    const Active* overlay = static_cast<Active*>(kit.instance(fade));
+    const Active* overlay = static_cast<Active*>(kit.instance(types::Fade_40));
     EXPECT_EQ(overlay->get_x(), 107);
     EXPECT_EQ(overlay->x_scale, 426.0f);
     EXPECT_EQ(overlay->y_scale, 240.0f);
@@ -84,25 +82,25 @@ TEST(ContinueSetUp, builds_the_scene_beside_the_crystals_and_starts_the_game_ove
     kit.set_global(1, 0);
     kit.enter_frame(continue_frame);
     EXPECT_EQ(music_count(kit.take_sounds(), "m_gameover.ogg"), 0);
-    EXPECT_EQ(kit.instance(fallen)->get_direction(), 0);
+    EXPECT_EQ(kit.instance(types::FallenCharacter_421)->get_direction(), 0);
 }
 
 TEST(ContinueFadeIn, the_overlay_clears_and_the_button_works_from_the_48th_tick)
 {
     EventKit kit;
     kit.enter_frame(continue_frame);
-    FrameObject* overlay = kit.instance(fade);
+    FrameObject* overlay = kit.instance(types::Fade_40);
     EXPECT_EQ(overlay->blend_color.a, 250);
     while (!kit.frames().continue_group && kit.tick() < 60) {
         // The first button's flag, raised for every tick (the shared events
         // lower it again at the end of each).
-        EventKit::set_value(kit.instance(player_input), 'K', 1);
+        EventKit::set_value(kit.instance(types::PlayerInput_21), 'K', 1);
         kit.run(1);
         if (kit.tick() == 42) {
-            EXPECT_EQ(kit.instance(fade)->blend_color.a, 4);
+            EXPECT_EQ(kit.instance(types::Fade_40)->blend_color.a, 4);
         }
         if (kit.tick() == 43) {
-            EXPECT_EQ(kit.instance(fade)->blend_color.a, 0);
+            EXPECT_EQ(kit.instance(types::Fade_40)->blend_color.a, 0);
         }
     }
     // The tick that destroys the overlay opens the accept group, and the
@@ -137,7 +135,7 @@ TEST_P(ContinueCountdown, shows_the_digits_nine_to_one_then_restarts_the_game)
             ASSERT_EQ(shown.size(), 10u);
             const int digit = digit_of(EventKit::value(shown[0], 'C'));
             digits.push_back(digit);
-            const double marker_b = EventKit::value(kit.instance(marker), 'B');
+            const double marker_b = EventKit::value(kit.instance(types::Marker_424), 'B');
             for (FrameObject* c : shown) {
                 EXPECT_EQ(digit_of(EventKit::value(c, 'C')), digit);
                 EXPECT_EQ(c->get_y(), int(EventKit::value(c, 'C') - marker_b + 110));
@@ -155,12 +153,12 @@ TEST_P(ContinueCountdown, shows_the_digits_nine_to_one_then_restarts_the_game)
         }
         if (time_out_tick < 0 && kit.frames().time_out_group) {
             time_out_tick = kit.tick();
-            EXPECT_TRUE(kit.instances(crystal).empty());
+            EXPECT_TRUE(kit.instances(types::CountdownCrystal_423).empty());
             EXPECT_FALSE(kit.frames().accept_group);
-            EXPECT_TRUE(static_cast<Active*>(kit.instance(fallen))->test_animation(8) ||
-                        static_cast<Active*>(kit.instance(fallen))->forced_animation == 8);
+            EXPECT_TRUE(static_cast<Active*>(kit.instance(types::FallenCharacter_421))->test_animation(8) ||
+                        static_cast<Active*>(kit.instance(types::FallenCharacter_421))->forced_animation == 8);
         }
-        if (fade_tick < 0 && kit.instance(light)->blend_color.a != 255)
+        if (fade_tick < 0 && kit.instance(types::FloorLight_422)->blend_color.a != 255)
             fade_tick = kit.tick();
         for (SoundStart& s : kit.take_sounds())
             sounds.push_back(s);
@@ -200,7 +198,7 @@ TEST(ContinueMusic, the_music_loses_a_step_every_twentieth_of_a_second_once_few_
     kit.run(5);
     EXPECT_EQ(media.get_channel_volume(31), 100.0);
     // Keep eleven crystals: fewer than twelve.
-    std::vector<FrameObject*> crystals = kit.instances(crystal);
+    std::vector<FrameObject*> crystals = kit.instances(types::CountdownCrystal_423);
     for (size_t k = 11; k < crystals.size(); ++k)
         crystals[k]->destroy();
     kit.run(1);

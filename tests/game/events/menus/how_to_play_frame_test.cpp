@@ -14,23 +14,17 @@
 namespace {
 
 constexpr int how_to_play = 8;
-constexpr int state_type = 301;     // Active8_419
-constexpr int controls_type = 297;  // Controls_410
-constexpr int burst_type = 24;      // EffectsWhiteBurst_31
-constexpr int back_prompt_type = 299;  // Active6_415
-constexpr int character_type = 323;    // Character1_457
-constexpr int tile_type = 300;         // FadeIn_417
 
 struct Page {
     EventKit& kit;
-    double a() const { return EventKit::value(kit.instance(state_type), 'A'); }
-    double b() const { return EventKit::value(kit.instance(state_type), 'B'); }
-    double c() const { return EventKit::value(kit.instance(state_type), 'C'); }
+    double a() const { return EventKit::value(kit.instance(types::Active8_419), 'A'); }
+    double b() const { return EventKit::value(kit.instance(types::Active8_419), 'B'); }
+    double c() const { return EventKit::value(kit.instance(types::Active8_419), 'C'); }
 };
 
 void enter(EventKit& kit) { enter_with_music_idle(kit, how_to_play, true); }
 
-bool controls_shown(EventKit& kit) { return kit.instance(controls_type)->flags & FrameObject::VISIBLE; }
+bool controls_shown(EventKit& kit) { return kit.instance(types::Controls_410)->flags & FrameObject::VISIBLE; }
 
 }  // namespace
 
@@ -64,13 +58,13 @@ TEST(HowToPlayFrame, a_and_b_scroll_a_page_at_a_time_tick_by_tick)
     kit.press(VPAD_BUTTON_B, 3);  // not back from page one
     EXPECT_EQ(page.b(), 0);
     EXPECT_TRUE(kit.take_sounds().empty());
-    EXPECT_TRUE(kit.instances(burst_type).empty());
+    EXPECT_TRUE(kit.instances(types::EffectsWhiteBurst_31).empty());
 
     kit.press(VPAD_BUTTON_A);
     EXPECT_EQ(page.b(), 240);
     EXPECT_EQ(page.a(), 120);
     EXPECT_EQ(sample_count(kit.take_sounds(), 53), 1);
-    EXPECT_EQ(kit.instances(burst_type).size(), 1u);
+    EXPECT_EQ(kit.instances(types::EffectsWhiteBurst_31).size(), 1u);
     for (int step = 1; step <= 12; ++step) {
         kit.hold(step == 3 || step == 12 ? uint32_t(VPAD_BUTTON_A) : step == 5 ? uint32_t(VPAD_BUTTON_B) : 0u);
         kit.run(1);
@@ -100,8 +94,8 @@ TEST(HowToPlayFrame, a_and_b_scroll_a_page_at_a_time_tick_by_tick)
     kit.press(VPAD_BUTTON_B, 11);
     EXPECT_EQ(page.a(), 380);
     EXPECT_EQ(sample_count(kit.take_sounds(), 214), 1);
-    ASSERT_FALSE(kit.instances(burst_type).empty());
-    EXPECT_EQ(kit.instance(burst_type)->x, kit.instance(back_prompt_type)->x);
+    ASSERT_FALSE(kit.instances(types::EffectsWhiteBurst_31).empty());
+    EXPECT_EQ(kit.instance(types::EffectsWhiteBurst_31)->x, kit.instance(types::Active6_415)->x);
     EXPECT_FALSE(controls_shown(kit));
     kit.run(1);
     EXPECT_EQ(page.a(), 360);
@@ -137,7 +131,7 @@ TEST(HowToPlayFrame, the_parallax_planes_drift_at_their_own_speeds_and_wrap_at_t
         EXPECT_EQ(plane->get_y(), rest_y[i]) << i;
     }
     // A plane a whole width along stands where it stood.
-    FrameObject* plane = kit.instance(318);
+    FrameObject* plane = kit.instance(types::BG2Layer1_452);
     EventKit::set_value(plane, 'B', 250);
     kit.run(1);
     const int x = plane->get_x();
@@ -165,7 +159,7 @@ TEST(HowToPlayFrame, confirming_on_page_three_wipes_the_screen_and_leaves_for_bl
     const std::vector<SoundStart> sounds = kit.take_sounds();
     EXPECT_EQ(sample_count(sounds, 53), 1);
     EXPECT_EQ(sample_count(sounds, 215), 1);
-    EXPECT_EQ(static_cast<Active*>(kit.instance(character_type))->forced_animation, 7);
+    EXPECT_EQ(static_cast<Active*>(kit.instance(types::Character1_457))->forced_animation, 7);
 
     kit.run(47);  // tick 48
     EXPECT_EQ(page.c(), 49);

@@ -22,8 +22,6 @@
 
 namespace {
 
-constexpr int logo = 2, sparkle = 5, trail = 6, beam = 7, white_fade = 8, mech = 11, star = 14, caption = 15;
-
 // Runs until the frame asks for another, at most `limit` ticks; the tick
 // (handler pass, from 0) that asked, or -1.
 int run_until_frame_request(EventKit& kit, int limit)
@@ -47,8 +45,8 @@ TEST(IntroSetUp, builds_the_frame_and_entering_again_rebuilds_it_and_rearms_the_
     Frames& frames = kit.frames();
     ASSERT_EQ(frames.layers.size(), 4u);
     EXPECT_FALSE(frames.layers[2].visible) << "the scenery shows only once the logo fades";
-    EXPECT_EQ(kit.instance(mech)->layer, &frames.layers[2]);
-    EXPECT_FALSE(kit.instance(mech)->flags & FrameObject::VISIBLE);
+    EXPECT_EQ(kit.instance(types::KastiqMechFlyby_12)->layer, &frames.layers[2]);
+    EXPECT_FALSE(kit.instance(types::KastiqMechFlyby_12)->flags & FrameObject::VISIBLE);
     EXPECT_TRUE(frames.intro_group);
     EXPECT_FALSE(frames.global_group_7);
     for (int n = 0; n <= 8; ++n)
@@ -60,8 +58,8 @@ TEST(IntroSetUp, builds_the_frame_and_entering_again_rebuilds_it_and_rearms_the_
     EXPECT_FALSE(frames.once_113);
     EXPECT_FALSE(frames.once_119);
     EXPECT_TRUE(frames.intro_group);
-    EXPECT_EQ(kit.instances(star).size(), 45u);
-    EXPECT_EQ(kit.instances(trail).size(), 1u);
+    EXPECT_EQ(kit.instances(types::BgStar_16).size(), 45u);
+    EXPECT_EQ(kit.instances(types::SparkleTrail_5).size(), 1u);
 }
 
 TEST(IntroTimeline, the_beam_reaches_the_edge_chimes_and_reveals_the_logo)
@@ -70,22 +68,22 @@ TEST(IntroTimeline, the_beam_reaches_the_edge_chimes_and_reveals_the_logo)
     kit.enter_frame(0);
     kit.run(189);  // ticks 1 ... 189
     kit.take_sounds();
-    ASSERT_NE(kit.instance(trail), nullptr);
-    ASSERT_NE(kit.instance(beam), nullptr);
-    EXPECT_GT(kit.instance(beam)->get_x(), 0);
-    EXPECT_EQ(EventKit::value(kit.instance(trail), 'A'), 180.0);
+    ASSERT_NE(kit.instance(types::SparkleTrail_5), nullptr);
+    ASSERT_NE(kit.instance(types::Beam_6), nullptr);
+    EXPECT_GT(kit.instance(types::Beam_6)->get_x(), 0);
+    EXPECT_EQ(EventKit::value(kit.instance(types::SparkleTrail_5), 'A'), 180.0);
     kit.run(1);  // tick 190
-    EXPECT_EQ(kit.instance(beam)->get_x(), 0);
-    EXPECT_EQ(kit.instance(beam)->get_direction(), 8);
+    EXPECT_EQ(kit.instance(types::Beam_6)->get_x(), 0);
+    EXPECT_EQ(kit.instance(types::Beam_6)->get_direction(), 8);
     EXPECT_TRUE(started(kit.take_sounds(), 55));
-    EXPECT_TRUE(kit.instance(trail)->flags & FrameObject::DESTROYING);
+    EXPECT_TRUE(kit.instance(types::SparkleTrail_5)->flags & FrameObject::DESTROYING);
 
     kit.run(12);  // to tick 202: the sweep has not reached frame 13
-    EXPECT_FALSE(kit.instance(logo)->flags & FrameObject::VISIBLE);
+    EXPECT_FALSE(kit.instance(types::PellowenLogo1_0)->flags & FrameObject::VISIBLE);
     kit.run(1);  // tick 203
-    EXPECT_TRUE(kit.instance(logo)->flags & FrameObject::VISIBLE);
-    EXPECT_EQ(EventKit::value(kit.instance(beam), 'A'), 1.0);
-    EXPECT_EQ(kit.instance(beam)->blend_color.a, 248);
+    EXPECT_TRUE(kit.instance(types::PellowenLogo1_0)->flags & FrameObject::VISIBLE);
+    EXPECT_EQ(EventKit::value(kit.instance(types::Beam_6), 'A'), 1.0);
+    EXPECT_EQ(kit.instance(types::Beam_6)->blend_color.a, 248);
 }
 
 TEST(IntroTimeline, sparkles_burst_every_tick_until_the_steps_begin_then_once_a_step)
@@ -94,27 +92,27 @@ TEST(IntroTimeline, sparkles_burst_every_tick_until_the_steps_begin_then_once_a_
     kit.enter_frame(0);
     kit.run(203);  // to tick 203: the logo shows
     // Sparkles fade out and remove themselves: mark the old ones, count the new.
-    for (FrameObject* object : kit.instances(sparkle))
+    for (FrameObject* object : kit.instances(types::Sparkle_4))
         EventKit::set_value(object, 'Z', 1);
     kit.run(1);  // tick 204: two bursts, no trail sparkle any more
     int created = 0;
-    for (FrameObject* object : kit.instances(sparkle))
+    for (FrameObject* object : kit.instances(types::Sparkle_4))
         created += EventKit::value(object, 'Z') == 0;
     EXPECT_EQ(created, 2);
     kit.run(30);  // to tick 234: the beam is destroyed
-    EXPECT_EQ(EventKit::value(kit.instance(logo), 'B'), 0.0);
+    EXPECT_EQ(EventKit::value(kit.instance(types::PellowenLogo1_0), 'B'), 0.0);
     kit.run(1);  // tick 235
-    EXPECT_EQ(EventKit::value(kit.instance(logo), 'B'), 3.0);
+    EXPECT_EQ(EventKit::value(kit.instance(types::PellowenLogo1_0), 'B'), 3.0);
     kit.run(2);  // tick 237: step 3 lasted two ticks
-    EXPECT_EQ(EventKit::value(kit.instance(logo), 'B'), 4.0);
+    EXPECT_EQ(EventKit::value(kit.instance(types::PellowenLogo1_0), 'B'), 4.0);
     kit.run(389 - 237 - 1);
-    EXPECT_EQ(EventKit::value(kit.instance(logo), 'B'), 24.0);
+    EXPECT_EQ(EventKit::value(kit.instance(types::PellowenLogo1_0), 'B'), 24.0);
     EXPECT_FALSE(kit.frames().layers[2].visible);
     kit.take_sounds();
     kit.run(1);  // tick 389
-    EXPECT_EQ(EventKit::value(kit.instance(logo), 'B'), 25.0);
+    EXPECT_EQ(EventKit::value(kit.instance(types::PellowenLogo1_0), 'B'), 25.0);
     EXPECT_TRUE(kit.frames().layers[2].visible);
-    EXPECT_EQ(kit.instance(logo)->blend_color.a, 248) << "events 111 and 120 fade it 2 each";
+    EXPECT_EQ(kit.instance(types::PellowenLogo1_0)->blend_color.a, 248) << "events 111 and 120 fade it 2 each";
     bool music = false;
     for (const SoundStart& sound : kit.take_sounds())
         music |= sound.channel == 31 && sound.path.find("m_title.ogg") != std::string::npos && sound.loops == 0;
@@ -128,10 +126,10 @@ TEST(IntroTimeline, power_on_reaches_the_title_in_tick_462)
     EXPECT_EQ(run_until_frame_request(kit, 2000), 462);
     EXPECT_EQ(kit.frames().next_frame, 1);
     EXPECT_EQ(kit.global(0), -17.0);
-    EXPECT_EQ(kit.instance(white_fade)->blend_color.a, 255);
-    EXPECT_EQ(kit.instance(logo)->blend_color.a, 0);
-    EXPECT_FALSE(EventKit::flag(kit.instance(caption), 0)) << "the caption never started";
-    EXPECT_EQ(static_cast<TextBlitter*>(kit.instance(caption))->text, "");
+    EXPECT_EQ(kit.instance(types::WhiteFade_7)->blend_color.a, 255);
+    EXPECT_EQ(kit.instance(types::PellowenLogo1_0)->blend_color.a, 0);
+    EXPECT_FALSE(EventKit::flag(kit.instance(types::LocationName_18), 0)) << "the caption never started";
+    EXPECT_EQ(static_cast<TextBlitter*>(kit.instance(types::LocationName_18))->text, "");
 }
 
 TEST(IntroTimeline, without_the_music_the_intro_runs_to_its_last_step_and_enters_itself_again)
@@ -142,15 +140,15 @@ TEST(IntroTimeline, without_the_music_the_intro_runs_to_its_last_step_and_enters
     EXPECT_EQ(run_until_frame_request(kit, 2000), 1031);
     EXPECT_EQ(kit.frames().next_frame, 0);
     EXPECT_EQ(kit.global(4), 2.0);
-    EXPECT_TRUE(EventKit::flag(kit.instance(logo), 5));
-    EXPECT_FALSE(EventKit::flag(kit.instance(logo), 6));
+    EXPECT_TRUE(EventKit::flag(kit.instance(types::PellowenLogo1_0), 5));
+    EXPECT_FALSE(EventKit::flag(kit.instance(types::PellowenLogo1_0), 6));
     kit.take_console();
     kit.run(1);
     const std::vector<std::string> lines = kit.take_console();
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[0], "Setting frame: 0");
     EXPECT_EQ(lines[1], "Frame set");
-    EXPECT_EQ(EventKit::value(kit.instance(logo), 'B'), 0.0);
+    EXPECT_EQ(EventKit::value(kit.instance(types::PellowenLogo1_0), 'B'), 0.0);
     EXPECT_FALSE(kit.frames().once_119);
 }
 

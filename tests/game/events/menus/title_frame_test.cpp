@@ -20,17 +20,6 @@
 
 namespace {
 
-constexpr int player_input = 17;
-constexpr int inputs_p1 = 19;
-constexpr int press_start = 28;
-constexpr int planet = 29;
-constexpr int speed = 30;
-constexpr int stars = 31;
-constexpr int fade = 32;
-constexpr int moon = 33;
-constexpr int title_star = 34;
-constexpr int caption = 38;
-
 const std::string title_music = "Data/BGM/m_title.ogg";
 
 // The title's frame index.
@@ -50,13 +39,13 @@ void enter_until_prompt(EventKit& kit)
 {
     enter_with_music_idle(kit, title);
     kit.run(31);
-    ASSERT_TRUE(kit.instance(press_start)->flags & FrameObject::VISIBLE);
+    ASSERT_TRUE(kit.instance(types::PressStart_36)->flags & FrameObject::VISIBLE);
 }
 
 // The confirm press as the shared input events leave it for the next tick.
 void confirm(EventKit& kit, char letter = 'K')
 {
-    kit.set_value(kit.instance(letter == 'P' ? inputs_p1 : player_input), letter, 1);
+    kit.set_value(kit.instance(letter == 'P' ? types::InputsP1_23 : types::PlayerInput_21), letter, 1);
     kit.run(1);
 }
 
@@ -87,29 +76,29 @@ TEST(TitleSetUp, builds_the_scene_fades_in_and_starts_the_music_on_the_channel_o
     EXPECT_EQ(sounds[0].channel, 31);
     EXPECT_EQ(sounds[0].loops, 0);
 
-    EXPECT_EQ(static_cast<Counter*>(kit.instance(speed))->value, 5);
-    EXPECT_EQ(static_cast<TextBlitter*>(kit.instance(caption))->text, "Rored Azezara");
-    EXPECT_FALSE(kit.instance(press_start)->flags & FrameObject::VISIBLE);
-    EXPECT_DOUBLE_EQ(kit.value(kit.instance(moon), 'A'), 180 - 0.08);
+    EXPECT_EQ(static_cast<Counter*>(kit.instance(types::Speed_38))->value, 5);
+    EXPECT_EQ(static_cast<TextBlitter*>(kit.instance(types::HelpMessage6_48))->text, "Rored Azezara");
+    EXPECT_FALSE(kit.instance(types::PressStart_36)->flags & FrameObject::VISIBLE);
+    EXPECT_DOUBLE_EQ(kit.value(kit.instance(types::Moon_41), 'A'), 180 - 0.08);
     EXPECT_EQ(kit.global(3), 1);
     // The placed star has no depth: it is gone on the first tick, and one
     // new star flies.
-    EXPECT_EQ(live(kit, stars), 1);
-    EXPECT_EQ(kit.value(kit.instance(stars), 'C'), 256);
+    EXPECT_EQ(live(kit, types::Stars_39), 1);
+    EXPECT_EQ(kit.value(kit.instance(types::Stars_39), 'C'), 256);
 
     // The overlay loses 8 alpha steps a tick and is clear on the 32nd, when
     // the prompt shows.
-    FrameObject* overlay = kit.instance(fade);
+    FrameObject* overlay = kit.instance(types::Fade_40);
     std::vector<int> alphas{overlay->blend_color.a};
     for (int tick = 2; tick <= 32; ++tick) {
-        EXPECT_FALSE(kit.instance(press_start)->flags & FrameObject::VISIBLE) << tick;
+        EXPECT_FALSE(kit.instance(types::PressStart_36)->flags & FrameObject::VISIBLE) << tick;
         kit.run(1);
         alphas.push_back(overlay->blend_color.a);
     }
     EXPECT_EQ(alphas.front(), 248);
     EXPECT_EQ(alphas[15], 128);
     EXPECT_EQ(alphas.back(), 0);
-    EXPECT_TRUE(kit.instance(press_start)->flags & FrameObject::VISIBLE);
+    EXPECT_TRUE(kit.instance(types::PressStart_36)->flags & FrameObject::VISIBLE);
     EXPECT_FALSE(overlay->flags & FrameObject::VISIBLE);
     EXPECT_TRUE(frames.prompt_group);
     EXPECT_FALSE(frames.fade_in_group);
@@ -133,7 +122,7 @@ TEST(TitleSetUp, global_19_places_the_view_and_the_planet)
         kit.enter_frame(title);
         EXPECT_EQ(kit.frames().new_display_x, expected.first) << g19;
         EXPECT_EQ(kit.frames().display_y, 0) << g19;
-        EXPECT_EQ(kit.instance(planet)->get_x(), expected.second) << g19;
+        EXPECT_EQ(kit.instance(types::VireviLunmere_37)->get_x(), expected.second) << g19;
     }
 }
 
@@ -142,7 +131,7 @@ TEST(TitleSetUp, the_planet_drifts_and_the_moon_circles_it)
     EventKit kit;
     kit.set_global(19, 2);
     kit.enter_frame(title);
-    FrameObject* p = kit.instance(planet);
+    FrameObject* p = kit.instance(types::VireviLunmere_37);
     std::vector<int> left_at, down_at;
     int x = p->get_x(), y = p->get_y();
     for (int i = 0; i < 110; ++i) {
@@ -159,7 +148,7 @@ TEST(TitleSetUp, the_planet_drifts_and_the_moon_circles_it)
     EXPECT_EQ(left_at, (std::vector<int>{20, 60, 100}));
     EXPECT_EQ(down_at, (std::vector<int>{30, 69, 108}));
     // The moon sits 48 pixels from the planet at its angle.
-    FrameObject* m = kit.instance(moon);
+    FrameObject* m = kit.instance(types::Moon_41);
     const double angle = kit.value(m, 'A');
     EXPECT_NEAR(angle, 180 - 0.08 * 111, 1e-9);
     EXPECT_EQ(m->get_x(), int(p->get_x() + std::sin(angle / 57.29577951308232) * 48));
@@ -173,7 +162,7 @@ TEST(TitleStars, the_backdrop_is_the_same_field_on_every_visit)
     // On the screen: the stars do not scroll with the view.
     auto field = [&] {
         std::vector<std::tuple<int, int, int>> placed;
-        for (FrameObject* s : kit.instances(title_star))
+        for (FrameObject* s : kit.instances(types::TitleStar_43))
             placed.emplace_back(int(kit.value(s, 'A')), s->get_x() - kit.frames().display_x, s->get_y());
         return placed;
     };
@@ -184,7 +173,7 @@ TEST(TitleStars, the_backdrop_is_the_same_field_on_every_visit)
     EXPECT_EQ(first[2], std::make_tuple(2, 53, 4));
     EXPECT_EQ(first[3], std::make_tuple(3, 395, 12));
     EXPECT_EQ(first[4], std::make_tuple(4, 225, 24));
-    const auto all = kit.instances(title_star);
+    const auto all = kit.instances(types::TitleStar_43);
     for (size_t k = 1; k < all.size(); ++k)
         ASSERT_LT(all[k]->depth, all[k - 1]->depth) << "each new star goes behind the earlier ones";
     // The look follows the pass index, 21 frames round.
@@ -196,10 +185,10 @@ TEST(TitleStars, the_backdrop_is_the_same_field_on_every_visit)
     EXPECT_TRUE(all[0]->flags & FrameObject::DESTROYING);
     EXPECT_FALSE(all[3]->flags & FrameObject::DESTROYING);
     kit.run(1);
-    const int kept = live(kit, title_star);
+    const int kept = live(kit, types::TitleStar_43);
     EXPECT_GT(kept, 100);
     kit.run(5);
-    EXPECT_EQ(live(kit, title_star), kept);
+    EXPECT_EQ(live(kit, types::TitleStar_43), kept);
 
     kit.enter_frame(title);
     EXPECT_EQ(field(), first);
@@ -210,7 +199,7 @@ TEST(TitleStars, a_zero_view_width_puts_every_star_on_the_left_edge)
     EventKit kit;
     kit.set_global(16, 0);
     kit.enter_frame(title);
-    const auto all = kit.instances(title_star);
+    const auto all = kit.instances(types::TitleStar_43);
     ASSERT_EQ(all.size(), 250u);
     for (FrameObject* s : all) {
         EXPECT_EQ(s->get_x() - kit.frames().display_x, 0);
@@ -218,7 +207,7 @@ TEST(TitleStars, a_zero_view_width_puts_every_star_on_the_left_edge)
     }
     EXPECT_EQ(all[3]->get_y(), 12);
     kit.run(1);
-    EXPECT_TRUE(kit.instances(title_star).empty());
+    EXPECT_TRUE(kit.instances(types::TitleStar_43).empty());
 }
 
 TEST(TitleStarField, new_stars_draw_from_the_title_sequence_which_carries_over_visits)
@@ -229,7 +218,7 @@ TEST(TitleStarField, new_stars_draw_from_the_title_sequence_which_carries_over_v
     Sequence expected{12345};
     kit.enter_frame(title);
 
-    FrameObject* star = kit.instance(stars);
+    FrameObject* star = kit.instance(types::Stars_39);
     const int a = expected.below(320) - 20;
     const int b = expected.below(240) - 220;
     EXPECT_EQ(EventKit::values(star, "ABC"), doubles(a, b, 256));
@@ -237,7 +226,7 @@ TEST(TitleStarField, new_stars_draw_from_the_title_sequence_which_carries_over_v
     EXPECT_EQ(star->get_x(), 136);
     EXPECT_EQ(star->get_y(), -9);
     kit.run(1);
-    FrameObject* centre = kit.instance(planet);
+    FrameObject* centre = kit.instance(types::VireviLunmere_37);
     EXPECT_EQ(kit.value(star, 'C'), 251);
     EXPECT_EQ(star->get_x(), int(centre->get_action_x() + 256.0 * a / 251));
     EXPECT_EQ(star->get_y(), int(centre->get_action_y() + 256.0 * b / 251));
@@ -249,7 +238,7 @@ TEST(TitleStarField, new_stars_draw_from_the_title_sequence_which_carries_over_v
 
     // A new visit goes on from where the last left off.
     kit.enter_frame(title);
-    FrameObject* next = kit.instance(stars);
+    FrameObject* next = kit.instance(types::Stars_39);
     EXPECT_EQ(kit.value(next, 'A'), expected.below(320) - 20);
     EXPECT_EQ(kit.value(next, 'B'), expected.below(240) - 220);
 }
@@ -258,17 +247,17 @@ TEST(TitleStarField, holds_at_most_81_stars_and_drops_those_past_the_viewer)
 {
     EventKit kit;
     kit.enter_frame(title);
-    static_cast<Counter*>(kit.instance(speed))->value = 1;
+    static_cast<Counter*>(kit.instance(types::Speed_38))->value = 1;
     kit.run(79);
-    EXPECT_EQ(live(kit, stars), 80);
+    EXPECT_EQ(live(kit, types::Stars_39), 80);
     kit.run(1);
-    EXPECT_EQ(live(kit, stars), 81);
+    EXPECT_EQ(live(kit, types::Stars_39), 81);
     kit.run(20);
-    EXPECT_EQ(live(kit, stars), 81);
+    EXPECT_EQ(live(kit, types::Stars_39), 81);
 
     // At speed 5 a star lives 52 ticks.
     kit.enter_frame(title);
-    FrameObject* star = kit.instance(stars);
+    FrameObject* star = kit.instance(types::Stars_39);
     kit.run(51);
     EXPECT_FALSE(star->flags & FrameObject::DESTROYING);
     EXPECT_EQ(kit.value(star, 'C'), 1);
@@ -280,7 +269,7 @@ TEST(TitlePrompt, pulses_every_90_ticks_once_shown)
 {
     EventKit kit;
     enter_until_prompt(kit);
-    FrameObject* prompt = kit.instance(press_start);
+    FrameObject* prompt = kit.instance(types::PressStart_36);
     EXPECT_EQ(kit.value(prompt, 'D'), 4);
     EXPECT_EQ(prompt->blend_color.a, 0);
     kit.run(44);  // D = 180: opaque
@@ -301,8 +290,8 @@ TEST(TitleConfirm, a_press_plays_the_confirm_shakes_and_leaves_for_how_to_play)
     kit.run(9);  // tick 41
     kit.take_sounds();
     Frames& frames = kit.frames();
-    FrameObject* prompt = kit.instance(press_start);
-    FrameObject* overlay = kit.instance(fade);
+    FrameObject* prompt = kit.instance(types::PressStart_36);
+    FrameObject* overlay = kit.instance(types::Fade_40);
     kit.set_global(0, 7);
 
     confirm(kit);  // tick 42
@@ -363,7 +352,7 @@ TEST(TitleConfirm, only_after_the_fade_in_does_any_confirm_value_or_the_gamepads
     kit.take_sounds();
     confirm(kit);
     kit.run(5);
-    EXPECT_EQ(kit.instance(press_start)->get_direction(), 0);
+    EXPECT_EQ(kit.instance(types::PressStart_36)->get_direction(), 0);
     EXPECT_EQ(sample_count(kit.take_sounds(), 79), 0);
 
     for (char letter : {'L', 'P', 'Q', 'A'}) {
@@ -374,7 +363,7 @@ TEST(TitleConfirm, only_after_the_fade_in_does_any_confirm_value_or_the_gamepads
             kit.press(VPAD_BUTTON_A, 2);  // through the shipped bindings and the shared input events
         else
             confirm(kit, letter);
-        EXPECT_EQ(kit.instance(press_start)->get_direction(), 1) << letter;
+        EXPECT_EQ(kit.instance(types::PressStart_36)->get_direction(), 1) << letter;
         EXPECT_EQ(sample_count(kit.take_sounds(), 79), 1) << letter;
     }
 }
@@ -385,7 +374,7 @@ TEST(TitleTimeOut, left_alone_the_title_gives_up_after_32_seconds)
     media.stop_channel(31);
     kit.enter_frame(title);
     Frames& frames = kit.frames();
-    FrameObject* prompt = kit.instance(press_start);
+    FrameObject* prompt = kit.instance(types::PressStart_36);
     kit.run(1919);
     EXPECT_LT(frames.frame_time, 32.0);
     EXPECT_TRUE(frames.prompt_group);
@@ -397,8 +386,8 @@ TEST(TitleTimeOut, left_alone_the_title_gives_up_after_32_seconds)
     EXPECT_TRUE(frames.leave_group);
     EXPECT_EQ(prompt->get_direction(), 2);
     EXPECT_FALSE(prompt->flags & FrameObject::VISIBLE);
-    EXPECT_TRUE(kit.instance(fade)->flags & FrameObject::VISIBLE);
-    EXPECT_EQ(kit.value(kit.instance(fade), 'A'), 30);
+    EXPECT_TRUE(kit.instance(types::Fade_40)->flags & FrameObject::VISIBLE);
+    EXPECT_EQ(kit.value(kit.instance(types::Fade_40), 'A'), 30);
 
     kit.run(64);
     EXPECT_EQ(frames.next_frame, -1);
@@ -425,7 +414,7 @@ TEST(TitleTimeOut, wins_over_a_confirm_press_in_the_same_tick_and_cuts_a_confirm
             kit.run(1);
         else
             confirm(kit);
-        FrameObject* prompt = kit.instance(press_start);
+        FrameObject* prompt = kit.instance(types::PressStart_36);
         EXPECT_EQ(prompt->get_direction(), 2) << confirm_ticks_before;
         EXPECT_FALSE(prompt->flags & FrameObject::VISIBLE);
         EXPECT_TRUE(kit.frames().leave_group);

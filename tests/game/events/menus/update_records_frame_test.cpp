@@ -7,7 +7,6 @@
 
 TEST(UpdateRecords, builds_the_card_with_every_shared_group_off_and_lasts_exactly_one_tick)
 {
-    constexpr int card = 45, fade = 32;
     EventKit kit;
     kit.frames().global_group_1 = kit.frames().global_group_7 = kit.frames().global_group_12 = true;
     kit.hold(VPAD_BUTTON_A);
@@ -16,10 +15,10 @@ TEST(UpdateRecords, builds_the_card_with_every_shared_group_off_and_lasts_exactl
     EXPECT_FALSE(frames.global_group_1);
     EXPECT_FALSE(frames.global_group_7);
     // The card's ten pieces, right to left, and the fade on the top layer.
-    ASSERT_EQ(kit.instances(card).size(), 10u);
-    EXPECT_EQ(kit.instances(card).front()->get_x(), 465);
-    EXPECT_EQ(kit.instances(card).back()->get_x(), 177);
-    EXPECT_EQ(kit.instance(fade)->layer, &frames.layers[1]);
+    ASSERT_EQ(kit.instances(types::Card_55).size(), 10u);
+    EXPECT_EQ(kit.instances(types::Card_55).front()->get_x(), 465);
+    EXPECT_EQ(kit.instances(types::Card_55).back()->get_x(), 177);
+    EXPECT_EQ(kit.instance(types::Fade_40)->layer, &frames.layers[1]);
     EXPECT_EQ(frames.qualifier_3.size(), 4) << "the two colons and the two labels";
 
     kit.take_console();

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int type_player_input = 17;
-constexpr int type_movement_values = 67;
 constexpr int act_height = 1864;
 
 }  // namespace
@@ -20,8 +18,8 @@ TEST(Act1Run, holding_right_keeps_the_player_on_the_terrain_for_3000_ticks)
 {
     EventKit kit;
     kit.enter_frame(4);
-    FrameObject* input = kit.instance(type_player_input);
-    FrameObject* values = kit.instance(type_movement_values);
+    FrameObject* input = kit.instance(types::PlayerInput_21);
+    FrameObject* values = kit.instance(types::PlayerMovementValues_80);
     ASSERT_NE(input, nullptr);
     ASSERT_NE(values, nullptr);
     const double start_x = EventKit::value(values, 'X');

@@ -76,7 +76,7 @@ TEST(CharacterTuning, gives_each_character_its_movement_and_action_set_on_land)
         EventKit kit;
         kit.enter_empty_frame(player_terrain_frame(tuning_scene(character)));
         expect_tuning(player_values(kit), expected[character], std::to_string(character).c_str());
-        expect_actions(kit.instance(action_values_a), false);
+        expect_actions(kit.instance(types::PlayerActionValuesA_86), false);
     }
 }
 
@@ -85,7 +85,7 @@ TEST(CharacterTuning, the_power_state_and_water_load_their_sets_when_they_change
     EventKit kit;
     kit.enter_empty_frame(player_terrain_frame(tuning_scene(5)));
     FrameObject* values = player_values(kit);
-    FrameObject* others = kit.instance(player_others);
+    FrameObject* others = kit.instance(types::PlayerOthers_75);
     // Hespin with the power state gets the common powered set.
     set(others, 'F', 1);
     kit.run(1);
@@ -93,14 +93,14 @@ TEST(CharacterTuning, the_power_state_and_water_load_their_sets_when_they_change
     set(others, 'H', 1);
     kit.run(1);
     expect_tuning(values, {6, 15, 0.056875, 0.15, 0.84}, "powered in water");
-    expect_actions(kit.instance(action_values_a), true);
+    expect_actions(kit.instance(types::PlayerActionValuesA_86), true);
     set(others, 'F', 0);
     kit.run(1);
     expect_tuning(values, {4, 15, 0.056875, 0.15, 0.84}, "in water");
     set(others, 'H', 0);
     kit.run(1);
     expect_tuning(values, {4.5, 15, 0.07375, 0.25, 0.5}, "back on land");
-    expect_actions(kit.instance(action_values_a), false);
+    expect_actions(kit.instance(types::PlayerActionValuesA_86), false);
 
     // A set loads once while its conditions hold: a change made meanwhile stays.
     set(values, 'C', 9);
@@ -112,7 +112,7 @@ TEST(CharacterTuning, pimsa_keeps_her_lower_cap_with_the_power_state)
 {
     EventKit kit;
     kit.enter_empty_frame(player_terrain_frame(
-        tuning_scene(2, [](Frames& f) { set(f.instances[player_others].back, 'F', 2); })));
+        tuning_scene(2, [](Frames& f) { set(f.instances[types::PlayerOthers_75].back, 'F', 2); })));
     expect_tuning(player_values(kit), {8, 12, 0.07375, 0.25, 0.84}, "powered");
 }
 
@@ -120,12 +120,12 @@ TEST(CharacterTuning, gravity_stays_as_it_is_in_movement_mode_5)
 {
     EventKit kit;
     kit.enter_empty_frame(player_terrain_frame(tuning_scene(0, [](Frames& f) {
-        set(f.instances[movement_values].back, 'M', 5);
-        set(f.instances[movement_values].back, 'I', 0.7);
+        set(f.instances[types::PlayerMovementValues_80].back, 'M', 5);
+        set(f.instances[types::PlayerMovementValues_80].back, 'I', 0.7);
     })));
     FrameObject* values = player_values(kit);
     EXPECT_EQ(v(values, 'I'), 0.7);
-    set(kit.instance(player_others), 'H', 1);
+    set(kit.instance(types::PlayerOthers_75), 'H', 1);
     kit.run(1);
     EXPECT_EQ(v(values, 'I'), 0.7);
 }
@@ -139,14 +139,14 @@ TEST(CharacterTuning, the_bike_is_heavier_on_land_and_keeps_its_top_speed_in_wat
     // Under water the water set first writes its top speed, and the bike
     // takes its own back in the same tick.
     bike.run(1);
-    set(bike.instance(player_others), 'H', 1);
+    set(bike.instance(types::PlayerOthers_75), 'H', 1);
     bike.run(1);
     EXPECT_EQ(v(bike_values, 'I'), 0.15);
     EXPECT_EQ(v(bike_values, 'C'), 8);
     EXPECT_EQ(v(bike_values, 'D'), 15);
     bike.run(1);
-    set(bike.instance(player_others), 'H', 0);
-    set(bike.instance(player_others), 'F', 1);
+    set(bike.instance(types::PlayerOthers_75), 'H', 0);
+    set(bike.instance(types::PlayerOthers_75), 'F', 1);
     bike.run(1);
     EXPECT_EQ(v(bike_values, 'I'), 0.3);
     EXPECT_EQ(v(bike_values, 'C'), 10);
@@ -157,7 +157,7 @@ TEST(CharacterTuning, the_bike_accelerates_only_while_a_direction_is_held)
     EventKit kit;
     kit.enter_empty_frame(player_terrain_frame(tuning_scene(3)));
     FrameObject* values = player_values(kit);
-    FrameObject* input = kit.instance(player_input);
+    FrameObject* input = kit.instance(types::PlayerInput_21);
     EXPECT_EQ(v(values, 'E'), 0.00575);
     set(input, 'C', 1);
     kit.run(1);
@@ -170,7 +170,7 @@ TEST(CharacterTuning, the_bike_accelerates_only_while_a_direction_is_held)
     set(input, 'C', 0);
     set(input, 'D', 1);
     set(input, 'N', 1);
-    set(kit.instance(player_others), 'F', 2);
+    set(kit.instance(types::PlayerOthers_75), 'F', 2);
     kit.run(1);
     EXPECT_EQ(v(values, 'E'), 0.06 + 0.3);
     set(input, 'N', 0);
@@ -180,8 +180,9 @@ TEST(CharacterTuning, the_bike_accelerates_only_while_a_direction_is_held)
 
 namespace {
 
-const int all_skins[] = {skin_orrun, skin_pimsa,       skin_pimsa_tail, skin_pimsa_bike, skin_dorrik,
-                         skin_dorrik_tail, skin_hespin_arm, skin_hespin};
+const int all_skins[] = {types::PlayerSkinOrrun_290,     types::PlayerSkinPimsa_324,  types::PlayerSkinPimsaTail_323,
+                         types::PlayerSkinPimsaBike_338, types::PlayerSkinDorrik_339, types::PlayerSkinDorrikTail_342,
+                         types::PlayerSkinHespinArm_350, types::PlayerSkinHespin_351};
 
 void place_skins(Frames& f)
 {
@@ -197,11 +198,11 @@ TEST(CharacterTuning, removes_the_skins_of_the_characters_not_in_play)
 {
     const std::pair<int, std::vector<int>> kept[] = {
         {0, {}},
-        {1, {skin_orrun}},
-        {2, {skin_pimsa, skin_pimsa_tail, skin_pimsa_bike}},
-        {3, {skin_pimsa, skin_pimsa_tail, skin_pimsa_bike}},
-        {4, {skin_dorrik, skin_dorrik_tail}},
-        {5, {skin_hespin, skin_hespin_arm}},
+        {1, {types::PlayerSkinOrrun_290}},
+        {2, {types::PlayerSkinPimsa_324, types::PlayerSkinPimsaTail_323, types::PlayerSkinPimsaBike_338}},
+        {3, {types::PlayerSkinPimsa_324, types::PlayerSkinPimsaTail_323, types::PlayerSkinPimsaBike_338}},
+        {4, {types::PlayerSkinDorrik_339, types::PlayerSkinDorrikTail_342}},
+        {5, {types::PlayerSkinHespin_351, types::PlayerSkinHespinArm_350}},
     };
     for (const auto& [character, skins] : kept) {
         EventKit kit;
@@ -211,7 +212,7 @@ TEST(CharacterTuning, removes_the_skins_of_the_characters_not_in_play)
             const bool stays = std::find(skins.begin(), skins.end(), skin) != skins.end();
             EXPECT_EQ(kit.instances(skin).size(), stays ? 1u : 0u) << "character " << character << " skin " << skin;
         }
-        EXPECT_EQ(kit.instances(skin_yelto).size(), 1u);
+        EXPECT_EQ(kit.instances(types::PlayerSkinYelto_102).size(), 1u);
     }
 }
 
@@ -220,13 +221,13 @@ TEST(CharacterTuning, a_level_without_water_loses_its_water_objects)
     for (const int has_water : {0, 1}) {
         EventKit kit;
         kit.enter_empty_frame(player_terrain_frame(tuning_scene(0, [has_water](Frames& f) {
-            set(f.instances[master_level].back, 'A', has_water);
+            set(f.instances[types::MasterLevel_53].back, 'A', has_water);
             f.add_object(create_object("GeneralWaterHorizon_155", 0, 700), playfield_layer);
             f.add_object(create_object("GeneralWater_156", 0, 716), playfield_layer);
         })));
         kit.run(1);
-        EXPECT_EQ(kit.instances(water_horizon).size(), size_t(has_water));
-        EXPECT_EQ(kit.instances(water).size(), size_t(has_water));
+        EXPECT_EQ(kit.instances(types::GeneralWaterHorizon_155).size(), size_t(has_water));
+        EXPECT_EQ(kit.instances(types::GeneralWater_156).size(), size_t(has_water));
     }
 }
 
@@ -243,7 +244,7 @@ bool ground_speed_built()
 
 void run_right(Frames& f)
 {
-    FrameObject* values = f.instances[movement_values].back;
+    FrameObject* values = f.instances[types::PlayerMovementValues_80].back;
     const double top = v(values, 'C');
     const double step = v(values, 'E');
     double speed = v(values, 'B');
@@ -261,7 +262,7 @@ int ticks_to_top_speed(int character)
     TerrainScene scene;
     scene.character = character;
     scene.standing = true;
-    scene.set_up = [](Frames& f) { set(f.instances[player_input].back, 'D', 1); };
+    scene.set_up = [](Frames& f) { set(f.instances[types::PlayerInput_21].back, 'D', 1); };
     scene.handler = [](Frames& f) {
         if (ground_speed_built()) {
             // The slope following (658) waits for its lifting half: its

@@ -6,12 +6,6 @@
 
 namespace {
 
-enum Type {
-    type_master_groups_a = 68,
-    type_action_values_a = 71,
-    type_action_values_b = 133,
-};
-
 void layer_events(Frames& f)
 {
     f.event_func_670(), f.event_func_671(), f.event_func_672(), f.event_func_673(), f.event_func_674();
@@ -23,8 +17,10 @@ void layer_events(Frames& f)
 void layer_groups(Frames& f)
 {
     f.level_group_43 = f.level_group_23 = true;
-    static ObjectList* layer_0[] = {&f.instances[type_master_groups_a], &f.instances[type_action_values_a], nullptr};
-    static ObjectList* layer_1[] = {&f.instances[type_action_values_a], &f.instances[type_action_values_b], nullptr};
+    static ObjectList* layer_0[] = {&f.instances[types::MasterGroupsA_83], &f.instances[types::PlayerActionValuesA_86],
+                                    nullptr};
+    static ObjectList* layer_1[] = {&f.instances[types::PlayerActionValuesA_86],
+                                    &f.instances[types::PlayerActionValuesB_164], nullptr};
     f.qualifier_4.set(2, layer_0);
     f.qualifier_5.set(2, layer_1);
 }

@@ -12,11 +12,6 @@
 
 namespace {
 
-enum Type {
-    type_petal_counter = 61,
-    type_master_camera = 158,
-};
-
 constexpr unsigned knock_back_sample = 22, shield_hit_sample = 173, shield_break_sample = 11;
 // The hurt voices of the Yelto voice set.
 constexpr unsigned yelto_hurt_voices[] = {61, 62, 63, 64};

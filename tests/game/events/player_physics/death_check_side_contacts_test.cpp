@@ -155,7 +155,7 @@ TEST(DeathCheckInAct1, the_acts_tick_turns_a_request_into_the_dying_mode)
 {
     EventKit kit;
     kit.enter_frame(4);
-    FrameObject* values = kit.instance(type_movement_values);
+    FrameObject* values = kit.instance(types::PlayerMovementValues_80);
     ASSERT_NE(values, nullptr);
     EventKit::set_value(values, 'L', 1);
     EventKit::set_value(values, 'R', 2);
@@ -167,7 +167,7 @@ TEST(DeathCheckInAct1, the_acts_tick_turns_a_request_into_the_dying_mode)
     EXPECT_FALSE(kit.frames().level_group_24);
 
     kit.enter_frame(4);
-    values = kit.instance(type_movement_values);
+    values = kit.instance(types::PlayerMovementValues_80);
     ASSERT_NE(values, nullptr);
     ASSERT_TRUE(kit.frames().level_group_7);
     EventKit::set_value(values, 'G', 2);

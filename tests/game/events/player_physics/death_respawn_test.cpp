@@ -17,28 +17,18 @@
 
 namespace {
 
-enum Type {
-    type_movement_values = 67,
-    type_player_others = 62,
-    type_player = 72,
-    type_petal_counter = 61,
-    type_card_fade = 25,
-    type_explosion = 111,
-    type_bike = 255,
-};
-
 constexpr int card_layer = 7;
 
 // The movement values, which the frame's first tick runs without.
 double movement(Frames& f, char name)
 {
-    const FrameObject* values = f.instances[type_movement_values].back;
+    const FrameObject* values = f.instances[types::PlayerMovementValues_80].back;
     return values ? EventKit::value(values, name) : 0;
 }
 
 void set_movement(Frames& f, char name, double number)
 {
-    if (FrameObject* values = f.instances[type_movement_values].back)
+    if (FrameObject* values = f.instances[types::PlayerMovementValues_80].back)
         EventKit::set_value(values, name, number);
 }
 
@@ -300,9 +290,9 @@ TEST_F(Death, a_hit_without_petals_runs_the_death_sequence_and_takes_a_life)
     EXPECT_EQ(calls->get_string(2, 0, 0), "lock_music()");
 
     run_to_timer(89);
-    EXPECT_TRUE(kit.instances(type_card_fade).empty());
+    EXPECT_TRUE(kit.instances(types::LevelCardFade2_32).empty());
     kit.run(1);
-    const auto cards = kit.instances(type_card_fade);
+    const auto cards = kit.instances(types::LevelCardFade2_32);
     ASSERT_EQ(cards.size(), 1u);
     EXPECT_EQ(cards[0]->layer->index, card_layer);
     EXPECT_EQ(cards[0]->get_x(), f().display_x);
@@ -373,14 +363,14 @@ TEST_F(Death, a_rider_leaves_the_bike_where_he_died_and_it_explodes)
 
     EXPECT_EQ(EventKit::value(values, 'A'), 2);
     EXPECT_EQ(kit.global(1), 2);
-    const auto bikes = kit.instances(type_bike);
+    const auto bikes = kit.instances(types::ObjectBike_340);
     ASSERT_EQ(bikes.size(), 1u);
     EXPECT_EQ(bikes[0]->get_x(), body->get_x());
     EXPECT_EQ(bikes[0]->get_y(), body->get_y());
     EXPECT_EQ(bikes[0]->layer->index, 3);
     EXPECT_TRUE(EventKit::flag(bikes[0], 6));
     EXPECT_EQ(EventKit::value(bikes[0], 'B'), -5);
-    const auto explosions = kit.instances(type_explosion);
+    const auto explosions = kit.instances(types::EffectsExplosion01_130);
     ASSERT_EQ(explosions.size(), 1u);
     EXPECT_EQ(explosions[0]->get_x(), bikes[0]->get_x());
     EXPECT_EQ(f().fast_loop_spawndebris.index, 5);
@@ -443,7 +433,7 @@ TEST_F(Death, the_slow_death_sinks_once_the_skin_is_ready_and_restarts_at_220)
     EXPECT_EQ(manager.lives, 2);
     EXPECT_EQ(calls->get_string(0, 0, 0), "lock_music()");
     run_to_timer(120);
-    EXPECT_EQ(kit.instances(type_card_fade).size(), 1u);
+    EXPECT_EQ(kit.instances(types::LevelCardFade2_32).size(), 1u);
     run_to_timer(219);
     EXPECT_FALSE(f().fast_loop_death.running);
     kit.run(1);
@@ -462,7 +452,7 @@ TEST_F(Death, the_slow_deaths_timer_stops_once_the_last_life_is_taken)
     EXPECT_EQ(manager.lives, 0);
     kit.run(30);
     EXPECT_EQ(EventKit::value(body, 'E'), 110);
-    EXPECT_TRUE(kit.instances(type_card_fade).empty());
+    EXPECT_TRUE(kit.instances(types::LevelCardFade2_32).empty());
 }
 
 // The whole act: the sequence on the act's own handler, then the restart
@@ -475,8 +465,8 @@ TEST_F(Death, after_the_sequence_the_act_restarts_with_the_player_at_the_respawn
     kit.set_global(5, 900);
     kit.set_global(6, 300);
     kit.enter_frame(4);
-    FrameObject* act_values = kit.instance(type_movement_values);
-    FrameObject* act_body = kit.instance(type_player);
+    FrameObject* act_values = kit.instance(types::PlayerMovementValues_80);
+    FrameObject* act_body = kit.instance(types::Player_87);
     if (!act_values || !act_body)
         GTEST_SKIP() << "the act's set-up places no player yet";
     EXPECT_EQ(EventKit::value(act_values, 'X'), 900);
@@ -493,12 +483,12 @@ TEST_F(Death, after_the_sequence_the_act_restarts_with_the_player_at_the_respawn
     EXPECT_EQ(manager.lives, 2);
 
     kit.enter_frame(4);
-    act_values = kit.instance(type_movement_values);
+    act_values = kit.instance(types::PlayerMovementValues_80);
     EXPECT_EQ(EventKit::value(act_values, 'X'), 900);
     EXPECT_NEAR(EventKit::value(act_values, 'Y'), 300, 16);
-    EXPECT_EQ(EventKit::value(kit.instance(type_player), 'E'), 0);
-    EXPECT_EQ(static_cast<Counter*>(kit.instance(type_petal_counter))->value, 14);
-    EXPECT_EQ(EventKit::value(kit.instance(type_player_others), 'Y'), 0);
+    EXPECT_EQ(EventKit::value(kit.instance(types::Player_87), 'E'), 0);
+    EXPECT_EQ(static_cast<Counter*>(kit.instance(types::GUIRings_74))->value, 14);
+    EXPECT_EQ(EventKit::value(kit.instance(types::PlayerOthers_75), 'Y'), 0);
     EXPECT_EQ(manager.lives, 2);
     EXPECT_TRUE(f().level_group_24);
     EXPECT_FALSE(f().level_group_69);

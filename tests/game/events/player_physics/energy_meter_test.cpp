@@ -9,10 +9,6 @@
 
 namespace {
 
-enum Type {
-    type_color_dot = 240,
-};
-
 void upkeep_events(Frames& f)
 {
     f.event_func_717(), f.event_func_718(), f.event_func_719(), f.event_func_720(), f.event_func_721();
@@ -162,8 +158,8 @@ TEST_F(EnergyMeter, yeltos_charged_state_spins_one_dot_and_ends_with_an_empty_me
     set_energy(30);
     skin->alterables->flags |= 1 << 8;
     kit.run(1);
-    ASSERT_EQ(kit.instances(type_color_dot).size(), 1u);
-    FrameObject* dot = kit.instance(type_color_dot);
+    ASSERT_EQ(kit.instances(types::EffectsColorDot_317).size(), 1u);
+    FrameObject* dot = kit.instance(types::EffectsColorDot_317);
     // At the skin's angle 0 the dot sits 8 above the player.
     EXPECT_EQ(dot->get_x(), 300);
     EXPECT_EQ(dot->get_y(), 192);
@@ -173,13 +169,13 @@ TEST_F(EnergyMeter, yeltos_charged_state_spins_one_dot_and_ends_with_an_empty_me
     kit.run(1);
     EXPECT_EQ(((angle - dot->get_angle()) % 360 + 360) % 360, 20);
     kit.run(5);
-    EXPECT_EQ(kit.instances(type_color_dot).size(), 1u);
+    EXPECT_EQ(kit.instances(types::EffectsColorDot_317).size(), 1u);
     // An empty meter ends the state; the dot goes the next tick.
     set_energy(0);
     kit.run(1);
     EXPECT_FALSE(EventKit::flag(skin, 8));
     kit.run(2);
-    EXPECT_TRUE(kit.instances(type_color_dot).empty());
+    EXPECT_TRUE(kit.instances(types::EffectsColorDot_317).empty());
 }
 
 TEST_F(EnergyMeter, the_upkeep_counts_down_the_skins_and_eases_the_sinking)

@@ -76,12 +76,12 @@ protected:
         action_a = kit().place("PlayerActionValuesA_86", -100, -100);
         action_b = kit().place("PlayerActionValuesB_164", -100, -100);
         calculator = kit().place("MasterGroupsA_83", -100, -100);
-        bottom = course.sensor(type_bottom_big);
-        left_edge = course.sensor(type_left_edge);
-        right_edge = course.sensor(type_right_edge);
-        left_wall = course.sensor(type_left_big);
-        right_wall = course.sensor(type_right_big);
-        top = course.sensor(type_top_big);
+        bottom = course.sensor(types::PlayerSensorBottomBig_95);
+        left_edge = course.sensor(types::PlayerSensorLeftEdge_100);
+        right_edge = course.sensor(types::PlayerSensorRightEdge_101);
+        left_wall = course.sensor(types::PlayerSensorLeftBig_89);
+        right_wall = course.sensor(types::PlayerSensorRightBig_91);
+        top = course.sensor(types::PlayerSensorTopBig_93);
         // Standing on the flat ground in mode 0, the body's lowest row on the
         // row above it.
         set('A', 0), set('C', top_speed), set('D', speed_cap), set('E', step), set('F', slope_factor);
@@ -317,7 +317,8 @@ TEST_F(GroundMovement, the_measurement_takes_the_probes_difference_and_the_calcu
         set('N', slope.angle), set('O', slope.angle);
         move_to(slope.x, slope.y, 1);
         EXPECT_NEAR(measure_angle(course), slope.angle, 5) << slope.angle;
-        const auto left = course.at(type_left_angle), right = course.at(type_right_angle);
+        const auto left = course.at(types::PlayerSensorLeftAngle_98),
+                   right = course.at(types::PlayerSensorRightAngle_99);
         values->alterables->strings.get(7) = "";
         measure();
         EXPECT_EQ(EventKit::value(calculator, 'A'), left.first - right.first) << slope.angle;

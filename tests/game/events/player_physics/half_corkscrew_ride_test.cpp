@@ -54,8 +54,8 @@ protected:
     // pixels up at 1.
     static double ramp(double e) { return start_height + 50 * cos_deg(e * 180) - 50; }
 
-    FrameObject* left() { return kit.instance(corkscrew_left); }
-    FrameObject* right() { return kit.instance(corkscrew_right); }
+    FrameObject* left() { return kit.instance(types::HalfCorkscrewLeft_245); }
+    FrameObject* right() { return kit.instance(types::HalfCorkscrewRight_246); }
     double y() { return EventKit::value(player(), 'Y'); }
 };
 

@@ -10,8 +10,6 @@ using namespace player_state_test;
 
 namespace {
 
-constexpr int skin_pimsa_bike = 253;  // PlayerSkinPimsaBike_338
-
 // A ladder from y 100 to 227 at x 100-131, its marker at (116, 150).
 class Ladder : public PlayerStateTest {
 protected:
@@ -37,7 +35,7 @@ protected:
         set_player('U', 1);
     }
 
-    FrameObject* marker() { return kit.instance(ladder_top); }
+    FrameObject* marker() { return kit.instance(types::LadderTop_268); }
     double y() { return EventKit::value(player(), 'Y'); }
 };
 
@@ -65,12 +63,12 @@ TEST_F(Ladder, climbing_up_reaches_the_marker_and_climbs_over_on_the_eighth_tick
     EXPECT_EQ(y(), 142);
     EXPECT_EQ(state(), 28);
     EXPECT_TRUE(EventKit::flag(marker(), 1));
-    EXPECT_EQ(EventKit::value(kit.instance(skin_yelto), 'O'), 1);
+    EXPECT_EQ(EventKit::value(kit.instance(types::PlayerSkinYelto_102), 'O'), 1);
     // Over the top the player does not move; the count runs to 8.
     for (int count = 2; count <= 7; ++count) {
         kit.run(1);
         ASSERT_EQ(y(), 142);
-        ASSERT_EQ(EventKit::value(kit.instance(skin_yelto), 'O'), count);
+        ASSERT_EQ(EventKit::value(kit.instance(types::PlayerSkinYelto_102), 'O'), count);
         ASSERT_EQ(mode(), 46);
     }
     kit.run(1);
@@ -81,8 +79,8 @@ TEST_F(Ladder, climbing_up_reaches_the_marker_and_climbs_over_on_the_eighth_tick
     EXPECT_EQ(EventKit::value(player(), 'T'), 1);
     EXPECT_EQ(EventKit::value(player(), 'U'), 1);
     EXPECT_FALSE(EventKit::flag(marker(), 1));
-    EXPECT_EQ(EventKit::value(kit.instance(skin_yelto), 'O'), 0);
-    EXPECT_EQ(EventKit::value(kit.instance(master_camera), 'H'), 24);
+    EXPECT_EQ(EventKit::value(kit.instance(types::PlayerSkinYelto_102), 'O'), 0);
+    EXPECT_EQ(EventKit::value(kit.instance(types::MasterCamera_190), 'H'), 24);
     kit.run(1);
     EXPECT_FALSE(kit.frames().level_group_47);
     EXPECT_EQ(y(), 114);
@@ -142,7 +140,7 @@ TEST_F(Ladder, held_controls_against_a_ceiling_both_ways_and_sideways)
     EXPECT_EQ(EventKit::value(player(), 'G'), -2);
     EXPECT_EQ(y(), 214);
     // Up against a ceiling: no climb.
-    EventKit::set_value(kit.instance(sensor_top_big), 'Z', 1);
+    EventKit::set_value(kit.instance(types::PlayerSensorTopBig_93), 'Z', 1);
     controls({'A'});
     kit.run(1);
     EXPECT_EQ(EventKit::value(player(), 'G'), 0);
@@ -161,7 +159,7 @@ TEST_F(Ladder, held_controls_against_a_ceiling_both_ways_and_sideways)
 TEST_F(Ladder, on_the_bike_climbs_three_a_tick_also_against_a_ceiling)
 {
     set_player('A', 3);
-    EventKit::set_value(kit.instance(player_others), 'Y', 47);
+    EventKit::set_value(kit.instance(types::PlayerOthers_75), 'Y', 47);
     controls({'A'});
     kit.run(1);
     // State 47 holds the climbing rules off until the bike rule turns it
@@ -169,10 +167,10 @@ TEST_F(Ladder, on_the_bike_climbs_three_a_tick_also_against_a_ceiling)
     EXPECT_EQ(state(), 27);
     EXPECT_EQ(EventKit::value(player(), 'G'), -3);
     EXPECT_EQ(y(), 217);
-    EXPECT_EQ(EventKit::value(kit.instance(skin_pimsa_bike), 'A'), 4);
+    EXPECT_EQ(EventKit::value(kit.instance(types::PlayerSkinPimsaBike_338), 'A'), 4);
     kit.run(1);
     EXPECT_EQ(y(), 214);
-    EventKit::set_value(kit.instance(sensor_top_big), 'Z', 1);
+    EventKit::set_value(kit.instance(types::PlayerSensorTopBig_93), 'Z', 1);
     kit.run(1);
     EXPECT_EQ(y(), 211);
     controls({'B'});
@@ -183,22 +181,22 @@ TEST_F(Ladder, on_the_bike_climbs_three_a_tick_also_against_a_ceiling)
 
 TEST_F(Ladder, the_camera_height_follows_by_four_at_most_and_stops_on_the_player)
 {
-    EventKit::set_value(kit.instance(master_camera), 'B', 226);
+    EventKit::set_value(kit.instance(types::MasterCamera_190), 'B', 226);
     controls({});
     kit.run(1);
-    EXPECT_EQ(EventKit::value(kit.instance(master_camera), 'B'), 222);
+    EXPECT_EQ(EventKit::value(kit.instance(types::MasterCamera_190), 'B'), 222);
     kit.run(1);
-    EXPECT_EQ(EventKit::value(kit.instance(master_camera), 'B'), 220);
+    EXPECT_EQ(EventKit::value(kit.instance(types::MasterCamera_190), 'B'), 220);
     kit.run(1);
-    EXPECT_EQ(EventKit::value(kit.instance(master_camera), 'B'), 220);
-    EventKit::set_value(kit.instance(master_camera), 'B', 213);
+    EXPECT_EQ(EventKit::value(kit.instance(types::MasterCamera_190), 'B'), 220);
+    EventKit::set_value(kit.instance(types::MasterCamera_190), 'B', 213);
     kit.run(1);
-    EXPECT_EQ(EventKit::value(kit.instance(master_camera), 'B'), 217);
+    EXPECT_EQ(EventKit::value(kit.instance(types::MasterCamera_190), 'B'), 217);
 }
 
 TEST_F(Ladder, without_markers_there_is_no_climbing_up)
 {
-    kit.instance(ladder_top)->destroy();
+    kit.instance(types::LadderTop_268)->destroy();
     kit.run(1);
     controls({'A'});
     kit.run(3);
@@ -210,11 +208,11 @@ TEST_F(Ladder, the_grab_animation_runs_at_its_own_pace_and_its_end_shows_the_cli
 {
     controls({});
     kit.run(1);
-    auto* yelto = static_cast<Active*>(kit.instance(skin_yelto));
+    auto* yelto = static_cast<Active*>(kit.instance(types::PlayerSkinYelto_102));
     yelto->force_animation(33);
     yelto->force_speed(10);
     yelto->force_frame(3);
-    EventKit::set_value(kit.instance(player_others), 'Y', 29);
+    EventKit::set_value(kit.instance(types::PlayerOthers_75), 'Y', 29);
     kit.run(1);
     EXPECT_EQ(yelto->forced_speed, -1);
     EXPECT_EQ(yelto->forced_frame, -1);

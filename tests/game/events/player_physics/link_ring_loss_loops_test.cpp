@@ -9,9 +9,6 @@ using namespace player_course;
 
 namespace {
 
-constexpr int type_link = 155;
-constexpr int type_ring_loss = 110;
-
 class Links : public ::testing::Test {
 protected:
     void SetUp() override { course.enter(""); }

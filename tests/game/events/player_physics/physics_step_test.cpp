@@ -66,7 +66,7 @@ TEST(PlayerEngineStep, moves_the_exact_position_along_the_ground_angle_with_exac
     scene.start_y = 200;  // in open air
     kit.enter_empty_frame(player_terrain_frame(scene));
     FrameObject* values = player_values(kit);
-    FrameObject* others = kit.instance(player_others);
+    FrameObject* others = kit.instance(types::PlayerOthers_75);
     set(values, 'L', 1);
     set(values, 'D', 15);
     const double x = v(values, 'X');
@@ -150,11 +150,11 @@ struct FloorLanding : testing::Test {
         set(values, 'G', fall_speed);
         set(values, 'J', 0.84);
         set(values, 'N', 7);
-        set(kit.instance(action_values_a), 'C', 1);
-        set(kit.instance(sensor_bottom_big), 'Z', 1);
-        set(kit.instance(sensor_left_edge), 'Z', both_edges ? 1 : 0);
-        set(kit.instance(sensor_right_edge), 'Z', 1);
-        set(kit.instance(master_groups_a), 'C', measured_angle);
+        set(kit.instance(types::PlayerActionValuesA_86), 'C', 1);
+        set(kit.instance(types::PlayerSensorBottomBig_95), 'Z', 1);
+        set(kit.instance(types::PlayerSensorLeftEdge_100), 'Z', both_edges ? 1 : 0);
+        set(kit.instance(types::PlayerSensorRightEdge_101), 'Z', 1);
+        set(kit.instance(types::MasterGroupsA_83), 'C', measured_angle);
         kit.run(1);
     }
 };
@@ -171,12 +171,12 @@ TEST_F(FloorLanding, on_flat_ground_keeps_the_ground_speed_and_remembers_the_fal
     EXPECT_EQ(v(values, 'N'), 0);
     EXPECT_EQ(v(values, 'O'), 0);
     EXPECT_EQ(v(values, 'B'), 2);
-    EXPECT_EQ(v(kit.instance(action_values_a), 'C'), 0);
+    EXPECT_EQ(v(kit.instance(types::PlayerActionValuesA_86), 'C'), 0);
     // The angle sensors' frame positions went to the calculator.
-    FrameObject* left = kit.instance(sensor_left_angle);
-    FrameObject* right = kit.instance(sensor_right_angle);
-    EXPECT_EQ(v(kit.instance(master_groups_a), 'A'), left->get_x() - right->get_x());
-    EXPECT_EQ(v(kit.instance(master_groups_a), 'B'), left->get_y() - right->get_y());
+    FrameObject* left = kit.instance(types::PlayerSensorLeftAngle_98);
+    FrameObject* right = kit.instance(types::PlayerSensorRightAngle_99);
+    EXPECT_EQ(v(kit.instance(types::MasterGroupsA_83), 'A'), left->get_x() - right->get_x());
+    EXPECT_EQ(v(kit.instance(types::MasterGroupsA_83), 'B'), left->get_y() - right->get_y());
 }
 
 TEST_F(FloorLanding, on_a_slope_turns_part_of_the_fall_into_ground_speed)
@@ -234,14 +234,15 @@ struct CeilingLanding : testing::Test {
         scene.pieces = {{TerrainPiece::wall, 192, 164}, {TerrainPiece::wall, 320, 164}};
         kit.enter_empty_frame(player_terrain_frame(scene));
         values = player_values(kit);
-        steps = kit.instance(action_values_b);
+        steps = kit.instance(types::PlayerActionValuesB_164);
         set(values, 'B', 1);
         set(values, 'G', vertical_speed);
         set(values, 'J', 0.84);
         set(values, 'M', mode);
-        for (const int sensor : {sensor_top_big, sensor_bottom_big, sensor_left_edge, sensor_right_edge})
+        for (const int sensor : {types::PlayerSensorTopBig_93, types::PlayerSensorBottomBig_95,
+                                 types::PlayerSensorLeftEdge_100, types::PlayerSensorRightEdge_101})
             set(kit.instance(sensor), 'Z', 1);
-        set(kit.instance(master_groups_a), 'C', measured_angle);
+        set(kit.instance(types::MasterGroupsA_83), 'C', measured_angle);
         kit.run(1);
     }
 };
@@ -301,12 +302,12 @@ TEST(PlayerEngineLayers, switch_the_collision_groups_flag_and_the_item_boxes)
     FrameObject* values = player_values(kit);
     FrameObject* box = kit.place("MonitorRings_119", 600, 480, playfield_layer);
     // Both groups hold all three objects: the second switch wins.
-    FrameObject* groups_a = kit.instance(master_groups_a);
+    FrameObject* groups_a = kit.instance(types::MasterGroupsA_83);
     EXPECT_TRUE(EventKit::flag(groups_a, 0));
     set(values, 'P', 1);
     kit.run(1);
     EXPECT_FALSE(EventKit::flag(groups_a, 0));
-    EXPECT_FALSE(EventKit::flag(kit.instance(action_values_b), 0));
+    EXPECT_FALSE(EventKit::flag(kit.instance(types::PlayerActionValuesB_164), 0));
     EXPECT_FALSE(EventKit::flag(box, 0));
     set(values, 'M', 5);
     kit.run(1);

@@ -16,30 +16,6 @@
 
 namespace player_course {
 
-enum Type {
-    type_movement_values = 67,
-    type_master_groups = 68,
-    type_player = 72,
-    type_left = 73,
-    type_left_big = 74,
-    type_right = 75,
-    type_right_big = 76,
-    type_top = 77,
-    type_top_big = 78,
-    type_bottom = 79,
-    type_bottom_big = 80,
-    type_slopes = 81,
-    type_platform_sensor = 82,
-    type_left_angle = 83,
-    type_right_angle = 84,
-    type_left_edge = 85,
-    type_right_edge = 86,
-    type_item_box = 101,   // MonitorCrystals_120, 32 x 32: a solid
-    type_spikes = 114,     // HazardSpikesUp_133, 32 x 32: a ledge object
-    type_platform = 121,   // LevelValleyPlatform1_149, 64 x 16: a platform
-    type_camera = 158,
-};
-
 struct Offset {
     const char* name;
     int type;
@@ -47,20 +23,20 @@ struct Offset {
 };
 
 constexpr Offset sensor_offsets[] = {
-    {"PlayerSensorTop_92", type_top, 0, -12},
-    {"PlayerSensorTopBig_93", type_top_big, 0, -13},
-    {"PlayerSensorBottom_94", type_bottom, 0, 12},
-    {"PlayerSensorBottomBig_95", type_bottom_big, 0, 13},
-    {"PlayerSensorPlatform_97", type_platform_sensor, 0, -5},
-    {"PlayerSensorLeft_88", type_left, -12, -2},
-    {"PlayerSensorLeftBig_89", type_left_big, -13, -2},
-    {"PlayerSensorRight_90", type_right, 12, -2},
-    {"PlayerSensorRightBig_91", type_right_big, 13, -2},
-    {"PlayerSensorSlopes_96", type_slopes, 0, 24},
-    {"PlayerSensorLeftAngle_98", type_left_angle, -7, 0},
-    {"PlayerSensorRightAngle_99", type_right_angle, 7, 0},
-    {"PlayerSensorLeftEdge_100", type_left_edge, -8, 12},
-    {"PlayerSensorRightEdge_101", type_right_edge, 8, 12},
+    {"PlayerSensorTop_92", types::PlayerSensorTop_92, 0, -12},
+    {"PlayerSensorTopBig_93", types::PlayerSensorTopBig_93, 0, -13},
+    {"PlayerSensorBottom_94", types::PlayerSensorBottom_94, 0, 12},
+    {"PlayerSensorBottomBig_95", types::PlayerSensorBottomBig_95, 0, 13},
+    {"PlayerSensorPlatform_97", types::PlayerSensorPlatform_97, 0, -5},
+    {"PlayerSensorLeft_88", types::PlayerSensorLeft_88, -12, -2},
+    {"PlayerSensorLeftBig_89", types::PlayerSensorLeftBig_89, -13, -2},
+    {"PlayerSensorRight_90", types::PlayerSensorRight_90, 12, -2},
+    {"PlayerSensorRightBig_91", types::PlayerSensorRightBig_91, 13, -2},
+    {"PlayerSensorSlopes_96", types::PlayerSensorSlopes_96, 0, 24},
+    {"PlayerSensorLeftAngle_98", types::PlayerSensorLeftAngle_98, -7, 0},
+    {"PlayerSensorRightAngle_99", types::PlayerSensorRightAngle_99, 7, 0},
+    {"PlayerSensorLeftEdge_100", types::PlayerSensorLeftEdge_100, -8, 12},
+    {"PlayerSensorRightEdge_101", types::PlayerSensorRightEdge_101, 8, 12},
 };
 
 inline void engine_groups(Frames& frames)
@@ -68,9 +44,10 @@ inline void engine_groups(Frames& frames)
     frames.level_group_43 = true;
     frames.level_group_23 = true;
     frames.level_group_19 = true;
-    static ObjectList* solids[] = {&frames.instances[type_item_box], nullptr};
-    static ObjectList* platforms[] = {&frames.instances[type_platform], nullptr};
-    static ObjectList* ledges[] = {&frames.instances[type_item_box], &frames.instances[type_spikes], nullptr};
+    static ObjectList* solids[] = {&frames.instances[types::MonitorCrystals_120], nullptr};
+    static ObjectList* platforms[] = {&frames.instances[types::LevelValleyPlatform1_149], nullptr};
+    static ObjectList* ledges[] = {&frames.instances[types::MonitorCrystals_120],
+                                   &frames.instances[types::HazardSpikesUp_133], nullptr};
     frames.qualifier_1.set(1, solids);
     frames.qualifier_2.set(1, platforms);
     frames.qualifier_3.set(2, ledges);
@@ -204,10 +181,10 @@ inline double angle_between(std::pair<int, int> left, std::pair<int, int> right)
 inline double measure_angle(Course& course)
 {
     Frames& frames = course.kit.frames();
-    EventKit::set_value(course.sensor(type_left_angle), 'Y', 0);
-    EventKit::set_value(course.sensor(type_right_angle), 'Y', 0);
+    EventKit::set_value(course.sensor(types::PlayerSensorLeftAngle_98), 'Y', 0);
+    EventKit::set_value(course.sensor(types::PlayerSensorRightAngle_99), 'Y', 0);
     frames.run_loop(frames.fast_loop_player01detectangle, 20, &Frames::loop_player01detectangle_4);
-    return angle_between(course.at(type_left_angle), course.at(type_right_angle));
+    return angle_between(course.at(types::PlayerSensorLeftAngle_98), course.at(types::PlayerSensorRightAngle_99));
 }
 
 }  // namespace player_course

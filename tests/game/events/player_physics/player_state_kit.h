@@ -17,20 +17,6 @@
 
 namespace player_state_test {
 
-constexpr int player_input = 17;       // PlayerInput_21
-constexpr int player_others = 62;      // PlayerOthers_75
-constexpr int gui_energy = 63;         // GUIEnergy_76
-constexpr int movement_values = 67;    // PlayerMovementValues_80
-constexpr int action_values_a = 71;    // PlayerActionValuesA_86
-constexpr int action_values_b = 133;   // PlayerActionValuesB_164
-constexpr int master_camera = 158;     // MasterCamera_190
-constexpr int sensor_top_big = 78;     // PlayerSensorTopBig_93
-constexpr int sensor_bottom_big = 80;  // PlayerSensorBottomBig_95
-constexpr int skin_yelto = 87;         // PlayerSkinYelto_102
-constexpr int corkscrew_left = 191;    // HalfCorkscrewLeft_245
-constexpr int corkscrew_right = 192;   // HalfCorkscrewRight_246
-constexpr int ladder_top = 196;        // LadderTop_268
-
 // The mode groups of the modes these events serve, by mode.
 struct ModeGroup {
     int mode;
@@ -45,7 +31,7 @@ constexpr ModeGroup mode_groups[] = {
 // The state switch for these modes: all off, then the mode's own on.
 inline void switch_mode_group(Frames& frames)
 {
-    const double mode = frames.instances[movement_values].back->alterables->values.get('M' - 'A');
+    const double mode = frames.instances[types::PlayerMovementValues_80].back->alterables->values.get('M' - 'A');
     for (const ModeGroup& row : mode_groups)
         frames.*row.group = row.mode == mode;
 }
@@ -53,11 +39,11 @@ inline void switch_mode_group(Frames& frames)
 // The big sensors where the start events put them round the exact position.
 inline void follow_with_sensors(Frames& frames)
 {
-    const AlterableValues& values = frames.instances[movement_values].back->alterables->values;
+    const AlterableValues& values = frames.instances[types::PlayerMovementValues_80].back->alterables->values;
     const int x = int(std::floor(values.get('X' - 'A')));
     const int y = int(std::floor(values.get('Y' - 'A')));
-    frames.instances[sensor_top_big].back->set_global_position(x, y - 13);
-    frames.instances[sensor_bottom_big].back->set_global_position(x, y + 13);
+    frames.instances[types::PlayerSensorTopBig_93].back->set_global_position(x, y - 13);
+    frames.instances[types::PlayerSensorBottomBig_95].back->set_global_position(x, y + 13);
 }
 
 // The groups' events as the act calls them: 993 ahead of the rest, the
@@ -130,16 +116,16 @@ protected:
         kit.place("PlayerSkinYelto_102", 0, 0, 1);
     }
 
-    FrameObject* player() { return kit.instance(movement_values); }
+    FrameObject* player() { return kit.instance(types::PlayerMovementValues_80); }
     double mode() { return EventKit::value(player(), 'M'); }
-    double state() { return EventKit::value(kit.instance(player_others), 'Y'); }
+    double state() { return EventKit::value(kit.instance(types::PlayerOthers_75), 'Y'); }
     void set_player(char letter, double number) { EventKit::set_value(player(), letter, number); }
 
     // The controls of the next tick, by PlayerInput's letters (A-D up,
     // down, left, right held; K button 1 pressed): these on, the rest off.
     void controls(std::initializer_list<char> on)
     {
-        FrameObject* pad = kit.instance(player_input);
+        FrameObject* pad = kit.instance(types::PlayerInput_21);
         for (char letter = 'A'; letter <= 'O'; ++letter)
             EventKit::set_value(pad, letter, 0);
         for (const char letter : on)

@@ -71,11 +71,13 @@ struct SensorOffset {
 };
 
 constexpr SensorOffset sensor_offsets[] = {
-    {sensor_left, -12, -2},      {sensor_left_big, -13, -2},   {sensor_right, 12, -2},
-    {sensor_right_big, 13, -2},  {sensor_top, 0, -12},         {sensor_top_big, 0, -13},
-    {sensor_bottom, 0, 12},      {sensor_bottom_big, 0, 13},   {sensor_slopes, 0, 24},
-    {sensor_platform, 0, -5},    {sensor_left_angle, -7, 0},   {sensor_right_angle, 7, 0},
-    {sensor_left_edge, -8, 12},  {sensor_right_edge, 8, 12},
+    {types::PlayerSensorLeft_88, -12, -2},     {types::PlayerSensorLeftBig_89, -13, -2},
+    {types::PlayerSensorRight_90, 12, -2},     {types::PlayerSensorRightBig_91, 13, -2},
+    {types::PlayerSensorTop_92, 0, -12},       {types::PlayerSensorTopBig_93, 0, -13},
+    {types::PlayerSensorBottom_94, 0, 12},     {types::PlayerSensorBottomBig_95, 0, 13},
+    {types::PlayerSensorSlopes_96, 0, 24},     {types::PlayerSensorPlatform_97, 0, -5},
+    {types::PlayerSensorLeftAngle_98, -7, 0},  {types::PlayerSensorRightAngle_99, 7, 0},
+    {types::PlayerSensorLeftEdge_100, -8, 12}, {types::PlayerSensorRightEdge_101, 8, 12},
 };
 
 // The player's objects in the act's creation order.
@@ -202,16 +204,16 @@ void place_player(Frames& frames, const TerrainScene& scene)
         set(object, 'A', sensor.dx);
         set(object, 'B', sensor.dy);
     }
-    set(frames.instances[action_values_b].back, 'T', 0.96875);
+    set(frames.instances[types::PlayerActionValuesB_164].back, 'T', 0.96875);
     // The camera bounds the sensors to the frame.
-    FrameObject* camera = frames.instances[master_camera].back;
+    FrameObject* camera = frames.instances[types::MasterCamera_190].back;
     set(camera, 'C', 0);
     set(camera, 'D', 0);
     set(camera, 'E', scene.width);
     set(camera, 'F', scene.height);
     // The level has water only where a test says so.
-    set(frames.instances[master_level].back, 'A', 0);
-    FrameObject* values = frames.instances[movement_values].back;
+    set(frames.instances[types::MasterLevel_53].back, 'A', 0);
+    FrameObject* values = frames.instances[types::PlayerMovementValues_80].back;
     set(values, 'A', scene.character);
     set(values, 'X', scene.start_x);
     set(values, 'Y', start_y);
@@ -219,7 +221,8 @@ void place_player(Frames& frames, const TerrainScene& scene)
         set(values, name, 1);
     set(values, 'L', scene.standing ? 1 : 0);
     if (scene.standing)
-        for (const int foot : {sensor_bottom, sensor_bottom_big, sensor_left_edge, sensor_right_edge})
+        for (const int foot : {types::PlayerSensorBottom_94, types::PlayerSensorBottomBig_95,
+                               types::PlayerSensorLeftEdge_100, types::PlayerSensorRightEdge_101})
             set(frames.instances[foot].back, 'Z', 1);
 }
 

@@ -25,45 +25,6 @@ constexpr int playfield_layer = 2;
 constexpr int tile = 128;
 
 // Type ids of the player's objects.
-constexpr int player_input = 17;         // PlayerInput_21
-constexpr int save_data = 10;            // SaveData_10
-constexpr int master_level = 43;         // MasterLevel_53
-constexpr int player_others = 62;        // PlayerOthers_75
-constexpr int movement_values = 67;      // PlayerMovementValues_80
-constexpr int master_groups_a = 68;      // MasterGroupsA_83
-constexpr int master_groups_b = 69;      // MasterGroupsB_84
-constexpr int action_values_a = 71;      // PlayerActionValuesA_86
-constexpr int player = 72;               // Player_87
-constexpr int sensor_left = 73;          // PlayerSensorLeft_88 ... PlayerSensorRightEdge_101: 73-86
-constexpr int sensor_left_big = 74;
-constexpr int sensor_right = 75;
-constexpr int sensor_right_big = 76;
-constexpr int sensor_top = 77;
-constexpr int sensor_top_big = 78;
-constexpr int sensor_bottom = 79;
-constexpr int sensor_bottom_big = 80;
-constexpr int sensor_slopes = 81;
-constexpr int sensor_platform = 82;
-constexpr int sensor_left_angle = 83;
-constexpr int sensor_right_angle = 84;
-constexpr int sensor_left_edge = 85;
-constexpr int sensor_right_edge = 86;
-constexpr int skin_yelto = 87;           // PlayerSkinYelto_102
-constexpr int gimmick_actions = 122;     // PlayerGimmickActions_150
-constexpr int character_sensor = 123;    // PlayerCharacterSensor_151
-constexpr int action_values_b = 133;     // PlayerActionValuesB_164
-constexpr int master_camera = 158;       // MasterCamera_190
-constexpr int water_horizon = 127;       // GeneralWaterHorizon_155
-constexpr int water = 128;               // GeneralWater_156
-constexpr int skin_orrun = 213;          // PlayerSkinOrrun_290
-constexpr int skin_pimsa_tail = 246;     // PlayerSkinPimsaTail_323
-constexpr int skin_pimsa = 247;          // PlayerSkinPimsa_324
-constexpr int skin_pimsa_bike = 253;     // PlayerSkinPimsaBike_338
-constexpr int skin_dorrik = 254;         // PlayerSkinDorrik_339
-constexpr int object_fuel = 256;         // ObjectFuel_341
-constexpr int skin_dorrik_tail = 257;    // PlayerSkinDorrikTail_342
-constexpr int skin_hespin_arm = 264;     // PlayerSkinHespinArm_350
-constexpr int skin_hespin = 265;         // PlayerSkinHespin_351
 
 // One 128-pixel square of terrain with its top-left corner at (x, y).
 struct TerrainPiece {
@@ -112,7 +73,7 @@ FrameObject* place_terrain(Frames& frames, TerrainPiece piece);
 void run_player_events(Frames& frames, int first, int last);
 
 // The single instances, read back.
-inline FrameObject* player_values_of(Frames& frames) { return frames.instances[movement_values].back; }
-inline FrameObject* player_values(EventKit& kit) { return kit.instance(movement_values); }
+inline FrameObject* player_values_of(Frames& frames) { return frames.instances[types::PlayerMovementValues_80].back; }
+inline FrameObject* player_values(EventKit& kit) { return kit.instance(types::PlayerMovementValues_80); }
 
 }  // namespace player_terrain

@@ -12,7 +12,7 @@ namespace {
 // Whether the player object, put at (x, y), overlaps the terrain.
 bool solid_at(Frames& frames, int x, int y)
 {
-    FrameObject* body = frames.instances[player].back;
+    FrameObject* body = frames.instances[types::Player_87].back;
     body->set_x(x);
     body->set_y(y);
     return body->overlaps_background();
@@ -28,13 +28,13 @@ TEST(PlayerTerrain, places_the_player_above_the_floor_with_every_step_switched_o
     ASSERT_NE(values, nullptr);
     EXPECT_EQ(EventKit::value(values, 'X'), 256);
     EXPECT_EQ(EventKit::value(values, 'Y'), 509);
-    EXPECT_FALSE(EventKit::value(kit.instance(sensor_bottom_big), 'Z'));
+    EXPECT_FALSE(EventKit::value(kit.instance(types::PlayerSensorBottomBig_95), 'Z'));
     EXPECT_EQ(EventKit::value(values, 'L'), 0);
     for (const char name : {'T', 'U', 'V'})
         EXPECT_EQ(EventKit::value(values, name), 1) << name;
-    EXPECT_EQ(EventKit::value(kit.instance(sensor_bottom_big), 'B'), 13);
-    EXPECT_EQ(EventKit::value(kit.instance(sensor_left_edge), 'A'), -8);
-    EXPECT_EQ(EventKit::value(kit.instance(master_camera), 'E'), 2048);
+    EXPECT_EQ(EventKit::value(kit.instance(types::PlayerSensorBottomBig_95), 'B'), 13);
+    EXPECT_EQ(EventKit::value(kit.instance(types::PlayerSensorLeftEdge_100), 'A'), -8);
+    EXPECT_EQ(EventKit::value(kit.instance(types::MasterCamera_190), 'E'), 2048);
     EXPECT_TRUE(kit.frames().level_group_43 && kit.frames().level_group_23 && kit.frames().level_group_19);
     EXPECT_FALSE(kit.frames().level_group_56);
     EXPECT_EQ(kit.frames().qualifier_4.count, 3);
@@ -50,10 +50,11 @@ TEST(PlayerTerrain, a_standing_player_rests_on_the_floor_with_its_feet_touching)
     FrameObject* values = player_values(kit);
     EXPECT_EQ(EventKit::value(values, 'Y'), 630);
     EXPECT_EQ(EventKit::value(values, 'L'), 1);
-    for (const int foot : {sensor_bottom, sensor_bottom_big, sensor_left_edge, sensor_right_edge})
+    for (const int foot : {types::PlayerSensorBottom_94, types::PlayerSensorBottomBig_95,
+                           types::PlayerSensorLeftEdge_100, types::PlayerSensorRightEdge_101})
         EXPECT_EQ(EventKit::value(kit.instance(foot), 'Z'), 1) << foot;
     // The body sits right on the floor: a pixel lower would be in it.
-    FrameObject* body = kit.instance(player);
+    FrameObject* body = kit.instance(types::Player_87);
     body->set_x(256);
     body->set_y(631);
     EXPECT_TRUE(body->overlaps_background());

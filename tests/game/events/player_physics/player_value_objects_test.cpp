@@ -9,11 +9,6 @@
 
 namespace {
 
-constexpr int gui_rings = 61;          // GUIRings_74
-constexpr int player_others = 62;      // PlayerOthers_75
-constexpr int gui_energy = 63;         // GUIEnergy_76
-constexpr int movement_values = 67;    // PlayerMovementValues_80
-
 void forget_kept_objects()
 {
     class_records::alterables_75 = SavedAlterables{};
@@ -33,27 +28,27 @@ TEST_F(PlayerValueObjects, a_restart_of_the_act_keeps_the_kept_objects_and_makes
 {
     EventKit kit;
     kit.enter_frame(4);
-    ASSERT_EQ(kit.instances(movement_values).size(), 1u);
-    FrameObject* others = kit.instance(player_others);
+    ASSERT_EQ(kit.instances(types::PlayerMovementValues_80).size(), 1u);
+    FrameObject* others = kit.instance(types::PlayerOthers_75);
     EventKit::set_value(others, 'B', 2);
     EventKit::set_value(others, 'C', 1);
     EventKit::set_value(others, 'Y', 27);
-    EventKit::set_value(kit.instance(gui_energy), 'A', 55);
-    static_cast<Counter*>(kit.instance(gui_rings))->set(7);
-    FrameObject* movement = kit.instance(movement_values);
+    EventKit::set_value(kit.instance(types::GUIEnergy_76), 'A', 55);
+    static_cast<Counter*>(kit.instance(types::GUIRings_74))->set(7);
+    FrameObject* movement = kit.instance(types::PlayerMovementValues_80);
     EventKit::set_value(movement, 'M', 46);
     EventKit::set_value(movement, 'G', 3);
 
     kit.enter_frame(4);
-    others = kit.instance(player_others);
+    others = kit.instance(types::PlayerOthers_75);
     EXPECT_EQ(EventKit::value(others, 'B'), 2);
     EXPECT_EQ(EventKit::value(others, 'C'), 1);
     EXPECT_EQ(EventKit::value(others, 'Y'), 27);
     // The meter goes on filling from what it kept: the first tick's step on top.
-    EXPECT_GE(EventKit::value(kit.instance(gui_energy), 'A'), 55);
-    EXPECT_LT(EventKit::value(kit.instance(gui_energy), 'A'), 56);
-    EXPECT_EQ(static_cast<Counter*>(kit.instance(gui_rings))->value, 7);
-    movement = kit.instance(movement_values);
+    EXPECT_GE(EventKit::value(kit.instance(types::GUIEnergy_76), 'A'), 55);
+    EXPECT_LT(EventKit::value(kit.instance(types::GUIEnergy_76), 'A'), 56);
+    EXPECT_EQ(static_cast<Counter*>(kit.instance(types::GUIRings_74))->value, 7);
+    movement = kit.instance(types::PlayerMovementValues_80);
     EXPECT_EQ(EventKit::value(movement, 'M'), 0);
     EXPECT_EQ(EventKit::value(movement, 'G'), 0);
     // The start events set the steps up again.

@@ -51,9 +51,9 @@ TEST_F(PushOut, running_right_into_a_wall_stops_the_player_at_it)
         ASSERT_LT(course.get('X') + 12, wall_left) << tick;
     }
     // Pressed against the wall, the right sensor's last pixel column is the one before it.
-    EXPECT_EQ(course.at(type_right).first, wall_left - 1);
-    EXPECT_EQ(course.hit(type_right), 0);
-    EXPECT_EQ(EventKit::value(course.sensor(type_right_big), 'Y'), 1);
+    EXPECT_EQ(course.at(types::PlayerSensorRight_90).first, wall_left - 1);
+    EXPECT_EQ(course.hit(types::PlayerSensorRight_90), 0);
+    EXPECT_EQ(EventKit::value(course.sensor(types::PlayerSensorRightBig_91), 'Y'), 1);
     EXPECT_EQ(course.values->alterables->strings.get(4), "Player01DetectSensorRight");
 }
 
@@ -73,7 +73,7 @@ TEST_F(PushOut, on_a_wall_section_a_right_hit_moves_the_player_down_the_screen)
     EXPECT_EQ(wall_loop(20), 2);
     EXPECT_EQ(course.get('X'), 60);
     EXPECT_EQ(course.get('Y'), block_bottom + 5 + 12 + 1);
-    EXPECT_EQ(course.at(type_right), std::make_pair(58, block_bottom + 6));
+    EXPECT_EQ(course.at(types::PlayerSensorRight_90), std::make_pair(58, block_bottom + 6));
 }
 
 TEST_F(PushOut, squeezed_between_walls_the_loop_spends_its_budget_in_place)
@@ -92,7 +92,7 @@ TEST_F(PushOut, jumping_into_a_ceiling_pushes_down_a_pixel_a_pass_at_most_ten)
     course.stand(60, block_bottom - 3 + 12, 0, 0, 0, -5);
     EXPECT_EQ(run(frames().fast_loop_player01up, 10, &Frames::loop_player01up_4), 6);
     EXPECT_EQ(course.get('Y'), block_bottom - 3 + 12 + 5);
-    EXPECT_EQ(course.hit(type_top), 0);
+    EXPECT_EQ(course.hit(types::PlayerSensorTop_92), 0);
     EXPECT_EQ(course.values->alterables->strings.get(1), "Player01DetectSensorTop");
     // Deep in: ten pushes, never more in one tick.
     course.stand(60, block_bottom - 30, 0, 0, 0, -5);
@@ -102,7 +102,7 @@ TEST_F(PushOut, jumping_into_a_ceiling_pushes_down_a_pixel_a_pass_at_most_ten)
     course.stand(60, block_bottom, 0, 0, 0, 2);
     EXPECT_EQ(run(frames().fast_loop_player01up, 10, &Frames::loop_player01up_4), 10);
     EXPECT_EQ(course.get('Y'), block_bottom);
-    EXPECT_EQ(course.hit(type_top), 1);
+    EXPECT_EQ(course.hit(types::PlayerSensorTop_92), 1);
 }
 
 TEST_F(PushOut, falling_into_the_floor_lifts_the_feet_to_the_row_above_it)
@@ -111,8 +111,8 @@ TEST_F(PushOut, falling_into_the_floor_lifts_the_feet_to_the_row_above_it)
     course.stand(200.5, ground_top - 12 + 5 + 0.25, 0, 0, 0, 6);
     EXPECT_EQ(run(frames().fast_loop_player01down, 10, &Frames::loop_player01down_4), 7);
     EXPECT_EQ(course.get('Y'), ground_top - 12 - 1 + 0.25);
-    EXPECT_EQ(course.hit(type_bottom), 0);
-    EXPECT_EQ(course.hit(type_bottom_big), 1);
+    EXPECT_EQ(course.hit(types::PlayerSensorBottom_94), 0);
+    EXPECT_EQ(course.hit(types::PlayerSensorBottomBig_95), 1);
     EXPECT_EQ(course.values->alterables->strings.get(2), "Player01DetectSensorBottom");
 }
 
@@ -132,8 +132,8 @@ TEST_F(PushOut, the_probes_find_the_angle_of_flat_ground_and_of_both_slopes)
     // 400, so the right probe, 14 columns on, meets it 14 pixels higher.
     course.stand(704.5, 400 + 127 - 64 - 10);
     EXPECT_DOUBLE_EQ(measure_angle(course), 45);
-    EXPECT_EQ(EventKit::value(course.sensor(type_left_angle), 'Y') -
-                  EventKit::value(course.sensor(type_right_angle), 'Y'),
+    EXPECT_EQ(EventKit::value(course.sensor(types::PlayerSensorLeftAngle_98), 'Y') -
+                  EventKit::value(course.sensor(types::PlayerSensorRightAngle_99), 'Y'),
               14);
     // The falling slope gives the angle turned the other way.
     course.stand(832.5, 400 + 64 - 10);
@@ -145,8 +145,8 @@ TEST_F(PushOut, a_probe_that_meets_no_ground_ends_twenty_down)
 {
     course.stand(200, ground_top - 60);
     measure_angle(course);
-    EXPECT_EQ(EventKit::value(course.sensor(type_left_angle), 'Y'), 20);
-    EXPECT_EQ(EventKit::value(course.sensor(type_right_angle), 'Y'), 20);
+    EXPECT_EQ(EventKit::value(course.sensor(types::PlayerSensorLeftAngle_98), 'Y'), 20);
+    EXPECT_EQ(EventKit::value(course.sensor(types::PlayerSensorRightAngle_99), 'Y'), 20);
     EXPECT_TRUE(frames().fast_loop_player01detectangle.running);
 }
 

@@ -14,18 +14,6 @@
 
 namespace {
 
-enum Type {
-    type_movement_values = 67,
-    type_player_others = 62,
-    type_action_values_a = 71,
-    type_action_values_b = 133,
-    type_player = 72,
-    type_shield_water = 91,
-    type_spring_beam = 242,
-    type_red_spring_up = 169,
-    type_item_box = 101,  // MonitorCrystals_120
-};
-
 constexpr int player_x = 300, player_y = 200;
 
 // A frame that runs the interruption loop once a tick, as the player engine does.
@@ -44,7 +32,7 @@ protected:
                                .set_up = [](Frames& f) {
                                    f.level_group_43 = f.level_group_23 = true;
                                    // Item boxes: one type stands in for them all.
-                                   static ObjectList* boxes[] = {&f.instances[type_item_box], nullptr};
+                                   static ObjectList* boxes[] = {&f.instances[types::MonitorCrystals_120], nullptr};
                                    f.qualifier_13.set(1, boxes);
                                }});
         values = kit.place("PlayerMovementValues_80", -100, -100);
@@ -122,7 +110,7 @@ TEST_F(Springs, each_spring_writes_its_own_speeds_mode_and_facing)
         ASSERT_EQ(sounds.size(), 1u);
         EXPECT_EQ(sounds[0].id, 5u);
 
-        const auto beams = kit.instances(type_spring_beam);
+        const auto beams = kit.instances(types::EffectsSpringBeam_319);
         ASSERT_EQ(beams.size(), 1u);
         EXPECT_EQ(beams[0]->get_x(), spring->get_x());
         EXPECT_EQ(beams[0]->get_y(), spring->get_y());
@@ -155,7 +143,7 @@ TEST_F(Springs, an_up_spring_launches_a_falling_player_once_and_drops_the_water_
     kit.run(1);
     EXPECT_EQ(EventKit::value(values, 'G'), -17);
     EXPECT_TRUE(kit.take_sounds().empty());
-    EXPECT_EQ(kit.instances(type_spring_beam).size(), 1u);
+    EXPECT_EQ(kit.instances(types::EffectsSpringBeam_319).size(), 1u);
 }
 
 TEST_F(Springs, a_dead_or_dying_player_passes_springs)
@@ -169,7 +157,7 @@ TEST_F(Springs, a_dead_or_dying_player_passes_springs)
         EXPECT_EQ(EventKit::value(values, 'M'), mode);
     }
     EXPECT_TRUE(kit.take_sounds().empty());
-    EXPECT_TRUE(kit.instances(type_spring_beam).empty());
+    EXPECT_TRUE(kit.instances(types::EffectsSpringBeam_319).empty());
 }
 
 TEST_F(Springs, a_diagonal_spring_touched_from_the_side_acts_only_in_the_air)
@@ -211,7 +199,7 @@ TEST_F(Springs, two_springs_touched_at_once_each_get_a_beam_and_bounce)
 
     EXPECT_EQ(EventKit::value(values, 'G'), -11);
     EXPECT_EQ(kit.take_sounds().size(), 1u);
-    const auto beams = kit.instances(type_spring_beam);
+    const auto beams = kit.instances(types::EffectsSpringBeam_319);
     ASSERT_EQ(beams.size(), 2u);
     // The newest spring is visited first: its beam is the first one made.
     EXPECT_EQ(beams[0]->get_x(), newer->get_x());
@@ -231,7 +219,7 @@ TEST_F(Springs, a_red_side_springs_beam_moves_to_the_layer_of_the_newest_red_up_
 
     EXPECT_EQ(EventKit::value(values, 'B'), -14);
     EXPECT_EQ(EventKit::value(others, 'O'), -5);
-    const auto beams = kit.instances(type_spring_beam);
+    const auto beams = kit.instances(types::EffectsSpringBeam_319);
     ASSERT_EQ(beams.size(), 1u);
     EXPECT_EQ(beams[0]->layer->index, 2);
 }

@@ -10,12 +10,6 @@ using namespace player_state_test;
 
 namespace {
 
-constexpr int hanging_sensor = 125;  // GimmickHangingIdleSensor_153
-constexpr int skin_orrun = 213;      // PlayerSkinOrrun_290
-constexpr int skin_dorrik = 254;     // PlayerSkinDorrik_339
-constexpr int skin_pimsa_bike = 253; // PlayerSkinPimsaBike_338
-constexpr int white_burst = 24;      // EffectsWhiteBurst_31
-
 class StateGroups : public PlayerStateTest {
 protected:
     void SetUp() override
@@ -23,7 +17,7 @@ protected:
         PlayerStateTest::SetUp();
         enter([](EventKit& kit) {
             Frames& frames = kit.frames();
-            static ObjectList* handles[] = {&frames.instances[hanging_sensor], nullptr};
+            static ObjectList* handles[] = {&frames.instances[types::GimmickHangingIdleSensor_153], nullptr};
             frames.qualifier_14.set(1, handles);
             kit.place("GimmickHangingIdleSensor_153", 50, 50, 1);
             kit.place("PlayerSkinOrrun_290", 0, 0, 1);
@@ -40,7 +34,7 @@ protected:
 
 TEST_F(StateGroups, hanging_holds_the_player_and_button_one_jumps_off_into_the_air)
 {
-    EventKit::set_value(kit.instance(hanging_sensor), 'Q', 1);
+    EventKit::set_value(kit.instance(types::GimmickHangingIdleSensor_153), 'Q', 1);
     set_player('M', 41);
     set_player('B', 6);
     controls({'D'});
@@ -57,7 +51,7 @@ TEST_F(StateGroups, hanging_holds_the_player_and_button_one_jumps_off_into_the_a
     kit.run(1);
     EXPECT_EQ(player_value('B'), 0);
     // State 42 stays.
-    EventKit::set_value(kit.instance(player_others), 'Y', 42);
+    EventKit::set_value(kit.instance(types::PlayerOthers_75), 'Y', 42);
     kit.run(1);
     EXPECT_EQ(state(), 42);
 
@@ -67,7 +61,7 @@ TEST_F(StateGroups, hanging_holds_the_player_and_button_one_jumps_off_into_the_a
     EXPECT_EQ(player_value('G'), -4.5);
     EXPECT_EQ(player_value('T'), 1);
     EXPECT_EQ(player_value('U'), 1);
-    EXPECT_EQ(EventKit::value(kit.instance(hanging_sensor), 'Q'), 0);
+    EXPECT_EQ(EventKit::value(kit.instance(types::GimmickHangingIdleSensor_153), 'Q'), 0);
     EXPECT_TRUE(frames().level_group_27);  // until the next tick's switch
     controls({});
     kit.run(1);
@@ -103,7 +97,7 @@ TEST_F(StateGroups, landing_and_button_two_in_one_tick_launch_the_move)
     controls({'L'});
     kit.run(1);
     EXPECT_EQ(mode(), 20);
-    EXPECT_EQ(EventKit::value(kit.instance(skin_orrun), 'B'), 2);
+    EXPECT_EQ(EventKit::value(kit.instance(types::PlayerSkinOrrun_290), 'B'), 2);
     // Hespin has no button-two move; Dorrik needs energy for it.
     for (const double character : {5.0, 4.0}) {
         set_player('M', 40);
@@ -111,7 +105,7 @@ TEST_F(StateGroups, landing_and_button_two_in_one_tick_launch_the_move)
         kit.run(1);
         EXPECT_EQ(mode(), 0) << character;
     }
-    EventKit::set_value(kit.instance(gui_energy), 'A', 1);
+    EventKit::set_value(kit.instance(types::GUIEnergy_76), 'A', 1);
     set_player('M', 40);
     kit.run(1);
     EXPECT_EQ(mode(), 20);
@@ -127,7 +121,7 @@ TEST_F(StateGroups, free_air_launches_by_character)
         controls({'K'});
         kit.run(1);
         EXPECT_EQ(mode(), jump <= 2 ? 21 : 40) << jump;
-        EXPECT_EQ(EventKit::value(kit.instance(action_values_b), 'O'), jump <= 2 ? jump : 2);
+        EXPECT_EQ(EventKit::value(kit.instance(types::PlayerActionValuesB_164), 'O'), jump <= 2 ? jump : 2);
     }
     EXPECT_EQ(state(), 24);
     // Pimsa's pounce: at least 5 along the facing.
@@ -154,14 +148,14 @@ TEST_F(StateGroups, free_air_launches_by_character)
     controls({'E'});
     kit.run(1);
     EXPECT_EQ(mode(), 22);
-    EventKit::set_value(kit.instance(skin_dorrik), 'F', 1);
+    EventKit::set_value(kit.instance(types::PlayerSkinDorrik_339), 'F', 1);
     set_player('M', 40);
     kit.run(1);
     EXPECT_EQ(mode(), 40);
     // Hespin's hover needs a fall speed above 0 and no air action taken.
     set_player('A', 5);
-    EventKit::set_value(kit.instance(action_values_b), 'O', 0);
-    EventKit::set_value(kit.instance(gui_energy), 'A', 10);
+    EventKit::set_value(kit.instance(types::PlayerActionValuesB_164), 'O', 0);
+    EventKit::set_value(kit.instance(types::GUIEnergy_76), 'A', 10);
     kit.run(1);
     EXPECT_EQ(mode(), 40);
     set_player('G', 0.5);
@@ -173,7 +167,7 @@ TEST_F(StateGroups, free_air_launches_by_character)
 TEST_F(StateGroups, the_bike_burst_turns_with_the_bike_and_the_facing)
 {
     kit.place("EffectsWhiteBurst_31", 20, 20, 1);
-    static_cast<Active*>(kit.instance(skin_pimsa_bike))->set_angle(30, 0);
+    static_cast<Active*>(kit.instance(types::PlayerSkinPimsaBike_338))->set_angle(30, 0);
     set_player('A', 3);
     set_player('L', 0);
     set_player('Q', -1);
@@ -181,7 +175,7 @@ TEST_F(StateGroups, the_bike_burst_turns_with_the_bike_and_the_facing)
     controls({'K'});
     kit.run(1);
     EXPECT_EQ(mode(), 32);
-    auto* burst = static_cast<Active*>(kit.instance(white_burst));
+    auto* burst = static_cast<Active*>(kit.instance(types::EffectsWhiteBurst_31));
     EXPECT_EQ(burst->get_angle(), -15);  // 30 - 45
     EXPECT_EQ(burst->x_scale, 0.5f);
 }
@@ -203,7 +197,7 @@ TEST_F(StateGroups, held_in_place_and_mode_fifty)
     EXPECT_FALSE(frames().level_group_53);
     EXPECT_TRUE(frames().level_group_17);
     EXPECT_EQ(state(), 50);
-    EventKit::set_value(kit.instance(player_others), 'Y', 51);
+    EventKit::set_value(kit.instance(types::PlayerOthers_75), 'Y', 51);
     kit.run(1);
     EXPECT_EQ(state(), 51);
 }

@@ -9,12 +9,6 @@
 
 namespace {
 
-enum Type {
-    type_gui_energy = 63,
-    type_weapon_slot = 188,
-    type_timer_minutes = 180,
-};
-
 void switch_events(Frames& f)
 {
     f.event_func_711(), f.event_func_712(), f.event_func_713(), f.event_func_714(), f.event_func_715();

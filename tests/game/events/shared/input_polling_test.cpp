@@ -17,10 +17,6 @@
 
 namespace {
 
-constexpr int inputs_p1 = 19;
-constexpr int global_input_data = 20;
-constexpr int joystick_object = 21;
-
 ArrayObject* array_of(EventKit& kit, int type_id)
 {
     return static_cast<ArrayObject*>(kit.instance(type_id));
@@ -68,11 +64,11 @@ struct PollingFrame {
         kit.place("MapData_27", 0, 0);
         kit.place("MapData2_29", 0, 0);
         // The arrays keep their cells for the run: start each test empty.
-        array_of(kit, binding_arrays::keyboard)->initialize(true, 0, 12, 6, 2);
-        array_of(kit, binding_arrays::gamepad)->initialize(true, 0, 12, 6, 2);
+        array_of(kit, types::MapData_27)->initialize(true, 0, 12, 6, 2);
+        array_of(kit, types::MapData2_29)->initialize(true, 0, 12, 6, 2);
         if (bindings)
             bindings(kit);
-        EventKit::set_value(kit.instance(global_input_data), 'A', joystick);
+        EventKit::set_value(kit.instance(types::GlobalInputData_24), 'A', joystick);
     }
 
     // InputsP1_23 A ... H.
@@ -80,26 +76,26 @@ struct PollingFrame {
     {
         std::vector<double> found;
         for (char letter = 'A'; letter <= 'H'; ++letter)
-            found.push_back(EventKit::value(kit.instance(inputs_p1), letter));
+            found.push_back(EventKit::value(kit.instance(types::InputsP1_23), letter));
         return found;
     }
     double level(int slot) { return levels()[size_t(slot - 1)]; }
 
-    int gamepad_state(int slot) { return array_of(kit, binding_arrays::gamepad)->get_value(slot, 2, 0); }
+    int gamepad_state(int slot) { return array_of(kit, types::MapData2_29)->get_value(slot, 2, 0); }
 };
 
 // The content's files, loaded as the global start events load them.
 void load_shipped_bindings(EventKit& kit)
 {
-    array_of(kit, binding_arrays::keyboard)->load("./control_keyboard.cfg");
-    array_of(kit, binding_arrays::gamepad)->load("./control_gamepad.cfg");
+    array_of(kit, types::MapData_27)->load("./control_keyboard.cfg");
+    array_of(kit, types::MapData2_29)->load("./control_gamepad.cfg");
 }
 
 // One gamepad row on slot 1.
 std::function<void(EventKit&)> gamepad_row(int source, int code)
 {
     return [=](EventKit& kit) {
-        ArrayObject* pad = array_of(kit, binding_arrays::gamepad);
+        ArrayObject* pad = array_of(kit, types::MapData2_29);
         pad->set_value(source, 1, 0, 0);
         pad->set_value(code, 1, 1, 0);
     };
@@ -150,15 +146,15 @@ TEST(InputPollingShipped, gamepad_buttons_d_pad_sectors_and_keys_reach_their_slo
         frame.kit.run(1);
         EXPECT_EQ(frame.levels(), levels) << buttons;
     }
-    ASSERT_EQ(frame.kit.instances(joystick_object).size(), 1u);
-    EXPECT_EQ(frame.kit.instance(joystick_object)->get_x(), -168);
-    EXPECT_EQ(frame.kit.instance(joystick_object)->get_y(), -112);
+    ASSERT_EQ(frame.kit.instances(types::Joystick2_26).size(), 1u);
+    EXPECT_EQ(frame.kit.instance(types::Joystick2_26)->get_x(), -168);
+    EXPECT_EQ(frame.kit.instance(types::Joystick2_26)->get_y(), -112);
 
     // A key and a button on one slot merge to the larger level.
     z_key = true;
     frame.kit.run(1);
     EXPECT_EQ(frame.level(5), 1000);
-    EXPECT_EQ(array_of(frame.kit, binding_arrays::keyboard)->get_value(5, 2, 0), 1000);
+    EXPECT_EQ(array_of(frame.kit, types::MapData_27)->get_value(5, 2, 0), 1000);
     EXPECT_EQ(frame.gamepad_state(5), 0);
     frame.kit.hold(VPAD_BUTTON_A);
     frame.kit.run(1);
@@ -179,7 +175,7 @@ TEST(InputPollingChoice, without_a_joystick_the_gamepad_levels_are_cleared_once_
         frame.joystick = joystick;
         frame.bindings = [](EventKit& kit) {
             load_shipped_bindings(kit);
-            ArrayObject* pad = array_of(kit, binding_arrays::gamepad);
+            ArrayObject* pad = array_of(kit, types::MapData2_29);
             for (int slot = 1; slot <= 8; ++slot)
                 pad->set_value(777, slot, 2, 0);
             // A row that is full on whatever the joystick: only the group keeps it off.
@@ -195,7 +191,7 @@ TEST(InputPollingChoice, without_a_joystick_the_gamepad_levels_are_cleared_once_
         frame.kit.run(2);
         EXPECT_EQ(frame.levels(), nothing) << joystick;
         // Event 144 places the joystick object for any number above 0, attached or not.
-        EXPECT_EQ(frame.kit.instances(joystick_object).size(), joystick > 0 ? 1u : 0u);
+        EXPECT_EQ(frame.kit.instances(types::Joystick2_26).size(), joystick > 0 ? 1u : 0u);
     }
 }
 
@@ -207,7 +203,7 @@ TEST(InputPollingChoice, losing_the_joystick_mid_frame_stops_the_gamepad_rows)
     frame.kit.hold(VPAD_BUTTON_A);
     frame.kit.run(1);
     EXPECT_EQ(frame.level(5), 1000);
-    EventKit::set_value(frame.kit.instance(global_input_data), 'A', 0);
+    EventKit::set_value(frame.kit.instance(types::GlobalInputData_24), 'A', 0);
     frame.kit.run(1);
     EXPECT_FALSE(frame.kit.frames().gamepad_bindings_group);
     EXPECT_EQ(frame.level(5), 0);
@@ -217,7 +213,7 @@ TEST(InputPollingChoice, losing_the_joystick_mid_frame_stops_the_gamepad_rows)
     EXPECT_EQ(frame.levels(), doubles(0, 0, 0, 0, 0, 1000, 0, 0));
     manager.keyboard.remove('x');
     // Back to joystick 1: event 147 fires again, having been false meanwhile.
-    EventKit::set_value(frame.kit.instance(global_input_data), 'A', 1);
+    EventKit::set_value(frame.kit.instance(types::GlobalInputData_24), 'A', 1);
     frame.kit.run(1);
     EXPECT_TRUE(frame.kit.frames().gamepad_bindings_group);
     EXPECT_EQ(frame.level(5), 1000);
@@ -292,7 +288,7 @@ TEST(InputPollingRows, pointer_rows_are_held_to_0_through_1000)
     int pointer_x = 0, pointer_y = 0;
     PollingFrame frame;
     frame.bindings = [](EventKit& kit) {
-        ArrayObject* keys = array_of(kit, binding_arrays::keyboard);
+        ArrayObject* keys = array_of(kit, types::MapData_27);
         keys->set_value(2, 1, 0, 0);  // slot 1: pointer x, gain 2
         keys->set_value(2, 1, 1, 0);
         keys->set_value(3, 2, 0, 0);  // slot 2: pointer y, gain -1
@@ -331,18 +327,16 @@ TEST(DeadZoneImport, every_dead_zone_takes_the_arrays_percentage_at_least_1_perc
     } cases[] = {{25, 0.25}, {0, 0.01}, {-40, 0.01}, {1, 0.01}, {100, 1.0}};
     for (const auto& c : cases) {
         PollingFrame frame;
-        frame.bindings = [&](EventKit& kit) {
-            array_of(kit, binding_arrays::gamepad)->set_value(c.percent, 0, 2, 0);
-        };
+        frame.bindings = [&](EventKit& kit) { array_of(kit, types::MapData2_29)->set_value(c.percent, 0, 2, 0); };
         frame.enter();
         Frames& f = frame.kit.frames();
         for (int twice = 0; twice < 2; ++twice) {
             f.run_loop(f.fast_loop_import_deadzones, 1, &Frames::loop_import_deadzones_0);
             for (char letter = 'E'; letter <= 'L'; ++letter)
-                EXPECT_EQ(EventKit::value(frame.kit.instance(global_input_data), letter), c.fraction)
+                EXPECT_EQ(EventKit::value(frame.kit.instance(types::GlobalInputData_24), letter), c.fraction)
                     << c.percent << " " << letter;
         }
         // The other values are left alone.
-        EXPECT_EQ(EventKit::value(frame.kit.instance(global_input_data), 'A'), 1);
+        EXPECT_EQ(EventKit::value(frame.kit.instance(types::GlobalInputData_24), 'A'), 1);
     }
 }

@@ -17,12 +17,8 @@
 namespace {
 
 const std::string records_path = "/vol/save/common/records.dat";
-constexpr int records_type = 26;
 
-ArrayObject* records(EventKit& kit)
-{
-    return static_cast<ArrayObject*>(kit.instance(records_type));
-}
+ArrayObject* records(EventKit& kit) { return static_cast<ArrayObject*>(kit.instance(types::RecordData_33)); }
 
 std::string host_records(const std::string& save_dir)
 {
@@ -74,7 +70,7 @@ bool all_cells_zero(ArrayObject* array)
 // The records as the array file format holds them: 20 x 100 x 1 from 1.
 std::string records_file(const std::vector<std::tuple<int, int, int>>& cells)
 {
-    ArrayObject array(0, 0, records_type);
+    ArrayObject array(0, 0, types::RecordData_33);
     array.initialize(true, 1, 20, 100, 1);
     for (const auto& [x, y, value] : cells)
         array.set_value(value, x, y, -1);
@@ -154,7 +150,7 @@ TEST(RecordsFile, a_reboot_restores_the_last_save_or_keeps_the_flags_when_there_
 TEST(RecordsFile, a_damaged_or_foreign_file_leaves_the_records_empty_and_the_next_save_replaces_it)
 {
     const std::string whole = records_file({{20, 1, 1}});
-    ArrayObject text(0, 0, records_type);
+    ArrayObject text(0, 0, types::RecordData_33);
     text.initialize(false, 1, 20, 100, 1);
     const struct {
         std::string bytes;

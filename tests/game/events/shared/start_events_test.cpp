@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int keyboard_type = 22, gamepad_type = 23, global_input_type = 20;
 const std::vector<int> default_keys = {0x40000052, 0x40000051, 0x40000050, 0x4000004F,
                                        'z',        'x',        'c',        13};
 
@@ -41,7 +40,7 @@ void place_binding_objects(EventKit& kit)
 
 std::string bindings_file(const std::vector<std::pair<int, int>>& codes_by_slot, int source)
 {
-    ArrayObject bindings(0, 0, keyboard_type);
+    ArrayObject bindings(0, 0, types::MapData_27);
     bindings.initialize(true, 0, 12, 6, 2);
     for (const auto& [slot, code] : codes_by_slot) {
         bindings.set_value(source, slot, 0, 0);
@@ -68,16 +67,16 @@ TEST(GlobalStartEvents, a_missing_keyboard_file_is_reported_and_the_default_keys
 
     kit.frames().run_global_start_events();
     EXPECT_EQ(kit.take_console(), missing("control_keyboard.cfg"));
-    ArrayObject* keyboard = array(kit, keyboard_type);
+    ArrayObject* keyboard = array(kit, types::MapData_27);
     EXPECT_EQ(codes(keyboard), default_keys);
     EXPECT_EQ(keyboard->get_value(1, 0, 0), 0);  // only the code column is written
     EXPECT_EQ(keyboard->get_value(9, 1, 0), 0);
     // The gamepad file is there: it is read, and the joystick number is the gamepad's.
-    EXPECT_EQ(array(kit, gamepad_type)->get_value(1, 1, 0), 90);
-    EXPECT_EQ(EventKit::value(kit.instance(global_input_type), 'A'), 1);
+    EXPECT_EQ(array(kit, types::MapData2_29)->get_value(1, 1, 0), 90);
+    EXPECT_EQ(EventKit::value(kit.instance(types::GlobalInputData_24), 'A'), 1);
     // The stand-in gamepad file's dead zone, 25 percent, reaches every stick value.
     for (const char letter : {'E', 'F', 'K', 'L'})
-        EXPECT_EQ(EventKit::value(kit.instance(global_input_type), letter), 0.25);
+        EXPECT_EQ(EventKit::value(kit.instance(types::GlobalInputData_24), letter), 0.25);
 
     // Bindings last the run: a later frame start neither reads the files
     // again nor puts back a key the player changed.
@@ -85,8 +84,8 @@ TEST(GlobalStartEvents, a_missing_keyboard_file_is_reported_and_the_default_keys
     place_binding_objects(kit);
     kit.frames().run_global_start_events();
     EXPECT_TRUE(kit.take_console().empty());
-    EXPECT_EQ(array(kit, keyboard_type)->get_value(5, 1, 0), 'q');
-    EXPECT_EQ(array(kit, keyboard_type)->get_value(1, 1, 0), 0x40000052);
+    EXPECT_EQ(array(kit, types::MapData_27)->get_value(5, 1, 0), 'q');
+    EXPECT_EQ(array(kit, types::MapData_27)->get_value(1, 1, 0), 0x40000052);
 }
 
 TEST(GlobalStartEvents, a_keyboard_file_without_slot_1_gets_every_default_code_and_keeps_sources)
@@ -98,7 +97,7 @@ TEST(GlobalStartEvents, a_keyboard_file_without_slot_1_gets_every_default_code_a
     kit.take_console();
     kit.frames().run_global_start_events();
     EXPECT_TRUE(kit.take_console().empty());
-    ArrayObject* keyboard = array(kit, keyboard_type);
+    ArrayObject* keyboard = array(kit, types::MapData_27);
     EXPECT_EQ(codes(keyboard), default_keys);
     EXPECT_EQ(keyboard->get_value(5, 0, 0), 3);
     EXPECT_EQ(keyboard->get_value(8, 0, 0), 3);
@@ -112,13 +111,13 @@ TEST(GlobalStartEvents, the_files_are_read_on_the_first_start_and_a_missing_one_
     kit.take_console();
     kit.frames().run_global_start_events();
     // The stand-in keyboard file binds the default keys itself.
-    EXPECT_EQ(codes(array(kit, keyboard_type)), default_keys);
+    EXPECT_EQ(codes(array(kit, types::MapData_27)), default_keys);
     EXPECT_EQ(kit.take_console(), missing("control_gamepad.cfg"));
-    EXPECT_EQ(array(kit, gamepad_type)->get_value(1, 1, 0), 0);
-    EXPECT_EQ(EventKit::value(kit.instance(global_input_type), 'A'), 1);
+    EXPECT_EQ(array(kit, types::MapData2_29)->get_value(1, 1, 0), 0);
+    EXPECT_EQ(EventKit::value(kit.instance(types::GlobalInputData_24), 'A'), 1);
     // No gamepad file: the dead zone reads 0, and the import keeps the least, 1 percent.
     for (const char letter : {'E', 'F', 'K', 'L'})
-        EXPECT_EQ(EventKit::value(kit.instance(global_input_type), letter), 0.01);
+        EXPECT_EQ(EventKit::value(kit.instance(types::GlobalInputData_24), letter), 0.01);
 
     place_binding_objects(kit);
     kit.frames().run_global_start_events();
