@@ -552,9 +552,13 @@ void FileImage::load_file()
     std::vector<unsigned char> bytes(file.get_size());
     const unsigned int got = file.read(bytes.data(), unsigned(bytes.size()));
     file.close();
+    if (got > unsigned(INT_MAX) || !picture_format_known(bytes.data(), int(got))) {
+        OSReport("Could not load image \"%s\": not a PNG or BMP picture\n", path.c_str());
+        return;
+    }
     int w = 0, h = 0, channels = 0;
     // The header's size first: an oversize picture is refused before it is decoded.
-    if (got <= unsigned(INT_MAX) && picture_info(bytes.data(), int(got), w, h, channels) &&
+    if (picture_info(bytes.data(), int(got), w, h, channels) &&
         image_size_allowed(w, h))
         pixels = decode_picture(bytes.data(), int(got), w, h, channels);
     // What was decoded must be what the header announced.

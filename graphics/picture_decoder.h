@@ -1,8 +1,10 @@
-// The picture decoder behind the image loader: PNG, TGA, BMP, JPEG and the
-// other formats it knows, and the zlib streams of image items. A thin front
-// on stb_image, whose implementation lives in picture_decoder.cpp alone.
+// The picture decoder behind the image loader: PNG and BMP, the formats of
+// the game's pictures, and the zlib streams of image items. A thin front on
+// stb_image, whose implementation lives in picture_decoder.cpp alone.
 #pragma once
 
+// Whether the bytes start like a PNG or a BMP file: the only formats read.
+bool picture_format_known(const unsigned char* bytes, int length);
 // The size and channel count from the header alone; false when the bytes
 // are no picture it knows.
 bool picture_info(const unsigned char* bytes, int length, int& width, int& height, int& channels);

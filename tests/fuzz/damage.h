@@ -25,6 +25,42 @@ inline std::string tga_header(int width, int height, size_t data_bytes)
     return out;
 }
 
+// A 24-bit BMP header claiming width x height, followed by `data_bytes`
+// bytes of pixels (far fewer than the size needs).
+inline std::string bmp_claiming(int width, int height, size_t data_bytes)
+{
+    std::string out = bmp_file(1, 1, {0, 0, 0}).substr(0, 54);
+    std::string field;
+    put_u32(field, uint32_t(width));
+    put_u32(field, uint32_t(height));
+    out.replace(18, 8, field);
+    for (size_t i = 0; i < data_bytes; ++i)
+        out += char(i * 37);
+    return out;
+}
+
+// Pictures in formats the game does not read, each of a shape that once
+// made the decoder read or compute out of bounds: a 16-bit PNM header with
+// no pixels, a PNM width of more digits than an int holds, and a JPEG whose
+// Huffman code counts add up past the table's 256 entries.
+inline std::string pnm_16_bit_header()
+{
+    return "P6 666 66 65535\n";
+}
+
+inline std::string pnm_long_number()
+{
+    return "P6 99999999999 1 255\n";
+}
+
+inline std::string jpeg_huffman_counts_510()
+{
+    std::string out = "\xFF\xD8\xFF\xC4";
+    out += std::string("\x00\x13\x00\xFF\xFF", 5);
+    out += std::string(14, '\0');
+    return out + "\xFF\xD9";
+}
+
 // An image item claiming width x height over a zlib stream of 16 bytes.
 inline std::string image_item_claiming(int width, int height)
 {

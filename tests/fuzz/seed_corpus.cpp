@@ -169,6 +169,9 @@ void write_fault_inputs()
     put("crashes", "font_block", "cell_2000_line_3e9", font_block({wide}));
     put("crashes", "image_file", "tga_35080x9473", tga_header(35080, 9473, 3));
     put("crashes", "image_file", "tga_20736x3462", tga_header(20736, 3462, 102));
+    put("crashes", "image_file", "pnm_16_bit_header", pnm_16_bit_header());
+    put("crashes", "image_file", "pnm_long_number", pnm_long_number());
+    put("crashes", "image_file", "jpeg_huffman_counts_510", jpeg_huffman_counts_510());
     put("crashes", "image_item", "32767x32767_short_stream", image_item_claiming(32767, 32767));
     const std::string fast_wav = with_wav_rate(short_wav(1, 8000, 200), 0x7FFFFFFF);
     put("crashes", "wav", "rate_2147483647", fast_wav);

@@ -45,9 +45,9 @@ TEST_F(DamagedPictures, picture_files_are_refused_by_their_header_size_before_de
     write_assets({});
     const TransparentColor none;
     const uint64_t before = peak_memory_bytes();
-    // A 120-byte picture claiming 20736 x 3462, and a 21-byte one claiming 35080 x 9473.
-    for (const auto& [name, bytes] : {std::pair{"wide.tga", tga_header(20736, 3462, 102)},
-                                      std::pair{"huge.tga", tga_header(35080, 9473, 3)}}) {
+    // A 156-byte picture claiming 20736 x 3462, and a 57-byte one claiming 35080 x 9473.
+    for (const auto& [name, bytes] : {std::pair{"wide.bmp", bmp_claiming(20736, 3462, 102)},
+                                      std::pair{"huge.bmp", bmp_claiming(35080, 9473, 3)}}) {
         volumes->put_content(name, bytes);
         FileImage* image = nullptr;
         EXPECT_EQ(console_output_of([&] { image = get_image_cache(std::string("./") + name, 0, 0, 0, 0, none); }),
@@ -56,10 +56,37 @@ TEST_F(DamagedPictures, picture_files_are_refused_by_their_header_size_before_de
     }
     EXPECT_LT(peak_memory_bytes() - before, damaged_read_memory);
     // A picture within the policy still loads from the same kind of file.
-    volumes->put_content("small.tga", tga_header(2, 1, 6));
-    FileImage* small = get_image_cache("./small.tga", 0, 0, 0, 0, none);
+    volumes->put_content("small.bmp", bmp_claiming(2, 1, 8));
+    FileImage* small = get_image_cache("./small.bmp", 0, 0, 0, 0, none);
     ASSERT_NE(small, nullptr);
     EXPECT_EQ((std::vector<int>{small->width, small->height}), (std::vector<int>{2, 1}));
+}
+
+TEST_F(DamagedPictures, pictures_in_formats_the_game_does_not_read_are_one_line_and_no_picture)
+{
+    write_assets({});
+    const TransparentColor none;
+    // Each once made the decoder read or compute out of bounds.
+    for (const auto& [name, bytes] : {std::pair{"deep.ppm", pnm_16_bit_header()},
+                                      std::pair{"long.ppm", pnm_long_number()},
+                                      std::pair{"tables.jpg", jpeg_huffman_counts_510()},
+                                      std::pair{"small.tga", tga_header(2, 1, 6)}}) {
+        volumes->put_content(name, bytes);
+        FileImage* image = nullptr;
+        EXPECT_EQ(console_output_of([&] { image = get_image_cache(std::string("./") + name, 0, 0, 0, 0, none); }),
+                  std::string("Could not load image \"./") + name + "\": not a PNG or BMP picture\n");
+        EXPECT_EQ(image, nullptr);
+    }
+    // Both formats the game's pictures come in still load.
+    volumes->put_content("red.png", png_file(1, 1, 3, {255, 0, 0}));
+    volumes->put_content("blue.bmp", bmp_file(1, 1, {0, 0, 255}));
+    for (const char* path : {"./red.png", "./blue.bmp"}) {
+        FileImage* image = get_image_cache(path, 0, 0, 0, 0, none);
+        ASSERT_NE(image, nullptr) << path;
+        ASSERT_NE(image->pixels, nullptr) << path;
+    }
+    EXPECT_EQ(get_image_cache("./red.png", 0, 0, 0, 0, none)->pixels[0], 255);
+    EXPECT_EQ(get_image_cache("./blue.bmp", 0, 0, 0, 0, none)->pixels[2], 255);
 }
 
 TEST_F(DamagedPictures, shader_item_size_is_checked_against_the_file_before_allocating)

@@ -298,7 +298,7 @@ TEST_F(ImageTest, file_images_are_keyed_only_without_an_alpha_channel_cached_by_
     EXPECT_EQ(console_output_of([&] {
                   EXPECT_EQ(get_image_cache("./junk.png", 0, 0, 0, 0, key), nullptr);
               }),
-              "Could not load image \"./junk.png\"\n");
+              "Could not load image \"./junk.png\": not a PNG or BMP picture\n");
     // A failed path is remembered: no second attempt, no second message.
     EXPECT_EQ(console_output_of([&] { get_image_cache("./junk.png", 0, 0, 0, 0, key); }), "");
     // Too wide for the 16-bit size fields.

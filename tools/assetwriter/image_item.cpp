@@ -47,3 +47,33 @@ std::string png_file(int width, int height, int channels, const std::vector<uint
     stbi_write_png_to_func(append, &out, width, height, channels, pixels.data(), width * channels);
     return out;
 }
+
+std::string bmp_file(int width, int height, const std::vector<uint8_t>& rgb)
+{
+    const int row = (width * 3 + 3) / 4 * 4;
+    std::string out = "BM";
+    put_u32(out, uint32_t(54 + row * height));
+    put_u32(out, 0);
+    put_u32(out, 54);
+    put_u32(out, 40);
+    put_u32(out, uint32_t(width));
+    put_u32(out, uint32_t(height));
+    put_u16(out, 1);
+    put_u16(out, 24);
+    put_u32(out, 0);  // uncompressed
+    put_u32(out, uint32_t(row * height));
+    put_u32(out, 2835);  // 72 dpi
+    put_u32(out, 2835);
+    put_u32(out, 0);
+    put_u32(out, 0);
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x) {
+            const size_t p = (size_t(y) * size_t(width) + size_t(x)) * 3;
+            out += char(rgb[p + 2]);
+            out += char(rgb[p + 1]);
+            out += char(rgb[p]);
+        }
+        out.append(size_t(row - width * 3), '\0');
+    }
+    return out;
+}

@@ -19,3 +19,5 @@ std::string image_item(const ImageItemSource& image);
 std::string zlib_compress(const std::vector<uint8_t>& bytes);
 // A PNG file of the pixels (for boot images and loose image files).
 std::string png_file(int width, int height, int channels, const std::vector<uint8_t>& pixels);
+// A bottom-up 24-bit BMP file of top-down RGB pixels (for loose picture files).
+std::string bmp_file(int width, int height, const std::vector<uint8_t>& rgb);

@@ -5,6 +5,7 @@
 #include "tools/assetwriter/demo_graphics.h"
 #include "tools/assetwriter/demo_sounds.h"
 #include "tools/assetwriter/font_block.h"
+#include "tools/assetwriter/image_item.h"
 #include "tools/assetwriter/stand_in_layouts.h"
 #include "tools/assetwriter/stand_in_pictures.h"
 
@@ -179,37 +180,6 @@ std::string binding_array(const std::vector<std::array<int, 3>>& cells)
     put_int32(out, 1);  // numeric, base index 0
     for (const int32_t value : values)
         put_int32(out, value);
-    return out;
-}
-
-// A bottom-up 24-bit BMP of top-down RGB pixels.
-std::string bmp_file(int width, int height, const std::vector<uint8_t>& rgb)
-{
-    const int row = (width * 3 + 3) / 4 * 4;
-    std::string out = "BM";
-    put_u32(out, uint32_t(54 + row * height));
-    put_u32(out, 0);
-    put_u32(out, 54);
-    put_u32(out, 40);
-    put_int32(out, width);
-    put_int32(out, height);
-    put_u16(out, 1);
-    put_u16(out, 24);
-    put_u32(out, 0);  // uncompressed
-    put_u32(out, uint32_t(row * height));
-    put_int32(out, 2835);  // 72 dpi
-    put_int32(out, 2835);
-    put_u32(out, 0);
-    put_u32(out, 0);
-    for (int y = height - 1; y >= 0; --y) {
-        for (int x = 0; x < width; ++x) {
-            const size_t p = (size_t(y) * size_t(width) + size_t(x)) * 3;
-            out += char(rgb[p + 2]);
-            out += char(rgb[p + 1]);
-            out += char(rgb[p]);
-        }
-        out.append(size_t(row - width * 3), '\0');
-    }
     return out;
 }
 
