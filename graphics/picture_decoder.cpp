@@ -15,14 +15,43 @@
 #define STB_IMAGE_IMPLEMENTATION
 #include <stb_image.h>
 
+#include <cstdint>
 #include <cstring>
+
+namespace {
+
+const unsigned char png_signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+bool is_png(const unsigned char* bytes, int length)
+{
+    return length >= 8 && memcmp(bytes, png_signature, 8) == 0;
+}
+
+// The PNG reader grows its buffer for the compressed pixels to each chunk's
+// length word before it reads the chunk, up to 2 GiB for a few bytes of
+// file; so every chunk up to the end marker must lie within the bytes given.
+bool png_chunks_within(const unsigned char* bytes, int length)
+{
+    const size_t size = size_t(length);
+    size_t at = 8;
+    while (at + 8 <= size) {
+        const unsigned char* chunk = bytes + at;
+        const size_t data = size_t(uint32_t(chunk[0]) << 24 | uint32_t(chunk[1]) << 16 |
+                                   uint32_t(chunk[2]) << 8 | uint32_t(chunk[3]));
+        if (data > size - at - 8)
+            return false;
+        if (memcmp(chunk + 4, "IEND", 4) == 0)
+            return true;
+        at += 12 + data;
+    }
+    return true;  // no end marker: the reader refuses that itself
+}
+
+}  // namespace
 
 bool picture_format_known(const unsigned char* bytes, int length)
 {
-    static const unsigned char png[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    if (length >= 8 && memcmp(bytes, png, 8) == 0)
-        return true;
-    return length >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
+    return is_png(bytes, length) || (length >= 2 && bytes[0] == 'B' && bytes[1] == 'M');
 }
 
 bool picture_info(const unsigned char* bytes, int length, int& width, int& height, int& channels)
@@ -33,6 +62,8 @@ bool picture_info(const unsigned char* bytes, int length, int& width, int& heigh
 unsigned char* decode_picture(const unsigned char* bytes, int length, int& width, int& height,
                               int& channels)
 {
+    if (is_png(bytes, length) && !png_chunks_within(bytes, length))
+        return nullptr;
     return stbi_load_from_memory(bytes, length, &width, &height, &channels, 4);
 }
 

@@ -5,6 +5,7 @@
 #include "tools/assetwriter/asset_writer.h"
 #include "tools/assetwriter/image_item.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -59,6 +60,18 @@ inline std::string jpeg_huffman_counts_510()
     out += std::string("\x00\x13\x00\xFF\xFF", 5);
     out += std::string(14, '\0');
     return out + "\xFF\xD9";
+}
+
+// A PNG whose last compressed-data chunk claims `length` bytes, with only
+// the end marker after it.
+inline std::string png_with_idat_claiming(uint32_t length)
+{
+    std::string png = png_file(3, 2, 3, std::vector<uint8_t>(18, 7));
+    std::string chunk;
+    put_u32(chunk, length);
+    std::reverse(chunk.begin(), chunk.end());  // big-endian
+    chunk += "IDAT";
+    return png.insert(png.size() - 12, chunk);
 }
 
 // An image item claiming width x height over a zlib stream of 16 bytes.

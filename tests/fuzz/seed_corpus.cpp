@@ -172,6 +172,7 @@ void write_fault_inputs()
     put("crashes", "image_file", "pnm_16_bit_header", pnm_16_bit_header());
     put("crashes", "image_file", "pnm_long_number", pnm_long_number());
     put("crashes", "image_file", "jpeg_huffman_counts_510", jpeg_huffman_counts_510());
+    put("crashes", "image_file", "png_idat_length_2_30", png_with_idat_claiming(uint32_t(1) << 30));
     put("crashes", "image_item", "32767x32767_short_stream", image_item_claiming(32767, 32767));
     const std::string fast_wav = with_wav_rate(short_wav(1, 8000, 200), 0x7FFFFFFF);
     put("crashes", "wav", "rate_2147483647", fast_wav);
