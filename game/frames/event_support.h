@@ -11,6 +11,7 @@
 #include "runtime/frameobject.h"
 #include "runtime/lists.h"
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -40,6 +41,15 @@ inline void set_flag(FrameObject* object, int bit, bool on)
         object->alterables->flags |= int32_t(1u << bit);
     else
         object->alterables->flags &= ~int32_t(1u << bit);
+}
+
+// Fades work on the semi-transparency, 0 (opaque) ... 128 (invisible); a
+// semi-transparency t is stored as the alpha (128 - t) * 2 within 0 ... 255.
+inline int semi_transparency(const FrameObject& object) { return object.blend_color.get_semi_transparency(); }
+
+inline void set_semi_transparency(FrameObject& object, int t)
+{
+    object.blend_color.a = clamp_color_component(256 - 2 * t);
 }
 
 // Groups ----------------------------------------------------------------------
@@ -181,6 +191,16 @@ inline int32_t to_int(double value)
 // `start`, cut to the text: a start before the text or past its end, or a
 // length of 0 or less, gives an empty piece.
 std::string text_piece(const std::string& text, int64_t start, int64_t length);
+
+// Degree sine and cosine as the events write them: the angle over
+// 57.29577951308232, with exact zeros only where the events ask for them
+// (the sine of 180, the cosine of 90 and 270).
+inline double event_sin(double degrees) { return degrees == 180.0 ? 0.0 : std::sin(degrees / 57.29577951308232); }
+
+inline double event_cos(double degrees)
+{
+    return degrees == 90.0 || degrees == 270.0 ? 0.0 : std::cos(degrees / 57.29577951308232);
+}
 
 // A random integer below n drawn from the seed group of `event`.
 int randrange_event(int event, int n);
