@@ -3,6 +3,7 @@
 #include "audio/mix.h"
 #include "audio/sound.h"
 #include "audio/sound_stream.h"
+#include "console/audio_device.h"
 #include "platform/platform.h"
 
 #include <algorithm>
@@ -22,23 +23,29 @@ AudioDevice::AudioDevice()
 
 void AudioDevice::open()
 {
-    if (is_open())
+    if (opened)
         return;
+    opened = true;
     closing = false;
-    stream_thread = &thread_storage;
-    OSCreateThread(stream_thread, _stream_update, 0, reinterpret_cast<const char**>(this), nullptr, 0, 0, 0);
-    OSResumeThread(stream_thread);
+    refills_with_frames = audio_pacing() != AudioPacing::real_time;
     // The audio library starts on a thread of its own; waiting for it keeps
     // the first sounds' commands from racing its start.
     OSThread startup{};
     OSCreateThread(&startup, ax_startup, 0, reinterpret_cast<const char**>(this), nullptr, 0, 0, 0);
     OSResumeThread(&startup);
     OSJoinThread(&startup, nullptr);
+    if (refills_with_frames)
+        return;
+    stream_thread = &thread_storage;
+    OSCreateThread(stream_thread, _stream_update, 0, reinterpret_cast<const char**>(this), nullptr, 0, 0, 0);
+    OSResumeThread(stream_thread);
 }
 
 void AudioDevice::close()
 {
     closing = true;
+    opened = false;
+    refills_with_frames = false;
     if (!stream_thread)
         return;
     OSJoinThread(stream_thread, nullptr);
@@ -159,8 +166,11 @@ void audio_frame_callback()
 {
     if (previous_frame_callback)
         previous_frame_callback();
-    if (global_device)
+    if (global_device) {
+        if (global_device->refills_with_frames.load())
+            global_device->update();
         global_device->update_sounds();
+    }
     MIXUpdateSettings();
 }
 

@@ -35,11 +35,14 @@ public:
     AudioDevice(const AudioDevice&) = delete;
     AudioDevice& operator=(const AudioDevice&) = delete;
 
-    // Starts the streaming thread and the audio library with its callback.
+    // Starts the audio library with its callback. When the library's frames
+    // come on real time a streaming thread refills the streams; otherwise the
+    // callback refills them before each frame, so that what is heard follows
+    // the frames (and the game's ticks) however fast they come.
     void open();
-    // Ends the streaming thread and waits for it.
+    // Ends the refills and waits for the streaming thread.
     void close();
-    bool is_open() const { return stream_thread != nullptr; }
+    bool is_open() const { return opened; }
 
     // The first free slot takes the sound; false (and a console line) when
     // every slot is in use.
@@ -67,9 +70,12 @@ public:
     // Held by the callback's pass and by every change of a slot, so that a
     // sound is never deleted while the callback may still be visiting it.
     OSMutex slots_mutex;
+    // The callback refills the streams (no streaming thread).
+    std::atomic<bool> refills_with_frames{false};
 
 private:
     OSThread thread_storage{};
+    bool opened = false;
 };
 
 extern AudioDevice* global_device;

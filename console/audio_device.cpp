@@ -299,9 +299,9 @@ void make_tick_frames(long ticks_done)
         make_frame(frame);
 }
 
-std::unique_ptr<AudioSink> open_sink(bool headless)
+std::unique_ptr<AudioSink> open_sink(AudioPacing pacing)
 {
-    if (headless)
+    if (pacing == AudioPacing::ticks)
         return std::make_unique<TickSink>();
     auto sdl = std::make_unique<SdlSink>();
     if (sdl->open())
@@ -367,6 +367,13 @@ void audio_set_manual_stepping(bool manual)
     manual_stepping = manual;
 }
 
+AudioPacing audio_pacing()
+{
+    if (manual_stepping)
+        return AudioPacing::manual;
+    return console_options().headless ? AudioPacing::ticks : AudioPacing::real_time;
+}
+
 void audio_step_frame(AudioFrame* out)
 {
     ax_render_frame(out);
@@ -389,7 +396,7 @@ void audio_output_start()
     if (manual_stepping || output.sink)
         return;
     const ConsoleOptions& options = console_options();
-    output.sink = open_sink(options.headless);
+    output.sink = open_sink(audio_pacing());
     output.wav_open = !options.audio_out.empty() && output.wav.open(options.audio_out);
     if (output.sink->follows_ticks()) {
         output.first_batch = procui_counts().batches;

@@ -22,6 +22,14 @@ struct AudioFrame {
 // write it is reported once, ends the recording and fails the run.
 void audio_set_manual_stepping(bool manual);
 
+// Who makes the audio frames, fixed by the run options and manual stepping:
+// a thread of the library on real time (the SDL device or its silent
+// stand-in), the game's thread as its ticks pass (headless), or the test
+// (manual). Work the frames depend on, such as refilling streamed sound,
+// must keep step with them: a thread of its own only on real time.
+enum class AudioPacing { real_time, ticks, manual };
+AudioPacing audio_pacing();
+
 // Headless: the frames that `ticks` ticks of the game make.
 uint64_t audio_frames_for_ticks(uint64_t ticks);
 

@@ -225,6 +225,36 @@ TEST(Quorvella, headless_sound_follows_the_game_ticks_so_identical_runs_give_ide
     EXPECT_TRUE(a == b);
 }
 
+TEST(Quorvella, the_same_scripted_act_played_twice_gives_the_same_sound_to_the_byte)
+{
+    TempVolumes volumes;
+    // A through the title and the pages of How To Play, into act 1; the
+    // title's and the act's music stream from their files.
+    std::string script;
+    for (const int tick : {520, 640, 670, 700, 730})
+        script += std::to_string(tick) + " gamepad A\n" + std::to_string(tick + 5) + " gamepad -\n";
+    volumes.put_content("script.txt", script);
+    std::string sound[2];
+    for (int i = 0; i < 2; ++i) {
+        const std::string wav = volumes.root + "/run" + std::to_string(i) + ".wav";
+        const RunResult played =
+            run("--headless --content " + shell_word(QUORVELLA_STAND_IN_CONTENT) + " --save " +
+                shell_word(volumes.root + "/save" + std::to_string(i)) + " --ticks 900 --input " +
+                shell_word(volumes.content + "/script.txt") + " --audio-out " + shell_word(wav));
+        ASSERT_EQ(played.status, 0) << played.output;
+        ASSERT_EQ(count_of(played.output, "Setting frame: 4\n"), 1u) << played.output;
+        sound[i] = volumes.read_host(wav);
+    }
+    // 900 ticks are 15 s: 5000 frames of 96 samples, 4 bytes each.
+    ASSERT_EQ(sound[0].size(), 44u + 5000 * 96 * 4);
+    ASSERT_EQ(sound[1].size(), sound[0].size());
+    EXPECT_NE(sound[0].find_first_not_of('\0', 44), std::string::npos);
+    size_t first_difference = 0;
+    while (first_difference < sound[0].size() && sound[0][first_difference] == sound[1][first_difference])
+        ++first_difference;
+    EXPECT_EQ(first_difference, sound[0].size()) << "the runs part at " << (first_difference - 44) / 128000.0 << " s";
+}
+
 TEST(Quorvella, a_killed_run_leaves_a_wav_file_whose_header_holds_up_to_its_last_second)
 {
     TempVolumes volumes;

@@ -82,6 +82,37 @@ std::vector<int16_t> wav_samples(const std::string& path)
     return out;
 }
 
+// Where the first sound begins: the first audio frame that is not silent.
+size_t sound_start(const std::vector<int16_t>& out)
+{
+    const size_t block = AX_FRAME_SAMPLES * 2;
+    size_t start = 0;
+    while (start + block <= out.size() && std::all_of(out.begin() + long(start), out.begin() + long(start + block),
+                                                      [](int16_t s) { return s == 0; }))
+        start += block;
+    return start;
+}
+
+// Samples of the mono source, past the volume ramps of the first two audio
+// frames, that the output from `start` misses by more than rounding.
+int mismatches(const std::vector<int16_t>& out, size_t start, const std::vector<int16_t>& source, Gains gains)
+{
+    int count = 0;
+    for (size_t k = 2 * AX_FRAME_SAMPLES; k < source.size(); ++k) {
+        const double l = source[k] * gains.left;
+        const double r = source[k] * gains.right;
+        if (std::abs(out[start + 2 * k] - l) > 1.0 || std::abs(out[start + 2 * k + 1] - r) > 1.0)
+            ++count;
+    }
+    return count;
+}
+
+bool silent(const std::vector<int16_t>& out, size_t from, size_t samples)
+{
+    return std::all_of(out.begin() + long(from), out.begin() + long(from + samples),
+                       [](int16_t s) { return s == 0; });
+}
+
 bool wait_for(const std::function<bool()>& done, double seconds)
 {
     const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
@@ -135,25 +166,41 @@ TEST_F(MediaOutput, a_headless_run_writes_the_played_sound_at_its_mixer_gain)
     }
     const std::vector<int16_t> out = wav_samples(out_path);
     const std::vector<int16_t> source = source_tone();
-    const size_t block = AX_FRAME_SAMPLES * 2;
-    size_t start = 0;
-    while (start < out.size() && std::all_of(out.begin() + long(start), out.begin() + long(start + block),
-                                             [](int16_t s) { return s == 0; }))
-        start += block;
+    const size_t start = sound_start(out);
     ASSERT_LT(start + size_t(tone_frames + 2 * AX_FRAME_SAMPLES) * 2, out.size());
-
     // The volume ramps settle within two audio frames of the start.
-    int mismatches = 0;
-    for (size_t k = 2 * AX_FRAME_SAMPLES; k < size_t(tone_frames); ++k) {
-        const double l = source[k] * gains.left;
-        const double r = source[k] * gains.right;
-        if (std::abs(out[start + 2 * k] - l) > 1.0 || std::abs(out[start + 2 * k + 1] - r) > 1.0)
-            ++mismatches;
+    EXPECT_EQ(mismatches(out, start, source, gains), 0);
+    EXPECT_TRUE(silent(out, start + size_t(tone_frames + AX_FRAME_SAMPLES) * 2, AX_FRAME_SAMPLES * 2));
+}
+
+TEST_F(MediaOutput, headless_music_longer_than_its_ring_is_heard_whole_however_fast_the_ticks_come)
+{
+    const Gains gains = settled_gains();
+    // 2.5 s at the mixing rate, a new pitch every half second: each refill
+    // of the stream's one-second ring brings sound it has not held before.
+    std::vector<int16_t> source;
+    for (const double hz : {220.0, 330.0, 440.0, 550.0, 660.0}) {
+        const std::vector<int16_t> part = sine_wave(hz, AX_SAMPLE_RATE / 2, AX_SAMPLE_RATE, 1, 8000.0);
+        source.insert(source.end(), part.begin(), part.end());
     }
-    EXPECT_EQ(mismatches, 0);
-    const size_t after = start + size_t(tone_frames + AX_FRAME_SAMPLES) * 2;
-    EXPECT_TRUE(std::all_of(out.begin() + long(after), out.begin() + long(after + block),
-                            [](int16_t s) { return s == 0; }));
+    volumes.put_content("Data/BGM/long.wav", wav_file(source, 1, AX_SAMPLE_RATE));
+    const std::string out_path = volumes.root + "/long.wav";
+    {
+        RunOptions run(false, out_path);
+        Media m;
+        console_output_of([&] { m.init(); });
+        m.play("./Data/BGM/long.wav", 31, 1);
+        // Three seconds of ticks, made as fast as the machine goes.
+        for (int tick = 0; tick < 180; ++tick)
+            ProcUIProcessMessages(false);
+        EXPECT_FALSE(m.is_channel_playing(31));
+        m.stop();
+    }
+    const std::vector<int16_t> out = wav_samples(out_path);
+    const size_t start = sound_start(out);
+    ASSERT_LT(start + (source.size() + AX_FRAME_SAMPLES) * 2, out.size());
+    EXPECT_EQ(mismatches(out, start, source, gains), 0);
+    EXPECT_TRUE(silent(out, start + (source.size() + AX_FRAME_SAMPLES) * 2, AX_FRAME_SAMPLES * 2));
 }
 
 TEST_F(MediaOutput, a_busy_session_ends_without_freeing_what_the_audio_thread_reads)
