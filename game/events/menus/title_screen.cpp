@@ -10,6 +10,7 @@
 #include "objects/active.h"
 #include "objects/counter.h"
 #include "objects/textblitter.h"
+#include "runtime/common.h"
 #include "runtime/movement.h"
 #include "runtime/values.h"
 
@@ -84,7 +85,8 @@ void Frames::loop_background_1()
 
 // One pass of the background loop: a title star whose place and look follow
 // from the pass index and the view width alone, so every visit builds the
-// same field.
+// same field. The eighth power is the runtime's square-and-multiply: the
+// library's pow rounds differently for large indices and moves stars.
 void Frames::event_func_239()
 {
     FrameObject* star = create_instance(*this, instances[types::TitleStar_43], create_titlestar_43(-22, -30), 0);
@@ -93,7 +95,7 @@ void Frames::event_func_239()
     const double w = global_values->get(16);
     const double a = fast_loop_background.index;
     put(star, A, a);
-    star->set_x(to_int(0.5 * w - 0.5 * w * cos_deg(std::pow(a, 8.0)) + a));
+    star->set_x(to_int(0.5 * w - 0.5 * w * cos_deg(int_pow(a, 8)) + a));
     star->set_y(to_int(120 + 120 * sin_deg(a * a - a)));
     as_active(star)->force_frame(to_int(std::fmod(a, 21)));
     as_active(star)->restore_frame();

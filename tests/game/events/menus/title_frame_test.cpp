@@ -173,6 +173,18 @@ TEST(TitleStars, the_backdrop_is_the_same_field_on_every_visit)
     EXPECT_EQ(first[2], std::make_tuple(2, 53, 4));
     EXPECT_EQ(first[3], std::make_tuple(3, 395, 12));
     EXPECT_EQ(first[4], std::make_tuple(4, 225, 24));
+    // The eighth power of a large index exceeds 2^53: only an exact
+    // square-and-multiply gives these three places.
+    EXPECT_EQ(first[101], std::make_tuple(101, 204, 41));
+    EXPECT_EQ(first[206], std::make_tuple(206, 306, 112));
+    EXPECT_EQ(first[214], std::make_tuple(214, 120, 159));
+    // The window from half the width to the right edge holds 139 of them.
+    EXPECT_EQ(std::count_if(first.begin(), first.end(),
+                            [](const auto& star) {
+                                const int y = std::get<2>(star);
+                                return std::get<1>(star) > 213 && y > 0 && y < 240;
+                            }),
+              139);
     const auto all = kit.instances(types::TitleStar_43);
     for (size_t k = 1; k < all.size(); ++k)
         ASSERT_LT(all[k]->depth, all[k - 1]->depth) << "each new star goes behind the earlier ones";
