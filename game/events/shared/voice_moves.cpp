@@ -36,9 +36,20 @@ void Frames::loop_sound_go0_0()
     voices::stop({109});
 }
 
-// The jump voices, run by the stage's jump loop after its own effect event.
-// Everyone jumps with sample 8 but Pimsa on the bike and Hespin; Orrun's
-// event here checks no character id.
+// The stage's jump loop: its own effect event, then the jump voices.
+void Frames::loop_sound_jump_4()
+{
+    event_func_348();
+    event_func_17();
+    event_func_18();
+    event_func_280();
+    event_func_281();
+    event_func_19();
+    event_func_20();
+}
+
+// The jump voices. Everyone jumps with sample 8 but Pimsa on the bike and
+// Hespin; Orrun's event here checks no character id.
 void Frames::event_func_17()
 {
     if (global_group_12)
