@@ -134,6 +134,16 @@ void Frames::event_func_244()
         p->set_y(p->get_y() + 1);
 }
 
+// Authored without conditions or actions; nothing calls them.
+void Frames::event_func_245() {}
+void Frames::event_func_246() {}
+void Frames::event_func_247() {}
+void Frames::event_func_248() {}
+void Frames::event_func_249() {}
+void Frames::event_func_250() {}
+void Frames::event_func_251() {}
+void Frames::event_func_252() {}
+
 void Frames::event_func_255()
 {
     if (!select(instances[types::Stars_39], [](FrameObject* s) { return get(s, C) > 0; }))

@@ -11,6 +11,9 @@ void Frames::event_func_86()
         global_values->set(1, 2.0);
 }
 
+// Authored without conditions or actions; nothing calls it.
+void Frames::event_func_87() {}
+
 // Leaving the stage from the pause menu: the music stops, the voice sets
 // are switched back on, and the game starts again from the intro.
 void Frames::loop_return_0()

@@ -25,3 +25,6 @@ void Frames::loop_sound_hurt2_3()       { speak(*this, {63, 84, 95, 135}); event
 void Frames::loop_sound_hurt3_3()       { speak(*this, {64, 85, 96, 136}); event_func_4(); }
 void Frames::loop_sound_die_3()         { speak(*this, {72, 117, 105, 132, 158}); }
 void Frames::loop_sound_cantmoveit_3()  { speak(*this, {76, 88, 101, 141, 159}); }
+
+// Authored without conditions or actions; nothing calls it.
+void Frames::event_func_287() {}
