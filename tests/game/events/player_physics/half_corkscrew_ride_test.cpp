@@ -105,6 +105,23 @@ TEST_F(Corkscrew, the_height_rises_over_one_ramp_stays_over_the_middle_and_falls
     EXPECT_EQ(EventKit::value(left(), 'A'), 320);
 }
 
+TEST_F(Corkscrew, the_climbing_state_shows_only_once_the_progress_is_past_a_quarter)
+{
+    // The state follows the progress of the tick before: at offset 60 it
+    // is exactly 0.25, which is not yet past a quarter.
+    for (double along : {1.0, -1.0}) {
+        FrameObject* screw = along > 0 ? left() : right();
+        board(screw, screw->get_x(), 8 * along);
+        ride_to(screw, along, 60);
+        ASSERT_EQ(EventKit::value(screw, 'E'), 0.25);
+        ride_to(screw, along, 61);
+        EXPECT_EQ(state(), 45) << along;
+        ride_to(screw, along, 62);
+        EXPECT_EQ(state(), 46) << along;
+        set_flag(screw, 0, false);
+    }
+}
+
 TEST_F(Corkscrew, a_right_hand_corkscrew_is_ridden_leftwards)
 {
     board(right(), 300, -8);

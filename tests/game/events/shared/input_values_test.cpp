@@ -22,15 +22,18 @@ struct InputBench {
     InputObjects objects;
     FrameObject *player, *master, *inputs;
 
-    explicit InputBench(double dead_zone = 0.25)
+    explicit InputBench(double dead_zone = 0.25) : InputBench(dead_zone, dead_zone) {}
+
+    // Dead zones of the left-right slots (E) and of the up-down slots (F).
+    InputBench(double horizontal, double vertical)
     {
         kit.enter_empty_frame({.handler = [](Frames& f) { f.run_shared_input_value_events(); }});
         objects = kit.place_input_objects();
         player = objects.player;
         master = objects.master;
         inputs = objects.inputs;
-        EventKit::set_value(objects.global, 'E', dead_zone);
-        EventKit::set_value(objects.global, 'F', dead_zone);
+        EventKit::set_value(objects.global, 'E', horizontal);
+        EventKit::set_value(objects.global, 'F', vertical);
     }
 
     // Slot levels, 'A' (up) ... 'H' (start); the rest go to 0; then `ticks` ticks.
@@ -139,6 +142,34 @@ TEST(InputValues, stick_strengths_are_the_push_beyond_the_dead_zone)
     InputBench full(1.0);
     full.levels({{'B', 1000}}, 2);
     EXPECT_EQ(values(full.inputs, "JRV"), (Series{2, 0, 0}));
+}
+
+TEST(InputValues, each_axis_pushes_and_measures_against_its_own_dead_zone)
+{
+    InputBench bench(0.1, 0.25);
+    bench.kit.run(1);
+    EXPECT_EQ(values(bench.objects.global, "IJ"), (Series{100, 250}));
+
+    // At 200 a left-right slot is past its dead zone, an up-down slot is not.
+    for (char slot : {'A', 'B'}) {
+        bench.levels({{slot, 200}}, 1);
+        EXPECT_EQ(values(bench.inputs, "IJQR"), Series(4, 0.0)) << slot;
+    }
+    bench.levels({{'C', 200}}, 1);
+    EXPECT_EQ(values(bench.inputs, "KS"), (Series{1, 100.0 / 900}));
+    bench.levels({{'D', 200}}, 1);
+    EXPECT_EQ(values(bench.inputs, "LT"), (Series{1, 100.0 / 900}));
+
+    // At 625 every slot is pushed: up and down measure from 250, left and
+    // right from 100.
+    for (char slot : {'A', 'B', 'C', 'D'}) {
+        bench.levels({{slot, 625}}, 1);
+        const double expected = slot <= 'B' ? 0.5 : 525.0 / 900;
+        const size_t index = size_t(slot - 'A');
+        Series strengths(4, 0.0);
+        strengths[index] = expected;
+        EXPECT_EQ(values(bench.inputs, "QRST"), strengths) << slot;
+    }
 }
 
 TEST(InputValues, the_mask_history_keeps_the_last_24_masks_newest_in_z)
