@@ -20,9 +20,9 @@ using namespace hurt;
 
 namespace {
 
-// Flags: the player's death timer counts; the bike is to be blown up;
-// Yelto's skin is charged.
-constexpr int timer_running = 9, bike_exploding = 6, yelto_charged = 8;
+// Flags: the player's death timer counts, or the game-over sequence runs;
+// the bike is to be blown up; Yelto's skin is charged.
+constexpr int timer_running = 9, game_over_running = 8, bike_exploding = 6, yelto_charged = 8;
 constexpr int card_layer = 7;
 constexpr double on_bike = 3, on_foot = 2;
 constexpr double state_sinking = 11;
@@ -327,11 +327,15 @@ void Frames::event_func_1024()
         change(*this, types::PlayerMovementValues_80, 'G', read(*this, types::PlayerMovementValues_80, 'I'));
 }
 
+// Once game over has begun (the player's flag 8) the timer stays stopped:
+// restarted, it would take lives below 0 and restart the act before the
+// game-over sequence reaches the continue screen.
 void Frames::event_func_1025()
 {
     if (!sequence_a(*this))
         return;
-    set_timer_running(*this, true);
+    if (!get_flag(instance_or_default(instances[types::Player_87]), game_over_running))
+        set_timer_running(*this, true);
     write(*this, types::PlayerMovementValues_80, 'B', 0);
 }
 

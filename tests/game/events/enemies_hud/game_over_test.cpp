@@ -116,3 +116,32 @@ TEST_F(GameOver, the_last_life_starts_the_sequence_that_leaves_for_the_continue_
     EXPECT_TRUE(going(parser));
     EXPECT_EQ(f.next_frame, 7);
 }
+
+// In the act: the death takes the last life at 70 ticks of its timer, game
+// over stops the timer, and 280 ticks later the continue screen comes; the
+// act is not restarted and no life is taken below 0.
+TEST_F(GameOver, losing_the_last_life_in_the_act_leads_to_the_continue_screen)
+{
+    EventKit kit;
+    kit.enter_frame(4);
+    Frames& f = kit.frames();
+    for (int tick = 0; tick < 400 && f.level_group_32; ++tick)
+        kit.run(1);
+    manager.lives = 1;
+    EventKit::set_value(kit.instance(types::PlayerMovementValues_80), 'R', 2);
+    FrameObject* body = kit.instance(types::Player_87);
+    int ticks = 0;
+    while (!EventKit::flag(body, 8) && ++ticks < 200)
+        kit.run(1);
+    EXPECT_EQ(manager.lives, 0);
+    EXPECT_EQ(EventKit::value(body, 'E'), 0);
+    while (f.next_frame == -1 && ++ticks < 800) {
+        kit.run(1);
+        ASSERT_EQ(EventKit::value(body, 'E'), 0);
+    }
+    EXPECT_EQ(EventKit::value(body, 'F'), 280);
+    EXPECT_EQ(f.next_frame, 7);
+    EXPECT_EQ(manager.lives, 0);
+    kit.run(1);
+    EXPECT_EQ(f.index, 7);
+}
