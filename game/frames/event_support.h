@@ -192,15 +192,9 @@ inline int32_t to_int(double value)
 // length of 0 or less, gives an empty piece.
 std::string text_piece(const std::string& text, int64_t start, int64_t length);
 
-// Degree sine and cosine as the events write them: the angle over
-// 57.29577951308232, with exact zeros only where the events ask for them
-// (the sine of 180, the cosine of 90 and 270).
+// Degree sine as the events write it: the angle over 57.29577951308232,
+// exactly 0 only at 180, where the events ask for it.
 inline double event_sin(double degrees) { return degrees == 180.0 ? 0.0 : std::sin(degrees / 57.29577951308232); }
-
-inline double event_cos(double degrees)
-{
-    return degrees == 90.0 || degrees == 270.0 ? 0.0 : std::cos(degrees / 57.29577951308232);
-}
 
 // A random integer below n drawn from the seed group of `event`.
 int randrange_event(int event, int n);
