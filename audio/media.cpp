@@ -258,7 +258,7 @@ void Media::play(const std::string& path, int channel, int loops)
     const std::string console_path = convert_path(path);
     const unsigned size = platform_get_file_size(console_path.c_str());
     if (size == 0) {
-        OSReport("Audio file does not exist: %s\n", console_path.c_str());
+        OSReport("Audio file does not exist: %s\n", printable_text(console_path).c_str());
         return;
     }
     SoundFile file(loose_file_id, type_of_path(console_path), console_path, size);

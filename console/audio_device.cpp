@@ -189,7 +189,8 @@ public:
         header_bytes_ = 0;
         if (!fs_make_host_parents(path) ||
             (fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644)) < 0) {
-            OSReport("Could not open audio output file %s: %s\n", path.c_str(), strerror(errno));
+            OSReport("Could not open audio output file %s: %s\n", printable_text(path).c_str(),
+                     strerror(errno));
             procui_fail_run();
             return false;
         }
@@ -231,7 +232,7 @@ private:
     void fail()
     {
         OSReport("Could not write audio output file %s: %s; sound recording stops\n",
-                 path_.c_str(), strerror(errno));
+                 printable_text(path_).c_str(), strerror(errno));
         // What stays is a WAV file of the whole frames written before.
         if (ftruncate(fd_, off_t(wav_header_bytes + data_bytes_)) == 0)
             update_header();

@@ -122,7 +122,7 @@ size_t take_space(size_t wanted)
 FSStatus drop_partial_file(HostFile& file)
 {
     const FSStatus status = status_from_errno(file.write_errno);
-    OSReport("Could not save %s: %s; the previous file is kept\n", file.path.c_str(),
+    OSReport("Could not save %s: %s; the previous file is kept\n", printable_text(file.path).c_str(),
              strerror(file.write_errno));
     unlink(file.temp_path.c_str());
     return status;
@@ -394,12 +394,12 @@ bool fs_check_content()
     struct stat info;
     if (stat(folder.c_str(), &info) != 0) {
         OSReport("Could not open the content folder %s: %s (give it with --content DIR)\n",
-                 folder.c_str(), strerror(errno));
+                 printable_text(folder).c_str(), strerror(errno));
         return false;
     }
     if (!S_ISDIR(info.st_mode)) {
         OSReport("The content folder %s is not a folder (give it with --content DIR)\n",
-                 folder.c_str());
+                 printable_text(folder).c_str());
         return false;
     }
     const std::string assets = folder + "/Assets.dat";
@@ -411,7 +411,7 @@ bool fs_check_content()
         close(fd);
     if (!readable) {
         OSReport("Could not read %s: %s (the content folder must hold the game's Assets.dat)\n",
-                 assets.c_str(), strerror(error));
+                 printable_text(assets).c_str(), strerror(error));
         return false;
     }
     return true;

@@ -271,7 +271,7 @@ bool compile(GLuint& shader, GLenum kind, const std::string& source, const char*
     for (char* c = log; *c; ++c)
         if (*c == '\n')
             *c = ' ';
-    OSReport("Could not compile %s program: %s\n", what, log);
+    OSReport("Could not compile %s program: %s\n", what, printable_text(log).c_str());
     glDeleteShader(shader);
     shader = 0;
     return false;

@@ -49,9 +49,10 @@ const ExtensionName extension_names[] = {
     {"pro", WPAD_EXT_PRO_CONTROLLER},
 };
 
+// The whole word: one holding a zero byte is not the word before the zero.
 bool same_word(const std::string& a, const char* b)
 {
-    return strcasecmp(a.c_str(), b) == 0;
+    return a.size() == strlen(b) && strcasecmp(a.c_str(), b) == 0;
 }
 
 bool parse_long(const std::string& text, long low, long high, long& value)
@@ -59,7 +60,9 @@ bool parse_long(const std::string& text, long low, long high, long& value)
     char* end = nullptr;
     errno = 0;
     const long parsed = strtol(text.c_str(), &end, 10);
-    if (errno != 0 || end == text.c_str() || *end != '\0' || parsed < low || parsed > high)
+    // The number must be the whole word, also past a zero byte.
+    if (errno != 0 || text.empty() || end != text.c_str() + text.size() || parsed < low ||
+        parsed > high)
         return false;
     value = parsed;
     return true;
@@ -69,7 +72,7 @@ bool parse_axis(const std::string& text, float& value)
 {
     char* end = nullptr;
     const float parsed = strtof(text.c_str(), &end);
-    if (end == text.c_str() || *end != '\0' || !(parsed >= -1.0f && parsed <= 1.0f))
+    if (text.empty() || end != text.c_str() + text.size() || !(parsed >= -1.0f && parsed <= 1.0f))
         return false;
     value = parsed;
     return true;
@@ -122,11 +125,11 @@ bool InputScript::check_file(const std::string& path)
 {
     struct stat info;
     if (stat(path.c_str(), &info) != 0) {
-        OSReport("Could not open input script %s: %s\n", path.c_str(), strerror(errno));
+        OSReport("Could not open input script %s: %s\n", printable_text(path).c_str(), strerror(errno));
         return false;
     }
     if (S_ISDIR(info.st_mode)) {
-        OSReport("Input script %s is a folder, not a file\n", path.c_str());
+        OSReport("Input script %s is a folder, not a file\n", printable_text(path).c_str());
         return false;
     }
     return true;
@@ -139,7 +142,7 @@ bool InputScript::load(const std::string& path)
         return false;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        OSReport("Could not open input script %s: %s\n", path.c_str(), strerror(errno));
+        OSReport("Could not open input script %s: %s\n", printable_text(path).c_str(), strerror(errno));
         return false;
     }
     return parse(in, path);
@@ -160,7 +163,7 @@ bool InputScript::parse(std::istream& in, const std::string& name)
         if (line.size() > max_line_bytes) {
             OSReport("Input script %s line %d: longer than %zu characters; the rest of the "
                      "script is ignored\n",
-                     name.c_str(), number, max_line_bytes);
+                     printable_text(name).c_str(), number, max_line_bytes);
             return false;
         }
         if (number == 1 && line.compare(0, 3, "\xEF\xBB\xBF") == 0)
@@ -174,7 +177,8 @@ bool InputScript::parse(std::istream& in, const std::string& name)
             fault = "tick " + std::to_string(change.tick) + " comes after tick " +
                     std::to_string(changes.back().tick);
         if (!fault.empty()) {
-            OSReport("Input script %s line %d: %s\n", name.c_str(), number, fault.c_str());
+            OSReport("Input script %s line %d: %s\n", printable_text(name).c_str(), number,
+                     printable_text(fault).c_str());
             clean = false;
             continue;
         }

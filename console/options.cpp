@@ -109,15 +109,15 @@ bool console_parse_options(int argc, char** argv)
                 return false;
             }
         } else if (!text && strcmp(arg, "--ticks") != 0) {
-            OSReport("Unknown option: %s\n%s\n", arg, console_usage());
+            OSReport("Unknown option: %s\n%s\n", printable_text(arg).c_str(), console_usage());
             return false;
         } else if (!value) {
-            OSReport("Option %s needs a value\n%s\n", arg, console_usage());
+            OSReport("Option %s needs a value\n%s\n", printable_text(arg).c_str(), console_usage());
             return false;
         } else if (text) {
             *text = value;
         } else if (!parse_count(value, 0, options.ticks)) {
-            OSReport("Option --ticks needs a count of ticks, not \"%s\"\n", value);
+            OSReport("Option --ticks needs a count of ticks, not \"%s\"\n", printable_text(value).c_str());
             return false;
         }
         ++i;  // the value

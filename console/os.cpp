@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
@@ -187,4 +188,55 @@ void OSSetReportLog(std::string* log)
 {
     std::lock_guard<std::mutex> lock(report_mutex);
     report_log = log;
+}
+
+namespace {
+
+// The length of the well-formed UTF-8 sequence at `at` that is no C1
+// control (U+0080 to U+009F), or 0.
+size_t printable_sequence(std::string_view bytes, size_t at)
+{
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const unsigned char lead = byte(at);
+    const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+    if (length == 0 || lead > 0xF4 || at + length > bytes.size())
+        return 0;
+    uint32_t code = lead & (0x7F >> length);
+    for (size_t i = 1; i < length; ++i) {
+        if ((byte(at + i) & 0xC0) != 0x80)
+            return 0;
+        code = code << 6 | (byte(at + i) & 0x3F);
+    }
+    const uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < smallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) ||
+        (code >= 0x80 && code <= 0x9F))
+        return 0;
+    return length;
+}
+
+}  // namespace
+
+std::string printable_text(std::string_view bytes)
+{
+    static const char digits[] = "0123456789abcdef";
+    std::string shown;
+    shown.reserve(bytes.size());
+    for (size_t at = 0; at < bytes.size();) {
+        const unsigned char c = static_cast<unsigned char>(bytes[at]);
+        const size_t sequence = c >= 0x80 ? printable_sequence(bytes, at) : 0;
+        if (sequence) {
+            shown.append(bytes.substr(at, sequence));
+            at += sequence;
+            continue;
+        }
+        if (c >= 0x20 && c < 0x7F) {
+            shown += char(c);
+        } else {
+            shown += "\\x";
+            shown += digits[c >> 4];
+            shown += digits[c & 15];
+        }
+        ++at;
+    }
+    return shown;
 }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // Heap ----------------------------------------------------------------------
 
@@ -80,3 +81,8 @@ bool OSJoinThread(OSThread* thread, int* result);
 void OSReport(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Tests: while set, every report is also appended to `log`.
 void OSSetReportLog(std::string* log);
+// Text read from a file, or a name read from one, as a message may quote it:
+// control bytes, DEL, C1 controls and bytes that are not UTF-8 become \xHH,
+// so that the text can neither cut a console line short nor steer the
+// terminal. Messages quote outside text only through this.
+std::string printable_text(std::string_view bytes);

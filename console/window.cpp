@@ -250,7 +250,7 @@ public:
         if (written_ > 0 && !failed_) {
             OSReport("Captured %llu picture%s in %s (%s to %s)%s\n",
                      static_cast<unsigned long long>(written_), written_ == 1 ? "" : "s",
-                     dir_.c_str(), name(first_).c_str(), name(last_).c_str(),
+                     printable_text(dir_).c_str(), name(first_).c_str(), name(last_).c_str(),
                      first_tick_note().c_str());
         }
         inner_->finish();
@@ -353,7 +353,7 @@ private:
                     last_ = job.number;
                 } else {
                     write_failed_ = true;
-                    failure_ = "Could not write picture " + path + ": " + strerror(error) +
+                    failure_ = "Could not write picture " + printable_text(path) + ": " + strerror(error) +
                                "; capture stops";
                 }
             }

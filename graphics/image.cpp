@@ -546,14 +546,15 @@ void FileImage::load_file()
 {
     BaseFile file(path.c_str(), "r");
     if (!file.is_open()) {
-        OSReport("Could not open image \"%s\"\n", path.c_str());
+        OSReport("Could not open image \"%s\"\n", printable_text(path).c_str());
         return;
     }
     std::vector<unsigned char> bytes(file.get_size());
     const unsigned int got = file.read(bytes.data(), unsigned(bytes.size()));
     file.close();
     if (got > unsigned(INT_MAX) || !picture_format_known(bytes.data(), int(got))) {
-        OSReport("Could not load image \"%s\": not a PNG or BMP picture\n", path.c_str());
+        OSReport("Could not load image \"%s\": not a PNG or BMP picture\n",
+                 printable_text(path).c_str());
         return;
     }
     int w = 0, h = 0, channels = 0;
@@ -567,7 +568,7 @@ void FileImage::load_file()
         pixels = nullptr;
     }
     if (!pixels) {
-        OSReport("Could not load image \"%s\"\n", path.c_str());
+        OSReport("Could not load image \"%s\"\n", printable_text(path).c_str());
         return;
     }
     width = int16_t(w);

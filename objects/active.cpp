@@ -552,7 +552,7 @@ void Active::load(const std::string& path, int anim, int dir, int frame_index, i
         return;
     Image* loaded = get_image_cache(convert_path(path), hot_x, hot_y, act_x, act_y, transparent);
     if (!loaded) {
-        OSReport("Could not load image %s\n", path.c_str());
+        OSReport("Could not load image %s\n", printable_text(path).c_str());
         return;
     }
     loaded->hotspot_x = int16_t(image_coordinate(hot_x, loaded->width));

@@ -53,18 +53,6 @@ int remove_base(int coordinate, int base)
     return int(std::max<int64_t>(int64_t(coordinate) - base, INT_MIN));
 }
 
-// Drops zero bytes and masks control bytes, which would end or break the console line.
-std::string printable(const std::string& bytes)
-{
-    std::string shown;
-    for (const char c : bytes) {
-        if (c == '\0')
-            continue;
-        shown += (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) ? '?' : c;
-    }
-    return shown;
-}
-
 // Writes the bytes to a temporary file beside the target and renames it into
 // place only once every byte is on the volume, so that neither a failed write
 // nor a process killed halfway leaves a truncated file where a good one was.
@@ -113,11 +101,11 @@ bool read_cells(BaseFile& file, FileStream& stream, const std::string& path, boo
     // Every cell takes at least four bytes, so larger counts cannot be in the file.
     if (count < 0 || count > int64_t(bytes_left(file)) / 4 ||
         !file_sizes_agree(out.x_size, out.y_size, out.z_size)) {
-        OSReport("Invalid array size: %s\n", path.c_str());
+        OSReport("Invalid array size: %s\n", printable_text(path).c_str());
         return false;
     }
     if (out.numeric != numeric) {
-        OSReport("Invalid array kind: %s\n", path.c_str());
+        OSReport("Invalid array kind: %s\n", printable_text(path).c_str());
         return false;
     }
     if (out.numeric) {
@@ -130,7 +118,7 @@ bool read_cells(BaseFile& file, FileStream& stream, const std::string& path, boo
     for (std::string& cell : out.strings) {
         const int length = bytes_left(file) >= 4 ? stream.read_int32() : -1;
         if (length < 0 || unsigned(length) > bytes_left(file)) {
-            OSReport("Invalid array string: %s\n", path.c_str());
+            OSReport("Invalid array string: %s\n", printable_text(path).c_str());
             return false;
         }
         stream.read_string(cell, unsigned(length));
@@ -324,15 +312,17 @@ void ArrayObject::load(const std::string& path)
 {
     BaseFile file(path.c_str(), "r");
     if (!file.is_open()) {
-        OSReport("Could not load data.array %s\n", path.c_str());
+        OSReport("Could not load data.array %s\n", printable_text(path).c_str());
         return;
     }
     FileStream stream(file);
     std::string magic;
     stream.read_string(magic, unsigned(array_magic.size()));
     if (magic != array_magic) {
-        OSReport("Invalid CT_ARRAY_MAGIC: %s\n", path.c_str());
-        OSReport("%s %s\n", printable(magic).c_str(), array_magic.c_str());
+        OSReport("Invalid CT_ARRAY_MAGIC: %s\n", printable_text(path).c_str());
+        // The field is a C string: the zeros that end it are no part of the name.
+        const std::string name = magic.substr(0, magic.find_last_not_of('\0') + 1);
+        OSReport("%s %s\n", printable_text(name).c_str(), array_magic.c_str());
         return;
     }
     if (stream.read_int16() != major_version) {
@@ -356,5 +346,5 @@ void ArrayObject::load(const std::string& path)
 void ArrayObject::save(const std::string& path)
 {
     if (!replace_file(path, encode_array_file(data)))
-        OSReport("Could not save data.array %s\n", path.c_str());
+        OSReport("Could not save data.array %s\n", printable_text(path).c_str());
 }

@@ -15,12 +15,12 @@ void read_whole_file(const std::string& path, std::string& out)
 {
     BaseFile file(path.c_str(), "r");
     if (!file.is_open()) {
-        OSReport("Could not load file %s\n", path.c_str());
+        OSReport("Could not load file %s\n", printable_text(path).c_str());
         return;
     }
     std::string content(file.get_size(), '\0');
     if (file.read(content.data(), unsigned(content.size())) != content.size()) {
-        OSReport("Could not load file %s\n", path.c_str());
+        OSReport("Could not load file %s\n", printable_text(path).c_str());
         return;
     }
     out = std::move(content);

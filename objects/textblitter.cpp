@@ -89,7 +89,7 @@ void TextBlitter::load(const std::string& path)
 {
     FileImage* loaded = get_image_cache(path, 0, 0, 0, 0, transparent_color);
     if (!loaded) {
-        OSReport("Could not load Text Blitter image %s\n", path.c_str());
+        OSReport("Could not load Text Blitter image %s\n", printable_text(path).c_str());
         return;
     }
     image = loaded;

@@ -123,7 +123,7 @@ void BaseFile::open(const char* path, const char* mode)
                             &record->handle, FS_ERROR_FLAG_NOT_FOUND);
     }
     if (status != FS_STATUS_OK) {
-        OSReport("Could not open file: %s\n", converted.c_str());
+        OSReport("Could not open file: %s\n", printable_text(converted).c_str());
         delete record;
         return;
     }

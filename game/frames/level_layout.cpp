@@ -65,8 +65,8 @@ bool parse_row(std::string_view line, const char* path, int number, LayoutRow& r
     }
     const ClassInfo* info = find_class(fields[0]);
     if (!info) {
-        OSReport("Level layout %s line %d: unknown class %.*s\n", path, number, int(fields[0].size()),
-                 fields[0].data());
+        OSReport("Level layout %s line %d: unknown class %s\n", path, number,
+                 printable_text(fields[0]).c_str());
         return false;
     }
     int x = 0, y = 0, layer = 0;

@@ -79,6 +79,33 @@ TEST(InputScript, faulty_lines_are_reported_and_left_out)
     EXPECT_EQ(script.state_at(2, 5).extension, WPAD_EXT_PRO_CONTROLLER);
 }
 
+TEST(InputScript, control_bytes_of_the_script_and_its_name_are_shown_escaped)
+{
+    using namespace std::string_literals;
+    InputScript script;
+    const std::string out = console_output_of([&] {
+        EXPECT_FALSE(script.parse("3 gamepad \x1b[2J\x1b[H\n"
+                                  "4 gamepad A\0B\n"
+                                  "5 \x1b]0;title\x07 A\n"
+                                  "\x1b[1A6 gamepad X\n"
+                                  "7 gamepad \x9b" "31m\n"
+                                  "8\0 gamepad A\n"
+                                  "9 gamepad stick 1\0 0\n"s,
+                                  "moves\x1b[31m.txt"));
+    });
+    EXPECT_EQ(out,
+              "Input script moves\\x1b[31m.txt line 1: unknown word \"\\x1b[2J\\x1b[H\"\n"
+              "Input script moves\\x1b[31m.txt line 2: unknown word \"A\\x00B\"\n"
+              "Input script moves\\x1b[31m.txt line 3: \"\\x1b]0;title\\x07\" is not gamepad or "
+              "remote0..remote3\n"
+              "Input script moves\\x1b[31m.txt line 4: \"\\x1b[1A6\" is not a tick number (1 or more)\n"
+              "Input script moves\\x1b[31m.txt line 5: unknown word \"\\x9b31m\"\n"
+              "Input script moves\\x1b[31m.txt line 6: \"8\\x00\" is not a tick number (1 or more)\n"
+              "Input script moves\\x1b[31m.txt line 7: stick needs two numbers from -1 to 1\n");
+    // A word cut by a zero byte is not the word before it.
+    EXPECT_EQ(script.state_at(0, 9).gamepad_buttons, 0u);
+}
+
 TEST(InputScript, files_are_read_with_bounded_lines_a_byte_order_mark_and_the_tick_limit)
 {
     TempVolumes volumes;

@@ -119,7 +119,7 @@ TEST(ArrayFile, DamagedFilesAreRejectedAndTheArrayStaysAsItWas)
     const std::string cells = int32_bytes(1) + int32_bytes(2) + int32_bytes(3) + int32_bytes(4);
     const std::pair<std::string, std::string> numeric_cases[] = {
         {"CNC ARRAX" + std::string(21, '\0'), "Invalid CT_ARRAY_MAGIC: /vol/save/f\nCNC ARRAX CNC ARRAY\n"},
-        {std::string("AB\nC\0\0\0\0\0\0", 10), "Invalid CT_ARRAY_MAGIC: /vol/save/f\nAB?C CNC ARRAY\n"},
+        {std::string("AB\nC\0\0\0\0\0\0", 10), "Invalid CT_ARRAY_MAGIC: /vol/save/f\nAB\\x0aC CNC ARRAY\n"},
         {header(2, 2, 1, 5, 3) + cells, "Invalid ARRAY_MAJOR_VERSION\n"},
         {header(2, 2, 1, 5, 2, 1) + cells, "Invalid ARRAY_MINOR_VERSION\n"},
         {header(-2, -2, 1, 5) + cells, "Invalid array size: /vol/save/f\n"},

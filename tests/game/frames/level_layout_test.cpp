@@ -190,6 +190,9 @@ TEST(LevelLayout, each_bad_line_gives_one_line_naming_file_and_line_and_the_rest
     EXPECT_EQ(count, 13);
     EXPECT_NE(output.find("line 2: unknown class NoSuchThing_999"), std::string::npos);
     EXPECT_NE(output.find("line 3: layer 8 is not 0-7"), std::string::npos);
+    // A name read from the file is quoted with its control bytes escaped.
+    EXPECT_EQ(console_output_of([] { parse_level_layout("Sign\x1b[2J_170 1 2 object 2\n", "t"); }),
+              "Level layout t line 1: unknown class Sign\\x1b[2J_170\n");
 }
 
 TEST(LevelLayout, bounds_long_lines_and_row_count)
