@@ -853,6 +853,11 @@ bool gx2_next_picture_observed()
     return gpu.open && (gpu.swap_hook || window_wants_picture(gpu.swaps, gpu.tv_enabled));
 }
 
+bool gx2_next_gamepad_picture_observed()
+{
+    return gpu.open && gpu.swap_hook;
+}
+
 void gx2_set_read_hook(void (*hook)())
 {
     gpu.read_hook = hook;

@@ -276,6 +276,9 @@ uint64_t gx2_swap_count();
 // captured, or seen by a swap hook. Headless, the others are never made at
 // full size unless read.
 bool gx2_next_picture_observed();
+// The same for the gamepad's next picture. No window driver shows or writes
+// it, so only a swap hook looks at it; otherwise it need not be made.
+bool gx2_next_gamepad_picture_observed();
 // Called before any colour or scan buffer is read back, so that a picture
 // whose making was put off is made first.
 void gx2_set_read_hook(void (*hook)());

@@ -48,6 +48,8 @@ struct Display {
     bool swap_pending = false;
     uint64_t last_time_stamp = 0;
     bool outputs_enabled = false;
+    // The gamepad's logical picture was drawn or cloned into since the last swap.
+    bool gamepad_drawn = false;
 };
 
 Display display;
@@ -392,6 +394,8 @@ void platform_set_display_target(int target)
 {
     if (!display.created || unsigned(target) > 2)
         return;
+    if (target == 1)
+        display.gamepad_drawn = true;
     buffer(target == 1 ? GAMEPAD_LOGICAL_BUFFER : TV_LOGICAL_BUFFER).set_current();
 }
 
@@ -402,17 +406,24 @@ void platform_clone_buffers()
     GX2CopySurface(&buffer(TV_LOGICAL_BUFFER).record.surface, 0, 0,
                    &buffer(GAMEPAD_LOGICAL_BUFFER).record.surface, 0, 0);
     GX2SetContextState(display.main_state);
+    display.gamepad_drawn = true;
+}
+
+bool platform_gamepad_picture_observed()
+{
+    return gx2_next_gamepad_picture_observed();
 }
 
 void platform_swap_buffers()
 {
     if (!display.created)
         return;
-    if (platform_gamepad_present()) {
+    if (platform_gamepad_present() && display.gamepad_drawn) {
         buffer(GAMEPAD_BUFFER).copy(buffer(GAMEPAD_LOGICAL_BUFFER));
         GX2CopyColorBufferToScanBuffer(&buffer(GAMEPAD_BUFFER).record, GX2_SCAN_TARGET_DRC);
         GX2SetContextState(display.main_state);
     }
+    display.gamepad_drawn = false;
     ColorBuffer& tv = buffer(TV_BUFFER);
     // Both copies cover their whole targets: whatever was owed is past.
     forget_owed();

@@ -27,6 +27,11 @@ void platform_create_display(bool fullscreen);
 void platform_begin_draw();
 void platform_set_display_target(int target);
 void platform_clone_buffers();
+// Whether anything looks at the gamepad's next picture (a test's swap hook);
+// when nothing does, the game need not draw it. A swap scales and shows the
+// gamepad's picture only when something was drawn or cloned into it since
+// the last swap; otherwise its screen keeps the last one.
+bool platform_gamepad_picture_observed();
 void platform_swap_buffers();
 
 // Makes the TV picture that headless swaps put off, when a draw or clear

@@ -144,7 +144,8 @@ void GameManager::draw()
     const int mode = platform_get_remote_value();
     platform_set_display_target(0);
     frame->draw(2);
-    if (mode == 1) {
+    // No window shows the gamepad's picture: it is drawn only for a look at it.
+    if (mode == 1 && platform_gamepad_picture_observed()) {
         platform_clone_buffers();
         platform_set_display_target(1);
         frame->draw(3);

@@ -1,0 +1,92 @@
+// Headless, the gamepad's picture is made only when something looks at it
+// (here a test's swap hook); the TV's pictures are the same either way.
+#include "console/gpu.h"
+#include "game/frames/event_index.h"
+#include "graphics/display.h"
+#include "tests/game/events/shared/power_on.h"
+#include "tests/support/event_kit.h"
+
+#include <gtest/gtest.h>
+#include <set>
+
+namespace {
+
+constexpr int title = 1;
+
+uint64_t hash_of(const std::vector<uint8_t>& bytes)
+{
+    uint64_t hash = 1469598103934665603ull;
+    for (uint8_t byte : bytes)
+        hash = (hash ^ byte) * 1099511628211ull;
+    return hash;
+}
+
+uint64_t picture_of(DisplayBuffer which)
+{
+    return hash_of(gx2_read_color_buffer(&platform_color_buffer(which)->record));
+}
+
+struct Pictures {
+    std::vector<uint64_t> tv, gamepad;  // the logical pictures, tick by tick
+    std::set<uint64_t> scanned;         // what the gamepad's screen showed
+};
+
+void look_at_the_gamepad(uint64_t, void* pictures)
+{
+    static_cast<Pictures*>(pictures)->scanned.insert(hash_of(gx2_read_scan_buffer(GX2_SCAN_TARGET_DRC)));
+}
+
+// Every random state the game draws from, to start a second run as the first.
+std::vector<RandomState*> random_states()
+{
+    std::vector<RandomState*> states{&seed_groups::objects1, &seed_groups::objects2, &seed_groups::objects3,
+                                     &seed_groups::objects4, &seed_groups::objects5,
+                                     &seed_groups::record_counters};
+    for (int group = 0; group < seed_group_count; ++group)
+        states.push_back(&seed_group_state(group));
+    return states;
+}
+
+// The title's first second, with or without a look at every gamepad
+// picture, from fresh random states and records.
+Pictures title_pictures(bool look)
+{
+    for (RandomState* state : random_states())
+        *state = RandomState{};
+    forget_kept_bindings_and_records();
+    Pictures pictures;
+    EventKit kit;
+    kit.run(1);
+    if (look)
+        gx2_set_swap_hook(look_at_the_gamepad, &pictures);
+    else
+        pictures.scanned.insert(hash_of(gx2_read_scan_buffer(GX2_SCAN_TARGET_DRC)));
+    kit.enter_frame(title);
+    for (int tick = 0; tick < 60; ++tick) {
+        kit.run(1);
+        pictures.tv.push_back(picture_of(TV_LOGICAL_BUFFER));
+        pictures.gamepad.push_back(picture_of(GAMEPAD_LOGICAL_BUFFER));
+    }
+    gx2_set_swap_hook(nullptr, nullptr);
+    if (!look)
+        pictures.scanned.insert(hash_of(gx2_read_scan_buffer(GX2_SCAN_TARGET_DRC)));
+    return pictures;
+}
+
+}  // namespace
+
+TEST(GamepadPicture, headless_it_is_made_only_when_looked_at_and_the_tv_pictures_stay_the_same)
+{
+    const Pictures unseen = title_pictures(false);
+    const Pictures seen = title_pictures(true);
+    // The title fades in over the star field: a new picture every tick.
+    EXPECT_EQ(std::set<uint64_t>(seen.tv.begin(), seen.tv.end()).size(), seen.tv.size());
+    EXPECT_EQ(unseen.tv, seen.tv);
+    // Looked at, the gamepad shows the TV's picture every tick (the title
+    // draws nothing of its own there).
+    EXPECT_EQ(seen.gamepad, seen.tv);
+    EXPECT_GE(seen.scanned.size(), seen.tv.size());
+    // Unseen, nothing of it was made: its screen kept what it showed before.
+    EXPECT_EQ(unseen.scanned.size(), 1u);
+    EXPECT_EQ(std::set<uint64_t>(unseen.gamepad.begin(), unseen.gamepad.end()).size(), 1u);
+}
