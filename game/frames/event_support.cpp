@@ -1,6 +1,7 @@
 #include "game/frames/event_support.h"
 
 #include "runtime/common.h"
+#include "runtime/layer.h"
 
 #include <algorithm>
 
@@ -26,6 +27,13 @@ FrameObject& instance_or_default(ObjectList& list)
 {
     return list.back ? *list.back : default_object();
 }
+
+void set_value_of_all(ObjectList& list, char name, double number)
+{
+    for_each_instance(list, [&](FrameObject* object) { set_value(object, name, number); });
+}
+
+int layer_index(const FrameObject& object) { return object.layer ? object.layer->index : 0; }
 
 FrameObject* paired_instance(ObjectList& list, int k)
 {

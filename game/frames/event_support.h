@@ -10,6 +10,7 @@
 #include "runtime/frame.h"
 #include "runtime/frameobject.h"
 #include "runtime/lists.h"
+#include "runtime/values.h"
 
 #include <cmath>
 #include <cstdint>
@@ -42,6 +43,25 @@ inline void set_flag(FrameObject* object, int bit, bool on)
     else
         object->alterables->flags &= ~int32_t(1u << bit);
 }
+
+// Adds `delta` to a value; nothing without an object.
+inline void add_value(FrameObject* object, char name, double delta)
+{
+    if (object)
+        set_value(object, name, get_value(*object, name) + delta);
+}
+
+inline void set_string(FrameObject* object, unsigned index, const std::string& text)
+{
+    if (object && object->alterables)
+        object->alterables->strings.get(index) = text;
+}
+
+// Sets a value on every instance of the type.
+void set_value_of_all(ObjectList& list, char name, double number);
+
+// The collision layer an instance is on (0 without one).
+int layer_index(const FrameObject& object);
 
 // Fades work on the semi-transparency, 0 (opaque) ... 128 (invisible); a
 // semi-transparency t is stored as the alpha (128 - t) * 2 within 0 ... 255.
@@ -122,6 +142,26 @@ inline FrameObject* instance_of(ObjectList& list) { return list.back; }
 // runtime's default instance stands in for it.
 FrameObject& instance_or_default(ObjectList& list);
 
+// Values and flags of a single-instance type, by its list: reads of a type
+// without an instance give the default object's, writes write nothing.
+inline double get_value(ObjectList& list, char name) { return get_value(instance_or_default(list), name); }
+inline void set_value(ObjectList& list, char name, double number) { set_value(instance_of(list), name, number); }
+inline void add_value(ObjectList& list, char name, double delta) { add_value(instance_of(list), name, delta); }
+inline bool get_flag(ObjectList& list, int bit) { return get_flag(instance_or_default(list), bit); }
+inline void set_flag(ObjectList& list, int bit, bool on) { set_flag(instance_of(list), bit, on); }
+inline void set_string(ObjectList& list, unsigned index, const std::string& text)
+{
+    set_string(instance_of(list), index, text);
+}
+
+// A condition on the instance of a single-instance type: false without one.
+template <class Test>
+bool instance_holds(ObjectList& list, Test test)
+{
+    const FrameObject* object = instance_of(list);
+    return object && object->alterables && test(*object);
+}
+
 // Pairs the k-th instance an event visits with an instance of another type:
 // instance N - (k mod N) of that type's list, so k = 0 gives the newest and
 // the pairing wraps. Null when the type has no instance (N = 0) or k < 0.
@@ -192,9 +232,15 @@ inline int32_t to_int(double value)
 // length of 0 or less, gives an empty piece.
 std::string text_piece(const std::string& text, int64_t start, int64_t length);
 
-// Degree sine as the events write it: the angle over 57.29577951308232,
-// exactly 0 only at 180, where the events ask for it.
+// Degree sine and cosine as the events write them: the angle over
+// 57.29577951308232, with exact zeros only where the events ask for them
+// (the sine of 180, the cosine of 90 and 270).
 inline double event_sin(double degrees) { return degrees == 180.0 ? 0.0 : std::sin(degrees / 57.29577951308232); }
+
+inline double event_cos(double degrees)
+{
+    return degrees == 90.0 || degrees == 270.0 ? 0.0 : std::cos(degrees / 57.29577951308232);
+}
 
 // A random integer below n drawn from the seed group of `event`.
 int randrange_event(int event, int n);

@@ -14,18 +14,6 @@
 
 namespace {
 
-double get(const FrameObject* object, char letter)
-{
-    return object->alterables->values.get(unsigned(letter - 'A'));
-}
-
-void set(FrameObject* object, char letter, double number)
-{
-    object->alterables->values.set(unsigned(letter - 'A'), number);
-}
-
-bool flag(const FrameObject* object, int bit) { return (object->alterables->flags >> bit) & 1; }
-
 // An effect at the instance's place, on its layer.
 void spawn(Frames& frames, FrameObject* at, FrameObject* effect)
 {
@@ -50,13 +38,13 @@ void break_rock(Frames& frames, FrameObject* rock, FastEnough fast_enough)
     if (!frames.level_group_43)
         return;
     ObjectList& movement = frames.instances[types::PlayerMovementValues_80];
-    if (!select(movement, [&](FrameObject* m) { return get(m, 'A') == 3 && fast_enough(get(m, 'B')); }))
+    if (!select(movement, [&](FrameObject* m) { return get_value(*m, 'A') == 3 && fast_enough(get_value(*m, 'B')); }))
         return;
-    for_each_instance(frames.instances[types::PlayerOthers_75], [](FrameObject* others) { set(others, 'K', 5); });
+    for_each_instance(frames.instances[types::PlayerOthers_75], [](FrameObject* others) { set_value(others, 'K', 5); });
     const FrameObject* m = *ObjectIterator(movement);
-    const double push = std::max(std::fabs(1.5 * get(m, 'B')), 3.0) * get(m, 'Q');
-    set(rock, 'X', std::clamp(push, -10.0, 10.0));
-    set(rock, 'Y', get(m, 'G') * 0.5);
+    const double push = std::max(std::fabs(1.5 * get_value(*m, 'B')), 3.0) * get_value(*m, 'Q');
+    set_value(rock, 'X', std::clamp(push, -10.0, 10.0));
+    set_value(rock, 'Y', get_value(*m, 'G') * 0.5);
     set_flag(rock, 6, true);
 }
 
@@ -66,25 +54,25 @@ void reflect_hits_surface(Frames& frames, FrameObject* reflect)
 {
     if (!frames.level_group_43 || !frames.level_group_23 || !frames.level_group_59)
         return;
-    if (get(reflect, 'A') != 2)
+    if (get_value(*reflect, 'A') != 2)
         return;
-    set(reflect, 'A', 3);
+    set_value(reflect, 'A', 3);
     spawn(frames, reflect, create_effectswhiteburst_31(reflect->get_x(), reflect->get_y()));
 }
 
 void crystal_lands(Frames& frames, FrameObject* crystal)
 {
-    if (!frames.level_group_43 || !flag(crystal, 0))
+    if (!frames.level_group_43 || !get_flag(*crystal, 0))
         return;
     set_flag(crystal, 0, false);
     crystal->advance_movement(-1);
-    set(crystal, 'G', 8);
-    set(crystal, 'H', 0.5);
+    set_value(crystal, 'G', 8);
+    set_value(crystal, 'H', 0.5);
 }
 
 void debris_settles(Frames& frames, FrameObject* debris)
 {
-    if (!frames.level_group_43 || get(debris, 'A') <= 3)
+    if (!frames.level_group_43 || get_value(*debris, 'A') <= 3)
         return;
     debris->destroy();
     spawn(frames, debris, create_effectsdust_310(debris->get_x(), debris->get_y()));
@@ -92,13 +80,13 @@ void debris_settles(Frames& frames, FrameObject* debris)
 
 void projectile_hits_solid(Frames& frames, FrameObject* shot)
 {
-    if (frames.level_group_43 && get(shot, 'G') != 1 && !flag(shot, 1))
+    if (frames.level_group_43 && get_value(*shot, 'G') != 1 && !get_flag(*shot, 1))
         play_sample(27);
-    if (frames.level_group_43 && get(shot, 'G') != 1 && get(shot, 'K') <= 0) {
+    if (frames.level_group_43 && get_value(*shot, 'G') != 1 && get_value(*shot, 'K') <= 0) {
         shot->destroy();
         spawn(frames, shot, create_thunderspark_192(shot->get_x(), shot->get_y()));
     }
-    if (frames.level_group_43 && get(shot, 'G') == 1)
+    if (frames.level_group_43 && get_value(*shot, 'G') == 1)
         set_flag(shot, 6, true);
 }
 
@@ -129,14 +117,14 @@ void Frames::col_1_4()
     if (!level_group_43)
         return;
     col_instance_1->destroy();
-    set(col_instance_2, 'B', get(col_instance_2, 'B') + 256);
+    set_value(col_instance_2, 'B', get_value(*col_instance_2, 'B') + 256);
 }
 
 void Frames::col_5_4()
 {
     if (!level_group_43)
         return;
-    set(col_instance_2, 'B', get(col_instance_2, 'B') + 256);
+    set_value(col_instance_2, 'B', get_value(*col_instance_2, 'B') + 256);
     col_instance_1->destroy();
 }
 
@@ -144,9 +132,9 @@ void Frames::col_5_4()
 void Frames::col_2_4()
 {
     ObjectList& dorrik = instances[types::PlayerSkinDorrik_339];
-    auto not_busy = [](FrameObject* skin) { return get(skin, 'F') == 0; };
+    auto not_busy = [](FrameObject* skin) { return get_value(*skin, 'F') == 0; };
     if (level_group_43 && select(dorrik, not_busy)) {
-        set(col_instance_2, 'I', 1);
+        set_value(col_instance_2, 'I', 1);
         set_flag(col_instance_2, 6, true);
     }
     if (level_group_43 && select(dorrik, not_busy))
@@ -161,7 +149,7 @@ void Frames::col_6_4() { debris_settles(*this, col_instance_2); }
 
 void Frames::col_7_4()
 {
-    if (level_group_43 && get(col_instance_2, 'G') == 1)
+    if (level_group_43 && get_value(*col_instance_2, 'G') == 1)
         set_flag(col_instance_2, 6, true);
 }
 
@@ -171,7 +159,7 @@ void Frames::col_9_4() { projectile_hits_solid(*this, col_instance_2); }
 // the crystal is on screen (50 pixels of slack each way).
 void Frames::col_10_4()
 {
-    if (!level_group_43 || flag(col_instance_1, 6) || col_instance_2->is_near_border(-50))
+    if (!level_group_43 || get_flag(*col_instance_1, 6) || col_instance_2->is_near_border(-50))
         return;
     // The loop runs until its body stops it; a body that never does would
     // hang the tick, so it is cut off after a bound no real pass reaches.
@@ -189,11 +177,11 @@ void Frames::col_13_4()
         return;
     if (static_cast<Active*>(col_instance_2)->get_frame() != 9)
         return;
-    if (!select(instances[types::PlayerOthers_75], [](FrameObject* others) { return get(others, 'D') == 0; }))
+    if (!select(instances[types::PlayerOthers_75], [](FrameObject* others) { return get_value(*others, 'D') == 0; }))
         return;
-    for_each_instance(instances[types::PlayerMovementValues_80], [](FrameObject* m) { set(m, 'R', 1); });
+    for_each_instance(instances[types::PlayerMovementValues_80], [](FrameObject* m) { set_value(m, 'R', 1); });
     for_each_instance(instances[types::GUILifeBaseMeter_77],
-                      [](FrameObject* meter) { set(meter, 'B', get(meter, 'B') + 20); });
+                      [](FrameObject* meter) { set_value(meter, 'B', get_value(*meter, 'B') + 20); });
 }
 
 // An enemy pellet hits the player: a hurt request with 10 damage.
@@ -202,19 +190,19 @@ void Frames::col_14_4()
     if (!level_group_43)
         return;
     ObjectList& movement = instances[types::PlayerMovementValues_80];
-    if (!select(movement, [](FrameObject* m) { return get(m, 'R') == 0; }))
+    if (!select(movement, [](FrameObject* m) { return get_value(*m, 'R') == 0; }))
         return;
-    if (!select(instances[types::PlayerOthers_75], [](FrameObject* others) { return get(others, 'E') <= 0; }))
+    if (!select(instances[types::PlayerOthers_75], [](FrameObject* others) { return get_value(*others, 'E') <= 0; }))
         return;
-    for_each_selected(movement, [](FrameObject* m) { set(m, 'R', 1); });
+    for_each_selected(movement, [](FrameObject* m) { set_value(m, 'R', 1); });
     for_each_instance(instances[types::GUILifeBaseMeter_77],
-                      [](FrameObject* meter) { set(meter, 'B', get(meter, 'B') + 10); });
+                      [](FrameObject* meter) { set_value(meter, 'B', get_value(*meter, 'B') + 10); });
     burst_pellet(*this, col_instance_2);
 }
 
 void Frames::col_15_4()
 {
-    if (level_group_43 && !flag(col_instance_2, 1))
+    if (level_group_43 && !get_flag(*col_instance_2, 1))
         burst_pellet(*this, col_instance_2);
 }
 

@@ -115,7 +115,7 @@ void Frames::event_func_2208()
     if (!level_group_43 || !level_group_23)
         return;
     const FrameObject& marker = instance_or_default(instances[types::PlayerStartingPoint_160]);
-    const int k = marker.layer ? marker.layer->index : 0;
+    const int k = layer_index(marker);
     for (const LayerMove& move : layer_moves) {
         if (move.every)
             for_each_instance(instances[move.type], [k](FrameObject* object) { object->set_layer(k); });

@@ -41,11 +41,6 @@ double counter_value(ObjectList& list)
     return list.back ? static_cast<Counter*>(list.back)->value : 0.0;
 }
 
-int layer_index(const FrameObject* object)
-{
-    return object->layer ? object->layer->index : 0;
-}
-
 // One new instance of `make` for each selected instance of `from`, at its
 // layer-local position and on its layer. With none to replace, one is made
 // and destroyed at once, so that the type's selection is what was created.
@@ -62,9 +57,9 @@ void replace_each(Frames& frames, ObjectList& from, ObjectList& to, Make make)
     for_each_selected(from, [&](FrameObject* old) {
         FrameObject* made = make(old->x, old->y);
         if (first)
-            create_instance(frames, to, made, layer_index(old));
+            create_instance(frames, to, made, layer_index(*old));
         else
-            create_another(frames, to, made, layer_index(old));
+            create_another(frames, to, made, layer_index(*old));
         first = false;
     });
 }
@@ -391,9 +386,9 @@ void Frames::event_func_2218()
         for (int d = 176; d >= 0; d -= 16) {
             FrameObject* log = create_gimmickbridgelog_140(span->x + d, span->y + 56);
             if (first)
-                create_instance(*this, logs, log, layer_index(span));
+                create_instance(*this, logs, log, layer_index(*span));
             else
-                create_another(*this, logs, log, layer_index(span));
+                create_another(*this, logs, log, layer_index(*span));
             first = false;
         }
     });

@@ -3,10 +3,6 @@
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 
-namespace {
-
-}  // namespace
-
 void Frames::event_func_2157()
 {
     if (!level_group_43)

@@ -9,16 +9,6 @@
 
 namespace {
 
-double get(const FrameObject* object, char letter)
-{
-    return object->alterables->values.get(unsigned(letter - 'A'));
-}
-
-void add(FrameObject* object, char letter, double delta)
-{
-    object->alterables->values.set(unsigned(letter - 'A'), get(object, letter) + delta);
-}
-
 int shown_frame(FrameObject* object) { return static_cast<Active*>(object)->get_frame(); }
 
 // Selects the panels that show `frame`.
@@ -30,19 +20,21 @@ bool panel_shows(Frames& frames, int frame)
 
 bool panel_value_is(Frames& frames, double a)
 {
-    return select(frames.instances[types::GUIPause_109], [a](FrameObject* panel) { return get(panel, 'A') == a; });
+    return select(frames.instances[types::GUIPause_109],
+                  [a](FrameObject* panel) { return get_value(*panel, 'A') == a; });
 }
 
 bool input_is_down(Frames& frames, char letter)
 {
     return select(frames.instances[types::InputsP1_23],
-                  [letter](FrameObject* input) { return get(input, letter) == 1; });
+                  [letter](FrameObject* input) { return get_value(*input, letter) == 1; });
 }
 
 template <class Test>
 bool cursor_is(Frames& frames, Test test)
 {
-    return select(frames.instances[types::Crystal_321], [&](FrameObject* cursor) { return test(get(cursor, 'A')); });
+    return select(frames.instances[types::Crystal_321],
+                  [&](FrameObject* cursor) { return test(get_value(*cursor, 'A')); });
 }
 
 // Moves the selected cursors by `step` items and puts each on its item's row
@@ -52,8 +44,8 @@ void move_cursor(Frames& frames, int step)
     ObjectList& panels = frames.instances[types::GUIPause_109];
     const FrameObject* panel = panels.has_selection() ? *ObjectIterator(panels) : &instance_or_default(panels);
     for_each_selected(frames.instances[types::Crystal_321], [&](FrameObject* cursor) {
-        add(cursor, 'A', step);
-        cursor->set_y(to_int(panel->get_action_y() + 24 * get(cursor, 'A')));
+        add_value(cursor, 'A', step);
+        cursor->set_y(to_int(panel->get_action_y() + 24 * get_value(*cursor, 'A')));
     });
 }
 
@@ -71,9 +63,9 @@ void Frames::event_func_2163()
     if (!level_group_25)
         return;
     if (!select(instances[types::GUIPause_109],
-                [](FrameObject* panel) { return get(panel, 'A') > 0 && get(panel, 'A') != 3; }))
+                [](FrameObject* panel) { return get_value(*panel, 'A') > 0 && get_value(*panel, 'A') != 3; }))
         return;
-    for_each_selected(instances[types::GUIPause_109], [](FrameObject* panel) { add(panel, 'A', -1); });
+    for_each_selected(instances[types::GUIPause_109], [](FrameObject* panel) { add_value(panel, 'A', -1); });
 }
 
 void Frames::event_func_2164()

@@ -5,10 +5,6 @@
 #include "game/frames/string_constants.h"
 #include "objects/steamext.h"
 
-namespace {
-
-}  // namespace
-
 // Records save on the way into act 1. The array file replaces the old one
 // only once it is whole, so a failed or cut-off save leaves the last good
 // records in place.

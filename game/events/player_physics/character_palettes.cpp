@@ -1,15 +1,14 @@
 // The skins recoloured from the palette each character was given in the
 // save data: each event is one palette of one character and fires once per
 // level start, when that palette is the saved one.
-#include "game/events/player_physics/player_engine.h"
+#include "game/frames/event_support.h"
+#include "game/frames/frames.h"
 #include "graphics/color.h"
 #include "objects/active.h"
 #include "objects/arrayext.h"
 
 #include <cstddef>
 #include <initializer_list>
-
-using namespace player_engine;
 
 namespace {
 

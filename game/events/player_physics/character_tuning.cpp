@@ -3,20 +3,19 @@
 // land or under water, with or without the timed power state, the gravity,
 // the bike's acceleration from the held directions, and the water of a
 // level that has none.
-#include "game/events/player_physics/player_engine.h"
+#include "game/frames/event_support.h"
+#include "game/frames/frames.h"
 
 #include <initializer_list>
-
-using namespace player_engine;
 
 namespace {
 
 bool tuning_groups(const Frames& f) { return f.level_group_43 && f.level_group_23; }
 
-double character(Frames& f) { return read(f, types::PlayerMovementValues_80, 'A'); }
-double power_state(Frames& f) { return read(f, types::PlayerOthers_75, 'F'); }
-double under_water(Frames& f) { return read(f, types::PlayerOthers_75, 'H'); }
-double movement_mode(Frames& f) { return read(f, types::PlayerMovementValues_80, 'M'); }
+double character(Frames& f) { return get_value(f.instances[types::PlayerMovementValues_80], 'A'); }
+double power_state(Frames& f) { return get_value(f.instances[types::PlayerOthers_75], 'F'); }
+double under_water(Frames& f) { return get_value(f.instances[types::PlayerOthers_75], 'H'); }
+double movement_mode(Frames& f) { return get_value(f.instances[types::PlayerMovementValues_80], 'M'); }
 
 void destroy_all(Frames& f, std::initializer_list<int> types)
 {
@@ -51,28 +50,28 @@ constexpr MovementSet hespin_on_land = {4.5, 15, 0.07375, 0.203125, 15, 0.5, fal
 void load_set(Frames& f, const MovementSet& set)
 {
     FrameObject* values = instance_of(f.instances[types::PlayerMovementValues_80]);
-    put(values, 'C', set.top_speed);
-    put(values, 'D', set.speed_cap);
-    put(values, 'E', set.acceleration);
-    put(values, 'F', set.slope_factor);
-    put(values, 'H', set.fall_cap);
-    put(values, 'J', set.landing_share);
+    set_value(values, 'C', set.top_speed);
+    set_value(values, 'D', set.speed_cap);
+    set_value(values, 'E', set.acceleration);
+    set_value(values, 'F', set.slope_factor);
+    set_value(values, 'H', set.fall_cap);
+    set_value(values, 'J', set.landing_share);
     FrameObject* actions = instance_of(f.instances[types::PlayerActionValuesA_86]);
-    put(actions, 'A', set.in_water ? -6 : -7);
-    put(actions, 'B', set.in_water ? -2 : -3);
-    put(actions, 'E', -170);
-    put(actions, 'G', 170);
-    put(actions, 'H', 4);
-    put(actions, 'I', 0.5);
-    put(actions, 'K', 1);
-    put(actions, 'L', 0.01);
-    put(actions, 'M', 6);
-    put(actions, 'N', 12);
-    put(actions, 'O', set.in_water ? 0.0217 : 0.0334);
-    put(actions, 'P', set.in_water ? 0.12 : 0.2);
-    put(actions, 'Q', 0.035);
-    put(actions, 'R', 0.25);
-    put(actions, 'S', 0.7);
+    set_value(actions, 'A', set.in_water ? -6 : -7);
+    set_value(actions, 'B', set.in_water ? -2 : -3);
+    set_value(actions, 'E', -170);
+    set_value(actions, 'G', 170);
+    set_value(actions, 'H', 4);
+    set_value(actions, 'I', 0.5);
+    set_value(actions, 'K', 1);
+    set_value(actions, 'L', 0.01);
+    set_value(actions, 'M', 6);
+    set_value(actions, 'N', 12);
+    set_value(actions, 'O', set.in_water ? 0.0217 : 0.0334);
+    set_value(actions, 'P', set.in_water ? 0.12 : 0.2);
+    set_value(actions, 'Q', 0.035);
+    set_value(actions, 'R', 0.25);
+    set_value(actions, 'S', 0.7);
 }
 
 // A set loads on the first tick its conditions hold, so a change of
@@ -88,7 +87,7 @@ void set_gravity(Frames& f, bool conditions, unsigned& counter, double gravity)
 {
     if (!tuning_groups(f) || !conditions || !run_once(counter, f.loop_count))
         return;
-    write(f, types::PlayerMovementValues_80, 'I', gravity);
+    set_value(f.instances[types::PlayerMovementValues_80], 'I', gravity);
 }
 
 bool on_bike(Frames& f) { return character(f) == 3; }
@@ -96,14 +95,14 @@ bool on_bike(Frames& f) { return character(f) == 3; }
 bool direction_held(Frames& f)
 {
     const FrameObject& input = instance_or_default(f.instances[types::PlayerInput_21]);
-    return get(input, 'C') == 1 || get(input, 'D') == 1;
+    return get_value(input, 'C') == 1 || get_value(input, 'D') == 1;
 }
 
 }  // namespace
 
 void Frames::event_func_594()
 {
-    if (!level_group_43 || read(*this, types::MasterLevel_53, 'A') != 0)
+    if (!level_group_43 || get_value(instances[types::MasterLevel_53], 'A') != 0)
         return;
     destroy_all(*this, {types::GeneralWaterHorizon_155, types::GeneralWater_156});
 }
@@ -184,18 +183,18 @@ void Frames::event_func_617()
 {
     if (!tuning_groups(*this) || !on_bike(*this) || power_state(*this) != 0)
         return;
-    if (read(*this, types::PlayerMovementValues_80, 'C') == 8 || !run_once(run_once_617, loop_count))
+    if (get_value(instances[types::PlayerMovementValues_80], 'C') == 8 || !run_once(run_once_617, loop_count))
         return;
-    write(*this, types::PlayerMovementValues_80, 'C', 8);
+    set_value(instances[types::PlayerMovementValues_80], 'C', 8);
 }
 
 void Frames::event_func_618()
 {
     if (!tuning_groups(*this) || !on_bike(*this) || power_state(*this) == 0)
         return;
-    if (read(*this, types::PlayerMovementValues_80, 'C') == 10 || !run_once(run_once_618, loop_count))
+    if (get_value(instances[types::PlayerMovementValues_80], 'C') == 10 || !run_once(run_once_618, loop_count))
         return;
-    write(*this, types::PlayerMovementValues_80, 'C', 10);
+    set_value(instances[types::PlayerMovementValues_80], 'C', 10);
 }
 
 void Frames::event_func_619()
@@ -206,9 +205,9 @@ void Frames::event_func_619()
 // The bike coasts unless a direction is held.
 void Frames::event_func_620()
 {
-    if (!tuning_groups(*this) || !on_bike(*this) || read(*this, types::PlayerMovementValues_80, 'E') == 0.074)
+    if (!tuning_groups(*this) || !on_bike(*this) || get_value(instances[types::PlayerMovementValues_80], 'E') == 0.074)
         return;
-    write(*this, types::PlayerMovementValues_80, 'E', 0.00575);
+    set_value(instances[types::PlayerMovementValues_80], 'E', 0.00575);
 }
 
 void Frames::event_func_621()
@@ -217,7 +216,7 @@ void Frames::event_func_621()
         return;
     if (movement_mode(*this) == 4 || power_state(*this) == 2)
         return;
-    write(*this, types::PlayerMovementValues_80, 'E', 0.06);
+    set_value(instances[types::PlayerMovementValues_80], 'E', 0.06);
 }
 
 // With the power state held, the further control adds a boost.
@@ -227,7 +226,8 @@ void Frames::event_func_622()
         return;
     if (movement_mode(*this) == 4 || power_state(*this) != 2)
         return;
-    write(*this, types::PlayerMovementValues_80, 'E', 0.06 + 0.3 * read(*this, types::PlayerInput_21, 'N'));
+    set_value(instances[types::PlayerMovementValues_80], 'E',
+              0.06 + 0.3 * get_value(instances[types::PlayerInput_21], 'N'));
 }
 
 void Frames::event_func_627()

@@ -1,10 +1,8 @@
 // The player's collision layer: markers set it on contact, then the pieces
 // of the other layer are marked as ignored by the terrain sensors.
-#include "game/events/player_physics/ground_values.h"
+#include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 #include "runtime/collision.h"
-
-using namespace player_ground;
 
 namespace {
 
@@ -26,36 +24,36 @@ void set_ignored(QualifierList& pieces, bool ignored)
 void Frames::event_func_670()
 {
     if (level_group_43 && level_group_23 && touches(*this, types::LayerChangeTo0_115))
-        Single(instances[types::PlayerMovementValues_80]).set('P', 0);
+        set_value(instances[types::PlayerMovementValues_80], 'P', 0);
 }
 
 void Frames::event_func_671()
 {
     if (level_group_43 && level_group_23 && touches(*this, types::LayerChangeTo1_116))
-        Single(instances[types::PlayerMovementValues_80]).set('P', 1);
+        set_value(instances[types::PlayerMovementValues_80], 'P', 1);
 }
 
 void Frames::event_func_672()
 {
     if (!level_group_43 || !level_group_23 || !touches(*this, types::LayerChangeSwitch_114))
         return;
-    const Single values(instances[types::PlayerMovementValues_80]);
-    if (values['B'] > 0)
-        values.set('P', 1);
+    ObjectList& values = instances[types::PlayerMovementValues_80];
+    if (get_value(values, 'B') > 0)
+        set_value(values, 'P', 1);
 }
 
 void Frames::event_func_673()
 {
     if (!level_group_43 || !level_group_23 || !touches(*this, types::LayerChangeSwitch_114))
         return;
-    const Single values(instances[types::PlayerMovementValues_80]);
-    if (values['B'] < 0)
-        values.set('P', 0);
+    ObjectList& values = instances[types::PlayerMovementValues_80];
+    if (get_value(values, 'B') < 0)
+        set_value(values, 'P', 0);
 }
 
 void Frames::event_func_674()
 {
-    if (!level_group_43 || !level_group_23 || Single(instances[types::PlayerMovementValues_80])['P'] != 0)
+    if (!level_group_43 || !level_group_23 || get_value(instances[types::PlayerMovementValues_80], 'P') != 0)
         return;
     // A piece in both groups ends up ignored.
     set_ignored(qualifier_4, false);
@@ -64,7 +62,7 @@ void Frames::event_func_674()
 
 void Frames::event_func_675()
 {
-    if (!level_group_43 || !level_group_23 || Single(instances[types::PlayerMovementValues_80])['P'] != 1)
+    if (!level_group_43 || !level_group_23 || get_value(instances[types::PlayerMovementValues_80], 'P') != 1)
         return;
     // Here a piece in both groups ends up solid.
     set_ignored(qualifier_4, true);

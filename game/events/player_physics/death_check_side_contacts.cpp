@@ -17,12 +17,12 @@ bool death_groups_on(const Frames& frames)
 
 bool movement_value_is(Frames& frames, char name, double number)
 {
-    return movement_value(frames, name) == number;
+    return get_value(frames.instances[types::PlayerMovementValues_80], name) == number;
 }
 
 bool rolling(Frames& frames)
 {
-    const double mode = movement_value(frames, 'M');
+    const double mode = get_value(frames.instances[types::PlayerMovementValues_80], 'M');
     return mode >= 5 && mode <= 6;
 }
 
@@ -45,9 +45,9 @@ void Frames::event_func_484()
 {
     if (!death_groups_on(*this) || !movement_value_is(*this, 'R', 2))
         return;
-    set_movement_value(*this, 'L', 0);
-    set_movement_value(*this, 'M', 9);
-    set_movement_value(*this, 'R', 0);
+    set_value(instances[types::PlayerMovementValues_80], 'L', 0);
+    set_value(instances[types::PlayerMovementValues_80], 'M', 9);
+    set_value(instances[types::PlayerMovementValues_80], 'R', 0);
     run_loop(fast_loop_sound_die, 1, &Frames::loop_sound_die_3);
     deactivate_group(level_group_24);
     deactivate_group(level_group_73);
@@ -62,10 +62,10 @@ void Frames::event_func_485()
 {
     if (!death_groups_on(*this) || !movement_value_is(*this, 'R', 3))
         return;
-    set_movement_value(*this, 'R', 0);
-    set_movement_value(*this, 'M', 10);
-    set_movement_value(*this, 'L', 0);
-    set_movement_value(*this, 'G', 0);
+    set_value(instances[types::PlayerMovementValues_80], 'R', 0);
+    set_value(instances[types::PlayerMovementValues_80], 'M', 10);
+    set_value(instances[types::PlayerMovementValues_80], 'L', 0);
+    set_value(instances[types::PlayerMovementValues_80], 'G', 0);
 }
 
 void Frames::loop_check_death_4()
@@ -79,30 +79,31 @@ void Frames::event_func_533()
 {
     if (!level_group_43)
         return;
-    const double mode = movement_value(*this, 'M');
+    const double mode = get_value(instances[types::PlayerMovementValues_80], 'M');
     if (!(mode >= 21 && mode <= 25))
         return;
-    set_movement_value(*this, 'M', 0);
-    set_movement_value(*this, 'S', 1);
+    set_value(instances[types::PlayerMovementValues_80], 'M', 0);
+    set_value(instances[types::PlayerMovementValues_80], 'S', 1);
 }
 
 void Frames::loop_player01_interruption_action_4() { event_func_533(); }
 
 void Frames::event_func_534()
 {
-    if (level_group_43 && rolling(*this) && movement_value(*this, 'B') >= 0)
+    if (level_group_43 && rolling(*this) && get_value(instances[types::PlayerMovementValues_80], 'B') >= 0)
         break_touched_boxes(*this, types::PlayerSensorRightBig_91);
 }
 
 // The bike breaks boxes at speed, whichever way it goes, with the right sensor alone.
 void Frames::event_func_535()
 {
-    if (level_group_43 && movement_value_is(*this, 'A', 3) && std::abs(movement_value(*this, 'B')) > 5)
+    if (level_group_43 && movement_value_is(*this, 'A', 3) &&
+        std::abs(get_value(instances[types::PlayerMovementValues_80], 'B')) > 5)
         break_touched_boxes(*this, types::PlayerSensorRightBig_91);
 }
 
 void Frames::event_func_536()
 {
-    if (level_group_43 && rolling(*this) && movement_value(*this, 'B') <= 0)
+    if (level_group_43 && rolling(*this) && get_value(instances[types::PlayerMovementValues_80], 'B') <= 0)
         break_touched_boxes(*this, types::PlayerSensorLeftBig_89);
 }

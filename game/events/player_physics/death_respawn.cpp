@@ -6,7 +6,7 @@
 // death; sequence B (mode 10) lets the player sink slowly once the skin's
 // animation has reached frame 4.
 #include "audio/media.h"
-#include "game/events/player_physics/hurt_support.h"
+#include "game/events/player_physics/player_value_objects.h"
 #include "game/objects/classes.h"
 #include "objects/active.h"
 #include "objects/arrayext.h"
@@ -16,7 +16,7 @@
 
 #include <cmath>
 
-using namespace hurt;
+using namespace player_values;
 
 namespace {
 
@@ -33,12 +33,14 @@ bool sequence_b(const Frames& frames) { return frames.level_group_43 && frames.l
 
 bool timer_at(Frames& frames, double tick)
 {
-    return holds(frames, types::Player_87, [tick](const FrameObject& body) { return get(body, 'E') == tick; });
+    return instance_holds(frames.instances[types::Player_87],
+                          [tick](const FrameObject& body) { return get_value(body, 'E') == tick; });
 }
 
 bool timer_past(Frames& frames, double tick)
 {
-    return holds(frames, types::Player_87, [tick](const FrameObject& body) { return get(body, 'E') > tick; });
+    return instance_holds(frames.instances[types::Player_87],
+                          [tick](const FrameObject& body) { return get_value(body, 'E') > tick; });
 }
 
 // Sequence B waits for the skin's animation to reach frame 4.
@@ -50,8 +52,8 @@ bool skin_ready(Frames& frames)
 
 bool sinking_and_ready(Frames& frames)
 {
-    return holds(frames, types::PlayerOthers_75,
-                 [](const FrameObject& others) { return get(others, 'Y') == state_sinking; }) &&
+    return instance_holds(frames.instances[types::PlayerOthers_75],
+                          [](const FrameObject& others) { return get_value(others, 'Y') == state_sinking; }) &&
            skin_ready(frames);
 }
 
@@ -71,11 +73,11 @@ void shift_hud_up(Frames& frames) { frames.run_loop(frames.fast_loop_gui_shiftup
 // A rider is thrown off: the bike lies where the player died, marked to explode.
 void drop_bike(Frames& frames)
 {
-    if (!holds(frames, types::PlayerMovementValues_80,
-               [](const FrameObject& values) { return get(values, 'A') == on_bike; }))
+    if (!instance_holds(frames.instances[types::PlayerMovementValues_80],
+                        [](const FrameObject& values) { return get_value(values, 'A') == on_bike; }))
         return;
     frames.global_values->set(1, on_foot);
-    write(frames, types::PlayerMovementValues_80, 'A', on_foot);
+    set_value(frames.instances[types::PlayerMovementValues_80], 'A', on_foot);
     const FrameObject& body = instance_or_default(frames.instances[types::Player_87]);
     FrameObject* bike_object = create_instance(frames, frames.instances[types::ObjectBike_340],
                                                create_objectbike_340(body.get_x(), body.get_y()), layer_index(body));
@@ -90,7 +92,7 @@ void drop_bike(Frames& frames)
 void explode_bikes(Frames& frames)
 {
     ObjectList& bikes = frames.instances[types::ObjectBike_340];
-    if (!select(bikes, [](FrameObject* b) { return flag(*b, bike_exploding); }))
+    if (!select(bikes, [](FrameObject* b) { return get_flag(*b, bike_exploding); }))
         return;
     ObjectList& explosions = frames.instances[types::EffectsExplosion01_130];
     bool first = true;
@@ -103,14 +105,14 @@ void explode_bikes(Frames& frames)
         first = false;
     });
     media.play_id(26, -1, 1);
-    for_each_selected(bikes, [](FrameObject* b) { put(b, 'B', -5); });
+    for_each_selected(bikes, [](FrameObject* b) { set_value(b, 'B', -5); });
     frames.run_loop(frames.fast_loop_spawndebris, 5, &Frames::loop_spawndebris_4);
 }
 
 void remove_spent_bikes(Frames& frames)
 {
     ObjectList& bikes = frames.instances[types::ObjectBike_340];
-    if (select(bikes, [](FrameObject* b) { return get(*b, 'B') == -1; }))
+    if (select(bikes, [](FrameObject* b) { return get_value(*b, 'B') == -1; }))
         for_each_selected(bikes, [](FrameObject* b) { b->destroy(); });
 }
 
@@ -151,7 +153,7 @@ void darken_fade_cards(Frames& frames)
 
 void clear_energy(Frames& frames)
 {
-    for_each(frames, types::GUIEnergy_76, [](FrameObject* meter) { put(meter, 'A', 0); });
+    for_each(frames, types::GUIEnergy_76, [](FrameObject* meter) { set_value(meter, 'A', 0); });
 }
 
 // What both respawns reset before the act restarts.
@@ -159,12 +161,12 @@ void reset_for_respawn(Frames& frames)
 {
     if (auto* counter = static_cast<Counter*>(instance_of(frames.instances[types::GUIRings_74])))
         counter->set(restart_petals);
-    write(frames, types::GUILifeBaseMeter_77, 'C', 0);
+    set_value(frames.instances[types::GUILifeBaseMeter_77], 'C', 0);
     for_each(frames, types::ControllerMusic_49, [](FrameObject* music) {
         for (const char name : {'L', 'G', 'F', 'K', 'J', 'E'})
-            put(music, name, 0);
-        put(music, 'D', -1);
-        put(music, 'H', 3);
+            set_value(music, name, 0);
+        set_value(music, 'D', -1);
+        set_value(music, 'H', 3);
     });
 }
 
@@ -177,10 +179,10 @@ void restart_act(Frames& frames)
 void run_timer(Frames& frames)
 {
     ObjectList& bodies = frames.instances[types::Player_87];
-    if (!select(bodies, [](FrameObject* body) { return flag(*body, timer_running); }))
+    if (!select(bodies, [](FrameObject* body) { return get_flag(*body, timer_running); }))
         return;
-    for_each_selected(bodies, [](FrameObject* body) { add(body, 'E', 1); });
-    for_each(frames, types::MasterCamera_190, [](FrameObject* camera) { put(camera, 'M', camera_hurt); });
+    for_each_selected(bodies, [](FrameObject* body) { add_value(body, 'E', 1); });
+    for_each(frames, types::MasterCamera_190, [](FrameObject* camera) { set_value(camera, 'M', camera_hurt); });
 }
 
 void set_timer_running(Frames& frames, bool on)
@@ -197,7 +199,7 @@ void Frames::event_func_1014()
 {
     if (!sequence_a(*this))
         return;
-    write(*this, types::PlayerOthers_75, 'Y', 9 + read(*this, types::PlayerMovementValues_80, 'L'));
+    set_value(instances[types::PlayerOthers_75], 'Y', 9 + get_value(instances[types::PlayerMovementValues_80], 'L'));
 }
 
 void Frames::event_func_1015()
@@ -205,15 +207,15 @@ void Frames::event_func_1015()
     if (!sequence_a(*this))
         return;
     take_out_of_play(*this);
-    write(*this, types::PlayerMovementValues_80, 'S', 0);
-    write(*this, types::PlayerMovementValues_80, 'T', 1);
-    write(*this, types::PlayerMovementValues_80, 'U', 1);
+    set_value(instances[types::PlayerMovementValues_80], 'S', 0);
+    set_value(instances[types::PlayerMovementValues_80], 'T', 1);
+    set_value(instances[types::PlayerMovementValues_80], 'U', 1);
     for (const char name : {'E', 'D', 'B'})
-        write(*this, types::PlayerOthers_75, name, 0);
+        set_value(instances[types::PlayerOthers_75], name, 0);
     for_each(*this, types::PlayerSkinYelto_102, [](FrameObject* skin) { set_flag(skin, yelto_charged, false); });
     for_each(*this, types::GUIScoreTimeRings_107, [](FrameObject* hud) { static_cast<Active*>(hud)->force_frame(1); });
     shift_hud_up(*this);
-    for_each_instance(qualifier_14, [](FrameObject* hanging) { put(hanging, 'Q', 0); });
+    for_each_instance(qualifier_14, [](FrameObject* hanging) { set_value(hanging, 'Q', 0); });
     for_each(*this, types::PlayerSkinHespinArm_350, [](FrameObject* arm) { arm->set_visible(false); });
 }
 
@@ -232,7 +234,7 @@ void Frames::event_func_1017()
 {
     if (!sequence_a(*this))
         return;
-    if (read(*this, types::GUILifeBaseMeter_77, 'C') != 1)
+    if (get_value(instances[types::GUILifeBaseMeter_77], 'C') != 1)
         return;
     bool any = false;
     for (const int skin : {types::PlayerSkinYelto_102, types::PlayerSkinOrrun_290, types::PlayerSkinPimsa_324,
@@ -258,15 +260,15 @@ void Frames::event_func_1017()
             create_another(*this, explosions, made, layer_index(*body));
         first = false;
     });
-    change(*this, types::GUILifeBaseMeter_77, 'L', 1);
+    add_value(instances[types::GUILifeBaseMeter_77], 'L', 1);
 }
 
 // One piece of the burst a call: 31 pieces fan out over eight ticks.
 void Frames::event_func_1018()
 {
-    if (!sequence_a(*this) || !(read(*this, types::GUILifeBaseMeter_77, 'L') > 0))
+    if (!sequence_a(*this) || !(get_value(instances[types::GUILifeBaseMeter_77], 'L') > 0))
         return;
-    const double piece_number = read(*this, types::GUILifeBaseMeter_77, 'L');
+    const double piece_number = get_value(instances[types::GUILifeBaseMeter_77], 'L');
     const FrameObject& body = instance_or_default(instances[types::Player_87]);
     auto* piece = static_cast<Active*>(create_effectsplayersplode_318(body.get_x(), body.get_y()));
     create_instance(*this, instances[types::EffectsPlayerSplode_318], piece, layer_index(body));
@@ -275,7 +277,7 @@ void Frames::event_func_1018()
     piece->set_direction(to_int(piece_number), true);
     piece->set_x(to_int(body.get_x() - 16 + piece_number));
     piece->set_y(to_int(body.get_y() - 16 + 6 * std::fmod(piece_number, 6.0)));
-    write(*this, types::GUILifeBaseMeter_77, 'L', std::fmod(piece_number + 1, 32.0));
+    set_value(instances[types::GUILifeBaseMeter_77], 'L', std::fmod(piece_number + 1, 32.0));
 }
 
 void Frames::event_func_1019()
@@ -283,7 +285,7 @@ void Frames::event_func_1019()
     if (!sequence_a(*this))
         return;
     for_each(*this, types::ObjectBike_340, [](FrameObject* b) { set_flag(b, bike_exploding, true); });
-    const int character = to_int(read(*this, types::PlayerMovementValues_80, 'A'));
+    const int character = to_int(get_value(instances[types::PlayerMovementValues_80], 'A'));
     for_each_instance(instances[types::EffectsPlayerSplode_318], [character](FrameObject* piece) {
         const double speed = piece->get_movement()->get_speed();
         piece->set_angle(to_int(piece->get_angle() + 1 + 0.2 * speed), 0);
@@ -323,8 +325,10 @@ void Frames::event_func_1024()
 {
     if (!sequence_a(*this))
         return;
-    if (holds(*this, types::PlayerMovementValues_80, [](const FrameObject& values) { return get(values, 'G') < 5; }))
-        change(*this, types::PlayerMovementValues_80, 'G', read(*this, types::PlayerMovementValues_80, 'I'));
+    if (instance_holds(instances[types::PlayerMovementValues_80],
+                       [](const FrameObject& values) { return get_value(values, 'G') < 5; }))
+        add_value(instances[types::PlayerMovementValues_80], 'G',
+                  get_value(instances[types::PlayerMovementValues_80], 'I'));
 }
 
 // Once game over has begun (the player's flag 8) the timer stays stopped:
@@ -334,9 +338,9 @@ void Frames::event_func_1025()
 {
     if (!sequence_a(*this))
         return;
-    if (!get_flag(instance_or_default(instances[types::Player_87]), game_over_running))
+    if (!get_flag(instances[types::Player_87], game_over_running))
         set_timer_running(*this, true);
-    write(*this, types::PlayerMovementValues_80, 'B', 0);
+    set_value(instances[types::PlayerMovementValues_80], 'B', 0);
 }
 
 // The dead player falls no further than 290 pixels below the top of the view.
@@ -345,9 +349,9 @@ void Frames::event_func_1026()
     if (!sequence_a(*this))
         return;
     const double lowest = display_y + 290;
-    if (holds(*this, types::PlayerMovementValues_80,
-              [lowest](const FrameObject& values) { return get(values, 'Y') > lowest; }))
-        write(*this, types::PlayerMovementValues_80, 'Y', lowest);
+    if (instance_holds(instances[types::PlayerMovementValues_80],
+                       [lowest](const FrameObject& values) { return get_value(values, 'Y') > lowest; }))
+        set_value(instances[types::PlayerMovementValues_80], 'Y', lowest);
 }
 
 void Frames::event_func_1027()
@@ -404,8 +408,8 @@ void Frames::event_func_1034()
     if (!sequence_a(*this) || !timer_at(*this, 210))
         return;
     reset_for_respawn(*this);
-    write(*this, types::MasterLevel_53, 'Y', 0);
-    write(*this, types::PlayerOthers_75, 'Y', 0);
+    set_value(instances[types::MasterLevel_53], 'Y', 0);
+    set_value(instances[types::PlayerOthers_75], 'Y', 0);
     restart_act(*this);
     for (const int calls : {types::FunctionMusic_50, types::QueueMusic_51})
         for_each(*this, calls, [](FrameObject* array) { static_cast<ArrayObject*>(array)->clear(); });
@@ -417,8 +421,8 @@ void Frames::event_func_1035()
 {
     if (!sequence_b(*this))
         return;
-    write(*this, types::PlayerOthers_75, 'Y', state_sinking);
-    write(*this, types::PlayerOthers_75, 'D', 0);
+    set_value(instances[types::PlayerOthers_75], 'Y', state_sinking);
+    set_value(instances[types::PlayerOthers_75], 'D', 0);
 }
 
 void Frames::event_func_1036()
@@ -426,7 +430,7 @@ void Frames::event_func_1036()
     if (!sequence_b(*this))
         return;
     take_out_of_play(*this);
-    write(*this, types::PlayerOthers_75, 'B', 0);
+    set_value(instances[types::PlayerOthers_75], 'B', 0);
     set_timer_running(*this, false);
     shift_hud_up(*this);
 }
@@ -453,20 +457,21 @@ void Frames::event_func_1040()
 {
     if (!sequence_b(*this) || !sinking_and_ready(*this))
         return;
-    change(*this, types::PlayerMovementValues_80, 'Y', read(*this, types::PlayerMovementValues_80, 'G'));
+    add_value(instances[types::PlayerMovementValues_80], 'Y',
+              get_value(instances[types::PlayerMovementValues_80], 'G'));
     run_loop(fast_loop_player01allsensors, 1, &Frames::loop_player01allsensors_4);
 }
 
 void Frames::event_func_1041()
 {
     if (sequence_b(*this) && sinking_and_ready(*this))
-        change(*this, types::PlayerMovementValues_80, 'G', 0.05);
+        add_value(instances[types::PlayerMovementValues_80], 'G', 0.05);
 }
 
 void Frames::event_func_1042()
 {
     if (sequence_b(*this) && run_once(run_once_1042, loop_count))
-        write(*this, types::PlayerMovementValues_80, 'G', 0);
+        set_value(instances[types::PlayerMovementValues_80], 'G', 0);
 }
 
 void Frames::event_func_1043()
@@ -526,6 +531,6 @@ void Frames::event_func_1051()
     if (!sequence_b(*this) || !timer_at(*this, 220))
         return;
     reset_for_respawn(*this);
-    write(*this, types::PlayerOthers_75, 'Y', 0);
+    set_value(instances[types::PlayerOthers_75], 'Y', 0);
     restart_act(*this);
 }

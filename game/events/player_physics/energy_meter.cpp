@@ -2,7 +2,7 @@
 // the full and the not-full animation, the colour dots of Yelto's charged
 // state, and a few per-tick counters of the skins.
 #include "audio/media.h"
-#include "game/events/player_physics/ground_values.h"
+#include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 #include "game/objects/classes.h"
 #include "objects/active.h"
@@ -11,8 +11,6 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
-
-using namespace player_ground;
 
 namespace {
 
@@ -28,16 +26,16 @@ void refill(Frames& frames, bool character_conditions, Refill new_value)
     ObjectList& meters = frames.instances[types::GUIEnergy_76];
     if (!select(meters, [](FrameObject* meter) { return get_value(*meter, 'A') < 100; }))
         return;
-    if (!(Single(frames.instances[types::GUIIcon_108])['A'] <= 0) || !character_conditions)
+    if (!(get_value(frames.instances[types::GUIIcon_108], 'A') <= 0) || !character_conditions)
         return;
     for_each_selected(meters, [&](FrameObject* meter) { set_value(meter, 'A', new_value(get_value(*meter, 'A'))); });
 }
 
 struct Player {
     explicit Player(Frames& frames)
-        : id(Single(frames.instances[types::PlayerMovementValues_80])['A']),
-          mode(Single(frames.instances[types::PlayerMovementValues_80])['M']),
-          frozen(Single(frames.instances[types::PlayerOthers_75])['K'] > 0)
+        : id(get_value(frames.instances[types::PlayerMovementValues_80], 'A')),
+          mode(get_value(frames.instances[types::PlayerMovementValues_80], 'M')),
+          frozen(get_value(frames.instances[types::PlayerOthers_75], 'K') > 0)
     {
     }
     double id, mode;
@@ -113,11 +111,11 @@ void Frames::event_func_722()
 {
     if (!level_group_43 || !level_group_23)
         return;
-    const Single values(instances[types::PlayerMovementValues_80]);
-    if (values['A'] != 4)
+    ObjectList& values = instances[types::PlayerMovementValues_80];
+    if (get_value(values, 'A') != 4)
         return;
     ObjectList& skins = instances[types::PlayerSkinDorrik_339];
-    if (!select(skins, [](FrameObject* skin) { return get_value(*skin, 'E') > 0; }) || values['L'] != 1)
+    if (!select(skins, [](FrameObject* skin) { return get_value(*skin, 'E') > 0; }) || get_value(values, 'L') != 1)
         return;
     for_each_selected(skins, [](FrameObject* skin) { set_value(skin, 'E', 0); });
 }
@@ -226,8 +224,8 @@ void Frames::event_func_732()
         return;
     const FrameObject& skin = **ObjectIterator(instances[types::PlayerSkinYelto_102]);
     const double theta = skin.get_angle();
-    const Single values(instances[types::PlayerMovementValues_80]);
-    const double x = values['X'], y = values['Y'];
+    ObjectList& values = instances[types::PlayerMovementValues_80];
+    const double x = get_value(values, 'X'), y = get_value(values, 'Y');
     for_each_instance(instances[types::EffectsColorDot_317], [&](FrameObject* dot) {
         dot->set_x(to_int(x - 8 * sin_deg(theta)));
         dot->set_y(to_int(y - 8 * cos_deg(theta)));
@@ -249,7 +247,7 @@ void Frames::event_func_734()
     if (!level_group_43 || !level_group_23)
         return;
     ObjectList& skins = instances[types::PlayerSkinYelto_102];
-    if (!yelto_charged(*this, true) || Single(instances[types::GUIEnergy_76])['A'] != 0)
+    if (!yelto_charged(*this, true) || get_value(instances[types::GUIEnergy_76], 'A') != 0)
         return;
     for_each_selected(skins, [](FrameObject* skin) { set_flag(skin, 8, false); });
 }
@@ -258,6 +256,6 @@ void Frames::event_func_736()
 {
     if (!level_group_43 || !level_group_23)
         return;
-    if (Single(instances[types::PlayerMovementValues_80])['M'] != 44 && media.is_sample_playing(sample_mode_44_loop))
+    if (get_value(instances[types::PlayerMovementValues_80], 'M') != 44 && media.is_sample_playing(sample_mode_44_loop))
         media.stop_sample(sample_mode_44_loop);
 }

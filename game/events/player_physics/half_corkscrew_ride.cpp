@@ -4,14 +4,13 @@
 // A corkscrew being ridden has flag 0 on; A is the offset recorded over the
 // middle stretch, B its length, C the height the ride began at, D a ramp's
 // length, E the progress, F the height of the hump.
-#include "game/events/player_physics/player_value_objects.h"
+#include "game/frames/event_support.h"
+#include "game/frames/frames.h"
 #include "runtime/collision.h"
 #include "runtime/movement.h"
 
 #include <algorithm>
 #include <vector>
-
-using namespace player_values;
 
 namespace {
 
@@ -33,7 +32,7 @@ bool riding(const Frames& f)
 
 double offset(Frames& f, const Corkscrew& kind, const FrameObject* screw)
 {
-    return kind.along * (movement(f)['X'] - screw->get_x());
+    return kind.along * (get_value(f.instances[types::PlayerMovementValues_80], 'X') - screw->get_x());
 }
 
 // The progress over a length; a length of 0 leaves it at the start.
@@ -82,7 +81,7 @@ void show_high_state(Frames& f, const Corkscrew& kind)
             return get_flag(*screw, 0) && e > 0.25 && e < 1.5;
         }))
         return;
-    set_state(f, 46);
+    set_value(f.instances[types::PlayerOthers_75], 'Y', 46);
 }
 
 // 983, 987: up the first ramp.
@@ -95,7 +94,7 @@ void rise(Frames& f, const Corkscrew& kind)
         set_value(screw, 'E', progress(offset(f, kind, screw), get_value(*screw, 'D')));
     });
     const FrameObject* first = first_selected(screws);
-    movement(f).set('Y', height(first, get_value(*first, 'E')));
+    set_value(f.instances[types::PlayerMovementValues_80], 'Y', height(first, get_value(*first, 'E')));
 }
 
 // 984, 988: over the middle stretch, at the top.
@@ -107,7 +106,7 @@ void cross(Frames& f, const Corkscrew& kind)
         }))
         return;
     const FrameObject* first = first_selected(screws);
-    movement(f).set('Y', get_value(*first, 'C') - get_value(*first, 'F'));
+    set_value(f.instances[types::PlayerMovementValues_80], 'Y', get_value(*first, 'C') - get_value(*first, 'F'));
     for_each_selected(screws, [&](FrameObject* screw) {
         const double d = offset(f, kind, screw);
         set_value(screw, 'E', progress(d, 2 * get_value(*screw, 'D')));
@@ -127,7 +126,7 @@ void fall(Frames& f, const Corkscrew& kind)
         set_value(screw, 'E', progress(offset(f, kind, screw) - get_value(*screw, 'B'), get_value(*screw, 'D')));
     });
     const FrameObject* first = first_selected(screws);
-    movement(f).set('Y', height(first, get_value(*first, 'E')));
+    set_value(f.instances[types::PlayerMovementValues_80], 'Y', height(first, get_value(*first, 'E')));
 }
 
 std::vector<FrameObject*> selected(ObjectList& list)
@@ -154,7 +153,7 @@ void leave(Frames& f, const Corkscrew& kind)
     std::vector<FrameObject*> ridden;
     std::vector<FrameObject*> reached;
 
-    const double speed = movement(f)['B'];
+    const double speed = get_value(f.instances[types::PlayerMovementValues_80], 'B');
     if (select_ridden(screws) && (kind.along > 0 ? speed < 3 : speed > -3))
         ridden = selected(screws);
 
@@ -162,7 +161,7 @@ void leave(Frames& f, const Corkscrew& kind)
         select_all(sensor);
         select_all(others_hand);
         if (check_overlap(sensor, others_hand)) {
-            const double x = movement(f)['X'];
+            const double x = get_value(f.instances[types::PlayerMovementValues_80], 'X');
             const int edge = first_selected(others_hand)->get_x();
             if (kind.along > 0 ? x > edge : x < edge) {
                 add_new(ridden, selected(screws));
@@ -173,11 +172,11 @@ void leave(Frames& f, const Corkscrew& kind)
     if (ridden.empty())
         return;
 
-    const Single player = movement(f);
-    player.set('M', 1);
+    ObjectList& player = f.instances[types::PlayerMovementValues_80];
+    set_value(player, 'M', 1);
     deactivate_group(f.level_group_29);
-    player.set('U', 1);
-    player.set('G', 0);
+    set_value(player, 'U', 1);
+    set_value(player, 'G', 0);
     for (const std::vector<FrameObject*>* group : {&ridden, &reached})
         for (FrameObject* screw : *group) {
             set_flag(screw, 0, false);
@@ -192,7 +191,7 @@ void Frames::event_func_980()
 {
     if (!riding(*this))
         return;
-    set_state(*this, 45);
+    set_value(instances[types::PlayerOthers_75], 'Y', 45);
 }
 
 void Frames::event_func_981()

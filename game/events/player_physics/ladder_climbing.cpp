@@ -5,13 +5,12 @@
 // bike). The speed rules run before the move, so a speed chosen in a tick
 // moves the player in that tick.
 #include "audio/media.h"
-#include "game/events/player_physics/player_value_objects.h"
+#include "game/frames/event_support.h"
+#include "game/frames/frames.h"
 #include "objects/active.h"
 #include "runtime/collision.h"
 
 #include <algorithm>
-
-using namespace player_values;
 
 namespace {
 
@@ -22,13 +21,13 @@ bool on_ladder(const Frames& f)
 
 bool climbing_over(Frames& f)
 {
-    const double current = state(f);
+    const double current = get_value(f.instances[types::PlayerOthers_75], 'Y');
     return current == 47 || current == 28;
 }
 
-bool up_held(Frames& f) { return input(f)['A'] == 1; }
-bool down_held(Frames& f) { return input(f)['B'] == 1; }
-bool on_bike(Frames& f) { return movement(f)['A'] >= 3; }
+bool up_held(Frames& f) { return get_value(f.instances[types::PlayerInput_21], 'A') == 1; }
+bool down_held(Frames& f) { return get_value(f.instances[types::PlayerInput_21], 'B') == 1; }
+bool on_bike(Frames& f) { return get_value(f.instances[types::PlayerMovementValues_80], 'A') >= 3; }
 
 // Up alone, with nothing to climb over: false too where no marker exists.
 bool below_every_top(Frames& f)
@@ -38,10 +37,7 @@ bool below_every_top(Frames& f)
     return check_not_overlap(f.instances[types::PlayerSensorBottomBig_95], f.instances[types::LadderTop_268]);
 }
 
-void climb(Frames& f, double speed)
-{
-    movement(f).set('G', speed);
-}
+void climb(Frames& f, double speed) { set_value(f.instances[types::PlayerMovementValues_80], 'G', speed); }
 
 void clear_tops(Frames& f)
 {
@@ -51,13 +47,13 @@ void clear_tops(Frames& f)
 // Off the ladder into the air, steps back on.
 void let_go(Frames& f)
 {
-    const Single player = movement(f);
-    player.set('M', 1);
-    player.set('U', 1);
-    player.set('G', 0);
-    player.set('T', 1);
+    ObjectList& player = f.instances[types::PlayerMovementValues_80];
+    set_value(player, 'M', 1);
+    set_value(player, 'U', 1);
+    set_value(player, 'G', 0);
+    set_value(player, 'T', 1);
     clear_tops(f);
-    set_state(f, 40);
+    set_value(f.instances[types::PlayerOthers_75], 'Y', 40);
 }
 
 Active* sprite(FrameObject* object) { return static_cast<Active*>(object); }
@@ -68,10 +64,10 @@ void Frames::event_func_991()
 {
     if (!on_ladder(*this))
         return;
-    const double current = state(*this);
+    const double current = get_value(instances[types::PlayerOthers_75], 'Y');
     if (current == 47 || current == 28 || current == 29)
         return;
-    set_state(*this, 27);
+    set_value(instances[types::PlayerOthers_75], 'Y', 27);
 }
 
 // The climbing animation starts where the grab animation left the skins.
@@ -95,7 +91,7 @@ void Frames::event_func_993()
     if (!on_ladder(*this) || !select(instances[types::PlayerSkinYelto_102],
                                      [](FrameObject* skin) { return sprite(skin)->animation_finished == 33; }))
         return;
-    set_state(*this, 27);
+    set_value(instances[types::PlayerOthers_75], 'Y', 27);
 }
 
 void Frames::event_func_994()
@@ -110,11 +106,11 @@ void Frames::event_func_995()
 {
     if (!on_ladder(*this))
         return;
-    const Single player = movement(*this);
-    player.set('S', 1);
-    player.set('T', 0);
-    player.set('U', 0);
-    set_every(instances[types::PlayerSkinDorrik_339], 'E', 0);
+    ObjectList& player = instances[types::PlayerMovementValues_80];
+    set_value(player, 'S', 1);
+    set_value(player, 'T', 0);
+    set_value(player, 'U', 0);
+    set_value_of_all(instances[types::PlayerSkinDorrik_339], 'E', 0);
     for_each_instance(instances[types::PlayerSkinPimsa_324], [](FrameObject* skin) { set_flag(skin, 2, false); });
 }
 
@@ -124,36 +120,38 @@ void Frames::event_func_996()
 {
     if (!on_ladder(*this))
         return;
-    const double y = movement(*this)['Y'];
-    const double followed = camera(*this)['B'];
+    const double y = get_value(instances[types::PlayerMovementValues_80], 'Y');
+    const double followed = get_value(instances[types::MasterCamera_190], 'B');
     if (!(followed > y))
         return;
-    camera(*this).set('B', std::max(followed - 4, y));
+    set_value(instances[types::MasterCamera_190], 'B', std::max(followed - 4, y));
 }
 
 void Frames::event_func_997()
 {
     if (!on_ladder(*this))
         return;
-    const double y = movement(*this)['Y'];
-    const double followed = camera(*this)['B'];
+    const double y = get_value(instances[types::PlayerMovementValues_80], 'Y');
+    const double followed = get_value(instances[types::MasterCamera_190], 'B');
     if (!(followed < y))
         return;
-    camera(*this).set('B', std::min(followed + 4, y));
+    set_value(instances[types::MasterCamera_190], 'B', std::min(followed + 4, y));
 }
 
 void Frames::event_func_998()
 {
     if (!on_ladder(*this) || climbing_over(*this))
         return;
-    movement(*this).set('B', std::clamp(movement(*this)['B'], -4.0, 4.0));
+    set_value(instances[types::PlayerMovementValues_80], 'B',
+              std::clamp(get_value(instances[types::PlayerMovementValues_80], 'B'), -4.0, 4.0));
 }
 
 void Frames::event_func_999()
 {
-    if (!on_ladder(*this) || input(*this)['C'] != 0 || input(*this)['D'] != 0 || climbing_over(*this))
+    if (!on_ladder(*this) || get_value(instances[types::PlayerInput_21], 'C') != 0 ||
+        get_value(instances[types::PlayerInput_21], 'D') != 0 || climbing_over(*this))
         return;
-    movement(*this).set('B', 0);
+    set_value(instances[types::PlayerMovementValues_80], 'B', 0);
 }
 
 void Frames::event_func_1000()
@@ -162,20 +160,20 @@ void Frames::event_func_1000()
         return;
     const bool still = !up_held(*this) && !down_held(*this);
     const bool against_ceiling =
-        up_held(*this) && !down_held(*this) && Single(instances[types::PlayerSensorTopBig_93])['Z'] == 1;
+        up_held(*this) && !down_held(*this) && get_value(instances[types::PlayerSensorTopBig_93], 'Z') == 1;
     if (!still && !against_ceiling)
         return;
-    movement(*this).set('G', 0);
+    set_value(instances[types::PlayerMovementValues_80], 'G', 0);
 }
 
 void Frames::event_func_1001()
 {
     if (!on_ladder(*this) || climbing_over(*this) || !up_held(*this) || down_held(*this))
         return;
-    if (Single(instances[types::PlayerSensorTopBig_93])['Z'] != 0 || !below_every_top(*this))
+    if (get_value(instances[types::PlayerSensorTopBig_93], 'Z') != 0 || !below_every_top(*this))
         return;
     climb(*this, -2);
-    set_state(*this, 27);
+    set_value(instances[types::PlayerOthers_75], 'Y', 27);
 }
 
 void Frames::event_func_1002()
@@ -183,14 +181,14 @@ void Frames::event_func_1002()
     if (!on_ladder(*this) || climbing_over(*this) || up_held(*this) || !down_held(*this))
         return;
     climb(*this, 2);
-    set_state(*this, 29);
+    set_value(instances[types::PlayerOthers_75], 'Y', 29);
 }
 
 void Frames::event_func_1003()
 {
-    if (!on_ladder(*this) || !on_bike(*this) || state(*this) != 47)
+    if (!on_ladder(*this) || !on_bike(*this) || get_value(instances[types::PlayerOthers_75], 'Y') != 47)
         return;
-    set_state(*this, 27);
+    set_value(instances[types::PlayerOthers_75], 'Y', 27);
 }
 
 void Frames::event_func_1004()
@@ -200,7 +198,7 @@ void Frames::event_func_1004()
     if (!below_every_top(*this) || !on_bike(*this))
         return;
     climb(*this, -3);
-    set_every(instances[types::PlayerSkinPimsaBike_338], 'A', 4);
+    set_value_of_all(instances[types::PlayerSkinPimsaBike_338], 'A', 4);
 }
 
 void Frames::event_func_1005()
@@ -208,7 +206,7 @@ void Frames::event_func_1005()
     if (!on_ladder(*this) || climbing_over(*this) || up_held(*this) || !down_held(*this) || !on_bike(*this))
         return;
     climb(*this, 3);
-    set_every(instances[types::PlayerSkinPimsaBike_338], 'A', 4);
+    set_value_of_all(instances[types::PlayerSkinPimsaBike_338], 'A', 4);
 }
 
 void Frames::event_func_1006()
@@ -217,8 +215,9 @@ void Frames::event_func_1006()
         return;
     FrameObject* yelto = instance_of(instances[types::PlayerSkinYelto_102]);
     const int frame = yelto ? sprite(yelto)->get_frame() : 0;
-    set_every(instances[types::LadderTop_268], 'A', frame);
-    add_to(movement(*this), 'Y', movement(*this)['G']);
+    set_value_of_all(instances[types::LadderTop_268], 'A', frame);
+    add_value(instances[types::PlayerMovementValues_80], 'Y',
+              get_value(instances[types::PlayerMovementValues_80], 'G'));
 }
 
 void Frames::event_func_1007()
@@ -230,14 +229,14 @@ void Frames::event_func_1007()
     if (!check_overlap(instances[types::PlayerSensorBottomBig_95], instances[types::LadderTop_268]) ||
         !up_held(*this) || climbing_over(*this))
         return;
-    set_state(*this, 28);
+    set_value(instances[types::PlayerOthers_75], 'Y', 28);
     for_each_selected(instances[types::LadderTop_268], [](FrameObject* top) { set_flag(top, 1, true); });
-    set_every(instances[types::PlayerSkinYelto_102], 'O', 0);
+    set_value_of_all(instances[types::PlayerSkinYelto_102], 'O', 0);
 }
 
 void Frames::event_func_1008()
 {
-    if (!on_ladder(*this) || state(*this) != 28)
+    if (!on_ladder(*this) || get_value(instances[types::PlayerOthers_75], 'Y') != 28)
         return;
     for_each_instance(instances[types::PlayerSkinYelto_102],
                       [](FrameObject* skin) { set_value(skin, 'O', get_value(*skin, 'O') + 1); });
@@ -252,14 +251,14 @@ void Frames::event_func_1009()
     ObjectList& tops = instances[types::LadderTop_268];
     if (!select(tops, [](FrameObject* top) { return get_flag(*top, 1); }))
         return;
-    const Single player = movement(*this);
-    player.set('M', 0);
-    player.set('U', 1);
-    player.set('T', 1);
-    player.set('G', 0);
-    player.set('Y', (*ObjectIterator(tops))->get_y() - 36);
-    add_to(camera(*this), 'H', 24);
-    set_state(*this, 0);
+    ObjectList& player = instances[types::PlayerMovementValues_80];
+    set_value(player, 'M', 0);
+    set_value(player, 'U', 1);
+    set_value(player, 'T', 1);
+    set_value(player, 'G', 0);
+    set_value(player, 'Y', (*ObjectIterator(tops))->get_y() - 36);
+    add_value(instances[types::MasterCamera_190], 'H', 24);
+    set_value(instances[types::PlayerOthers_75], 'Y', 0);
     for_each_selected(tops, [](FrameObject* top) { set_flag(top, 1, false); });
     for_each_selected(instances[types::PlayerSkinYelto_102], [](FrameObject* skin) { set_value(skin, 'O', 0); });
 }
@@ -268,27 +267,29 @@ void Frames::event_func_1010()
 {
     if (!on_ladder(*this))
         return;
-    const Single player = movement(*this);
-    if (test_ladder(to_int(player['X']), to_int(player['Y'])))
+    ObjectList& player = instances[types::PlayerMovementValues_80];
+    if (test_ladder(to_int(get_value(player, 'X')), to_int(get_value(player, 'Y'))))
         return;
     let_go(*this);
 }
 
 void Frames::event_func_1011()
 {
-    if (!on_ladder(*this) || input(*this)['K'] != 1 || !down_held(*this) || climbing_over(*this))
+    if (!on_ladder(*this) || get_value(instances[types::PlayerInput_21], 'K') != 1 || !down_held(*this) ||
+        climbing_over(*this))
         return;
     let_go(*this);
 }
 
 void Frames::event_func_1012()
 {
-    if (!on_ladder(*this) || input(*this)['K'] != 1 || down_held(*this) || climbing_over(*this))
+    if (!on_ladder(*this) || get_value(instances[types::PlayerInput_21], 'K') != 1 || down_held(*this) ||
+        climbing_over(*this))
         return;
-    const Single player = movement(*this);
-    player.set('M', 1);
-    actions_a(*this).set('C', 0);
-    player.set('T', 1);
-    player.set('U', 1);
-    player.set('G', -4);
+    ObjectList& player = instances[types::PlayerMovementValues_80];
+    set_value(player, 'M', 1);
+    set_value(instances[types::PlayerActionValuesA_86], 'C', 0);
+    set_value(player, 'T', 1);
+    set_value(player, 'U', 1);
+    set_value(player, 'G', -4);
 }

@@ -3,12 +3,11 @@
 // ground angle and through the air with the push-out loops, and the
 // landings on floors and ceilings. The loops place the player from the exact
 // position; these events only move the position and the speeds.
-#include "game/events/player_physics/player_engine.h"
+#include "game/frames/event_support.h"
+#include "game/frames/frames.h"
 #include "runtime/movement.h"
 
 #include <cmath>
-
-using namespace player_engine;
 
 namespace {
 
@@ -20,44 +19,44 @@ double quantised(double value) { return std::floor(value * 10000) / 10000; }
 
 FrameObject& values_of(Frames& f) { return instance_or_default(f.instances[types::PlayerMovementValues_80]); }
 
-bool touches(Frames& f, int sensor) { return read(f, sensor, 'Z') == 1; }
+bool touches(Frames& f, int sensor) { return get_value(f.instances[sensor], 'Z') == 1; }
 
 // What the floor-landing events share, each testing it again.
 bool landing_on_floor(Frames& f)
 {
     const FrameObject& values = values_of(f);
-    return get(values, 'V') == 1 && get(values, 'L') == 0 && get(values, 'G') >= 0 &&
+    return get_value(values, 'V') == 1 && get_value(values, 'L') == 0 && get_value(values, 'G') >= 0 &&
            touches(f, types::PlayerSensorBottomBig_95);
 }
 
 void set_layer_bit(QualifierList& group, bool on)
 {
-    for_each_instance(group, [on](FrameObject* object) { set_flag_0(object, on); });
+    for_each_instance(group, [on](FrameObject* object) { set_flag(object, 0, on); });
 }
 
 void label_wall_collision(Frames& f)
 {
     FrameObject* values = instance_of(f.instances[types::PlayerMovementValues_80]);
-    put_string(values, 3, "Player01WallCollision");
-    put_string(values, 4, "Player01WallCollision");
+    set_string(values, 3, "Player01WallCollision");
+    set_string(values, 4, "Player01WallCollision");
 }
 
 // Turns the angle sensors' pair, probed down onto the terrain, into the
 // ground angle N (and its copy O).
 void measure_angle(Frames& f)
 {
-    put_string(instance_of(f.instances[types::PlayerMovementValues_80]), 7, "Player01DetectAngle");
-    write(f, types::PlayerSensorLeftAngle_98, 'Y', 0);
-    write(f, types::PlayerSensorRightAngle_99, 'Y', 0);
+    set_string(instance_of(f.instances[types::PlayerMovementValues_80]), 7, "Player01DetectAngle");
+    set_value(f.instances[types::PlayerSensorLeftAngle_98], 'Y', 0);
+    set_value(f.instances[types::PlayerSensorRightAngle_99], 'Y', 0);
     f.run_loop(f.fast_loop_player01detectangle, 20, &Frames::loop_player01detectangle_4);
     const FrameObject& left = instance_or_default(f.instances[types::PlayerSensorLeftAngle_98]);
     const FrameObject& right = instance_or_default(f.instances[types::PlayerSensorRightAngle_99]);
-    write(f, types::MasterGroupsA_83, 'A', left.get_x() - right.get_x());
-    write(f, types::MasterGroupsA_83, 'B', left.get_y() - right.get_y());
+    set_value(f.instances[types::MasterGroupsA_83], 'A', left.get_x() - right.get_x());
+    set_value(f.instances[types::MasterGroupsA_83], 'B', left.get_y() - right.get_y());
     f.run_loop(f.fast_loop_toolsanglecalculator, 1, &Frames::loop_toolsanglecalculator_4);
-    const double angle = read(f, types::MasterGroupsA_83, 'C');
-    write(f, types::PlayerMovementValues_80, 'N', angle);
-    write(f, types::PlayerMovementValues_80, 'O', angle);
+    const double angle = get_value(f.instances[types::MasterGroupsA_83], 'C');
+    set_value(f.instances[types::PlayerMovementValues_80], 'N', angle);
+    set_value(f.instances[types::PlayerMovementValues_80], 'O', angle);
 }
 
 // What a ceiling landing turns into ground speed: more than a floor's, as
@@ -65,10 +64,10 @@ void measure_angle(Frames& f)
 void ceiling_landing_speed(Frames& f)
 {
     const FrameObject& values = values_of(f);
-    const double n = get(values, 'N');
-    write(f, types::PlayerActionValuesB_164, 'P', 3);
-    write(f, types::PlayerMovementValues_80, 'B',
-          get(values, 'B') - (sin_deg(n) / 0.35) * (get(values, 'G') * get(values, 'J')));
+    const double n = get_value(values, 'N');
+    set_value(f.instances[types::PlayerActionValuesB_164], 'P', 3);
+    set_value(f.instances[types::PlayerMovementValues_80], 'B',
+              get_value(values, 'B') - (sin_deg(n) / 0.35) * (get_value(values, 'G') * get_value(values, 'J')));
 }
 
 }  // namespace
@@ -88,7 +87,7 @@ void Frames::event_func_631()
         return;
     FrameObject* values = instance_of(instances[types::PlayerMovementValues_80]);
     for (const char name : {'B', 'G', 'N'})
-        put(values, name, quantised(get(values_of(*this), name)));
+        set_value(values, name, quantised(get_value(values_of(*this), name)));
 }
 
 void Frames::event_func_632()
@@ -96,8 +95,8 @@ void Frames::event_func_632()
     if (!step_groups(*this))
         return;
     const FrameObject& values = values_of(*this);
-    if (get(values, 'B') > get(values, 'D'))
-        write(*this, types::PlayerMovementValues_80, 'B', get(values, 'D'));
+    if (get_value(values, 'B') > get_value(values, 'D'))
+        set_value(instances[types::PlayerMovementValues_80], 'B', get_value(values, 'D'));
 }
 
 void Frames::event_func_633()
@@ -105,8 +104,8 @@ void Frames::event_func_633()
     if (!step_groups(*this))
         return;
     const FrameObject& values = values_of(*this);
-    if (get(values, 'B') < -get(values, 'D'))
-        write(*this, types::PlayerMovementValues_80, 'B', -get(values, 'D'));
+    if (get_value(values, 'B') < -get_value(values, 'D'))
+        set_value(instances[types::PlayerMovementValues_80], 'B', -get_value(values, 'D'));
 }
 
 void Frames::event_func_634()
@@ -114,20 +113,20 @@ void Frames::event_func_634()
     if (!step_groups(*this))
         return;
     const FrameObject& values = values_of(*this);
-    if (get(values, 'G') > get(values, 'H'))
-        write(*this, types::PlayerMovementValues_80, 'G', get(values, 'H'));
+    if (get_value(values, 'G') > get_value(values, 'H'))
+        set_value(instances[types::PlayerMovementValues_80], 'G', get_value(values, 'H'));
 }
 
 void Frames::event_func_635()
 {
     if (!step_groups(*this))
         return;
-    write(*this, types::PlayerMovementValues_80, 'K', 0);
+    set_value(instances[types::PlayerMovementValues_80], 'K', 0);
 }
 
 void Frames::event_func_636()
 {
-    if (!step_groups(*this) || get(values_of(*this), 'P') != 0)
+    if (!step_groups(*this) || get_value(values_of(*this), 'P') != 0)
         return;
     set_layer_bit(qualifier_4, false);
     set_layer_bit(qualifier_5, true);
@@ -135,7 +134,7 @@ void Frames::event_func_636()
 
 void Frames::event_func_637()
 {
-    if (!step_groups(*this) || get(values_of(*this), 'P') != 1)
+    if (!step_groups(*this) || get_value(values_of(*this), 'P') != 1)
         return;
     set_layer_bit(qualifier_4, true);
     set_layer_bit(qualifier_5, false);
@@ -145,7 +144,7 @@ void Frames::event_func_638()
 {
     if (!step_groups(*this))
         return;
-    const double mode = get(values_of(*this), 'M');
+    const double mode = get_value(values_of(*this), 'M');
     if (!(mode >= 5 && mode <= 6))
         return;
     set_layer_bit(qualifier_13, true);
@@ -156,8 +155,8 @@ void Frames::event_func_639()
     if (!step_groups(*this))
         return;
     const FrameObject& values = values_of(*this);
-    write(*this, types::PlayerOthers_75, 'V', get(values, 'X'));
-    write(*this, types::PlayerOthers_75, 'W', get(values, 'Y'));
+    set_value(instances[types::PlayerOthers_75], 'V', get_value(values, 'X'));
+    set_value(instances[types::PlayerOthers_75], 'W', get_value(values, 'Y'));
 }
 
 void Frames::event_func_640() {}
@@ -167,12 +166,12 @@ void Frames::event_func_641()
     if (!step_groups(*this))
         return;
     const FrameObject& values = values_of(*this);
-    if (get(values, 'T') != 1)
+    if (get_value(values, 'T') != 1)
         return;
-    const double n = get(values, 'N');
-    const double b = get(values, 'B');
-    write(*this, types::PlayerMovementValues_80, 'X', get(values, 'X') + cos_deg(n) * b);
-    write(*this, types::PlayerMovementValues_80, 'Y', get(values, 'Y') - sin_deg(n) * b);
+    const double n = get_value(values, 'N');
+    const double b = get_value(values, 'B');
+    set_value(instances[types::PlayerMovementValues_80], 'X', get_value(values, 'X') + cos_deg(n) * b);
+    set_value(instances[types::PlayerMovementValues_80], 'Y', get_value(values, 'Y') - sin_deg(n) * b);
     label_wall_collision(*this);
     run_loop(fast_loop_player01wallcollision, to_int(std::fabs(b) + 1), &Frames::loop_player01wallcollision_4);
 }
@@ -182,10 +181,10 @@ void Frames::event_func_642()
     if (!step_groups(*this))
         return;
     const FrameObject& values = values_of(*this);
-    if (get(values, 'U') != 1 || get(values, 'L') != 0)
+    if (get_value(values, 'U') != 1 || get_value(values, 'L') != 0)
         return;
-    write(*this, types::PlayerMovementValues_80, 'Y', get(values, 'Y') + get(values, 'G'));
-    put_string(instance_of(instances[types::PlayerMovementValues_80]), 1, "Player01Up");
+    set_value(instances[types::PlayerMovementValues_80], 'Y', get_value(values, 'Y') + get_value(values, 'G'));
+    set_string(instance_of(instances[types::PlayerMovementValues_80]), 1, "Player01Up");
     run_loop(fast_loop_player01up, 10, &Frames::loop_player01up_4);
 }
 
@@ -194,7 +193,7 @@ void Frames::event_func_643()
     if (!step_groups(*this))
         return;
     const FrameObject& values = values_of(*this);
-    if (get(values, 'T') != 1 || get(values, 'L') != 0)
+    if (get_value(values, 'T') != 1 || get_value(values, 'L') != 0)
         return;
     label_wall_collision(*this);
     run_loop(fast_loop_player01wallcollision, 20, &Frames::loop_player01wallcollision_4);
@@ -205,9 +204,9 @@ void Frames::event_func_644()
     if (!step_groups(*this))
         return;
     const FrameObject& values = values_of(*this);
-    if (get(values, 'U') != 1 || get(values, 'L') != 0)
+    if (get_value(values, 'U') != 1 || get_value(values, 'L') != 0)
         return;
-    put_string(instance_of(instances[types::PlayerMovementValues_80]), 2, "Player01Down");
+    set_string(instance_of(instances[types::PlayerMovementValues_80]), 2, "Player01Down");
     run_loop(fast_loop_player01down, 10, &Frames::loop_player01down_4);
 }
 
@@ -215,8 +214,8 @@ void Frames::event_func_645()
 {
     if (!step_groups(*this) || !landing_on_floor(*this))
         return;
-    write(*this, types::PlayerMovementValues_80, 'N', 0);
-    write(*this, types::PlayerMovementValues_80, 'O', 0);
+    set_value(instances[types::PlayerMovementValues_80], 'N', 0);
+    set_value(instances[types::PlayerMovementValues_80], 'O', 0);
 }
 
 void Frames::event_func_646()
@@ -240,29 +239,29 @@ void Frames::event_func_648()
     if (!step_groups(*this) || !landing_on_floor(*this))
         return;
     const FrameObject& values = values_of(*this);
-    const double n = get(values, 'N');
+    const double n = get_value(values, 'N');
     if (!(n > 22 && n < 338))
         return;
-    write(*this, types::PlayerMovementValues_80, 'B',
-          get(values, 'B') - sin_deg(n) * (get(values, 'G') * get(values, 'J')));
+    set_value(instances[types::PlayerMovementValues_80], 'B',
+              get_value(values, 'B') - sin_deg(n) * (get_value(values, 'G') * get_value(values, 'J')));
 }
 
 void Frames::event_func_649()
 {
     if (!step_groups(*this) || !landing_on_floor(*this))
         return;
-    write(*this, types::PlayerMovementValues_80, 'W', get(values_of(*this), 'G'));
-    write(*this, types::PlayerMovementValues_80, 'G', 0);
-    write(*this, types::PlayerMovementValues_80, 'L', 1);
-    write(*this, types::PlayerMovementValues_80, 'K', 1);
-    write(*this, types::PlayerActionValuesA_86, 'C', 0);
+    set_value(instances[types::PlayerMovementValues_80], 'W', get_value(values_of(*this), 'G'));
+    set_value(instances[types::PlayerMovementValues_80], 'G', 0);
+    set_value(instances[types::PlayerMovementValues_80], 'L', 1);
+    set_value(instances[types::PlayerMovementValues_80], 'K', 1);
+    set_value(instances[types::PlayerActionValuesA_86], 'C', 0);
 }
 
 void Frames::event_func_650()
 {
     if (!step_groups(*this))
         return;
-    write(*this, types::PlayerActionValuesB_164, 'P', 0);
+    set_value(instances[types::PlayerActionValuesB_164], 'P', 0);
 }
 
 void Frames::event_func_651()
@@ -270,13 +269,14 @@ void Frames::event_func_651()
     if (!step_groups(*this))
         return;
     const FrameObject& values = values_of(*this);
-    if (get(values, 'V') != 1 || get(values, 'L') != 0 || !(get(values, 'G') < -1.75) || get(values, 'M') == 42)
+    if (get_value(values, 'V') != 1 || get_value(values, 'L') != 0 || !(get_value(values, 'G') < -1.75) ||
+        get_value(values, 'M') == 42)
         return;
     if (!touches(*this, types::PlayerSensorTopBig_93))
         return;
-    write(*this, types::PlayerActionValuesB_164, 'P', 1);
-    write(*this, types::PlayerMovementValues_80, 'N', 180);
-    write(*this, types::PlayerMovementValues_80, 'O', 180);
+    set_value(instances[types::PlayerActionValuesB_164], 'P', 1);
+    set_value(instances[types::PlayerMovementValues_80], 'N', 180);
+    set_value(instances[types::PlayerMovementValues_80], 'O', 180);
     run_loop(fast_loop_player01allsensors, 1, &Frames::loop_player01allsensors_4);
 }
 
@@ -284,9 +284,10 @@ void Frames::event_func_652()
 {
     if (!step_groups(*this))
         return;
-    if (read(*this, types::PlayerActionValuesB_164, 'P') != 1 || !touches(*this, types::PlayerSensorBottomBig_95))
+    if (get_value(instances[types::PlayerActionValuesB_164], 'P') != 1 ||
+        !touches(*this, types::PlayerSensorBottomBig_95))
         return;
-    write(*this, types::PlayerActionValuesB_164, 'P', 2);
+    set_value(instances[types::PlayerActionValuesB_164], 'P', 2);
     run_loop(fast_loop_player01detectsensoredges, 1, &Frames::loop_player01detectsensoredges_4);
 }
 
@@ -294,7 +295,7 @@ void Frames::event_func_653()
 {
     if (!step_groups(*this))
         return;
-    if (read(*this, types::PlayerActionValuesB_164, 'P') != 2)
+    if (get_value(instances[types::PlayerActionValuesB_164], 'P') != 2)
         return;
     if (!touches(*this, types::PlayerSensorLeftEdge_100) || !touches(*this, types::PlayerSensorRightEdge_101))
         return;
@@ -305,7 +306,7 @@ void Frames::event_func_654()
 {
     if (!step_groups(*this))
         return;
-    if (read(*this, types::PlayerActionValuesB_164, 'P') != 2 || !(get(values_of(*this), 'N') < 170))
+    if (get_value(instances[types::PlayerActionValuesB_164], 'P') != 2 || !(get_value(values_of(*this), 'N') < 170))
         return;
     ceiling_landing_speed(*this);
 }
@@ -314,7 +315,7 @@ void Frames::event_func_655()
 {
     if (!step_groups(*this))
         return;
-    if (read(*this, types::PlayerActionValuesB_164, 'P') != 2 || !(get(values_of(*this), 'N') > 190))
+    if (get_value(instances[types::PlayerActionValuesB_164], 'P') != 2 || !(get_value(values_of(*this), 'N') > 190))
         return;
     ceiling_landing_speed(*this);
 }
@@ -323,12 +324,12 @@ void Frames::event_func_656()
 {
     if (!step_groups(*this))
         return;
-    if (read(*this, types::PlayerActionValuesB_164, 'P') != 3)
+    if (get_value(instances[types::PlayerActionValuesB_164], 'P') != 3)
         return;
-    write(*this, types::PlayerActionValuesB_164, 'P', 0);
-    write(*this, types::PlayerMovementValues_80, 'W', get(values_of(*this), 'G'));
-    write(*this, types::PlayerMovementValues_80, 'G', 0);
-    write(*this, types::PlayerMovementValues_80, 'M', 1);
-    write(*this, types::PlayerMovementValues_80, 'L', 1);
-    write(*this, types::PlayerMovementValues_80, 'K', 1);
+    set_value(instances[types::PlayerActionValuesB_164], 'P', 0);
+    set_value(instances[types::PlayerMovementValues_80], 'W', get_value(values_of(*this), 'G'));
+    set_value(instances[types::PlayerMovementValues_80], 'G', 0);
+    set_value(instances[types::PlayerMovementValues_80], 'M', 1);
+    set_value(instances[types::PlayerMovementValues_80], 'L', 1);
+    set_value(instances[types::PlayerMovementValues_80], 'K', 1);
 }

@@ -1,7 +1,8 @@
 // The player's state lives in the alterable values of invisible
 // single-instance objects, not in the player object; every movement event
-// reads and writes it there through these accessors (a missing instance
-// reads as a fresh object and takes no writes).
+// reads and writes it there through the conventions' accessors by list
+// (get_value(instances[types::PlayerMovementValues_80], 'B'); a missing
+// instance reads as a fresh object and takes no writes).
 //
 // PlayerMovementValues_80: A character id (0 Yelto, 1 Orrun, 2 Pimsa,
 //   3 Pimsa on the bike, 4 Dorrik, 5 Hespin), B horizontal or ground speed,
@@ -28,34 +29,28 @@
 // GUIEnergy_76 (kept): A the energy meter, 0 to 100.
 #pragma once
 
-#include "game/events/player_physics/ground_values.h"
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
+#include "objects/arrayext.h"
+
+#include <string>
 
 namespace player_values {
 
-// The support objects' type ids and the value helpers are the ground
-// events' own.
-using namespace player_ground;
+// The camera mode while the player is hurt or dead.
+constexpr double camera_hurt = 6;
+// Movement modes: knock-back, dead, the second death, spring flight.
+constexpr double mode_knock_back = 8, mode_dead = 9, mode_second_death = 10, mode_spring = 40;
 
-inline Single movement(Frames& frames) { return Single(frames.instances[types::PlayerMovementValues_80]); }
-inline Single others(Frames& frames) { return Single(frames.instances[types::PlayerOthers_75]); }
-inline Single input(Frames& frames) { return Single(frames.instances[types::PlayerInput_21]); }
-inline Single actions_a(Frames& frames) { return Single(frames.instances[types::PlayerActionValuesA_86]); }
-inline Single actions_b(Frames& frames) { return Single(frames.instances[types::PlayerActionValuesB_164]); }
-inline Single camera(Frames& frames) { return Single(frames.instances[types::MasterCamera_190]); }
-inline Single energy(Frames& frames) { return Single(frames.instances[types::GUIEnergy_76]); }
-
-inline void add_to(const Single& object, char name, double number) { object.set(name, object[name] + number); }
-
-// The state number the skins' animations follow.
-inline double state(Frames& frames) { return others(frames)['Y']; }
-inline void set_state(Frames& frames, double number) { others(frames).set('Y', number); }
-
-// Sets a value on every instance of a type.
-inline void set_every(ObjectList& list, char name, double number)
+// Writes a music call for the dispatcher at the call list's write position,
+// which then moves past it.
+inline void queue_music_call(Frames& frames, const std::string& call)
 {
-    for_each_instance(list, [&](FrameObject* object) { set_value(object, name, number); });
+    for_each_instance(frames.instances[types::FunctionMusic_50], [&call](FrameObject* object) {
+        auto* calls = static_cast<ArrayObject*>(object);
+        calls->set_string(call, -1, -1, -1);
+        ++calls->data.current_x;
+    });
 }
 
 }  // namespace player_values

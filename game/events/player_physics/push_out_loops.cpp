@@ -14,20 +14,24 @@ void stop(FastLoop& loop) { loop.running = false; }
 // frame of the same moment.
 void step_along_ground(Frames& frames, double sign)
 {
-    const double theta = movement_value(frames, 'N');
-    set_movement_value(frames, 'X', movement_value(frames, 'X') + sign * turned_cos(theta));
-    set_movement_value(frames, 'Y', movement_value(frames, 'Y') - sign * turned_sin(theta));
+    const double theta = get_value(frames.instances[types::PlayerMovementValues_80], 'N');
+    set_value(frames.instances[types::PlayerMovementValues_80], 'X',
+              get_value(frames.instances[types::PlayerMovementValues_80], 'X') + sign * event_cos(theta));
+    set_value(frames.instances[types::PlayerMovementValues_80], 'Y',
+              get_value(frames.instances[types::PlayerMovementValues_80], 'Y') - sign * event_sin(theta));
 }
 
 void step_into_ground(Frames& frames)
 {
-    const double theta = movement_value(frames, 'N');
-    set_movement_value(frames, 'X', movement_value(frames, 'X') + turned_sin(theta));
-    set_movement_value(frames, 'Y', movement_value(frames, 'Y') + turned_cos(theta));
+    const double theta = get_value(frames.instances[types::PlayerMovementValues_80], 'N');
+    set_value(frames.instances[types::PlayerMovementValues_80], 'X',
+              get_value(frames.instances[types::PlayerMovementValues_80], 'X') + event_sin(theta));
+    set_value(frames.instances[types::PlayerMovementValues_80], 'Y',
+              get_value(frames.instances[types::PlayerMovementValues_80], 'Y') + event_cos(theta));
 }
 
-bool rising_or_level(Frames& frames) { return movement_value(frames, 'G') <= 0; }
-bool falling_or_level(Frames& frames) { return movement_value(frames, 'G') >= 0; }
+bool rising_or_level(Frames& frames) { return get_value(frames.instances[types::PlayerMovementValues_80], 'G') <= 0; }
+bool falling_or_level(Frames& frames) { return get_value(frames.instances[types::PlayerMovementValues_80], 'G') >= 0; }
 
 // A probe that found nothing goes one pixel deeper.
 void deepen(Frames& frames, int probe_type)
@@ -45,7 +49,8 @@ void deepen(Frames& frames, int probe_type)
 void Frames::event_func_470()
 {
     if (engine_on(*this) && rising_or_level(*this) && sensor_flag_is(*this, types::PlayerSensorTop_92, 1))
-        set_movement_value(*this, 'Y', movement_value(*this, 'Y') + 1);
+        set_value(instances[types::PlayerMovementValues_80], 'Y',
+                  get_value(instances[types::PlayerMovementValues_80], 'Y') + 1);
 }
 
 void Frames::event_func_471()
@@ -66,7 +71,8 @@ void Frames::loop_player01up_4()
 void Frames::event_func_482()
 {
     if (engine_on(*this) && falling_or_level(*this) && sensor_flag_is(*this, types::PlayerSensorBottom_94, 1))
-        set_movement_value(*this, 'Y', movement_value(*this, 'Y') - 1);
+        set_value(instances[types::PlayerMovementValues_80], 'Y',
+                  get_value(instances[types::PlayerMovementValues_80], 'Y') - 1);
 }
 
 void Frames::event_func_483()

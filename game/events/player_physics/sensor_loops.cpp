@@ -31,15 +31,15 @@ double clamped(double position, double least, double greatest) { return std::min
 // to the camera limits C..E and D..F; its hit flag starts clear.
 void place(Frames& frames, int sensor_type, Offset offset)
 {
-    const FrameObject& values = movement(frames);
+    const FrameObject& values = instance_or_default(frames.instances[types::PlayerMovementValues_80]);
     const FrameObject& camera = instance_or_default(frames.instances[types::MasterCamera_190]);
     const double theta = get_value(values, 'N');
     for_each_instance(frames.instances[sensor_type], [&](FrameObject* sensor) {
         const double a = get_value(*sensor, 'A');
         const double b = get_value(*sensor, 'B') + (offset == Offset::probe ? get_value(*sensor, 'Y') : 0.0);
-        const double x = std::floor(get_value(values, 'X') + a * turned_cos(theta) + b * turned_sin(theta));
+        const double x = std::floor(get_value(values, 'X') + a * event_cos(theta) + b * event_sin(theta));
         sensor->set_x(to_int(clamped(x, get_value(camera, 'C'), get_value(camera, 'E'))));
-        const double y = std::floor(get_value(values, 'Y') + b * turned_cos(theta) - a * turned_sin(theta));
+        const double y = std::floor(get_value(values, 'Y') + b * event_cos(theta) - a * event_sin(theta));
         sensor->set_y(to_int(clamped(y, get_value(camera, 'D'), get_value(camera, 'F'))));
         set_value(sensor, 'Z', 0);
         if (offset == Offset::wall)
@@ -93,7 +93,7 @@ void solid_test(Frames& frames, int sensor_type, Offset offset = Offset::plain)
 // Platforms count only while the player is on the ground.
 void platform_test(Frames& frames, int sensor_type, Offset offset = Offset::plain)
 {
-    if (movement_value(frames, 'L') != 1)
+    if (get_value(frames.instances[types::PlayerMovementValues_80], 'L') != 1)
         return;
     group_test(frames, sensor_type, frames.qualifier_2, offset);
 }
@@ -103,7 +103,8 @@ void platform_test(Frames& frames, int sensor_type, Offset offset = Offset::plai
 // below and landed on from above.
 void landing_test(Frames& frames, int sensor_type)
 {
-    if (movement_value(frames, 'L') != 0 || !(movement_value(frames, 'G') >= 0))
+    if (get_value(frames.instances[types::PlayerMovementValues_80], 'L') != 0 ||
+        !(get_value(frames.instances[types::PlayerMovementValues_80], 'G') >= 0))
         return;
     ObjectList& sensors = frames.instances[sensor_type];
     select_all(sensors);
@@ -521,7 +522,7 @@ void Frames::event_func_517()
 {
     if (!engine_on(*this))
         return;
-    const FrameObject& values = movement(*this);
+    const FrameObject& values = instance_or_default(instances[types::PlayerMovementValues_80]);
     const FrameObject& camera = instance_or_default(instances[types::MasterCamera_190]);
     for_each_instance(instances[types::Player_87], [&](FrameObject* body) {
         body->set_x(to_int(clamped(get_value(values, 'X'), get_value(camera, 'C'), get_value(camera, 'E'))));
@@ -683,7 +684,7 @@ void Frames::event_func_567()
     if (FrameObject* values = instance_of(instances[types::PlayerMovementValues_80]))
         for (unsigned label = 0; label <= angles_label; ++label)
             values->alterables->strings.get(label) = "Player01AllSensors";
-    const FrameObject& values = movement(*this);
+    const FrameObject& values = instance_or_default(instances[types::PlayerMovementValues_80]);
     const int x = to_int(get_value(values, 'X'));
     const int y = to_int(get_value(values, 'Y'));
     const int direction = to_int(get_value(values, 'N') / 11.25);

@@ -3,7 +3,7 @@
 // speeds and launch the player. Also the slopes-up loop, which lifts the
 // player out of the terrain one pixel a pass.
 #include "audio/media.h"
-#include "game/events/player_physics/hurt_support.h"
+#include "game/events/player_physics/player_value_objects.h"
 #include "game/objects/classes.h"
 #include "objects/active.h"
 #include "runtime/collision.h"
@@ -13,7 +13,7 @@
 #include <optional>
 #include <vector>
 
-using namespace hurt;
+using namespace player_values;
 
 namespace {
 
@@ -48,8 +48,8 @@ struct SpringLaunch {
 
 bool approaches(const FrameObject& values, Approach approach)
 {
-    const double b = get(values, 'B'), g = get(values, 'G');
-    const bool airborne = get(values, 'L') == 0;
+    const double b = get_value(values, 'B'), g = get_value(values, 'G');
+    const bool airborne = get_value(values, 'L') == 0;
     switch (approach) {
     case Approach::falling: return g >= 0;
     case Approach::rising: return g <= 0;
@@ -67,8 +67,8 @@ std::vector<FrameObject*> touched_springs(Frames& frames, const SpringLaunch& la
 {
     if (!frames.level_group_43)
         return {};
-    const bool ready = holds(frames, types::PlayerMovementValues_80, [&](const FrameObject& values) {
-        const double mode = get(values, 'M');
+    const bool ready = instance_holds(frames.instances[types::PlayerMovementValues_80], [&](const FrameObject& values) {
+        const double mode = get_value(values, 'M');
         return approaches(values, launch.approach) && mode != mode_dead && mode != mode_second_death;
     });
     if (!ready)
@@ -92,16 +92,17 @@ void launch_player(Frames& frames, const SpringLaunch& launch)
 
     FrameObject* values = instance_of(frames.instances[types::PlayerMovementValues_80]);
     if (launch.b)
-        put(values, 'B', *launch.b);
+        set_value(values, 'B', *launch.b);
     if (launch.g) {
-        put(values, 'G', *launch.g);
-        put(values, 'L', 0);
-        put(values, 'M', mode_spring);
+        set_value(values, 'G', *launch.g);
+        set_value(values, 'L', 0);
+        set_value(values, 'M', mode_spring);
     }
     media.play_id(spring_sample, -1, 1);
     if (launch.shield) {
-        write(frames, types::PlayerActionValuesA_86, 'C', 0);
-        for_each_instance(frames.instances[types::ShieldWater_106], [](FrameObject* shield) { put(shield, 'A', 0); });
+        set_value(frames.instances[types::PlayerActionValuesA_86], 'C', 0);
+        for_each_instance(frames.instances[types::ShieldWater_106],
+                          [](FrameObject* shield) { set_value(shield, 'A', 0); });
     }
 
     ObjectList& beams = frames.instances[types::EffectsSpringBeam_319];
@@ -125,9 +126,9 @@ void launch_player(Frames& frames, const SpringLaunch& launch)
     first_beam->set_layer(layer_index(layer_source));
 
     if (launch.facing)
-        write(frames, types::PlayerOthers_75, 'O', *launch.facing);
+        set_value(frames.instances[types::PlayerOthers_75], 'O', *launch.facing);
     if (launch.shield)
-        write(frames, types::PlayerActionValuesB_164, 'O', 0);
+        set_value(frames.instances[types::PlayerActionValuesB_164], 'O', 0);
     for (FrameObject* spring : touched) {
         static_cast<Active*>(spring)->force_animation(0);
         static_cast<Active*>(spring)->force_animation(5);
@@ -173,7 +174,7 @@ void break_touched_boxes(Frames& frames, int sensor_type, Test box_test)
 }
 
 bool any_box(FrameObject*) { return true; }
-bool box_unopened(FrameObject* box) { return get(*box, 'A') == 0; }
+bool box_unopened(FrameObject* box) { return get_value(*box, 'A') == 0; }
 
 }  // namespace
 
@@ -207,8 +208,9 @@ void Frames::event_func_537()
 {
     if (!level_group_43)
         return;
-    if (!holds(*this, types::PlayerMovementValues_80,
-               [](const FrameObject& values) { return get(values, 'A') == 3 && std::fabs(get(values, 'B')) > 5; }))
+    if (!instance_holds(instances[types::PlayerMovementValues_80], [](const FrameObject& values) {
+            return get_value(values, 'A') == 3 && std::fabs(get_value(values, 'B')) > 5;
+        }))
         return;
     break_touched_boxes(*this, types::PlayerSensorLeftBig_89, any_box);
 }
@@ -218,10 +220,12 @@ void Frames::event_func_538()
 {
     if (!level_group_43)
         return;
-    if (holds(*this, types::PlayerMovementValues_80,
-              [](const FrameObject& values) { return get(values, 'Z') == 1 && get(values, 'G') >= 0; }))
+    if (instance_holds(instances[types::PlayerMovementValues_80], [](const FrameObject& values) {
+            return get_value(values, 'Z') == 1 && get_value(values, 'G') >= 0;
+        }))
         break_touched_boxes(*this, types::PlayerSensorBottomBig_95, box_unopened);
-    if (holds(*this, types::PlayerMovementValues_80, [](const FrameObject& values) { return get(values, 'Z') == 1; }))
+    if (instance_holds(instances[types::PlayerMovementValues_80],
+                       [](const FrameObject& values) { return get_value(values, 'Z') == 1; }))
         break_touched_boxes(*this, types::PlayerCharacterSensor_151, box_unopened);
 }
 
@@ -255,17 +259,17 @@ void Frames::event_func_555()
 {
     if (!level_group_43 || !level_group_23 || !level_group_19)
         return;
-    if (!holds(*this, types::Player_87, [](const FrameObject& body) { return get(body, 'Z') == 1; }))
+    if (!instance_holds(instances[types::Player_87], [](const FrameObject& body) { return get_value(body, 'Z') == 1; }))
         return;
-    const double angle = read(*this, types::PlayerMovementValues_80, 'N');
-    change(*this, types::PlayerMovementValues_80, 'X', -sin_deg(angle));
-    change(*this, types::PlayerMovementValues_80, 'Y', -cos_deg(angle));
+    const double angle = get_value(instances[types::PlayerMovementValues_80], 'N');
+    add_value(instances[types::PlayerMovementValues_80], 'X', -sin_deg(angle));
+    add_value(instances[types::PlayerMovementValues_80], 'Y', -cos_deg(angle));
 }
 
 void Frames::event_func_556()
 {
     if (!level_group_43 || !level_group_23 || !level_group_19)
         return;
-    if (holds(*this, types::Player_87, [](const FrameObject& body) { return get(body, 'Z') == 0; }))
+    if (instance_holds(instances[types::Player_87], [](const FrameObject& body) { return get_value(body, 'Z') == 0; }))
         fast_loop_player01slopesup.running = false;
 }

@@ -1,20 +1,22 @@
 // The freeze counter, the character groups, the ammunition display and the
 // first half of the movement-mode switch: every mode group goes off, then
 // the one that matches the movement mode (and character) comes back on.
-#include "game/events/player_physics/ground_values.h"
+#include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 
-using namespace player_ground;
-
 namespace {
+
+// The timer's digit counters, minutes first.
+constexpr int gui_timer_counters[] = {types::GUITimerM_213,      types::GUITimerS_211,  types::GUITimerMilli_207,
+                                      types::GUITimerMilli2_210, types::GUITimerS2_212, types::GUITimerM2_214};
 
 // A mode-switch row: the group of movement mode `mode` comes on.
 bool mode_is(Frames& frames, double mode)
 {
-    return Single(frames.instances[types::PlayerMovementValues_80])['M'] == mode;
+    return get_value(frames.instances[types::PlayerMovementValues_80], 'M') == mode;
 }
 
-double character(Frames& frames) { return Single(frames.instances[types::PlayerMovementValues_80])['A']; }
+double character(Frames& frames) { return get_value(frames.instances[types::PlayerMovementValues_80], 'A'); }
 
 }  // namespace
 
@@ -22,12 +24,12 @@ void Frames::event_func_711()
 {
     if (!level_group_43 || !level_group_23)
         return;
-    Single others(instances[types::PlayerOthers_75]);
-    if (!(others['K'] > 0))
+    ObjectList& others = instances[types::PlayerOthers_75];
+    if (!(get_value(others, 'K') > 0))
         return;
     deactivate_group(level_group_19);
     deactivate_group(level_group_41);
-    others.set('K', others['K'] - 1);
+    set_value(others, 'K', get_value(others, 'K') - 1);
     // A freeze of one tick set while K was 0 would leave 712 in its run of
     // ticks with K <= 0, and the groups off for good: a suspension starts a
     // new run.
@@ -38,7 +40,7 @@ void Frames::event_func_712()
 {
     if (!level_group_43 || !level_group_23)
         return;
-    if (!(Single(instances[types::PlayerOthers_75])['K'] <= 0))
+    if (!(get_value(instances[types::PlayerOthers_75], 'K') <= 0))
         return;
     if (!run_once(run_once_712, loop_count))
         return;
@@ -112,7 +114,7 @@ void Frames::event_func_742()
 {
     if (!level_group_43 || !level_group_23)
         return;
-    Single(instances[types::PlayerMovementValues_80]).set('Z', 0);
+    set_value(instances[types::PlayerMovementValues_80], 'Z', 0);
     for (bool* group : {&level_group_58, &level_group_42, &level_group_2,  &level_group_28, &level_group_37,
                         &level_group_10, &level_group_46, &level_group_63, &level_group_69, &level_group_62,
                         &level_group_21, &level_group_51, &level_group_44, &level_group_33, &level_group_71,
@@ -159,7 +161,7 @@ void Frames::event_func_748()
     if (!level_group_43 || !level_group_23 || !mode_is(*this, 5))
         return;
     activate_group(level_group_10);
-    Single(instances[types::PlayerMovementValues_80]).set('Z', 1);
+    set_value(instances[types::PlayerMovementValues_80], 'Z', 1);
 }
 
 void Frames::event_func_749()
@@ -167,7 +169,7 @@ void Frames::event_func_749()
     if (!level_group_43 || !level_group_23 || !mode_is(*this, 6))
         return;
     activate_group(level_group_46);
-    Single(instances[types::PlayerMovementValues_80]).set('Z', 1);
+    set_value(instances[types::PlayerMovementValues_80], 'Z', 1);
 }
 
 void Frames::event_func_750()
@@ -205,7 +207,7 @@ void Frames::event_func_755()
     if (!level_group_43 || !level_group_23 || !mode_is(*this, 19))
         return;
     activate_group(level_group_44);
-    Single(instances[types::PlayerMovementValues_80]).set('Z', 1);
+    set_value(instances[types::PlayerMovementValues_80], 'Z', 1);
 }
 
 void Frames::event_func_756()

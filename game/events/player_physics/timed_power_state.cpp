@@ -2,13 +2,13 @@
 // down while the power state is off and queue a stop-music call when they
 // end; the power state drains a petal every 60 play ticks and ends when the
 // petals run out.
-#include "game/events/player_physics/hurt_support.h"
+#include "game/events/player_physics/player_value_objects.h"
 #include "objects/counter.h"
 
 #include <cmath>
 #include <string>
 
-using namespace hurt;
+using namespace player_values;
 
 namespace {
 
@@ -18,14 +18,15 @@ bool groups_on(const Frames& frames) { return frames.level_group_43 && frames.le
 template <class TimerTest>
 bool timed_state(Frames& frames, char flag_value, char timer, TimerTest timer_test)
 {
-    return holds(frames, types::PlayerOthers_75, [&](const FrameObject& others) {
-        return get(others, 'A') == 0 && get(others, flag_value) > 0 && timer_test(get(others, timer));
+    return instance_holds(frames.instances[types::PlayerOthers_75], [&](const FrameObject& others) {
+        return get_value(others, 'A') == 0 && get_value(others, flag_value) > 0 && timer_test(get_value(others, timer));
     });
 }
 
 bool power_state_on(Frames& frames)
 {
-    return holds(frames, types::PlayerOthers_75, [](const FrameObject& others) { return get(others, 'A') == 1; });
+    return instance_holds(frames.instances[types::PlayerOthers_75],
+                          [](const FrameObject& others) { return get_value(others, 'A') == 1; });
 }
 
 template <class Test>
@@ -46,14 +47,14 @@ void Frames::event_func_1452()
 {
     if (!groups_on(*this) || !timed_state(*this, 'D', 'E', [](double e) { return e > 0; }))
         return;
-    change(*this, types::PlayerOthers_75, 'E', -1);
+    add_value(instances[types::PlayerOthers_75], 'E', -1);
 }
 
 void Frames::event_func_1453()
 {
     if (!groups_on(*this) || !timed_state(*this, 'D', 'E', [](double e) { return e == 0; }))
         return;
-    write(*this, types::PlayerOthers_75, 'D', 0);
+    set_value(instances[types::PlayerOthers_75], 'D', 0);
     queue_stop_music(*this, 0);
 }
 
@@ -61,14 +62,14 @@ void Frames::event_func_1454()
 {
     if (!groups_on(*this) || !timed_state(*this, 'F', 'G', [](double g) { return g > 0; }))
         return;
-    change(*this, types::PlayerOthers_75, 'G', -1);
+    add_value(instances[types::PlayerOthers_75], 'G', -1);
 }
 
 void Frames::event_func_1455()
 {
     if (!groups_on(*this) || !timed_state(*this, 'F', 'G', [](double g) { return g == 0; }))
         return;
-    write(*this, types::PlayerOthers_75, 'F', 0);
+    set_value(instances[types::PlayerOthers_75], 'F', 0);
     queue_stop_music(*this, 1);
 }
 
@@ -88,5 +89,5 @@ void Frames::event_func_1457()
 {
     if (!groups_on(*this) || !petals(*this, [](double count) { return count == 0; }) || !power_state_on(*this))
         return;
-    write(*this, types::PlayerOthers_75, 'A', 0);
+    set_value(instances[types::PlayerOthers_75], 'A', 0);
 }

@@ -1,7 +1,8 @@
 // The direction states, button first-tick flags and push strengths that the
 // menus and the level code read, derived each tick from the eight slot
 // levels in InputsP1_23 A ... H.
-#include "game/events/shared/input_objects.h"
+#include "game/frames/event_support.h"
+#include "game/frames/frames.h"
 
 namespace {
 
@@ -26,48 +27,52 @@ double larger(double x, double y) { return x - y >= 0 ? x : y; }
 // A direction held on: state 2.
 void hold_direction(Frames& frames, char level, char opposite, char dead_zone, char state)
 {
-    const InputObject inputs = inputs_p1(frames);
-    if (pushed(inputs.get(level), inputs.get(opposite), global_input_data(frames).get(dead_zone)))
-        inputs.set(state, 2);
+    ObjectList& inputs = frames.instances[types::InputsP1_23];
+    if (pushed(get_value(inputs, level), get_value(inputs, opposite),
+               get_value(frames.instances[types::GlobalInputData_24], dead_zone)))
+        set_value(inputs, state, 2);
 }
 
 // The first tick of a push: state 1.
 void start_direction(Frames& frames, unsigned& counter, char level, char opposite, char dead_zone, char state)
 {
-    const InputObject inputs = inputs_p1(frames);
-    if (!pushed(inputs.get(level), inputs.get(opposite), global_input_data(frames).get(dead_zone)))
+    ObjectList& inputs = frames.instances[types::InputsP1_23];
+    if (!pushed(get_value(inputs, level), get_value(inputs, opposite),
+                get_value(frames.instances[types::GlobalInputData_24], dead_zone)))
         return;
     if (!run_once(counter, frames.loop_count))
         return;
-    inputs.set(state, 1);
+    set_value(inputs, state, 1);
 }
 
 // A button's first tick at exactly the full-on level.
 void press_button(Frames& frames, unsigned& counter, char level, char pressed)
 {
-    const InputObject inputs = inputs_p1(frames);
-    if (inputs.get(level) != 1000)
+    ObjectList& inputs = frames.instances[types::InputsP1_23];
+    if (get_value(inputs, level) != 1000)
         return;
     if (!run_once(counter, frames.loop_count))
         return;
-    inputs.set(pressed, 1);
+    set_value(inputs, pressed, 1);
 }
 
 void set_strength(Frames& frames, char state, char level, char scaled_dead_zone, char result)
 {
-    const InputObject inputs = inputs_p1(frames);
-    if (!(inputs.get(state) > 0))
+    ObjectList& inputs = frames.instances[types::InputsP1_23];
+    if (!(get_value(inputs, state) > 0))
         return;
-    inputs.set(result, strength(inputs.get(level), global_input_data(frames).get(scaled_dead_zone)));
+    set_value(
+        inputs, result,
+        strength(get_value(inputs, level), get_value(frames.instances[types::GlobalInputData_24], scaled_dead_zone)));
 }
 
 }  // namespace
 
 void Frames::event_func_150()
 {
-    const InputObject inputs = inputs_p1(*this);
+    ObjectList& inputs = instances[types::InputsP1_23];
     for (char letter = 'I'; letter <= 'P'; ++letter)
-        inputs.set(letter, 0);
+        set_value(inputs, letter, 0);
 }
 
 void Frames::event_func_151() { hold_direction(*this, 'A', 'B', 'F', 'I'); }
@@ -90,16 +95,16 @@ void Frames::event_func_163()
 {
     if (!run_once(run_once_163, loop_count))
         return;
-    const InputObject data = global_input_data(*this);
-    data.set('I', 1000 * data.get('E'));
-    data.set('J', 1000 * data.get('F'));
+    ObjectList& data = instances[types::GlobalInputData_24];
+    set_value(data, 'I', 1000 * get_value(data, 'E'));
+    set_value(data, 'J', 1000 * get_value(data, 'F'));
 }
 
 void Frames::event_func_164()
 {
-    const InputObject inputs = inputs_p1(*this);
+    ObjectList& inputs = instances[types::InputsP1_23];
     for (char letter = 'Q'; letter <= 'T'; ++letter)
-        inputs.set(letter, 0);
+        set_value(inputs, letter, 0);
 }
 
 void Frames::event_func_165() { set_strength(*this, 'I', 'A', 'J', 'Q'); }
@@ -109,16 +114,16 @@ void Frames::event_func_168() { set_strength(*this, 'L', 'D', 'I', 'T'); }
 
 void Frames::event_func_169()
 {
-    const InputObject inputs = inputs_p1(*this);
-    const double horizontal = larger(inputs.get('S'), inputs.get('T'));
-    inputs.set('U', horizontal);
-    inputs.set('V', larger(inputs.get('Q'), inputs.get('R')));
-    inputs.set('W', horizontal);
+    ObjectList& inputs = instances[types::InputsP1_23];
+    const double horizontal = larger(get_value(inputs, 'S'), get_value(inputs, 'T'));
+    set_value(inputs, 'U', horizontal);
+    set_value(inputs, 'V', larger(get_value(inputs, 'Q'), get_value(inputs, 'R')));
+    set_value(inputs, 'W', horizontal);
 }
 
 void Frames::event_func_170()
 {
-    const InputObject inputs = inputs_p1(*this);
-    if (inputs.get('U') == 0)
-        inputs.set('W', 1);
+    ObjectList& inputs = instances[types::InputsP1_23];
+    if (get_value(inputs, 'U') == 0)
+        set_value(inputs, 'W', 1);
 }

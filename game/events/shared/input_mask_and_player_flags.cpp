@@ -1,73 +1,74 @@
 // The control mask of this tick with its 24-tick history, the player's held
 // and first-tick flags under the input lock, the switch that starts polling,
 // and the runtime-controls events.
-#include "game/events/shared/input_objects.h"
+#include "game/frames/event_support.h"
+#include "game/frames/frames.h"
 
 namespace {
 
 // The controls are live while the lock (PlayerInput_21 M) is 0.
-bool unlocked(Frames& frames) { return player_input(frames).get('M') == 0; }
-bool locked(Frames& frames) { return player_input(frames).get('M') == 1; }
+bool unlocked(Frames& frames) { return get_value(frames.instances[types::PlayerInput_21], 'M') == 0; }
+bool locked(Frames& frames) { return get_value(frames.instances[types::PlayerInput_21], 'M') == 1; }
 
-int mask(Frames& frames) { return to_int(master_input(frames).get('A')); }
+int mask(Frames& frames) { return to_int(get_value(frames.instances[types::MasterInput_22], 'A')); }
 
 void add_to_mask(Frames& frames, int bit)
 {
-    const InputObject master = master_input(frames);
-    master.set('A', master.get('A') + bit);
+    ObjectList& master = frames.instances[types::MasterInput_22];
+    set_value(master, 'A', get_value(master, 'A') + bit);
 }
 
 void add_if_pushed(Frames& frames, char state, int bit)
 {
-    if (!unlocked(frames) || !(inputs_p1(frames).get(state) > 0))
+    if (!unlocked(frames) || !(get_value(frames.instances[types::InputsP1_23], state) > 0))
         return;
     add_to_mask(frames, bit);
 }
 
 void add_if_pressed(Frames& frames, char level, int bit)
 {
-    if (!unlocked(frames) || inputs_p1(frames).get(level) != 1000)
+    if (!unlocked(frames) || get_value(frames.instances[types::InputsP1_23], level) != 1000)
         return;
     add_to_mask(frames, bit);
 }
 
 void clear_first_ticks(Frames& frames)
 {
-    const InputObject player = player_input(frames);
+    ObjectList& player = frames.instances[types::PlayerInput_21];
     for (char letter : {'G', 'H', 'I', 'J', 'K', 'L', 'N', 'O', 'Q'})
-        player.set(letter, 0);
+        set_value(player, letter, 0);
 }
 
 void clear_held(Frames& frames)
 {
-    const InputObject player = player_input(frames);
+    ObjectList& player = frames.instances[types::PlayerInput_21];
     for (char letter = 'A'; letter <= 'F'; ++letter)
-        player.set(letter, 0);
+        set_value(player, letter, 0);
 }
 
 // First tick: the bit is in the mask and the held flag, still last tick's,
 // is not set yet.
 void mark_first_tick(Frames& frames, char held, int bit, char first_tick)
 {
-    const InputObject player = player_input(frames);
-    if (player.get(held) != 0 || !(mask(frames) & bit))
+    ObjectList& player = frames.instances[types::PlayerInput_21];
+    if (get_value(player, held) != 0 || !(mask(frames) & bit))
         return;
-    player.set(first_tick, 1);
+    set_value(player, first_tick, 1);
 }
 
 void mark_held(Frames& frames, int bit, char held)
 {
     if (mask(frames) & bit)
-        player_input(frames).set(held, 1);
+        set_value(frames.instances[types::PlayerInput_21], held, 1);
 }
 
 }  // namespace
 
 void Frames::event_func_171()
 {
-    const InputObject master = master_input(*this);
-    master.set('A', 0);
-    master.set('B', 0);
+    ObjectList& master = instances[types::MasterInput_22];
+    set_value(master, 'A', 0);
+    set_value(master, 'B', 0);
 }
 
 void Frames::event_func_172() { add_if_pushed(*this, 'I', 1); }
@@ -81,10 +82,10 @@ void Frames::event_func_178() { add_if_pressed(*this, 'G', 64); }
 // The history moves one place towards C; Z takes this tick's mask.
 void Frames::event_func_179()
 {
-    const InputObject master = master_input(*this);
+    ObjectList& master = instances[types::MasterInput_22];
     for (char letter = 'C'; letter < 'Z'; ++letter)
-        master.set(letter, master.get(char(letter + 1)));
-    master.set('Z', master.get('A'));
+        set_value(master, letter, get_value(master, char(letter + 1)));
+    set_value(master, 'Z', get_value(master, 'A'));
 }
 
 void Frames::event_func_180()

@@ -20,7 +20,7 @@ namespace voices {
 // The character id: value A of PlayerMovementValues_80.
 inline double character_id(Frames& frames)
 {
-    return instance_or_default(frames.instances[types::PlayerMovementValues_80]).alterables->values.get(0);
+    return get_value(frames.instances[types::PlayerMovementValues_80], 'A');
 }
 
 // Orrun's events check the id besides the group.

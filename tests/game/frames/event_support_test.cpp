@@ -7,10 +7,6 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-namespace {
-
-}  // namespace
-
 TEST(EventConditions, run_once_fires_on_the_first_true_tick_and_again_after_a_false_one)
 {
     EventKit kit;
@@ -183,4 +179,43 @@ TEST(EventNumbers, text_pieces_are_cut_to_the_text)
     EXPECT_EQ(text_piece(text, 2, 0), "");
     EXPECT_EQ(text_piece(text, 8, INT64_MAX), "9");
     EXPECT_EQ(text_piece("", 0, 3), "");
+}
+
+TEST(EventValues, a_single_instance_type_is_read_and_written_through_its_list)
+{
+    EventKit kit;
+    kit.enter_empty_frame({});
+    ObjectList& values = kit.frames().instances[types::PlayerMovementValues_80];
+    const auto is_8_5 = [](const FrameObject& object) { return get_value(object, 'B') == 8.5; };
+    // No instance: reads see a fresh object whatever was written, and a
+    // condition on the instance fails.
+    set_value(values, 'B', 7);
+    add_value(values, 'B', 1.5);
+    set_flag(values, 5, true);
+    set_string(values, 0, "lost");
+    EXPECT_EQ(get_value(values, 'B'), 0.0);
+    EXPECT_FALSE(get_flag(values, 5));
+    EXPECT_FALSE(instance_holds(values, [](const FrameObject&) { return true; }));
+
+    // Two instances: the last one added is the one read and written.
+    FrameObject* first = kit.place("PlayerMovementValues_80", 0, 0);
+    FrameObject* last = kit.place("PlayerMovementValues_80", 0, 0);
+    set_value(values, 'B', 7);
+    add_value(values, 'B', 1.5);
+    set_flag(values, 5, true);
+    set_string(values, 0, "kept");
+    EXPECT_EQ(EventKit::values(last, "BF"), (std::vector<double>{8.5, 0}));
+    EXPECT_EQ(EventKit::value(first, 'B'), 0.0);
+    EXPECT_TRUE(get_flag(values, 5));
+    EXPECT_FALSE(EventKit::flag(first, 5));
+    EXPECT_EQ(last->alterables->strings.get(0), "kept");
+    EXPECT_TRUE(instance_holds(values, is_8_5));
+    set_flag(values, 5, false);
+    EXPECT_FALSE(EventKit::flag(last, 5));
+
+    // Every instance, and the layer an instance is on.
+    set_value_of_all(values, 'M', 3);
+    EXPECT_EQ(EventKit::value(first, 'M'), 3.0);
+    EXPECT_EQ(EventKit::value(last, 'M'), 3.0);
+    EXPECT_EQ(layer_index(*last), 0);
 }
