@@ -297,7 +297,14 @@ double SoundStream::get_playing_offset()
     AXVoiceOffsets offsets;
     AXGetVoiceOffsets(v, &offsets);
     const uint64_t length = decoder->samples / unsigned(channels);
-    const uint64_t position = (offsets.current_offset % half + played_frames) % length;
+    // Moved, and the voices not restarted yet: where they will start.
+    if (seek_pending.load())
+        return double(played_frames % length) / decoder->sample_rate;
+    // The callback counts a half as played only when it next runs: voices
+    // that have crossed into the other half are a half further on already.
+    const unsigned idx = std::min(offsets.current_offset / half, 1u);
+    const uint64_t uncounted = idx != playing_half.load() ? half : 0;
+    const uint64_t position = (offsets.current_offset % half + played_frames + uncounted) % length;
     return double(position) / decoder->sample_rate;
 }
 

@@ -104,6 +104,26 @@ TEST_F(StreamTest, a_looping_stream_joins_its_end_to_its_start_without_a_gap)
     EXPECT_EQ(stream->get_status(), SOUND_PLAYING);
 }
 
+TEST_F(StreamTest, the_position_read_between_frames_keeps_rising_as_the_voices_cross_into_the_other_half)
+{
+    auto* decoder = new RampDecoder(44100 * 3, 44100, 2);
+    SoundStream* stream = ramp_stream(decoder);
+    stream->play();
+    frames(1);
+    // 800 frames of 3 ms: the voices cross from one half to the other four
+    // times, each time in the middle of a frame the callback has run for.
+    double last = stream->get_playing_offset();
+    for (int i = 0; i < 800; ++i) {
+        frames(1);
+        global_device->update();
+        const double now = stream->get_playing_offset();
+        ASSERT_GT(now, last) << "frame " << i;
+        ASSERT_LT(now - last, 0.004) << "frame " << i;
+        last = now;
+    }
+    EXPECT_NEAR(last, 800 * 0.003, 0.01);
+}
+
 TEST_F(StreamTest, a_stream_stops_on_its_last_valid_frame_and_a_looping_one_without_data_ends)
 {
     // Shorter than half a second: half 0 in part, the rest zeroed, half 1 not read.
@@ -164,6 +184,8 @@ TEST_F(StreamTest, moving_a_playing_stream_restarts_the_voices_on_the_refilled_r
     stream->set_playing_offset(12.5);
     EXPECT_EQ(stream->played_frames, 400000u);
     expect_ring(stream->left, 0, 32000, 400000, 640000, 0);
+    // Until the voices restart the position is where they will start.
+    EXPECT_DOUBLE_EQ(stream->get_playing_offset(), 12.5);
 
     // A callback pass that took its bits just before the move, and a refill
     // pass, both before the voices restart: neither may count the old
@@ -173,6 +195,7 @@ TEST_F(StreamTest, moving_a_playing_stream_restarts_the_voices_on_the_refilled_r
     global_device->update();
     EXPECT_EQ(stream->played_frames, 400000u);
     EXPECT_EQ(stream->playing_half.load(), 0u);
+    EXPECT_DOUBLE_EQ(stream->get_playing_offset(), 12.5);
     stream->raise(SOUND_CMD_STREAM_OFFSET);
 
     frames(1);
