@@ -129,13 +129,36 @@ TEST(PlayerEngineStep, falls_by_the_vertical_speed_only_in_the_air_with_the_vert
 
 namespace {
 
+// The slope a landing measures: the right angle sensor's offset from the
+// player, read against the left one's (-7, 0), and the angle the angle
+// calculator makes of the two sensors' positions. On a floor the vector is
+// (-7 - x, -y); under a ceiling, where the sensors are turned over, (7 + x, y).
+struct Slope {
+    int x, y;
+    double degrees;
+};
+
+const Slope floor_30{5, -7, std::atan(7.0 / 12) * degrees_per_radian};
+const Slope floor_22{-2, -2, std::atan(2.0 / 5) * degrees_per_radian};
+const Slope floor_338{-2, 2, -std::atan(2.0 / 5) * degrees_per_radian + 180 + 180};
+const Slope ceiling_150{5, 7, -std::atan(7.0 / 12) * degrees_per_radian + 180};
+const Slope ceiling_200{4, -4, std::atan(4.0 / 11) * degrees_per_radian + 180};
+const Slope ceiling_flat{7, 0, 180};
+
+void tilt(EventKit& kit, const Slope& slope)
+{
+    FrameObject* right = kit.instance(types::PlayerSensorRightAngle_99);
+    set(right, 'A', slope.x);
+    set(right, 'B', slope.y);
+}
+
 // The player just above the floor, falling: its bottom and edge sensors
 // are inside the floor.
 struct FloorLanding : testing::Test {
     EventKit kit;
     FrameObject* values = nullptr;
 
-    void land(double fall_speed, double measured_angle, bool both_edges)
+    void land(double fall_speed, const Slope& slope, bool both_edges)
     {
         TerrainScene scene = step_scene(645, 649);
         if (!both_edges) {
@@ -154,7 +177,7 @@ struct FloorLanding : testing::Test {
         set(kit.instance(types::PlayerSensorBottomBig_95), 'Z', 1);
         set(kit.instance(types::PlayerSensorLeftEdge_100), 'Z', both_edges ? 1 : 0);
         set(kit.instance(types::PlayerSensorRightEdge_101), 'Z', 1);
-        set(kit.instance(types::MasterGroupsA_83), 'C', measured_angle);
+        tilt(kit, slope);
         kit.run(1);
     }
 };
@@ -163,7 +186,7 @@ struct FloorLanding : testing::Test {
 
 TEST_F(FloorLanding, on_flat_ground_keeps_the_ground_speed_and_remembers_the_fall)
 {
-    land(5, 0, true);
+    land(5, {7, 0, 0}, true);
     EXPECT_EQ(v(values, 'L'), 1);
     EXPECT_EQ(v(values, 'K'), 1);
     EXPECT_EQ(v(values, 'W'), 5);
@@ -181,29 +204,33 @@ TEST_F(FloorLanding, on_flat_ground_keeps_the_ground_speed_and_remembers_the_fal
 
 TEST_F(FloorLanding, on_a_slope_turns_part_of_the_fall_into_ground_speed)
 {
-    land(5, 30, true);
-    EXPECT_EQ(v(values, 'N'), 30);
-    EXPECT_EQ(v(values, 'O'), 30);
-    EXPECT_EQ(v(values, 'B'), 2 - std::sin(30 / 57.29577951308232) * (5 * 0.84));
+    land(5, floor_30, true);
+    EXPECT_NEAR(floor_30.degrees, 30.256, 1e-3);
+    EXPECT_DOUBLE_EQ(v(values, 'N'), floor_30.degrees);
+    EXPECT_DOUBLE_EQ(v(values, 'O'), floor_30.degrees);
+    EXPECT_DOUBLE_EQ(v(values, 'B'), 2 - std::sin(floor_30.degrees / degrees_per_radian) * (5 * 0.84));
     EXPECT_EQ(v(values, 'L'), 1);
 }
 
 TEST_F(FloorLanding, at_22_degrees_or_less_keeps_the_ground_speed)
 {
-    land(5, 22, true);
-    EXPECT_EQ(v(values, 'N'), 22);
+    land(5, floor_22, true);
+    EXPECT_NEAR(floor_22.degrees, 21.8, 0.01);
+    EXPECT_DOUBLE_EQ(v(values, 'N'), floor_22.degrees);
     EXPECT_EQ(v(values, 'B'), 2);
 }
 
 TEST_F(FloorLanding, at_338_degrees_or_more_keeps_the_ground_speed)
 {
-    land(5, 338, true);
+    land(5, floor_338, true);
+    EXPECT_DOUBLE_EQ(v(values, 'N'), floor_338.degrees);
+    EXPECT_NEAR(floor_338.degrees, 338.2, 0.01);
     EXPECT_EQ(v(values, 'B'), 2);
 }
 
 TEST_F(FloorLanding, with_one_edge_off_the_ground_lands_flat_without_measuring)
 {
-    land(5, 30, false);
+    land(5, floor_30, false);
     EXPECT_EQ(v(values, 'N'), 0);
     EXPECT_EQ(v(values, 'B'), 2);
     EXPECT_EQ(v(values, 'L'), 1);
@@ -211,7 +238,7 @@ TEST_F(FloorLanding, with_one_edge_off_the_ground_lands_flat_without_measuring)
 
 TEST_F(FloorLanding, does_not_happen_while_rising)
 {
-    land(-0.5, 30, true);
+    land(-0.5, floor_30, true);
     EXPECT_EQ(v(values, 'L'), 0);
     EXPECT_EQ(v(values, 'G'), -0.5);
     EXPECT_EQ(v(values, 'N'), 7);
@@ -227,7 +254,7 @@ struct CeilingLanding : testing::Test {
     FrameObject* values = nullptr;
     FrameObject* steps = nullptr;
 
-    void rise(double vertical_speed, double measured_angle, double mode = 1)
+    void rise(double vertical_speed, const Slope& slope, double mode = 1)
     {
         TerrainScene scene = step_scene(650, 656);
         scene.start_y = 300;
@@ -242,7 +269,7 @@ struct CeilingLanding : testing::Test {
         for (const int sensor : {types::PlayerSensorTopBig_93, types::PlayerSensorBottomBig_95,
                                  types::PlayerSensorLeftEdge_100, types::PlayerSensorRightEdge_101})
             set(kit.instance(sensor), 'Z', 1);
-        set(kit.instance(types::MasterGroupsA_83), 'C', measured_angle);
+        tilt(kit, slope);
         kit.run(1);
     }
 };
@@ -251,10 +278,11 @@ struct CeilingLanding : testing::Test {
 
 TEST_F(CeilingLanding, on_a_sloped_ceiling_attaches_and_steers_the_rise_into_ground_speed)
 {
-    rise(-3, 150);
-    EXPECT_EQ(v(values, 'N'), 150);
-    EXPECT_EQ(v(values, 'O'), 150);
-    EXPECT_EQ(v(values, 'B'), 1 - (std::sin(150 / 57.29577951308232) / 0.35) * (-3 * 0.84));
+    rise(-3, ceiling_150);
+    EXPECT_NEAR(ceiling_150.degrees, 149.74, 0.01);
+    EXPECT_DOUBLE_EQ(v(values, 'N'), ceiling_150.degrees);
+    EXPECT_DOUBLE_EQ(v(values, 'O'), ceiling_150.degrees);
+    EXPECT_DOUBLE_EQ(v(values, 'B'), 1 - (std::sin(ceiling_150.degrees / degrees_per_radian) / 0.35) * (-3 * 0.84));
     EXPECT_EQ(v(values, 'W'), -3);
     EXPECT_EQ(v(values, 'G'), 0);
     EXPECT_EQ(v(values, 'M'), 1);
@@ -265,14 +293,15 @@ TEST_F(CeilingLanding, on_a_sloped_ceiling_attaches_and_steers_the_rise_into_gro
 
 TEST_F(CeilingLanding, past_190_degrees_attaches_too)
 {
-    rise(-3, 200);
+    rise(-3, ceiling_200);
+    EXPECT_NEAR(ceiling_200.degrees, 199.98, 0.01);
     EXPECT_EQ(v(values, 'L'), 1);
-    EXPECT_EQ(v(values, 'B'), 1 - (std::sin(200 / 57.29577951308232) / 0.35) * (-3 * 0.84));
+    EXPECT_DOUBLE_EQ(v(values, 'B'), 1 - (std::sin(ceiling_200.degrees / degrees_per_radian) / 0.35) * (-3 * 0.84));
 }
 
 TEST_F(CeilingLanding, on_a_flat_ceiling_stays_in_the_air)
 {
-    rise(-3, 180);
+    rise(-3, ceiling_flat);
     EXPECT_EQ(v(values, 'L'), 0);
     EXPECT_EQ(v(values, 'G'), -3);
     EXPECT_EQ(v(values, 'B'), 1);
@@ -282,7 +311,7 @@ TEST_F(CeilingLanding, on_a_flat_ceiling_stays_in_the_air)
 
 TEST_F(CeilingLanding, needs_more_than_the_threshold_rise)
 {
-    rise(-1.75, 150);
+    rise(-1.75, ceiling_150);
     EXPECT_EQ(v(values, 'L'), 0);
     EXPECT_EQ(v(steps, 'P'), 0);
     EXPECT_EQ(v(values, 'N'), 0);
@@ -290,7 +319,7 @@ TEST_F(CeilingLanding, needs_more_than_the_threshold_rise)
 
 TEST_F(CeilingLanding, never_attaches_in_movement_mode_42)
 {
-    rise(-5, 150, 42);
+    rise(-5, ceiling_150, 42);
     EXPECT_EQ(v(values, 'L'), 0);
     EXPECT_EQ(v(steps, 'P'), 0);
 }
