@@ -35,11 +35,15 @@ TEST(Act1NamedLoops, the_map_is_made_once_and_shared_bodies_run_under_names_of_t
     EXPECT_FALSE(f.fast_loop_sound_explode3.running);
     EXPECT_EQ(f.fast_loop_sound_explode3.index, 0);
 
-    // Names are matched whole and by case: near misses start nothing.
+    // Names are matched whole and by case: near misses start nothing. (The
+    // act's first tick ran the music calls and a camera mode by name.)
     kit.enter_frame(4);
     EXPECT_EQ(f.loops, first);
     EXPECT_EQ(f.loops->size(), 54u);
     EXPECT_NE(f.find_loop("process_call.ME"), nullptr);
+    for (FastLoop* loop : {&f.fast_loop_camera_mode2, &f.fast_loop_process_call_me, &f.fast_loop_sound_idle3,
+                           &f.fast_loop_play_music_5, &f.fast_loop_sound_go0})
+        loop->running = false;
     for (const char* name : {"process_call.me", "camera_mode3", "sound_idle4", "play_music_5", "sound_go1", ""}) {
         EXPECT_EQ(f.find_loop(name), nullptr) << name;
         f.run_named_loop(name, 1);

@@ -227,11 +227,11 @@ TEST_F(Act1Start, entering_the_act_starts_the_player_camera_and_music)
     EXPECT_EQ(EventKit::values(camera, "XYEFAB"), doubles(213, 120, act_width, act_height, 69, 445));
     // The camera trigger of the boss area, with the stand-in limits.
     EXPECT_EQ(EventKit::values(kit.instance(types::CameraTriggerBoss_169), "AB"), doubles(2263, -192));
+    // The stage music call is written and taken in the same tick.
     auto* calls = static_cast<ArrayObject*>(kit.instance(types::FunctionMusic_50));
-    bool queued = false;
-    for (int x = calls->data.base; x < calls->data.current_x; ++x)
-        queued = queued || calls->get_string(x, -1, -1) == "play_music(5)";
-    EXPECT_TRUE(queued);
+    EXPECT_EQ(calls->get_string(0, -1, -1), "play_music(5)");
+    EXPECT_EQ(calls->data.current_x, 0);
+    EXPECT_EQ(music_count(kit.take_sounds(), "m_stage1.ogg"), 1);
     EXPECT_EQ(media.get_channel_volume(31), 100);
     EXPECT_TRUE(media.channels[31].locked);
 }

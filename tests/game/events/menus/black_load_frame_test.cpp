@@ -67,9 +67,13 @@ TEST(BlackLoadFrame, enters_act_1_after_a_tenth_of_a_second_with_the_music_stopp
     EXPECT_EQ(array(kit, types::FunctionMusic_50)->get_string(0, 0, 0), "");
     EXPECT_EQ(array(kit, types::QueueMusic_51)->get_value(0, 1, 0), 0);
 
+    // The act starts its own music, not the menu's.
+    kit.take_sounds();
     kit.run(1);
     EXPECT_EQ(kit.frames().index, 4);
-    EXPECT_FALSE(media.is_channel_playing(31));
+    const std::vector<SoundStart> sounds = kit.take_sounds();
+    EXPECT_EQ(music_count(sounds, "m_stage1.ogg"), 1);
+    EXPECT_EQ(music_count(sounds, "m_menu1.ogg"), 0);
 }
 
 TEST(BlackLoadFrame, leaves_once_per_entry_even_when_it_stays_longer)
