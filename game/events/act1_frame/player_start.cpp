@@ -1,9 +1,9 @@
 // The stage's start events that put the player on its start marker, give
 // the sensors their offsets, set up the camera and queue the stage music.
 #include "audio/media.h"
+#include "game/events/stage_loops/music_queue.h"
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
-#include "objects/arrayext.h"
 #include "objects/stringparser.h"
 #include "runtime/layer.h"
 
@@ -136,12 +136,7 @@ void Frames::event_func_2223()
 {
     if (!level_group_43 || !(global_values->get(4) >= 0))
         return;
-    const std::string call = "play_music(" + global_strings->get(5) + ")";
-    for_each_instance(instances[types::FunctionMusic_50], [&](FrameObject* object) {
-        auto* calls = static_cast<ArrayObject*>(object);
-        calls->set_string(call, -1, -1, -1);
-        ++calls->data.current_x;
-    });
+    music::write_call(*this, "play_music(" + global_strings->get(5) + ")");
 }
 
 void Frames::event_func_2224()

@@ -2,7 +2,7 @@
 // fade card that darkens to half, the music changes, and after 200 ticks
 // the card fades while the screen goes dark; at 280 ticks the game leaves
 // for the continue screen.
-#include "game/events/player_physics/player_value_objects.h"
+#include "game/events/stage_loops/music_queue.h"
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 #include "game/objects/classes.h"
@@ -41,9 +41,9 @@ void Frames::event_func_2099()
         fade->set_x(new_display_x);
         fade->set_y(new_display_y);
     }
-    player_values::queue_music_call(*this, "unlock_music()");
-    player_values::queue_music_call(*this, "stop_music()");
-    player_values::queue_music_call(*this, "play_music(" + global_strings->get(8) + ",1,3");
+    music::write_call(*this, "unlock_music()");
+    music::write_call(*this, "stop_music()");
+    music::write_call(*this, "play_music(" + global_strings->get(8) + ",1,3");
     for_each_instance(instances[types::LevelCardGameOver_191], [](FrameObject* card) { card->set_visible(true); });
     if (fade) {
         fade->set_x_scale(float(global_values->get(16)));

@@ -7,6 +7,7 @@
 // animation has reached frame 4.
 #include "audio/media.h"
 #include "game/events/player_physics/player_value_objects.h"
+#include "game/events/stage_loops/music_queue.h"
 #include "game/objects/classes.h"
 #include "objects/active.h"
 #include "objects/arrayext.h"
@@ -378,9 +379,9 @@ void Frames::event_func_1030()
 {
     if (!sequence_a(*this) || !timer_at(*this, 80) || !run_once(run_once_1030, loop_count))
         return;
-    queue_music_call(*this, "fadeout_music(2000)");
-    queue_music_call(*this, "unqueue_music()");
-    queue_music_call(*this, "lock_music()");
+    music::write_call(*this, "fadeout_music(2000)");
+    music::write_call(*this, "unqueue_music()");
+    music::write_call(*this, "lock_music()");
 }
 
 void Frames::event_func_1031()
@@ -505,7 +506,7 @@ void Frames::event_func_1047()
     if (!sequence_b(*this) || !timer_at(*this, 110) || !run_once(run_once_1047, loop_count))
         return;
     take_life(*this);
-    queue_music_call(*this, "lock_music()");
+    music::write_call(*this, "lock_music()");
 }
 
 void Frames::event_func_1048()

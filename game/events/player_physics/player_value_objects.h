@@ -31,7 +31,6 @@
 
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
-#include "objects/arrayext.h"
 
 #include <string>
 
@@ -41,16 +40,5 @@ namespace player_values {
 constexpr double camera_hurt = 6;
 // Movement modes: knock-back, dead, the second death, spring flight.
 constexpr double mode_knock_back = 8, mode_dead = 9, mode_second_death = 10, mode_spring = 40;
-
-// Writes a music call for the dispatcher at the call list's write position,
-// which then moves past it.
-inline void queue_music_call(Frames& frames, const std::string& call)
-{
-    for_each_instance(frames.instances[types::FunctionMusic_50], [&call](FrameObject* object) {
-        auto* calls = static_cast<ArrayObject*>(object);
-        calls->set_string(call, -1, -1, -1);
-        ++calls->data.current_x;
-    });
-}
 
 }  // namespace player_values

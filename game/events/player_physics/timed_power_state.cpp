@@ -3,6 +3,7 @@
 // end; the power state drains a petal every 60 play ticks and ends when the
 // petals run out.
 #include "game/events/player_physics/player_value_objects.h"
+#include "game/events/stage_loops/music_queue.h"
 #include "objects/counter.h"
 
 #include <cmath>
@@ -38,7 +39,7 @@ bool petals(Frames& frames, Test test)
 
 void queue_stop_music(Frames& frames, unsigned music_name)
 {
-    queue_music_call(frames, "stop_music(" + frames.global_strings->get(music_name) + ")");
+    music::write_call(frames, "stop_music(" + frames.global_strings->get(music_name) + ")");
 }
 
 }  // namespace
