@@ -9,22 +9,6 @@
 
 #include <algorithm>
 
-std::vector<GridItem> grid_items;
-std::vector<int> grid_free_ids;
-
-UniformGrid::~UniformGrid()
-{
-    for (const GridItemList& list : cells) {
-        for (const int id : list.ids) {
-            GridItem& item = grid_items[size_t(id)];
-            if (!item.data)
-                continue;
-            item.data = nullptr;
-            grid_free_ids.push_back(id);
-        }
-    }
-}
-
 void UniformGrid::init()
 {
     const Frame* frame = manager.frame;
@@ -67,14 +51,14 @@ void UniformGrid::get_pos(const int* box, int* range) const
 int UniformGrid::take_item(void* data, const int* box, bool is_static)
 {
     int id;
-    if (!grid_free_ids.empty()) {
-        id = grid_free_ids.back();
-        grid_free_ids.pop_back();
+    if (!free_ids.empty()) {
+        id = free_ids.back();
+        free_ids.pop_back();
     } else {
-        grid_items.push_back(GridItem());
-        id = int(grid_items.size() - 1);
+        items.push_back(GridItem());
+        id = int(items.size() - 1);
     }
-    GridItem& item = grid_items[size_t(id)];
+    GridItem& item = items[size_t(id)];
     item.data = data;
     item.stamp = stamp;
     item.is_static = is_static ? 1 : 0;
@@ -87,7 +71,7 @@ int UniformGrid::file_new_item(int id)
 {
     if (cells.empty())
         return id;
-    const GridItem& item = grid_items[size_t(id)];
+    const GridItem& item = items[size_t(id)];
     for (int cy = item.range[1]; cy < item.range[3]; ++cy) {
         for (int cx = item.range[0]; cx < item.range[2]; ++cx)
             insert_id(cell(cx, cy), id, item.is_static);
@@ -148,7 +132,7 @@ void UniformGrid::remove_static_proxy(GridItemList& list, int id)
 
 void UniformGrid::move(int id, const int* box)
 {
-    GridItem& item = grid_items[size_t(id)];
+    GridItem& item = items[size_t(id)];
     int raw[4];
     raw_cells(box, raw);
     if (std::equal(raw, raw + 4, item.raw))
@@ -175,7 +159,7 @@ void UniformGrid::move(int id, const int* box)
 
 void UniformGrid::remove(int id)
 {
-    GridItem& item = grid_items[size_t(id)];
+    GridItem& item = items[size_t(id)];
     if (!cells.empty()) {
         for (int cy = item.range[1]; cy < item.range[3]; ++cy) {
             for (int cx = item.range[0]; cx < item.range[2]; ++cx)
@@ -183,14 +167,14 @@ void UniformGrid::remove(int id)
         }
     }
     item.data = nullptr;
-    grid_free_ids.push_back(id);
+    free_ids.push_back(id);
 }
 
 void UniformGrid::remove_data(const void* data)
 {
     for (const GridItemList& list : cells) {
         for (const int id : list.ids) {
-            if (grid_items[size_t(id)].data == data) {
+            if (items[size_t(id)].data == data) {
                 remove(id);
                 return;
             }
@@ -230,12 +214,13 @@ bool PairCandidates::filed_over(const FrameObject* object, int position_in_list,
     // The grid names the instance; its list item is found by its index.
     if (object->index != position_in_list || !object->layer || object->layer->grid.cells.empty())
         return false;
+    const UniformGrid& grid = object->layer->grid;
     const int proxy = object->collision->proxy;
-    if (proxy < 0 || size_t(proxy) >= grid_items.size() || grid_items[size_t(proxy)].data != object)
+    if (proxy < 0 || size_t(proxy) >= grid.items.size() || grid.items[size_t(proxy)].data != object)
         return false;
     int range[4];
-    object->layer->grid.get_pos(box, range);
-    const int* filed = grid_items[size_t(proxy)].range;
+    grid.get_pos(box, range);
+    const int* filed = grid.items[size_t(proxy)].range;
     return range[0] >= filed[0] && range[1] >= filed[1] && range[2] <= filed[2] && range[3] <= filed[3];
 }
 

@@ -1,5 +1,7 @@
-// Each layer's broad phase: a uniform grid of 256-pixel cells. Every grid
-// draws its items from one pool shared by the whole program.
+// Each layer's broad phase: a uniform grid of 256-pixel cells. A grid owns
+// its items, so they go with it: an instance filed in a layer's grid must
+// leave it before the layer goes (the layer releases its background
+// objects first), never after some other static.
 #pragma once
 
 #include <cstddef>
@@ -23,10 +25,6 @@ struct GridItemList {
     std::vector<int> ids;
 };
 
-// The shared item pool and its free list (ids used as a stack).
-extern std::vector<GridItem> grid_items;
-extern std::vector<int> grid_free_ids;
-
 class UniformGrid {
 public:
     static constexpr int cell_size = 256;
@@ -34,10 +32,11 @@ public:
     int width = 0;   // columns
     int height = 0;  // rows
     std::vector<GridItemList> cells;  // row-major
+    std::vector<GridItem> items;      // by id
+    std::vector<int> free_ids;        // the ids to reuse, as a stack
     uint32_t stamp = 0;
 
     UniformGrid() = default;
-    ~UniformGrid();
     UniformGrid(const UniformGrid&) = delete;
     UniformGrid& operator=(const UniformGrid&) = delete;
 
@@ -157,7 +156,7 @@ bool UniformGrid::visit(const int* range, bool statics_only, Callback& callback)
             const GridItemList& list = cell(cx, cy);
             const size_t end = statics_only ? size_t(list.static_count) : list.ids.size();
             for (size_t k = 0; k < end; ++k) {
-                GridItem& item = grid_items[size_t(list.ids[k])];
+                GridItem& item = items[size_t(list.ids[k])];
                 if (item.stamp == stamp)
                     continue;
                 item.stamp = stamp;
@@ -190,6 +189,6 @@ bool UniformGrid::query_static(int id, Callback& callback)
 {
     int range[4];
     for (int i = 0; i < 4; ++i)
-        range[i] = grid_items[size_t(id)].range[i];
+        range[i] = items[size_t(id)].range[i];
     return visit(range, true, callback);
 }

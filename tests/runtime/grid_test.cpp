@@ -114,7 +114,7 @@ TEST(UniformGrid, dynamic_removal_swaps_in_the_last_id_and_static_removal_keeps_
     // A freed id is the next one taken.
     grid.remove(d2);
     EXPECT_EQ(grid.add(&marker[6], box), d2);
-    EXPECT_EQ(grid_items[size_t(d2)].data, &marker[6]);
+    EXPECT_EQ(grid.items[size_t(d2)].data, &marker[6]);
 }
 
 TEST(UniformGrid, queries_report_each_item_once_per_query_and_static_queries_only_static_items)
@@ -180,16 +180,21 @@ TEST(UniformGrid, background_queries_find_ladders_but_overlap_tests_skip_them)
     EXPECT_FALSE(mover->overlaps_background());
 }
 
-TEST(UniformGrid, a_destroyed_grid_frees_its_ids_for_the_next_grid)
+TEST(UniformGrid, each_layers_grid_numbers_and_frees_its_own_items)
 {
-    int id;
-    {
-        RunningFrame running(256, 256, 1);
-        const int box[4] = {0, 0, 10, 10};
-        id = running.layer(0).grid.add(&marker[7], box);
-    }
-    EXPECT_EQ(grid_items[size_t(id)].data, nullptr);
-    RunningFrame running(256, 256, 1);
+    RunningFrame running(256, 256, 2);
+    UniformGrid& first = running.layer(0).grid;
+    UniformGrid& second = running.layer(1).grid;
     const int box[4] = {0, 0, 10, 10};
-    EXPECT_EQ(running.layer(0).grid.add(&marker[0], box), id);
+    const int a = first.add(&marker[7], box);
+    const int b = second.add(&marker[0], box);
+    EXPECT_EQ(a, 0);
+    EXPECT_EQ(b, 0);
+    // A removal in one grid leaves the other's item of the same id alone.
+    first.remove(a);
+    EXPECT_EQ(second.items[size_t(b)].data, &marker[0]);
+    Collector seen;
+    second.query(box, seen);
+    EXPECT_EQ(seen.seen, std::vector<void*>{&marker[0]});
+    EXPECT_EQ(first.add(&marker[1], box), a);
 }

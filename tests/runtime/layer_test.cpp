@@ -260,7 +260,6 @@ TEST(LayerLifetime, a_destroyed_layer_or_background_object_releases_what_it_hold
 {
     released = 0;
     std::unique_ptr<Image> image(make_filled_image(8, 8, 255));
-    int shapeless_id = -1;
     {
         RunningFrame running(640, 480, 2);
         running.frame.add_background_object(new CountedBackdrop(0, 0), 0);
@@ -269,11 +268,9 @@ TEST(LayerLifetime, a_destroyed_layer_or_background_object_releases_what_it_hold
         FrameObject* shapeless = make_instance(0, 0, 9);
         shapeless->flags |= FrameObject::BACKGROUND;
         running.frame.add_background_object(shapeless, 0);
-        shapeless_id = running.layer(0).grid.cell(0, 0).ids.back();
         running.frame.reset();
         EXPECT_EQ(released, 2);
     }
-    EXPECT_EQ(grid_items[size_t(shapeless_id)].data, nullptr);
 
     // A destroyed background object without a shape leaves the grid.
     RunningFrame running(640, 480, 1);
