@@ -1,5 +1,6 @@
 #include "console/options.h"
 
+#include "console/ax.h"
 #include "console/fs.h"
 #include "console/input_script.h"
 #include "console/os.h"
@@ -7,8 +8,10 @@
 #include "console/window.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -141,4 +144,14 @@ int console_finish()
 {
     window_finish();
     return procui_exit_status();
+}
+
+void console_end_now()
+{
+    procui_ask_to_save();
+    const int status = console_finish();
+    // The sound thread stops and a recording gets its header.
+    AXQuit();
+    fflush(nullptr);
+    _exit(status);
 }

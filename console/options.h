@@ -30,6 +30,12 @@ bool console_start();
 // The end of the run: the outputs' closing lines. The process's exit
 // status: 0, or 1 when an output failed.
 int console_finish();
+// Ends the run at once from inside a host call that cannot go on (the
+// display is gone): the application is asked to save as at any exit, the
+// outputs are finished as console_finish and the sound's end leave them, and
+// the process exits with the run's status without the exit handlers, which
+// would race the game's threads still at work.
+[[noreturn]] void console_end_now();
 
 // The per-user save folder: $XDG_DATA_HOME/quorvella, else ~/.local/share/quorvella.
 std::string console_default_save_dir();

@@ -67,10 +67,7 @@ ProcUIStatus ProcUIProcessMessages(bool)
     // N ticks run in full; the message batch of tick N + 1 brings the exit.
     const long ticks = console_options().ticks;
     if (exit_requested.load() || (ticks >= 0 && counts.batches > ticks)) {
-        exiting = true;
-        // The system asks the application to save before it goes.
-        if (save_callback)
-            save_callback(save_context);
+        procui_ask_to_save();
         return PROCUI_STATUS_EXITING;
     }
     switch (pending_move.exchange(0)) {
@@ -85,6 +82,16 @@ ProcUIStatus ProcUIProcessMessages(bool)
     default:
         return in_background ? PROCUI_STATUS_IN_BACKGROUND : PROCUI_STATUS_IN_FOREGROUND;
     }
+}
+
+void procui_ask_to_save()
+{
+    if (exiting)
+        return;
+    exiting = true;
+    // The system asks the application to save before it goes.
+    if (save_callback)
+        save_callback(save_context);
 }
 
 void ProcUIDrawDoneRelease()

@@ -41,6 +41,9 @@ bool procui_exit_requested();
 // An output of the run failed (already reported): the run ends at the next
 // batch and the process with a non-zero status.
 void procui_fail_run();
+// The save request an exit brings, made now unless an exit already made it
+// (a run that must end without its next message batch).
+void procui_ask_to_save();
 // 0, or 1 after procui_fail_run.
 int procui_exit_status();
 // Tests: forgets an exit request, the exit it brought and a failed run.

@@ -1,5 +1,6 @@
 #include "console/window.h"
 
+#include "console/display_loss.h"
 #include "console/fs.h"
 #include "console/options.h"
 #include "console/os.h"
@@ -111,6 +112,7 @@ public:
         if (!context_)
             return false;
         keep_libraries_loaded();
+        display_loss_watch(window_);
         // The loop is paced by our own clock, never by the driver's vertical sync.
         SDL_GL_SetSwapInterval(0);
         return true;

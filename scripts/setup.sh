@@ -6,7 +6,8 @@ packages=(
   g++ cmake ninja-build pkg-config python3
   libgtest-dev libgmock-dev libbenchmark-dev
   libboost-dev libsdl2-dev libvorbis-dev libogg-dev libstb-dev libssl-dev
-  libgl-dev libgl1-mesa-dri libegl-mesa0
+  libgl-dev libgl1-mesa-dri libegl-mesa0 libx11-dev
+  xvfb
   fonts-dejavu-core
 )
 

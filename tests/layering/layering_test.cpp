@@ -37,7 +37,7 @@ const std::map<std::string, std::vector<std::string>> layers = {
 
 // Headers only the console replacement may include.
 const char* const host_headers[] = {"SDL", "GL/", "EGL/", "unistd.h", "sys/", "fcntl.h",
-                                    "pthread.h", "dirent.h", "strings.h", "signal.h"};
+                                    "pthread.h", "dirent.h", "strings.h", "signal.h", "X11/"};
 
 std::set<std::string> below(const std::string& layer)
 {

@@ -1,0 +1,51 @@
+// An X server of the test's own, so that the real window driver runs
+// without a display of the machine's: Xvfb picks a free display number
+// itself (-displayfd) and is stopped when the test ends. Also the game run
+// as a child of the test, and what a window manager's close button sends.
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+
+class VirtualDisplay {
+public:
+    // `name()` is empty when no server could be started.
+    VirtualDisplay();
+    ~VirtualDisplay();
+    VirtualDisplay(const VirtualDisplay&) = delete;
+    VirtualDisplay& operator=(const VirtualDisplay&) = delete;
+
+    const std::string& name() const { return display; }  // ":N"
+    // Ends the server with `signal` and waits for it.
+    void stop(int signal);
+    // Whether a top-level window with this title is shown, waiting up to
+    // `seconds` for one.
+    bool wait_for_window(const std::string& title, double seconds) const;
+    // Sends the window the request to close that its close button sends.
+    bool close_window(const std::string& title) const;
+
+private:
+    pid_t server = -1;
+    std::string display;
+};
+
+// A command run by the shell in the background, its standard output and
+// error going to `output_path`.
+class Child {
+public:
+    Child(const std::string& command, const std::string& output_path);
+    ~Child();
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+
+    // The exit status, or -1 when it did not exit by itself within `seconds`
+    // (it is killed then) or was ended by a signal.
+    int wait(double seconds);
+    // Waits up to `seconds` for `text` to appear in the output.
+    bool wait_for_output(const std::string& text, double seconds) const;
+    std::string output() const;
+
+private:
+    pid_t pid = -1;
+    std::string path;
+};
