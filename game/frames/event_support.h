@@ -212,6 +212,31 @@ FrameObject* create_instance(Frame& frame, ObjectList& list, FrameObject* create
 // Each further instance of the same action.
 FrameObject* create_another(Frame& frame, ObjectList& list, FrameObject* created, int layer);
 
+// Create at each selected source: one instance of `make(x, y)` per selected
+// source, at its layer position plus (dx, dy) on its layer. Returns the
+// first made, which the rest of the action addresses. With no source, one
+// is made at (0, 0) on layer 0 and destroyed at once, so that the type's
+// selection is still what the action made.
+template <class Sources, class Make>
+FrameObject* create_at_each(Frame& frame, Sources& sources, ObjectList& made, Make make, int dx = 0, int dy = 0)
+{
+    FrameObject* first = nullptr;
+    for_each_selected(sources, [&](FrameObject* source) {
+        const int layer = source->layer ? source->layer->index : 0;
+        FrameObject* object = make(source->x + dx, source->y + dy);
+        if (!first)
+            first = create_instance(frame, made, object, layer);
+        else
+            create_another(frame, made, object, layer);
+    });
+    if (first)
+        return first;
+    first = create_instance(frame, made, make(0, 0), 0);
+    if (first)
+        first->destroy();
+    return first;
+}
+
 // Numbers ---------------------------------------------------------------------
 
 // A number as an integer: truncated toward zero; out of range saturates and

@@ -1,5 +1,7 @@
 #include "game/frames/frames.h"
 
+#include "console/os.h"
+
 Frames::Frames(DescriptorTable table) : descriptors(table)
 {
     fill_update_table(instances, update_table);
@@ -40,4 +42,9 @@ void Frames::run_named_loop(const std::string& name, int count)
 {
     if (const DynamicLoop* entry = find_loop(name))
         run_passes(*entry->running, *entry->index, count, entry->entry);
+}
+
+void Frames::report_open_loop_cut_off(const char* name)
+{
+    OSReport("Fast loop %s did not stop after %d passes\n", name, open_loop_pass_limit);
 }

@@ -60,6 +60,17 @@ public:
     // Starts a loop of the frame's named-loop map by name; an unknown name,
     // or a frame without named loops, does nothing.
     void run_named_loop(const std::string& name, int count);
+    // Starts a fast loop that runs until its body stops it. A body that
+    // never does would hang the tick, so it is cut off, with one console
+    // line, after a number of passes no loop of the game reaches.
+    static constexpr int open_loop_pass_limit = 65536;
+    template <class Body>
+    void run_open_loop(FastLoop& loop, const char* name, Body body)
+    {
+        run_passes(loop.running, loop.index, open_loop_pass_limit, body);
+        if (loop.running && loop.index >= open_loop_pass_limit)
+            report_open_loop_cut_off(name);
+    }
 
     // The 24 object groups, in declaration order.
     QualifierList qualifier_1, qualifier_2, qualifier_3, qualifier_4, qualifier_5, qualifier_6;
@@ -94,6 +105,8 @@ public:
 #include "game/frames/frames_members.inc"
 
 private:
+    static void report_open_loop_cut_off(const char* name);
+
     // The count is taken before the first pass; a body that stops the loop
     // still finishes its pass.
     template <class Body>

@@ -3,7 +3,6 @@
 // col_instance_2 side B); the background callbacks act on side A. Both
 // acts' passes call them (act1_tick.cpp for act 1).
 #include "audio/media.h"
-#include "console/os.h"
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 #include "game/objects/classes.h"
@@ -161,13 +160,7 @@ void Frames::col_10_4()
 {
     if (!level_group_43 || get_flag(*col_instance_1, 6) || col_instance_2->is_near_border(-50))
         return;
-    // The loop runs until its body stops it; a body that never does would
-    // hang the tick, so it is cut off after a bound no real pass reaches.
-    constexpr int pass_bound = 65536;
-    FastLoop& loop = fast_loop_collect_item;
-    run_loop(loop, pass_bound, &Frames::loop_collect_item_4);
-    if (loop.running && loop.index >= pass_bound)
-        OSReport("Fast loop collect_item did not stop after %d passes\n", pass_bound);
+    run_open_loop(fast_loop_collect_item, "collect_item", &Frames::loop_collect_item_4);
 }
 
 // The player's body touches a hurting monitor icon.

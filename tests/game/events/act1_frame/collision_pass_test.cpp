@@ -165,10 +165,14 @@ TEST_F(CollisionPass, item_boxes_that_start_touching_fire_once_with_the_newer_bo
     EXPECT_TRUE(EventKit::flag(second, 6));
     EXPECT_EQ(EventKit::value(first, 'I'), 0);
     EXPECT_EQ(kit.frames().fast_loop_itm.index, 2);  // both passes of the icon loop ran
-
-    EventKit::set_value(second, 'I', 0);
+    // The opened box leaves its icon and goes; the contact does not fire
+    // again for the box that stays.
+    EXPECT_TRUE(second->flags & FrameObject::DESTROYING);
+    EXPECT_EQ(count_of(kit, types::MonitorIcon_125), 1u);
     kit.run(3);
-    EXPECT_EQ(EventKit::value(second, 'I'), 0);
+    EXPECT_EQ(EventKit::value(first, 'I'), 0);
+    EXPECT_FALSE(EventKit::flag(first, 6));
+    EXPECT_EQ(count_of(kit, types::MonitorIcon_125), 1u);
 }
 
 TEST_F(CollisionPass, a_fast_roll_into_a_breakable_rock_knocks_it_loose_the_way_the_player_rolls)
@@ -225,10 +229,22 @@ TEST_F(CollisionPass, an_enemy_holding_a_crystal_starts_the_collect_loop_only_wh
     EXPECT_TRUE(edge_crystal->collision_events & 4u);  // the contact began
     EXPECT_EQ(loop.index, -1);
 
-    kit.place("EnemyPokkol_138", 250, 120);
-    kit.place("ObjectCrystal_239", 250, 120);
+    // In play the player's sensor marks each pass that took something: the
+    // free enemies take the three crystals that touch any enemy (the busy
+    // one's and the one at the edge too, now that a loop runs), one a pass,
+    // each pass counting for every free enemy, and the fourth pass stops the
+    // loop, far below the pass limit.
+    kit.place("PlayerCharacterSensor_151", -100, -100);
+    FrameObject* taker = kit.place("EnemyPokkol_138", 250, 120);
+    FrameObject* crystal = kit.place("ObjectCrystal_239", 250, 120);
+    kit.take_console();
     kit.run(1);
-    EXPECT_GE(loop.index, 0);
+    EXPECT_EQ(loop.index, 3);
+    EXPECT_FALSE(loop.running);
+    EXPECT_EQ(EventKit::value(crystal, 'F'), 1);
+    EXPECT_EQ(EventKit::value(edge_crystal, 'F'), 1);
+    EXPECT_EQ(EventKit::value(taker, 'S'), 3);
+    EXPECT_TRUE(kit.take_console().empty());
 }
 
 // Background contacts: a backdrop on the act's layer.
