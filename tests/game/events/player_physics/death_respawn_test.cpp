@@ -370,7 +370,12 @@ TEST_F(Death, a_rider_leaves_the_bike_where_he_died_and_it_explodes)
     EXPECT_EQ(bikes[0]->get_y(), body->get_y());
     EXPECT_EQ(bikes[0]->layer->index, 3);
     EXPECT_TRUE(EventKit::flag(bikes[0], 6));
-    EXPECT_EQ(EventKit::value(bikes[0], 'B'), -5);
+    // The debris loop broke it into four pieces, counting B from -5 to -1.
+    EXPECT_EQ(EventKit::value(bikes[0], 'B'), -1);
+    std::vector<int> debris_frames;
+    for (FrameObject* piece : kit.instances(types::EffectsDebris_266))
+        debris_frames.push_back(static_cast<Active*>(piece)->get_frame());
+    EXPECT_EQ(debris_frames, (std::vector<int>{50, 49, 48, 47}));
     const auto explosions = kit.instances(types::EffectsExplosion01_130);
     ASSERT_EQ(explosions.size(), 1u);
     EXPECT_EQ(explosions[0]->get_x(), bikes[0]->get_x());
