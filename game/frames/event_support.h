@@ -222,7 +222,7 @@ FrameObject* create_at_each(Frame& frame, Sources& sources, ObjectList& made, Ma
 {
     FrameObject* first = nullptr;
     for_each_selected(sources, [&](FrameObject* source) {
-        const int layer = source->layer ? source->layer->index : 0;
+        const int layer = layer_index(*source);
         FrameObject* object = make(source->x + dx, source->y + dy);
         if (!first)
             first = create_instance(frame, made, object, layer);

@@ -48,7 +48,7 @@ void break_off_debris(Frames& frames, ObjectList& sources, char count, double fr
         const FrameObject* first = sources.back_selection();
         static_cast<Active*>(debris)->force_frame(to_int(frame_base - get_value(*first, count)));
     }
-    for_each_selected(sources, [count](FrameObject* s) { set_value(s, count, get_value(*s, count) + 1); });
+    for_each_selected(sources, [count](FrameObject* s) { add_value(s, count, 1); });
 }
 
 }  // namespace
@@ -100,11 +100,11 @@ void Frames::event_func_331()
         set_flag(energy, 1, true);
     });
     for_each_instance(instances[types::MasterLevel_53],
-                      [](FrameObject* level) { set_value(level, 'J', get_value(*level, 'J') + 1); });
+                      [](FrameObject* level) { add_value(level, 'J', 1); });
     for_each_instance(instances[types::GUICrystal_78],
                       [](FrameObject* left) { static_cast<Counter*>(left)->subtract(1.0); });
     for_each_instance(instances[types::ShieldWood_103],
-                      [](FrameObject* shield) { set_value(shield, 'A', get_value(*shield, 'A') + 1); });
+                      [](FrameObject* shield) { add_value(shield, 'A', 1); });
 }
 
 // An enemy free to take it (flag 6 off) takes a crystal it touches.
@@ -126,7 +126,7 @@ void Frames::event_func_332()
         return;
     set_value(crystal, 'F', 1);
     mark_taken(*this);
-    for_each_selected(qualifier_17, [](FrameObject* enemy) { set_value(enemy, 'S', get_value(*enemy, 'S') + 1); });
+    for_each_selected(qualifier_17, [](FrameObject* enemy) { add_value(enemy, 'S', 1); });
 }
 
 // A keystone at the player sparkles and is taken.

@@ -35,7 +35,7 @@ void throw_crystals(Frames& frames, int icon_frame, int i)
         throw_off(crystal, i + 5);
         set_flag(crystal, 0, true);
     }
-    for_each_selected(icons, [](FrameObject* icon) { set_value(icon, 'F', get_value(*icon, 'F') + 1); });
+    for_each_selected(icons, [](FrameObject* icon) { add_value(icon, 'F', 1); });
 }
 
 }  // namespace
@@ -127,7 +127,7 @@ void Frames::event_func_328()
     spark->get_movement()->set_speed(pass + 25);
     spark->set_direction(randrange_event(328, 32), true);
     spark->set_angle(randrange_event(328, 360), 0);
-    set_value(spark, 'A', get_value(*spark, 'A') - 4 * pass);
+    add_value(spark, 'A', -(4 * pass));
 }
 
 void Frames::loop_petal_loss_4()
