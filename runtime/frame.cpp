@@ -7,6 +7,7 @@
 #include "runtime/manager.h"
 
 #include <algorithm>
+#include <cstdint>
 
 int Frame::update()
 {
@@ -146,19 +147,20 @@ namespace {
 // One axis of a view request: the view's corner for a centre, inside the
 // frame (a frame smaller than the screen gets a negative corner). A corner
 // equal to the one in use leaves an earlier request of the tick in place.
-void request_view_axis(int centre, int screen, int frame_size, int in_use, int& requested)
+void request_view_axis(std::optional<int> centre, int screen, int frame_size, int in_use, int& requested)
 {
-    if (centre == -1)
+    if (!centre)
         return;
-    int corner = std::max(0, centre - screen / 2);
+    // In 64 bits: the smallest int as a centre must not wrap.
+    int64_t corner = std::max<int64_t>(0, int64_t(*centre) - screen / 2);
     if (corner > frame_size - screen)
         corner = frame_size - screen;
     if (corner != in_use)
-        requested = corner;
+        requested = int(corner);
 }
 }  // namespace
 
-void Frame::set_display_center(int x, int y)
+void Frame::set_display_center(std::optional<int> x, std::optional<int> y)
 {
     request_view_axis(x, screen_width, virtual_width, display_x, new_display_x);
     request_view_axis(y, screen_height, virtual_height, display_y, new_display_y);

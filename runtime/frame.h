@@ -5,6 +5,7 @@
 #include "runtime/layer.h"
 #include "runtime/lists.h"
 
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -98,7 +99,10 @@ public:
     bool test_obstacle(int x, int y);
     bool test_ladder(int x, int y);
 
-    void set_display_center(int x, int y);
+    // Asks for a view centred on (x, y) from the end of the tick; an axis
+    // given as nullopt stays where it is. Every int is a centre, -1 too: a
+    // camera left of the frame still asks for the frame's left edge.
+    void set_display_center(std::optional<int> x, std::optional<int> y);
     void update_display_center();
     void restart() { next_frame = -2; }
     void set_lives(int lives);

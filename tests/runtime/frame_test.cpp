@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 TEST(Frame, add_object_numbers_list_items_and_clamps_the_layer)
@@ -153,7 +154,7 @@ TEST(Frame, the_view_centre_is_clamped_and_applied_once_at_the_end_of_the_tick)
     frame.update_display_center();
     EXPECT_EQ(frame.display_x, 214);
     EXPECT_EQ(frame.display_y, 240);
-    frame.set_display_center(-1, 300);
+    frame.set_display_center(std::nullopt, 300);
     EXPECT_EQ(frame.new_display_x, 214);
     EXPECT_EQ(frame.new_display_y, 180);
 
@@ -166,6 +167,27 @@ TEST(Frame, the_view_centre_is_clamped_and_applied_once_at_the_end_of_the_tick)
     narrow.reset();
 }
 
+TEST(Frame, a_centre_of_minus_one_is_a_position_like_any_other)
+{
+    RunningFrame scope(2000, 1000, 1);
+    Frame& frame = scope.frame;
+    frame.set_display_center(613, 420);
+    frame.update_display_center();
+    ASSERT_EQ(frame.display_x, 400);
+    ASSERT_EQ(frame.display_y, 300);
+    // A camera one pixel left of and above the frame asks for its corner.
+    frame.set_display_center(-1, -1);
+    EXPECT_EQ(frame.new_display_x, 0);
+    EXPECT_EQ(frame.new_display_y, 0);
+    frame.update_display_center();
+    EXPECT_EQ(frame.display_x, 0);
+    EXPECT_EQ(frame.display_y, 0);
+    // The extremes of int clamp without wrapping.
+    frame.set_display_center(INT32_MIN, INT32_MAX);
+    EXPECT_EQ(frame.new_display_x, 0);
+    EXPECT_EQ(frame.new_display_y, 1000 - 240);
+}
+
 TEST(Frame, a_half_speed_layer_scrolls_by_half_truncated_and_keeps_unfollowing_instances_in_place)
 {
     RunningFrame scope(2000, 480, 2);
@@ -174,7 +196,7 @@ TEST(Frame, a_half_speed_layer_scrolls_by_half_truncated_and_keeps_unfollowing_i
     FrameObject* fixed = frame.add_object(make_instance(50, 60, 3), 1);
     fixed->flags &= ~uint32_t(FrameObject::SCROLL);
     FrameObject* follows = frame.add_object(make_instance(50, 60, 3), 1);
-    frame.set_display_center(213 + 101, -1);
+    frame.set_display_center(213 + 101, std::nullopt);
     frame.update_display_center();
     // trunc(101 * 0.5) = 50: the layer's scroll is 101 - 50 = 51.
     EXPECT_EQ(frame.layers[1].scroll_x, 51);
@@ -182,7 +204,7 @@ TEST(Frame, a_half_speed_layer_scrolls_by_half_truncated_and_keeps_unfollowing_i
     EXPECT_EQ(follows->x, 50);
     EXPECT_EQ(fixed->x, 100);
     EXPECT_EQ(frame.layers[0].scroll_x, 0);
-    frame.set_display_center(213 + 103, -1);
+    frame.set_display_center(213 + 103, std::nullopt);
     frame.update_display_center();
     // trunc(103 * 0.5) - trunc(101 * 0.5) = 1.
     EXPECT_EQ(frame.layers[1].scroll_x, 52);

@@ -114,7 +114,7 @@ TEST(FrameObject, box_queries_use_the_frame_and_the_requested_view)
     box->set_position(100, 100);
     EXPECT_FALSE(box->is_near_border(16));
     EXPECT_TRUE(box->is_near_border(100));
-    scope.frame.set_display_center(400, -1);  // requested x 187
+    scope.frame.set_display_center(400, std::nullopt);  // requested x 187
     EXPECT_TRUE(box->is_near_border(0));
 
     FrameObject* plain = scope.frame.add_object(make_instance(7, 8, 3), 0);

@@ -192,7 +192,7 @@ void Frames::event_func_2509()
 // Start: view centred across, options save and the caption's font.
 void Frames::event_func_2510()
 {
-    set_display_center(320, -1);
+    set_display_center(320, std::nullopt);
     load_options_save(*this);
     if (auto* caption_text = static_cast<TextBlitter*>(instance_of(instances[types::HelpMessage9_413])))
         caption_text->load(string_constant(STR_FONT_BMP));

@@ -244,7 +244,7 @@ void Frames::event_func_2542()
 {
     if (!time_out_group)
         return;
-    set_display_center(-1, new_display_y + 122);
+    set_display_center(std::nullopt, new_display_y + 122);
     if (FrameObject* light = instance_of(instances[types::FloorLight_422]))
         light->set_y(light->get_y() + 2);
     for_each_instance(instances[types::FallenCharacter_421], [](FrameObject* f) { f->set_y(f->get_y() + 2); });
@@ -308,7 +308,7 @@ void Frames::event_func_2646()
     if (FrameObject* others = instance_of(instances[types::PlayerOthers_75]))
         for (unsigned v : {value_h, value_j, value_c})
             put(*others, v, 0);
-    set_display_center(to_int(426 - 53 * global_values->get(global_view_step)), -1);
+    set_display_center(to_int(426 - 53 * global_values->get(global_view_step)), std::nullopt);
     // The overlay goes where the view has just been asked to stand: placed
     // at the view of the set-up (always 0) it left the right of the picture
     // uncovered through the fade-in.

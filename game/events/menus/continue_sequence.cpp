@@ -312,7 +312,7 @@ void Frames::event_func_2580()
 {
     if (!continue_group || !(light(*this, value_c) > 200))
         return;
-    set_display_center(-1, new_display_y + 124);
+    set_display_center(std::nullopt, new_display_y + 124);
 }
 
 void Frames::event_func_2581()

@@ -106,7 +106,7 @@ void Frames::event_func_2649()
         checker->set_global_position(checker->get_x(), to_int(new_display_y - get_value(*checker, 'A')));
         set_value(checker, 'A', std::fmod(get_value(*checker, 'A') + 0.5, 64.0));
     }
-    set_display_center(-1, to_int(screen_value(*this, 'A')));
+    set_display_center(std::nullopt, to_int(screen_value(*this, 'A')));
     global_values->set(3, global_values->get(3) + 1);
     if (auto* prompt = static_cast<Active*>(instance_of(instances[types::Active5_414])))
         prompt->force_frame(to_int(global_values->get(3)) / 4 % 20);
@@ -193,7 +193,7 @@ void Frames::event_func_2658()
 // Start: view centred across, options save, the labels' font, page 1.
 void Frames::event_func_2659()
 {
-    set_display_center(320, -1);
+    set_display_center(320, std::nullopt);
     load_options_save(*this);
     for (int type :
          {types::HelpMessage_432, types::HelpMessage2_433, types::HelpMessage3_434, types::HelpMessage4_435,

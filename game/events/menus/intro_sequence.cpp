@@ -66,7 +66,7 @@ void Frames::event_func_98()
 {
     if (!intro_group)
         return;
-    set_display_center(-1, instance_or_default(instances[types::ScrollDot_3]).get_y());
+    set_display_center(std::nullopt, instance_or_default(instances[types::ScrollDot_3]).get_y());
     for_each_instance(instances[types::ScrollDot_3], [](FrameObject* dot) { dot->set_y(to_int(value(dot, Y))); });
     for_each_instance(instances[types::SparkleTrail_5],
                       [](FrameObject* trail) { sprite(trail)->set_scale(trail_scale(trail)); });

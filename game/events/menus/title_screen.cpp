@@ -51,7 +51,7 @@ void Frames::event_func_269()
     if (FrameObject* m = instance_of(instances[types::Moon_41]))
         put(m, A, 180);
     run_loop(fast_loop_background, 250, &Frames::loop_background_1);
-    set_display_center(to_int(426 - 53 * global_values->get(19)), -1);
+    set_display_center(to_int(426 - 53 * global_values->get(19)), std::nullopt);
     if (FrameObject* p = instance_of(instances[types::VireviLunmere_37]))
         p->set_x(new_display_x + 56);
     global_values->set(3, 0);

@@ -101,7 +101,7 @@ void Frames::event_func_234()
 {
     if (!intro_group)
         return;
-    set_display_center(-1, instance_or_default(instances[types::ScrollDot_3]).get_y());
+    set_display_center(std::nullopt, instance_or_default(instances[types::ScrollDot_3]).get_y());
     for_each_instance(instances[types::Beam_6], [&](FrameObject* beam) {
         Active* sprite = static_cast<Active*>(beam);
         sprite->set_x_scale(float(global_values->get(16)));
@@ -112,7 +112,7 @@ void Frames::event_func_234()
     for_each_instance(instances[types::SparkleTrail_5],
                       [](FrameObject* trail) { trail->alterables->values.set(0, -90); });
     for_each_instance(instances[types::WhiteFade_7], [](FrameObject* fade) { fade->blend_color.a = 0; });
-    set_display_center(213, -1);
+    set_display_center(213, std::nullopt);
     for_each_instance(instances[types::PellowenLogo1_0],
                       [&](FrameObject* logo) { logo->set_x(to_int(logo->get_x() + global_values->get(16) * 0.5)); });
 }
