@@ -164,7 +164,7 @@ TEST(Act1View, the_view_keeps_the_running_player_in_sight_and_settles_centred_on
     ASSERT_NE(movement, nullptr);
     const int first_view = f.display_x;
     for (int tick = 0; tick < 300; ++tick) {
-        kit.hold(tick < 150 ? VPAD_BUTTON_RIGHT : 0);
+        kit.hold(tick < 150 ? uint32_t(VPAD_BUTTON_RIGHT) : 0u);
         // The start card that lifts the input lock is not part of this test.
         EventKit::set_value(input, 'M', 0);
         kit.run(1);
