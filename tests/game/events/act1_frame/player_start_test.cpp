@@ -1,6 +1,7 @@
 // Act 1's start: the player on its marker, the sensors' offsets, the
 // camera's centre, limits and position, and the stage music queued.
 #include "audio/media.h"
+#include "game/objects/type_ids.h"
 #include "objects/arrayext.h"
 #include "objects/stringparser.h"
 #include "runtime/layer.h"
@@ -224,7 +225,13 @@ TEST_F(Act1Start, entering_the_act_starts_the_player_camera_and_music)
     EXPECT_EQ(kit.instance(types::PlayerStartingPoint_160)->get_x(), -32);
     EXPECT_EQ(kit.instance(types::Player_87)->layer->index, 2);
     FrameObject* camera = kit.instance(types::MasterCamera_190);
-    EXPECT_EQ(EventKit::values(camera, "XYEFAB"), doubles(213, 120, act_width, act_height, 69, 445));
+    // The first tick's camera has run on the start's values: the act's
+    // limits end half a view past the sign; the centre, started on the
+    // player at (69, 445), is eased 2 towards the left limit's 213, and the
+    // landing a few pixels lower eases it down by 4.
+    const double sign_x = kit.instance(types::Sign_170)->get_x();
+    EXPECT_EQ(EventKit::values(camera, "XYCDEF"), doubles(213, 120, 0, 0, sign_x + 213, act_height));
+    EXPECT_EQ(EventKit::values(camera, "AB"), doubles(69 + 2, 445 - 4));
     // The camera trigger of the boss area, with the stand-in limits.
     EXPECT_EQ(EventKit::values(kit.instance(types::CameraTriggerBoss_169), "AB"), doubles(2263, -192));
     // The stage music call is written and taken in the same tick.
