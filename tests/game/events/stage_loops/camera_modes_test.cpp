@@ -163,10 +163,13 @@ TEST(Act1View, the_view_keeps_the_running_player_in_sight_and_settles_centred_on
     FrameObject* movement = kit.instance(types::PlayerMovementValues_80);
     ASSERT_NE(movement, nullptr);
     const int first_view = f.display_x;
-    for (int tick = 0; tick < 300; ++tick) {
-        kit.hold(tick < 150 ? uint32_t(VPAD_BUTTON_RIGHT) : 0u);
-        // The start card that lifts the input lock is not part of this test.
-        EventKit::set_value(input, 'M', 0);
+    // Right is held from the start; the player moves once the opening card
+    // hands over control, and the run goes on for 150 ticks after that.
+    kit.hold(VPAD_BUTTON_RIGHT);
+    int running = 0;
+    for (int tick = 0; tick < 1000 && running < 300; ++tick) {
+        if (EventKit::value(input, 'M') == 0 && ++running == 150)
+            kit.release();
         kit.run(1);
         const double screen_x = EventKit::value(movement, 'X') - f.display_x;
         const double screen_y = EventKit::value(movement, 'Y') - f.display_y;
@@ -175,6 +178,7 @@ TEST(Act1View, the_view_keeps_the_running_player_in_sight_and_settles_centred_on
         ASSERT_GE(screen_y, 0) << "tick " << tick;
         ASSERT_LT(screen_y, Frame::screen_height) << "tick " << tick;
     }
+    ASSERT_EQ(running, 300);
     // Standing again, with the look-ahead gone, the view is centred on the
     // player across; the run took it well past where it began.
     EXPECT_EQ(f.display_x, int(std::floor(EventKit::value(movement, 'X'))) - Frame::screen_width / 2);
