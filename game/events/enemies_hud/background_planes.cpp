@@ -95,9 +95,8 @@ void Frames::event_func_2159()
         if (!first)
             first = plane;
     });
-    FrameObject* camera = instance_of(instances[types::MasterCamera_190]);
-    if (camera)
-        set_value(camera, 'Z', std::min(get_value(*camera, 'Z') + get_value(*first, 'F'), 3.0));
+    ObjectList& camera = instances[types::MasterCamera_190];
+    set_value(camera, 'Z', std::min(get_value(camera, 'Z') + get_value(*first, 'F'), 3.0));
 }
 
 void Frames::event_func_2160()

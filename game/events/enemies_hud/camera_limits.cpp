@@ -17,9 +17,9 @@ namespace {
 
 bool camera_on(const Frames& frames) { return frames.level_group_43 && frames.level_group_8; }
 
-FrameObject* camera(Frames& frames) { return instance_of(frames.instances[types::MasterCamera_190]); }
+ObjectList& camera(Frames& frames) { return frames.instances[types::MasterCamera_190]; }
 
-double camera_value(Frames& frames, char name) { return get_value(instance_or_default(frames.instances[types::MasterCamera_190]), name); }
+double camera_value(Frames& frames, char name) { return get_value(camera(frames), name); }
 
 const FrameObject& marker(Frames& frames, int type) { return instance_or_default(frames.instances[type]); }
 
@@ -27,7 +27,7 @@ const FrameObject& sign(Frames& frames) { return instance_or_default(frames.inst
 
 void set_limits(Frames& frames, double left, double top, double right, double bottom)
 {
-    FrameObject* controller = camera(frames);
+    ObjectList& controller = camera(frames);
     set_value(controller, 'C', left);
     set_value(controller, 'D', top);
     set_value(controller, 'E', right);
@@ -48,10 +48,9 @@ constexpr Axis vertical = {'B', 'D', 'F', 'H', 'T', 'Y', 'Y', 2128};
 // is drawn every tick, also without shake.
 void shake(Frames& frames, const Axis& axis)
 {
-    FrameObject* controller = camera(frames);
     const double z = camera_value(frames, 'Z');
     const int r = randrange_event(axis.shake_event, to_int(2 * z));
-    set_value(controller, axis.offset, camera_value(frames, axis.look) - z + r);
+    set_value(camera(frames), axis.offset, camera_value(frames, axis.look) - z + r);
 }
 
 // Events 2124 and 2129: near the low limit the view does not look past it.
@@ -77,8 +76,8 @@ void hold_at_high_limit(Frames& frames, const Axis& axis)
 void keep_near_player(Frames& frames, const Axis& axis, bool positive)
 {
     const double offset = camera_value(frames, axis.offset);
-    const double lead = camera_value(frames, axis.centre) -
-                        get_value(instance_or_default(frames.instances[types::PlayerMovementValues_80]), axis.player);
+    const double lead =
+        camera_value(frames, axis.centre) - get_value(frames.instances[types::PlayerMovementValues_80], axis.player);
     if (positive && offset > 0)
         set_value(camera(frames), axis.offset, std::min(std::max(offset - lead, 0.0), offset));
     if (!positive && offset < 0)
@@ -86,26 +85,26 @@ void keep_near_player(Frames& frames, const Axis& axis, bool positive)
 }
 
 // Events 2111 to 2118: a value moved by 2 a tick towards a bound, never past it.
-void step_up_to(FrameObject* controller, char name, double bound)
+void step_up_to(ObjectList& controller, char name, double bound)
 {
-    if (controller && get_value(*controller, name) < bound)
-        set_value(controller, name, std::min(get_value(*controller, name) + 2, bound));
+    if (get_value(controller, name) < bound)
+        set_value(controller, name, std::min(get_value(controller, name) + 2, bound));
 }
 
-void step_down_to(FrameObject* controller, char name, double bound)
+void step_down_to(ObjectList& controller, char name, double bound)
 {
-    if (controller && get_value(*controller, name) > bound)
-        set_value(controller, name, std::max(get_value(*controller, name) - 2, bound));
+    if (get_value(controller, name) > bound)
+        set_value(controller, name, std::max(get_value(controller, name) - 2, bound));
 }
 
 // Events 2119 to 2122: outside mode 0 a look offset returns to 0 by 4 a
 // tick, from above or from below.
 void look_offset_decays(Frames& frames, char name, bool from_above)
 {
-    FrameObject* controller = camera(frames);
-    if (!controller || !(get_value(*controller, 'M') > 0))
+    ObjectList& controller = camera(frames);
+    if (!(get_value(controller, 'M') > 0))
         return;
-    const double look = get_value(*controller, name);
+    const double look = get_value(controller, name);
     if (from_above && look > 0)
         set_value(controller, name, std::max(look - 4, 0.0));
     if (!from_above && look < 0)
@@ -310,6 +309,5 @@ void Frames::event_func_2133()
 void Frames::event_func_2134()
 {
     if (camera_on(*this))
-        set_value(camera(*this), 'V',
-                  get_value(instance_or_default(instances[types::PlayerMovementValues_80]), 'L'));
+        set_value(camera(*this), 'V', get_value(instances[types::PlayerMovementValues_80], 'L'));
 }

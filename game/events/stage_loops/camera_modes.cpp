@@ -115,7 +115,7 @@ bool look_ahead_fades(const Camera& c)
 // stands still in it.
 bool holds_pose(Frames& frames, const Camera& c, char held, char other, int state)
 {
-    const FrameObject& input = instance_or_default(frames.instances[types::PlayerInput_21]);
+    ObjectList& input = frames.instances[types::PlayerInput_21];
     return get_value(input, held) == 1 && get_value(input, other) == 0 && c.pm('M') == state && c.pm('L') == 1 &&
            c.pm('B') == 0 && c.pm('S') == 1;
 }
