@@ -1,6 +1,8 @@
 #include "base/assetfile.h"
 
 #include "base/stream.h"
+#include "console/fs.h"
+#include "console/os.h"
 
 namespace {
 
@@ -22,6 +24,11 @@ bool loaded = false;
 void AssetFile::open()
 {
     BaseFile::open("./Assets.dat", "r");
+    // The tables are read, and checked against the file's size, at the first open.
+    if (!loaded && is_open()) {
+        load_tables();
+        seek(0, 0);
+    }
 }
 
 int AssetFile::item_count(AssetType kind)
@@ -57,8 +64,32 @@ void AssetFile::load_tables()
         for (int id = 0; id < counts[kind]; ++id)
             tables[kind][id] = unsigned(stream.read_int32());
     }
-    if (is_open() && get_size() < items_start)
-        OSReport("Asset file is truncated: its item tables are incomplete\n");
+    if (is_open())
+        check_tables();
+}
+
+// A file cut short loses the items whose bodies start past its new end; the
+// readers would each fail on their own, so one line says how many are gone.
+void AssetFile::check_tables()
+{
+    const unsigned int size = get_size();
+    const std::string name = printable_text(fs_host_path(convert_path("./Assets.dat")));
+    if (size < items_start) {
+        host_report("%s is cut off at %u bytes: its item tables are incomplete\n", name.c_str(),
+                    size);
+        return;
+    }
+    int items = 0, cut_off = 0;
+    for (int kind = 0; kind < 5; ++kind) {
+        for (int id = 0; id < counts[kind]; ++id) {
+            const unsigned int offset = tables[kind][id];
+            items += offset != 0;
+            cut_off += offset != 0 && offset >= size;
+        }
+    }
+    if (cut_off > 0)
+        host_report("%s is cut off at %u bytes: %d of its %d items lie past its end\n", name.c_str(),
+                       size, cut_off, items);
 }
 
 void AssetFile::set_item(int id, AssetType kind)

@@ -36,4 +36,5 @@ public:
 
 private:
     void load_tables();
+    void check_tables();
 };

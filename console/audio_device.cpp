@@ -100,7 +100,7 @@ public:
     bool open() override
     {
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-            OSReport("Could not open the audio device: %s\n", SDL_GetError());
+            host_report("Could not open the audio device: %s\n", SDL_GetError());
             return false;
         }
         SDL_AudioSpec want{};
@@ -110,7 +110,7 @@ public:
         want.samples = 512;
         device_ = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
         if (device_ == 0) {
-            OSReport("Could not open the audio device: %s\n", SDL_GetError());
+            host_report("Could not open the audio device: %s\n", SDL_GetError());
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
             return false;
         }
@@ -189,8 +189,8 @@ public:
         header_bytes_ = 0;
         if (!fs_make_host_parents(path) ||
             (fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644)) < 0) {
-            OSReport("Could not open audio output file %s: %s\n", printable_text(path).c_str(),
-                     strerror(errno));
+            host_report("Could not open audio output file %s: %s\n", printable_text(path).c_str(),
+                        strerror(errno));
             procui_fail_run();
             return false;
         }
@@ -231,8 +231,8 @@ public:
 private:
     void fail()
     {
-        OSReport("Could not write audio output file %s: %s; sound recording stops\n",
-                 printable_text(path_).c_str(), strerror(errno));
+        host_report("Could not write audio output file %s: %s; sound recording stops\n",
+                    printable_text(path_).c_str(), strerror(errno));
         // What stays is a WAV file of the whole frames written before.
         if (ftruncate(fd_, off_t(wav_header_bytes + data_bytes_)) == 0)
             update_header();

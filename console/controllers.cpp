@@ -155,7 +155,7 @@ HostControllers::HostControllers()
 {
     started = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER | SDL_INIT_EVENTS) == 0;
     if (!started)
-        OSReport("Could not start the game controllers: %s\n", SDL_GetError());
+        host_report("Could not start the game controllers: %s\n", SDL_GetError());
 }
 
 HostControllers::~HostControllers()

@@ -118,14 +118,12 @@ size_t take_space(size_t wanted)
     return wanted;
 }
 
-// The bytes did not all reach the disk: the old file stays, the partial one goes.
+// The bytes did not all reach the disk: the old file stays, the partial one
+// goes. The caller hears why from the status and says so in its own line.
 FSStatus drop_partial_file(HostFile& file)
 {
-    const FSStatus status = status_from_errno(file.write_errno);
-    OSReport("Could not save %s: %s; the previous file is kept\n", printable_text(file.path).c_str(),
-             strerror(file.write_errno));
     unlink(file.temp_path.c_str());
-    return status;
+    return status_from_errno(file.write_errno);
 }
 
 HostFile* find_file(FSFileHandle handle)
@@ -393,13 +391,13 @@ bool fs_check_content()
     const std::string& folder = console_options().content_dir;
     struct stat info;
     if (stat(folder.c_str(), &info) != 0) {
-        OSReport("Could not open the content folder %s: %s (give it with --content DIR)\n",
-                 printable_text(folder).c_str(), strerror(errno));
+        host_report("Could not open the content folder %s: %s (give it with --content DIR)\n",
+                    printable_text(folder).c_str(), strerror(errno));
         return false;
     }
     if (!S_ISDIR(info.st_mode)) {
-        OSReport("The content folder %s is not a folder (give it with --content DIR)\n",
-                 printable_text(folder).c_str());
+        host_report("The content folder %s is not a folder (give it with --content DIR)\n",
+                    printable_text(folder).c_str());
         return false;
     }
     const std::string assets = folder + "/Assets.dat";
@@ -410,8 +408,8 @@ bool fs_check_content()
     if (fd >= 0)
         close(fd);
     if (!readable) {
-        OSReport("Could not read %s: %s (the content folder must hold the game's Assets.dat)\n",
-                 printable_text(assets).c_str(), strerror(error));
+        host_report("Could not read %s: %s (the content folder must hold the game's Assets.dat)\n",
+                    printable_text(assets).c_str(), strerror(error));
         return false;
     }
     return true;

@@ -271,7 +271,7 @@ bool compile(GLuint& shader, GLenum kind, const std::string& source, const char*
     for (char* c = log; *c; ++c)
         if (*c == '\n')
             *c = ' ';
-    OSReport("Could not compile %s program: %s\n", what, printable_text(log).c_str());
+    host_report("Could not compile %s program: %s\n", what, printable_text(log).c_str());
     glDeleteShader(shader);
     shader = 0;
     return false;
@@ -299,7 +299,7 @@ void link(GX2PixelShader* pixel, const GX2VertexShader* vertex)
     GLint ok = 0;
     glGetProgramiv(program, GL_LINK_STATUS, &ok);
     if (!ok) {
-        OSReport("Could not link shader program\n");
+        host_report("Could not link shader program\n");
         glDeleteProgram(program);
         return;
     }

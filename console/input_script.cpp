@@ -125,11 +125,12 @@ bool InputScript::check_file(const std::string& path)
 {
     struct stat info;
     if (stat(path.c_str(), &info) != 0) {
-        OSReport("Could not open input script %s: %s\n", printable_text(path).c_str(), strerror(errno));
+        host_report("Could not open input script %s: %s\n", printable_text(path).c_str(),
+                    strerror(errno));
         return false;
     }
     if (S_ISDIR(info.st_mode)) {
-        OSReport("Input script %s is a folder, not a file\n", printable_text(path).c_str());
+        host_report("Input script %s is a folder, not a file\n", printable_text(path).c_str());
         return false;
     }
     return true;
@@ -142,7 +143,8 @@ bool InputScript::load(const std::string& path)
         return false;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        OSReport("Could not open input script %s: %s\n", printable_text(path).c_str(), strerror(errno));
+        host_report("Could not open input script %s: %s\n", printable_text(path).c_str(),
+                    strerror(errno));
         return false;
     }
     return parse(in, path);
@@ -161,9 +163,9 @@ bool InputScript::parse(std::istream& in, const std::string& name)
     bool clean = true;
     for (int number = 1; read_line(in, line); ++number) {
         if (line.size() > max_line_bytes) {
-            OSReport("Input script %s line %d: longer than %zu characters; the rest of the "
-                     "script is ignored\n",
-                     printable_text(name).c_str(), number, max_line_bytes);
+            host_report("Input script %s line %d: longer than %zu characters; the rest of the "
+                        "script is ignored\n",
+                        printable_text(name).c_str(), number, max_line_bytes);
             return false;
         }
         if (number == 1 && line.compare(0, 3, "\xEF\xBB\xBF") == 0)
@@ -177,8 +179,8 @@ bool InputScript::parse(std::istream& in, const std::string& name)
             fault = "tick " + std::to_string(change.tick) + " comes after tick " +
                     std::to_string(changes.back().tick);
         if (!fault.empty()) {
-            OSReport("Input script %s line %d: %s\n", printable_text(name).c_str(), number,
-                     printable_text(fault).c_str());
+            host_report("Input script %s line %d: %s\n", printable_text(name).c_str(), number,
+                        printable_text(fault).c_str());
             clean = false;
             continue;
         }

@@ -93,6 +93,7 @@ const char* const option_help =
 bool console_parse_options(int argc, char** argv)
 {
     ConsoleOptions& options = console_options();
+    bool every_given = false;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
@@ -108,22 +109,29 @@ bool console_parse_options(int argc, char** argv)
         std::string* text = text_option(options, arg);
         if (strcmp(arg, "--capture-every") == 0) {
             if (!value || !parse_count(value, 1, options.capture_every)) {
-                OSReport("Option --capture-every needs a count of pictures\n%s\n", console_usage());
+                host_report("Option --capture-every needs a count of pictures\n%s\n", console_usage());
                 return false;
             }
+            every_given = true;
         } else if (!text && strcmp(arg, "--ticks") != 0) {
-            OSReport("Unknown option: %s\n%s\n", printable_text(arg).c_str(), console_usage());
+            host_report("Unknown option: %s\n%s\n", printable_text(arg).c_str(), console_usage());
             return false;
         } else if (!value) {
-            OSReport("Option %s needs a value\n%s\n", printable_text(arg).c_str(), console_usage());
+            host_report("Option %s needs a value\n%s\n", printable_text(arg).c_str(), console_usage());
             return false;
         } else if (text) {
             *text = value;
         } else if (!parse_count(value, 0, options.ticks)) {
-            OSReport("Option --ticks needs a count of ticks, not \"%s\"\n", printable_text(value).c_str());
+            host_report("Option --ticks needs a count of ticks, not \"%s\"\n",
+                        printable_text(value).c_str());
             return false;
         }
         ++i;  // the value
+    }
+    // Alone it would keep nothing: the pictures it thins out are never written.
+    if (every_given && options.capture_dir.empty()) {
+        host_report("Option --capture-every needs --capture DIR\n%s\n", console_usage());
+        return false;
     }
     if (options.save_dir.empty())
         options.save_dir = console_default_save_dir();

@@ -166,11 +166,11 @@ namespace {
 std::string* report_log = nullptr;
 }
 
-void OSReport(const char* format, ...)
+namespace {
+
+void report_to(FILE* stream, const char* format, va_list args)
 {
     std::lock_guard<std::mutex> lock(report_mutex);
-    va_list args;
-    va_start(args, format);
     if (report_log) {
         va_list copy;
         va_copy(copy, args);
@@ -179,9 +179,26 @@ void OSReport(const char* format, ...)
         va_end(copy);
         report_log->append(line);
     }
-    vfprintf(stdout, format, args);
+    vfprintf(stream, format, args);
+    fflush(stream);
+}
+
+}  // namespace
+
+void OSReport(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    report_to(stdout, format, args);
     va_end(args);
-    fflush(stdout);
+}
+
+void host_report(const char* format, ...)
+   {
+       va_list args;
+       va_start(args, format);
+    report_to(stderr, format, args);
+    va_end(args);
 }
 
 void OSSetReportLog(std::string* log)

@@ -79,7 +79,11 @@ bool OSJoinThread(OSThread* thread, int* result);
 
 // printf-style; each call is written and flushed at once.
 void OSReport(const char* format, ...) __attribute__((format(printf, 1, 2)));
-// Tests: while set, every report is also appended to `log`.
+// The host program's own errors and warnings (options, content, the input
+// script, outputs): like OSReport, but on standard error, apart from the
+// game's console lines on standard output.
+void host_report(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// Tests: while set, every report (of either kind) is also appended to `log`.
 void OSSetReportLog(std::string* log);
 // Text read from a file, or a name read from one, as a message may quote it:
 // control bytes, DEL, C1 controls and bytes that are not UTF-8 become \xHH,

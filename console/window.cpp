@@ -375,7 +375,7 @@ private:
             failed_ = true;
             failure = failure_;
         }
-        OSReport("%s\n", failure.c_str());
+        host_report("%s\n", failure.c_str());
         procui_fail_run();
     }
 
@@ -479,7 +479,7 @@ std::unique_ptr<WindowDriver> open_driver(bool headless)
         auto offscreen = std::make_unique<OffscreenDriver>();
         if (offscreen->create(SDL_WINDOW_HIDDEN, false))
             return offscreen;
-        OSReport("Could not open an offscreen picture: %s\n", SDL_GetError());
+        host_report("Could not open an offscreen picture: %s\n", SDL_GetError());
         return nullptr;
     }
     auto window = std::make_unique<SdlWindowDriver>();
@@ -487,8 +487,8 @@ std::unique_ptr<WindowDriver> open_driver(bool headless)
         return window;
     const std::string reason = SDL_GetError();
     window.reset();
-    OSReport("Could not open a window (%s; %s); run with --headless to play without a display\n",
-             displays_tried().c_str(), reason.c_str());
+    host_report("Could not open a window (%s; %s); run with --headless to play without a display\n",
+                displays_tried().c_str(), reason.c_str());
     return nullptr;
 }
 

@@ -4,6 +4,7 @@
 #include "base/saturate.h"
 #include "base/stream.h"
 #include "console/os.h"
+#include "console/procui.h"
 #include "console/shader_container.h"
 #include "graphics/testing.h"
 
@@ -77,7 +78,7 @@ BaseShader::BaseShader(unsigned int asset_id, int flags, const char* texture_par
 {
 }
 
-bool BaseShader::load_programs()
+const char* BaseShader::load_programs()
 {
     if (!shader_file.is_open())
         shader_file.open();
@@ -93,16 +94,14 @@ bool BaseShader::load_programs()
     const uint32_t block_size = uint32_t(block.size());
 
     vertex_shader = new GX2VertexShader;
-    if (!GFDGetVertexShader(vertex_shader, nullptr, 0, block.data(), block_size)) {
-        OSReport("Invalid vertex program\n");
-        return false;
-    }
+    if (!GFDGetVertexShader(vertex_shader, nullptr, 0, block.data(), block_size))
+        return "Invalid vertex program";
     pixel_shader = new GX2PixelShader;
-    if (!GFDGetPixelShader(pixel_shader, nullptr, 0, block.data(), block_size)) {
-        OSReport("Invalid pixel program\n");
-        return false;
-    }
-    return GX2InitVertexShader(vertex_shader) && GX2InitPixelShader(pixel_shader);
+    if (!GFDGetPixelShader(pixel_shader, nullptr, 0, block.data(), block_size))
+        return "Invalid pixel program";
+    if (!GX2InitVertexShader(vertex_shader) || !GX2InitPixelShader(pixel_shader))
+        return "Invalid shader programs";
+    return nullptr;
 }
 
 void BaseShader::build_layout()
@@ -150,9 +149,19 @@ void BaseShader::forget()
 void BaseShader::initialize()
 {
     // A failed load is final: retrying would read the item again on every draw.
-    if (!load_programs()) {
+    if (const char* fault = load_programs()) {
         failed = true;
         release_programs();
+        // Every other program falls back to these; without them each
+        // picture would be black to the end of the run. (A file that holds
+        // no programs at all is a tool's bare file, not damaged content.)
+        const bool present = AssetFile::item_offset(int(asset_id), AssetFile::SHADER_DATA) != 0;
+        if (this == &texture_shader && present) {
+            host_report("%s for the pictures in Assets.dat; the run stops\n", fault);
+            procui_fail_run();
+        } else {
+            OSReport("%s\n", fault);
+        }
         return;
     }
     build_layout();

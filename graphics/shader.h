@@ -54,7 +54,8 @@ public:
     GX2AttribStream streams[4];
 
 private:
-    bool load_programs();
+    // Null once loaded, else the fault.
+    const char* load_programs();
     void build_layout();
     void release_programs();
 };

@@ -57,8 +57,10 @@ int remove_base(int coordinate, int base)
 // place only once every byte is on the volume, so that neither a failed write
 // nor a process killed halfway leaves a truncated file where a good one was.
 // BaseFile is not used because it does not report failed writes or closes.
-bool replace_file(const std::string& path, const std::string& bytes)
+// `full` says that the volume had no room for the bytes.
+bool replace_file(const std::string& path, const std::string& bytes, bool& full)
 {
+    full = false;
     if (bytes.size() > size_t(INT32_MAX))
         return false;
     const std::string target = convert_path(path);
@@ -72,6 +74,7 @@ bool replace_file(const std::string& path, const std::string& bytes)
     const int32_t written = FSWriteFileWithPos(&fs->client, &fs->command_block, bytes.data(), 1,
                                                uint32_t(bytes.size()), 0, handle, 0, FS_ERROR_FLAG_ALL);
     const FSStatus closed = FSCloseFile(&fs->client, &fs->command_block, handle, FS_ERROR_FLAG_ALL);
+    full = written == FS_STATUS_STORAGE_FULL || closed == FS_STATUS_STORAGE_FULL;
     if (written != int32_t(bytes.size()) || closed != FS_STATUS_OK ||
         FSRename(&fs->client, &fs->command_block, temporary.c_str(), target.c_str(),
                  FS_ERROR_FLAG_ALL) != FS_STATUS_OK) {
@@ -345,6 +348,8 @@ void ArrayObject::load(const std::string& path)
 
 void ArrayObject::save(const std::string& path)
 {
-    if (!replace_file(path, encode_array_file(data)))
-        OSReport("Could not save data.array %s\n", printable_text(path).c_str());
+    bool full = false;
+    if (!replace_file(path, encode_array_file(data), full))
+        OSReport("Could not save data.array %s%s\n", printable_text(path).c_str(),
+                 full ? ": the disk is full" : "");
 }

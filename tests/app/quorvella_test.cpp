@@ -2,6 +2,7 @@
 #include "tests/app/command.h"
 #include "tests/support/volumes.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
@@ -23,6 +24,22 @@ RunResult run(const std::string& arguments, const std::string& before = "", bool
 std::string shell_word(const std::string& text)
 {
     return "'" + text + "'";
+}
+
+// Standard output (the game's console lines) and standard error (the host's
+// errors and warnings, and SDL's and the sanitizers' own) apart.
+struct SplitRun {
+    int status;
+    std::string output, errors;
+};
+
+SplitRun run_apart(const std::string& arguments, const std::string& before = "")
+{
+    TempVolumes scratch;
+    const std::string errors_file = scratch.root + "/errors";
+    const RunResult result = run_command(before + std::string(QUORVELLA_BINARY) + " " + arguments +
+                                         " 2>" + shell_word(errors_file));
+    return {result.status, result.output, scratch.read_host(errors_file)};
 }
 
 std::string volume_arguments(const TempVolumes& volumes)
@@ -180,11 +197,11 @@ TEST(Quorvella, without_a_display_a_windowed_run_says_so_in_one_line_and_fails)
     for (const char* environment :
          {"env -u SDL_VIDEODRIVER -u DISPLAY -u WAYLAND_DISPLAY ",
           "env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11 "}) {
-        const RunResult result = run(arguments, environment, false);
-        EXPECT_EQ(result.status, 1) << environment << result.output;
-        EXPECT_EQ(lines_of(result.output), 1u) << result.output;
-        EXPECT_NE(result.output.find("Could not open a window"), std::string::npos) << result.output;
-        EXPECT_NE(result.output.find("--headless"), std::string::npos) << result.output;
+        const SplitRun result = run_apart(arguments, environment);
+        EXPECT_EQ(result.status, 1) << environment << result.errors;
+        EXPECT_EQ(result.output, "");
+        EXPECT_EQ(count_of(result.errors, "Could not open a window"), 1u) << result.errors;
+        EXPECT_NE(result.errors.find("--headless"), std::string::npos) << result.errors;
     }
 }
 
@@ -313,4 +330,66 @@ TEST(Quorvella, configuring_again_rewrites_no_source_so_a_second_run_relinks_not
     const auto first = sources();
     ASSERT_EQ(system(configure.c_str()), 0);
     EXPECT_EQ(sources(), first);
+}
+
+TEST(Quorvella, host_errors_go_to_standard_error_quoting_outside_text_escaped_and_game_lines_to_standard_output)
+{
+    TempVolumes volumes;
+    make_assets(volumes);
+    // Thinning out pictures that are never written is an option error.
+    const SplitRun alone = run_apart(volume_arguments(volumes) + " --ticks 3 --capture-every 30");
+    EXPECT_EQ(alone.status, 2);
+    EXPECT_EQ(alone.output, "");
+    EXPECT_EQ(alone.errors.rfind("Option --capture-every needs --capture DIR\n", 0), 0u) << alone.errors;
+
+    // A script of terminal escapes and a zero byte: its lines are said on
+    // standard error, escaped; the game's own lines stay on standard output.
+    volumes.put_content("garbage.txt", std::string("1 gamepad \x1b[2J\x1b[H\n"
+                                                   "2 gamepad A\0B\n"
+                                                   "\x1b]0;owned\x07 gamepad A\n", 53));
+    const SplitRun run = run_apart(volume_arguments(volumes) + " --ticks 3 --input " +
+                                   shell_word(volumes.content + "/garbage.txt"));
+    EXPECT_EQ(run.status, 0) << run.errors;
+    const std::string script = "Input script " + volumes.content + "/garbage.txt line ";
+    EXPECT_EQ(run.errors, script + "1: unknown word \"\\x1b[2J\\x1b[H\"\n" + script +
+                              "2: unknown word \"A\\x00B\"\n" + script +
+                              "3: \"\\x1b]0;owned\\x07\" is not a tick number (1 or more)\n");
+    EXPECT_NE(run.output.find("Setting frame: 0\n"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("Input script"), std::string::npos) << run.output;
+    for (const std::string* text : {&run.output, &run.errors})
+        EXPECT_EQ(std::count_if(text->begin(), text->end(),
+                                [](char c) { return (uint8_t(c) < 0x20 && c != '\n') || c == 0x7F; }),
+                  0);
+}
+
+TEST(Quorvella, an_asset_file_cut_in_half_stops_the_run_with_its_lines_and_a_damaged_middle_plays_on)
+{
+    TempVolumes volumes;
+    make_demo(volumes);
+    const std::string path = volumes.content + "/Assets.dat";
+    const std::string whole = volumes.read_host(path);
+    const std::string arguments = volume_arguments(volumes) + " --ticks 120";
+
+    volumes.put_content("Assets.dat", whole.substr(0, whole.size() / 2));
+    const SplitRun cut = run_apart(arguments);
+    EXPECT_EQ(cut.status, 1) << cut.errors;
+    const std::string first = cut.errors.substr(0, cut.errors.find('\n'));
+    EXPECT_EQ(first.rfind(path + " is cut off at " + std::to_string(whole.size() / 2) + " bytes: ", 0), 0u)
+        << cut.errors;
+    EXPECT_NE(first.find(" items lie past its end"), std::string::npos) << cut.errors;
+    EXPECT_EQ(count_of(cut.errors, "for the pictures in Assets.dat; the run stops\n"), 1u) << cut.errors;
+    EXPECT_EQ(count_of(cut.errors, "cut off"), 1u) << cut.errors;
+
+    // Random bytes over the middle: what they hit is lost, the run goes on.
+    std::string damaged = whole;
+    uint32_t seed = 12345;
+    for (size_t i = whole.size() / 2 - 2048; i < whole.size() / 2 + 2048; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        damaged[i] = char(seed >> 24);
+    }
+    volumes.put_content("Assets.dat", damaged);
+    const SplitRun middle = run_apart(arguments);
+    EXPECT_EQ(middle.status, 0) << middle.errors;
+    EXPECT_EQ(middle.errors.find("cut off"), std::string::npos) << middle.errors;
+    EXPECT_EQ(middle.errors.find("the run stops"), std::string::npos) << middle.errors;
 }

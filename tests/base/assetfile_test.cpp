@@ -32,7 +32,7 @@ protected:
 
 }  // namespace
 
-TEST_F(AssetFileTest, first_lookup_reads_the_tables_once_then_only_seeks_to_their_words)
+TEST_F(AssetFileTest, the_first_open_reads_the_tables_once_then_lookups_only_seek_to_their_words)
 {
     const std::string bytes = sample_assets();
     volumes.put_content("Assets.dat", bytes);
@@ -42,13 +42,15 @@ TEST_F(AssetFileTest, first_lookup_reads_the_tables_once_then_only_seeks_to_thei
         return value;
     };
     AssetFile a;
-    a.open();
     uint64_t before = fs_call_counts().reads;
-    char skip[100];
-    a.read(skip, 100);  // the tables are found wherever the file was left
-    a.set_item(5, AssetFile::SOUND_DATA);
+    // The first open reads the tables and leaves the file at its start.
+    a.open();
     EXPECT_TRUE(AssetFile::tables_loaded());
     EXPECT_EQ(fs_call_counts().reads - before, 1u);  // one window holds the whole small file
+    EXPECT_EQ(a.tell(), 0u);
+    char skip[100];
+    a.read(skip, 100);
+    a.set_item(5, AssetFile::SOUND_DATA);
     EXPECT_EQ(a.tell(), word(39204 + 5 * 4));
     FileStream stream(a);
     EXPECT_EQ(stream.read_int32(), 2);
@@ -83,9 +85,8 @@ TEST_F(AssetFileTest, out_of_range_lookups_are_rejected_and_leave_the_file_where
     EXPECT_EQ(out, "Invalid asset item: kind 1, id 216\nInvalid asset item: kind 0, id -1\n"
                    "Invalid asset item: kind 5, id 0\n");
     EXPECT_EQ(file.tell(), 1234u);
-    EXPECT_FALSE(AssetFile::tables_loaded());
     file.set_item(6533, AssetFile::IMAGE_DATA);
-    EXPECT_TRUE(AssetFile::tables_loaded());
+    EXPECT_EQ(file.tell(), 0u);  // absent
 }
 
 TEST_F(AssetFileTest, a_missing_file_leaves_every_entry_zero_and_loads_once)
@@ -108,15 +109,40 @@ TEST_F(AssetFileTest, a_missing_file_leaves_every_entry_zero_and_loads_once)
     EXPECT_EQ(fs_call_counts().reads, before);
 }
 
-TEST_F(AssetFileTest, a_truncated_file_is_reported_and_its_missing_entries_are_zero)
+TEST_F(AssetFileTest, a_file_cut_short_is_one_line_at_its_first_open_naming_it_and_what_is_cut_off)
 {
+    // Cut inside the tables: the entries past the end are zero.
     std::string bytes = sample_assets().substr(0, 39204 + 6 * 4 + 2);
     volumes.put_content("Assets.dat", bytes);
     AssetFile file;
-    file.open();
-    const std::string out = console_output_of([&] { file.set_item(5, AssetFile::SOUND_DATA); });
-    EXPECT_EQ(out, "Asset file is truncated: its item tables are incomplete\n");
+    const std::string out = host_errors_of([&] { file.open(); });
+    EXPECT_EQ(out, volumes.content + "/Assets.dat is cut off at 39230 bytes: its item tables are incomplete\n");
+    EXPECT_EQ(console_output_of([&] { file.set_item(5, AssetFile::SOUND_DATA); }), "");
     EXPECT_NE(AssetFile::item_offset(5, AssetFile::SOUND_DATA), 0u);
     EXPECT_EQ(AssetFile::item_offset(6, AssetFile::SOUND_DATA), 0u);
     EXPECT_EQ(AssetFile::item_offset(0, AssetFile::FONT_DATA), 0u);
+}
+
+TEST_F(AssetFileTest, items_past_the_end_of_a_cut_file_are_counted_in_one_line)
+{
+    // Three items: the body of sound 0 first, then sound 5's, then the font's.
+    const std::string whole = sample_assets();
+    volumes.put_content("Assets.dat", whole);
+    AssetFile file;
+    EXPECT_EQ(host_errors_of([&] { file.open(); }), "");  // whole: nothing to say
+    file.close();
+
+    // Cut inside the first body: the other two start past the end.
+    AssetFile::forget_tables();
+    volumes.put_content("Assets.dat", whole.substr(0, AssetFile::items_start + 3));
+    EXPECT_EQ(host_errors_of([&] { file.open(); }),
+              volumes.content + "/Assets.dat is cut off at 40275 bytes: 2 of its 3 items lie past its end\n");
+    file.close();
+    // Cut right after the tables: an item starting at the end is cut off too.
+    AssetFile::forget_tables();
+    volumes.put_content("Assets.dat", whole.substr(0, AssetFile::items_start));
+    EXPECT_EQ(host_errors_of([&] { file.open(); }),
+              volumes.content + "/Assets.dat is cut off at 40272 bytes: 3 of its 3 items lie past its end\n");
+    // Said once a run: later opens read nothing again.
+    EXPECT_EQ(host_errors_of([&] { AssetFile().open(); }), "");
 }

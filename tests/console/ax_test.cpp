@@ -346,7 +346,7 @@ TEST(AxOutput, a_full_disk_ends_the_recording_with_one_line_and_a_header_that_ma
     audio_set_manual_stepping(false);
     fs_limit_free_space(44 + 10 * sizeof(AudioFrame) + 100);  // half a frame more
     AXInit();
-    const std::string output = console_output_of([] { run_batches(10); });
+    const std::string output = host_errors_of([] { run_batches(10); });
     fs_limit_free_space(-1);
     run_batches(5);
     AXQuit();

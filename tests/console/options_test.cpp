@@ -41,7 +41,7 @@ TEST(Options, bad_options_are_refused_with_one_message)
     const std::string usage = std::string(console_usage()) + "\n";
     const auto refusal = [](std::vector<const char*> args) {
         bool ok = true;
-        const std::string out = console_output_of([&] { ok = parse(args); });
+        const std::string out = host_errors_of([&] { ok = parse(args); });
         EXPECT_FALSE(ok);
         return out;
     };
@@ -54,5 +54,7 @@ TEST(Options, bad_options_are_refused_with_one_message)
         EXPECT_EQ(refusal({"--capture-every", count}),
                   "Option --capture-every needs a count of pictures\n" + usage);
     EXPECT_EQ(refusal({"--capture-every"}), "Option --capture-every needs a count of pictures\n" + usage);
+    EXPECT_EQ(refusal({"--capture-every", "30", "--ticks", "600"}), "Option --capture-every needs --capture DIR\n" + usage);
+    EXPECT_EQ(refusal({"--capture-every", "1"}), "Option --capture-every needs --capture DIR\n" + usage);
     console_options() = ConsoleOptions();
 }

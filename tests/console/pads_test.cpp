@@ -48,7 +48,7 @@ TEST(InputScript, faulty_lines_are_reported_and_left_out)
 {
     InputScript script;
     bool clean = true;
-    const std::string out = console_output_of([&] {
+    const std::string out = host_errors_of([&] {
         clean = script.parse("2 gamepad A\n"
                              "0 gamepad B\n"
                              "3 joystick A\n"
@@ -83,7 +83,7 @@ TEST(InputScript, control_bytes_of_the_script_and_its_name_are_shown_escaped)
 {
     using namespace std::string_literals;
     InputScript script;
-    const std::string out = console_output_of([&] {
+    const std::string out = host_errors_of([&] {
         EXPECT_FALSE(script.parse("3 gamepad \x1b[2J\x1b[H\n"
                                   "4 gamepad A\0B\n"
                                   "5 \x1b]0;title\x07 A\n"
@@ -112,11 +112,11 @@ TEST(InputScript, files_are_read_with_bounded_lines_a_byte_order_mark_and_the_ti
     InputScript script;
     // A byte-order mark before line 1 is no part of the tick.
     volumes.put_content("bom.txt", "\xEF\xBB\xBF" "2 gamepad A\n");
-    EXPECT_EQ(console_output_of([&] { EXPECT_TRUE(script.load(volumes.content + "/bom.txt")); }), "");
+    EXPECT_EQ(host_errors_of([&] { EXPECT_TRUE(script.load(volumes.content + "/bom.txt")); }), "");
     EXPECT_EQ(script.state_at(0, 2).gamepad_buttons, uint32_t(VPAD_BUTTON_A));
 
     // The last tick a line can name, and one past it.
-    const std::string out = console_output_of([&] {
+    const std::string out = host_errors_of([&] {
         EXPECT_FALSE(script.parse("1099511627776 gamepad A\n"
                                   "1099511627777 gamepad B\n"
                                   "99999999999999999999 gamepad B\n",
@@ -132,7 +132,7 @@ TEST(InputScript, files_are_read_with_bounded_lines_a_byte_order_mark_and_the_ti
     // A file without line breaks is read no further than one line's limit;
     // the lines before it count.
     volumes.put_content("long.txt", "3 gamepad X\n" + std::string(3 << 20, 'A'));
-    EXPECT_EQ(console_output_of([&] { EXPECT_FALSE(script.load(volumes.content + "/long.txt")); }),
+    EXPECT_EQ(host_errors_of([&] { EXPECT_FALSE(script.load(volumes.content + "/long.txt")); }),
               "Input script " + volumes.content +
                   "/long.txt line 2: longer than 4096 characters; the rest of the script is "
                   "ignored\n");
@@ -143,9 +143,9 @@ TEST(InputScript, a_folder_or_a_missing_file_is_refused_with_one_line)
 {
     TempVolumes volumes;
     InputScript script;
-    EXPECT_EQ(console_output_of([&] { EXPECT_FALSE(script.load(volumes.content)); }),
+    EXPECT_EQ(host_errors_of([&] { EXPECT_FALSE(script.load(volumes.content)); }),
               "Input script " + volumes.content + " is a folder, not a file\n");
-    EXPECT_EQ(console_output_of([&] { EXPECT_FALSE(InputScript::check_file(volumes.root + "/none")); }),
+    EXPECT_EQ(host_errors_of([&] { EXPECT_FALSE(InputScript::check_file(volumes.root + "/none")); }),
               "Could not open input script " + volumes.root + "/none: No such file or directory\n");
     EXPECT_TRUE(InputScript::check_file("/dev/zero"));
 }

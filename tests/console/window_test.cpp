@@ -107,7 +107,7 @@ TEST(Window, a_full_disk_stops_the_capture_with_one_line_and_leaves_no_truncated
     const auto size = std::filesystem::file_size(capture_path(dir, 0));
 
     fs_limit_free_space(int64_t(size / 2));
-    const std::string output = console_output_of([&] {
+    const std::string output = host_errors_of([&] {
         for (uint64_t n = 1; n < 5; ++n) {
             capture->swap(picture(n));
             capture->flush();
@@ -162,7 +162,7 @@ TEST(Window, capture_encodes_off_the_game_thread_but_writes_in_order_and_finishe
     const std::string more = volumes.root + "/more";
     capture = make_capture_driver(std::make_unique<CountingDriver>(swaps), more, 1);
     fs_limit_free_space(int64_t(size * 5 / 2));
-    output = console_output_of([&] {
+    output = host_errors_of([&] {
         for (uint64_t n = 0; n < 10; ++n)
             capture->swap(SwapPicture{n, 0, 64, 48, false, busy});
         capture->finish();

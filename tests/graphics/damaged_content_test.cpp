@@ -4,6 +4,7 @@
 #include "tests/graphics/font_fixture.h"
 #include "tests/support/peak_memory.h"
 
+#include "console/procui.h"
 #include "graphics/image.h"
 #include "graphics/shader.h"
 #include "tools/assetwriter/shader_items.h"
@@ -97,8 +98,13 @@ TEST_F(DamagedPictures, shader_item_size_is_checked_against_the_file_before_allo
     writer.add_item(AssetFile::SHADER_DATA, texture_shader_id, item);
     ASSERT_TRUE(writer.write(volumes->content + "/Assets.dat"));
     const uint64_t before = peak_memory_bytes();
-    EXPECT_EQ(console_output_of([] { texture_shader.initialize(); }), "Invalid vertex program\n");
+    // Every picture is drawn with these programs: the run stops.
+    EXPECT_EQ(host_errors_of([] { texture_shader.initialize(); }),
+              "Invalid vertex program for the pictures in Assets.dat; the run stops\n");
     EXPECT_TRUE(texture_shader.failed);
+    EXPECT_TRUE(procui_exit_requested());
+    EXPECT_EQ(procui_exit_status(), 1);
+    procui_reset_exit();
     EXPECT_LT(peak_memory_bytes() - before, damaged_read_memory);
 }
 

@@ -1,6 +1,7 @@
 #include "tests/support/drawing.h"
 
 #include "console/gpu.h"
+#include "console/procui.h"
 #include "graphics/render_internal.h"
 #include "graphics/shader.h"
 #include "tools/assetwriter/shader_items.h"
@@ -113,6 +114,8 @@ TEST_F(ShaderTest, failed_shader_is_recorded_once_and_draws_with_the_texture_pro
     EXPECT_TRUE(monochrome_shader.failed);
     EXPECT_EQ(current_shader, &texture_shader);
     EXPECT_EQ(console_output_of([] { monochrome_shader.begin(nullptr, 8, 8); }), "");
+    // An effect falls back to the texture programs: the run goes on.
+    EXPECT_FALSE(procui_exit_requested());
 
     render_data.current_effect = 1;
     Render::clear(Color(0, 0, 0, 255));

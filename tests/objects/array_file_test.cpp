@@ -1,5 +1,7 @@
 #include "objects/arrayext.h"
 
+#include "console/fs.h"
+
 #include "platform/files.h"
 #include "tests/support/volumes.h"
 
@@ -189,4 +191,13 @@ TEST(ArrayFile, AFailedSaveWritesOneLineAndKeepsTheLastGoodFile)
 
     array.save("/vol/save/keep.dat");
     EXPECT_EQ(volumes.read_host(volumes.save + "/keep.dat").substr(30, 4), int32_bytes(99));
+
+    // A full disk: one line that says so, and the last good file stays.
+    const std::string kept = volumes.read_host(volumes.save + "/keep.dat");
+    array.set_value(7, 1, 1, 1);
+    fs_limit_free_space(10);
+    const std::string full = console_output_of([&] { array.save("/vol/save/keep.dat"); });
+    fs_limit_free_space(-1);
+    EXPECT_EQ(full, "Could not save data.array /vol/save/keep.dat: the disk is full\n");
+    EXPECT_EQ(volumes.read_host(volumes.save + "/keep.dat"), kept);
 }

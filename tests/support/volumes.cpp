@@ -52,3 +52,11 @@ std::string console_output_of(const std::function<void()>& action)
     fflush(stdout);
     return testing::internal::GetCapturedStdout();
 }
+
+std::string host_errors_of(const std::function<void()>& action)
+{
+    testing::internal::CaptureStderr();
+    action();
+    fflush(stderr);
+    return testing::internal::GetCapturedStderr();
+}

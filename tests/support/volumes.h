@@ -25,3 +25,6 @@ public:
 
 // Everything `action` writes to standard output.
 std::string console_output_of(const std::function<void()>& action);
+// Everything `action` writes to standard error: the host's errors and
+// warnings (options, content, the input script, outputs).
+std::string host_errors_of(const std::function<void()>& action);

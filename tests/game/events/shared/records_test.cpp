@@ -7,6 +7,7 @@
 #include "tests/support/event_kit.h"
 #include "tests/support/volumes.h"
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -197,7 +198,13 @@ TEST(RecordsFile, a_save_cut_short_by_a_killed_run_or_a_full_disk_keeps_the_last
         save_on_the_way_into_act_1(kit);
         fs_limit_free_space(-1);
         EXPECT_EQ(read_bytes(host_records(disk.save)), old_file);
-        EXPECT_FALSE(kit.take_console().empty());
+        const std::vector<std::string> console = kit.take_console();
+        ASSERT_FALSE(console.empty());
+        // One line says why; the file system adds none of its own.
+        EXPECT_EQ(console.back(), "Could not save data.array " + records_path + ": the disk is full");
+        EXPECT_EQ(std::count_if(console.begin(), console.end(),
+                                [](const std::string& line) { return line.find("save") != std::string::npos; }),
+                  1);
         EXPECT_EQ(records(kit)->get_value(20, 2, -1), 1);
 
         // The next save, with room on the disk, writes them.
