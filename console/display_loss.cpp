@@ -18,7 +18,8 @@ using SetIOErrorHandler = XIOErrorHandler (*)(XIOErrorHandler);
 // undefined: so it never returns there, and the run ends from here.
 int on_connection_lost(Display* display)
 {
-    OSReport("Lost the connection to display %s; the game ends\n", DisplayString(display));
+    host_report("Lost the connection to display %s; the game ends\n",
+                printable_text(DisplayString(display)).c_str());
     procui_fail_run();
     console_end_now();
 }
