@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace action_starts;
 using namespace move_starts;
 
 namespace {
@@ -59,18 +60,14 @@ void Frames::event_func_814()
         return;
     if (!select(instances[types::PlayerSkinYelto_102], [](FrameObject* skin) { return get_value(*skin, 'M') <= 20; }))
         return;
-    set_value(player, 'M', 20);
-    reset_orrun_skins(*this);
+    start_attack(*this);
 }
 
 void Frames::event_func_818()
 {
-    if (!mode_0_on(*this))
+    if (!mode_0_on(*this) || !yelto_special_pressed(*this))
         return;
     ObjectList& player = instances[types::PlayerMovementValues_80];
-    if (get_value(instances[types::PlayerInput_21], 'O') != 1 || get_value(player, 'A') != 0 ||
-        !(get_value(instances[types::GUIEnergy_76], 'A') >= 100))
-        return;
     set_value(player, 'M', 5);
     set_value(instances[types::PlayerOthers_75], 'N', 0);
     media.play_id(energy_action_sample, -1, 1);

@@ -8,6 +8,7 @@
 
 #include <cmath>
 
+using namespace action_starts;
 using namespace move_starts;
 
 namespace {
@@ -43,12 +44,8 @@ void Frames::event_func_838()
 {
     if (!mode_0_on(*this))
         return;
-    ObjectList& player = instances[types::PlayerMovementValues_80];
-    if (get_value(instances[types::PlayerInput_21], 'O') != 1 || get_value(player, 'A') != dorrik ||
-        !select(instances[types::PlayerSkinDorrik_339], [](FrameObject* skin) { return get_value(*skin, 'F') <= 0; }) ||
-        get_value(instances[types::PlayerReflect_343], 'A') != 0)
-        return;
-    set_value(player, 'M', 31);
+    if (dorrik_special_pressed(*this))
+        set_value(instances[types::PlayerMovementValues_80], 'M', 31);
 }
 
 void Frames::event_func_839()

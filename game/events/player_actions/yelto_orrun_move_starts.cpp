@@ -8,11 +8,12 @@
 
 #include <algorithm>
 
+using namespace action_starts;
 using namespace move_starts;
 
 namespace {
 
-constexpr unsigned energy_action_sample = 9, air_action_sample = 163;
+constexpr unsigned air_action_sample = 163;
 
 }  // namespace
 
@@ -33,15 +34,8 @@ void Frames::event_func_825()
 {
     if (!mode_0_on(*this))
         return;
-    ObjectList& player = instances[types::PlayerMovementValues_80];
-    ObjectList& energy = instances[types::GUIEnergy_76];
-    if (get_value(instances[types::PlayerInput_21], 'O') != 1 || get_value(player, 'A') != 1 ||
-        !(get_value(energy, 'C') > 0))
-        return;
-    set_value(player, 'M', 42);
-    // The skin carries the charge into the move.
-    const double charge = get_value(energy, 'C');
-    for_each_instance(instances[types::PlayerSkinOrrun_290], [charge](FrameObject* skin) { set_value(skin, 'B', charge); });
+    if (orrun_charge_pressed(*this))
+        start_orrun_charge(*this);
 }
 
 void Frames::event_func_826()
@@ -80,15 +74,8 @@ void Frames::event_func_848()
 {
     if (!mode_1_on(*this))
         return;
-    ObjectList& player = instances[types::PlayerMovementValues_80];
-    ObjectList& others = instances[types::PlayerOthers_75];
-    if (get_value(instances[types::PlayerInput_21], 'O') != 1 || get_value(player, 'A') != 0 ||
-        !(get_value(instances[types::GUIEnergy_76], 'A') >= 100))
-        return;
-    set_value(player, 'M', 5);
-    set_value(others, 'N', 0);
-    media.play_id(energy_action_sample, -1, 1);
-    set_value(others, 'Q', 0);
+    if (yelto_special_pressed(*this))
+        start_yelto_special(*this);
 }
 
 void Frames::event_func_849()

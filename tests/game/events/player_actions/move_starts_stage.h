@@ -44,7 +44,7 @@ protected:
                                    for (const char* name :
                                         {"PlayerSkinOrrun_290", "PlayerSkinPimsa_324", "PlayerSkinPimsaTail_323",
                                          "PlayerSkinPimsaBike_338", "PlayerSkinDorrik_339", "PlayerSkinHespin_351",
-                                         "Player_87"})
+                                         "Player_87", "PlayerReflect_343"})
                                        kit.place(name, 300, 200, 1);
                                    kit.place("PlayerSensorLeftBig_89", 287, 198, 1);
                                    kit.place("PlayerSensorRightBig_91", 313, 198, 1);
