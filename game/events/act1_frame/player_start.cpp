@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int music_channel = 31;
 
 // Where each sensor sits from the player's position.
 struct SensorOffset {
@@ -189,6 +188,6 @@ void Frames::event_func_2229()
         for (const char* delimiter : {"(", ",", ")"})
             parser->add_delimiter(delimiter);
     });
-    media.set_channel_volume(music_channel, global_values->get(25));
-    media.lock(music_channel);
+    media.set_channel_volume(music::channel, global_values->get(25));
+    media.lock(music::channel);
 }

@@ -3,6 +3,7 @@
 // later, stops the music and enters act 1. Its set-up, start events, tick
 // handler and its own events.
 #include "audio/media.h"
+#include "game/events/stage_loops/music_queue.h"
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 #include "game/frames/preload.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr int music_channel = 31;
 constexpr int act_1 = 4;
 
 constexpr int key_f5 = 0x4000003E;
@@ -83,7 +83,7 @@ void Frames::event_func_273()
     if (!(frame_time >= 0.1) || !run_once(run_once_273, loop_count))
         return;
     next_frame = act_1;
-    media.stop_channel(music_channel);
+    media.stop_channel(music::channel);
     for_each_instance(instances[types::ControllerMusic_49], [](FrameObject* controller) {
         controller->alterables->values.set(unsigned('D' - 'A'), 0);
         controller->alterables->values.set(unsigned('K' - 'A'), 0);

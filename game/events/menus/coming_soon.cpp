@@ -3,6 +3,7 @@
 #include "audio/media.h"
 #include "base/convert.h"
 #include "game/events/menus/menu_screens.h"
+#include "game/events/stage_loops/music_queue.h"
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 #include "game/frames/string_constants.h"
@@ -20,7 +21,6 @@
 namespace {
 
 constexpr int key_return = 13;
-constexpr int music_channel = 31;
 
 double get(const FrameObject& object, char letter) { return get_value(object, letter); }
 void set(FrameObject* object, char letter, double value) { set_value(object, letter, value); }
@@ -124,7 +124,7 @@ void Frames::event_func_2506()
     if (!(countdown > 0 && countdown < 50))
         return;
     set(state, 'C', countdown + 1);
-    media.set_channel_volume(music_channel, media.get_channel_volume(music_channel) - 2);
+    media.set_channel_volume(music::channel, media.get_channel_volume(music::channel) - 2);
 }
 
 // Wipe start.
@@ -135,7 +135,7 @@ void Frames::event_func_2507()
     if (countdown != 50)
         return;
     media.play_id(49, -1, 1);
-    media.stop_channel(music_channel);
+    media.stop_channel(music::channel);
     ObjectList& fades = instances[types::Fade_40];
     ObjectList& edges = instances[types::FadeEdge_73];
     create_instance(*this, fades, create_fade_40(0, 0), 3);
@@ -153,7 +153,7 @@ void Frames::event_func_2507()
         edge->set_y(new_display_y);
         edge->set_direction(8, true);
     });
-    media.set_channel_volume(music_channel, 100);
+    media.set_channel_volume(music::channel, 100);
     set(state, 'C', countdown + 1);
 }
 
@@ -201,9 +201,9 @@ void Frames::event_func_2510()
 // Menu music, unless a previous frame left music playing.
 void Frames::event_func_2511()
 {
-    if (media.is_channel_playing(music_channel))
+    if (media.is_channel_playing(music::channel))
         return;
     media.stop_samples();
-    media.set_channel_volume(music_channel, 100);
-    media.play(string_constant(STR_M_MENU1), music_channel, 0);
+    media.set_channel_volume(music::channel, 100);
+    media.play(string_constant(STR_M_MENU1), music::channel, 0);
 }

@@ -24,7 +24,7 @@ void show_semi_transparency(FrameObject* crystal)
 
 void lower_music_volume()
 {
-    media.set_channel_volume(music_channel, std::max(media.get_channel_volume(music_channel) - 1.0, 0.0));
+    media.set_channel_volume(music::channel, std::max(media.get_channel_volume(music::channel) - 1.0, 0.0));
 }
 
 }  // namespace

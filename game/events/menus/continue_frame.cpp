@@ -127,8 +127,8 @@ void Frames::on_frame_8_init()
 
 void Frames::on_frame_8_start_events()
 {
-    if (!media.is_channel_playing(music_channel))
-        media.play(".\\Data\\BGM\\m_gameover.ogg", int(music_channel), 0);
+    if (!media.is_channel_playing(music::channel))
+        media.play(".\\Data\\BGM\\m_gameover.ogg", music::channel, 0);
     event_func_2646();
     run_global_start_events();
 }

@@ -2,6 +2,7 @@
 // and the fades they compute.
 #pragma once
 
+#include "game/events/stage_loops/music_queue.h"
 #include "game/frames/event_support.h"
 #include "graphics/color.h"
 #include "runtime/frame.h"
@@ -20,8 +21,8 @@ constexpr unsigned value_a = 0, value_b = 1, value_c = 2, value_d = 3, value_e =
 constexpr unsigned global_character = 1, global_ticks = 3, global_lives = 8, global_view_width = 16,
                    global_view_step = 19;
 
-// Channels: the music, and the voice of the last crystal.
-constexpr unsigned music_channel = 31, voice_channel = 29;
+// The channel of the last crystal's voice.
+constexpr unsigned voice_channel = 29;
 
 // The characters by global value 1.
 constexpr int yelto_id = 0, orrun_id = 1, pimsa_id = 2, dorrik_id = 4;

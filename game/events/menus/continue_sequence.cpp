@@ -94,11 +94,11 @@ void Frames::event_func_2525()
     for_each_instance(instances[types::FallenCharacter_421], [](FrameObject* f) { as_active(f)->force_animation(11); });
     deactivate_group(accept_group);
     set_lives(to_int(global_values->get(global_lives)));
-    media.set_channel_volume(music_channel, 100);
+    media.set_channel_volume(music::channel, 100);
     for_each_instance(instances[types::GUIRings_74], [](FrameObject* r) { static_cast<Counter*>(r)->set(14); });
     for_each_instance(instances[types::CountdownCrystal_423],
                       [](FrameObject* c) { as_active(c)->restore_animation(); });
-    media.play(".\\Data\\BGM\\m_clear.ogg", int(music_channel), 0);
+    media.play(".\\Data\\BGM\\m_clear.ogg", music::channel, 0);
 }
 
 // The continue ----------------------------------------------------------------------

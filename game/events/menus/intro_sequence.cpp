@@ -4,6 +4,7 @@
 // music starts, the view scrolls over the scenery, the mech flies off and a
 // white fade ends the intro. Then the location caption that types itself.
 #include "audio/media.h"
+#include "game/events/stage_loops/music_queue.h"
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 #include "game/frames/string_constants.h"
@@ -21,7 +22,6 @@ namespace {
 
 constexpr int top_layer = 3;
 constexpr int scenery_layer = 2;
-constexpr int music_channel = 31;
 
 // Alterable values by letter; the flags of the logo and the caption.
 constexpr unsigned A = 0, B = 1, N = 13, Y = 24;
@@ -55,8 +55,8 @@ float trail_scale(const FrameObject* trail) { return float(std::max(1.5 - 0.01 *
 
 void start_title_music(const GlobalValues& globals)
 {
-    media.set_channel_volume(music_channel, globals.get(25));
-    media.play(string_constant(STR_M_TITLE), music_channel, 0);
+    media.set_channel_volume(music::channel, globals.get(25));
+    media.play(string_constant(STR_M_TITLE), music::channel, 0);
 }
 
 }  // namespace
@@ -434,7 +434,7 @@ void Frames::event_func_121()
     select_all(instances[types::PellowenLogo1_0]);
     if (!music_started_and_faded(instances[types::PellowenLogo1_0]))
         return;
-    if (media.is_channel_playing(music_channel))
+    if (media.is_channel_playing(music::channel))
         return;
     start_title_music(*global_values);
 }

@@ -3,6 +3,7 @@
 // the confirm press and its shake, the time-out and the fade-out that leaves
 // for How To Play.
 #include "audio/media.h"
+#include "game/events/stage_loops/music_queue.h"
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 #include "game/frames/string_constants.h"
@@ -19,7 +20,6 @@
 
 namespace {
 
-constexpr int music_channel = 31;
 constexpr int confirm_sample = 79;
 constexpr int frame_how_to_play = 8;
 
@@ -39,7 +39,7 @@ Active* as_active(FrameObject* object) { return static_cast<Active*>(object); }
 
 void lower_music_volume()
 {
-    media.set_channel_volume(music_channel, media.get_channel_volume(music_channel) - 1);
+    media.set_channel_volume(music::channel, media.get_channel_volume(music::channel) - 1);
 }
 
 }  // namespace
@@ -66,14 +66,14 @@ void Frames::event_func_269()
 
 void Frames::event_func_270()
 {
-    if (media.is_channel_playing(music_channel))
+    if (media.is_channel_playing(music::channel))
         return;
     // Global 25 names a channel counted from 1; an index outside 0 ... 31
     // changes nothing.
     const int channel = to_int(global_values->get(25)) - 1;
     if (channel >= 0 && channel < Media::channel_count)
         media.set_channel_volume(unsigned(channel), 100);
-    media.play(string_constant(STR_M_TITLE), music_channel, 0);
+    media.play(string_constant(STR_M_TITLE), music::channel, 0);
 }
 
 // Star backdrop -----------------------------------------------------------------
@@ -267,7 +267,7 @@ void Frames::event_func_261()
         f->set_visible(true);
         f->set_direction(0, true);
     });
-    media.set_channel_volume(music_channel, 60);
+    media.set_channel_volume(music::channel, 60);
     for_each_instance(qualifier_2, [](FrameObject* member) { put(member, Z, 5); });
 }
 
@@ -333,7 +333,7 @@ void Frames::event_func_266()
         return;
     if (!select(instances[types::Fade_40], [](FrameObject* f) { return get(f, A) <= -100; }))
         return;
-    media.stop_channel(music_channel);
+    media.stop_channel(music::channel);
     global_values->set(0, 0);
     next_frame = frame_how_to_play;
 }

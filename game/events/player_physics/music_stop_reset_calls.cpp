@@ -5,6 +5,7 @@
 #include "audio/media.h"
 #include "base/convert.h"
 #include "game/events/player_physics/sensors.h"
+#include "game/events/stage_loops/music_queue.h"
 #include "objects/arrayext.h"
 #include "objects/stringparser.h"
 
@@ -14,7 +15,6 @@ using namespace player_sensors;
 
 namespace {
 
-constexpr int music_channel = 31;
 constexpr size_t bare_call_length = 12;  // "stop_music()"
 
 // The call being processed; none reads as an empty call.
@@ -85,7 +85,7 @@ void Frames::event_func_530()
 {
     if (!level_group_43 || call_length(*this) != bare_call_length)
         return;
-    media.stop_channel(music_channel);
+    media.stop_channel(music::channel);
     rewind_queues(*this);
     select_all(instances[types::ControllerMusic_49]);
     stop_controllers(instances[types::ControllerMusic_49]);
@@ -99,7 +99,7 @@ void Frames::event_func_531()
     ObjectList& controllers = instances[types::ControllerMusic_49];
     if (!select(controllers, [&](FrameObject* c) { return get_value(*c, 'D') == number; }))
         return;
-    media.stop_channel(music_channel);
+    media.stop_channel(music::channel);
     stop_controllers(controllers);
 }
 
@@ -146,7 +146,7 @@ void Frames::event_func_569()
     if (!select(instances[types::ControllerMusic_49], [&](FrameObject* c) { return get_value(*c, 'D') == number; }))
         return;
     if (global_values->get(4) >= 0)
-        media.set_channel_position(music_channel, 0);
+        media.set_channel_position(music::channel, 0);
 }
 
 void Frames::event_func_570()

@@ -2,6 +2,7 @@
 // volume, the input-mapping group, and the control-binding files, with the
 // default keyboard bindings when the keyboard file gives none.
 #include "audio/media.h"
+#include "game/events/stage_loops/music_queue.h"
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 #include "runtime/values.h"
@@ -10,7 +11,6 @@
 
 namespace {
 
-constexpr unsigned music_channel = 31;
 
 ArrayObject* array_of(ObjectList& list)
 {
@@ -41,7 +41,7 @@ constexpr int default_keys[8] = {0x40000052, 0x40000051, 0x40000050, 0x4000004F,
 void Frames::event_func_235()
 {
     deactivate_group(global_group_11);
-    media.set_channel_volume(music_channel, global_values->get(25));
+    media.set_channel_volume(music::channel, global_values->get(25));
 }
 
 void Frames::event_func_236()
