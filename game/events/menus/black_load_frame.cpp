@@ -85,8 +85,8 @@ void Frames::event_func_273()
     next_frame = act_1;
     media.stop_channel(music::channel);
     for_each_instance(instances[types::ControllerMusic_49], [](FrameObject* controller) {
-        controller->alterables->values.set(unsigned('D' - 'A'), 0);
-        controller->alterables->values.set(unsigned('K' - 'A'), 0);
+        set_value(controller, 'D', 0);
+        set_value(controller, 'K', 0);
     });
     clear_array(*this, types::FunctionMusic_50);
     clear_array(*this, types::QueueMusic_51);

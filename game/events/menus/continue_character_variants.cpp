@@ -29,7 +29,7 @@ bool playing(const Frame& frame, int character)
 // right edge.
 bool off_the_edge(Frame& frame)
 {
-    return light(frame, value_c) == 0 && instance_or_default(frame.instances[types::PlayerSkinYelto_102]).get_x() > 640;
+    return light(frame, 'C') == 0 && instance_or_default(frame.instances[types::PlayerSkinYelto_102]).get_x() > 640;
 }
 
 void face_left(FrameObject* object) { object->set_direction(16, true); }
@@ -42,13 +42,13 @@ void Frames::event_func_2560()
 {
     if (!continue_group || !playing(*this, yelto_id) || !off_the_edge(*this))
         return;
-    set_light(*this, value_c, 1);
+    set_light(*this, 'C', 1);
     for_each_of(*this, {types::PlayerSkinYelto_102, types::PlayerSkinYeltoHair_209}, [](FrameObject* o) {
         as_active(o)->force_animation(24);
         as_active(o)->restore_speed();
     });
-    set_light(*this, value_a, -5);
-    set_light(*this, value_b, -5);
+    set_light(*this, 'A', -5);
+    set_light(*this, 'B', -5);
     for_each_of(*this, {types::PlayerSkinYelto_102, types::PlayerSkinYeltoHair_209}, face_left);
     const int x = new_display_x + 458;
     for_each_of(*this, {types::PlayerSkinYelto_102}, [x](FrameObject* o) { o->set_x(x); });
@@ -59,31 +59,31 @@ void Frames::event_func_2561()
 {
     if (!continue_group || !playing(*this, yelto_id))
         return;
-    if (light(*this, value_c) != 1 || light(*this, value_b) != 0)
+    if (light(*this, 'C') != 1 || light(*this, 'B') != 0)
         return;
     play_sample(9);
     for_each_of(*this, {types::PlayerSkinYelto_102, types::PlayerSkinYeltoHair_209}, [](FrameObject* o) {
         as_active(o)->force_animation(7);
         as_active(o)->force_speed(100);
     });
-    set_light(*this, value_c, 2);
-    set_light(*this, value_a, 0);
-    set_light(*this, value_b, 0);
+    set_light(*this, 'C', 2);
+    set_light(*this, 'A', 0);
+    set_light(*this, 'B', 0);
     activate_group(orbit_sparkle_group);
 }
 
 void Frames::event_func_2562()
 {
-    if (!continue_group || !playing(*this, yelto_id) || light(*this, value_c) != 50)
+    if (!continue_group || !playing(*this, yelto_id) || light(*this, 'C') != 50)
         return;
-    set_light(*this, value_c, 51);
+    set_light(*this, 'C', 51);
     play_sample(47);
     for_each_of(*this, {types::PlayerSkinYelto_102, types::PlayerSkinYeltoHair_209}, [](FrameObject* o) {
         as_active(o)->force_animation(13);
         as_active(o)->force_speed(100);
         o->set_angle(180, 0);
     });
-    set_light(*this, value_a, -15);
+    set_light(*this, 'A', -15);
     activate_group(ring_sparkle_group);
 }
 
@@ -93,9 +93,9 @@ void Frames::event_func_2563()
 {
     if (!continue_group || !playing(*this, orrun_id) || !off_the_edge(*this))
         return;
-    set_light(*this, value_a, -13);
-    set_light(*this, value_b, -6);
-    set_light(*this, value_c, 1);
+    set_light(*this, 'A', -13);
+    set_light(*this, 'B', -6);
+    set_light(*this, 'C', 1);
     for_each_of(*this, {types::PlayerSkinOrrun_290}, [](FrameObject* o) {
         face_left(o);
         as_active(o)->force_animation(21);
@@ -107,17 +107,17 @@ void Frames::event_func_2564()
 {
     if (!continue_group || !playing(*this, orrun_id))
         return;
-    if (light(*this, value_c) != 1 || !(light(*this, value_b) >= 0))
+    if (light(*this, 'C') != 1 || !(light(*this, 'B') >= 0))
         return;
-    set_light(*this, value_c, 2);
-    set_light(*this, value_a, 0);
-    set_light(*this, value_b, 0);
+    set_light(*this, 'C', 2);
+    set_light(*this, 'A', 0);
+    set_light(*this, 'B', 0);
     for_each_of(*this, {types::PlayerSkinOrrun_290}, [](FrameObject* o) { as_active(o)->start_animation(); });
 }
 
 void Frames::event_func_2565()
 {
-    if (!continue_group || !playing(*this, orrun_id) || !(light(*this, value_c) > 1))
+    if (!continue_group || !playing(*this, orrun_id) || !(light(*this, 'C') > 1))
         return;
     if (!select(instances[types::PlayerSkinOrrun_290], [](FrameObject* o) { return as_active(o)->get_frame() == 5; }))
         return;
@@ -132,29 +132,29 @@ void Frames::event_func_2565()
     play_sample(56);
     int number = 0;
     for_each_selected(images, [&number](FrameObject* o) {
-        put(*o, value_b, number++);
-        put(*o, value_c, o->get_x());
-        put(*o, value_d, o->get_y());
-        o->set_direction(to_int(get(*o, value_b) + 2), true);
+        set_value(o, 'B', number++);
+        set_value(o, 'C', o->get_x());
+        set_value(o, 'D', o->get_y());
+        o->set_direction(to_int(get_value(*o, 'B') + 2), true);
         o->move_back();
     });
 }
 
 void Frames::event_func_2566()
 {
-    if (!continue_group || !playing(*this, orrun_id) || light(*this, value_c) != 50)
+    if (!continue_group || !playing(*this, orrun_id) || light(*this, 'C') != 50)
         return;
-    set_light(*this, value_a, -12);
-    set_light(*this, value_b, std::min(light(*this, value_b) + 0.25, 12.0));
+    set_light(*this, 'A', -12);
+    set_light(*this, 'B', std::min(light(*this, 'B') + 0.25, 12.0));
 }
 
 void Frames::event_func_2567()
 {
-    if (!continue_group || !playing(*this, orrun_id) || light(*this, value_c) != 50)
+    if (!continue_group || !playing(*this, orrun_id) || light(*this, 'C') != 50)
         return;
     if (!select(instances[types::PlayerSkinOrrun_290], [](FrameObject* o) { return o->get_y() < 120; }))
         return;
-    set_light(*this, value_c, light(*this, value_c) + 1);
+    set_light(*this, 'C', light(*this, 'C') + 1);
 }
 
 // The after-images that Orrun's jump leaves spread out and fade.
@@ -163,13 +163,13 @@ void Frames::event_func_2568()
     if (!continue_group)
         return;
     for_each_instance(instances[types::EffectsOrrunImage_335], [](FrameObject* o) {
-        o->blend_color.a = alpha_of(to_int(std::max(4 * get(*o, value_a) - 64, 0.0)));
-        as_active(o)->set_scale(float(get(*o, value_a) * 0.025 + 0.2));
-        put(*o, value_a, get(*o, value_a) + 1);
-        const double a = get(*o, value_a);
-        const double g = 90 * get(*o, value_b) + 8 * a;
-        o->set_x(to_int(get(*o, value_c) + 2 * a * cos_deg(g)));
-        o->set_y(to_int(get(*o, value_d) + 2 * a * sin_deg(g)));
+        set_semi_transparency(*o, to_int(std::max(4 * get_value(*o, 'A') - 64, 0.0)));
+        as_active(o)->set_scale(float(get_value(*o, 'A') * 0.025 + 0.2));
+        set_value(o, 'A', get_value(*o, 'A') + 1);
+        const double a = get_value(*o, 'A');
+        const double g = 90 * get_value(*o, 'B') + 8 * a;
+        o->set_x(to_int(get_value(*o, 'C') + 2 * a * cos_deg(g)));
+        o->set_y(to_int(get_value(*o, 'D') + 2 * a * sin_deg(g)));
     });
 }
 
@@ -177,7 +177,7 @@ void Frames::event_func_2569()
 {
     if (!continue_group)
         return;
-    if (!select(instances[types::EffectsOrrunImage_335], [](FrameObject* o) { return get(*o, value_a) >= 64; }))
+    if (!select(instances[types::EffectsOrrunImage_335], [](FrameObject* o) { return get_value(*o, 'A') >= 64; }))
         return;
     for_each_selected(instances[types::EffectsOrrunImage_335], [](FrameObject* o) { o->destroy(); });
 }
@@ -188,34 +188,34 @@ void Frames::event_func_2570()
 {
     if (!continue_group || !playing(*this, pimsa_id) || !off_the_edge(*this))
         return;
-    set_light(*this, value_a, 0);
-    set_light(*this, value_c, 1);
+    set_light(*this, 'A', 0);
+    set_light(*this, 'C', 1);
 }
 
 void Frames::event_func_2571()
 {
     if (!continue_group || !playing(*this, pimsa_id))
         return;
-    if (light(*this, value_c) != 1 || light(*this, value_b) != 0)
+    if (light(*this, 'C') != 1 || light(*this, 'B') != 0)
         return;
-    set_light(*this, value_c, 2);
-    set_light(*this, value_a, 0);
-    set_light(*this, value_b, 0);
+    set_light(*this, 'C', 2);
+    set_light(*this, 'A', 0);
+    set_light(*this, 'B', 0);
     play_sample(103);
 }
 
 void Frames::event_func_2572()
 {
-    if (!continue_group || !playing(*this, pimsa_id) || light(*this, value_c) != 50)
+    if (!continue_group || !playing(*this, pimsa_id) || light(*this, 'C') != 50)
         return;
-    set_light(*this, value_a, -12);
-    set_light(*this, value_c, 51);
+    set_light(*this, 'A', -12);
+    set_light(*this, 'C', 51);
     play_sample(104);
 }
 
 void Frames::event_func_2573()
 {
-    if (!continue_group || !playing(*this, pimsa_id) || !(light(*this, value_c) >= 50))
+    if (!continue_group || !playing(*this, pimsa_id) || !(light(*this, 'C') >= 50))
         return;
     for_each_of(*this, {types::PlayerSkinPimsa_324, types::PlayerSkinPimsaTail_323},
                 [](FrameObject* o) { o->set_visible(false); });
@@ -235,9 +235,9 @@ void Frames::event_func_2574()
 {
     if (!continue_group || !playing(*this, dorrik_id) || !off_the_edge(*this))
         return;
-    set_light(*this, value_c, 1);
-    set_light(*this, value_a, -5);
-    set_light(*this, value_b, -5);
+    set_light(*this, 'C', 1);
+    set_light(*this, 'A', -5);
+    set_light(*this, 'B', -5);
     const int x = new_display_x + 458;
     for_each_of(*this, {types::PlayerSkinDorrik_339}, [x](FrameObject* o) {
         as_active(o)->force_animation(24);
@@ -253,10 +253,10 @@ void Frames::event_func_2575()
 {
     if (!continue_group || !playing(*this, dorrik_id))
         return;
-    if (light(*this, value_c) != 1 || light(*this, value_b) != 0)
+    if (light(*this, 'C') != 1 || light(*this, 'B') != 0)
         return;
     for_each_of(*this, {types::PlayerSkinDorrik_339}, [](FrameObject* o) { as_active(o)->force_animation(18); });
-    set_light(*this, value_c, 2);
+    set_light(*this, 'C', 2);
     for_each_of(*this, {types::PlayerSkinDorrik_339}, [](FrameObject* o) { as_active(o)->restore_speed(); });
     for_each_of(*this, {types::PlayerSkinYelto_102}, [](FrameObject* o) { as_active(o)->force_animation(18); });
 }
@@ -278,15 +278,15 @@ void Frames::event_func_2576()
 
 void Frames::event_func_2577()
 {
-    if (!continue_group || !playing(*this, dorrik_id) || !(light(*this, value_c) >= 2))
+    if (!continue_group || !playing(*this, dorrik_id) || !(light(*this, 'C') >= 2))
         return;
-    set_light(*this, value_a, std::max(light(*this, value_a) - 0.1, -8.0));
-    set_light(*this, value_b, std::max(light(*this, value_b) - 0.1, -5.0));
+    set_light(*this, 'A', std::max(light(*this, 'A') - 0.1, -8.0));
+    set_light(*this, 'B', std::max(light(*this, 'B') - 0.1, -5.0));
 }
 
 void Frames::event_func_2578()
 {
-    if (!continue_group || !playing(*this, dorrik_id) || light(*this, value_c) != 50)
+    if (!continue_group || !playing(*this, dorrik_id) || light(*this, 'C') != 50)
         return;
-    set_light(*this, value_c, 51);
+    set_light(*this, 'C', 51);
 }

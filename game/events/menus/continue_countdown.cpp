@@ -19,7 +19,7 @@ namespace {
 // The crystal's semi-transparency B as its alpha.
 void show_semi_transparency(FrameObject* crystal)
 {
-    crystal->blend_color.a = alpha_of(to_int(get(*crystal, value_b)));
+    set_semi_transparency(*crystal, to_int(get_value(*crystal, 'B')));
 }
 
 void lower_music_volume()
@@ -34,14 +34,14 @@ void lower_music_volume()
 void Frames::event_func_2523()
 {
     for_each_instance(instances[types::Fade_40], [](FrameObject* f) {
-        put(*f, value_a, get(*f, value_a) + 1);
-        f->blend_color.a = alpha_of(to_int(std::min(3 * get(*f, value_a), 128.0)));
+        set_value(f, 'A', get_value(*f, 'A') + 1);
+        set_semi_transparency(*f, to_int(std::min(3 * get_value(*f, 'A'), 128.0)));
     });
 }
 
 void Frames::event_func_2524()
 {
-    if (!select(instances[types::Fade_40], [](FrameObject* f) { return get(*f, value_a) >= 48; }))
+    if (!select(instances[types::Fade_40], [](FrameObject* f) { return get_value(*f, 'A') >= 48; }))
         return;
     for_each_selected(instances[types::Fade_40], [](FrameObject* f) { f->destroy(); });
     activate_group(accept_group);
@@ -53,7 +53,7 @@ void Frames::event_func_2526()
 {
     if (!countdown_group)
         return;
-    const double b = get(instance_or_default(instances[types::Marker_424]), value_b);
+    const double b = get_value(instances[types::Marker_424], 'B');
     if (FrameObject* m = instance_of(instances[types::Marker_424]))
         m->set_y(to_int(b));
 }
@@ -62,11 +62,11 @@ void Frames::event_func_2527()
 {
     if (!countdown_group)
         return;
-    if (get(instance_or_default(instances[types::Marker_424]), value_a) != 0)
+    if (get_value(instances[types::Marker_424], 'A') != 0)
         return;
     if (FrameObject* m = instance_of(instances[types::Marker_424])) {
         m->alterables->flags &= ~1u;
-        put(*m, value_b, get(*m, value_b) + 1);
+        set_value(m, 'B', get_value(*m, 'B') + 1);
     }
 }
 
@@ -74,14 +74,14 @@ void Frames::event_func_2528()
 {
     if (!countdown_group)
         return;
-    if (get(instance_or_default(instances[types::Marker_424]), value_a) != 0)
+    if (get_value(instances[types::Marker_424], 'A') != 0)
         return;
     select_all(instances[types::Marker_424]);
     select_all(instances[types::CountdownCrystal_423]);
     if (!check_overlap(instances[types::Marker_424], instances[types::CountdownCrystal_423]))
         return;
     if (FrameObject* m = instance_of(instances[types::Marker_424])) {
-        put(*m, value_a, 120);
+        set_value(m, 'A', 120);
         m->alterables->flags |= 1u;
     }
 }
@@ -93,13 +93,13 @@ void Frames::event_func_2529()
     const FrameObject& m = instance_or_default(instances[types::Marker_424]);
     if (!(m.alterables->flags & 1u))
         return;
-    const double b = get(m, value_b);
+    const double b = get_value(m, 'B');
     if (!select(instances[types::CountdownCrystal_423],
-                [b](FrameObject* c) { return get(*c, value_c) < b + 100 && get(*c, value_a) == 0; }))
+                [b](FrameObject* c) { return get_value(*c, 'C') < b + 100 && get_value(*c, 'A') == 0; }))
         return;
     for_each_selected(instances[types::CountdownCrystal_423], [b](FrameObject* c) {
         c->set_y(to_int(c->get_y() - b + 110));
-        put(*c, value_a, 1);
+        set_value(c, 'A', 1);
     });
 }
 
@@ -108,10 +108,10 @@ void Frames::event_func_2530()
     if (!countdown_group)
         return;
     if (!select(instances[types::CountdownCrystal_423],
-                [](FrameObject* c) { return get(*c, value_a) == 1 && get(*c, value_b) > 0; }))
+                [](FrameObject* c) { return get_value(*c, 'A') == 1 && get_value(*c, 'B') > 0; }))
         return;
     for_each_selected(instances[types::CountdownCrystal_423], [](FrameObject* c) {
-        put(*c, value_b, std::max(get(*c, value_b) - 8, 0.0));
+        set_value(c, 'B', std::max(get_value(*c, 'B') - 8, 0.0));
         show_semi_transparency(c);
     });
 }
@@ -120,32 +120,32 @@ void Frames::event_func_2531()
 {
     if (!countdown_group)
         return;
-    if (!(get(instance_or_default(instances[types::Marker_424]), value_a) > 1))
+    if (!(get_value(instances[types::Marker_424], 'A') > 1))
         return;
     if (FrameObject* m = instance_of(instances[types::Marker_424]))
-        put(*m, value_a, get(*m, value_a) - 1);
+        set_value(m, 'A', get_value(*m, 'A') - 1);
 }
 
 void Frames::event_func_2532()
 {
     if (!countdown_group)
         return;
-    if (get(instance_or_default(instances[types::Marker_424]), value_a) != 1)
+    if (get_value(instances[types::Marker_424], 'A') != 1)
         return;
-    if (!select(instances[types::CountdownCrystal_423], [](FrameObject* c) { return get(*c, value_a) == 1; }))
+    if (!select(instances[types::CountdownCrystal_423], [](FrameObject* c) { return get_value(*c, 'A') == 1; }))
         return;
-    for_each_selected(instances[types::CountdownCrystal_423], [](FrameObject* c) { put(*c, value_a, 2); });
+    for_each_selected(instances[types::CountdownCrystal_423], [](FrameObject* c) { set_value(c, 'A', 2); });
 }
 
 void Frames::event_func_2533()
 {
     if (!countdown_group)
         return;
-    if (get(instance_or_default(instances[types::Marker_424]), value_a) != 1)
+    if (get_value(instances[types::Marker_424], 'A') != 1)
         return;
     if (FrameObject* m = instance_of(instances[types::Marker_424])) {
-        put(*m, value_a, 0);
-        put(*m, value_b, get(*m, value_b) + 80);
+        set_value(m, 'A', 0);
+        set_value(m, 'B', get_value(*m, 'B') + 80);
     }
 }
 
@@ -153,10 +153,10 @@ void Frames::event_func_2534()
 {
     if (!countdown_group)
         return;
-    if (!select(instances[types::CountdownCrystal_423], [](FrameObject* c) { return get(*c, value_a) == 2; }))
+    if (!select(instances[types::CountdownCrystal_423], [](FrameObject* c) { return get_value(*c, 'A') == 2; }))
         return;
     for_each_selected(instances[types::CountdownCrystal_423], [](FrameObject* c) {
-        put(*c, value_b, std::min(get(*c, value_b) + 8, 128.0));
+        set_value(c, 'B', std::min(get_value(*c, 'B') + 8, 128.0));
         show_semi_transparency(c);
         c->set_y(c->get_y() + 1);
     });
@@ -167,7 +167,7 @@ void Frames::event_func_2535()
     if (!countdown_group)
         return;
     if (!select(instances[types::CountdownCrystal_423],
-                [](FrameObject* c) { return get(*c, value_a) == 2 && get(*c, value_b) >= 128; }))
+                [](FrameObject* c) { return get_value(*c, 'A') == 2 && get_value(*c, 'B') >= 128; }))
         return;
     for_each_selected(instances[types::CountdownCrystal_423], [](FrameObject* c) { c->destroy(); });
 }
@@ -176,7 +176,7 @@ void Frames::event_func_2536()
 {
     if (!countdown_group)
         return;
-    const double b = get(instance_or_default(instances[types::Marker_424]), value_b);
+    const double b = get_value(instances[types::Marker_424], 'B');
     if (!(b > 500))
         return;
     const int speed = to_int((b - 500) * 0.1 + 15);
@@ -276,22 +276,22 @@ void Frames::event_func_2544()
 void Frames::event_func_2646()
 {
     for_each_instance(instances[types::CountdownCrystal_423], [](FrameObject* c) {
-        put(*c, value_c, c->get_y());
+        set_value(c, 'C', c->get_y());
         c->blend_color.a = 0;
     });
     if (FrameObject* music = instance_of(instances[types::ControllerMusic_49])) {
-        put(*music, value_l, 0);
-        put(*music, value_d, -1);
-        put(*music, value_g, 0);
+        set_value(music, 'L', 0);
+        set_value(music, 'D', -1);
+        set_value(music, 'G', 0);
     }
     if (FrameObject* others = instance_of(instances[types::PlayerOthers_75]))
-        for (unsigned v : {value_b, value_d, value_e})
-            put(*others, v, 0);
+        for (char v : {'B', 'D', 'E'})
+            set_value(others, v, 0);
     const int character = to_int(global_values->get(global_character));
     for_each_instance(instances[types::FallenCharacter_421],
                       [character](FrameObject* f) { f->set_direction(character, true); });
     if (FrameObject* energy = instance_of(instances[types::GUIEnergy_76]))
-        put(*energy, value_a, 0);
+        set_value(energy, 'A', 0);
     for_each_instance(instances[types::TotalCrystals_425],
                       [](FrameObject* t) { static_cast<Counter*>(t)->set(manager.score); });
     const float fade_width = float(global_values->get(global_view_width));
@@ -300,14 +300,14 @@ void Frames::event_func_2646()
         static_cast<Active*>(f)->set_y_scale(240.0f);
     });
     if (FrameObject* meter = instance_of(instances[types::GUILifeBaseMeter_77]))
-        put(*meter, value_b, 0);
+        set_value(meter, 'B', 0);
     if (FrameObject* others = instance_of(instances[types::PlayerOthers_75]))
-        for (unsigned v : {value_f, value_g})
-            put(*others, v, 0);
+        for (char v : {'F', 'G'})
+            set_value(others, v, 0);
     for_each_instance(instances[types::GUICrystal_78], [](FrameObject* c) { static_cast<Counter*>(c)->set(999); });
     if (FrameObject* others = instance_of(instances[types::PlayerOthers_75]))
-        for (unsigned v : {value_h, value_j, value_c})
-            put(*others, v, 0);
+        for (char v : {'H', 'J', 'C'})
+            set_value(others, v, 0);
     set_display_center(to_int(426 - 53 * global_values->get(global_view_step)), std::nullopt);
     // The overlay goes where the view has just been asked to stand: placed
     // at the view of the set-up (always 0) it left the right of the picture

@@ -205,7 +205,7 @@ void Frames::handle_frame_8_events()
         // Where the game goes on: the stage being played chooses.
         if (continue_group && destination_group) {
             const int frame =
-                destination_for_stage(get(instance_or_default(instances[types::MasterLevel_53]), value_q));
+                destination_for_stage(get_value(instances[types::MasterLevel_53], 'Q'));
             if (frame >= 0)
                 next_frame = frame;
         }

@@ -74,9 +74,9 @@ void Frames::event_func_2525()
     if (!accept_group)
         return;
     // The first or second button, or start, pressed on this tick.
-    const bool pressed = get(instance_or_default(instances[types::PlayerInput_21]), value_k) == 1 ||
-                         get(instance_or_default(instances[types::PlayerInput_21]), value_l) == 1 ||
-                         get(instance_or_default(instances[types::InputsP1_23]), value_p) == 1;
+    const bool pressed = get_value(instances[types::PlayerInput_21], 'K') == 1 ||
+                         get_value(instances[types::PlayerInput_21], 'L') == 1 ||
+                         get_value(instances[types::InputsP1_23], 'P') == 1;
     if (!pressed)
         return;
     for_each_instance(instances[types::CountdownCrystal_423], [](FrameObject* c) {
@@ -200,15 +200,15 @@ void Frames::event_func_2552()
 {
     if (!continue_group)
         return;
-    if (light(*this, value_c) != 0 || !(instance_or_default(instances[types::PlayerSkinYelto_102]).get_x() > 0))
+    if (light(*this, 'C') != 0 || !(instance_or_default(instances[types::PlayerSkinYelto_102]).get_x() > 0))
         return;
-    const double speed = light(*this, value_a);
+    const double speed = light(*this, 'A');
     for_each_of(*this, {types::PlayerSkinYelto_102}, [speed](FrameObject* o) { o->set_x(to_int(o->get_x() + speed)); });
-    set_light(*this, value_a, std::min(light(*this, value_a) + 0.25, 7.0));
+    set_light(*this, 'A', std::min(light(*this, 'A') + 0.25, 7.0));
     const int yelto_x = instance_or_default(instances[types::PlayerSkinYelto_102]).get_x();
     if (FrameObject* l = instance_of(instances[types::FloorLight_422]))
         l->set_x(yelto_x);
-    const double new_speed = light(*this, value_a);
+    const double new_speed = light(*this, 'A');
     for_each_of(*this, {types::PlayerSkinPimsa_324, types::PlayerSkinOrrun_290, types::PlayerSkinDorrik_339},
                 [new_speed](FrameObject* o) { o->set_x(to_int(o->get_x() + new_speed)); });
 }
@@ -227,7 +227,7 @@ void Frames::event_func_2553()
 
 void Frames::event_func_2554()
 {
-    if (!continue_group || !(light(*this, value_a) > 6))
+    if (!continue_group || !(light(*this, 'A') > 6))
         return;
     for_each_of(*this,
                 {types::PlayerSkinYelto_102, types::PlayerSkinYeltoHair_209, types::PlayerSkinOrrun_290,
@@ -241,7 +241,7 @@ void Frames::event_func_2555()
         return;
     if (!select(instances[types::PlayerSkinYelto_102], [](FrameObject* o) { return as_active(o)->test_animation(1); }))
         return;
-    const int speed = to_int(3 * light(*this, value_a) + 25);
+    const int speed = to_int(3 * light(*this, 'A') + 25);
     auto force = [speed](FrameObject* o) { as_active(o)->force_speed(speed); };
     for_each_selected(instances[types::PlayerSkinYelto_102], force);
     for_each_of(*this,
@@ -256,23 +256,23 @@ void Frames::event_func_2556()
         return;
     if (!select(instances[types::PlayerSkinYelto_102], [](FrameObject* o) { return as_active(o)->test_animation(2); }))
         return;
-    const int speed = to_int(3 * light(*this, value_a) + 10);
+    const int speed = to_int(3 * light(*this, 'A') + 10);
     auto force = [speed](FrameObject* o) { as_active(o)->force_speed(speed); };
     for_each_selected(instances[types::PlayerSkinYelto_102], force);
     for_each_of(*this,
                 {types::PlayerSkinYeltoHair_209, types::PlayerSkinPimsa_324, types::PlayerSkinPimsaTail_323,
                  types::PlayerSkinDorrikTail_342, types::PlayerSkinDorrik_339},
                 force);
-    const int orrun_speed = to_int(3 * light(*this, value_a) + 20);
+    const int orrun_speed = to_int(3 * light(*this, 'A') + 20);
     for_each_of(*this, {types::PlayerSkinOrrun_290},
                 [orrun_speed](FrameObject* o) { as_active(o)->force_speed(orrun_speed); });
 }
 
 void Frames::event_func_2557()
 {
-    if (!continue_group || !(light(*this, value_c) >= 1))
+    if (!continue_group || !(light(*this, 'C') >= 1))
         return;
-    const double a = light(*this, value_a), b = light(*this, value_b);
+    const double a = light(*this, 'A'), b = light(*this, 'B');
     for_each_of(*this,
                 {types::PlayerSkinYelto_102, types::PlayerSkinPimsa_324, types::PlayerSkinOrrun_290,
                  types::PlayerSkinDorrik_339},
@@ -284,40 +284,40 @@ void Frames::event_func_2557()
 
 void Frames::event_func_2558()
 {
-    if (!continue_group || light(*this, value_c) != 1)
+    if (!continue_group || light(*this, 'C') != 1)
         return;
-    set_light(*this, value_b, std::min(light(*this, value_b) + 0.25, 0.0));
+    set_light(*this, 'B', std::min(light(*this, 'B') + 0.25, 0.0));
 }
 
 void Frames::event_func_2559()
 {
     if (!continue_group)
         return;
-    const double stage = light(*this, value_c);
+    const double stage = light(*this, 'C');
     if (!(stage > 1 && stage < 50))
         return;
-    set_light(*this, value_c, stage + 1);
+    set_light(*this, 'C', stage + 1);
 }
 
 // After the character variants ----------------------------------------------------
 
 void Frames::event_func_2579()
 {
-    if (!continue_group || !(light(*this, value_c) > 50))
+    if (!continue_group || !(light(*this, 'C') > 50))
         return;
-    set_light(*this, value_c, light(*this, value_c) + 1);
+    set_light(*this, 'C', light(*this, 'C') + 1);
 }
 
 void Frames::event_func_2580()
 {
-    if (!continue_group || !(light(*this, value_c) > 200))
+    if (!continue_group || !(light(*this, 'C') > 200))
         return;
     set_display_center(std::nullopt, new_display_y + 124);
 }
 
 void Frames::event_func_2581()
 {
-    if (!continue_group || !(light(*this, value_c) > 250))
+    if (!continue_group || !(light(*this, 'C') > 250))
         return;
     activate_group(destination_group);
 }

@@ -29,14 +29,14 @@ void follow_yelto(Frame& frame, std::initializer_list<int> types)
     const FrameObject& sprite = instance_or_default(frame.instances[types::PlayerSkinYelto_102]);
     const int x = sprite.get_x(), y = sprite.get_y() - 4;
     for_each_of(frame, types, [x, y](FrameObject* s) {
-        put(*s, value_a, x);
-        put(*s, value_b, y);
+        set_value(s, 'A', x);
+        set_value(s, 'B', y);
     });
 }
 
 void turn(Frame& frame, std::initializer_list<int> types, double step)
 {
-    for_each_of(frame, types, [step](FrameObject* s) { put(*s, value_d, get(*s, value_d) + step); });
+    for_each_of(frame, types, [step](FrameObject* s) { set_value(s, 'D', get_value(*s, 'D') + step); });
 }
 
 }  // namespace
@@ -59,8 +59,8 @@ void Frames::event_func_2637()
     };
     for (const Orbit& orbit : orbits) {
         FrameObject* s = create_instance(*this, instances[orbit.type], orbit.create(at.x, at.y), at.layer);
-        put(*s, value_c, orbit.radius);
-        put(*s, value_d, orbit.angle);
+        set_value(s, 'C', orbit.radius);
+        set_value(s, 'D', orbit.angle);
     }
 }
 
@@ -108,7 +108,7 @@ void Frames::event_func_2642()
         return;
     for_each_of(*this, {types::Sparkle1_178, types::Sparkle2_180, types::Sparkle3_181, types::Sparkle4_182},
                 [](FrameObject* s) {
-                    const double a = get(*s, value_a), b = get(*s, value_b), c = get(*s, value_c), d = get(*s, value_d);
+                    const double a = get_value(*s, 'A'), b = get_value(*s, 'B'), c = get_value(*s, 'C'), d = get_value(*s, 'D');
                     s->set_x(to_int(a + c * sin_deg(d)));
                     s->set_y(to_int(b - c * cos_deg(d)));
                 });

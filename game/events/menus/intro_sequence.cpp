@@ -23,35 +23,20 @@ namespace {
 constexpr int top_layer = 3;
 constexpr int scenery_layer = 2;
 
-// Alterable values by letter; the flags of the logo and the caption.
-constexpr unsigned A = 0, B = 1, N = 13, Y = 24;
+// The flags of the logo and the caption.
 constexpr int flag_caption_running = 0, flag_intro_ended = 5, flag_music_started = 6;
 
-double value(const FrameObject* object, unsigned letter) { return object->alterables->values.get(letter); }
-void set_value(FrameObject* object, unsigned letter, double number) { object->alterables->values.set(letter, number); }
-void add_value(FrameObject* object, unsigned letter, double step)
-{
-    set_value(object, letter, value(object, letter) + step);
-}
-bool flag(const FrameObject* object, int bit) { return (object->alterables->flags >> bit) & 1; }
-
-// Fades work on a 0 ... 128 scale of semi-transparency (0 opaque).
-int semi_transparency(const FrameObject* object)
-{
-    const int alpha = object->blend_color.a;
-    return alpha < 255 ? 128 - alpha / 2 : 0;
-}
 void raise_transparency(FrameObject* object, int steps)
 {
-    object->blend_color.a = clamp_color_component(256 - 2 * (semi_transparency(object) + steps));
+    set_semi_transparency(*object, semi_transparency(*object) + steps);
 }
-bool fully_transparent(const FrameObject* object) { return semi_transparency(object) >= 128; }
-bool fully_opaque(const FrameObject* object) { return semi_transparency(object) <= 0; }
+bool fully_transparent(const FrameObject* object) { return semi_transparency(*object) >= 128; }
+bool fully_opaque(const FrameObject* object) { return semi_transparency(*object) <= 0; }
 
 Active* sprite(FrameObject* object) { return static_cast<Active*>(object); }
 
 // The sparkle trail's scale shrinks from 1.5 to 1 as it travels.
-float trail_scale(const FrameObject* trail) { return float(std::max(1.5 - 0.01 * value(trail, A), 1.0)); }
+float trail_scale(const FrameObject* trail) { return float(std::max(1.5 - 0.01 * get_value(*trail, 'A'), 1.0)); }
 
 void start_title_music(const GlobalValues& globals)
 {
@@ -67,7 +52,7 @@ void Frames::event_func_98()
     if (!intro_group)
         return;
     set_display_center(std::nullopt, instance_or_default(instances[types::ScrollDot_3]).get_y());
-    for_each_instance(instances[types::ScrollDot_3], [](FrameObject* dot) { dot->set_y(to_int(value(dot, Y))); });
+    for_each_instance(instances[types::ScrollDot_3], [](FrameObject* dot) { dot->set_y(to_int(get_value(*dot, 'Y'))); });
     for_each_instance(instances[types::SparkleTrail_5],
                       [](FrameObject* trail) { sprite(trail)->set_scale(trail_scale(trail)); });
 }
@@ -77,15 +62,15 @@ void Frames::event_func_99()
 {
     if (!intro_group)
         return;
-    if (!select(instances[types::SparkleTrail_5], [](FrameObject* trail) { return value(trail, A) < 180; }))
+    if (!select(instances[types::SparkleTrail_5], [](FrameObject* trail) { return get_value(*trail, 'A') < 180; }))
         return;
     const double dx = new_display_x, dy = new_display_y;
     const double view_width = global_values->get(16);
     for_each_selected(instances[types::SparkleTrail_5], [&](FrameObject* trail) {
-        const double angle = value(trail, A);
+        const double angle = get_value(*trail, 'A');
         trail->set_x(to_int(dx + 30 + 0.5 * view_width - cos_deg(angle) * std::min(0.5 * angle + 150, 190.0)));
         trail->set_y(to_int(dy + 120 - sin_deg(angle) * std::max(130 - 0.5 * angle, 80.0)));
-        add_value(trail, A, 2.25);
+        add_value(trail, 'A', 2.25);
     });
 }
 
@@ -117,11 +102,11 @@ void Frames::event_func_101()
     if (!intro_group)
         return;
     ObjectList& trails = instances[types::SparkleTrail_5];
-    if (!select(trails, [](FrameObject* trail) { return value(trail, A) >= 180; }))
+    if (!select(trails, [](FrameObject* trail) { return get_value(*trail, 'A') >= 180; }))
         return;
     const int dx = new_display_x;
     for_each_selected(trails, [&](FrameObject* trail) {
-        set_value(trail, A, 180);
+        set_value(trail, 'A', 180);
         trail->set_x(std::min(trail->get_x() - 6, dx + 446));
     });
     int pair = 0;
@@ -160,7 +145,7 @@ void Frames::event_func_103()
         return;
     for_each_selected(instances[types::Beam_6], [](FrameObject* beam) {
         raise_transparency(beam, 4);
-        add_value(beam, A, 1);
+        add_value(beam, 'A', 1);
     });
     for_each_instance(instances[types::PellowenLogo1_0], [](FrameObject* logo) { logo->set_visible(true); });
 }
@@ -170,7 +155,7 @@ namespace {
 // The logo between two steps, while sparkles still burst around it.
 bool bursting(FrameObject* logo)
 {
-    return (logo->flags & FrameObject::VISIBLE) && value(logo, A) == 0 && value(logo, B) < 16;
+    return (logo->flags & FrameObject::VISIBLE) && get_value(*logo, 'A') == 0 && get_value(*logo, 'B') < 16;
 }
 
 }  // namespace
@@ -207,7 +192,7 @@ void Frames::event_func_106()
 {
     if (!intro_group)
         return;
-    if (!select(instances[types::Beam_6], [](FrameObject* beam) { return value(beam, A) >= 32; }))
+    if (!select(instances[types::Beam_6], [](FrameObject* beam) { return get_value(*beam, 'A') >= 32; }))
         return;
     for_each_selected(instances[types::Beam_6], [](FrameObject* beam) { beam->destroy(); });
 }
@@ -219,18 +204,18 @@ void Frames::event_func_107()
         return;
     if (instances[types::Beam_6].size() != 0)
         return;
-    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return value(logo, B) <= 0; }))
+    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return get_value(*logo, 'B') <= 0; }))
         return;
-    for_each_selected(instances[types::PellowenLogo1_0], [](FrameObject* logo) { set_value(logo, B, 2); });
+    for_each_selected(instances[types::PellowenLogo1_0], [](FrameObject* logo) { set_value(logo, 'B', 2); });
 }
 
 void Frames::event_func_108()
 {
     if (!intro_group)
         return;
-    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return value(logo, B) > 0; }))
+    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return get_value(*logo, 'B') > 0; }))
         return;
-    for_each_selected(instances[types::PellowenLogo1_0], [](FrameObject* logo) { add_value(logo, A, 1); });
+    for_each_selected(instances[types::PellowenLogo1_0], [](FrameObject* logo) { add_value(logo, 'A', 1); });
 }
 
 // Step b lasts ceil(b / 2) ticks.
@@ -239,11 +224,11 @@ void Frames::event_func_109()
     if (!intro_group)
         return;
     if (!select(instances[types::PellowenLogo1_0],
-                [](FrameObject* logo) { return value(logo, B) > 0 && value(logo, A) >= 0.5 * value(logo, B); }))
+                [](FrameObject* logo) { return get_value(*logo, 'B') > 0 && get_value(*logo, 'A') >= 0.5 * get_value(*logo, 'B'); }))
         return;
     for_each_selected(instances[types::PellowenLogo1_0], [](FrameObject* logo) {
-        set_value(logo, A, 0);
-        add_value(logo, B, 1);
+        set_value(logo, 'A', 0);
+        add_value(logo, 'B', 1);
     });
 }
 
@@ -251,7 +236,7 @@ void Frames::event_func_110()
 {
     if (!intro_group)
         return;
-    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return value(logo, B) >= 16; }))
+    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return get_value(*logo, 'B') >= 16; }))
         return;
     if (!run_once(run_once_110, loop_count))
         return;
@@ -263,7 +248,7 @@ void Frames::event_func_111()
 {
     if (!intro_group)
         return;
-    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return value(logo, B) >= 25; }))
+    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return get_value(*logo, 'B') >= 25; }))
         return;
     for_each_selected(instances[types::PellowenLogo1_0], [](FrameObject* logo) { raise_transparency(logo, 2); });
     for_each_instance(instances[types::PellowenLogo2_1], [](FrameObject* logo) { raise_transparency(logo, 2); });
@@ -274,16 +259,16 @@ void Frames::event_func_112()
 {
     if (!intro_group)
         return;
-    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return value(logo, B) < 25; }))
+    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return get_value(*logo, 'B') < 25; }))
         return;
-    for_each_instance(instances[types::ScrollDot_3], [](FrameObject* dot) { add_value(dot, Y, -0.5); });
+    for_each_instance(instances[types::ScrollDot_3], [](FrameObject* dot) { add_value(dot, 'Y', -0.5); });
 }
 
 void Frames::event_func_113()
 {
     if (!intro_group)
         return;
-    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return value(logo, B) == 25; }))
+    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return get_value(*logo, 'B') == 25; }))
         return;
     if (!once(once_113))
         return;
@@ -297,16 +282,16 @@ void Frames::event_func_114()
     if (!intro_group)
         return;
     if (!select(instances[types::PellowenLogo1_0],
-                [](FrameObject* logo) { return value(logo, B) >= 25 && value(logo, B) < 47; }))
+                [](FrameObject* logo) { return get_value(*logo, 'B') >= 25 && get_value(*logo, 'B') < 47; }))
         return;
-    for_each_instance(instances[types::ScrollDot_3], [](FrameObject* dot) { add_value(dot, Y, 1); });
+    for_each_instance(instances[types::ScrollDot_3], [](FrameObject* dot) { add_value(dot, 'Y', 1); });
 }
 
 void Frames::event_func_115()
 {
     if (!intro_group)
         return;
-    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return value(logo, B) >= 40; }))
+    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return get_value(*logo, 'B') >= 40; }))
         return;
     if (!once(once_115))
         return;
@@ -318,14 +303,14 @@ void Frames::event_func_116()
 {
     if (!intro_group)
         return;
-    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return value(logo, B) == 47; }))
+    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return get_value(*logo, 'B') == 47; }))
         return;
     if (!once(once_116))
         return;
     for_each_instance(instances[types::KastiqMechFlyby_12], [](FrameObject* mech) {
         mech->set_x(540);
         mech->set_y(360);
-        set_value(mech, A, mech->get_x());
+        set_value(mech, 'A', mech->get_x());
         mech->set_visible(true);
     });
     media.play_id(166, -1, 1);
@@ -337,17 +322,17 @@ void Frames::event_func_117()
 {
     if (!intro_group)
         return;
-    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return value(logo, B) >= 47; }))
+    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return get_value(*logo, 'B') >= 47; }))
         return;
     for_each_instance(instances[types::KastiqMechFlyby_12], [](FrameObject* mech) {
-        const double ticks = value(mech, N);
-        mech->set_x(to_int(value(mech, A)));
-        add_value(mech, A, std::min(0.07 * ticks, 9.0) - 8);
+        const double ticks = get_value(*mech, 'N');
+        mech->set_x(to_int(get_value(*mech, 'A')));
+        add_value(mech, 'A', std::min(0.07 * ticks, 9.0) - 8);
         sprite(mech)->set_scale(float(1 - std::clamp(std::log10(0.05 * (ticks + 20)), 0.0, 1.0)));
         const int red_green = 248 - int(std::min(ticks, 248.0));
         mech->set_blend_color(red_green | red_green << 8 | 255 << 16);
         mech->set_angle(to_int(20 - std::min(0.2 * ticks, 20.0)), 0);
-        set_value(mech, N, ticks + 1);
+        set_value(mech, 'N', ticks + 1);
     });
 }
 
@@ -356,7 +341,7 @@ void Frames::event_func_118()
 {
     if (!intro_group)
         return;
-    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return value(logo, B) == 55; }))
+    if (!select(instances[types::PellowenLogo1_0], [](FrameObject* logo) { return get_value(*logo, 'B') == 55; }))
         return;
     for_each_selected(instances[types::PellowenLogo1_0],
                       [](FrameObject* logo) { set_flag(logo, flag_intro_ended, true); });
@@ -368,7 +353,7 @@ void Frames::event_func_119()
     if (!intro_group)
         return;
     if (!select(instances[types::PellowenLogo1_0],
-                [](FrameObject* logo) { return value(logo, B) >= 25 && !flag(logo, flag_intro_ended); }))
+                [](FrameObject* logo) { return get_value(*logo, 'B') >= 25 && !get_flag(*logo, flag_intro_ended); }))
         return;
     if (!once(once_119))
         return;
@@ -401,7 +386,7 @@ bool select_any(ObjectList& logos, Blocks... blocks)
 
 bool with_flag(ObjectList& logos, int bit)
 {
-    return filter(logos, [bit](FrameObject* logo) { return flag(logo, bit); });
+    return filter(logos, [bit](FrameObject* logo) { return get_flag(*logo, bit); });
 }
 
 FrameObject* first_selected(ObjectList& list) { return list.items[size_t(list.head())].obj; }
@@ -463,7 +448,7 @@ bool white_fade_opaque(ObjectList& fades) { return select(fades, fully_opaque); 
 
 bool faded_with_flag(ObjectList& logos, int bit)
 {
-    return select(logos, [bit](FrameObject* logo) { return flag(logo, bit) && fully_transparent(logo); });
+    return select(logos, [bit](FrameObject* logo) { return get_flag(*logo, bit) && fully_transparent(logo); });
 }
 
 }  // namespace
@@ -496,7 +481,7 @@ void Frames::event_func_124()
 
 namespace {
 
-bool caption_running(FrameObject* caption) { return flag(caption, flag_caption_running); }
+bool caption_running(FrameObject* caption) { return get_flag(*caption, flag_caption_running); }
 
 double caption_length(const FrameObject* caption)
 {
@@ -512,9 +497,9 @@ void Frames::event_func_125()
         return;
     for_each_selected(instances[types::LocationName_18], [](FrameObject* caption) {
         const std::string& text = caption->alterables->strings.get(0);
-        const int shown = std::clamp(to_int(value(caption, A)), 0, int(text.size()));
+        const int shown = std::clamp(to_int(get_value(*caption, 'A')), 0, int(text.size()));
         static_cast<TextBlitter*>(caption)->set_text(text.substr(0, size_t(shown)));
-        add_value(caption, A, 1);
+        add_value(caption, 'A', 1);
         caption->set_visible(true);
     });
 }
@@ -523,10 +508,10 @@ void Frames::event_func_125()
 void Frames::event_func_126()
 {
     if (!select(instances[types::LocationName_18], [](FrameObject* caption) {
-            return caption_running(caption) && value(caption, A) < caption_length(caption);
+            return caption_running(caption) && get_value(*caption, 'A') < caption_length(caption);
         }))
         return;
-    if (std::fmod(value(first_selected(instances[types::LocationName_18]), A), 3) != 1)
+    if (std::fmod(get_value(*first_selected(instances[types::LocationName_18]), 'A'), 3) != 1)
         return;
     media.play_id(186, -1, 1);
 }
@@ -534,7 +519,7 @@ void Frames::event_func_126()
 void Frames::event_func_127()
 {
     if (!select(instances[types::LocationName_18],
-                [](FrameObject* caption) { return caption_running(caption) && value(caption, A) > 150; }))
+                [](FrameObject* caption) { return caption_running(caption) && get_value(*caption, 'A') > 150; }))
         return;
     for_each_selected(instances[types::LocationName_18], [](FrameObject* caption) { raise_transparency(caption, 1); });
 }
@@ -543,11 +528,11 @@ void Frames::event_func_127()
 void Frames::event_func_128()
 {
     if (!select(instances[types::LocationName_18],
-                [](FrameObject* caption) { return caption_running(caption) && value(caption, A) > 278; }))
+                [](FrameObject* caption) { return caption_running(caption) && get_value(*caption, 'A') > 278; }))
         return;
     for_each_selected(instances[types::LocationName_18], [](FrameObject* caption) {
         set_flag(caption, flag_caption_running, false);
-        set_value(caption, A, 0);
+        set_value(caption, 'A', 0);
         caption->set_visible(false);
         caption->blend_color.a = 255;
     });

@@ -23,18 +23,6 @@ namespace {
 constexpr int confirm_sample = 79;
 constexpr int frame_how_to_play = 8;
 
-enum Value { A = 0, B = 1, C = 2, D = 3, K = 10, L = 11, P = 15, Q = 16, X = 23, Y = 24, Z = 25 };
-
-double get(const FrameObject* object, Value v) { return object->alterables->values.get(v); }
-void put(FrameObject* object, Value v, double number) { object->alterables->values.set(v, number); }
-
-// Fades are on a 0 ... 128 scale: 0 opaque, 128 or more invisible.
-void set_blend_coefficient(FrameObject* object, int coefficient)
-{
-    const long long alpha = 256 - 2 * (long long)coefficient;
-    object->blend_color.a = uint8_t(std::clamp(alpha, 0LL, 255LL));
-}
-
 Active* as_active(FrameObject* object) { return static_cast<Active*>(object); }
 
 void lower_music_volume()
@@ -49,7 +37,7 @@ void lower_music_volume()
 void Frames::event_func_269()
 {
     if (FrameObject* m = instance_of(instances[types::Moon_41]))
-        put(m, A, 180);
+        set_value(m, 'A', 180);
     run_loop(fast_loop_background, 250, &Frames::loop_background_1);
     set_display_center(to_int(426 - 53 * global_values->get(19)), std::nullopt);
     if (FrameObject* p = instance_of(instances[types::VireviLunmere_37]))
@@ -94,7 +82,7 @@ void Frames::event_func_239()
         return;
     const double w = global_values->get(16);
     const double a = fast_loop_background.index;
-    put(star, A, a);
+    set_value(star, 'A', a);
     star->set_x(to_int(0.5 * w - 0.5 * w * cos_deg(int_pow(a, 8)) + a));
     star->set_y(to_int(120 + 120 * sin_deg(a * a - a)));
     as_active(star)->force_frame(to_int(std::fmod(a, 21)));
@@ -146,11 +134,11 @@ void Frames::event_func_252() {}
 
 void Frames::event_func_255()
 {
-    if (!select(instances[types::Stars_39], [](FrameObject* s) { return get(s, C) > 0; }))
+    if (!select(instances[types::Stars_39], [](FrameObject* s) { return get_value(*s, 'C') > 0; }))
         return;
     const FrameObject* counter = instance_of(instances[types::Speed_38]);
     const double step = counter ? static_cast<const Counter*>(counter)->value : 0.0;
-    for_each_selected(instances[types::Stars_39], [&](FrameObject* s) { put(s, C, get(s, C) - step); });
+    for_each_selected(instances[types::Stars_39], [&](FrameObject* s) { set_value(s, 'C', get_value(*s, 'C') - step); });
 }
 
 // The stars fly out of the planet's action point: offsets A, B seen at depth C.
@@ -160,21 +148,21 @@ void Frames::event_func_256()
     const int cx = centre.get_action_x();
     const int cy = centre.get_action_y();
     for_each_instance(instances[types::Stars_39], [&](FrameObject* s) {
-        const double depth = get(s, C);
+        const double depth = get_value(*s, 'C');
         if (depth == 0) {
             s->set_x(cx);
             s->set_y(cy);
         } else {
-            s->set_x(to_int(cx + 256 * get(s, A) / depth));
-            s->set_y(to_int(cy + 256 * get(s, B) / depth));
+            s->set_x(to_int(cx + 256 * get_value(*s, 'A') / depth));
+            s->set_y(to_int(cy + 256 * get_value(*s, 'B') / depth));
         }
         s->set_direction(to_int(depth * 0.125), true);
     });
     FrameObject* m = instance_of(instances[types::Moon_41]);
     if (!m)
         return;
-    const double angle = get(m, A) - 0.08;
-    put(m, A, angle);
+    const double angle = get_value(*m, 'A') - 0.08;
+    set_value(m, 'A', angle);
     const FrameObject& p = instance_or_default(instances[types::VireviLunmere_37]);
     m->set_x(to_int(p.get_x() + sin_deg(angle) * 48));
     m->set_y(to_int(p.get_y() + cos_deg(angle + 30) * 48));
@@ -187,15 +175,15 @@ void Frames::event_func_257()
     FrameObject* s = create_instance(*this, instances[types::Stars_39], create_stars_39(136, -9), 0);
     if (!s)
         return;
-    put(s, A, randrange_event(257, 320) - 20);
-    put(s, B, randrange_event(257, 240) - 220);
-    put(s, C, 256);
+    set_value(s, 'A', randrange_event(257, 320) - 20);
+    set_value(s, 'B', randrange_event(257, 240) - 220);
+    set_value(s, 'C', 256);
     s->move_back();
 }
 
 void Frames::event_func_258()
 {
-    if (!select(instances[types::Stars_39], [](FrameObject* s) { return get(s, C) <= 0; }))
+    if (!select(instances[types::Stars_39], [](FrameObject* s) { return get_value(*s, 'C') <= 0; }))
         return;
     for_each_selected(instances[types::Stars_39], [](FrameObject* s) { s->destroy(); });
 }
@@ -209,15 +197,15 @@ void Frames::event_func_253()
     FrameObject* f = instance_of(instances[types::Fade_40]);
     if (!f)
         return;
-    put(f, A, get(f, A) + 1);
-    set_blend_coefficient(f, to_int(std::min(4 * get(f, A), 128.0)));
+    set_value(f, 'A', get_value(*f, 'A') + 1);
+    set_semi_transparency(*f, to_int(std::min(4 * get_value(*f, 'A'), 128.0)));
 }
 
 void Frames::event_func_254()
 {
     if (!fade_in_group)
         return;
-    if (!select(instances[types::Fade_40], [](FrameObject* f) { return get(f, A) >= 32; }))
+    if (!select(instances[types::Fade_40], [](FrameObject* f) { return get_value(*f, 'A') >= 32; }))
         return;
     activate_group(prompt_group);
     for_each_instance(instances[types::PressStart_36], [](FrameObject* p) { p->set_visible(true); });
@@ -234,8 +222,8 @@ void Frames::event_func_259()
     if (!select(instances[types::PressStart_36], [](FrameObject* p) { return p->get_direction() == 0; }))
         return;
     for_each_selected(instances[types::PressStart_36], [](FrameObject* p) {
-        put(p, D, get(p, D) + 4);
-        set_blend_coefficient(p, to_int(cos_deg(get(p, D)) * 128 + 64));
+        set_value(p, 'D', get_value(*p, 'D') + 4);
+        set_semi_transparency(*p, to_int(cos_deg(get_value(*p, 'D')) * 128 + 64));
     });
 }
 
@@ -243,9 +231,9 @@ void Frames::event_func_260()
 {
     if (!prompt_group)
         return;
-    if (!select(instances[types::PressStart_36], [](FrameObject* p) { return get(p, D) >= 360; }))
+    if (!select(instances[types::PressStart_36], [](FrameObject* p) { return get_value(*p, 'D') >= 360; }))
         return;
-    for_each_selected(instances[types::PressStart_36], [](FrameObject* p) { put(p, D, get(p, D) - 360); });
+    for_each_selected(instances[types::PressStart_36], [](FrameObject* p) { set_value(p, 'D', get_value(*p, 'D') - 360); });
 }
 
 void Frames::event_func_261()
@@ -256,11 +244,11 @@ void Frames::event_func_261()
         return;
     const FrameObject& player = instance_or_default(instances[types::PlayerInput_21]);
     const FrameObject& raw = instance_or_default(instances[types::InputsP1_23]);
-    if (!(get(&player, K) == 1 || get(&player, L) == 1 || get(&raw, P) == 1 || get(&player, Q) == 1))
+    if (!(get_value(player, 'K') == 1 || get_value(player, 'L') == 1 || get_value(raw, 'P') == 1 || get_value(player, 'Q') == 1))
         return;
     media.play_id(confirm_sample, -1, 1);
     for_each_selected(instances[types::PressStart_36], [](FrameObject* p) {
-        set_blend_coefficient(p, 0);
+        set_semi_transparency(*p, 0);
         p->set_direction(1, true);
     });
     for_each_instance(instances[types::Fade_40], [](FrameObject* f) {
@@ -268,7 +256,7 @@ void Frames::event_func_261()
         f->set_direction(0, true);
     });
     media.set_channel_volume(music::channel, 60);
-    for_each_instance(qualifier_2, [](FrameObject* member) { put(member, Z, 5); });
+    for_each_instance(qualifier_2, [](FrameObject* member) { set_value(member, 'Z', 5); });
 }
 
 void Frames::event_func_262()
@@ -320,9 +308,9 @@ void Frames::event_func_265()
     if (!select(instances[types::PressStart_36], [](FrameObject* p) { return p->get_direction() == 2; }))
         return;
     for_each_instance(instances[types::Fade_40], [](FrameObject* f) {
-        put(f, A, get(f, A) - 2);
-        set_blend_coefficient(f, to_int(std::max(4 * get(f, A), 0.0)));
-        put(f, B, get(f, B) + 0.5);
+        set_value(f, 'A', get_value(*f, 'A') - 2);
+        set_semi_transparency(*f, to_int(std::max(4 * get_value(*f, 'A'), 0.0)));
+        set_value(f, 'B', get_value(*f, 'B') + 0.5);
     });
     lower_music_volume();
 }
@@ -331,7 +319,7 @@ void Frames::event_func_266()
 {
     if (!leave_group)
         return;
-    if (!select(instances[types::Fade_40], [](FrameObject* f) { return get(f, A) <= -100; }))
+    if (!select(instances[types::Fade_40], [](FrameObject* f) { return get_value(*f, 'A') <= -100; }))
         return;
     media.stop_channel(music::channel);
     global_values->set(0, 0);
@@ -342,22 +330,22 @@ void Frames::event_func_266()
 
 void Frames::event_func_267()
 {
-    if (!select(qualifier_2, [](FrameObject* m) { return get(m, Z) > 0 && get(m, X) == 0; }))
+    if (!select(qualifier_2, [](FrameObject* m) { return get_value(*m, 'Z') > 0 && get_value(*m, 'X') == 0; }))
         return;
     for_each_selected(qualifier_2, [](FrameObject* m) {
-        put(m, X, m->get_x());
-        put(m, Y, m->get_y());
+        set_value(m, 'X', m->get_x());
+        set_value(m, 'Y', m->get_y());
     });
 }
 
 void Frames::event_func_268()
 {
-    if (!select(qualifier_2, [](FrameObject* m) { return get(m, Z) > 0; }))
+    if (!select(qualifier_2, [](FrameObject* m) { return get_value(*m, 'Z') > 0; }))
         return;
     for_each_selected(qualifier_2, [](FrameObject* m) {
-        const double z = get(m, Z);
-        m->set_x(to_int(get(m, X) + cos_deg(200 * z) * z));
-        m->set_y(to_int(get(m, Y) + sin_deg(200 * z) * z * 0.5));
-        put(m, Z, std::max(z - 0.4, 0.0));
+        const double z = get_value(*m, 'Z');
+        m->set_x(to_int(get_value(*m, 'X') + cos_deg(200 * z) * z));
+        m->set_y(to_int(get_value(*m, 'Y') + sin_deg(200 * z) * z * 0.5));
+        set_value(m, 'Z', std::max(z - 0.4, 0.0));
     });
 }

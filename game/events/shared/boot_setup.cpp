@@ -35,17 +35,17 @@ void Frames::event_func_228()
     for_each_instance(instances[types::LocationName_18], [](FrameObject* caption) {
         static_cast<TextBlitter*>(caption)->load(string_constant(STR_FONT_BMP));
         // The caption's own line break: the text blitter breaks lines at '\n'.
-        caption->alterables->strings.get(0) = string_constant(STR_CAPTION_TOLVANI_PALACE_PADDED) +
-                                              "\n" + string_constant(STR_CAPTION_VIREVI_LUNMERE);
+        set_string(caption, 0,
+                   string_constant(STR_CAPTION_TOLVANI_PALACE_PADDED) + "\n" + string_constant(STR_CAPTION_VIREVI_LUNMERE));
     });
     // The stars are numbered newest first and start their twinkle at
     // different frames of the animation.
     double number = 0;
     for_each_instance(instances[types::BgStar_16],
-                      [&](FrameObject* star) { star->alterables->values.set(2, number++); });
+                      [&](FrameObject* star) { set_value(star, 'C', number++); });
     for_each_instance(instances[types::BgStar_16], [](FrameObject* star) {
         Active* sprite = static_cast<Active*>(star);
-        sprite->force_frame(to_int(std::fmod(star->alterables->values.get(2), 20.0)));
+        sprite->force_frame(to_int(std::fmod(get_value(*star, 'C'), 20.0)));
         sprite->restore_frame();
     });
     global_values->set(25, 100.0 - records_cell(*this, music_complement_x, music_complement_y));
@@ -108,9 +108,9 @@ void Frames::event_func_234()
         sprite->set_y_scale(0.6f);
     });
     for_each_instance(instances[types::ScrollDot_3],
-                      [](FrameObject* dot) { dot->alterables->values.set(24, dot->get_y()); });
+                      [](FrameObject* dot) { set_value(dot, 'Y', dot->get_y()); });
     for_each_instance(instances[types::SparkleTrail_5],
-                      [](FrameObject* trail) { trail->alterables->values.set(0, -90); });
+                      [](FrameObject* trail) { set_value(trail, 'A', -90); });
     for_each_instance(instances[types::WhiteFade_7], [](FrameObject* fade) { fade->blend_color.a = 0; });
     set_display_center(213, std::nullopt);
     for_each_instance(instances[types::PellowenLogo1_0],

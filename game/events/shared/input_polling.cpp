@@ -16,7 +16,7 @@ namespace {
 // The joystick number the gamepad rows read: GlobalInputData_24 A.
 int joystick_number(ObjectList& global_input)
 {
-    return to_int(instance_or_default(global_input).alterables->values.get(0));
+    return to_int(get_value(global_input, 'A'));
 }
 
 // An analog level: stick position times the row's gain, never below 0. The
@@ -145,7 +145,7 @@ void Frames::event_func_144()
 {
     if (!once(once_144))
         return;
-    if (!(instance_or_default(instances[types::GlobalInputData_24]).alterables->values.get(0) > 0))
+    if (!(get_value(instances[types::GlobalInputData_24], 'A') > 0))
         return;
     create_instance(*this, instances[types::Joystick2_26], create_joystick2_26(-168, -112), 0);
 }
@@ -169,7 +169,7 @@ void poll_keyboard_only(Frames& frames)
 
 void Frames::event_func_145()
 {
-    if (!(instance_or_default(instances[types::GlobalInputData_24]).alterables->values.get(0) == 0))
+    if (!(get_value(instances[types::GlobalInputData_24], 'A') == 0))
         return;
     if (!run_once(run_once_145, loop_count))
         return;
@@ -179,7 +179,7 @@ void Frames::event_func_145()
 void Frames::event_func_146()
 {
     ObjectList& global_input = instances[types::GlobalInputData_24];
-    if (!(instance_or_default(global_input).alterables->values.get(0) > 0))
+    if (!(get_value(global_input, 'A') > 0))
         return;
     if (is_joystick_attached(joystick_number(global_input)))
         return;
@@ -191,7 +191,7 @@ void Frames::event_func_146()
 void Frames::event_func_147()
 {
     ObjectList& global_input = instances[types::GlobalInputData_24];
-    if (!(instance_or_default(global_input).alterables->values.get(0) > 0))
+    if (!(get_value(global_input, 'A') > 0))
         return;
     if (!is_joystick_attached(joystick_number(global_input)))
         return;
@@ -208,8 +208,8 @@ void Frames::event_func_148()
     if (!global_group_11)
         return;
     for_each_instance(instances[types::InputsP1_23], [](FrameObject* inputs) {
-        for (unsigned value = 0; value < 8; ++value)
-            inputs->alterables->values.set(value, 0.0);
+        for (char value = 'A'; value <= 'H'; ++value)
+            set_value(inputs, value, 0);
     });
     run_loop(fast_loop_record_inputs, 8, &Frames::loop_record_inputs_0);
 }
@@ -225,7 +225,6 @@ void Frames::event_func_149()
     BindingArray pad(instances[types::MapData2_29]);
     for_each_instance(instances[types::InputsP1_23], [&](FrameObject* inputs) {
         for (int slot = 1; slot <= 8; ++slot)
-            inputs->alterables->values.set(unsigned(slot - 1),
-                                           double(std::max(keys.get(slot, state), pad.get(slot, state))));
+            set_value(inputs, char('A' + slot - 1), std::max(keys.get(slot, state), pad.get(slot, state)));
     });
 }
