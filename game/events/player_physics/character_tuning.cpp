@@ -3,6 +3,7 @@
 // land or under water, with or without the timed power state, the gravity,
 // the bike's acceleration from the held directions, and the water of a
 // level that has none.
+#include "game/events/player_physics/player_value_objects.h"
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 
@@ -12,7 +13,8 @@ namespace {
 
 bool tuning_groups(const Frames& f) { return f.level_group_43 && f.level_group_23; }
 
-double character(Frames& f) { return get_value(f.instances[types::PlayerMovementValues_80], 'A'); }
+using player_values::character;
+using player_values::on_bike;
 double power_state(Frames& f) { return get_value(f.instances[types::PlayerOthers_75], 'F'); }
 double under_water(Frames& f) { return get_value(f.instances[types::PlayerOthers_75], 'H'); }
 double movement_mode(Frames& f) { return get_value(f.instances[types::PlayerMovementValues_80], 'M'); }
@@ -89,8 +91,6 @@ void set_gravity(Frames& f, bool conditions, unsigned& counter, double gravity)
         return;
     set_value(f.instances[types::PlayerMovementValues_80], 'I', gravity);
 }
-
-bool on_bike(Frames& f) { return character(f) == 3; }
 
 bool direction_held(Frames& f)
 {

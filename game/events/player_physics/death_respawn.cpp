@@ -25,7 +25,6 @@ namespace {
 // the bike is to be blown up; Yelto's skin is charged.
 constexpr int timer_running = 9, game_over_running = 8, bike_exploding = 6, yelto_charged = 8;
 constexpr int card_layer = 7;
-constexpr double on_bike = 3, on_foot = 2;
 constexpr double state_sinking = 11;
 constexpr double restart_petals = 14;
 
@@ -75,10 +74,10 @@ void shift_hud_up(Frames& frames) { frames.run_loop(frames.fast_loop_gui_shiftup
 void drop_bike(Frames& frames)
 {
     if (!instance_holds(frames.instances[types::PlayerMovementValues_80],
-                        [](const FrameObject& values) { return get_value(values, 'A') == on_bike; }))
+                        [](const FrameObject& values) { return get_value(values, 'A') == pimsa_on_bike; }))
         return;
-    frames.global_values->set(1, on_foot);
-    set_value(frames.instances[types::PlayerMovementValues_80], 'A', on_foot);
+    frames.global_values->set(1, pimsa_on_foot);
+    set_value(frames.instances[types::PlayerMovementValues_80], 'A', pimsa_on_foot);
     const FrameObject& body = instance_or_default(frames.instances[types::Player_87]);
     FrameObject* bike_object = create_instance(frames, frames.instances[types::ObjectBike_340],
                                                create_objectbike_340(body.get_x(), body.get_y()), layer_index(body));

@@ -5,6 +5,7 @@
 // bike). The speed rules run before the move, so a speed chosen in a tick
 // moves the player in that tick.
 #include "audio/media.h"
+#include "game/events/player_physics/player_value_objects.h"
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 #include "objects/active.h"
@@ -27,7 +28,8 @@ bool climbing_over(Frames& f)
 
 bool up_held(Frames& f) { return get_value(f.instances[types::PlayerInput_21], 'A') == 1; }
 bool down_held(Frames& f) { return get_value(f.instances[types::PlayerInput_21], 'B') == 1; }
-bool on_bike(Frames& f) { return get_value(f.instances[types::PlayerMovementValues_80], 'A') >= 3; }
+// Pimsa on the bike, Dorrik or Hespin (ids 3 and up).
+bool bike_dorrik_or_hespin(Frames& f) { return player_values::character(f) >= player_values::pimsa_on_bike; }
 
 // Up alone, with nothing to climb over: false too where no marker exists.
 bool below_every_top(Frames& f)
@@ -186,7 +188,7 @@ void Frames::event_func_1002()
 
 void Frames::event_func_1003()
 {
-    if (!on_ladder(*this) || !on_bike(*this) || get_value(instances[types::PlayerOthers_75], 'Y') != 47)
+    if (!on_ladder(*this) || !bike_dorrik_or_hespin(*this) || get_value(instances[types::PlayerOthers_75], 'Y') != 47)
         return;
     set_value(instances[types::PlayerOthers_75], 'Y', 27);
 }
@@ -195,7 +197,7 @@ void Frames::event_func_1004()
 {
     if (!on_ladder(*this) || climbing_over(*this) || !up_held(*this) || down_held(*this))
         return;
-    if (!below_every_top(*this) || !on_bike(*this))
+    if (!below_every_top(*this) || !bike_dorrik_or_hespin(*this))
         return;
     climb(*this, -3);
     set_value_of_all(instances[types::PlayerSkinPimsaBike_338], 'A', 4);
@@ -203,7 +205,7 @@ void Frames::event_func_1004()
 
 void Frames::event_func_1005()
 {
-    if (!on_ladder(*this) || climbing_over(*this) || up_held(*this) || !down_held(*this) || !on_bike(*this))
+    if (!on_ladder(*this) || climbing_over(*this) || up_held(*this) || !down_held(*this) || !bike_dorrik_or_hespin(*this))
         return;
     climb(*this, 3);
     set_value_of_all(instances[types::PlayerSkinPimsaBike_338], 'A', 4);

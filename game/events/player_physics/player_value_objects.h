@@ -36,6 +36,14 @@
 
 namespace player_values {
 
+// Character ids: Pimsa on foot and on the bike.
+constexpr double pimsa_on_foot = 2, pimsa_on_bike = 3;
+
+// The played character's id.
+inline double character(Frames& frames) { return get_value(frames.instances[types::PlayerMovementValues_80], 'A'); }
+
+inline bool on_bike(Frames& frames) { return character(frames) == pimsa_on_bike; }
+
 // The camera mode while the player is hurt or dead.
 constexpr double camera_hurt = 6;
 // Movement modes: knock-back, dead, the second death, spring flight.

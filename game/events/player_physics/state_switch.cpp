@@ -1,6 +1,7 @@
 // The freeze counter, the character groups, the ammunition display and the
 // first half of the movement-mode switch: every mode group goes off, then
 // the one that matches the movement mode (and character) comes back on.
+#include "game/events/player_physics/player_value_objects.h"
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 
@@ -16,7 +17,7 @@ bool mode_is(Frames& frames, double mode)
     return get_value(frames.instances[types::PlayerMovementValues_80], 'M') == mode;
 }
 
-double character(Frames& frames) { return get_value(frames.instances[types::PlayerMovementValues_80], 'A'); }
+using player_values::character;
 
 }  // namespace
 
