@@ -3,6 +3,7 @@
 // HUD sliding up and down a pixel at a time, and the skins put on the
 // player's position.
 #include "audio/media.h"
+#include "game/events/player_actions/skin_objects.h"
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 #include "game/objects/type_ids.h"
@@ -24,9 +25,6 @@ constexpr int hud_first[] = {types::GUIScoreTimeRings_107, types::GUIEnergy_76, 
 constexpr int hud_rest[] = {types::GUIPowerCard_337, types::GUICrystal_78,      types::GUITimer_349,
                             types::GUITimerM_213,    types::GUITimerS_211,      types::GUITimerMilli_207,
                             types::GUITimerMilli2_210, types::GUITimerS2_212,   types::GUITimerM2_214};
-
-constexpr int other_skins[] = {types::PlayerSkinOrrun_290, types::PlayerSkinPimsa_324, types::PlayerSkinDorrik_339,
-                               types::PlayerSkinPimsaBike_338, types::PlayerSkinHespin_351};
 
 // The HUD is raised by the icon's value A pixels.
 template <class Test>
@@ -114,10 +112,7 @@ void Frames::event_func_336()
     const int x = to_int(get_value(values, 'X'));
     const int y = to_int(get_value(values, 'Y') + 0.5 * get_value(yelto, 'E') * event_sin(get_value(yelto, 'D')));
     const auto place = [x, y](FrameObject* skin) { skin->set_global_position(x, y); };
-    if (FrameObject* skin = instance_of(instances[types::PlayerSkinYelto_102]))
-        place(skin);
-    for (const int type : other_skins)
-        for_each_instance(instances[type], place);
+    skins::for_each_skin(*this, skins::body_skins, place);
 }
 
 void Frames::loop_cp_4()
@@ -161,10 +156,7 @@ void Frames::event_func_416()
     if (!level_group_43)
         return;
     deactivate_group(level_group_23);
-    if (FrameObject* skin = instance_of(instances[types::PlayerSkinYelto_102]))
-        skin->set_angle(0, 0);
-    for (const int type : other_skins)
-        for_each_instance(instances[type], [](FrameObject* skin) { skin->set_angle(0, 0); });
+    skins::for_each_skin(*this, skins::body_skins, [](FrameObject* skin) { skin->set_angle(0, 0); });
 }
 
 void Frames::event_func_417()
