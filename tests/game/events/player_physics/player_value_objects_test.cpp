@@ -32,7 +32,8 @@ TEST_F(PlayerValueObjects, a_restart_of_the_act_keeps_the_kept_objects_and_makes
     FrameObject* others = kit.instance(types::PlayerOthers_75);
     EventKit::set_value(others, 'B', 2);
     EventKit::set_value(others, 'C', 1);
-    EventKit::set_value(others, 'Y', 27);
+    // A state that standing on the ground does not overwrite on the first tick.
+    EventKit::set_value(others, 'Y', 48);
     EventKit::set_value(kit.instance(types::GUIEnergy_76), 'A', 55);
     static_cast<Counter*>(kit.instance(types::GUIRings_74))->set(7);
     FrameObject* movement = kit.instance(types::PlayerMovementValues_80);
@@ -43,7 +44,7 @@ TEST_F(PlayerValueObjects, a_restart_of_the_act_keeps_the_kept_objects_and_makes
     others = kit.instance(types::PlayerOthers_75);
     EXPECT_EQ(EventKit::value(others, 'B'), 2);
     EXPECT_EQ(EventKit::value(others, 'C'), 1);
-    EXPECT_EQ(EventKit::value(others, 'Y'), 27);
+    EXPECT_EQ(EventKit::value(others, 'Y'), 48);
     // The meter goes on filling from what it kept: the first tick's step on top.
     EXPECT_GE(EventKit::value(kit.instance(types::GUIEnergy_76), 'A'), 55);
     EXPECT_LT(EventKit::value(kit.instance(types::GUIEnergy_76), 'A'), 56);

@@ -1,0 +1,119 @@
+// The player on the ground in movement mode 0: the mode switch (both
+// halves) and the mode-0 group's events in the act's order, either alone
+// on the player's value objects and skins (GroundModeTest, controls written
+// straight into PlayerInput) or after the player engine on a terrain scene.
+#pragma once
+
+#include "game/objects/classes.h"
+#include "tests/game/events/player_physics/player_terrain.h"
+#include "tests/support/event_kit.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <initializer_list>
+
+namespace ground_mode_test {
+
+using FramesEvent = void (Frames::*)();
+
+// The mode switch and the mode-0 group up to Pimsa's countdown, as the
+// act calls them (814 belongs to the button actions and is left out).
+constexpr FramesEvent mode_events[] = {
+    &Frames::event_func_742, &Frames::event_func_743, &Frames::event_func_744, &Frames::event_func_745,
+    &Frames::event_func_746, &Frames::event_func_747, &Frames::event_func_748, &Frames::event_func_749,
+    &Frames::event_func_750, &Frames::event_func_751, &Frames::event_func_752, &Frames::event_func_753,
+    &Frames::event_func_754, &Frames::event_func_755, &Frames::event_func_756, &Frames::event_func_757,
+    &Frames::event_func_758, &Frames::event_func_759, &Frames::event_func_760, &Frames::event_func_761,
+    &Frames::event_func_762, &Frames::event_func_763, &Frames::event_func_764, &Frames::event_func_765,
+    &Frames::event_func_766, &Frames::event_func_767, &Frames::event_func_768, &Frames::event_func_769,
+    &Frames::event_func_770, &Frames::event_func_771, &Frames::event_func_772, &Frames::event_func_773,
+    &Frames::event_func_774, &Frames::event_func_775, &Frames::event_func_776, &Frames::event_func_777,
+    &Frames::event_func_778, &Frames::event_func_779, &Frames::event_func_780, &Frames::event_func_781,
+    &Frames::event_func_782, &Frames::event_func_783, &Frames::event_func_784, &Frames::event_func_785,
+    &Frames::event_func_786, &Frames::event_func_787, &Frames::event_func_788, &Frames::event_func_789,
+    &Frames::event_func_790, &Frames::event_func_791, &Frames::event_func_792, &Frames::event_func_793,
+    &Frames::event_func_794, &Frames::event_func_795, &Frames::event_func_796, &Frames::event_func_797,
+    &Frames::event_func_798, &Frames::event_func_799, &Frames::event_func_800, &Frames::event_func_801,
+    &Frames::event_func_802, &Frames::event_func_803, &Frames::event_func_804, &Frames::event_func_805,
+    &Frames::event_func_806, &Frames::event_func_807, &Frames::event_func_808, &Frames::event_func_809,
+    &Frames::event_func_810, &Frames::event_func_811, &Frames::event_func_812, &Frames::event_func_813,
+    &Frames::event_func_815, &Frames::event_func_816, &Frames::event_func_817,
+};
+
+inline void run_mode_events(Frames& frames)
+{
+    for (const FramesEvent event : mode_events)
+        (frames.*event)();
+}
+
+// The character's voice group, as the voice-group selection leaves it.
+inline bool Frames::*voice_group(int character)
+{
+    constexpr bool Frames::*groups[] = {&Frames::global_group_12, &Frames::global_group_9, &Frames::global_group_6,
+                                        &Frames::global_group_6,  &Frames::global_group_5, &Frames::global_group_13};
+    return groups[character];
+}
+
+// The value objects, the two big side sensors, the player and every
+// skin, with the gameplay, engine and control groups on.
+class GroundModeTest : public testing::Test {
+protected:
+    void SetUp() override { class_records::alterables_75 = SavedAlterables{}; }
+    void TearDown() override { class_records::alterables_75 = SavedAlterables{}; }
+
+    void enter(std::function<void(EventKit&)> place = {})
+    {
+        kit.enter_empty_frame({.layers = 2,
+                               .width = 2000,
+                               .height = 1000,
+                               .handler = run_mode_events,
+                               .set_up = [this, place](Frames& frames) {
+                                   frames.reset_frame_event_state(5);
+                                   frames.set_up_named_loops(4);
+                                   frames.level_group_43 = true;
+                                   frames.level_group_23 = true;
+                                   frames.level_group_24 = true;
+                                   place_player();
+                                   if (place)
+                                       place(kit);
+                               }});
+    }
+
+    void place_player()
+    {
+        for (const char* name : {"PlayerMovementValues_80", "PlayerOthers_75", "PlayerInput_21",
+                                 "PlayerActionValuesA_86", "PlayerActionValuesB_164", "PlayerSensorLeftBig_89",
+                                 "PlayerSensorRightBig_91"})
+            kit.place(name, -100, -100, 1);
+        for (const char* name : {"Player_87", "PlayerSkinYelto_102", "PlayerSkinYeltoHair_209", "PlayerSkinOrrun_290",
+                                 "PlayerSkinPimsa_324", "PlayerSkinPimsaBike_338", "PlayerSkinDorrik_339"})
+            kit.place(name, 300, 300, 1);
+        FrameObject* actions = kit.instance(types::PlayerActionValuesA_86);
+        EventKit::set_value(actions, 'A', -7);
+        EventKit::set_value(actions, 'H', 4);
+        set_player('L', 1);
+    }
+
+    FrameObject* player() { return kit.instance(types::PlayerMovementValues_80); }
+    FrameObject* others() { return kit.instance(types::PlayerOthers_75); }
+    double get(char letter) { return EventKit::value(player(), letter); }
+    void set_player(char letter, double number) { EventKit::set_value(player(), letter, number); }
+    double state() { return EventKit::value(others(), 'Y'); }
+    void set_state(double number) { EventKit::set_value(others(), 'Y', number); }
+
+    // The controls of the next tick, by PlayerInput's letters: these on,
+    // the rest off.
+    void controls(std::initializer_list<char> on)
+    {
+        FrameObject* pad = kit.instance(types::PlayerInput_21);
+        for (char letter = 'A'; letter <= 'O'; ++letter)
+            EventKit::set_value(pad, letter, 0);
+        for (const char letter : on)
+            EventKit::set_value(pad, letter, 1);
+    }
+
+    EventKit kit;
+};
+
+}  // namespace ground_mode_test
