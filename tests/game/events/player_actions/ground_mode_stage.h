@@ -4,6 +4,7 @@
 // straight into PlayerInput) or after the player engine on a terrain scene.
 #pragma once
 
+#include "game/events/act1_frame/act1_tick.h"
 #include "game/objects/classes.h"
 #include "tests/game/events/player_physics/player_terrain.h"
 #include "tests/support/event_kit.h"
@@ -15,36 +16,22 @@
 
 namespace ground_mode_test {
 
-using FramesEvent = void (Frames::*)();
+namespace act1 {
+#include "game/events/act1_frame/act1_tick_runs.inc"
+}
 
-// The mode switch and the mode-0 group up to Pimsa's countdown, as the
-// act calls them (814 belongs to the button actions and is left out).
-constexpr FramesEvent mode_events[] = {
-    &Frames::event_func_742, &Frames::event_func_743, &Frames::event_func_744, &Frames::event_func_745,
-    &Frames::event_func_746, &Frames::event_func_747, &Frames::event_func_748, &Frames::event_func_749,
-    &Frames::event_func_750, &Frames::event_func_751, &Frames::event_func_752, &Frames::event_func_753,
-    &Frames::event_func_754, &Frames::event_func_755, &Frames::event_func_756, &Frames::event_func_757,
-    &Frames::event_func_758, &Frames::event_func_759, &Frames::event_func_760, &Frames::event_func_761,
-    &Frames::event_func_762, &Frames::event_func_763, &Frames::event_func_764, &Frames::event_func_765,
-    &Frames::event_func_766, &Frames::event_func_767, &Frames::event_func_768, &Frames::event_func_769,
-    &Frames::event_func_770, &Frames::event_func_771, &Frames::event_func_772, &Frames::event_func_773,
-    &Frames::event_func_774, &Frames::event_func_775, &Frames::event_func_776, &Frames::event_func_777,
-    &Frames::event_func_778, &Frames::event_func_779, &Frames::event_func_780, &Frames::event_func_781,
-    &Frames::event_func_782, &Frames::event_func_783, &Frames::event_func_784, &Frames::event_func_785,
-    &Frames::event_func_786, &Frames::event_func_787, &Frames::event_func_788, &Frames::event_func_789,
-    &Frames::event_func_790, &Frames::event_func_791, &Frames::event_func_792, &Frames::event_func_793,
-    &Frames::event_func_794, &Frames::event_func_795, &Frames::event_func_796, &Frames::event_func_797,
-    &Frames::event_func_798, &Frames::event_func_799, &Frames::event_func_800, &Frames::event_func_801,
-    &Frames::event_func_802, &Frames::event_func_803, &Frames::event_func_804, &Frames::event_func_805,
-    &Frames::event_func_806, &Frames::event_func_807, &Frames::event_func_808, &Frames::event_func_809,
-    &Frames::event_func_810, &Frames::event_func_811, &Frames::event_func_812, &Frames::event_func_813,
-    &Frames::event_func_815, &Frames::event_func_816, &Frames::event_func_817,
-};
-
+// The act's runs from the mode switch to Pimsa's countdown, each under its
+// groups; 814 belongs to the button actions and is left out.
 inline void run_mode_events(Frames& frames)
 {
-    for (const FramesEvent event : mode_events)
-        (frames.*event)();
+    for (const TickRun& run : act1::act1_level_runs) {
+        bool on = true;
+        for (bool Frames::*group : run.groups)
+            on = on && frames.*group;
+        for (const TickEvent& event : run.events)
+            if (on && event.number >= 742 && event.number <= 817 && event.number != 814)
+                (frames.*event.function)();
+    }
 }
 
 // The character's voice group, as the voice-group selection leaves it.

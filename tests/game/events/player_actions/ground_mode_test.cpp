@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <optional>
 
 using namespace ground_mode_test;
 
@@ -66,14 +65,6 @@ TEST_F(GroundModeTest, the_mode_switch_leaves_only_the_group_of_the_mode_and_cha
         // The ladder mode counts no air actions, every tick it lasts.
         EXPECT_EQ(v(kit.instance(types::PlayerActionValuesB_164), 'O'), row.mode == 46 ? 0 : 3);
     }
-    // Without the engine group nothing is switched: the groups stay as they were.
-    set_player('M', 50);
-    kit.run(1);
-    f.level_group_23 = false;
-    set_player('M', 22);
-    kit.run(1);
-    EXPECT_TRUE(f.level_group_17);
-    EXPECT_FALSE(f.level_group_70);
 }
 
 TEST_F(GroundModeTest, the_ground_speed_gives_the_standing_walking_and_running_states)
@@ -132,111 +123,75 @@ TEST_F(GroundModeTest, the_controls_on_the_ground_lead_into_the_other_modes)
     enter();
     struct Case {
         const char* what;
-        double character, speed, second_flag;
+        double character, speed, second_flag, angle;
         std::initializer_list<char> controls;
-        double mode;
-        std::optional<double> speed_after;
+        double mode, speed_after, fall_after;
     };
+    // The jump speed is -7.
     const Case cases[] = {
-        {"look up", 0, 0, 0, {'A'}, 2, 0},
-        {"no look up while moving", 0, 0.5, 0, {'A'}, 0, 0.5},
-        {"crouch stops a slow slide", 0, 1.5, 0, {'B'}, 3, 0},
-        {"crouch needs no direction held", 0, 0, 0, {'B', 'C'}, 0, 0},
-        {"skid at the threshold", 0, 4, 0, {'I'}, 4, 4},
-        {"no skid below it", 0, 3.99, 0, {'I'}, 0, 3.99},
-        {"skid to the right", 0, -4, 0, {'J'}, 4, -4},
-        {"skid on a held direction", 0, 4, 1, {'C'}, 4, 4},
-        {"held needs the second flag", 0, 4, 0, {'C'}, 0, 4},
-        {"skid leftward on held right", 0, -5, 1, {'D'}, 4, -5},
-        {"Pimsa's ground move", 2, 2, 0, {'H'}, 6, 2},
-        {"held down with the flag", 2, -2, 1, {'B'}, 6, -2},
-        {"not for Yelto", 0, 2, 0, {'H'}, 0, 2},
-        {"Hespin below 9.5 with down held", 5, 9.49, 0, {'K', 'B'}, 0, 9.49},
-        {"Hespin at 9.5 with down held", 5, 9.5, 0, {'K', 'B'}, 1, 9.5},
-        {"Hespin without down", 5, 3, 0, {'K'}, 1, 3},
+        {"look up", 0, 0, 0, 0, {'A'}, 2, 0, 0},
+        {"no look up while moving", 0, 0.5, 0, 0, {'A'}, 0, 0.5, 0},
+        {"crouch stops a slow slide", 0, 1.5, 0, 0, {'B'}, 3, 0, 0},
+        {"no crouch with a direction", 0, 0, 0, 0, {'B', 'C'}, 0, 0, 0},
+        {"skid at the threshold", 0, 4, 0, 0, {'I'}, 4, 4, 0},
+        {"no skid below it", 0, 3.99, 0, 0, {'I'}, 0, 3.99, 0},
+        {"skid to the right", 0, -4, 0, 0, {'J'}, 4, -4, 0},
+        {"skid on a held direction", 0, 4, 1, 0, {'C'}, 4, 4, 0},
+        {"held needs the second flag", 0, 4, 0, 0, {'C'}, 0, 4, 0},
+        {"Pimsa's ground move", 2, 2, 0, 0, {'H'}, 6, 2, 0},
+        {"held down with the flag", 2, -2, 1, 0, {'B'}, 6, -2, 0},
+        {"not for Yelto", 0, 2, 0, 0, {'H'}, 0, 2, 0},
+        {"Hespin below 9.5 with down", 5, 9.49, 0, 0, {'K', 'B'}, 0, 9.49, 0},
+        {"Hespin at 9.5 with down", 5, 9.5, 0, 0, {'K', 'B'}, 1, 9.5, -7},
+        {"jump on a wall", 0, 3, 0, 90, {'K'}, 1, -7, -3},
+        {"jump on a ceiling", 0, 3, 0, 180, {'K'}, 1, -3, 7},
+        {"jump on the other wall", 0, 3, 0, 270, {'K'}, 1, 7, 3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        set_player('M', 0);
+        for (const char letter : {'M', 'G', 'N'})
+            set_player(letter, 0);
         set_player('L', 1);
-        set_player('N', 0);
-        set_player('G', 0);
         set_player('S', 1);
         set_player('A', c.character);
         set_player('B', c.speed);
         set_player('K', c.second_flag);
+        set_player('N', c.angle);
         controls(c.controls);
         kit.take_sounds();
         kit.run(1);
         EXPECT_EQ(get('M'), c.mode);
-        EXPECT_EQ(get('B'), *c.speed_after);
-        if (c.mode == 4 || c.mode == 6) {
-            EXPECT_EQ(get('S'), 0);
-        }
-        if (c.mode == 6) {
-            EXPECT_EQ(sample_count(kit.take_sounds(), 7), 1);
-        }
+        EXPECT_EQ(get('B'), c.speed_after);
+        EXPECT_EQ(get('G'), c.fall_after);
+        EXPECT_EQ(get('S'), c.mode == 4 || c.mode == 6 ? 0 : 1);
+        EXPECT_EQ(sample_count(kit.take_sounds(), 7), c.mode == 6 ? 1 : 0);
         if (c.mode == 1) {
-            EXPECT_EQ(get('G'), -7);
+            EXPECT_EQ(get('N'), 0);
+            EXPECT_EQ(get('L'), 0);
         }
         // Leaving the mode ends the mode-0 group for the rest of the tick.
         EXPECT_EQ(kit.frames().level_group_58, c.mode == 0);
     }
 }
 
-TEST_F(GroundModeTest, the_jump_leaves_ground_of_any_angle_along_its_normal)
-{
-    enter();
-    struct Case {
-        double angle, speed_after, fall_after;
-    };
-    // From a ground speed of 3 with the jump speed -7.
-    for (const Case& c : {Case{90, -7, -3}, Case{180, -3, 7}, Case{270, 7, 3}}) {
-        SCOPED_TRACE(c.angle);
-        set_player('M', 0);
-        set_player('L', 1);
-        set_player('A', 0);
-        set_player('N', c.angle);
-        set_player('B', 3);
-        set_player('G', 0);
-        controls({'K'});
-        kit.run(1);
-        EXPECT_EQ(get('B'), c.speed_after);
-        EXPECT_EQ(get('G'), c.fall_after);
-        EXPECT_EQ(get('N'), 0);
-        EXPECT_EQ(get('L'), 0);
-        EXPECT_EQ(get('M'), 1);
-    }
-}
-
 TEST_F(GroundModeTest, walls_water_and_air_ticks_on_the_ground_mode)
 {
     enter();
-    FrameObject* right_wall = kit.instance(types::PlayerSensorRightBig_91);
-    FrameObject* left_wall = kit.instance(types::PlayerSensorLeftBig_89);
-    // Pushing needs the vertical speed below 0.2.
-    EventKit::set_value(right_wall, 'Z', 1);
-    set_player('G', 0.2);
+    // Pushing needs a wall at the held side and a vertical speed below 0.2.
+    EventKit::set_value(kit.instance(types::PlayerSensorRightBig_91), 'Z', 1);
     controls({'D'});
-    kit.run(1);
-    EXPECT_EQ(get('M'), 0);
-    set_player('G', 0.1);
-    kit.run(1);
+    for (const double fall : {0.2, 0.1}) {
+        set_player('G', fall);
+        kit.run(1);
+    }
     EXPECT_EQ(get('M'), 11);
     EXPECT_EQ(get('Q'), 1);
-    set_player('M', 0);
-    EventKit::set_value(left_wall, 'Z', 1);
-    controls({'C'});
-    kit.run(1);
-    EXPECT_EQ(get('M'), 11);
-    EXPECT_EQ(get('Q'), -1);
 
-    // Off the ground: the air ticks count to 10 and stay; Pimsa's countdown
-    // stops at 0; back on the ground the count is 0.
+    // Off the ground the air ticks count to 10 and stay; Pimsa's countdown
+    // stops at 0.
     controls({});
     set_player('M', 0);
     set_player('L', 0);
-    set_player('G', 0);
     FrameObject* pimsa = kit.instance(types::PlayerSkinPimsa_324);
     EventKit::set_value(pimsa, 'N', 2);
     for (int tick = 1; tick <= 12; ++tick) {
@@ -244,25 +199,28 @@ TEST_F(GroundModeTest, walls_water_and_air_ticks_on_the_ground_mode)
         EXPECT_EQ(v(others(), 'P'), std::min(tick, 10)) << tick;
         EXPECT_EQ(v(pimsa, 'N'), std::max(2 - tick, 0)) << tick;
     }
-    EXPECT_EQ(get('M'), 0);
-    set_player('L', 1);
-    kit.run(1);
-    EXPECT_EQ(v(others(), 'P'), 0);
 
-    // In the water, off the ground: airborne, in state 43 only once the fall
-    // is 2 or less.
+    // In the water and off the ground: airborne, in state 43 only once the
+    // fall is 2 or less.
     EventKit::set_value(others(), 'H', 1);
-    set_player('L', 0);
     set_state(43);
-    set_player('G', 2.5);
-    kit.run(1);
-    EXPECT_EQ(get('M'), 0);
-    set_player('G', 2);
-    kit.run(1);
+    for (const double fall : {2.5, 2.0}) {
+        EXPECT_EQ(get('M'), 0);
+        set_player('G', fall);
+        kit.run(1);
+    }
     EXPECT_EQ(get('M'), 1);
+
+    // On the ground in the water, holding jump jumps, silently, with the air
+    // count full.
     set_player('M', 0);
-    set_state(3);
-    set_player('G', 5);
+    set_player('L', 1);
+    set_player('G', 0);
+    controls({'E'});
+    kit.take_sounds();
     kit.run(1);
     EXPECT_EQ(get('M'), 1);
+    EXPECT_EQ(get('G'), -7);
+    EXPECT_EQ(v(others(), 'P'), 10);
+    EXPECT_EQ(kit.take_sounds().size(), 0u);
 }

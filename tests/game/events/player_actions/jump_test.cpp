@@ -101,27 +101,3 @@ TEST(GroundJump, every_character_jumps_from_flat_ground_to_its_height_and_lands)
         EXPECT_EQ(kit.take_sounds().size(), 0u);
     }
 }
-
-TEST(GroundJump, in_the_water_holding_jump_jumps_again_and_counts_ten_air_ticks)
-{
-    EventKit kit;
-    TerrainScene scene;
-    scene.standing = true;
-    scene.handler = [](Frames& f) {
-        run_player_events(f, 594, 710);
-        run_mode_events(f);
-    };
-    kit.enter_empty_frame(player_terrain_frame(scene));
-    FrameObject* values = player_values(kit);
-    FrameObject* others = kit.instance(types::PlayerOthers_75);
-    kit.run(5);
-    EventKit::set_value(others, 'H', 1);
-    EventKit::set_value(kit.instance(types::PlayerInput_21), 'E', 1);
-    kit.run(1);
-    // Held, not pressed: the water's own jump, silent, with the air count full.
-    EXPECT_EQ(v(values, 'M'), 1);
-    EXPECT_EQ(v(values, 'L'), 0);
-    EXPECT_EQ(v(values, 'G'), -6);  // the water's weaker jump
-    EXPECT_EQ(v(others, 'P'), 10);
-    EXPECT_EQ(kit.take_sounds().size(), 0u);
-}
