@@ -5,88 +5,89 @@
 // switches the mode-0 group off, so the rest of the group waits for the
 // next tick's mode switch.
 #include "audio/media.h"
-#include "game/events/player_physics/player_value_objects.h"
+#include "game/frames/event_support.h"
+#include "game/frames/frames.h"
 #include "game/objects/classes.h"
 #include "objects/active.h"
 
 #include <algorithm>
 #include <cmath>
 
-using namespace player_values;
-
 namespace {
+
+ObjectList& movement(Frames& f) { return f.instances[types::PlayerMovementValues_80]; }
+ObjectList& others(Frames& f) { return f.instances[types::PlayerOthers_75]; }
+ObjectList& input(Frames& f) { return f.instances[types::PlayerInput_21]; }
+ObjectList& actions_a(Frames& f) { return f.instances[types::PlayerActionValuesA_86]; }
+ObjectList& actions_b(Frames& f) { return f.instances[types::PlayerActionValuesB_164]; }
+double state(Frames& f) { return get_value(others(f), 'Y'); }
+void set_state(Frames& f, double number) { set_value(others(f), 'Y', number); }
 
 constexpr int ground_move_sample = 7;
 constexpr int bike_character = 3;
 
 bool mode_0_on(const Frames& f) { return f.level_group_43 && f.level_group_23 && f.level_group_24 && f.level_group_58; }
 
-bool on_ground(Frames& f) { return movement(f)['L'] == 1; }
+bool on_ground(Frames& f) { return get_value(movement(f), 'L') == 1; }
 
-double speed(Frames& f) { return movement(f)['B']; }
-
-// The degree cosine as the jump writes it: exactly 0 at 90 and 270.
-double jump_cos(double degrees)
-{
-    return degrees == 90.0 || degrees == 270.0 ? 0.0 : std::cos(degrees / 57.29577951308232);
-}
+double speed(Frames& f) { return get_value(movement(f), 'B'); }
 
 // The jump speed along the ground's normal, the speed along the ground
 // turned with it; the player leaves the ground into the airborne mode.
 void jump_across_ground(Frames& f)
 {
-    const Single player = movement(f);
-    const double angle = player['N'];
-    const double s = event_sin(angle), c = jump_cos(angle);
-    const double jump = actions_a(f)['A'];
-    const double along = player['B'];
-    player.set('G', c * jump - s * along);
-    player.set('B', s * jump + c * along);
-    player.set('L', 0);
-    player.set('M', 1);
-    player.set('N', 0);
-    actions_a(f).set('C', 1);
+    ObjectList& player = movement(f);
+    const double angle = get_value(player, 'N');
+    const double s = event_sin(angle), c = event_cos(angle);
+    const double jump = get_value(actions_a(f), 'A');
+    const double along = get_value(player, 'B');
+    set_value(player, 'G', c * jump - s * along);
+    set_value(player, 'B', s * jump + c * along);
+    set_value(player, 'L', 0);
+    set_value(player, 'M', 1);
+    set_value(player, 'N', 0);
+    set_value(actions_a(f), 'C', 1);
     deactivate_group(f.level_group_58);
 }
 
 void leave_mode_0(Frames& f, double mode)
 {
     deactivate_group(f.level_group_58);
-    movement(f).set('M', mode);
+    set_value(movement(f), 'M', mode);
 }
 
 // Reversing at the skid speed or above starts a skid.
 void skid(Frames& f)
 {
     deactivate_group(f.level_group_58);
-    movement(f).set('S', 0);
-    movement(f).set('M', 4);
+    set_value(movement(f), 'S', 0);
+    set_value(movement(f), 'M', 4);
 }
 
-bool at_skid_speed_right(Frames& f) { return speed(f) >= actions_a(f)['H']; }
-bool at_skid_speed_left(Frames& f) { return speed(f) <= -actions_a(f)['H']; }
+bool at_skid_speed_right(Frames& f) { return speed(f) >= get_value(actions_a(f), 'H'); }
+bool at_skid_speed_left(Frames& f) { return speed(f) <= -get_value(actions_a(f), 'H'); }
 
 void pimsa_ground_move(Frames& f)
 {
-    movement(f).set('M', 6);
-    movement(f).set('S', 0);
+    set_value(movement(f), 'M', 6);
+    set_value(movement(f), 'S', 0);
     media.play_id(ground_move_sample, -1, 1);
     deactivate_group(f.level_group_58);
-    others(f).set('N', 0);
+    set_value(others(f), 'N', 0);
 }
 
 // Pushing against a wall needs the big side sensor on it and no vertical
 // motion.
 bool pushing(Frames& f, char held, int sensor_type)
 {
-    return input(f)[held] == 1 && Single(f.instances[sensor_type])['Z'] == 1 && on_ground(f) &&
-           std::abs(movement(f)['G']) < 0.2;
+    return get_value(input(f), held) == 1 && get_value(f.instances[sensor_type], 'Z') == 1 && on_ground(f) &&
+           std::abs(get_value(movement(f), 'G')) < 0.2;
 }
 
 bool in_water_not_in(Frames& f)
 {
     const double s = state(f);
-    return others(f)['H'] == 1 && s != 12 && s != 9;
+    return get_value(others(f), 'H') == 1 && s != 12 && s != 9;
 }
 
 }  // namespace
@@ -98,8 +99,8 @@ void Frames::event_func_783()
     if (state(*this) == 48 || state(*this) == 12)
         return;
     set_state(*this, 0);
-    movement(*this).set('T', 1);
-    movement(*this).set('S', 1);
+    set_value(movement(*this), 'T', 1);
+    set_value(movement(*this), 'S', 1);
 }
 
 void Frames::event_func_784()
@@ -108,7 +109,7 @@ void Frames::event_func_784()
     if (!mode_0_on(*this) || !on_ground(*this) || !(pace > 0 && pace < 5))
         return;
     set_state(*this, 1);
-    movement(*this).set('T', 1);
+    set_value(movement(*this), 'T', 1);
 }
 
 void Frames::event_func_785()
@@ -116,14 +117,14 @@ void Frames::event_func_785()
     if (!mode_0_on(*this) || !on_ground(*this) || !(std::abs(speed(*this)) >= 5))
         return;
     set_state(*this, 2);
-    movement(*this).set('T', 1);
+    set_value(movement(*this), 'T', 1);
 }
 
 void Frames::event_func_786()
 {
     if (!mode_0_on(*this))
         return;
-    if (state(*this) == 13 || (movement(*this)['A'] == 1 && state(*this) == 22))
+    if (state(*this) == 13 || (get_value(movement(*this), 'A') == 1 && state(*this) == 22))
         set_state(*this, 0);
 }
 
@@ -131,7 +132,7 @@ void Frames::event_func_786()
 // the bike's frame.
 void Frames::event_func_787()
 {
-    if (!mode_0_on(*this) || movement(*this)['A'] != bike_character || state(*this) != 8)
+    if (!mode_0_on(*this) || get_value(movement(*this), 'A') != bike_character || state(*this) != 8)
         return;
     ObjectList& sparks = instances[types::ShieldInstaShield_187];
     if (instance_of(sparks))
@@ -155,14 +156,14 @@ void Frames::event_func_787()
 void Frames::event_func_801()
 {
     if (mode_0_on(*this) && on_ground(*this))
-        actions_b(*this).set('O', 0);
+        set_value(actions_b(*this), 'O', 0);
 }
 
 void Frames::event_func_802()
 {
     if (!mode_0_on(*this) || !on_ground(*this) || speed(*this) != 0)
         return;
-    if (input(*this)['A'] != 1 || input(*this)['C'] != 0 || input(*this)['D'] != 0)
+    if (get_value(input(*this), 'A') != 1 || get_value(input(*this), 'C') != 0 || get_value(input(*this), 'D') != 0)
         return;
     leave_mode_0(*this, 2);
 }
@@ -171,59 +172,59 @@ void Frames::event_func_803()
 {
     if (!mode_0_on(*this) || !on_ground(*this) || !(std::abs(speed(*this)) < 2))
         return;
-    if (input(*this)['B'] != 1 || input(*this)['C'] != 0 || input(*this)['D'] != 0)
+    if (get_value(input(*this), 'B') != 1 || get_value(input(*this), 'C') != 0 || get_value(input(*this), 'D') != 0)
         return;
-    movement(*this).set('B', 0);
+    set_value(movement(*this), 'B', 0);
     leave_mode_0(*this, 3);
 }
 
 void Frames::event_func_804()
 {
-    if (mode_0_on(*this) && on_ground(*this) && at_skid_speed_right(*this) && input(*this)['I'] == 1)
+    if (mode_0_on(*this) && on_ground(*this) && at_skid_speed_right(*this) && get_value(input(*this), 'I') == 1)
         skid(*this);
 }
 
 void Frames::event_func_805()
 {
-    if (mode_0_on(*this) && on_ground(*this) && at_skid_speed_left(*this) && input(*this)['J'] == 1)
+    if (mode_0_on(*this) && on_ground(*this) && at_skid_speed_left(*this) && get_value(input(*this), 'J') == 1)
         skid(*this);
 }
 
 void Frames::event_func_806()
 {
-    if (!mode_0_on(*this) || !on_ground(*this) || movement(*this)['K'] != 1)
+    if (!mode_0_on(*this) || !on_ground(*this) || get_value(movement(*this), 'K') != 1)
         return;
-    if (at_skid_speed_right(*this) && input(*this)['C'] == 1)
+    if (at_skid_speed_right(*this) && get_value(input(*this), 'C') == 1)
         skid(*this);
 }
 
 void Frames::event_func_807()
 {
-    if (!mode_0_on(*this) || !on_ground(*this) || movement(*this)['K'] != 1)
+    if (!mode_0_on(*this) || !on_ground(*this) || get_value(movement(*this), 'K') != 1)
         return;
-    if (at_skid_speed_left(*this) && input(*this)['D'] == 1)
+    if (at_skid_speed_left(*this) && get_value(input(*this), 'D') == 1)
         skid(*this);
 }
 
 void Frames::event_func_808()
 {
-    if (!mode_0_on(*this) || movement(*this)['A'] != 2 || !on_ground(*this))
+    if (!mode_0_on(*this) || get_value(movement(*this), 'A') != 2 || !on_ground(*this))
         return;
-    if (input(*this)['H'] == 1 && std::abs(speed(*this)) >= 2)
+    if (get_value(input(*this), 'H') == 1 && std::abs(speed(*this)) >= 2)
         pimsa_ground_move(*this);
 }
 
 void Frames::event_func_809()
 {
-    if (!mode_0_on(*this) || movement(*this)['A'] != 2 || !on_ground(*this) || movement(*this)['K'] != 1)
+    if (!mode_0_on(*this) || get_value(movement(*this), 'A') != 2 || !on_ground(*this) || get_value(movement(*this), 'K') != 1)
         return;
-    if (input(*this)['B'] == 1 && std::abs(speed(*this)) >= 2)
+    if (get_value(input(*this), 'B') == 1 && std::abs(speed(*this)) >= 2)
         pimsa_ground_move(*this);
 }
 
 void Frames::event_func_810()
 {
-    if (!mode_0_on(*this) || !on_ground(*this) || input(*this)['K'] != 1 || movement(*this)['A'] == 5)
+    if (!mode_0_on(*this) || !on_ground(*this) || get_value(input(*this), 'K') != 1 || get_value(movement(*this), 'A') == 5)
         return;
     jump_across_ground(*this);
     run_loop(fast_loop_sound_jump, 1, &Frames::loop_sound_jump_4);
@@ -232,10 +233,10 @@ void Frames::event_func_810()
 // Hespin's jump: holding down bars it below a speed of 9.5.
 void Frames::event_func_811()
 {
-    if (!mode_0_on(*this) || !on_ground(*this) || input(*this)['K'] != 1 || movement(*this)['A'] != 5)
+    if (!mode_0_on(*this) || !on_ground(*this) || get_value(input(*this), 'K') != 1 || get_value(movement(*this), 'A') != 5)
         return;
     const double pace = std::abs(speed(*this));
-    if (!((pace < 9.5 && input(*this)['B'] == 0) || pace >= 9.5))
+    if (!((pace < 9.5 && get_value(input(*this), 'B') == 0) || pace >= 9.5))
         return;
     jump_across_ground(*this);
     run_loop(fast_loop_sound_jump, 1, &Frames::loop_sound_jump_4);
@@ -245,48 +246,48 @@ void Frames::event_func_812()
 {
     if (!mode_0_on(*this) || !pushing(*this, 'D', types::PlayerSensorRightBig_91))
         return;
-    movement(*this).set('Q', 1);
-    movement(*this).set('M', 11);
+    set_value(movement(*this), 'Q', 1);
+    set_value(movement(*this), 'M', 11);
 }
 
 void Frames::event_func_813()
 {
     if (!mode_0_on(*this) || !pushing(*this, 'C', types::PlayerSensorLeftBig_89))
         return;
-    movement(*this).set('M', 11);
-    movement(*this).set('Q', -1);
+    set_value(movement(*this), 'M', 11);
+    set_value(movement(*this), 'Q', -1);
 }
 
 // In the water a player off the ground is airborne; in the insta-shield's
 // state only once it no longer rises fast.
 void Frames::event_func_815()
 {
-    if (!mode_0_on(*this) || others(*this)['H'] != 1 || on_ground(*this))
+    if (!mode_0_on(*this) || get_value(others(*this), 'H') != 1 || on_ground(*this))
         return;
     const double s = state(*this);
     const bool free = s != 12 && s != 9 && s != 43;
-    const bool shield_settled = s == 43 && movement(*this)['G'] <= 2;
+    const bool shield_settled = s == 43 && get_value(movement(*this), 'G') <= 2;
     if (free || shield_settled)
-        movement(*this).set('M', 1);
+        set_value(movement(*this), 'M', 1);
 }
 
 // Holding jump in the water jumps again.
 void Frames::event_func_816()
 {
-    if (!mode_0_on(*this) || !in_water_not_in(*this) || input(*this)['E'] != 1)
+    if (!mode_0_on(*this) || !in_water_not_in(*this) || get_value(input(*this), 'E') != 1)
         return;
-    if (!(movement(*this)['G'] > -3))
+    if (!(get_value(movement(*this), 'G') > -3))
         return;
     jump_across_ground(*this);
-    others(*this).set('P', 10);
+    set_value(others(*this), 'P', 10);
 }
 
 void Frames::event_func_817()
 {
     if (!mode_0_on(*this))
         return;
-    const Single player_others = others(*this);
-    player_others.set('P', std::min(player_others['P'] + 1, 10.0) * (1 - movement(*this)['L']));
+    ObjectList& player_others = others(*this);
+    set_value(player_others, 'P', std::min(get_value(player_others, 'P') + 1, 10.0) * (1 - get_value(movement(*this), 'L')));
     for_each_instance(instances[types::PlayerSkinPimsa_324], [](FrameObject* pimsa) {
         set_value(pimsa, 'N', std::max(get_value(*pimsa, 'N') - 1, 0.0));
     });

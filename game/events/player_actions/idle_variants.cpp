@@ -3,7 +3,8 @@
 // fourth frame and its end back at frame 0. The idle stage lives on
 // Yelto's skin, which every character keeps as its timing reference.
 #include "base/convert.h"
-#include "game/events/player_physics/player_value_objects.h"
+#include "game/frames/event_support.h"
+#include "game/frames/frames.h"
 #include "objects/active.h"
 
 #include <algorithm>
@@ -11,9 +12,11 @@
 #include <initializer_list>
 #include <vector>
 
-using namespace player_values;
-
 namespace {
+
+ObjectList& movement(Frames& f) { return f.instances[types::PlayerMovementValues_80]; }
+ObjectList& others(Frames& f) { return f.instances[types::PlayerOthers_75]; }
+double state(Frames& f) { return get_value(others(f), 'Y'); }
 
 constexpr int idle_limit = 500;
 constexpr int bike_idle_limit = 150;
@@ -31,8 +34,8 @@ constexpr int skin_types[skin_count] = {types::PlayerSkinYelto_102, types::Playe
 
 bool mode_0_on(const Frames& f) { return f.level_group_43 && f.level_group_23 && f.level_group_24 && f.level_group_58; }
 
-double idle_counter(Frames& f) { return others(f)['M']; }
-double character(Frames& f) { return movement(f)['A']; }
+double idle_counter(Frames& f) { return get_value(others(f), 'M'); }
+double character(Frames& f) { return get_value(movement(f), 'A'); }
 int frame_of(FrameObject* skin) { return static_cast<Active*>(skin)->get_frame(); }
 bool plain_facing(const FrameObject* skin) { return skin->test_directions(facing_right | facing_left); }
 
@@ -141,7 +144,7 @@ void start_variant(Frames& f, int event, std::initializer_list<IdleBlock> blocks
         return;
     const std::vector<FrameObject*> reference = picks.reached(f, yelto);
     turn_all(reference, event, steps);
-    add_to(others(f), 'M', 1);
+    add_value(others(f), 'M', 1);
     for_each_instance(f.instances[types::PlayerSkinYeltoHair_209], [](FrameObject* hair) {
         static_cast<Active*>(hair)->force_frame(1);
         static_cast<Active*>(hair)->restore_frame();
@@ -222,7 +225,7 @@ void end_variant(Frames& f, std::initializer_list<VariantBranch> branches)
         }
     };
     snap_skin(yelto);
-    others(f).set('M', 0);
+    set_value(others(f), 'M', 0);
     for_each_instance(f.instances[types::PlayerSkinYeltoHair_209], [](FrameObject* hair) {
         static_cast<Active*>(hair)->force_frame(6);
         static_cast<Active*>(hair)->restore_frame();
@@ -237,14 +240,14 @@ void Frames::event_func_788()
 {
     if (!mode_0_on(*this) || state(*this) == 0 || !run_once(run_once_788, loop_count))
         return;
-    others(*this).set('M', 0);
-    set_every(instances[types::PlayerSkinYelto_102], 'J', 0);
+    set_value(others(*this), 'M', 0);
+    for_each_instance(instances[types::PlayerSkinYelto_102], [](FrameObject* skin) { set_value(skin, 'J', 0); });
 }
 
 void Frames::event_func_789()
 {
     if (mode_0_on(*this) && state(*this) == 0 && idle_counter(*this) < idle_limit)
-        add_to(others(*this), 'M', 1);
+        add_value(others(*this), 'M', 1);
 }
 
 void Frames::event_func_790()

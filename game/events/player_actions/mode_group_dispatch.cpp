@@ -1,17 +1,19 @@
 // The second half of the movement-mode switch: with every mode group off,
 // the group of the current mode comes on; modes 20 and 21 have one group
 // per character. A mode without a group here leaves them all off.
-#include "game/events/player_physics/player_value_objects.h"
-
-using namespace player_values;
+#include "game/frames/event_support.h"
+#include "game/frames/frames.h"
 
 namespace {
 
+ObjectList& movement(Frames& f) { return f.instances[types::PlayerMovementValues_80]; }
+ObjectList& actions_b(Frames& f) { return f.instances[types::PlayerActionValuesB_164]; }
+
 bool dispatching(const Frames& frames) { return frames.level_group_43 && frames.level_group_23; }
 
-bool mode_is(Frames& frames, double mode) { return movement(frames)['M'] == mode; }
+bool mode_is(Frames& frames, double mode) { return get_value(movement(frames), 'M') == mode; }
 
-double character(Frames& frames) { return movement(frames)['A']; }
+double character(Frames& frames) { return get_value(movement(frames), 'A'); }
 
 }  // namespace
 
@@ -122,7 +124,7 @@ void Frames::event_func_774()
     if (!dispatching(*this) || !(mode_is(*this, 41)))
         return;
     activate_group(level_group_27);
-    movement(*this).set('Z', 0);
+    set_value(movement(*this), 'Z', 0);
 }
 
 void Frames::event_func_775()
@@ -130,7 +132,7 @@ void Frames::event_func_775()
     if (!dispatching(*this) || !(mode_is(*this, 42)))
         return;
     activate_group(level_group_12);
-    movement(*this).set('Z', 1);
+    set_value(movement(*this), 'Z', 1);
 }
 
 void Frames::event_func_776()
@@ -156,7 +158,7 @@ void Frames::event_func_779()
     if (!dispatching(*this) || !(mode_is(*this, 46)))
         return;
     activate_group(level_group_47);
-    actions_b(*this).set('O', 0);
+    set_value(actions_b(*this), 'O', 0);
 }
 
 void Frames::event_func_780()
