@@ -1,5 +1,6 @@
 // Every character jumps from flat ground: the player engine on the terrain
 // scene, then the mode switch and the mode-0 group.
+#include "console/pads.h"
 #include "tests/game/events/player_actions/ground_mode_stage.h"
 
 #include <gtest/gtest.h>
@@ -100,4 +101,25 @@ TEST(GroundJump, every_character_jumps_from_flat_ground_to_its_height_and_lands)
         EXPECT_LT(ticks_in_air, 2 * ticks_up + 4);
         EXPECT_EQ(kit.take_sounds().size(), 0u);
     }
+}
+
+TEST(GroundJump, in_the_act_the_jump_button_lifts_the_player_off_its_start)
+{
+    EventKit kit;
+    kit.enter_frame(4);
+    FrameObject* values = kit.instance(types::PlayerMovementValues_80);
+    ASSERT_NE(values, nullptr);
+    // Once the opening card has handed over control, standing still.
+    for (int tick = 0; tick < 600 && v(kit.instance(types::PlayerInput_21), 'M') != 0; ++tick)
+        kit.run(1);
+    kit.run(60);
+    ASSERT_EQ(v(values, 'L'), 1);
+    EXPECT_EQ(v(kit.instance(types::PlayerOthers_75), 'Y'), 0);
+    const double ground_y = v(values, 'Y');
+    // The pad's press reaches the player's controls on the next tick.
+    kit.press(VPAD_BUTTON_A, 1);
+    EXPECT_EQ(v(values, 'M'), 1);
+    EXPECT_EQ(v(values, 'G'), -7);
+    kit.run(28);
+    EXPECT_EQ(ground_y - v(values, 'Y'), 101.5);
 }
