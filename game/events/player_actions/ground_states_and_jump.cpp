@@ -84,7 +84,7 @@ bool pushing(Frames& f, char held, int sensor_type)
            std::abs(get_value(movement(f), 'G')) < 0.2;
 }
 
-bool in_water_not_in(Frames& f)
+bool in_water_outside_timed_states(Frames& f)
 {
     const double s = state(f);
     return get_value(others(f), 'H') == 1 && s != 12 && s != 9;
@@ -274,7 +274,7 @@ void Frames::event_func_815()
 // Holding jump in the water jumps again.
 void Frames::event_func_816()
 {
-    if (!mode_0_on(*this) || !in_water_not_in(*this) || get_value(input(*this), 'E') != 1)
+    if (!mode_0_on(*this) || !in_water_outside_timed_states(*this) || get_value(input(*this), 'E') != 1)
         return;
     if (!(get_value(movement(*this), 'G') > -3))
         return;
