@@ -5,6 +5,8 @@
 // switches the mode-0 group off, so the rest of the group waits for the
 // next tick's mode switch.
 #include "audio/media.h"
+#include "game/events/player_actions/action_starts.h"
+#include "game/events/player_actions/ground_jump.h"
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 #include "game/objects/classes.h"
@@ -26,27 +28,16 @@ void set_state(Frames& f, double number) { set_value(others(f), 'Y', number); }
 constexpr int ground_move_sample = 7;
 constexpr int bike_character = 3;
 
-bool mode_0_on(const Frames& f) { return f.level_group_43 && f.level_group_23 && f.level_group_24 && f.level_group_58; }
+bool mode_0_on(const Frames& f) { return action_starts::player_control_on(f) && f.level_group_58; }
 
 bool on_ground(Frames& f) { return get_value(movement(f), 'L') == 1; }
 
 double speed(Frames& f) { return get_value(movement(f), 'B'); }
 
-// The jump speed along the ground's normal, the speed along the ground
-// turned with it; the player leaves the ground into the airborne mode.
-void jump_across_ground(Frames& f)
+// The jump ends the mode-0 group for the rest of the tick.
+void jump_off_ground(Frames& f)
 {
-    ObjectList& player = movement(f);
-    const double angle = get_value(player, 'N');
-    const double s = event_sin(angle), c = event_cos(angle);
-    const double jump = get_value(actions_a(f), 'A');
-    const double along = get_value(player, 'B');
-    set_value(player, 'G', c * jump - s * along);
-    set_value(player, 'B', s * jump + c * along);
-    set_value(player, 'L', 0);
-    set_value(player, 'M', 1);
-    set_value(player, 'N', 0);
-    set_value(actions_a(f), 'C', 1);
+    jump_across_ground(f);
     deactivate_group(f.level_group_58);
 }
 
@@ -226,8 +217,8 @@ void Frames::event_func_810()
 {
     if (!mode_0_on(*this) || !on_ground(*this) || get_value(input(*this), 'K') != 1 || get_value(movement(*this), 'A') == 5)
         return;
-    jump_across_ground(*this);
-    run_loop(fast_loop_sound_jump, 1, &Frames::loop_sound_jump_4);
+    jump_off_ground(*this);
+    run_jump_sound(*this);
 }
 
 // Hespin's jump: holding down bars it below a speed of 9.5.
@@ -238,8 +229,8 @@ void Frames::event_func_811()
     const double pace = std::abs(speed(*this));
     if (!((pace < 9.5 && get_value(input(*this), 'B') == 0) || pace >= 9.5))
         return;
-    jump_across_ground(*this);
-    run_loop(fast_loop_sound_jump, 1, &Frames::loop_sound_jump_4);
+    jump_off_ground(*this);
+    run_jump_sound(*this);
 }
 
 void Frames::event_func_812()
@@ -278,7 +269,7 @@ void Frames::event_func_816()
         return;
     if (!(get_value(movement(*this), 'G') > -3))
         return;
-    jump_across_ground(*this);
+    jump_off_ground(*this);
     set_value(others(*this), 'P', 10);
 }
 

@@ -3,6 +3,7 @@
 // fourth frame and its end back at frame 0. The idle stage lives on
 // Yelto's skin, which every character keeps as its timing reference.
 #include "base/convert.h"
+#include "game/events/player_actions/action_starts.h"
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 #include "objects/active.h"
@@ -32,7 +33,7 @@ constexpr int skin_types[skin_count] = {types::PlayerSkinYelto_102, types::Playe
                                         types::PlayerSkinPimsa_324, types::PlayerSkinPimsaBike_338,
                                         types::PlayerSkinDorrik_339};
 
-bool mode_0_on(const Frames& f) { return f.level_group_43 && f.level_group_23 && f.level_group_24 && f.level_group_58; }
+bool mode_0_on(const Frames& f) { return action_starts::player_control_on(f) && f.level_group_58; }
 
 double idle_counter(Frames& f) { return get_value(others(f), 'M'); }
 double character(Frames& f) { return get_value(movement(f), 'A'); }
