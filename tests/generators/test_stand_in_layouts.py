@@ -1,5 +1,6 @@
 """The stand-in layouts: checked in as the generator writes them, and a
 course whose ground joins from the start to the end of each act."""
+import copy
 import sys
 import unittest
 from pathlib import Path
@@ -34,6 +35,19 @@ class StandInLayouts(unittest.TestCase):
         self.assertEqual(layouts.top_at(columns, 53), 448)  # start marker at 53, 429
         columns = layouts.ground(layouts.ACT2)
         self.assertEqual(layouts.top_at(columns, 21), 1024)  # start marker at 21, 989
+
+    def test_a_fall_into_a_pit_meets_nothing_parked_before_the_death_line(self):
+        act = layouts.ACT1
+        rows = [line.split() for line in layouts.render(act).splitlines() if line and not line.startswith("#")]
+        info = layouts.class_info()
+        lowest_course = max(int(y) + info[name][3] for name, x, y, add, layer in rows if int(y) < act.park_y - 128)
+        # The course lies within the frame; all that is parked, below its death line.
+        self.assertLess(lowest_course, act.height)
+        # The rows the act used to park from, 1792, caught such a fall.
+        caught = copy.copy(act)
+        caught.park_y = 1792
+        with self.assertRaises(AssertionError):
+            layouts.render(caught)
 
     def test_heights_follow_the_slopes(self):
         columns = [(0, 320, "rise", ""), (128, 320, "flat", ""), (256, 320, "fall", "")]

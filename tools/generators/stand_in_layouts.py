@@ -56,12 +56,20 @@ def class_info():
     return result
 
 
+# What lies below the level: the player dies past the frame's height + 32
+# (the death line), and the runtime destroys an object whose top is past the
+# frame's height + 300 (the kill line).
+DEATH_MARGIN = 32
+KILL_MARGIN = 300
+
+
 class Act:
-    def __init__(self, number, waypoints, end_x, park_y, arena, extras, pits=()):
+    def __init__(self, number, waypoints, end_x, park_y, arena, extras, pits=(), height=None):
         self.number = number
         self.waypoints = waypoints  # (x, ground top, what the stretch is[, "step": no slopes])
         self.end_x = end_x
         self.park_y = park_y        # below the fill: where what the course has no use for stands
+        self.height = height        # the frame's height, where a pit lets the player fall out
         self.arena = arena          # (x0, x1): no stand-in enemies or springs there
         self.extras = extras        # class -> [(x, y)] of our own, before the spread
         self.pits = pits            # (x0, x1): columns left open, under a bridge
@@ -82,12 +90,12 @@ ACT1 = Act(1, [
     (11904, 192, "the high ground by the keystone box (12544, 176)"),
     (13056, 960, "down to the miniboss arena (14375-14537)"),
     (14848, 128, "the sign's ledge, reached by the spring at the arena's end (sign 14992, 85)", "step"),
-], end_x=15232, park_y=1792, arena=(14080, 14848), extras={
+], end_x=15232, park_y=2176, arena=(14080, 14848), extras={
     "BossVashkelBody_274": [(9004 + 20 * (i + 1), 800) for i in range(7)],
     "YellowSpringUp_195": [(14784, 944)],
     "MinibossBarrier_308": [(14080, 896), (14080, 832), (14784, 896), (14784, 832), (14784, 768)],
     "MinibossRailing_292": [(14208 + 128 * i, 944) for i in range(5)],
-}, pits=[(10880, 11008)])
+}, pits=[(10880, 11008)], height=1864)
 
 # Act 2: the start at 21, 989, the switch door, the two loops' ground, the boss
 # arena where the sign appears (8240-9039), the spiral tunnel down and the low
@@ -236,7 +244,25 @@ def layer2(act, info, counts, fixed):
             if x >= act.end_x:
                 x, y = 0, y + 64
     assert not any(left.values())
+    assert not misplaced_parked_rows(act, info, background + objects), f"act {act.number}: parked in reach"
     return background, objects
+
+
+def misplaced_parked_rows(act, info, rows):
+    """Parked rows a player falling into a pit could meet before the death
+    line, or that the runtime would destroy past the kill line."""
+    if not act.pits:
+        return []
+    death, kill = act.height + DEATH_MARGIN, act.height + KILL_MARGIN
+    bad = []
+    for label, name, x, y in rows:
+        if not label.startswith("parked"):
+            continue
+        _, _, _, h = info[name]
+        # Either hot spot (top-left or centre): the box lies within y - h ... y + h.
+        if y - h < death or (info[name][0] not in ("Backdrop", "SystemBox") and y - h > kill):
+            bad.append((name, x, y))
+    return bad
 
 
 def render(act):
