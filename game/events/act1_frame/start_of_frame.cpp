@@ -4,6 +4,7 @@
 // HUD slide. Both acts call most of them; act 1 runs them in
 // on_frame_5_start_events.
 #include "base/convert.h"
+#include "game/events/stage_loops/checkpoint.h"
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 #include "game/objects/classes.h"
@@ -270,13 +271,7 @@ void Frames::event_func_2202()
 {
     if (!level_group_43 || !(global_values->get(4) < 0))
         return;
-    const FrameObject& level = instance_or_default(instances[types::MasterLevel_53]);
-    global_values->set(13, get_value(level, 'Z'));
-    global_values->set(14, get_value(level, 'J'));
-    global_values->set(15, get_value(level, 'O'));
-    global_values->set(29, counter_value(instances[types::GUICrystal_78]));
-    global_values->set(28, manager.lives);
-    global_values->set(30, counter_value(instances[types::GUIRings_74]));
+    checkpoint::save(*this);
 }
 
 void Frames::event_func_2203()

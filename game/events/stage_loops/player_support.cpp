@@ -4,6 +4,7 @@
 // player's position.
 #include "audio/media.h"
 #include "game/events/player_actions/skin_objects.h"
+#include "game/events/stage_loops/checkpoint.h"
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 #include "game/objects/type_ids.h"
@@ -115,17 +116,22 @@ void Frames::event_func_336()
     skins::for_each_skin(*this, skins::body_skins, place);
 }
 
+void checkpoint::save(Frames& frames)
+{
+    const FrameObject& level = instance_or_default(frames.instances[types::MasterLevel_53]);
+    frames.global_values->set(13, get_value(level, 'Z'));
+    frames.global_values->set(14, get_value(level, 'J'));
+    frames.global_values->set(15, get_value(level, 'O'));
+    frames.global_values->set(29, counter_value(frames.instances[types::GUICrystal_78]));
+    frames.global_values->set(28, manager.lives);
+    frames.global_values->set(30, counter_value(frames.instances[types::GUIRings_74]));
+}
+
 void Frames::loop_cp_4()
 {
     if (!level_group_43)
         return;
-    const FrameObject& level = instance_or_default(instances[types::MasterLevel_53]);
-    global_values->set(13, get_value(level, 'Z'));
-    global_values->set(14, get_value(level, 'J'));
-    global_values->set(15, get_value(level, 'O'));
-    global_values->set(29, counter_value(instances[types::GUICrystal_78]));
-    global_values->set(28, manager.lives);
-    global_values->set(30, counter_value(instances[types::GUIRings_74]));
+    checkpoint::save(*this);
 }
 
 void Frames::loop_start_player_4()
