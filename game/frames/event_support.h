@@ -273,3 +273,7 @@ int randrange_event(int event, int n);
 // One of the selected instances at random, drawn from the seed group of
 // `event`; it becomes the whole selection. Null when none can be picked.
 FrameObject* pick_random_instance(int event, ObjectList& list);
+
+// The same over the selected members of an object group: the pick becomes
+// the group's whole selection (every other member's chain is emptied).
+FrameObject* pick_random_member(int event, QualifierList& group);

@@ -56,7 +56,7 @@ TEST(EventIndex, rows_are_ordered_and_every_built_function_is_in_its_file)
 
 TEST(EventIndex, every_random_draw_names_an_event_of_its_own_file)
 {
-    const std::regex draw(R"((randrange_event|pick_random_instance)\((\d+),)");
+    const std::regex draw(R"((randrange_event|pick_random_instance|pick_random_member)\((\d+),)");
     int draws = 0;
     for (const auto& entry : fs::recursive_directory_iterator(events_dir)) {
         if (entry.path().extension() != ".cpp")

@@ -219,3 +219,35 @@ TEST(EventValues, a_single_instance_type_is_read_and_written_through_its_list)
     EXPECT_EQ(EventKit::value(last, 'M'), 3.0);
     EXPECT_EQ(layer_index(*last), 0);
 }
+
+TEST(EventSelection, a_random_member_of_a_group_becomes_the_whole_selection_of_the_group)
+{
+    EventKit kit;
+    kit.enter_empty_frame({});
+    Frames& frames = kit.frames();
+    ObjectList* members[] = {&frames.instances[types::TitleStar_43], &frames.instances[types::GUIWeaponSlot_233],
+                             nullptr};
+    QualifierList group;
+    group.set(2, members);
+    for (int x : {10, 20})
+        kit.place("TitleStar_43", x, 5);
+    for (int x : {30, 40, 50})
+        kit.place("GUIWeaponSlot_233", x, 5);
+
+    // Five members, the stars' chain (newest first) before the slots'.
+    const std::vector<int> chain = {20, 10, 50, 40, 30};
+    RandomState reference;
+    event_random_state(1411) = RandomState{};
+    for (int draw = 0; draw < 6; ++draw) {
+        select_all(group);
+        const int k = int((5u * reference.step()) >> 15);
+        FrameObject* picked = pick_random_member(1411, group);
+        ASSERT_NE(picked, nullptr);
+        EXPECT_EQ(picked->get_x(), chain[size_t(k)]);
+        std::vector<int> selected;
+        for_each_selected(group, [&](FrameObject* member) { selected.push_back(member->get_x()); });
+        EXPECT_EQ(selected, std::vector<int>{chain[size_t(k)]});
+    }
+    group.empty_selection();
+    EXPECT_EQ(pick_random_member(1411, group), nullptr);
+}
