@@ -61,14 +61,15 @@ TEST_F(OrrunVolley, steering_keeps_a_speed_of_three_drifts_without_controls_and_
 {
     start_volley(3);
     set_player('B', 1);
-    tick({'N', 'D'});
-    EXPECT_EQ(movement('B'), 3);
-    tick({'N'});
-    EXPECT_EQ(movement('B'), 2.5);
-    tick({'N', 'C'});
-    EXPECT_EQ(movement('B'), -3);
-    tick();
-    EXPECT_EQ(movement('B'), -2.5);
+    // Right, then nothing (a drift of 0.5 a tick), left, nothing.
+    struct Step {
+        std::initializer_list<char> held;
+        double speed;
+    };
+    for (const Step& step : {Step{{'N', 'D'}, 3}, Step{{'N'}, 2.5}, Step{{'N', 'C'}, -3}, Step{{}, -2.5}}) {
+        tick(step.held);
+        EXPECT_EQ(movement('B'), step.speed);
+    }
     // The left sensor blocks steering right as well as left.
     EventKit::set_value(kit.instance(types::PlayerSensorLeftBig_89), 'Z', 1);
     tick({'D'});

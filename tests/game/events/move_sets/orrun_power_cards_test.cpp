@@ -1,6 +1,5 @@
-// Orrun's own group: the restart of an act started as Orrun, and the power
-// cards: energy turning into cards, the HUD cards showing how many are held,
-// and their shine.
+// Orrun's own group: an act started as Orrun restarts the game, energy
+// turns into power cards, and the HUD cards show and shine the cards held.
 #include "game/frames/event_index.h"
 #include "tests/game/events/player_physics/player_state_kit.h"
 
@@ -8,22 +7,28 @@
 
 namespace {
 
-void run_power_cards(Frames& f)
-{
-    f.event_func_713();
-    for (auto event : {&Frames::event_func_1110, &Frames::event_func_1111, &Frames::event_func_1112,
-                       &Frames::event_func_1113, &Frames::event_func_1114, &Frames::event_func_1115,
-                       &Frames::event_func_1116, &Frames::event_func_1117})
-        (f.*event)();
-}
-
 class OrrunPowerCards : public player_state_test::PlayerStateTest {
 protected:
-    // The cards' shared values are kept for the run: start and end fresh.
-    void SetUp() override
+    // The act's five HUD cards, the one at x = 27 made last, their kept
+    // values fresh; the character selection switches Orrun's group on.
+    void enter(bool restart_armed)
     {
-        PlayerStateTest::SetUp();
         class_records::alterables_337 = SavedAlterables{};
+        const auto run = [](Frames& f) {
+            for (auto event : {&Frames::event_func_713, &Frames::event_func_1110, &Frames::event_func_1111,
+                               &Frames::event_func_1112, &Frames::event_func_1113, &Frames::event_func_1114,
+                               &Frames::event_func_1115, &Frames::event_func_1116, &Frames::event_func_1117})
+                (f.*event)();
+        };
+        kit.enter_empty_frame({.layers = 7, .handler = run, .set_up = [=, this](Frames& frames) {
+                                   frames.level_group_43 = frames.level_group_23 = frames.level_group_3 = true;
+                                   place_player();
+                                   for (int x : {91, 75, 59, 43, 27})
+                                       kit.place("GUIPowerCard_337", x, 7, 6);
+                                   set_player('A', 1);
+                                   if (!restart_armed)
+                                       frames.run_once_1110 = unsigned(frames.loop_count) + 100000;
+                               }});
     }
     void TearDown() override
     {
@@ -31,32 +36,20 @@ protected:
         PlayerStateTest::TearDown();
     }
 
-    // The act's HUD cards, the one at x = 27 made last; the character is
-    // Orrun, whose group the act starts with.
-    void enter(bool restart_armed)
+    // Each card's direction (its slot while shown) or animation, from the left.
+    std::vector<double> cards(bool animation = false)
     {
-        kit.enter_empty_frame({.layers = 7, .handler = run_power_cards, .set_up = [=, this](Frames& frames) {
-                                   frames.level_group_43 = frames.level_group_23 = frames.level_group_3 = true;
-                                   place_player();
-                                   for (int x : {91, 75, 59, 43, 27})
-                                       kit.place("GUIPowerCard_337", x, 7, 6);
-                                   EventKit::set_value(player(), 'A', 1);
-                                   if (!restart_armed)
-                                       frames.run_once_1110 = unsigned(frames.loop_count) + 100000;
-                               }});
-    }
-
-    FrameObject* energy() { return kit.instance(types::GUIEnergy_76); }
-
-    // The cards from the left: each one's direction (its slot while shown,
-    // 0 while hidden) or animation.
-    std::vector<double> from_left(bool animation)
-    {
-        std::vector<double> cards;
+        std::vector<double> seen;
         for (FrameObject* card : kit.instances(types::GUIPowerCard_337))
-            cards.insert(cards.begin(), animation ? static_cast<Active*>(card)->current_animation : card->get_direction());
-        return cards;
+            seen.insert(seen.begin(), animation ? static_cast<Active*>(card)->current_animation : card->get_direction());
+        return seen;
     }
+    void fill(char letter, double n)
+    {
+        EventKit::set_value(kit.instance(types::GUIEnergy_76), letter, n);
+        kit.run(1);
+    }
+    std::vector<double> meter() { return EventKit::values(kit.instance(types::GUIEnergy_76), "AC"); }
 };
 
 }  // namespace
@@ -64,52 +57,37 @@ protected:
 TEST_F(OrrunPowerCards, an_act_started_as_orrun_goes_back_to_the_first_frame_after_its_first_tick)
 {
     enter(true);
-    EXPECT_TRUE(kit.frames().level_group_50);
     EXPECT_EQ(kit.frames().next_frame, -2);
-    // The rest of the group ran that tick: the cards are numbered.
+    // The rest of the group still ran: the shared slot number ends at 5.
     EXPECT_EQ(EventKit::value(kit.instance(types::GUIPowerCard_337), 'A'), 5);
     kit.set_global(3, 77);
     kit.run(1);
-    EXPECT_EQ(kit.frames().index, 0);
-    EXPECT_EQ(kit.global(3), 0);
+    EXPECT_EQ(doubles(kit.frames().index, kit.global(3)), doubles(0, 0));
 }
 
 TEST_F(OrrunPowerCards, energy_fills_cards_one_at_a_time_and_the_hud_shows_and_shines_the_cards_held)
 {
     enter(false);
-    EXPECT_EQ(kit.frames().next_frame, -1);
-    EXPECT_EQ(from_left(false), doubles(0, 0, 0, 0, 0));
-    // A full meter gives one card; the surplus is lost.
-    EventKit::set_value(energy(), 'A', 130);
-    kit.run(1);
-    EXPECT_EQ(EventKit::values(energy(), "AC"), doubles(0, 1));
-    EXPECT_EQ(from_left(false), doubles(1, 0, 0, 0, 0));
-    EXPECT_EQ(from_left(true), doubles(7, 0, 0, 0, 0));
-    for (double held : {2, 3, 4, 5}) {
-        EventKit::set_value(energy(), 'A', 100);
-        kit.run(1);
-        EXPECT_EQ(EventKit::value(energy(), 'C'), held);
-    }
-    EXPECT_EQ(from_left(false), doubles(1, 2, 3, 4, 5));
-    // Five is the most: the meter stays empty.
-    EventKit::set_value(energy(), 'A', 100);
-    kit.run(1);
-    EXPECT_EQ(EventKit::values(energy(), "AC"), doubles(0, 5));
-    // Spent down to two: the cards beyond go back to plain and hidden.
-    EventKit::set_value(energy(), 'C', 2);
-    kit.run(1);
-    EXPECT_EQ(from_left(false), doubles(1, 2, 0, 0, 0));
-    EXPECT_EQ(from_left(true), doubles(7, 7, 0, 0, 0));
-    // The two shown cards share one shine timer and raise it by two a tick;
-    // past 120 both shine, one draw each, and the hidden ones stay plain.
-    FrameObject* card = kit.instance(types::GUIPowerCard_337);
-    EventKit::set_value(card, 'B', 117);
-    kit.run(1);
-    EXPECT_EQ(EventKit::value(card, 'B'), 119);
+    EXPECT_EQ(cards(), doubles(0, 0, 0, 0, 0));
+    fill('A', 130);  // one card; the surplus is lost
+    EXPECT_EQ(meter(), doubles(0, 1));
+    EXPECT_EQ(cards(true), doubles(7, 0, 0, 0, 0));
+    for (int card = 2; card <= 6; ++card)
+        fill('A', 100);
+    EXPECT_EQ(meter(), doubles(0, 5));  // five at most, the meter held empty
+    EXPECT_EQ(cards(), doubles(1, 2, 3, 4, 5));
+    fill('C', 2);
+    EXPECT_EQ(cards(), doubles(1, 2, 0, 0, 0));
+    EXPECT_EQ(cards(true), doubles(7, 7, 0, 0, 0));
+    // Two shown cards raise their one shine timer by two a tick; past 120
+    // both shine, one draw each, and the hidden ones stay plain.
     RandomState draws = event_random_state(1117);
     draws.step();
     const double last = int((60u * draws.step()) >> 15) - 100;
+    EventKit::set_value(kit.instance(types::GUIPowerCard_337), 'B', 117);
     kit.run(1);
-    EXPECT_EQ(from_left(true), doubles(8, 8, 0, 0, 0));
-    EXPECT_EQ(EventKit::value(card, 'B'), last);
+    EXPECT_EQ(EventKit::value(kit.instance(types::GUIPowerCard_337), 'B'), 119);
+    kit.run(1);
+    EXPECT_EQ(cards(true), doubles(8, 8, 0, 0, 0));
+    EXPECT_EQ(EventKit::value(kit.instance(types::GUIPowerCard_337), 'B'), last);
 }
