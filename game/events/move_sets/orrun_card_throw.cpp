@@ -40,7 +40,7 @@ FrameObject* throw_cards(Frames& f, ObjectList& skins)
 
 namespace {
 
-constexpr int recovery_animation = 24, other_throw_animation = 25, throw_animation = 26, crouch_animation = 28;
+constexpr int other_throw_animation = 25, throw_animation = 26, crouch_animation = 28;
 constexpr unsigned card_sample = 57;
 constexpr int yelto_turn_flag = 18;
 constexpr int powered_flag = 1;
@@ -68,6 +68,15 @@ bool card_due(Frames& f)
     const double divisor = 3 - std::floor(count / 4);
     const double tick = to_int(f.global_values->get(3));
     return divisor == 0 || std::fmod(tick, divisor) == 0;
+}
+
+// On the ground, hardly moving, down held or not, and no throw started.
+bool standing_throw(Frames& f, double down)
+{
+    ObjectList& player = f.instances[types::PlayerMovementValues_80];
+    return get_value(player, 'L') == 1 && get_value(f.instances[types::PlayerInput_21], 'B') == down &&
+           std::fabs(get_value(player, 'B')) < walking_speed &&
+           !one_of(get_value(f.instances[types::PlayerOthers_75], 'Y'), {20, 21, 22, 24});
 }
 
 bool cards_left(const FrameObject& skin) { return get_value(skin, 'A') < 10 * get_value(skin, 'B'); }
@@ -164,13 +173,9 @@ void Frames::event_func_1118()
 
 void Frames::event_func_1119()
 {
-    if (!throw_on(*this))
+    if (!throw_on(*this) || !standing_throw(*this, 0))
         return;
-    ObjectList& player = instances[types::PlayerMovementValues_80];
     ObjectList& others = instances[types::PlayerOthers_75];
-    if (get_value(player, 'L') != 1 || get_value(instances[types::PlayerInput_21], 'B') != 0 ||
-        !(std::fabs(get_value(player, 'B')) < walking_speed) || one_of(get_value(others, 'Y'), {20, 21, 22, 24}))
-        return;
     set_value(others, 'M', 0);
     set_value(others, 'Y', 21);
     throw_with(*this, throw_animation);
@@ -178,13 +183,9 @@ void Frames::event_func_1119()
 
 void Frames::event_func_1120()
 {
-    if (!throw_on(*this))
+    if (!throw_on(*this) || !standing_throw(*this, 1))
         return;
-    ObjectList& player = instances[types::PlayerMovementValues_80];
     ObjectList& others = instances[types::PlayerOthers_75];
-    if (get_value(player, 'L') != 1 || get_value(instances[types::PlayerInput_21], 'B') != 1 ||
-        !(std::fabs(get_value(player, 'B')) < walking_speed) || one_of(get_value(others, 'Y'), {20, 21, 22, 24}))
-        return;
     set_value(others, 'Y', 24);
     set_value(others, 'M', 0);
     throw_with(*this, crouch_animation);
