@@ -2,8 +2,7 @@
 // skid, Pimsa's pounce, Hespin's jump burst, the landings, and Hespin's
 // multi-shot weapons (wood bomb splinters, water drops, earth flyers).
 #include "audio/media.h"
-#include "game/frames/event_support.h"
-#include "game/frames/frames.h"
+#include "game/events/stage_loops/hespin_weapon.h"
 #include "game/objects/classes.h"
 #include "objects/active.h"
 
@@ -13,13 +12,7 @@ namespace {
 constexpr int wood_splinter = 1, earth_flyer_shot = 4, water_drop = 7;
 constexpr int shot_animation = 10;
 
-// The gameplay and player engine groups with Hespin's move set and weapon,
-// or with Pimsa's move set and bike.
-bool hespin_armed(const Frames& f)
-{
-    return f.level_group_43 && f.level_group_23 && f.level_group_61 && f.level_group_22;
-}
-
+// The gameplay and player engine groups with Pimsa's move set and bike.
 bool pimsa_riding(const Frames& f)
 {
     return f.level_group_43 && f.level_group_23 && f.level_group_73 && f.level_group_72;
@@ -73,7 +66,7 @@ bool pimsa_voice_resting(ObjectList& skins, bool resting)
 // Earth flyers: one down and one up from the muzzle, turned their way.
 void earth_flyer(Frames& f, double y_speed, int angle)
 {
-    if (!hespin_armed(f))
+    if (!hespin::armed(f))
         return;
     Active* shot = new_shot(f, 8);
     if (!shot)
@@ -92,7 +85,7 @@ void earth_flyer(Frames& f, double y_speed, int angle)
 // Wood bomb: thirteen splinters a full turn round in 30 degree steps.
 void Frames::event_func_316()
 {
-    if (!hespin_armed(*this))
+    if (!hespin::armed(*this))
         return;
     const double pass = fast_loop_woodbomb.index;
     Active* shot = new_shot(*this, 2);
@@ -112,7 +105,7 @@ void Frames::loop_woodbomb_4() { event_func_316(); }
 // Water: fifteen drops thrown ever higher, spread by a falling factor.
 void Frames::event_func_337()
 {
-    if (!hespin_armed(*this))
+    if (!hespin::armed(*this))
         return;
     const double pass = fast_loop_water.index;
     Active* shot = new_shot(*this, 9);
@@ -177,7 +170,7 @@ void Frames::loop_sound_pounce_4()
 // Hespin's jump leaves a flat burst under the feet, turned as the body is.
 void Frames::event_func_348()
 {
-    if (!hespin_armed(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& feet = instances[types::PlayerSensorBottomBig_95];
     select_all(feet);
@@ -197,6 +190,6 @@ void Frames::loop_action_land_4()
     ObjectList& values = instances[types::PlayerMovementValues_80];
     if (pimsa_riding(*this) && select(values, [](FrameObject* v) { return get_value(*v, 'M') == 0; }))
         for_each_selected(values, [](FrameObject* v) { set_value(v, 'T', 1); });
-    if (hespin_armed(*this))
+    if (hespin::armed(*this))
         media.play_id(124, -1, 1);
 }
