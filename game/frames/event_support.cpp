@@ -35,6 +35,13 @@ void set_value_of_all(ObjectList& list, char name, double number)
 
 int layer_index(const FrameObject& object) { return object.layer ? object.layer->index : 0; }
 
+LayerPoint action_point_on_layer(const FrameObject& object)
+{
+    const int off_x = object.layer ? object.layer->off_x : 0;
+    const int off_y = object.layer ? object.layer->off_y : 0;
+    return {object.get_action_x() - off_x, object.get_action_y() - off_y};
+}
+
 FrameObject* paired_instance(ObjectList& list, int k)
 {
     const int n = list.size();

@@ -63,6 +63,14 @@ void set_value_of_all(ObjectList& list, char name, double number);
 // The collision layer an instance is on (0 without one).
 int layer_index(const FrameObject& object);
 
+// A position in an instance's layer (frame coordinates less the layer's offset).
+struct LayerPoint {
+    int x, y;
+};
+
+// An instance's action point in its layer's coordinates.
+LayerPoint action_point_on_layer(const FrameObject& object);
+
 // Fades work on the semi-transparency, 0 (opaque) ... 128 (invisible); a
 // semi-transparency t is stored as the alpha (128 - t) * 2 within 0 ... 255.
 inline int semi_transparency(const FrameObject& object) { return object.blend_color.get_semi_transparency(); }
@@ -213,17 +221,18 @@ FrameObject* create_instance(Frame& frame, ObjectList& list, FrameObject* create
 FrameObject* create_another(Frame& frame, ObjectList& list, FrameObject* created, int layer);
 
 // Create at each selected source: one instance of `make(x, y)` per selected
-// source, at its layer position plus (dx, dy) on its layer. Returns the
-// first made, which the rest of the action addresses. With no source, one
-// is made at (0, 0) on layer 0 and destroyed at once, so that the type's
-// selection is still what the action made.
-template <class Sources, class Make>
-FrameObject* create_at_each(Frame& frame, Sources& sources, ObjectList& made, Make make, int dx = 0, int dy = 0)
+// source, at the layer position `place(source)` gives, on the source's layer.
+// Returns the first made, which the rest of the action addresses. With no
+// source, one is made at (0, 0) on layer 0 and destroyed at once, so that the
+// type's selection is still what the action made.
+template <class Sources, class Make, class Place>
+FrameObject* create_at_places(Frame& frame, Sources& sources, ObjectList& made, Make make, Place place)
 {
     FrameObject* first = nullptr;
     for_each_selected(sources, [&](FrameObject* source) {
         const int layer = layer_index(*source);
-        FrameObject* object = make(source->x + dx, source->y + dy);
+        const LayerPoint at = place(*source);
+        FrameObject* object = make(at.x, at.y);
         if (!first)
             first = create_instance(frame, made, object, layer);
         else
@@ -235,6 +244,22 @@ FrameObject* create_at_each(Frame& frame, Sources& sources, ObjectList& made, Ma
     if (first)
         first->destroy();
     return first;
+}
+
+// At each source's position plus (dx, dy).
+template <class Sources, class Make>
+FrameObject* create_at_each(Frame& frame, Sources& sources, ObjectList& made, Make make, int dx = 0, int dy = 0)
+{
+    return create_at_places(frame, sources, made, make, [dx, dy](const FrameObject& source) {
+        return LayerPoint{source.x + dx, source.y + dy};
+    });
+}
+
+// At each source's action point, turned into its layer's coordinates.
+template <class Sources, class Make>
+FrameObject* create_at_action_points(Frame& frame, Sources& sources, ObjectList& made, Make make)
+{
+    return create_at_places(frame, sources, made, make, action_point_on_layer);
 }
 
 // Numbers ---------------------------------------------------------------------
