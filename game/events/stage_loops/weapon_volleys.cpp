@@ -35,23 +35,22 @@ class Volley {
 public:
     // A weapon volley: Hespin armed, an arm ready (C at most 0), the current
     // slot loaded and holding weapon `kind` at `level`.
-    Volley(Frames& frames, int kind, int level) : f(frames), burst_skin(skin_of_slot())
+    Volley(Frames& frames, int kind, int level) : f(frames), burst_skin(last_skin())
     {
-        ready = hespin::armed(f) && select(arms(), [](FrameObject* a) { return get_value(*a, 'C') <= 0; }) &&
-                slot_holds(kind, level);
+        ready = hespin::armed(f) && select_ready_arms() && slot_holds(kind, level);
     }
 
     // The basic shot: an arm ready and a skin in slot 0; no ammunition spent.
-    explicit Volley(Frames& frames) : f(frames), burst_skin(skin_of_slot()), spends(false)
+    explicit Volley(Frames& frames) : f(frames), burst_skin(last_skin()), spends(false)
     {
-        ready = hespin::armed(f) && select(arms(), [](FrameObject* a) { return get_value(*a, 'C') <= 0; }) &&
+        ready = hespin::armed(f) && select_ready_arms() &&
                 select(skins(), [](FrameObject* s) { return get_value(*s, 'D') == 0; });
         if (ready)
             burst_skin = *ObjectIterator(skins());
     }
 
     bool fires() const { return ready; }
-    const FrameObject& arm() { return instance_or_default_selected(arms()); }
+    const FrameObject& arm() { return first_selected_or_default(arms()); }
     const FrameObject& player() { return instance_or_default(f.instances[types::PlayerMovementValues_80]); }
 
     // A shot per arm; the first shows `frame` of the shot animation and
@@ -117,9 +116,15 @@ public:
     ObjectList& skins() { return f.instances[types::PlayerSkinHespin_351]; }
 
 private:
-    FrameObject* skin_of_slot() { return &instance_or_default(skins()); }
+    FrameObject* last_skin() { return &instance_or_default(skins()); }
 
-    static FrameObject& instance_or_default_selected(ObjectList& list)
+    // The arms whose cooldown (C) is over.
+    bool select_ready_arms()
+    {
+        return select(arms(), [](FrameObject* a) { return get_value(*a, 'C') <= 0; });
+    }
+
+    static FrameObject& first_selected_or_default(ObjectList& list)
     {
         ObjectIterator first(list);
         return first.done() ? instance_or_default(list) : **first;
