@@ -1,0 +1,116 @@
+// A stage for Hespin's weapon events: the player's value objects, his skin
+// and arm, the weapon HUD, the saved game and a camera, with the gameplay,
+// engine, Hespin and weapons groups on. The enemy group holds Pokkols, the
+// solid group crates. Each tick runs the events a test names, in order.
+#pragma once
+
+#include "game/objects/classes.h"
+#include "objects/active.h"
+#include "objects/arrayext.h"
+#include "objects/counter.h"
+#include "tests/support/event_kit.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <vector>
+
+namespace hespin_test {
+
+using Event = void (Frames::*)();
+
+class HespinStage : public testing::Test {
+protected:
+    void SetUp() override { forget(); }
+    void TearDown() override { forget(); }
+
+    static void forget()
+    {
+        class_records::alterables_75 = SavedAlterables{};
+        class_records::alterables_76 = SavedAlterables{};
+        class_records::array_10 = SavedArrayData{};
+    }
+
+    // The stage, running `events` every tick.
+    void enter(std::vector<Event> events, int width = 2000, int height = 1000)
+    {
+        kit.enter_empty_frame({.layers = 2,
+                               .width = width,
+                               .height = height,
+                               .handler = [events](Frames& f) {
+                                   for (Event event : events)
+                                       (f.*event)();
+                               },
+                               .set_up = [this](Frames& f) {
+                                   f.level_group_43 = f.level_group_23 = f.level_group_61 = f.level_group_22 = true;
+                                   place_stage(f);
+                               }});
+        set_player('Q', 1);
+        EventKit::set_value(skin(), 'D', 0);  // the class starts on slot 1
+    }
+
+    void place_stage(Frames& f)
+    {
+        for (const char* name : {"PlayerMovementValues_80", "PlayerOthers_75", "PlayerInput_21",
+                                 "PlayerActionValuesA_86", "MasterCamera_190", "GUIEnergy_76", "SaveData_10"})
+            kit.place(name, -100, -100, 1);
+        kit.place("Player_87", 300, 200, 1);
+        kit.place("PlayerSkinHespin_351", 300, 200, 1);
+        kit.place("PlayerSkinHespinArm_350", 300, 200, 1);
+        static ObjectList* enemies[2];
+        enemies[0] = &f.instances[types::EnemyPokkol_138];
+        f.qualifier_17.set(1, enemies);
+        static ObjectList* solids[2];
+        solids[0] = &f.instances[types::MonitorCrate_126];
+        f.qualifier_1.set(1, solids);
+    }
+
+    FrameObject* player() { return kit.instance(types::PlayerMovementValues_80); }
+    FrameObject* skin() { return kit.instance(types::PlayerSkinHespin_351); }
+    FrameObject* arm() { return kit.instance(types::PlayerSkinHespinArm_350); }
+    std::vector<FrameObject*> shots() { return kit.instances(types::PlayerProjectile_336); }
+    void set_player(char letter, double n) { EventKit::set_value(player(), letter, n); }
+    double other(char letter) { return EventKit::value(kit.instance(types::PlayerOthers_75), letter); }
+    void set_other(char letter, double n) { EventKit::set_value(kit.instance(types::PlayerOthers_75), letter, n); }
+
+    // PlayerInput's letters on for the next ticks, the rest off.
+    void controls(std::initializer_list<char> on)
+    {
+        FrameObject* pad = kit.instance(types::PlayerInput_21);
+        for (char letter = 'A'; letter <= 'O'; ++letter)
+            EventKit::set_value(pad, letter, 0);
+        for (const char letter : on)
+            EventKit::set_value(pad, letter, 1);
+    }
+
+    // Slot s holds weapon `id` at `level` in the saved game.
+    void save_weapon(int slot, int id, int level)
+    {
+        auto* save = static_cast<ArrayObject*>(kit.instance(types::SaveData_10));
+        save->set_value(id, 1, 2 * slot + 24, -1);
+        save->set_value(level, 1, 2 * slot + 25, -1);
+    }
+
+    // A projectile of `kind` at (x, y), its exact position and velocity set.
+    FrameObject* shot(int kind, int x, int y, double h, double c = 0, double d = 0)
+    {
+        FrameObject* p = kit.place("PlayerProjectile_336", x, y, 1);
+        for (auto [letter, n] : {std::pair{'J', double(kind)}, {'A', double(x)}, {'B', double(y)}, {'H', h},
+                                 {'C', c}, {'D', d}, {'K', 1.0}, {'I', 2.0}})
+            EventKit::set_value(p, letter, n);
+        return p;
+    }
+
+    FrameObject* enemy(int x, int y, double health = 10)
+    {
+        FrameObject* e = kit.place("EnemyPokkol_138", x, y, 1);
+        EventKit::set_value(e, 'A', health);
+        return e;
+    }
+
+    static Active* sprite(FrameObject* object) { return static_cast<Active*>(object); }
+
+    EventKit kit;
+};
+
+}  // namespace hespin_test
