@@ -17,7 +17,8 @@
 
 namespace items_test {
 
-using Event = void (Frames::*)();
+// An event, or a stand-in for what another event does, run in its place.
+using Event = std::function<void(Frames&)>;
 constexpr int playfield = 2;
 
 // The groups as act 1 fills them; the pushable group also holds act 2's
@@ -49,8 +50,8 @@ protected:
         frame.handler = [this](Frames& f) {
             if (handler_extra)
                 handler_extra(f);
-            for (Event event : handler_events)
-                (f.*event)();
+            for (const Event& event : handler_events)
+                event(f);
         };
         kit.enter_empty_frame(frame);
         handler_events = std::move(events);
