@@ -138,8 +138,11 @@ void destroy_particles_where(Frames& frames, bool (*test)(FrameObject*))
 void fade_by(FrameObject* object, int steps) { set_semi_transparency(*object, semi_transparency(*object) + steps); }
 
 // Items near the player, in three steps: near (flag 4), then marked
-// (flag 2) at once when resting, or once well inside the view when
-// launched, when they are also sent back to their first movement.
+// (flag 2) at once when resting, or, when launched, once their box lies
+// within the view widened by 50 pixels, when they are also sent back to
+// their first movement. (Read as the other view tests of the items read
+// the same call: with the call true, a launched item would be taken only
+// from 50 pixels beyond the view, which an item near the player never is.)
 void mark_near(Frames& frames, ObjectList& items)
 {
     const FrameObject& player = instance_or_default(frames.instances[types::Player_87]);
@@ -162,7 +165,7 @@ template <class Then>
 void mark_launched(ObjectList& items, Then then)
 {
     if (!select(items, [](FrameObject* item) {
-            return get_flag(*item, 4) && !get_flag(*item, 2) && get_flag(*item, 0) && item->is_near_border(-50);
+            return get_flag(*item, 4) && !get_flag(*item, 2) && get_flag(*item, 0) && !item->is_near_border(-50);
         }))
         return;
     for_each_selected(items, [](FrameObject* item) {
