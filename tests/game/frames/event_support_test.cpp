@@ -1,9 +1,11 @@
 // The conventions every event follows, run as events in an empty frame.
 #include "game/frames/event_support.h"
 #include "game/objects/class_lookup.h"
+#include "game/objects/classes.h"
 #include "runtime/manager.h"
 #include "tests/support/event_kit.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -250,4 +252,31 @@ TEST(EventSelection, a_random_member_of_a_group_becomes_the_whole_selection_of_t
     }
     group.empty_selection();
     EXPECT_EQ(pick_random_member(1411, group), nullptr);
+}
+
+TEST(EventSelection, creating_at_action_points_places_on_each_sources_layer_where_its_point_is_in_the_frame)
+{
+    EventKit kit;
+    kit.enter_empty_frame({.layers = 2});
+    Frames& frames = kit.frames();
+    ObjectList& sources = frames.instances[types::PlayerSkinPimsaBike_338];
+    kit.place("PlayerSkinPimsaBike_338", 100, 50, 1);
+    kit.place("PlayerSkinPimsaBike_338", 140, 60, 0);
+    frames.layers[1].off_x = 30;
+    frames.layers[1].off_y = -8;
+    select_all(sources);
+    FrameObject* first = create_at_action_points(frames, sources, frames.instances[types::EffectsWhiteBurst_31],
+                                                 create_effectswhiteburst_31);
+    std::vector<std::vector<int>> made, points;
+    for_each_selected(frames.instances[types::EffectsWhiteBurst_31], [&](FrameObject* burst) {
+        made.push_back({burst->get_x(), burst->get_y(), layer_index(*burst), burst->y});
+    });
+    for_each_selected(sources, [&](FrameObject* source) {
+        const int layer = layer_index(*source);
+        points.push_back({source->get_action_x(), source->get_action_y(), layer, source->get_action_y() + 8 * layer});
+    });
+    // The first made is the first source's, and the selection the newest first.
+    std::reverse(made.begin(), made.end());
+    EXPECT_EQ(made, points);
+    EXPECT_EQ(first->get_x(), points[0][0]);
 }
