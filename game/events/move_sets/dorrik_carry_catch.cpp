@@ -37,7 +37,7 @@ bool falling_on_head(Frames& f, List& objects)
 
 void start_carrying(Frames& f)
 {
-    for_each_selected(skins(f), [](FrameObject* skin) { set_value(skin, 'F', 1); });
+    for_each_selected(dorrik_skins(f), [](FrameObject* skin) { set_value(skin, 'F', 1); });
     set_value(movement(f), 'M', carry_mode);
 }
 
@@ -119,11 +119,11 @@ void Frames::event_func_1266()
 {
     if (!dorrik_group_on(*this) || !skins_holding(*this, 1))
         return;
-    filter(skins(*this), is_carried);
+    filter(dorrik_skins(*this), is_carried);
     select(fuel(*this), is_carried);
     select(item_boxes(*this), is_carried);
-    place_carried(skins(*this), item_boxes(*this), -16, -31, true);
-    place_carried(skins(*this), fuel(*this), 0, -11, false);
+    place_carried(dorrik_skins(*this), item_boxes(*this), -16, -31, true);
+    place_carried(dorrik_skins(*this), fuel(*this), 0, -11, false);
 }
 
 void Frames::event_func_1267()

@@ -19,6 +19,13 @@ void hold_at(FrameObject& object, const FrameObject& skin, double ox, double oy)
     object.set_angle(skin.get_angle(), 0);
 }
 
+void lift(Frames& f, FrameObject* object)
+{
+    set_flag(object, 2, true);
+    for_each_instance(dorrik_skins(f), [](FrameObject* skin) { set_value(skin, 'F', 1); });
+    set_value(movement(f), 'M', 30);
+}
+
 void throw_along(FrameObject* object, double angle, double speed)
 {
     set_value(object, 'X', event_cos(angle) * speed);

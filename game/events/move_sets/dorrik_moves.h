@@ -14,7 +14,7 @@ namespace dorrik {
 inline bool events_on(const Frames& f, bool Frames::*group) { return f.level_group_43 && f.level_group_23 && f.*group; }
 inline bool dorrik_group_on(const Frames& f) { return events_on(f, &Frames::level_group_59); }
 
-inline ObjectList& skins(Frames& f) { return f.instances[types::PlayerSkinDorrik_339]; }
+inline ObjectList& dorrik_skins(Frames& f) { return f.instances[types::PlayerSkinDorrik_339]; }
 inline ObjectList& orb_list(Frames& f) { return f.instances[types::PlayerReflect_343]; }
 inline ObjectList& movement(Frames& f) { return f.instances[types::PlayerMovementValues_80]; }
 inline ObjectList& others(Frames& f) { return f.instances[types::PlayerOthers_75]; }
@@ -37,7 +37,7 @@ inline bool orb_in(Frames& f, double state)
 template <class Test>
 bool skins_where(Frames& f, char letter, Test test)
 {
-    return select(skins(f), [letter, test](FrameObject* skin) { return test(get_value(*skin, letter)); });
+    return select(dorrik_skins(f), [letter, test](FrameObject* skin) { return test(get_value(*skin, letter)); });
 }
 
 // Keeps the skins whose hands (F) hold `what`: 0 empty, 1 carrying, 2 the orb.
@@ -51,7 +51,7 @@ inline bool skins_holding(Frames& f, double what)
 template <class... Blocks>
 bool skins_of_any(Frames& f, Blocks... blocks)
 {
-    ObjectList& list = skins(f);
+    ObjectList& list = dorrik_skins(f);
     list.clear_saved_selection();
     bool any = false;
     auto try_block = [&](auto block) {
@@ -76,6 +76,10 @@ Point held_point(const FrameObject& skin, double ox, double oy);
 
 // Puts `object` at the point and turns it with the skin.
 void hold_at(FrameObject& object, const FrameObject& skin, double ox, double oy);
+
+// Dorrik picks `object` up: it is carried (flag 2), every skin carries
+// (F = 1) and the mode is the carry mode.
+void lift(Frames& f, FrameObject* object);
 
 // A throw along the ground angle O: velocity X = cos O * speed, Y = -(sin O * speed).
 void throw_along(FrameObject* object, double angle, double speed);

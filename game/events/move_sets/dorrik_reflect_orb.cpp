@@ -57,7 +57,7 @@ void Frames::event_func_1269()
 {
     if (!dorrik_group_on(*this) || !orb_in(*this, 0) || !skins_holding(*this, 0))
         return;
-    for_each_selected(skins(*this), [](FrameObject* skin) { set_value(skin, 'G', 0); });
+    for_each_selected(dorrik_skins(*this), [](FrameObject* skin) { set_value(skin, 'G', 0); });
 }
 
 void Frames::event_func_1270()
@@ -65,7 +65,7 @@ void Frames::event_func_1270()
     if (!dorrik_group_on(*this) || !orb_in(*this, 0) || !skins_holding(*this, 2))
         return;
     Active& held = *orb(*this);
-    const FrameObject& skin = *skins(*this).back_selection();
+    const FrameObject& skin = *dorrik_skins(*this).back_selection();
     held.force_animation(7);
     held.set_visible(true);
     hold_at(held, skin, 0, hold_offset);
@@ -75,7 +75,7 @@ void Frames::event_func_1271()
 {
     if (!dorrik_group_on(*this) || !skins_holding(*this, 2))
         return;
-    if (!filter(skins(*this), [](FrameObject* skin) { return get_value(*skin, 'G') == full_charge; }))
+    if (!filter(dorrik_skins(*this), [](FrameObject* skin) { return get_value(*skin, 'G') == full_charge; }))
         return;
     on_orb_in(*this, 0, [this](Active& orb) {
         set_value(&orb, 'A', 1);
@@ -93,10 +93,10 @@ void Frames::event_func_1272()
     if (get_value(input(*this), 'F') != 0 && get_value(others(*this), 'H') != 1)
         return;
     if (!skins_where(*this, 'F', [](double hands) { return hands == 2; }) ||
-        !filter(skins(*this), [](FrameObject* skin) { return get_value(*skin, 'G') < full_charge; }))
+        !filter(dorrik_skins(*this), [](FrameObject* skin) { return get_value(*skin, 'G') < full_charge; }))
         return;
     set_value(movement(*this), 'M', 0);
-    for_each_selected(skins(*this), [](FrameObject* skin) { set_value(skin, 'F', 0); });
+    for_each_selected(dorrik_skins(*this), [](FrameObject* skin) { set_value(skin, 'F', 0); });
     set_value(movement(*this), 'C', 5);
 }
 
@@ -110,7 +110,7 @@ void Frames::event_func_1274()
 {
     on_orb_in(*this, 1, [this](Active& orb) {
         orb.set_visible(true);
-        hold_at(orb, paired_or_default(skins(*this), 0), 0, hold_offset);
+        hold_at(orb, paired_or_default(dorrik_skins(*this), 0), 0, hold_offset);
         aim_launch(*this, orb);
     });
 }

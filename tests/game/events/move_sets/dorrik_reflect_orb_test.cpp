@@ -109,9 +109,10 @@ TEST_F(DorrikOrb, a_charge_released_early_out_of_the_carry_mode_is_cancelled_and
 
 TEST_F(DorrikOrb, the_special_hovers_above_the_player_plays_five_then_eight_and_cools_down)
 {
-    // A press of the special with the orb ready.
+    // A press of the special with the orb ready (and so fully charged).
     set_player('M', 30);
     set_skin('F', 2);
+    set_skin('G', 40);
     set_orb('A', 1);
     EXPECT_EQ(tick_with({'O'}), std::vector<unsigned>{200});
     EXPECT_EQ(std::make_tuple(mode(), orb_state(), orb()->forced_animation, shown(orb())),
@@ -132,6 +133,9 @@ TEST_F(DorrikOrb, the_special_hovers_above_the_player_plays_five_then_eight_and_
     int ticks = 0;
     for (; orb_state() == 5 && ticks < 60; ++ticks) {
         tick_with({});
+        if (orb()->test_animation(5)) {
+            EXPECT_EQ(EventKit::values(orb(), "FH"), doubles(0.5, 6));  // F = 0, then + 0.5
+        }
         if (animations.empty() || animations.back() != orb()->forced_animation)
             animations.push_back(orb()->forced_animation);
         if (orb_state() == 5) {
@@ -139,7 +143,7 @@ TEST_F(DorrikOrb, the_special_hovers_above_the_player_plays_five_then_eight_and_
         }
     }
     EXPECT_EQ(animations, (std::vector<int>{5, 8}));
-    EXPECT_EQ(std::make_tuple(orb_state(), shown(orb()), EventKit::value(orb(), 'H')), std::make_tuple(6.0, false, 6.0));
+    EXPECT_EQ(std::make_tuple(orb_state(), shown(orb()), EventKit::value(orb(), 'H')), std::make_tuple(6.0, false, 4.0));  // H back to 4 out of state 5
     // Cooldown: F counted 1 on the entry tick, then 2 .. 11, then idle.
     EXPECT_EQ(EventKit::value(orb(), 'F'), 1);
     int cooldown = 0;

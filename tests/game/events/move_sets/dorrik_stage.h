@@ -74,6 +74,7 @@ protected:
                                .handler = run_dorrik_tick,
                                .set_up = [this](Frames& frames) {
                                    frames.level_group_43 = frames.level_group_23 = frames.level_group_59 = true;
+                                   frames.global_group_5 = true;  // Dorrik's voice
                                    frames.set_up_named_loops(4);
                                    place_player();
                                    for (const char* name : {"PlayerSkinDorrik_339", "PlayerSkinDorrikTail_342",
@@ -112,11 +113,16 @@ protected:
         return kit.place(name, sensor->get_x(), sensor->get_y(), 1);
     }
 
-    // One tick with these controls on; the samples it started.
-    std::vector<unsigned> tick_with(std::initializer_list<char> on)
+    // One tick with these controls on (PlayerInput's letters); the samples
+    // it started.
+    std::vector<unsigned> tick_with(const std::vector<char>& on)
     {
         kit.take_sounds();
-        controls(on);
+        FrameObject* pad = kit.instance(types::PlayerInput_21);
+        for (char letter = 'A'; letter <= 'O'; ++letter)
+            EventKit::set_value(pad, letter, 0);
+        for (const char letter : on)
+            EventKit::set_value(pad, letter, 1);
         kit.run(1);
         std::vector<unsigned> ids;
         for (const SoundStart& sound : kit.take_sounds())
