@@ -22,22 +22,13 @@ void settle_on_ground(Frames& f)
 
 std::vector<Event> block_events()
 {
-    std::vector<Event> events;
-    for (int n = 1781; n <= 1800; ++n) {
-        if (n == 1784)
-            events.push_back(settle_on_ground);  // after 1783, the loop
-        events.push_back([n](Frames& f) {
-            static const std::vector<void (Frames::*)()> all = {
-                &Frames::event_func_1781, &Frames::event_func_1782, &Frames::event_func_1783,
-                &Frames::event_func_1784, &Frames::event_func_1785, &Frames::event_func_1786,
-                &Frames::event_func_1787, &Frames::event_func_1788, &Frames::event_func_1789,
-                &Frames::event_func_1790, &Frames::event_func_1791, &Frames::event_func_1792,
-                &Frames::event_func_1793, &Frames::event_func_1794, &Frames::event_func_1795,
-                &Frames::event_func_1796, &Frames::event_func_1797, &Frames::event_func_1798,
-                &Frames::event_func_1799, &Frames::event_func_1800};
-            (f.*all[size_t(n - 1781)])();
-        });
-    }
+    std::vector<Event> events = {
+        &Frames::event_func_1781, &Frames::event_func_1782, &Frames::event_func_1783, &Frames::event_func_1784,
+        &Frames::event_func_1785, &Frames::event_func_1786, &Frames::event_func_1787, &Frames::event_func_1788,
+        &Frames::event_func_1789, &Frames::event_func_1790, &Frames::event_func_1791, &Frames::event_func_1792,
+        &Frames::event_func_1793, &Frames::event_func_1794, &Frames::event_func_1795, &Frames::event_func_1796,
+        &Frames::event_func_1797, &Frames::event_func_1798, &Frames::event_func_1799, &Frames::event_func_1800};
+    events.insert(events.begin() + 3, settle_on_ground);  // after 1783, which runs the settling loop
     return events;
 }
 
@@ -174,6 +165,31 @@ TEST_F(PushableBlocks, a_block_in_view_falls_faster_until_it_lands_and_one_out_o
     set(block, 'F', 3);
     kit.run(1);  // 3 pixels lower: past 32 below the frame
     EXPECT_TRUE(block->flags & FrameObject::DESTROYING);
+}
+
+TEST_F(PushableBlocks, a_block_dropped_in_view_lands_on_the_floor_settles_there_and_is_pushed_along_it)
+{
+    // The real settling loop seats the block; no stand-in.
+    handler_events.erase(handler_events.begin() + 3);
+    f().add_background_object(create_object("LevelBackdrop02_142", 100, 160), playfield);
+    f().add_background_object(create_object("LevelBackdrop02_142", 228, 160), playfield);
+    int tick = 0;
+    for (; tick < 120 && !(flag(block, 4) && value(block, 'F') == 0); ++tick)
+        kit.run(1);
+    EXPECT_LT(tick, 120);
+    EXPECT_GT(block->get_y(), 120);
+    kit.run(10);  // at rest on the floor, give or take the seating pixel
+    EXPECT_GE(block->get_box_index(3), 159);
+    EXPECT_LE(block->get_box_index(3), 161);
+    EXPECT_EQ(value(block, 'F'), 0);
+
+    const int x = block->get_x();
+    sensor->set_y(block->get_y());
+    push(1);
+    kit.run(10);
+    EXPECT_GE(block->get_x(), x + 5);
+    EXPECT_GE(block->get_box_index(3), 159);
+    EXPECT_LE(block->get_box_index(3), 161);
 }
 
 TEST_F(PushableBlocks, a_falling_block_crushes_every_enemy_under_it_again_only_after_4_ticks)
