@@ -70,29 +70,41 @@ TEST_F(Act1Items, a_bomb_box_walked_into_bursts_after_two_seconds_and_defeats_th
     EXPECT_TRUE(destroyed(pokkol));
 }
 
-TEST_F(Act1Items, a_shield_taken_shows_at_the_player_follows_it_and_is_lost_when_an_enemy_hurts_the_player)
+TEST_F(Act1Items, each_shield_taken_shows_at_the_player_follows_it_and_is_lost_when_an_enemy_hurts_the_player)
 {
-    FrameObject* wood = kit.instance(types::ShieldWood_103);
-    ASSERT_NE(wood, nullptr);
-    EventKit::set_value(others, 'B', 1);  // what the wood shield's box gives
-    kit.run(2);
-    EXPECT_TRUE(kit.frames().level_group_20);
-    EXPECT_TRUE(wood->flags & FrameObject::VISIBLE);
-    EXPECT_EQ(wood->get_x(), x);
-
-    kit.hold(VPAD_BUTTON_RIGHT);
-    kit.run(30);
-    kit.release();
-    EXPECT_GT(wood->get_x(), x + 10);
-    EXPECT_EQ(wood->get_x(), kit.instance(types::PlayerSkinYelto_102)->get_x());
-    EXPECT_TRUE(wood->flags & FrameObject::VISIBLE);
-
+    struct Worn {
+        double kind;
+        int sprite;
+    };
     FrameObject* skin = kit.instance(types::PlayerSkinYelto_102);
-    FrameObject* pokkol = kit.place("EnemyPokkol_138", skin->get_x(), skin->get_y(), 2);
-    EventKit::set_value(pokkol, 'B', 10);
-    kit.run(2);
-    EXPECT_EQ(EventKit::value(others, 'B'), 0);
-    EXPECT_FALSE(kit.frames().level_group_20);
-    kit.run(60);
-    EXPECT_FALSE(wood->flags & FrameObject::VISIBLE);
+    for (const Worn worn : {Worn{1, types::ShieldWood_103}, Worn{2, types::ShieldFlameFront_104},
+                            Worn{2, types::ShieldFlameBack_152}, Worn{3, types::ShieldMagnetic_105},
+                            Worn{4, types::ShieldWater_106}, Worn{5, types::ShieldEarth_315}}) {
+        SCOPED_TRACE(worn.kind);
+        FrameObject* sprite = kit.instance(worn.sprite);
+        ASSERT_NE(sprite, nullptr);
+        EventKit::set_value(others, 'B', worn.kind);  // what the shield's box gives
+        kit.run(2);
+        EXPECT_TRUE(sprite->flags & FrameObject::VISIBLE);
+        EXPECT_EQ(sprite->get_x(), skin->get_x());
+
+        const int from = skin->get_x();
+        kit.hold(VPAD_BUTTON_RIGHT);
+        kit.run(20);
+        kit.release();
+        EXPECT_GT(skin->get_x(), from + 10);
+        EXPECT_EQ(sprite->get_x(), skin->get_x());
+        EXPECT_TRUE(sprite->flags & FrameObject::VISIBLE);
+
+        FrameObject* pokkol = kit.place("EnemyPokkol_138", skin->get_x(), skin->get_y(), 2);
+        EventKit::set_value(pokkol, 'B', 10);
+        kit.run(2);
+        EXPECT_EQ(EventKit::value(others, 'B'), 0);
+        pokkol->destroy();
+        // The sprite leaves, and the player's invincibility after the hit runs out.
+        for (int tick = 0; tick < 600 && (EventKit::value(others, 'E') > 0 || EventKit::value(values, 'M') != 0); ++tick)
+            kit.run(1);
+        kit.run(60);
+        EXPECT_FALSE(sprite->flags & FrameObject::VISIBLE);
+    }
 }

@@ -17,18 +17,9 @@ std::vector<Event> platform_events()
     for (void (Frames::*event)() :
          {&Frames::event_func_1839, &Frames::event_func_1840, &Frames::event_func_1841, &Frames::event_func_1842,
           &Frames::event_func_1843, &Frames::event_func_1844, &Frames::event_func_1845, &Frames::event_func_1846,
-          &Frames::event_func_1847, &Frames::event_func_1848})
-        events.push_back(event);
-    // What the position loop does: each path platform to its target.
-    events.push_back([](Frames& f) {
-        for_each_instance(f.qualifier_7, [](FrameObject* p) {
-            p->set_x(to_int(std::floor(get_value(*p, 'M'))));
-            p->set_y(to_int(std::floor(get_value(*p, 'N'))));
-        });
-    });
-    for (void (Frames::*event)() :
-         {&Frames::event_func_1849, &Frames::event_func_1850, &Frames::event_func_1851, &Frames::event_func_1852,
-          &Frames::event_func_1853, &Frames::event_func_1854, &Frames::event_func_1855})
+          &Frames::event_func_1847, &Frames::event_func_1848, &Frames::event_func_1849, &Frames::event_func_1850,
+          &Frames::event_func_1851, &Frames::event_func_1852, &Frames::event_func_1853, &Frames::event_func_1854,
+          &Frames::event_func_1855})
         events.push_back(event);
     return events;
 }
