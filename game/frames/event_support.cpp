@@ -1,5 +1,6 @@
 #include "game/frames/event_support.h"
 
+#include "objects/active.h"
 #include "runtime/common.h"
 #include "runtime/layer.h"
 
@@ -26,6 +27,11 @@ FrameObject& default_object()
 FrameObject& instance_or_default(ObjectList& list)
 {
     return list.back ? *list.back : default_object();
+}
+
+Active& active_or_default(ObjectList& list)
+{
+    return list.back ? static_cast<Active&>(*list.back) : default_active;
 }
 
 void set_value_of_all(ObjectList& list, char name, double number)

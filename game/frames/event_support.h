@@ -16,6 +16,8 @@
 #include <cstdint>
 #include <string>
 
+class Active;
+
 // Values by letter ('A' ...) and flags by bit ---------------------------------
 // A missing object (or one without alterables) reads 0 and takes no writes.
 inline double get_value(const FrameObject& object, char name)
@@ -149,6 +151,10 @@ inline FrameObject* instance_of(ObjectList& list) { return list.back; }
 // The values an event reads of an instance that may be missing: the
 // runtime's default instance stands in for it.
 FrameObject& instance_or_default(ObjectList& list);
+
+// The same for a type of animated objects, whose animation an event reads:
+// the kind's default instance stands in, never a plain object.
+Active& active_or_default(ObjectList& list);
 
 // Values and flags of a single-instance type, by its list: reads of a type
 // without an instance give the default object's, writes write nothing.

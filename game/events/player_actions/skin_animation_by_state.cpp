@@ -142,7 +142,7 @@ void Frames::event_func_1492()
 {
     if (!player_events_on(*this))
         return;
-    if (static_cast<Active&>(instance_or_default(instances[types::PlayerSkinYelto_102])).animation_finished != 20)
+    if (active_or_default(instances[types::PlayerSkinYelto_102]).animation_finished != 20)
         return;
     if (in_state(*this, 12))
         set_value(instance_of(instances[types::PlayerOthers_75]), 'Y', 0);
@@ -178,7 +178,7 @@ void Frames::event_func_1509()
 {
     if (!player_events_on(*this) || !in_state(*this, 40) || !(movement_value(*this, 'G') >= 0))
         return;
-    if (static_cast<Active&>(instance_or_default(instances[types::PlayerSkinYelto_102])).test_animation(24))
+    if (active_or_default(instances[types::PlayerSkinYelto_102]).test_animation(24))
         return;
     for_each_skin(*this, falling_skins, [](Active* skin) {
         skin->force_animation(24);

@@ -162,3 +162,28 @@ TEST_F(SkinAnimation, the_contact_sensor_curls_up_in_the_attacking_states_and_ke
     show_state(14);
     EXPECT_EQ(sensor_animation(), 1);
 }
+
+// Orrun alone: the events that wait on Yelto's skin read the default
+// animated object, never past a plain one.
+TEST(SkinAnimationWithoutYelto, the_one_shot_state_and_the_fall_read_a_missing_yelto_skin_as_idle)
+{
+    EventKit kit;
+    kit.enter_empty_frame({.layers = 2, .handler = run_skin_events, .set_up = [&kit](Frames& frames) {
+                               frames.level_group_43 = true;
+                               frames.level_group_23 = true;
+                               for (const char* name : {"PlayerMovementValues_80", "PlayerOthers_75",
+                                                        "PlayerInput_21", "MasterGroupsA_83"})
+                                   kit.place(name, -100, -100, 1);
+                               kit.place("PlayerSkinOrrun_290", 100, 100, 1);
+                           }});
+    FrameObject* others = kit.instance(types::PlayerOthers_75);
+    FrameObject* player = kit.instance(types::PlayerMovementValues_80);
+    EventKit::set_value(others, 'Y', 12);
+    kit.run(1);
+    EXPECT_EQ(EventKit::value(others, 'Y'), 12);
+
+    EventKit::set_value(others, 'Y', 40);
+    EventKit::set_value(player, 'G', 1);
+    kit.run(1);
+    EXPECT_EQ(static_cast<Active*>(kit.instance(types::PlayerSkinOrrun_290))->current_animation, 24);
+}
