@@ -6,6 +6,9 @@
 #include "game/frames/frames.h"
 #include "runtime/collision.h"
 
+#include <functional>
+#include <unordered_set>
+
 // The gameplay, player engine, Hespin and Hespin weapons groups.
 inline bool hespin_weapons_on(const Frames& f)
 {
@@ -62,3 +65,48 @@ void shake_at_least(Frames& f, double strength);
 
 // One flash at each selected source, on its layer; the first made.
 FrameObject* flash_at_each(Frames& f, ObjectList& sources);
+
+using ShotTest = std::function<bool(FrameObject*)>;
+
+// Contact blocks, each from every projectile passing `test`: those over
+// the background; those overlapping the solid group (with
+// `solids_with_flag_0_off`, only when a member they overlap has flag 0
+// off); those overlapping the enemy group. Each leaves what it kept
+// selected; false when nothing.
+bool shots_on_background(Frames& f, const ShotTest& test);
+bool shots_on_solids(Frames& f, const ShotTest& test, bool solids_with_flag_0_off);
+bool shots_on_enemies(Frames& f, const ShotTest& test);
+
+// Alternative condition blocks: every block that holds adds what it left
+// selected, and the union is selected again, in chain order.
+class BlockUnion {
+public:
+    void add_if(bool held, ObjectList& list)
+    {
+        if (held)
+            for_each_selected(list, [this](FrameObject* object) { kept.insert(object); });
+    }
+    bool select_in(ObjectList& list)
+    {
+        return select(list, [this](FrameObject* object) { return kept.count(object) != 0; });
+    }
+
+private:
+    std::unordered_set<FrameObject*> kept;
+};
+
+// The arms take, paired in order with the selected shots (wrapping), the
+// shot's position as their spawn point X, Y.
+void arms_at_selected_shots(Frames& f);
+
+// The projectile hit rule: one enemy that a shot passing `test` overlaps
+// is struck by the first such shot, with the hit sound, and every such
+// shot is marked as having hit (flag 3). Shots are not used up.
+void projectile_hit(Frames& f, int event, const ShotTest& test, double cool_down);
+
+// Global value 3 as the events read it: truncated, 0 when unset.
+inline int global_count(const Frames& f) { return to_int(f.global_values->get(3)); }
+
+// A frame of `count` pictures from `first`, stepped every two counts of
+// global value 3.
+inline int global_frame(const Frames& f, int first, int count) { return first + (global_count(f) / 2) % count; }
