@@ -1,0 +1,154 @@
+// The earth shot, which bursts into two beams; the water droplet, which
+// splashes at a random pitch; and the water bomb, which sprays droplets.
+#include "audio/media.h"
+#include "game/events/move_sets/hespin_weapons.h"
+#include "game/objects/classes.h"
+#include "objects/active.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int earth_shot = 6;
+constexpr int droplet = 7;
+constexpr int water_bomb = 8;
+constexpr double earth_shot_flight_end = -20;
+constexpr double droplet_passes_until = -50;
+constexpr unsigned earth_burst_sample = 204;
+constexpr unsigned splash_sample = 206;
+constexpr double degrees_per_radian = 57.29577951308232;
+
+bool bursting_earth_shot(FrameObject* shot)
+{
+    return get_value(*shot, 'J') == earth_shot && get_value(*shot, 'H') > earth_shot_flight_end;
+}
+
+bool droplet_that_splashes(FrameObject* shot)
+{
+    return get_value(*shot, 'J') == droplet && get_value(*shot, 'H') > droplet_passes_until;
+}
+
+bool whole_water_bomb(FrameObject* shot) { return get_value(*shot, 'J') == water_bomb && !get_flag(*shot, 4); }
+
+}  // namespace
+
+// An earth shot touching anything bursts at once.
+void Frames::event_func_1412()
+{
+    if (!hespin_weapons_on(*this))
+        return;
+    ObjectList& shots = instances[types::PlayerProjectile_336];
+    auto is_earth_shot = of_kind(earth_shot);
+    BlockUnion touching;
+    touching.add_if(shots_on_background(*this, is_earth_shot), shots);
+    touching.add_if(shots_on_solids(*this, is_earth_shot, false), shots);
+    touching.add_if(shots_on_enemies(*this, is_earth_shot), shots);
+    if (!touching.select_in(shots))
+        return;
+    for_each_selected(shots, [](FrameObject* shot) { set_value(shot, 'H', 0); });
+}
+
+// The burst: two beams, up and down, from where the shot is.
+void Frames::event_func_1413()
+{
+    if (!hespin_weapons_on(*this) || !select(instances[types::PlayerProjectile_336], bursting_earth_shot))
+        return;
+    arms_at_selected_shots(*this);
+    run_loop(fast_loop_earthflyer, 1, &Frames::loop_earthflyer_4);
+    media.play_id(earth_burst_sample, -1, 1);
+    shake_at_least(*this, 3);
+}
+
+// The burst shot is replaced by a flash; flashes already there are squashed.
+void Frames::event_func_1414()
+{
+    if (!hespin_weapons_on(*this))
+        return;
+    ObjectList& shots = instances[types::PlayerProjectile_336];
+    if (!select(shots, bursting_earth_shot))
+        return;
+    for_each_instance(instances[types::EffectsWhiteBurst_31], [](FrameObject* flash) {
+        static_cast<Active*>(flash)->set_x_scale(0.25f);
+        static_cast<Active*>(flash)->set_y_scale(0.75f);
+    });
+    for_each_selected(shots, [](FrameObject* shot) { shot->destroy(); });
+    flash_at_each(*this, shots);
+}
+
+// A droplet flickers, falls and points along its flight.
+void Frames::event_func_1415()
+{
+    if (!hespin_weapons_on(*this))
+        return;
+    ObjectList& shots = instances[types::PlayerProjectile_336];
+    if (!select(shots, of_kind(droplet)))
+        return;
+    const int frame = global_frame(*this, 9, 2);
+    for_each_selected(shots, [frame](FrameObject* shot) {
+        static_cast<Active*>(shot)->force_frame(frame);
+        set_value(shot, 'D', std::min(get_value(*shot, 'D') + 0.3, 15.0));
+        shot->set_angle(to_int(std::atan2(-get_value(*shot, 'D'), get_value(*shot, 'C')) * degrees_per_radian), 0);
+    });
+}
+
+// A droplet splashes on any contact once it is out of its bomb.
+void Frames::event_func_1416()
+{
+    if (!hespin_weapons_on(*this))
+        return;
+    ObjectList& shots = instances[types::PlayerProjectile_336];
+    BlockUnion touching;
+    touching.add_if(shots_on_background(*this, droplet_that_splashes), shots);
+    touching.add_if(shots_on_solids(*this, droplet_that_splashes, false), shots);
+    touching.add_if(shots_on_enemies(*this, droplet_that_splashes), shots);
+    if (!touching.select_in(shots))
+        return;
+    for_each_selected(shots, [](FrameObject* shot) { shot->destroy(); });
+    media.play_id(splash_sample, -1, 1);
+    media.set_sample_frequency(splash_sample, 34100 + randrange_event(1416, 20001));
+    auto* splash = static_cast<Active*>(flash_at_each(*this, shots));
+    splash->set_scale(0.6f);
+    splash->set_x(splash->get_x() + randrange_event(1416, 9) - 4);
+    splash->set_y(splash->get_y() + randrange_event(1416, 9) - 4);
+}
+
+// A water bomb falls slowly, its age held.
+void Frames::event_func_1417()
+{
+    if (!hespin_weapons_on(*this))
+        return;
+    ObjectList& shots = instances[types::PlayerProjectile_336];
+    if (!select(shots, whole_water_bomb))
+        return;
+    for_each_selected(shots, [](FrameObject* bomb) {
+        set_value(bomb, 'H', 0);
+        set_value(bomb, 'D', std::min(get_value(*bomb, 'D') + 0.1, 15.0));
+    });
+}
+
+// On its first contact the water bomb stops, hides and sprays fifteen
+// droplets.
+void Frames::event_func_1418()
+{
+    if (!hespin_weapons_on(*this))
+        return;
+    ObjectList& bombs = instances[types::PlayerProjectile_336];
+    BlockUnion touching;
+    touching.add_if(shots_on_background(*this, whole_water_bomb), bombs);
+    touching.add_if(shots_on_solids(*this, whole_water_bomb, true), bombs);
+    touching.add_if(shots_on_enemies(*this, whole_water_bomb), bombs);
+    if (!touching.select_in(bombs))
+        return;
+    flash_at_each(*this, bombs);
+    for_each_selected(bombs, [](FrameObject* bomb) {
+        bomb->set_visible(false);
+        set_value(bomb, 'C', 0);
+        set_value(bomb, 'D', 0);
+        set_value(bomb, 'K', 2);
+    });
+    arms_at_selected_shots(*this);
+    shake_at_least(*this, 3);
+    for_each_selected(bombs, [](FrameObject* bomb) { set_flag(bomb, 4, true); });
+    run_loop(fast_loop_water, 15, &Frames::loop_water_4);
+}
