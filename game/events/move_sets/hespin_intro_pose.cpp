@@ -15,7 +15,10 @@ constexpr unsigned pose_sample = 203;
 constexpr int pose_animation = 21;
 
 // The gameplay, player engine, Hespin and mode-37 groups.
-bool intro_pose_on(const Frames& f) { return f.level_group_43 && f.level_group_23 && f.level_group_61 && f.level_group_45; }
+bool intro_pose_on(const Frames& f)
+{
+    return f.level_group_43 && f.level_group_23 && f.level_group_61 && f.level_group_45;
+}
 
 bool mostly_opaque(const FrameObject& card) { return card.blend_color.a == 255 || 128 - card.blend_color.a / 2 < 64; }
 

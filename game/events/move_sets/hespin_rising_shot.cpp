@@ -29,6 +29,7 @@ void damp(Frames& f, Test test, double step)
 
 }  // namespace
 
+// It speeds upwards, up to 10 a tick.
 void Frames::event_func_1419()
 {
     if (!hespin_weapons_on(*this))
@@ -36,10 +37,12 @@ void Frames::event_func_1419()
     ObjectList& shots = instances[types::PlayerProjectile_336];
     if (!select(shots, is_rising_shot))
         return;
-    for_each_selected(shots,
-                      [](FrameObject* shot) { set_value(shot, 'D', std::max(get_value(*shot, 'D') - rise, rise_limit)); });
+    for_each_selected(shots, [](FrameObject* shot) {
+        set_value(shot, 'D', std::max(get_value(*shot, 'D') - rise, rise_limit));
+    });
 }
 
+// Its sideways speed dies away, from either side (both run each tick).
 void Frames::event_func_1420()
 {
     if (hespin_weapons_on(*this))

@@ -134,6 +134,7 @@ TEST_F(HespinFiring, the_riser_streams_from_the_muzzle_on_even_counts_and_flashe
     EventKit::set_value(follows, 'I', -3);
     EventKit::set_value(stays, 'H', 5);
     kit.run(1);
-    EXPECT_EQ(std::make_pair(follows->get_x(), follows->get_y()), std::make_pair(skin()->get_x() + 5, skin()->get_y() - 3));
+    EXPECT_EQ(std::make_pair(follows->get_x(), follows->get_y()),
+              std::make_pair(skin()->get_x() + 5, skin()->get_y() - 3));
     EXPECT_EQ(std::make_pair(stays->get_x(), stays->get_y()), std::make_pair(0, 0));
 }
