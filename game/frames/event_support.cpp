@@ -39,6 +39,17 @@ void set_value_of_all(ObjectList& list, char name, double number)
     for_each_instance(list, [&](FrameObject* object) { set_value(object, name, number); });
 }
 
+void select_all_but(QualifierList& group, const QualifierList& kept)
+{
+    for (int i = 0; i < group.count; ++i) {
+        bool shared = false;
+        for (int k = 0; k < kept.count; ++k)
+            shared = shared || kept.lists[k] == group.lists[i];
+        if (!shared)
+            group.lists[i]->clear_selection();
+    }
+}
+
 int layer_index(const FrameObject& object) { return object.layer ? object.layer->index : 0; }
 
 LayerPoint action_point_on_layer(const FrameObject& object)

@@ -93,6 +93,11 @@ inline void deactivate_group(bool& group) { group = false; }
 inline void select_all(ObjectList& list) { list.clear_selection(); }
 inline void select_all(QualifierList& group) { group.clear_selection(); }
 
+// Selects every instance of the group's members except the lists it shares
+// with `kept`, which keep their selection: a group tested against another
+// that holds some of the same lists.
+void select_all_but(QualifierList& group, const QualifierList& kept);
+
 // Keeps the selected instances for which `test` holds, in chain order; true
 // when any is left.
 template <class Test>
