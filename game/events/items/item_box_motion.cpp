@@ -2,8 +2,7 @@
 // pushed out of ceilings, floors, other moving boxes, platforms and the
 // player, and comes to rest; the four animated boxes run on the frame timer;
 // a taken fuel sparkles out and a thrown one falls and lands as a bomb icon.
-#include "game/frames/event_support.h"
-#include "game/frames/frames.h"
+#include "game/events/items/pickups.h"
 #include "game/objects/classes.h"
 #include "objects/active.h"
 #include "runtime/collision.h"
@@ -36,17 +35,6 @@ bool overlaps_any(FrameObject* object, QualifierList& group)
             return true;
     }
     return false;
-}
-
-// A forced frame that steps every `period_ms` through `frames` frames.
-int timer_frame(double seconds, double period_ms, double frames)
-{
-    return to_int(std::fmod(seconds * 1000 / period_ms, frames));
-}
-
-void force_all(ObjectList& list, int frame)
-{
-    for_each_instance(list, [frame](FrameObject* box) { as_active(box)->force_frame(frame); });
 }
 
 bool moving(const FrameObject* box) { return get_value(*box, 'A') == knocked_up; }
@@ -174,11 +162,10 @@ void Frames::event_func_1662()
 {
     if (!level_group_43)
         return;
-    const double t = frame_time;
-    force_all(instances[types::MonitorCrystals_120], timer_frame(t, 120, 5));
-    force_all(instances[types::MonitorKeystone_322], timer_frame(t, 60, 30));
-    force_all(instances[types::MonitorCrate_126], timer_frame(t, 50, 30));
-    force_all(instances[types::Monitor1up_127], timer_frame(t, 50, 30));
+    pickups::show_timer_frame(instances[types::MonitorCrystals_120], frame_time, 120, 5);
+    pickups::show_timer_frame(instances[types::MonitorKeystone_322], frame_time, 60, 30);
+    pickups::show_timer_frame(instances[types::MonitorCrate_126], frame_time, 50, 30);
+    pickups::show_timer_frame(instances[types::Monitor1up_127], frame_time, 50, 30);
     const int direction = to_int(global_values->get(3)) / 30 % 5;
     for_each_instance(instances[types::MonitorKeystone_322],
                       [direction](FrameObject* box) { box->set_direction(direction, true); });

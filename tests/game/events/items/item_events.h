@@ -44,6 +44,57 @@ inline const std::vector<Event>& item_box_events()
     return events;
 }
 
+// The collectibles' events in handler order: 1593 and 1597 ahead of the
+// rest, then the petals, crystals and keystones.
+inline const std::vector<Event>& pickup_events()
+{
+    static const std::vector<Event> events = [] {
+        std::vector<Event> list = {&Frames::event_func_1593, &Frames::event_func_1597};
+        const Event petals_to_keystones[] = {
+            &Frames::event_func_1571, &Frames::event_func_1572, &Frames::event_func_1573, &Frames::event_func_1574,
+            &Frames::event_func_1575, &Frames::event_func_1576, &Frames::event_func_1577, &Frames::event_func_1578,
+            &Frames::event_func_1579, &Frames::event_func_1580, &Frames::event_func_1581, &Frames::event_func_1582,
+            &Frames::event_func_1583, &Frames::event_func_1584, &Frames::event_func_1585, &Frames::event_func_1586,
+            &Frames::event_func_1587, &Frames::event_func_1588, &Frames::event_func_1589, &Frames::event_func_1590,
+            &Frames::event_func_1591, &Frames::event_func_1592, &Frames::event_func_1594, &Frames::event_func_1595,
+            &Frames::event_func_1596, &Frames::event_func_1598, &Frames::event_func_1599, &Frames::event_func_1600,
+            &Frames::event_func_1601, &Frames::event_func_1602, &Frames::event_func_1603, &Frames::event_func_1604,
+            &Frames::event_func_1605, &Frames::event_func_1606, &Frames::event_func_1607,
+        };
+        list.insert(list.end(), std::begin(petals_to_keystones), std::end(petals_to_keystones));
+        return list;
+    }();
+    return events;
+}
+
+inline const std::vector<Event>& keystone_codec_events()
+{
+    static const std::vector<Event> events = {
+        &Frames::event_func_1608, &Frames::event_func_1609, &Frames::event_func_1610, &Frames::event_func_1611,
+        &Frames::event_func_1612, &Frames::event_func_1613, &Frames::event_func_1614, &Frames::event_func_1615,
+        &Frames::event_func_1616, &Frames::event_func_1617, &Frames::event_func_1618, &Frames::event_func_1619,
+        &Frames::event_func_1620, &Frames::event_func_1621, &Frames::event_func_1622, &Frames::event_func_1623,
+        &Frames::event_func_1624, &Frames::event_func_1625, &Frames::event_func_1626, &Frames::event_func_1627,
+    };
+    return events;
+}
+
+// The extra life's events as the handlers call them: the right and left
+// probes are shown twice.
+inline const std::vector<Event>& extra_life_events()
+{
+    static const std::vector<Event> events = {
+        &Frames::event_func_1628, &Frames::event_func_1629, &Frames::event_func_1630, &Frames::event_func_1631,
+        &Frames::event_func_1632, &Frames::event_func_1633, &Frames::event_func_1634, &Frames::event_func_1635,
+        &Frames::event_func_1636, &Frames::event_func_1637, &Frames::event_func_1638, &Frames::event_func_1639,
+        &Frames::event_func_1640, &Frames::event_func_1630, &Frames::event_func_1641, &Frames::event_func_1632,
+        &Frames::event_func_1642, &Frames::event_func_1643, &Frames::event_func_1644, &Frames::event_func_1645,
+        &Frames::event_func_1646, &Frames::event_func_1647, &Frames::event_func_1648, &Frames::event_func_1649,
+        &Frames::event_func_1650, &Frames::event_func_1651,
+    };
+    return events;
+}
+
 inline void run(Frames& frames, const std::vector<Event>& events)
 {
     for (Event event : events)
@@ -63,8 +114,19 @@ inline EmptyFrame course(std::vector<Event> events, std::function<void(Frames&)>
     return player_terrain::player_terrain_frame(scene);
 }
 
+// The instance of a single-instance type, placed when the course has none.
+inline FrameObject* ensure(EventKit& kit, int type, const char* name, int x = 0, int y = 0, int layer = 0)
+{
+    FrameObject* object = kit.instance(type);
+    return object ? object : kit.place(name, x, y, layer);
+}
+
 inline Active* active(FrameObject* object) { return static_cast<Active*>(object); }
-inline bool destroyed(const FrameObject* object) { return object->flags & FrameObject::DESTROYING; }
+// Destroyed, or playing its disappearing animation on the way out.
+inline bool destroyed(const FrameObject* object)
+{
+    return object->flags & (FrameObject::DESTROYING | FrameObject::FADEOUT);
+}
 
 // Destroyed, or already released (never read through the pointer then).
 inline bool gone(EventKit& kit, int type, const FrameObject* object)
