@@ -1,0 +1,192 @@
+// A collected keystone's ammunition, records and spin; the colour dots;
+// codecs collected, rising and numbered; the extra life from the crystal
+// countdown through its catch and spiral to the lives icon.
+#include "game/events/stage_loops/music_queue.h"
+#include "objects/arrayext.h"
+#include "objects/counter.h"
+#include "runtime/manager.h"
+#include "tests/game/events/items/item_events.h"
+
+#include <gtest/gtest.h>
+
+using namespace item_events;
+
+namespace {
+
+constexpr int hud = 6;
+
+class KeystoneCodecLife : public act1_test::StartTest {
+protected:
+    void enter(std::vector<Event> events)
+    {
+        class_records::array_33 = SavedArrayData{};
+        kit.enter_empty_frame(course(std::move(events)));
+        crystals_left = static_cast<Counter*>(ensure(kit, types::GUICrystal_78, "GUICrystal_78", 100, 20, hud));
+        crystals_left->set(50);
+        energy = ensure(kit, types::GUIEnergy_76, "GUIEnergy_76", 200, 20, hud);
+        ensure(kit, types::GUIScoreTimeRings_107, "GUIScoreTimeRings_107", 300, 20, hud);
+        options = static_cast<ArrayObject*>(ensure(kit, types::SaveData_10, "SaveData_10", -50, -50));
+        records = static_cast<ArrayObject*>(ensure(kit, types::RecordData_33, "RecordData_33", -50, -50));
+    }
+
+    FrameObject* values() { return kit.instance(types::PlayerMovementValues_80); }
+
+    FrameObject* collected_keystone(int kind)
+    {
+        FrameObject* keystone = kit.place("ObjectKeystone_278", 300, 150, 2);
+        keystone->set_direction(kind, false);
+        kit.set_value(keystone, 'E', 1);
+        return keystone;
+    }
+
+    EventKit kit;
+    Counter* crystals_left = nullptr;
+    FrameObject* energy = nullptr;
+    ArrayObject* options = nullptr;
+    ArrayObject* records = nullptr;
+};
+
+}  // namespace
+
+TEST_F(KeystoneCodecLife, a_collected_keystone_fills_the_weapon_slots_counts_its_kind_and_spins_away_in_23_ticks)
+{
+    enter(keystone_codec_events());
+    FrameObject* arm = kit.place("PlayerSkinHespinArm_350", -50, -50, 2);
+    FrameObject* hespin = kit.place("PlayerSkinHespin_351", -50, -50, 2);
+    kit.set_value(arm, 'J', 3.5);
+    kit.set_value(arm, 'K', 4);
+    kit.set_value(arm, 'L', 5);
+    options->set_value(5, 1, 26, -1);
+    options->set_value(7, 1, 28, -1);
+    kit.set_value(energy, 'A', 40);
+    FrameObject* single = collected_keystone(5);
+    kit.take_sounds();
+    kit.run(1);
+    EXPECT_EQ(kit.values(arm, "GHI"), doubles(6, 4, 5));  // trunc(J) twice
+    EXPECT_EQ(kit.value(energy, 'A'), 50);
+    EXPECT_EQ(kit.value(kit.instance(types::MasterLevel_53), 'O'), 1);
+    EXPECT_EQ(options->get_value(1, 20, -1), 1);
+    EXPECT_EQ(options->get_value(1, 11, -1), 6);
+    EXPECT_EQ(kit.value(hespin, 'J'), 1);
+    EXPECT_EQ(crystals_left->value, 49);
+    EXPECT_EQ(sample_count(kit.take_sounds(), 35), 1);
+    EXPECT_EQ(kit.value(single, 'E'), 17);  // 2, then the first spin step
+    EXPECT_EQ(single->get_angle(), -4);
+
+    FrameObject* doubled = collected_keystone(7);
+    kit.run(1);
+    EXPECT_EQ(kit.values(arm, "GHI"), doubles(6 + 7, 4 + 8 + 4, 5 + 10));
+    EXPECT_EQ(options->get_value(1, 22, -1), 1);
+    EXPECT_EQ(options->get_value(1, 11, -1), 8);
+
+    kit.run(21);
+    EXPECT_FALSE(destroyed(single));
+    kit.take_sounds();
+    kit.run(1);  // 23 ticks after its collection tick
+    EXPECT_TRUE(destroyed(single));
+    EXPECT_EQ(sample_count(kit.take_sounds(), 44), 1);
+    EXPECT_EQ(kit.instances(types::RingSparkle_179).size(), 3u);
+    EXPECT_FALSE(destroyed(doubled));
+}
+
+TEST_F(KeystoneCodecLife, colour_dots_circle_the_player_opening_then_holding_at_20_pixels)
+{
+    enter(keystone_codec_events());
+    FrameObject* dot = kit.place("EffectsColorDot_317", 0, 0, 2);
+    ASSERT_EQ(kit.value(dot, 'C'), -3);
+    kit.run(1);
+    EXPECT_EQ(dot->get_x(), 256);
+    EXPECT_EQ(dot->get_y(), 182);  // 8 above the player, turned by its angle 0
+    EXPECT_EQ(kit.values(dot, "AB"), doubles(6, 3));
+    EXPECT_NEAR(kit.value(dot, 'C'), -2.9, 1e-12);
+    kit.run(60);
+    EXPECT_EQ(kit.value(dot, 'B'), 20);
+    kit.run(10);
+    EXPECT_EQ(kit.value(dot, 'B'), 20);
+    EXPECT_EQ(kit.value(dot, 'C'), 4);
+}
+
+TEST_F(KeystoneCodecLife, a_new_codec_is_recorded_rises_above_the_player_with_its_number_and_goes_after_80_ticks)
+{
+    enter(keystone_codec_events());
+    kit.set_value(values(), 'X', 256);
+    kit.set_value(values(), 'Y', 190);
+    FrameObject* codec = kit.place("ObjectCodec_279", 256, 180, 2);
+    kit.set_value(codec, 'A', 7);
+    kit.take_sounds();
+    kit.run(1);
+    EXPECT_EQ(kit.values(codec, "EF"), doubles(2, 10));
+    EXPECT_EQ(sample_count(kit.take_sounds(), 29), 1);
+    EXPECT_EQ(records->get_value(20, 7, -1), 1);
+    EXPECT_EQ(kit.instances(types::RingSparkle_179).size(), 3u);
+    EXPECT_EQ(codec->get_y(), 190 - 40 - 1);
+    Counter* number = static_cast<Counter*>(kit.instance(types::ObjectCodecID_280));
+    ASSERT_NE(number, nullptr);
+    EXPECT_EQ(number->value, 7);
+    kit.run(1);
+    EXPECT_EQ(kit.value(codec, 'F'), 20);
+    kit.run(1);
+    EXPECT_LE(kit.value(codec, 'F'), 10);  // twinkled: restarted at -59 ... 0, plus 10
+    kit.run(76);
+    EXPECT_FALSE(destroyed(codec));
+    kit.run(1);
+    EXPECT_TRUE(destroyed(codec));  // E passed 80 on the 79th tick after its collection tick
+    for (int tick = 0; tick < 200 && !kit.instances(types::ObjectCodecID_280).empty(); ++tick)
+        kit.run(1);
+    EXPECT_TRUE(kit.instances(types::ObjectCodecID_280).empty());  // gone once it stopped
+
+    // A codec found before shows half transparent and, taken, no number.
+    FrameObject* known = kit.place("ObjectCodec_279", 100, 100, 2);
+    kit.set_value(known, 'A', 7);
+    kit.run(1);
+    EXPECT_EQ(known->blend_color.a, 128);
+    EXPECT_TRUE(kit.flag(known, 1));
+    known->set_x(256);
+    known->set_y(180);
+    kit.run(2);
+    EXPECT_GT(kit.value(known, 'E'), 1);
+    EXPECT_TRUE(kit.instances(types::ObjectCodecID_280).empty());
+}
+
+TEST_F(KeystoneCodecLife, the_crystal_countdown_gives_a_life_that_is_caught_circles_and_flies_to_the_lives_icon)
+{
+    enter(extra_life_events());
+    ArrayObject* calls = static_cast<ArrayObject*>(kit.place("FunctionMusic_50", -50, -50));
+    kit.frames().global_strings->set(2, "2");
+    kit.set_global(18, 100);
+    FrameObject* icon = kit.place("GUIIcon_108", 30, 20, hud);
+    kit.frames().set_lives(3);
+    crystals_left->set(0);
+    kit.take_sounds();
+    kit.run(1);
+    EXPECT_EQ(crystals_left->value, 100);
+    FrameObject* life = kit.instance(types::ObjectExtraLife_289);
+    ASSERT_NE(life, nullptr);
+    EXPECT_EQ(kit.value(life, 'E'), 2);  // made at the player: caught at once, and circling
+    EXPECT_EQ(sample_count(kit.take_sounds(), 32), 1);
+    EXPECT_EQ(music::cursor(calls), 1);
+    EXPECT_EQ(calls->get_string(0, -1, -1), "play_music(2,1,2)");
+    EXPECT_EQ(active(life)->forced_animation, 7);
+
+    EXPECT_EQ(life->get_x(), to_int(256 + event_cos(0.1) * 25));
+    EXPECT_EQ(life->get_y(), 189);
+    kit.run(1);
+    EXPECT_EQ(kit.value(life, 'E'), 3);
+    EXPECT_EQ(life->get_x(), to_int(256 + event_cos(0.4) * 25));
+    EXPECT_EQ(life->get_y(), 189);
+    kit.run(116);
+    EXPECT_EQ(kit.value(life, 'E'), 119);
+    kit.take_sounds();
+    kit.run(1);
+    EXPECT_EQ(kit.value(life, 'E'), 120);
+    EXPECT_EQ(sample_count(kit.take_sounds(), 33), 1);
+    EXPECT_EQ(life->layer->index, hud);
+    EXPECT_TRUE(kit.flag(life, 3));
+    for (int tick = 0; tick < 120 && !gone(kit, types::ObjectExtraLife_289, life); ++tick)
+        kit.run(1);
+    EXPECT_TRUE(gone(kit, types::ObjectExtraLife_289, life));
+    EXPECT_EQ(manager.lives, 4);
+    FrameObject* popup = kit.instance(types::Obj1up_174);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->get_x(), icon->get_x() + 22);
+}
