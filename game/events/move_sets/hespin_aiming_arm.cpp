@@ -46,7 +46,7 @@ void aim(Frames& f, double facing, double fire, bool keep_straight_aims)
 // (mirrored facing left), just behind the body.
 void Frames::event_func_1372()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& arms = instances[types::PlayerSkinHespinArm_350];
     ObjectList& skins = instances[types::PlayerSkinHespin_351];
@@ -77,7 +77,7 @@ void Frames::event_func_1372()
 // Modes that cannot shoot and high player states cancel the aim.
 void Frames::event_func_1373()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     if (!mode_puts_arm_away(get_value(instances[types::PlayerMovementValues_80], 'M')) &&
         !(get_value(instances[types::PlayerOthers_75], 'Y') >= 48))
@@ -92,7 +92,7 @@ void Frames::event_func_1373()
 // The recoil dies away.
 void Frames::event_func_1374()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& arms = instances[types::PlayerSkinHespinArm_350];
     if (!select(arms, [](FrameObject* arm) { return get_value(*arm, 'A') > 0; }))
@@ -106,7 +106,7 @@ void Frames::event_func_1374()
 // Without recoil the arm counts its idle ticks.
 void Frames::event_func_1375()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& arms = instances[types::PlayerSkinHespinArm_350];
     if (!select(arms, [](FrameObject* arm) { return get_value(*arm, 'A') <= 0; }))
@@ -120,7 +120,7 @@ void Frames::event_func_1375()
 // The arm is put away after 15 idle ticks; some modes only end the aim pose.
 void Frames::event_func_1376()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& arms = instances[types::PlayerSkinHespinArm_350];
     const bool idle = select(arms, [](FrameObject* arm) { return get_value(*arm, 'B') > put_away_after; });
@@ -136,7 +136,7 @@ void Frames::event_func_1376()
 // The arm's fire cool-down.
 void Frames::event_func_1377()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& arms = instances[types::PlayerSkinHespinArm_350];
     if (!select(arms, [](FrameObject* arm) { return get_value(*arm, 'C') > 0; }))
@@ -147,20 +147,20 @@ void Frames::event_func_1377()
 // The aim while the fire button is up, facing right and left.
 void Frames::event_func_1378()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         aim(*this, 1, 0, false);
 }
 
 void Frames::event_func_1379()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         aim(*this, -1, 0, false);
 }
 
 // Fire held with a level or diagonal aim.
 void Frames::event_func_1380()
 {
-    if (!hespin_weapons_on(*this) || get_value(instances[types::PlayerInput_21], 'F') != 1)
+    if (!hespin::armed(*this) || get_value(instances[types::PlayerInput_21], 'F') != 1)
         return;
     ObjectList& skins = instances[types::PlayerSkinHespin_351];
     if (!select(skins, aims_level_or_diagonal))
@@ -171,12 +171,12 @@ void Frames::event_func_1380()
 // The aim while firing, except a straight up or down aim.
 void Frames::event_func_1381()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         aim(*this, 1, 1, true);
 }
 
 void Frames::event_func_1382()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         aim(*this, -1, 1, true);
 }

@@ -38,7 +38,7 @@ auto is_wood_bomb = of_kind(wood_bomb);
 // A basic shot hit counts towards the keystone.
 void Frames::event_func_1388()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     FrameObject* enemy = basic_shot_hit(*this, 1388);
     ObjectList& arms = instances[types::PlayerSkinHespinArm_350];
@@ -51,7 +51,7 @@ void Frames::event_func_1388()
 // After the run of hits the hit enemy drops a keystone.
 void Frames::event_func_1389()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     FrameObject* enemy = basic_shot_hit(*this, 1389);
     ObjectList& arms = instances[types::PlayerSkinHespinArm_350];
@@ -68,7 +68,7 @@ void Frames::event_func_1389()
 // A wood bomb touching the ground lights its fuse at once.
 void Frames::event_func_1390()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
     BlockUnion touching;
@@ -82,7 +82,7 @@ void Frames::event_func_1390()
 // A wood bomb hitting an enemy damages it and lights its fuse.
 void Frames::event_func_1391()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     FrameObject* enemy = pick_struck_enemy(*this, 1391, is_wood_bomb);
     if (!enemy)
@@ -95,7 +95,7 @@ void Frames::event_func_1391()
 // A lit wood bomb bursts into thirteen fragments.
 void Frames::event_func_1392()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& bombs = instances[types::PlayerProjectile_336];
     if (!select(bombs, [](FrameObject* bomb) {

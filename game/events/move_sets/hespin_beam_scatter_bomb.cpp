@@ -24,7 +24,7 @@ bool falling_scatter_bomb(FrameObject* shot) { return get_value(*shot, 'J') == s
 // The beam stretches as it ages.
 void Frames::event_func_1403()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
     if (!select(shots, is_beam))
@@ -37,7 +37,7 @@ void Frames::event_func_1403()
 // Past its life the beam ends in a flash, unless marked to stay.
 void Frames::event_func_1404()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
     if (!select(shots, [](FrameObject* shot) {
@@ -51,7 +51,7 @@ void Frames::event_func_1404()
 // An armed beam hits the enemies it passes through, with a long cool-down.
 void Frames::event_func_1405()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     projectile_hit(*this, 1405, [](FrameObject* shot) { return is_beam(shot) && get_value(*shot, 'K') > 0; },
                    beam_hit_cool_down);
@@ -60,7 +60,7 @@ void Frames::event_func_1405()
 // The scatter bomb falls under its own gravity, its age held.
 void Frames::event_func_1406()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
     if (!select(shots, falling_scatter_bomb))
@@ -74,7 +74,7 @@ void Frames::event_func_1406()
 // On the ground it bursts once and starts the scatter burst there.
 void Frames::event_func_1407()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& bombs = instances[types::PlayerProjectile_336];
     BlockUnion landed;

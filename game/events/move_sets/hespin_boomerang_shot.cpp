@@ -57,7 +57,7 @@ void carry(Frames& f, int type, Test carried, char x_value, char y_value)
 // round a point above the player.
 void Frames::event_func_1393()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
     if (!select(shots, is_boomerang))
@@ -84,7 +84,7 @@ void Frames::event_func_1393()
 // It ends when its counter reaches 0.
 void Frames::event_func_1394()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
     if (!select(shots, [](FrameObject* shot) { return is_boomerang(shot) && get_value(*shot, 'H') >= 0; }))
@@ -96,33 +96,33 @@ void Frames::event_func_1394()
 // and carried.
 void Frames::event_func_1395()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         grab(*this, types::ObjectPetal_117,
              [](FrameObject* petal) { return !get_flag(*petal, 10) && get_value(*petal, 'A') != 2; });
 }
 
 void Frames::event_func_1396()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         carry(*this, types::ObjectPetal_117, [](FrameObject* petal) { return get_value(*petal, 'A') < 3; }, 'B', 'C');
 }
 
 void Frames::event_func_1397()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         grab(*this, types::ObjectCrystal_239,
              [](FrameObject* crystal) { return !get_flag(*crystal, 0) && !get_flag(*crystal, 10); });
 }
 
 void Frames::event_func_1398()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         carry(*this, types::ObjectCrystal_239, [](FrameObject* crystal) { return !get_flag(*crystal, 0); }, 'B', 'C');
 }
 
 void Frames::event_func_1399()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         grab(*this, types::ObjectKeystone_278, [](FrameObject* keystone) {
             return !get_flag(*keystone, 10) && get_value(*keystone, 'G') == 0 && get_value(*keystone, 'E') == 0 &&
                    get_value(*keystone, 'B') == 0;
@@ -131,19 +131,19 @@ void Frames::event_func_1399()
 
 void Frames::event_func_1400()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         carry(*this, types::ObjectKeystone_278, [](FrameObject* keystone) { return get_value(*keystone, 'E') == 0; },
               'H', 'F');
 }
 
 void Frames::event_func_1401()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         grab(*this, types::ObjectCodec_279, [](FrameObject* codec) { return !get_flag(*codec, 10); });
 }
 
 void Frames::event_func_1402()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         carry(*this, types::ObjectCodec_279, [](FrameObject* codec) { return get_value(*codec, 'E') == 0; }, 0, 0);
 }

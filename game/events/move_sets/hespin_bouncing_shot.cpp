@@ -40,7 +40,7 @@ bool negative(double v) { return v < 0; }
 // It cycles frames 22 to 25 and is pulled upwards.
 void Frames::event_func_1441()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
     if (!select(shots, of_kind(bouncing_shot)))
@@ -55,32 +55,32 @@ void Frames::event_func_1441()
 // Probes 24 pixels ahead sideways, 16 up or down.
 void Frames::event_func_1442()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         bounce(*this, 'C', positive, 24, 0);
 }
 
 void Frames::event_func_1443()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         bounce(*this, 'C', negative, -24, 0);
 }
 
 void Frames::event_func_1444()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         bounce(*this, 'D', positive, 0, 16);
 }
 
 void Frames::event_func_1445()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         bounce(*this, 'D', negative, 0, -16);
 }
 
 // Every projectile's hit state counts back down to 1.
 void Frames::event_func_1446()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
     if (!select(shots, [](FrameObject* shot) { return get_value(*shot, 'K') > 1; }))

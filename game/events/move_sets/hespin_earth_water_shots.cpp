@@ -36,7 +36,7 @@ bool whole_water_bomb(FrameObject* shot) { return get_value(*shot, 'J') == water
 // An earth shot touching anything bursts at once.
 void Frames::event_func_1412()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
     auto is_earth_shot = of_kind(earth_shot);
@@ -52,7 +52,7 @@ void Frames::event_func_1412()
 // The burst: two beams, up and down, from where the shot is.
 void Frames::event_func_1413()
 {
-    if (!hespin_weapons_on(*this) || !select(instances[types::PlayerProjectile_336], bursting_earth_shot))
+    if (!hespin::armed(*this) || !select(instances[types::PlayerProjectile_336], bursting_earth_shot))
         return;
     arms_at_selected_shots(*this);
     run_loop(fast_loop_earthflyer, 1, &Frames::loop_earthflyer_4);
@@ -63,7 +63,7 @@ void Frames::event_func_1413()
 // The burst shot is replaced by a flash; flashes already there are squashed.
 void Frames::event_func_1414()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
     if (!select(shots, bursting_earth_shot))
@@ -79,7 +79,7 @@ void Frames::event_func_1414()
 // A droplet flickers, falls and points along its flight.
 void Frames::event_func_1415()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
     if (!select(shots, of_kind(droplet)))
@@ -95,7 +95,7 @@ void Frames::event_func_1415()
 // A droplet splashes on any contact once it is out of its bomb.
 void Frames::event_func_1416()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
     BlockUnion touching;
@@ -116,7 +116,7 @@ void Frames::event_func_1416()
 // A water bomb falls slowly, its age held.
 void Frames::event_func_1417()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
     if (!select(shots, whole_water_bomb))
@@ -131,7 +131,7 @@ void Frames::event_func_1417()
 // droplets.
 void Frames::event_func_1418()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& bombs = instances[types::PlayerProjectile_336];
     BlockUnion touching;

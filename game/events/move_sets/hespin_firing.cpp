@@ -59,7 +59,7 @@ void stream_riser(Frames& f, ObjectList& arms)
 // Fire: the aim pose, the arm raised at the body and the weapon loop.
 void Frames::event_func_1383()
 {
-    if (!hespin_weapons_on(*this) || !fire_held(*this))
+    if (!hespin::armed(*this) || !fire_held(*this))
         return;
     ObjectList& arms = instances[types::PlayerSkinHespinArm_350];
     if (!select(arms, [](FrameObject* arm) { return get_value(*arm, 'C') <= 0; }))
@@ -92,7 +92,7 @@ void Frames::event_func_1383()
 // Flashes with an offset from the body follow it.
 void Frames::event_func_1384()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& flashes = instances[types::EffectsWhiteBurst_31];
     if (!select(flashes, [](FrameObject* flash) { return get_value(*flash, 'H') != 0 && get_value(*flash, 'I') != 0; }))
@@ -111,7 +111,7 @@ void Frames::event_func_1384()
 // The third button steps to the next weapon slot, one step a press.
 void Frames::event_func_1385()
 {
-    if (!hespin_weapons_on(*this) || get_value(instances[types::PlayerInput_21], 'O') != 1)
+    if (!hespin::armed(*this) || get_value(instances[types::PlayerInput_21], 'O') != 1)
         return;
     if (!run_once(run_once_1385, loop_count))
         return;
@@ -124,7 +124,7 @@ void Frames::event_func_1385()
 // The puff shot's start sound, once a hold while it has ammunition.
 void Frames::event_func_1386()
 {
-    if (!hespin_weapons_on(*this) || !fire_held(*this))
+    if (!hespin::armed(*this) || !fire_held(*this))
         return;
     const int index = to_int(get_value(instances[types::PlayerSkinHespin_351], 'D')) + 5;
     if (index < 0 || index > 25)
@@ -141,7 +141,7 @@ void Frames::event_func_1386()
 // cool-down runs and the recoil lasts or ended under 7 ticks ago.
 void Frames::event_func_1387()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     const Weapon weapon = current_weapon(*this);
     if (weapon.id != 3 || weapon.level != 2 || !global_tick_even(*this))

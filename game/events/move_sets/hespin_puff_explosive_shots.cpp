@@ -45,7 +45,7 @@ bool select_exploding(Frames& f, double& age)
 // The puff shot plays frames 12 to 21 with its age.
 void Frames::event_func_1424()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
     if (!select(shots, of_kind(puff_shot)))
@@ -57,7 +57,7 @@ void Frames::event_func_1424()
 
 void Frames::event_func_1425()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
     if (!select(shots, [](FrameObject* shot) { return of_kind(puff_shot)(shot) && get_value(*shot, 'H') >= puff_end; }))
@@ -68,7 +68,7 @@ void Frames::event_func_1425()
 // An explosive shot touching anything in flight starts exploding.
 void Frames::event_func_1427()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
     BlockUnion touching;
@@ -83,7 +83,7 @@ void Frames::event_func_1427()
 // Exploding, it stands still facing up and plays on from its fired frame.
 void Frames::event_func_1428()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
     if (!select(shots, exploding_shot))
@@ -100,7 +100,7 @@ void Frames::event_func_1428()
 void Frames::event_func_1429()
 {
     double age = 0;
-    if (!hespin_weapons_on(*this) || !select_exploding(*this, age) || std::fmod(age, 5.0) != 3)
+    if (!hespin::armed(*this) || !select_exploding(*this, age) || std::fmod(age, 5.0) != 3)
         return;
     run_named_loop("sound_explode" + std::to_string(3 + randrange_event(1429, 3)), 1);
 }
@@ -109,7 +109,7 @@ void Frames::event_func_1429()
 void Frames::event_func_1430()
 {
     double age = 0;
-    if (!hespin_weapons_on(*this) || !select_exploding(*this, age) || std::fmod(age, 2.0) != 0)
+    if (!hespin::armed(*this) || !select_exploding(*this, age) || std::fmod(age, 2.0) != 0)
         return;
     auto* explosion = static_cast<Active*>(create_at_each(*this, instances[types::PlayerProjectile_336],
                                                           instances[types::EffectsExplosion06_291],
@@ -123,7 +123,7 @@ void Frames::event_func_1430()
 // The riser cycles its frames, speeds upwards and swings on a sine of its age.
 void Frames::event_func_1431()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
     if (!select(shots, of_kind(riser)))

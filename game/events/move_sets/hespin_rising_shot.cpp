@@ -32,7 +32,7 @@ void damp(Frames& f, Test test, double step)
 // It speeds upwards, up to 10 a tick.
 void Frames::event_func_1419()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
     if (!select(shots, is_rising_shot))
@@ -45,20 +45,20 @@ void Frames::event_func_1419()
 // Its sideways speed dies away, from either side (both run each tick).
 void Frames::event_func_1420()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         damp(*this, [](double c) { return c > 0; }, -damping);
 }
 
 void Frames::event_func_1421()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         damp(*this, [](double c) { return c < 0; }, damping);
 }
 
 // Passing through an enemy free to be hit only sounds.
 void Frames::event_func_1422()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
     select_all(shots);
@@ -73,7 +73,7 @@ void Frames::event_func_1422()
 // Old enough, it puffs once: a flash and the sound; flag 6 ends it.
 void Frames::event_func_1423()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
     if (!select(shots, [](FrameObject* shot) {

@@ -23,7 +23,7 @@ bool burst_running(FrameObject* arm) { return get_value(*arm, 'W') > 0; }
 // pixels further out each time, at a random tilt.
 void Frames::event_func_1408()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& arms = instances[types::PlayerSkinHespinArm_350];
     if (!select(arms, burst_running))
@@ -53,7 +53,7 @@ void Frames::event_func_1408()
 // The fan stops after ten spikes.
 void Frames::event_func_1409()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& arms = instances[types::PlayerSkinHespinArm_350];
     if (!select(arms, [](FrameObject* arm) { return get_value(*arm, 'W') > spike_count; }))
@@ -64,7 +64,7 @@ void Frames::event_func_1409()
 // The spikes grow upwards to full height.
 void Frames::event_func_1410()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
     if (!select(shots, of_kind(spike)))
@@ -78,7 +78,7 @@ void Frames::event_func_1410()
 // Armed spikes hit with a cool-down of 5.
 void Frames::event_func_1411()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         projectile_hit(*this, 1411, [](FrameObject* shot) { return of_kind(spike)(shot) && get_value(*shot, 'K') > 0; },
                        5);
 }
@@ -86,7 +86,7 @@ void Frames::event_func_1411()
 // Puff shots, explosive shots and wobbling risers hit with a cool-down of 4.
 void Frames::event_func_1426()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         projectile_hit(*this, 1426, [](FrameObject* shot) {
             const double kind = get_value(*shot, 'J');
             return kind == 10 || kind == 11 || kind == 12;
@@ -96,7 +96,7 @@ void Frames::event_func_1426()
 // Stretch and steered shots hit with a cool-down of 6.
 void Frames::event_func_1434()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         projectile_hit(*this, 1434, [](FrameObject* shot) {
             const double kind = get_value(*shot, 'J');
             return kind == 13 || kind == 14;

@@ -37,7 +37,7 @@ void steer(Frames& f, char key, Direction direction)
 // Standing, the stretch shot stretches along its x axis.
 void Frames::event_func_1432()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
     if (!select(shots, [](FrameObject* shot) {
@@ -52,7 +52,7 @@ void Frames::event_func_1432()
 // Then it flies off at 20 a tick along its angle.
 void Frames::event_func_1433()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
     if (!select(shots, [](FrameObject* shot) {
@@ -70,7 +70,7 @@ void Frames::event_func_1433()
 // flash and flies at 8 a tick along its steering direction.
 void Frames::event_func_1435()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
     if (!select(shots, is_steered_shot))
@@ -95,7 +95,7 @@ void Frames::event_func_1435()
 // Its flight ends in a flash and a bang, and its flight sound stops.
 void Frames::event_func_1436()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
     if (!select(shots, [](FrameObject* shot) { return is_steered_shot(shot) && get_value(*shot, 'H') > steered_life; }))
@@ -109,24 +109,24 @@ void Frames::event_func_1436()
 // Steering by the held direction keys, the last matching key deciding.
 void Frames::event_func_1437()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         steer(*this, 'A', [](double, double, double l, double r) { return 90 + 45 * l - 45 * r; });
 }
 
 void Frames::event_func_1438()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         steer(*this, 'B', [](double, double, double l, double r) { return 270 + 45 * r - 45 * l; });
 }
 
 void Frames::event_func_1439()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         steer(*this, 'C', [](double u, double d, double, double) { return 180 + 45 * d - 45 * u; });
 }
 
 void Frames::event_func_1440()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         steer(*this, 'D', [](double u, double d, double, double) { return 45 * u - 45 * d; });
 }

@@ -30,11 +30,11 @@ void show_slot_picture(Frames& f, int slot_value, int frame)
 }
 
 // The weapon id of a slot's first row, its picture with the level.
-int weapon_icon(Frames& f, int id_row) { return saved_weapon_row(f, id_row); }
+int weapon_icon(Frames& f, int id_row) { return hespin::saved(f, id_row); }
 
 int weapon_and_level(Frames& f, int id_row)
 {
-    return 3 * saved_weapon_row(f, id_row) + 5 + saved_weapon_row(f, id_row + 1);
+    return 3 * hespin::saved(f, id_row) + 5 + hespin::saved(f, id_row + 1);
 }
 
 // The ammunition counters facing the mask's directions show an arm value.
@@ -80,7 +80,7 @@ void Frames::event_func_1356()
 // Choosing Hespin sends the game back to its first frame.
 void Frames::event_func_1357()
 {
-    if (!hespin_weapons_on(*this) || !run_once(run_once_1357, loop_count))
+    if (!hespin::armed(*this) || !run_once(run_once_1357, loop_count))
         return;
     restart();
 }
@@ -89,7 +89,7 @@ void Frames::event_func_1357()
 // held to three digits.
 void Frames::event_func_1358()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     ObjectList& slots = instances[types::GUIWeaponSlot_233];
     ObjectList& ammo = instances[types::GUIAmmo_355];
@@ -108,70 +108,70 @@ void Frames::event_func_1358()
 // Slot 0, the basic shot, has fixed pictures.
 void Frames::event_func_1359()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         show_slot_picture(*this, 0, 20);
 }
 
 void Frames::event_func_1360()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         show_slot_picture(*this, 1, 21);
 }
 
 // Slot 1: the weapon's icon and its picture with the level.
 void Frames::event_func_1361()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         show_slot_picture(*this, 2, weapon_icon(*this, 26));
 }
 
 void Frames::event_func_1362()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         show_slot_picture(*this, 3, weapon_and_level(*this, 26));
 }
 
 void Frames::event_func_1363()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         show_ammo(*this, 1u << 0, 'G');
 }
 
 // Slot 2.
 void Frames::event_func_1364()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         show_slot_picture(*this, 4, weapon_icon(*this, 28));
 }
 
 void Frames::event_func_1365()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         show_slot_picture(*this, 5, weapon_and_level(*this, 28));
 }
 
 void Frames::event_func_1366()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         show_ammo(*this, 1u << 1, 'H');
 }
 
 // Slot 3.
 void Frames::event_func_1367()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         show_slot_picture(*this, 6, weapon_icon(*this, 30));
 }
 
 void Frames::event_func_1368()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         show_slot_picture(*this, 7, weapon_and_level(*this, 30));
 }
 
 void Frames::event_func_1369()
 {
-    if (hespin_weapons_on(*this))
+    if (hespin::armed(*this))
         show_ammo(*this, 1u << 2, 'I');
 }
 
@@ -179,7 +179,7 @@ void Frames::event_func_1369()
 // change of slot.
 void Frames::event_func_1370()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     const double slot = get_value(instances[types::PlayerSkinHespin_351], 'D');
     ObjectList& slots = instances[types::GUIWeaponSlot_233];
@@ -197,7 +197,7 @@ void Frames::event_func_1370()
 // The current slot's ammunition counter is opaque (none for slot 0).
 void Frames::event_func_1371()
 {
-    if (!hespin_weapons_on(*this))
+    if (!hespin::armed(*this))
         return;
     const int shown = to_int(get_value(instances[types::PlayerSkinHespin_351], 'D') - 1);
     ObjectList& ammo = instances[types::GUIAmmo_355];

@@ -2,7 +2,6 @@
 
 #include "audio/media.h"
 #include "game/objects/classes.h"
-#include "objects/arrayext.h"
 
 #include <algorithm>
 
@@ -11,16 +10,10 @@ constexpr unsigned hit_sample = 21;
 constexpr int hit_shader = 17;
 }  // namespace
 
-int saved_weapon_row(Frames& f, int row)
-{
-    auto* save = static_cast<ArrayObject*>(instance_of(f.instances[types::SaveData_10]));
-    return save ? save->get_value(1, row, -1) : 0;
-}
-
 Weapon current_weapon(Frames& f)
 {
     const int slot = to_int(get_value(f.instances[types::PlayerSkinHespin_351], 'D'));
-    return {saved_weapon_row(f, 2 * slot + 24), saved_weapon_row(f, 2 * slot + 25)};
+    return {hespin::saved(f, 2 * slot + 24), hespin::saved(f, 2 * slot + 25)};
 }
 
 void strike(FrameObject& enemy, const FrameObject& shot, double cool_down)

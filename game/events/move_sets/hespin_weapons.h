@@ -1,22 +1,15 @@
-// What Hespin's weapon events share: their four groups, the saved weapon
-// of a slot, and how one of his shots strikes an enemy.
+// What Hespin's weapon events share beyond the weapon loops' groups and
+// save rows (stage_loops/hespin_weapon.h): the current weapon, contacts,
+// and how one of his shots strikes an enemy.
 #pragma once
 
+#include "game/events/stage_loops/hespin_weapon.h"
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 #include "runtime/collision.h"
 
 #include <functional>
 #include <unordered_set>
-
-// The gameplay, player engine, Hespin and Hespin weapons groups.
-inline bool hespin_weapons_on(const Frames& f)
-{
-    return f.level_group_43 && f.level_group_23 && f.level_group_61 && f.level_group_22;
-}
-
-// A row of the saved game's column 1 (0 without a save or outside it).
-int saved_weapon_row(Frames& f, int row);
 
 struct Weapon {
     int id = 0;

@@ -138,3 +138,31 @@ TEST_F(HespinFiring, the_riser_streams_from_the_muzzle_on_even_counts_and_flashe
               std::make_pair(skin()->get_x() + 5, skin()->get_y() - 3));
     EXPECT_EQ(std::make_pair(stays->get_x(), stays->get_y()), std::make_pair(0, 0));
 }
+
+TEST_F(HespinFiring, held_fire_sends_a_basic_shot_every_ten_ticks_through_the_weapon_loop)
+{
+    std::vector<hespin_test::Event> arm_and_fire;
+    for (auto event : {&Frames::event_func_1372, &Frames::event_func_1373, &Frames::event_func_1374,
+                       &Frames::event_func_1375, &Frames::event_func_1376, &Frames::event_func_1377,
+                       &Frames::event_func_1378, &Frames::event_func_1379, &Frames::event_func_1380,
+                       &Frames::event_func_1381, &Frames::event_func_1382})
+        arm_and_fire.push_back(event);
+    for (hespin_test::Event event : firing_events)
+        if (event != &Frames::event_func_1377)
+            arm_and_fire.push_back(event);
+    enter(arm_and_fire);
+    controls({'F'});
+    std::vector<int> fired;
+    for (int tick = 1; tick <= 25; ++tick) {
+        const size_t before = shots_of(20).size();
+        kit.run(1);
+        if (shots_of(20).size() > before)
+            fired.push_back(tick);
+    }
+    EXPECT_EQ(fired, (std::vector<int>{1, 11, 21}));
+    EXPECT_TRUE(arm()->flags & FrameObject::VISIBLE);
+    // Released, the arm is put away once the recoil has died and 15 ticks passed.
+    controls({});
+    kit.run(30);
+    EXPECT_FALSE(arm()->flags & FrameObject::VISIBLE);
+}
