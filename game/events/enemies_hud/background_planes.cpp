@@ -2,15 +2,20 @@
 // pieces scroll on their own and follow the view at their factors, wrapped
 // to stay on screen; the planes drift and follow the view at their depth,
 // rumble past with a sound and a shake of the camera, and go once behind it.
+// Two points of act 1 launch a plane each, the first time the player passes.
 #include "audio/media.h"
+#include "game/events/enemies_hud/background_planes.h"
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
+#include "game/objects/classes.h"
 #include "game/objects/type_ids.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
+
+constexpr int pass_direction = 4;
 
 // The parallax pieces of the act.
 QualifierList& parallax_pieces(Frames& frames) { return frames.qualifier_20; }
@@ -19,10 +24,60 @@ QualifierList& parallax_pieces(Frames& frames) { return frames.qualifier_20; }
 // view's left side.
 bool passing_by(const Frames& frames, const FrameObject* plane)
 {
-    return plane->test_directions(1u << 4) && plane->get_x() > frames.new_display_x - 50;
+    return plane->test_directions(1u << pass_direction) && plane->get_x() > frames.new_display_x - 50;
+}
+
+// A launch point: the first time the player passes `point_x` at a height
+// `on_side` takes, a plane starts `behind` pixels left of the view at
+// `plane_y`. The point's flag on the tunnel mask keeps it to one plane.
+struct LaunchPoint {
+    double point_x;
+    bool (*on_side)(double player_y);
+    int flag;
+    int behind;
+    int plane_y;
+};
+
+bool passes(Frames& frames, const LaunchPoint& point)
+{
+    ObjectList& values = frames.instances[types::PlayerMovementValues_80];
+    return get_value(values, 'X') > point.point_x && point.on_side(get_value(values, 'Y')) &&
+           !get_flag(frames.instances[types::SpiralTunnelMask_188], point.flag);
+}
+
+void launch_at(Frames& frames, const LaunchPoint& point)
+{
+    if (!frames.level_group_43 || !passes(frames, point))
+        return;
+    Active* plane = create_levelbackgroundplane2_352(-100, 0);
+    create_instance(frames, frames.instances[types::LevelBackgroundPlane2_352], plane, 0);
+    plane->set_x(frames.new_display_x - point.behind);
+    plane->set_y(point.plane_y);
+    launch_background_plane(frames, plane);
+    set_flag(frames.instances[types::SpiralTunnelMask_188], point.flag, true);
 }
 
 }  // namespace
+
+void launch_background_plane(Frames& frames, FrameObject* plane)
+{
+    ObjectList& camera = frames.instances[types::MasterCamera_190];
+    plane->set_direction(pass_direction, true);
+    set_value(plane, 'A', plane->get_x());
+    set_value(plane, 'B', plane->get_y());
+    set_value(plane, 'C', -5);
+    set_value(plane, 'D', frames.new_display_x + get_value(camera, 'X'));
+    set_value(plane, 'E', frames.new_display_y + get_value(camera, 'Y'));
+    set_value(plane, 'F', 4);
+}
+
+void Frames::event_func_1997() { launch_at(*this, {3200, [](double y) { return y < 840; }, 9, 320, 900}); }
+
+void Frames::event_func_1998() { launch_at(*this, {3200, [](double y) { return y >= 840; }, 9, 320, 1300}); }
+
+void Frames::event_func_1999() { launch_at(*this, {10800, [](double y) { return y <= 750; }, 8, 160, 600}); }
+
+void Frames::event_func_2000() { launch_at(*this, {10800, [](double y) { return y > 750; }, 8, 160, 1050}); }
 
 void Frames::event_func_2154()
 {

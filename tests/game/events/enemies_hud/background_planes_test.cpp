@@ -2,6 +2,7 @@
 // view moves: a piece follows the view at its factor and wraps within its
 // period; a plane passing by plays its sound once, shakes the camera, and
 // goes once it is far right of the view.
+#include "game/frames/event_support.h"
 #include "game/objects/type_ids.h"
 #include "tests/game/events/act1_frame/act1_start_kit.h"
 #include "tests/support/event_kit.h"
@@ -110,4 +111,68 @@ TEST(BackgroundPlanes, a_passing_plane_sounds_once_shakes_the_camera_and_goes_fa
     EXPECT_TRUE(planes[0]->flags & FrameObject::DESTROYING);
     kit.run(1);
     EXPECT_TRUE(kit.instances(types::LevelBackgroundPlane2_352).empty());
+}
+
+// Each launch point starts one plane, the first time the player passes it,
+// at the height its side gives; a fresh tunnel mask (a restarted act) makes
+// the points usable again.
+TEST(BackgroundPlanes, each_launch_point_starts_one_plane_at_the_height_the_player_passes)
+{
+    struct Pass {
+        double x, y;
+        int behind, plane_y, flag;
+    };
+    const Pass passes[] = {{3200.5, 839.5, 320, 900, 9},
+                           {3201, 840, 320, 1300, 9},
+                           {10801, 750, 160, 600, 8},
+                           {10800.25, 750.5, 160, 1050, 8}};
+    for (const Pass& pass : passes) {
+        SCOPED_TRACE(pass.plane_y);
+        EventKit kit;
+        int view_x = 10000;
+        enter_scrolling_frame(kit,
+                              {&Frames::event_func_1997, &Frames::event_func_1998, &Frames::event_func_1999,
+                               &Frames::event_func_2000},
+                              view_x);
+        FrameObject* values = kit.place("PlayerMovementValues_80", -100, -100);
+        // Past the second point the first has been used already.
+        auto fresh_mask = [&kit, &pass] {
+            FrameObject* mask = kit.place("SpiralTunnelMask_188", -100, -100);
+            set_flag(mask, 9, pass.flag == 8);
+            return mask;
+        };
+        FrameObject* mask = fresh_mask();
+        FrameObject* camera = kit.place("MasterCamera_190", -100, -100);
+        EventKit::set_value(camera, 'X', 213);
+        EventKit::set_value(camera, 'Y', 120);
+        // On the point itself nothing starts.
+        EventKit::set_value(values, 'X', pass.x > 10000 ? 10800 : 3200);
+        EventKit::set_value(values, 'Y', pass.y);
+        kit.run(1);
+        ASSERT_TRUE(kit.instances(types::LevelBackgroundPlane2_352).empty());
+
+        EventKit::set_value(values, 'X', pass.x);
+        kit.run(1);
+        Frames& f = kit.frames();
+        ASSERT_EQ(kit.instances(types::LevelBackgroundPlane2_352).size(), 1u);
+        FrameObject* plane = kit.instance(types::LevelBackgroundPlane2_352);
+        EXPECT_EQ(plane->layer->index, 0);
+        EXPECT_EQ(plane->get_x(), f.new_display_x - pass.behind);
+        EXPECT_EQ(plane->get_y(), pass.plane_y);
+        EXPECT_EQ(plane->get_direction(), 4);
+        EXPECT_EQ(EventKit::values(plane, "ABCDEF"), doubles(f.new_display_x - pass.behind, pass.plane_y, -5,
+                                                             f.new_display_x + 213, f.new_display_y + 120, 4));
+        EXPECT_TRUE(EventKit::flag(mask, pass.flag));
+        EXPECT_EQ(EventKit::flag(mask, 8), pass.flag == 8);
+
+        // Passing again, high or low, starts nothing more.
+        EventKit::set_value(values, 'Y', pass.plane_y < 1000 ? 2000 : 0);
+        kit.run(3);
+        EXPECT_EQ(kit.instances(types::LevelBackgroundPlane2_352).size(), 1u);
+        // A fresh mask lets the point start another.
+        mask->destroy();
+        fresh_mask();
+        kit.run(2);
+        EXPECT_EQ(kit.instances(types::LevelBackgroundPlane2_352).size(), 2u);
+    }
 }
