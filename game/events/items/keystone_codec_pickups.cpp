@@ -219,8 +219,10 @@ void Frames::event_func_1620()
     set_flag(instances[types::PlayerCharacterSensor_151], 0, true);
     const FrameObject* first = codecs.back_selection();
     ArrayObject* records = records_array(*this);
-    if (first && records) {
-        const int number = to_int(get_value(*first, 'A'));
+    const int number = first ? to_int(get_value(*first, 'A')) : 0;
+    // A codec without a number has no cell of its own: -1 would write the
+    // array's current cell.
+    if (number > 0 && records) {
         records->set_value(std::max(records->get_value(codec_record_column, number, -1), 1), codec_record_column,
                            number, -1);
     }

@@ -148,6 +148,24 @@ TEST_F(KeystoneCodecLife, a_new_codec_is_recorded_rises_above_the_player_with_it
     EXPECT_TRUE(kit.instances(types::ObjectCodecID_280).empty());
 }
 
+TEST_F(KeystoneCodecLife, a_codec_without_a_number_is_taken_but_writes_no_record)
+{
+    enter(keystone_codec_events());
+    kit.set_value(values(), 'X', 256);
+    kit.set_value(values(), 'Y', 190);
+    records->data.current_y = 3;
+    const std::vector<int> before = records->data.values;
+    for (const double number : {0.0, -1.0}) {
+        FrameObject* codec = kit.place("ObjectCodec_279", 256, 180, 2);
+        kit.set_value(codec, 'A', number);
+        kit.take_sounds();
+        kit.run(1);
+        EXPECT_EQ(kit.value(codec, 'E'), 2) << "codec " << number;
+        EXPECT_EQ(sample_count(kit.take_sounds(), 29), 1) << "codec " << number;
+        EXPECT_EQ(records->data.values, before) << "codec " << number;
+    }
+}
+
 TEST_F(KeystoneCodecLife, the_crystal_countdown_gives_a_life_that_is_caught_circles_and_flies_to_the_lives_icon)
 {
     enter(extra_life_events());
