@@ -1,7 +1,7 @@
-// The effects that follow the player: dust under the feet while running,
-// skidding and falling in some modes, a ring sparkle in another, the four
-// sparkles that circle an invincible player and leave a rising trail, and
-// the thunder sparks of the magnetic shield's burst.
+// The effects that follow the player: dust under the feet in some movement
+// modes, a ring sparkle in another, the four sparkles that circle an
+// invincible player and leave a rising trail, and the thunder sparks of the
+// magnetic shield's burst.
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 #include "game/objects/classes.h"
@@ -12,9 +12,9 @@
 
 namespace {
 
-constexpr double run_mode = 4;
+constexpr double skid_mode = 4;
 constexpr double ring_mode = 5;
-constexpr double skid_mode = 23;
+constexpr double dust_mode = 23;  // puffs while O is 0
 constexpr double fall_mode = 47;
 constexpr int effect_started_flag = 10;
 constexpr int shown_flag = 1;
@@ -45,8 +45,8 @@ FrameObject* puff_below_sensor(Frames& frames, int depth, int speed, int directi
     return dust;
 }
 
-// A running puff drifting one of three directions around `middle`.
-void running_puff(Frames& frames, int event, int middle)
+// A puff drifting at speed 4 in one of three directions around `middle`.
+void drifting_puff(Frames& frames, int event, int middle)
 {
     const int spread[] = {middle - 1, middle, middle + 1};
     puff_below_sensor(frames, 13, 4, spread[randrange_event(event, 3)]);
@@ -111,12 +111,12 @@ void Frames::event_func_2057()
 {
     if (!level_group_43 || level_tick(*this) % 2 != 0)
         return;
-    if (movement(*this, 'Q') != 1 || movement(*this, 'M') != run_mode || !run_once(run_once_2057, loop_count))
+    if (movement(*this, 'Q') != 1 || movement(*this, 'M') != skid_mode || !run_once(run_once_2057, loop_count))
         return;
-    running_puff(*this, 2057, 7);
+    drifting_puff(*this, 2057, 7);
 }
 
-// Falling in mode 47: a smaller, faster puff ahead of the player.
+// Moving down in mode 47: a smaller puff 16 pixels ahead, animated at 50.
 void Frames::event_func_2058()
 {
     if (!level_group_43 || level_tick(*this) % 2 != 0)
@@ -148,20 +148,20 @@ void Frames::event_func_2060()
 {
     if (!level_group_43 || level_tick(*this) % 2 != 0)
         return;
-    if (movement(*this, 'Q') != -1 || movement(*this, 'M') != skid_mode ||
+    if (movement(*this, 'Q') != -1 || movement(*this, 'M') != dust_mode ||
         get_value(instances[types::PlayerActionValuesB_164], 'O') != 0 || !run_once(run_once_2060, loop_count))
         return;
-    running_puff(*this, 2060, 9);
+    drifting_puff(*this, 2060, 9);
 }
 
 void Frames::event_func_2061()
 {
     if (!level_group_43 || level_tick(*this) % 2 != 0)
         return;
-    if (movement(*this, 'Q') != 1 || movement(*this, 'M') != skid_mode ||
+    if (movement(*this, 'Q') != 1 || movement(*this, 'M') != dust_mode ||
         get_value(instances[types::PlayerActionValuesB_164], 'O') != 0 || !run_once(run_once_2061, loop_count))
         return;
-    running_puff(*this, 2061, 7);
+    drifting_puff(*this, 2061, 7);
 }
 
 // The shields hide while the invincibility sparkles circle.

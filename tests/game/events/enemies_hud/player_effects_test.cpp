@@ -1,5 +1,6 @@
 // The effects around the player, played as the act runs them: the level
 // tick counts up each tick, then the effect events run in their order.
+#include "console/pads.h"
 #include "game/events/act1_frame/act1_tick.h"
 #include "game/frames/event_support.h"
 #include "game/objects/type_ids.h"
@@ -188,4 +189,33 @@ TEST_F(PlayerEffects, the_magnetic_shield_throws_four_sparks_on_entering_state_2
     EventKit::set_value(shield, 'A', 2);
     kit.run(1);
     EXPECT_EQ(kit.instances(types::ThunderSpark_192).size(), 8u);
+}
+
+TEST_F(PlayerEffects, in_act_1_the_invincibility_sparkles_follow_the_running_player)
+{
+    EventKit kit;
+    kit.enter_frame(4);
+    Frames& f = kit.frames();
+    for (int tick = 0; tick < 400 && !f.level_group_25; ++tick)
+        kit.run(1);
+    FrameObject* player = kit.instance(types::Player_87);
+    // As an invincibility box gives it: 1800 ticks of it.
+    EventKit::set_value(kit.instance(types::PlayerOthers_75), 'D', 1);
+    EventKit::set_value(kit.instance(types::PlayerOthers_75), 'E', 1800);
+    kit.hold(VPAD_BUTTON_RIGHT);
+    kit.run(3);
+    FrameObject* wide = kit.instance(types::Sparkle1_178);
+    ASSERT_TRUE(wide);
+    int centred = 0;
+    for (int tick = 0; tick < 60; ++tick) {
+        kit.run(1);
+        if (to_int(kit.global(3)) % 3 != 0)
+            continue;
+        ++centred;
+        EXPECT_EQ(EventKit::values(wide, "AB"), doubles(player->get_x(), player->get_y() - 4));
+        const double angle = EventKit::value(wide, 'D') - 7;
+        EXPECT_EQ(wide->get_x(), int(player->get_x() + 20 * std::sin(angle / 57.29577951308232)));
+    }
+    EXPECT_EQ(centred, 20);
+    EXPECT_GT(player->get_x(), 300);
 }
