@@ -95,7 +95,8 @@ TEST_F(ItemBoxChain, each_of_the_twelve_kinds_of_box_broken_gives_its_reward_and
         const int shield = int(reward.shield);
         for (int kind = 1; kind <= 5; ++kind)
             EXPECT_EQ(kit.frames().*shield_groups[kind], kind == shield) << kind;
-        if (reward.kind == 6)
+        if (reward.kind == 6) {
             EXPECT_EQ(EventKit::values(others, "DE"), doubles(1, 1800));
+        }
     }
 }
