@@ -126,6 +126,24 @@ bool select(List& list, Test test)
     return filter(list, test);
 }
 
+// Keeps the selected instances for which `test(instance, first)` holds, where
+// `first` is the first instance still selected when the instance is tested
+// (itself when no earlier one was kept): a condition that compares each
+// instance with a value read "of the type" while the selection is walked.
+template <class Test>
+bool filter_with_first(ObjectList& list, Test test)
+{
+    FrameObject* first = nullptr;
+    for (ObjectIterator it(list); !it.done(); ++it) {
+        FrameObject* object = *it;
+        if (!test(object, first ? *first : *object))
+            it.deselect();
+        else if (!first)
+            first = object;
+    }
+    return list.has_selection();
+}
+
 // Runs `action` on each selected instance in chain order.
 template <class Action>
 void for_each_selected(ObjectList& list, Action action)
