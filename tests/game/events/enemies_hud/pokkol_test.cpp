@@ -137,3 +137,34 @@ TEST_F(Pokkol, a_beaten_pokkol_bursts_into_a_keystone_an_explosion_and_four_piec
     EXPECT_EQ(kit.instances(types::EnemyPokkol_138), std::vector<FrameObject*>{rising});
     EXPECT_EQ(count(types::MinibossBarrier_308), 1);
 }
+
+TEST_F(Pokkol, out_of_health_it_is_beaten_flies_up_and_bursts_when_it_comes_down_on_the_floor)
+{
+    // With the enemy defeat events ahead of its own, as the acts call them.
+    Events events;
+    for (auto e : {&Frames::event_func_1831, &Frames::event_func_1832, &Frames::event_func_1833,
+                   &Frames::event_func_1834, &Frames::event_func_1835, &Frames::event_func_1836,
+                   &Frames::event_func_1837, &Frames::event_func_1838, &Frames::event_func_1900,
+                   &Frames::event_func_1901, &Frames::event_func_1902, &Frames::event_func_1903,
+                   &Frames::event_func_1904, &Frames::event_func_1905, &Frames::event_func_1906,
+                   &Frames::event_func_1907, &Frames::event_func_1908, &Frames::event_func_1909,
+                   &Frames::event_func_1910, &Frames::event_func_1911})
+        events.push_back(e);
+    run_events(events);
+    FrameObject* pokkol = place_box("EnemyPokkol_138", 300, floor_top);
+    const int y = pokkol->get_y();
+    EventKit::set_value(pokkol, 'A', -1);  // the hit that took the last of its health
+    kit.run(1);
+    EXPECT_EQ(sample_count(kit.take_sounds(), 20), 1);
+    EXPECT_EQ(EventKit::values(pokkol, "ADY"), doubles(0, 3, -2.75));
+    EXPECT_EQ(pokkol->get_y(), y - 3);
+    int ticks = 1;
+    while (count(types::ObjectKeystone_278) == 0 && ticks < 100) {
+        kit.run(1);
+        ++ticks;
+    }
+    // Up 3 + 2.75 + ... and back down: the tick its fall reaches the floor.
+    EXPECT_EQ(ticks, 29);
+    EXPECT_EQ(sample_count(kit.take_sounds(), 26), 1);
+    EXPECT_EQ(count(types::EffectsDebris_266), 4);
+}
