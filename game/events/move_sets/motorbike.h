@@ -14,4 +14,9 @@ inline bool riding_on(const Frames& f) { return pimsa_on(f) && f.level_group_72;
 
 constexpr double wall_mode = 47;
 
+// The bikes left to be wrecked (flag 6) blow up: an explosion on each, one
+// blast, B set to -5 for the countdown that removes them, and five passes
+// of the act's debris loop `debris`.
+void wreck_flagged_bikes(Frames& f, void (Frames::*debris)());
+
 }  // namespace motorbike

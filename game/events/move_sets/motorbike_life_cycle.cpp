@@ -157,15 +157,21 @@ void Frames::event_func_1170()
     set_flag(park_bike(*this), 6, true);
 }
 
-void Frames::event_func_1171()
+void motorbike::wreck_flagged_bikes(Frames& f, void (Frames::*debris)())
 {
-    ObjectList& bikes = instances[types::ObjectBike_340];
-    if (!motorbike::pimsa_on(*this) || !select(bikes, [](FrameObject* bike) { return get_flag(*bike, 6); }))
+    ObjectList& bikes = f.instances[types::ObjectBike_340];
+    if (!select(bikes, [](FrameObject* bike) { return get_flag(*bike, 6); }))
         return;
-    create_at_each(*this, bikes, instances[types::EffectsExplosion01_130], create_effectsexplosion01_130);
+    create_at_each(f, bikes, f.instances[types::EffectsExplosion01_130], create_effectsexplosion01_130);
     media.play_id(explosion_sample, -1, 1);
     for_each_selected(bikes, [](FrameObject* bike) { set_value(bike, 'B', -5); });
-    run_loop(fast_loop_spawndebris, debris_passes, &Frames::loop_spawndebris_4);
+    f.run_loop(f.fast_loop_spawndebris, debris_passes, debris);
+}
+
+void Frames::event_func_1171()
+{
+    if (motorbike::pimsa_on(*this))
+        motorbike::wreck_flagged_bikes(*this, &Frames::loop_spawndebris_4);
 }
 
 void Frames::event_func_1172()

@@ -4,6 +4,7 @@
 // A corkscrew being ridden has flag 0 on; A is the offset recorded over the
 // middle stretch, B its length, C the height the ride began at, D a ramp's
 // length, E the progress, F the height of the hump.
+#include "game/events/player_physics/half_corkscrew.h"
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 #include "runtime/collision.h"
@@ -33,19 +34,6 @@ bool riding(const Frames& f)
 double offset(Frames& f, const Corkscrew& kind, const FrameObject* screw)
 {
     return kind.along * (get_value(f.instances[types::PlayerMovementValues_80], 'X') - screw->get_x());
-}
-
-// The progress over a length; a length of 0 leaves it at the start.
-double progress(double distance, double length)
-{
-    return length == 0 ? 0 : distance / length;
-}
-
-// The height at progress e: C at 0 and 2, C - F at the top (1).
-double height(const FrameObject* screw, double e)
-{
-    const double hump = get_value(*screw, 'F');
-    return get_value(*screw, 'C') + hump / 2 * cos_deg(e * 180) - hump / 2;
 }
 
 FrameObject* first_selected(ObjectList& list)
@@ -91,10 +79,10 @@ void rise(Frames& f, const Corkscrew& kind)
     if (!select_ridden(screws) || !filter(screws, [](FrameObject* screw) { return get_value(*screw, 'E') < 1; }))
         return;
     for_each_selected(screws, [&](FrameObject* screw) {
-        set_value(screw, 'E', progress(offset(f, kind, screw), get_value(*screw, 'D')));
+        set_value(screw, 'E', corkscrew_progress(offset(f, kind, screw), get_value(*screw, 'D')));
     });
     const FrameObject* first = first_selected(screws);
-    set_value(f.instances[types::PlayerMovementValues_80], 'Y', height(first, get_value(*first, 'E')));
+    set_value(f.instances[types::PlayerMovementValues_80], 'Y', corkscrew_height(*first, get_value(*first, 'E')));
 }
 
 // 984, 988: over the middle stretch, at the top.
@@ -109,7 +97,7 @@ void cross(Frames& f, const Corkscrew& kind)
     set_value(f.instances[types::PlayerMovementValues_80], 'Y', get_value(*first, 'C') - get_value(*first, 'F'));
     for_each_selected(screws, [&](FrameObject* screw) {
         const double d = offset(f, kind, screw);
-        set_value(screw, 'E', progress(d, 2 * get_value(*screw, 'D')));
+        set_value(screw, 'E', corkscrew_progress(d, 2 * get_value(*screw, 'D')));
         set_value(screw, 'A', d);
     });
 }
@@ -123,10 +111,10 @@ void fall(Frames& f, const Corkscrew& kind)
         }))
         return;
     for_each_selected(screws, [&](FrameObject* screw) {
-        set_value(screw, 'E', progress(offset(f, kind, screw) - get_value(*screw, 'B'), get_value(*screw, 'D')));
+        set_value(screw, 'E', corkscrew_progress(offset(f, kind, screw) - get_value(*screw, 'B'), get_value(*screw, 'D')));
     });
     const FrameObject* first = first_selected(screws);
-    set_value(f.instances[types::PlayerMovementValues_80], 'Y', height(first, get_value(*first, 'E')));
+    set_value(f.instances[types::PlayerMovementValues_80], 'Y', corkscrew_height(*first, get_value(*first, 'E')));
 }
 
 std::vector<FrameObject*> selected(ObjectList& list)
