@@ -93,8 +93,8 @@ void Frames::event_func_2268()
 
 void Frames::event_func_2269()
 {
-    if (level_group_43 &&
-        select(pads(*this), [](FrameObject* p) { return get_value(*p, 'F') > 0 && get_value(*p, 'F') < last_drop_count; }))
+    auto counting = [](FrameObject* p) { return get_value(*p, 'F') > 0 && get_value(*p, 'F') < last_drop_count; };
+    if (level_group_43 && select(pads(*this), counting))
         for_each_selected(pads(*this), [](FrameObject* p) { add_value(p, 'F', 1); });
 }
 

@@ -99,7 +99,9 @@ void Frames::event_func_2358()
 
 void Frames::event_func_2359()
 {
-    if (!select_flounders(*this, [](FrameObject* s) { return !s->is_near_border(-view_margin) && state(*s) == patrolling; }))
+    if (!select_flounders(*this, [](FrameObject* s) {
+            return !s->is_near_border(-view_margin) && state(*s) == patrolling;
+        }))
         return;
     each(*this, [](FrameObject* s) {
         sprite(s)->force_animation(swim_animation);

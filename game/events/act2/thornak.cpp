@@ -234,7 +234,7 @@ void Frames::event_func_2342()
     for (const bool right : {false, true}) {
         if (!select_thornaks(*this, [](FrameObject* t) { return t->overlaps_background(); }) ||
             !wall_ahead(*this, right) ||
-            !filter(thornaks(*this), [right](FrameObject* t) { return right ? get_value(*t, 'E') > 0 : get_value(*t, 'E') < 0; }))
+            !filter(thornaks(*this), [right](FrameObject* t) { return (right ? 1 : -1) * get_value(*t, 'E') > 0; }))
             continue;
         each(*this, [&turned](FrameObject* t) {
             if (std::find(turned.begin(), turned.end(), t) == turned.end())
@@ -321,7 +321,8 @@ void Frames::event_func_2352()
 void Frames::event_func_2353()
 {
     const int player_x = instance_or_default(instances[types::Player_87]).get_x();
-    if (select_hop_take_off(*this) && filter(thornaks(*this), [player_x](FrameObject* t) { return t->get_x() < player_x; }))
+    if (select_hop_take_off(*this) &&
+        filter(thornaks(*this), [player_x](FrameObject* t) { return t->get_x() < player_x; }))
         take_off(*this);
 }
 
