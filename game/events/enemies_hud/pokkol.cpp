@@ -5,6 +5,7 @@
 // the ground.
 #include "audio/media.h"
 #include "game/events/enemies_hud/enemy_landing.h"
+#include "game/events/enemies_hud/pokkol.h"
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 #include "game/objects/classes.h"
@@ -136,16 +137,22 @@ void Frames::event_func_1909()
 // A beaten Pokkol coming down onto the ground bursts: a keystone and an
 // explosion where it was, A from -5 to -1 through the debris loop's four
 // pieces, and the sound.
+void burst_landed_pokkols(Frames& frames, void (Frames::*debris)())
+{
+    ObjectList& list = pokkols(frames);
+    if (!select_landed(frames, list))
+        return;
+    create_at_each(frames, list, frames.instances[types::ObjectKeystone_278], create_objectkeystone_278);
+    create_at_each(frames, list, frames.instances[types::EffectsExplosion01_130], create_effectsexplosion01_130);
+    for_each_selected(list, [](FrameObject* p) { set_value(p, 'A', -5); });
+    frames.run_loop(frames.fast_loop_spawndebris, 5, debris);
+    media.play_id(burst_sample, -1, 1);
+}
+
 void Frames::event_func_1910()
 {
-    ObjectList& list = pokkols(*this);
-    if (!level_group_43 || !select_landed(*this, list))
-        return;
-    create_at_each(*this, list, instances[types::ObjectKeystone_278], create_objectkeystone_278);
-    create_at_each(*this, list, instances[types::EffectsExplosion01_130], create_effectsexplosion01_130);
-    for_each_selected(list, [](FrameObject* p) { set_value(p, 'A', -5); });
-    run_loop(fast_loop_spawndebris, 5, &Frames::loop_spawndebris_4);
-    media.play_id(burst_sample, -1, 1);
+    if (level_group_43)
+        burst_landed_pokkols(*this, &Frames::loop_spawndebris_4);
 }
 
 void Frames::event_func_1911()
