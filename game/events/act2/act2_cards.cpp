@@ -1,5 +1,7 @@
 // Act 2's cards: the fade card that covers the view as the player runs out
-// at the right edge.
+// at the right edge, and the intro card, which hands the screen back as act
+// 1's does once its upper banner is still there to take away.
+#include "game/events/enemies_hud/act_start_card.h"
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 #include "game/objects/classes.h"
@@ -39,4 +41,12 @@ void Frames::event_func_2371()
         sprite->set_y_scale(float(global_values->get(17)));
     }
     set_flag(instances[types::Sign_361], 1, true);
+}
+
+void Frames::event_func_2477()
+{
+    if (!level_group_43 || !level_group_32 || !instance_of(instances[types::LevelCardIntro2_287]))
+        return;
+    if (card_may_close(*this))
+        close_act_card(*this);
 }

@@ -2,6 +2,8 @@
 // upper banner slide up to their rests; then both fly out sideways while the
 // HUD slides back down, and when it is in place the player gets control,
 // the level clock and the pause menu start and the card is removed.
+#include "game/events/enemies_hud/act_start_card.h"
+
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 #include "game/objects/type_ids.h"
@@ -80,6 +82,30 @@ void destroy_all(ObjectList& list)
 }
 
 }  // namespace
+
+bool card_may_close(Frames& frames)
+{
+    return card_running(frames) && hud_in_place(frames) && card_released(frames);
+}
+
+void close_act_card(Frames& frames)
+{
+    show_all(frames.instances[types::GUIScoreTimeRings_107]);
+    show_all(frames.instances[types::GUIIcon_108]);
+    manager.ignore_controls = false;
+    activate_group(frames.level_group_39);
+    activate_group(frames.level_group_25);
+    deactivate_group(frames.level_group_32);
+    destroy_all(frames.instances[types::LevelCardFade_208]);
+    show_all(frames.instances[types::GUILives_221]);
+    destroy_all(frames.instances[types::LevelCardIntro2_287]);
+    destroy_all(frames.instances[types::LevelCardIntro3_288]);
+    for_each_instance(frames.instances[types::MasterCamera_190], [](FrameObject* camera) {
+        set_value(camera, 'U', 0);
+        set_value(camera, 'M', std::min(get_value(*camera, 'M'), 2.0));
+    });
+    set_value(instance_of(frames.instances[types::PlayerInput_21]), 'M', 0);
+}
 
 // The black card fades while the player runs in, in an act entered with
 // global value 4 at 0 and no boss scene.
@@ -189,21 +215,6 @@ void Frames::event_func_2144()
 // The HUD is in place: the player takes over.
 void Frames::event_func_2145()
 {
-    if (!card_running(*this) || !hud_in_place(*this) || !card_released(*this))
-        return;
-    show_all(instances[types::GUIScoreTimeRings_107]);
-    show_all(instances[types::GUIIcon_108]);
-    manager.ignore_controls = false;
-    activate_group(level_group_39);
-    activate_group(level_group_25);
-    deactivate_group(level_group_32);
-    destroy_all(instances[types::LevelCardFade_208]);
-    show_all(instances[types::GUILives_221]);
-    destroy_all(instances[types::LevelCardIntro2_287]);
-    destroy_all(instances[types::LevelCardIntro3_288]);
-    for_each_instance(instances[types::MasterCamera_190], [](FrameObject* camera) {
-        set_value(camera, 'U', 0);
-        set_value(camera, 'M', std::min(get_value(*camera, 'M'), 2.0));
-    });
-    set_value(instance_of(instances[types::PlayerInput_21]), 'M', 0);
+    if (card_may_close(*this))
+        close_act_card(*this);
 }

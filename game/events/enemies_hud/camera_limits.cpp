@@ -4,6 +4,8 @@
 // the shake, the view offsets held inside the limits and near the player,
 // and the view request. Every event acts only while play and the camera
 // (off in cut-scenes) are on.
+#include "game/events/enemies_hud/camera_limits.h"
+
 #include "base/convert.h"
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
@@ -113,6 +115,38 @@ void look_offset_decays(Frames& frames, char name, bool from_above)
 
 }  // namespace
 
+// The limit rectangles and the view request are the same in both acts; act 2
+// widens the right side by a margin.
+void set_open_limits(Frames& frames, const FrameObject& sign, double right_margin)
+{
+    set_limits(frames, 0, 0, sign.get_x() + camera_value(frames, 'X') + right_margin, frames.height);
+}
+
+void set_arena_limits(Frames& frames, double right_margin)
+{
+    set_limits(frames, std::min(marker(frames, types::CameraLimitBossLeft_165).get_x(), frames.new_display_x),
+               std::min(marker(frames, types::CameraLimitBossTop_167).get_y(), frames.new_display_y),
+               std::max(frames.new_display_x + frames.screen_width,
+                        marker(frames, types::CameraLimitBossRight_166).get_x() + right_margin),
+               std::max(marker(frames, types::CameraLimitBossBottom_168).get_y(),
+                        frames.new_display_y + frames.screen_height));
+}
+
+void set_sign_limits(Frames& frames, const FrameObject& sign, double right_margin)
+{
+    const double x = sign.get_x(), y = sign.get_y(), half = camera_value(frames, 'X');
+    set_limits(frames, x - half, y - 160, x + half + right_margin, y + 80);
+}
+
+void place_view(Frames& frames, double x_shift)
+{
+    frames.set_display_center(to_int(std::floor(camera_value(frames, 'A') + camera_value(frames, 'S')) + x_shift),
+                              std::nullopt);
+    frames.set_display_center(std::nullopt,
+                              to_int(std::floor(camera_value(frames, 'B') + camera_value(frames, 'T'))));
+    set_value(camera(frames), 'Z', std::max(camera_value(frames, 'Z') - 0.1, 0.0));
+}
+
 void Frames::event_func_2105()
 {
     if (!camera_on(*this))
@@ -130,7 +164,7 @@ void Frames::event_func_2106()
     if (!camera_on(*this) || camera_value(*this, 'U') != 0 || !(global_values->get(4) < 10))
         return;
     if (run_once(run_once_2106, loop_count))
-        set_limits(*this, 0, 0, sign(*this).get_x() + camera_value(*this, 'X'), height);
+        set_open_limits(*this, sign(*this), 0);
 }
 
 void Frames::event_func_2107()
@@ -145,18 +179,14 @@ void Frames::event_func_2108()
 {
     if (!camera_on(*this) || camera_value(*this, 'U') != 1 || !run_once(run_once_2108, loop_count))
         return;
-    set_limits(*this, std::min(marker(*this, types::CameraLimitBossLeft_165).get_x(), new_display_x),
-               std::min(marker(*this, types::CameraLimitBossTop_167).get_y(), new_display_y),
-               std::max(marker(*this, types::CameraLimitBossRight_166).get_x(), new_display_x + screen_width),
-               std::max(marker(*this, types::CameraLimitBossBottom_168).get_y(), new_display_y + screen_height));
+    set_arena_limits(*this, 0);
 }
 
 void Frames::event_func_2109()
 {
     if (!camera_on(*this) || camera_value(*this, 'U') != 2 || !run_once(run_once_2109, loop_count))
         return;
-    const double x = sign(*this).get_x(), y = sign(*this).get_y(), half = camera_value(*this, 'X');
-    set_limits(*this, x - half, y - 160, x + half, y + 80);
+    set_sign_limits(*this, sign(*this), 0);
 }
 
 void Frames::event_func_2110()
@@ -299,11 +329,8 @@ void Frames::event_func_2132()
 
 void Frames::event_func_2133()
 {
-    if (!camera_on(*this))
-        return;
-    set_display_center(to_int(std::floor(camera_value(*this, 'A') + camera_value(*this, 'S'))), std::nullopt);
-    set_display_center(std::nullopt, to_int(std::floor(camera_value(*this, 'B') + camera_value(*this, 'T'))));
-    set_value(camera(*this), 'Z', std::max(camera_value(*this, 'Z') - 0.1, 0.0));
+    if (camera_on(*this))
+        place_view(*this, 0);
 }
 
 void Frames::event_func_2134()
