@@ -83,6 +83,15 @@ void destroy_all(ObjectList& list)
 
 }  // namespace
 
+void step_opening_fade(Frames& frames)
+{
+    for_each_instance(frames.instances[types::LevelCardFade_208], [](FrameObject* card) {
+        set_semi_transparency(*card, semi_transparency(*card) + 4);
+        set_value(card, 'A', get_value(*card, 'A') + 1);
+    });
+    set_value(instance_of(frames.instances[types::PlayerMovementValues_80]), 'B', 3);
+}
+
 bool card_may_close(Frames& frames)
 {
     return card_running(frames) && hud_in_place(frames) && card_released(frames);
@@ -116,11 +125,7 @@ void Frames::event_func_2136()
     ObjectList& cards = instances[types::LevelCardFade_208];
     if (!(get_value(instance_or_default(cards), 'A') < 50))
         return;
-    for_each_instance(cards, [](FrameObject* card) {
-        set_semi_transparency(*card, semi_transparency(*card) + 4);
-        set_value(card, 'A', get_value(*card, 'A') + 1);
-    });
-    set_value(instance_of(instances[types::PlayerMovementValues_80]), 'B', 3);
+    step_opening_fade(*this);
 }
 
 // Once the run-in is over and the player stands still, the card goes on.

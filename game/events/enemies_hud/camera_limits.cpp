@@ -126,7 +126,7 @@ void set_arena_limits(Frames& frames, double right_margin)
 {
     set_limits(frames, std::min(marker(frames, types::CameraLimitBossLeft_165).get_x(), frames.new_display_x),
                std::min(marker(frames, types::CameraLimitBossTop_167).get_y(), frames.new_display_y),
-               std::max(frames.new_display_x + frames.screen_width,
+               std::max(double(frames.new_display_x + frames.screen_width),
                         marker(frames, types::CameraLimitBossRight_166).get_x() + right_margin),
                std::max(marker(frames, types::CameraLimitBossBottom_168).get_y(),
                         frames.new_display_y + frames.screen_height));

@@ -29,6 +29,7 @@ CameraStage enter_stage(EventKit& kit)
                            .set_up = [&](Frames& f) {
                                f.reset_frame_event_state(6);
                                f.level_group_43 = f.level_group_8 = true;
+                               f.global_values->set(19, 0);
                                s.camera = kit.place("MasterCamera_190", -50, -50);
                                s.sign = kit.place("Sign_361", 9000, 900);
                                kit.place("CameraLimitBossLeft_165", 5100, 700);
