@@ -23,8 +23,8 @@ struct Corkscrew {
     double along;
 };
 
-constexpr Corkscrew left_hand = {191, 192, 1};    // HalfCorkscrewLeft_245
-constexpr Corkscrew right_hand = {192, 191, -1};  // HalfCorkscrewRight_246
+constexpr Corkscrew left_hand = {types::HalfCorkscrewLeft_245, types::HalfCorkscrewRight_246, 1};
+constexpr Corkscrew right_hand = {types::HalfCorkscrewRight_246, types::HalfCorkscrewLeft_245, -1};
 
 bool riding(const Frames& f)
 {
