@@ -97,6 +97,25 @@ class EventIndex(unittest.TestCase):
         head = "loop\tk\tframes\tnames\tfile\tbuilt\n"
         self.assertFault(ok + other, "loop name 'b!'", loops=head + "step\t4\t5\ta b!\t\t\n")
         self.assertFault(ok + other, "a built body names its file", loops=head + "step\t4\t5\t\t\t1\n")
+        self.assertFault(ok + other, "'@' names one of the row's frames",
+                         loops=head + "step\t4\t5 6\tstep@7\t\t\n")
+        self.assertFault(ok + other, "loop name 'step' starts both loop_step_4 and loop_step_5 in frame 6",
+                         loops=head + "step\t4\t5 6\tstep\t\t\nstep\t5\t6\tstep\t\t\n")
+
+    def test_a_name_can_start_another_body_in_one_frame(self):
+        rows = ("1\tevent_func_1\t5 6\tshared/a.cpp\tevents_1\t\t\t0\n"
+                "12\tevent_func_12\t5\tshared/a.cpp\tevents_2\t\t\t0\n")
+        loops = ("loop\tk\tframes\tnames\tfile\tbuilt\n"
+                 "tune\t4\t5 6\ttune.5@5 tune.6\t\t\ntune_5\t5\t6\ttune.5\t\t\n")
+        _, _, functions, read = self.read(rows, loops=loops)
+        text = event_index.functions_text(functions, read, "s.py", ["t.tsv"])
+        maps = text[text.index("register_named_loops"):text.index("reset_frame_event_state")]
+        frame5 = maps[maps.index("case 4:"):maps.index("case 5:")]
+        frame6 = maps[maps.index("case 5:"):]
+        self.assertIn('map.emplace("tune.5", DynamicLoop{&Frames::loop_tune_4, &fast_loop_tune_5.running', frame5)
+        self.assertIn('map.emplace("tune.5", DynamicLoop{&Frames::loop_tune_5_5, &fast_loop_tune_5.running', frame6)
+        self.assertNotIn("loop_tune_4, &fast_loop_tune_5", frame6)
+        self.assertIn('map.emplace("tune.6", DynamicLoop{&Frames::loop_tune_4', frame6)
 
 
 if __name__ == "__main__":

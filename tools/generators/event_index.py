@@ -100,8 +100,9 @@ LOOP_NAME = re.compile(r"[A-Za-z0-9_.]+$")
 
 
 def read_loops(path):
-    """(loop, k, names, frames) per loop body; names are the names a frame's
-    named-loop map starts the body by (none for a loop started directly)."""
+    """(loop, k, names, frames, row) per loop body; names are the names a
+    frame's named-loop map starts the body by (none for a loop started
+    directly), each with the frames whose maps hold it."""
     loops = []
     seen = set()
     for row in generated.read_table(path, ["loop", "k", "frames", "names", "file", "built"]):
@@ -113,16 +114,39 @@ def read_loops(path):
         if key in seen:
             row.fail(f"loop_{key[0]}_{key[1]} is listed twice")
         seen.add(key)
-        names = row["names"].split(" ") if row["names"] else []
-        for name in names:
-            if not LOOP_NAME.match(name):
-                row.fail(f"loop name {name!r}: letters, digits, '_' and '.'")
+        frames = parse_frames(row)
+        names = [read_loop_name(row, word, frames) for word in row["names"].split(" ")] if row["names"] else []
         if row["built"] not in ("", "0", "1"):
             row.fail(f"built {row['built']!r}: empty, 0 or 1")
         if row["built"] == "1" and not FILE.match(row["file"]):
             row.fail(f"file {row['file']!r}: a built body names its file, <folder>/<name>.cpp")
-        loops.append((row["loop"], int(row["k"]), names, parse_frames(row), row))
+        loops.append((row["loop"], int(row["k"]), names, frames, row))
+    check_names_once_per_frame(loops)
     return loops
+
+
+def read_loop_name(row, word, frames):
+    """(name, frames that register it): "play_music.5@5" is registered in
+    frame 5 only, a name without '@' in every frame that runs the body."""
+    name, at, only = word.partition("@")
+    if not LOOP_NAME.match(name):
+        row.fail(f"loop name {name!r}: letters, digits, '_' and '.'")
+    if not at:
+        return name, frames
+    if not only.isdigit() or int(only) not in frames:
+        row.fail(f"loop name {word!r}: '@' names one of the row's frames")
+    return name, [int(only)]
+
+
+def check_names_once_per_frame(loops):
+    seen = {}
+    for loop, k, names, _, row in loops:
+        for name, frames in names:
+            for frame in frames:
+                if (frame, name) in seen:
+                    row.fail(f"loop name {name!r} starts both {seen[frame, name]} and loop_{loop}_{k} "
+                             f"in frame {frame}")
+                seen[frame, name] = f"loop_{loop}_{k}"
 
 
 def read_index(index_path, seeds_path, loops_path):
@@ -183,7 +207,7 @@ def declarations(events, functions, loops):
     lines += ["", "// Fast loops: running flag and pass index; a name that starts another"]
     lines += ["// name's body keeps a state of its own."]
     states = {n for n, _, _, _, _ in loops}
-    states |= {loop_state(name) for _, _, names, _, _ in loops for name in names}
+    states |= {loop_state(name) for _, _, names, _, _ in loops for name, _ in names}
     lines += [f"FastLoop fast_loop_{name};" for name in sorted(states)]
     lines += ["", "// Run-once counters, once flags and every-N-seconds timers, by event."]
     for event in events:
@@ -270,8 +294,8 @@ def named_loops(loops):
              "{",
              "    switch (frame_index) {"]
     for index in range(FRAME_COUNT):
-        entries = [(n, k, name) for n, k, names, frames, _ in loops if index + 1 in frames
-                   for name in names]
+        entries = [(n, k, name) for n, k, names, _, _ in loops
+                   for name, frames in names if index + 1 in frames]
         if not entries:
             continue
         lines.append(f"    case {index}:")
@@ -319,8 +343,8 @@ def frame_resets(events, loops):
              "    switch (frame_number) {"]
     for number in range(1, FRAME_COUNT + 1):
         states = sorted({n for n, _, _, frames, _ in loops if number in frames}
-                        | {loop_state(name) for _, _, names, frames, _ in loops if number in frames
-                           for name in names})
+                        | {loop_state(name) for _, _, names, _, _ in loops
+                           for name, frames in names if number in frames})
         body = [f"        fast_loop_{state} = FastLoop{{}};" for state in states]
         for event in events:
             if number not in event.frames:

@@ -3,8 +3,8 @@
 #include "game/frames/act_layout.h"
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
+#include "game/frames/object_groups.h"
 #include "game/frames/preload.h"
-#include "game/objects/class_lookup.h"
 
 #include <vector>
 
@@ -12,30 +12,17 @@ namespace {
 
 constexpr int act1_index = 4;
 
-// The object groups of the act, each with its member types in the order the
-// events visit them.
-struct GroupMembers {
-    QualifierList Frames::*group;
-    std::vector<const char*> classes;
-};
-
 const std::vector<const char*> monitors = {
     "MonitorRings_119",        "MonitorCrystals_120", "MonitorFireShield_121", "MonitorMetalShield_122",
     "MonitorWaterShield_123",  "MonitorInvincibility_124", "MonitorCrate_126", "Monitor1up_127",
     "MonitorBomb_128",
 };
 
-std::vector<const char*> joined(std::initializer_list<std::vector<const char*>> parts)
+// The object groups of the act, each with its member types in the order the
+// events visit them.
+ObjectGroupTable& act1_groups()
 {
-    std::vector<const char*> all;
-    for (const auto& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
-const std::vector<GroupMembers>& act1_groups()
-{
-    static const std::vector<GroupMembers> groups = {
+    static ObjectGroupTable groups({
         {&Frames::qualifier_5, {"MasterGroupsA_83", "PlayerActionValuesA_86", "PlayerActionValuesB_164"}},
         {&Frames::qualifier_6,
          {"MasterGroupsA_83", "LevelValleyPlatform1_149", "RedSpringUpRight_199", "LevelMovingPlatform2_265",
@@ -47,7 +34,7 @@ const std::vector<GroupMembers>& act1_groups()
           "LevelParallaxPiece2_215", "LevelParallaxPiece3_216", "LevelParallaxPiece4_217",
           "LevelParallaxPiece5_218", "LevelParallaxPiece6_219", "LevelParallaxPiece7_240"}},
         {&Frames::qualifier_3,
-         joined({{"MasterGroupsA_83", "PlayerActionValuesA_86"},
+         joined_classes({{"MasterGroupsA_83", "PlayerActionValuesA_86"},
                  monitors,
                  {"HazardSpikesUp_133", "HazardSpikesDown_134", "HazardSpikesLeft_135", "HazardSpikesRight_136",
                   "GimmickBridgeLog_140", "LevelValleyPlatform1_149", "GimmickCollapsingPlatformLeftBrick02_154",
@@ -59,7 +46,7 @@ const std::vector<GroupMembers>& act1_groups()
                   "MonitorKeystone_322"}})},
         {&Frames::qualifier_4, {"MasterGroupsA_83", "PlayerActionValuesA_86", "PlayerActionValuesB_164"}},
         {&Frames::qualifier_1,
-         joined({{"MasterGroupsA_83", "PlayerActionValuesA_86"},
+         joined_classes({{"MasterGroupsA_83", "PlayerActionValuesA_86"},
                  monitors,
                  {"HazardSpikesUp_133", "HazardSpikesDown_134", "HazardSpikesLeft_135", "HazardSpikesRight_136",
                   "PlayerActionValuesB_164", "SpiralTunnelMask_188", "YellowSpringRight_196",
@@ -72,7 +59,7 @@ const std::vector<GroupMembers>& act1_groups()
           "YellowSpringUpRight_194", "YellowSpringUp_195", "RedSpringUpRight_199", "RedSpringUpLeft_200",
           "LevelMovingPlatform2_265", "LadderTop_268", "LevelMovingPlatform3_281"}},
         {&Frames::qualifier_18,
-         joined({{"PlayerSkinYelto_102", "GUIIcon_108", "ObjectPetal_117"},
+         joined_classes({{"PlayerSkinYelto_102", "GUIIcon_108", "ObjectPetal_117"},
                  monitors,
                  {"EffectsExplosion01_130", "EnemyPokkol_138", "PlayerSkinYeltoHair_209", "ObjectCrystal_239",
                   "EffectsDebris_266", "EnemyZemmetJr_271", "EnemyDragonfly_272", "BossVashkelHead_273",
@@ -93,7 +80,7 @@ const std::vector<GroupMembers>& act1_groups()
           "ShieldFlameBack_152", "ShieldEarth_315"}},
         {&Frames::qualifier_11, {"MasterGroupsB_84"}},
         {&Frames::qualifier_12, {"MasterGroupsB_84", "GeneralAngleChanger75_85"}},
-        {&Frames::qualifier_13, joined({monitors, {"MonitorWoodShield_311", "MonitorEarthShield_312",
+        {&Frames::qualifier_13, joined_classes({monitors, {"MonitorWoodShield_311", "MonitorEarthShield_312",
                                                    "MonitorKeystone_322"}})},
         {&Frames::qualifier_14, {"GimmickHangingIdleSensor_153"}},
         {&Frames::qualifier_7,
@@ -101,28 +88,8 @@ const std::vector<GroupMembers>& act1_groups()
         {&Frames::qualifier_8, {"MasterGroupsB_84"}},
         {&Frames::qualifier_9, {"MasterGroupsB_84", "LadderTop_268"}},
         {&Frames::qualifier_10, {"MasterGroupsB_84"}},
-    };
+    });
     return groups;
-}
-
-// The member arrays point into the one frames object, which lives for the
-// run: each is built on the act's first entry and reused.
-void set_up_act1_groups(Frames& f)
-{
-    static std::vector<std::vector<ObjectList*>> arrays;
-    const std::vector<GroupMembers>& groups = act1_groups();
-    if (arrays.empty()) {
-        for (const GroupMembers& group : groups) {
-            std::vector<ObjectList*> lists;
-            for (const char* name : group.classes)
-                if (const ClassInfo* info = find_class(name))
-                    lists.push_back(&f.instances[info->type_id]);
-            lists.push_back(nullptr);
-            arrays.push_back(std::move(lists));
-        }
-    }
-    for (size_t i = 0; i < groups.size(); ++i)
-        (f.*groups[i].group).set(int(arrays[i].size()) - 1, arrays[i].data());
 }
 
 // The groups as the act starts: the main gameplay block with the player
@@ -150,7 +117,7 @@ void Frames::on_frame_5_init()
     set_up_frame_images(act1_index);
     // Layer 6 is the HUD, fixed on the screen; the others scroll with the view.
     set_up_layers({{}, {}, {}, {}, {}, {}, {0.0, 0.0}, {}});
-    set_up_act1_groups(*this);
+    act1_groups().attach(*this);
     place_act_layout(*this, 1, "./levels/act1.layout");
     reset_frame_event_state(5);
     set_up_named_loops(act1_index);

@@ -3,48 +3,16 @@
 // gameplay block's runs under their groups, the pause block, and the shared
 // block with the act's own events between its pieces. The order is the
 // behaviour: each event sees what the events before it in the tick left.
-#include "game/events/act1_frame/act1_tick.h"
+#include "game/events/act_tick.h"
 
 #include "game/frames/frames.h"
 #include "game/objects/type_ids.h"
-#include "runtime/frameobject.h"
-
-#include <cstdint>
-#include <string>
 
 namespace {
 
-TickRecorder recorder;
-
-void call(Frames& frames, const TickEvent& event)
-{
-    if (recorder)
-        recorder(std::to_string(event.number));
-    else
-        (frames.*event.function)();
-}
-
-void call_piece(Frames& frames, std::string_view name, FramesEvent piece)
-{
-    if (recorder)
-        recorder(name);
-    else
-        (frames.*piece)();
-}
-
-void call_all(Frames& frames, std::span<const TickEvent> events)
-{
-    for (const TickEvent& event : events)
-        call(frames, event);
-}
-
-bool groups_on(const Frames& frames, std::span<bool Frames::* const> groups)
-{
-    for (bool Frames::*group : groups)
-        if (!(frames.*group))
-            return false;
-    return true;
-}
+using act_tick::call;
+using act_tick::call_all;
+using act_tick::call_piece;
 
 #include "game/events/act1_frame/act1_tick_runs.inc"
 
@@ -71,13 +39,6 @@ constexpr TickEvent pause_after[] = {
     {2173, &Frames::event_func_2173}, {2174, &Frames::event_func_2174},
 };
 
-void run_level_block(Frames& frames)
-{
-    for (const TickRun& run : act1_level_runs)
-        if (groups_on(frames, run.groups))
-            call_all(frames, run.events);
-}
-
 void run_pause_block(Frames& frames)
 {
     if (!frames.level_group_25)
@@ -91,29 +52,7 @@ void run_pause_block(Frames& frames)
     call_all(frames, pause_after);
 }
 
-void run_shared_block(Frames& frames)
-{
-    call_piece(frames, "shared_binding_events", &Frames::run_shared_binding_events);
-    call_piece(frames, "shared_input_value_events", &Frames::run_shared_input_value_events);
-    call_piece(frames, "shared_voice_events", &Frames::run_shared_voice_events);
-    if (frames.global_group_1) {
-        call(frames, {220, &Frames::event_func_220});
-        call(frames, {2176, &Frames::event_func_2176});
-        if (frames.global_group_1 && frames.global_group_10) {
-            call(frames, {2177, &Frames::event_func_2177});
-            call_piece(frames, "shared_debug_hotkey_events", &Frames::run_shared_debug_hotkey_events);
-            call(frames, {2178, &Frames::event_func_2178});
-        }
-    }
-    call_piece(frames, "shared_window_events", &Frames::run_shared_window_events);
-    call(frames, {2179, &Frames::event_func_2179});
-    // The game-over check comes last, after everything the tick changed.
-    call(frames, {2099, &Frames::event_func_2099});
-}
-
 }  // namespace
-
-void set_act1_tick_recorder(TickRecorder new_recorder) { recorder = std::move(new_recorder); }
 
 void Frames::handle_frame_5_events()
 {
@@ -122,41 +61,18 @@ void Frames::handle_frame_5_events()
     if (global_group_1)
         call(*this, {2175, &Frames::event_func_2175});
     if (level_group_43)
-        run_level_block(*this);
+        act_tick::run_level_runs(*this, act1_level_runs);
     run_pause_block(*this);
-    run_shared_block(*this);
+    act_tick::run_shared_block(*this);
 }
 
 // The collision pass ------------------------------------------------------------
 
 namespace {
 
-// Set on an instance that overlapped the background at its last test.
-constexpr uint32_t background_contact = 0x400;
-
-// The collision-event bit a test owns on one side.
-constexpr int bit(int n) { return int(uint32_t(1) << n); }
-
-Frame::CollisionCallback callback(FramesEvent member) { return static_cast<Frame::CollisionCallback>(member); }
-
-// An instance's contact with the background counts once, when it begins; the
-// callback finds the instance as side A.
-void test_background(Frames& frames, ObjectList& list, FramesEvent on_contact)
-{
-    const int count = list.count();
-    for (int k = 1; k < count; ++k) {
-        FrameObject* object = list.items[size_t(k)].obj;
-        frames.col_instance_1 = object;
-        if (!object->overlaps_background()) {
-            object->flags &= ~background_contact;
-            continue;
-        }
-        if (object->flags & background_contact)
-            continue;
-        object->flags |= background_contact;
-        (frames.*on_contact)();
-    }
-}
+using act_tick::bit;
+using act_tick::callback;
+using act_tick::test_background;
 
 }  // namespace
 

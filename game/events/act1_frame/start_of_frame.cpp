@@ -4,6 +4,7 @@
 // HUD slide. Both acts call most of them; act 1 runs them in
 // on_frame_5_start_events.
 #include "base/convert.h"
+#include "game/events/act1_frame/stage_start.h"
 #include "game/events/stage_loops/checkpoint.h"
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
@@ -66,6 +67,29 @@ void replace_each(Frames& frames, ObjectList& from, ObjectList& to, Make make)
 }
 
 }  // namespace
+
+void stage_start::read_arm_colours(Frames& frames)
+{
+    ObjectList& saves = frames.instances[types::SaveData_10];
+    const auto cell = [&](int y) -> int64_t {
+        return saves.back ? static_cast<ArrayObject*>(saves.back)->get_value(1, y, -1) : 0;
+    };
+    const std::string& colours = frames.global_strings->get(12);
+    // Three characters per number, three numbers per (a, b) pair; the cells
+    // come from a save file, so the cut may fall anywhere.
+    const auto number = [&](int y) {
+        const std::string piece = text_piece(colours, 3 * (3 * cell(y) + cell(y + 1)), 3);
+        return fast_atof(piece.data(), piece.data() + piece.size());
+    };
+    for_each_instance(frames.instances[types::PlayerSkinHespinArm_350], [&](FrameObject* arm) {
+        set_value(arm, 'G', number(26));
+        set_value(arm, 'H', number(28));
+        set_value(arm, 'I', number(30));
+        set_value(arm, 'J', get_value(*arm, 'G') * 0.1);
+        set_value(arm, 'K', get_value(*arm, 'H') * 0.1);
+        set_value(arm, 'L', get_value(*arm, 'I') * 0.1);
+    });
+}
 
 void Frames::event_func_2180()
 {
@@ -436,23 +460,5 @@ void Frames::event_func_2228()
         return;
     deactivate_group(level_group_32);
     activate_group(level_group_68);
-    ObjectList& saves = instances[types::SaveData_10];
-    const auto cell = [&](int y) -> int64_t {
-        return saves.back ? static_cast<ArrayObject*>(saves.back)->get_value(1, y, -1) : 0;
-    };
-    const std::string& colours = global_strings->get(12);
-    // Three characters per number, three numbers per (a, b) pair; the cells
-    // come from a save file, so the cut may fall anywhere.
-    const auto number = [&](int y) {
-        const std::string piece = text_piece(colours, 3 * (3 * cell(y) + cell(y + 1)), 3);
-        return fast_atof(piece.data(), piece.data() + piece.size());
-    };
-    for_each_instance(instances[types::PlayerSkinHespinArm_350], [&](FrameObject* arm) {
-        set_value(arm, 'G', number(26));
-        set_value(arm, 'H', number(28));
-        set_value(arm, 'I', number(30));
-        set_value(arm, 'J', get_value(*arm, 'G') * 0.1);
-        set_value(arm, 'K', get_value(*arm, 'H') * 0.1);
-        set_value(arm, 'L', get_value(*arm, 'I') * 0.1);
-    });
+    stage_start::read_arm_colours(*this);
 }

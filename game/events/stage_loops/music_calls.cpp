@@ -13,6 +13,7 @@
 #include <vector>
 
 using music::channel;
+using music::play_track;
 
 namespace {
 
@@ -60,9 +61,9 @@ void push(FrameObject* stack, double track, double position, double priority)
     ++music::cursor(stack);
 }
 
-// A track loop: no loop points, the file on the music channel with the loop
-// count the play or resume command left.
-void play_track(Frames& frames, StringConstant path)
+}  // namespace
+
+void music::play_track(Frames& frames, StringConstant path)
 {
     if (!frames.level_group_43)
         return;
@@ -74,8 +75,6 @@ void play_track(Frames& frames, StringConstant path)
     const FrameObject* first = list.back_selection();
     media.play(string_constant(path), int(channel), first ? to_int(get_value(*first, 'C')) : 0);
 }
-
-}  // namespace
 
 // Lock, unlock, fade-in and emptying the stack -------------------------------
 

@@ -6,6 +6,7 @@
 
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
+#include "game/frames/string_constants.h"
 #include "game/objects/type_ids.h"
 #include "objects/arrayext.h"
 
@@ -34,6 +35,10 @@ inline void write_call(Frames& frames, const std::string& call)
     for_each_instance(frames.instances[types::FunctionMusic_50],
                       [&call](FrameObject* calls) { write_call(calls, call); });
 }
+
+// A track loop: no loop points, the file on the music channel with the loop
+// count the play or resume command left.
+void play_track(Frames& frames, StringConstant path);
 
 // The music volume setting, 0 to 100; 0 while never stored.
 inline double music_volume(const Frames& frames) { return frames.global_values->get(25); }

@@ -4,7 +4,7 @@
 // straight into PlayerInput) or after the player engine on a terrain scene.
 #pragma once
 
-#include "game/events/act1_frame/act1_tick.h"
+#include "game/events/act_tick.h"
 #include "game/objects/classes.h"
 #include "tests/game/events/player_physics/player_terrain.h"
 #include "tests/support/event_kit.h"
