@@ -1,6 +1,6 @@
-// Act 1's tick, headless on the stand-in content: the game enters frame
-// index 4 the way a run does (set-up, start events, first tick), then ticks
-// it. Reported per tick, also as a share of the console's 16.7 ms budget:
+// An act's tick, headless on the stand-in content: the game enters the
+// act's frame (index 4 for act 1, 5 for act 2) the way a run does (set-up,
+// start events, first tick), then ticks it. Reported per tick, also as a share of the console's 16.7 ms budget:
 // the update alone, the update with drawing, and drawing alone at views
 // that hold more or fewer instances, to show that drawing follows what is
 // on screen rather than the act's size.
@@ -22,6 +22,7 @@ namespace {
 
 constexpr double tick_budget = 1.0 / 60.0;
 constexpr int act_1 = 4;
+constexpr int act_2 = 5;
 
 std::string console_lines;
 
@@ -45,10 +46,10 @@ void start_game()
     manager.init(game_description());
 }
 
-void enter_act_1()
+void enter_act(int index)
 {
     start_game();
-    game_frames.next_frame = act_1;
+    game_frames.next_frame = index;
     manager.update();
     console_lines.clear();
 }
@@ -94,9 +95,9 @@ double timed(benchmark::State& state, Step step)
     return seconds;
 }
 
-void act1_update(benchmark::State& state)
+void act_update(benchmark::State& state)
 {
-    enter_act_1();
+    enter_act(int(state.range(0)));
     int entries = 0;
     const double seconds = timed(state, [&] {
         const int before = game_frames.loop_count;
@@ -110,9 +111,9 @@ void act1_update(benchmark::State& state)
     state.counters["frame_index"] = game_frames.index;
 }
 
-void act1_update_and_draw(benchmark::State& state)
+void act_update_and_draw(benchmark::State& state)
 {
-    enter_act_1();
+    enter_act(int(state.range(0)));
     const double seconds = timed(state, [] { manager.update(); });
     report(state, seconds);
     state.counters["drawn"] = drawn_count();
@@ -121,7 +122,7 @@ void act1_update_and_draw(benchmark::State& state)
 // Drawing alone with the view's centre at (x, y).
 void act1_draw(benchmark::State& state)
 {
-    enter_act_1();
+    enter_act(act_1);
     game_frames.set_display_center(int(state.range(0)), int(state.range(1)));
     game_frames.update_display_center();
     const double seconds = timed(state, [] { manager.draw(); });
@@ -135,7 +136,7 @@ void act1_draw(benchmark::State& state)
 // TV and gamepad buffers (which costs the same whatever the frame holds).
 void act1_draw_layers(benchmark::State& state)
 {
-    enter_act_1();
+    enter_act(act_1);
     game_frames.set_display_center(int(state.range(0)), int(state.range(1)));
     game_frames.update_display_center();
     const double seconds = timed(state, [] {
@@ -153,8 +154,8 @@ void act1_draw_layers(benchmark::State& state)
 
 }  // namespace
 
-BENCHMARK(act1_update)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
-BENCHMARK(act1_update_and_draw)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
+BENCHMARK(act_update)->Arg(act_1)->Arg(act_2)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
+BENCHMARK(act_update_and_draw)->Arg(act_1)->Arg(act_2)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 // The start plateau; the valley; the parked rows below the course, where the
 // unused terrain stands densest; the empty sky above the start.
 BENCHMARK(act1_draw)
