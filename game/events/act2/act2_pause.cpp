@@ -39,9 +39,9 @@ bool animates(int type_id)
     return !classes.empty() && classes.front()->kind == ObjectKind::Active;
 }
 
-void treat(FrameObject* object, int type_id, int treatment, bool frozen)
+void treat(FrameObject* object, bool animated, int treatment, bool frozen)
 {
-    if ((treatment & animation) && animates(type_id)) {
+    if ((treatment & animation) && animated) {
         Active* active = static_cast<Active*>(object);
         if (frozen)
             active->stop_animation();
@@ -60,12 +60,13 @@ void treat(FrameObject* object, int type_id, int treatment, bool frozen)
 void treat_list(Frames& f, int type_id, int treatment, bool newest_only, bool frozen)
 {
     ObjectList& list = f.instances[type_id];
+    const bool animated = animates(type_id);
     if (newest_only) {
         if (FrameObject* object = instance_of(list))
-            treat(object, type_id, treatment, frozen);
+            treat(object, animated, treatment, frozen);
         return;
     }
-    for_each_instance(list, [&](FrameObject* object) { treat(object, type_id, treatment, frozen); });
+    for_each_instance(list, [&](FrameObject* object) { treat(object, animated, treatment, frozen); });
 }
 
 void run_step(Frames& f, const FreezeStep& step, bool frozen)

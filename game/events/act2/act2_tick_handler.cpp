@@ -66,7 +66,8 @@ void run_water_surface(Frames& f)
         return;
     }
     // 2480: the view reaches down into the deep water.
-    if (f.level_group_43 && f.new_display_y + view_height >= deep_water_line && run_once(f.run_once_2480, f.loop_count)) {
+    if (f.level_group_43 && f.new_display_y + view_height >= deep_water_line &&
+        run_once(f.run_once_2480, f.loop_count)) {
         set_visible(f.instances[types::LevelParallaxPiece9_386], true);
         set_visible(f.instances[types::LevelParallaxPiece8_387], true);
         set_visible(f.instances[types::LevelParallaxPiece0_161], false);

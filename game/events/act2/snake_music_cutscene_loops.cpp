@@ -65,7 +65,8 @@ void Frames::loop_trigger_deactivate_boss_5()
 {
     if (!level_group_43 || !boss_arena_group || !arena_entry_group)
         return;
-    for_each_instance(instances[types::CameraTriggerBoss_169], [](FrameObject* trigger) { set_flag(trigger, 0, true); });
+    for_each_instance(instances[types::CameraTriggerBoss_169],
+                      [](FrameObject* trigger) { set_flag(trigger, 0, true); });
 }
 
 void Frames::loop_next_act_5() { event_func_2237(); }

@@ -33,13 +33,13 @@ double movement_mode(Frames& frames) { return get_value(frames.instances[types::
 template <class Test>
 bool select_blocks(Frames& frames, Test test)
 {
-    return select(frames.qualifier_11, test);
+    return select(frames.qualifier_8, test);
 }
 
 template <class Action>
 void for_each_block(Frames& frames, Action action)
 {
-    for_each_selected(frames.qualifier_11, action);
+    for_each_selected(frames.qualifier_8, action);
 }
 
 // A push starts when the player pushes towards a block that stands on the
@@ -54,9 +54,9 @@ void start_push(Frames& frames, int facing, int sensor_type)
         return;
     ObjectList& sensor = frames.instances[sensor_type];
     select_all(sensor);
-    if (!check_overlap(frames.qualifier_11, sensor))
+    if (!check_overlap(frames.qualifier_8, sensor))
         return;
-    const FrameObject& block = selected_or_default(frames.qualifier_11);
+    const FrameObject& block = selected_or_default(frames.qualifier_8);
     const int x = facing > 0 ? block.get_box_index(right) : block.get_box_index(left) - 1;
     if (frames.test_obstacle(x, block.get_box_index(bottom) - 2) || frames.test_obstacle(x, block.get_box_index(top)))
         return;
@@ -101,7 +101,7 @@ void Frames::event_func_1781()
     if (!level_group_43)
         return;
     int number = 0;
-    for_each_instance(qualifier_11, [&number](FrameObject* block) { set_value(block, 'I', number++); });
+    for_each_instance(qualifier_8, [&number](FrameObject* block) { set_value(block, 'I', number++); });
     ObjectList& action_values = instances[types::PlayerActionValuesB_164];
     set_value(action_values, 'S', std::max(get_value(action_values, 'S') - 1, 0.0));
 }
@@ -116,14 +116,14 @@ void Frames::event_func_1782()
 void Frames::event_func_1783()
 {
     if (level_group_43)
-        run_loop(fast_loop_iterate_pushables, qualifier_11.size(), &Frames::loop_iterate_pushables_4);
+        run_loop(fast_loop_iterate_pushables, qualifier_8.size(), &Frames::loop_iterate_pushables_4);
 }
 
 void Frames::event_func_1784()
 {
     if (!level_group_43 || movement_mode(*this) != pushing_mode)
         return;
-    for_each_instance(qualifier_11, [](FrameObject* block) { set_flag(block, 5, false); });
+    for_each_instance(qualifier_8, [](FrameObject* block) { set_flag(block, 5, false); });
     add_value(instances[types::PlayerSkinYelto_102], 'L', 1);
 }
 
@@ -133,7 +133,7 @@ void Frames::event_func_1785()
         return;
     set_value(instances[types::PlayerSkinYelto_102], 'L', 0);
     run_loop(fast_loop_sound_stoppush, 1, &Frames::loop_sound_stoppush_0);
-    for_each_instance(qualifier_11, [](FrameObject* block) { set_value(block, 'D', 0); });
+    for_each_instance(qualifier_8, [](FrameObject* block) { set_value(block, 'D', 0); });
 }
 
 void Frames::event_func_1786() { start_push(*this, 1, types::PlayerSensorRightBig_91); }
@@ -166,8 +166,8 @@ void Frames::event_func_1792()
     if (!level_group_43 ||
         !select_blocks(*this, [](FrameObject* b) { return get_value(*b, 'E') > 2 && get_flag(*b, flag_on_ground); }))
         return;
-    FrameObject* dust = create_at_each(*this, qualifier_11, instances[types::EffectsDust_310], create_effectsdust_310);
-    const FrameObject& block = selected_or_default(qualifier_11);
+    FrameObject* dust = create_at_each(*this, qualifier_8, instances[types::EffectsDust_310], create_effectsdust_310);
+    const FrameObject& block = selected_or_default(qualifier_8);
     if (dust) {
         const int left_edge = block.get_box_index(left);
         dust->set_y(block.get_box_index(bottom));
@@ -259,14 +259,14 @@ void Frames::event_func_1804()
 {
     if (!level_group_43)
         return;
-    select_all(qualifier_11);
+    select_all(qualifier_8);
     select_all(qualifier_17);
-    if (!check_overlap(qualifier_11, qualifier_17) ||
-        !filter(qualifier_11, [](FrameObject* b) { return get_value(*b, 'H') <= 0 && !get_flag(*b, flag_on_ground); }) ||
+    if (!check_overlap(qualifier_8, qualifier_17) ||
+        !filter(qualifier_8, [](FrameObject* b) { return get_value(*b, 'H') <= 0 && !get_flag(*b, flag_on_ground); }) ||
         !filter(qualifier_17, [](FrameObject* enemy) { return get_value(*enemy, 'C') <= 0; }))
         return;
     auto fall_speed = [this](int i) {
-        const FrameObject* block = qualifier_11.get_wrapped_selection(i);
+        const FrameObject* block = qualifier_8.get_wrapped_selection(i);
         return block ? get_value(*block, 'F') : 0.0;
     };
     int i = 0;

@@ -33,13 +33,17 @@ TEST(Act2Entry, the_end_of_act_1_leads_into_act_2_which_plays_on_quietly)
     kit.enter_frame(act1);
     kit.run(60);
     kit.take_console();
-    // What the level-end event asks for at act 1's sign.
+    // What the level-end event does once act 1's sign card is opaque.
+    kit.set_global(4, -1);
     kit.frames().next_frame = kit.frames().index + 1;
     kit.run(1);
     Frames& f = kit.frames();
     ASSERT_EQ(f.index, act2);
     EXPECT_EQ(kit.take_console(), (std::vector<std::string>{"Setting frame: 5", "Frame set"}));
     EXPECT_EQ(f.loops->size(), 54u);
+    // Reached from the act before: the opening fade, not the cards.
+    EXPECT_TRUE(f.opening_fade_group);
+    EXPECT_FALSE(f.level_group_32);
     // The player starts from the act's own marker.
     FrameObject* player = kit.instance(types::Player_87);
     ASSERT_NE(player, nullptr);
@@ -53,6 +57,7 @@ TEST(Act2Entry, the_end_of_act_1_leads_into_act_2_which_plays_on_quietly)
     std::vector<std::string> lines = kit.take_console();
     std::erase(lines, "Done loading shader");
     EXPECT_EQ(lines, std::vector<std::string>{});
+    kit.set_global(4, 0);
 }
 
 TEST(Act2Entry, exiting_while_the_act_runs_after_one_or_two_entries_is_clean)

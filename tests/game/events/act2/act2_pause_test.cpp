@@ -12,7 +12,10 @@
 
 namespace {
 
-bool animating(FrameObject* object) { return !(static_cast<Active*>(object)->active_flags & Active::ANIMATION_STOPPED); }
+bool animating(FrameObject* object)
+{
+    return !(static_cast<Active*>(object)->active_flags & Active::ANIMATION_STOPPED);
+}
 
 class Act2Pause : public ::testing::Test {
 protected:

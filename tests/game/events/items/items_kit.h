@@ -29,8 +29,8 @@ inline void set_item_groups(Frames& f)
     set_group(f, f.qualifier_17,
               {types::EnemyPokkol_138, types::EnemyZemmetJr_271, types::EnemyDragonfly_272,
                types::MinibossSkalvidWeakspot_307});
-    set_group(f, f.qualifier_11, {types::MasterGroupsB_84, types::PushableBlock1_364});
-    set_group(f, f.qualifier_8, {types::MasterGroupsB_84, types::PushableBlock1_364});  // the settling loop's
+    // The pushable group; in act 2 qualifier_11 holds the boss's fireballs.
+    set_group(f, f.qualifier_8, {types::MasterGroupsB_84, types::PushableBlock1_364});
     set_group(f, f.qualifier_6,
               {types::MasterGroupsA_83, types::LevelValleyPlatform1_149, types::RedSpringUpRight_199,
                types::LevelMovingPlatform2_265, types::LevelMovingPlatform3_281});

@@ -15,7 +15,7 @@ namespace {
 // What the block settling loop does for a block standing on the ground.
 void settle_on_ground(Frames& f)
 {
-    for_each_instance(f.qualifier_11, [](FrameObject* block) {
+    for_each_instance(f.qualifier_8, [](FrameObject* block) {
         set_flag(block, 4, get_value(*block, 'G') == 1);  // G: the test's "on the ground"
     });
 }
