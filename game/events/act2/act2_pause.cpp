@@ -76,7 +76,7 @@ void run_step(Frames& f, const FreezeStep& step, bool frozen)
     for (QualifierList Frames::*group : step.groups) {
         const QualifierList& members = f.*group;
         for (int k = 0; k < members.count; ++k)
-            treat_list(f, int(members.lists[k] - &f.instances[0]), step.treatment, false, frozen);
+            treat_list(f, int(members.lists[k] - f.instances.lists), step.treatment, false, frozen);
     }
 }
 
