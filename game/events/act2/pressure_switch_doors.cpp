@@ -59,10 +59,10 @@ void Frames::event_func_2295()
 {
     if (!level_group_43)
         return;
-    select_all(qualifier_11);
+    select_all(qualifier_8);
     select_all(plates(*this));
-    if (check_overlap(qualifier_11, plates(*this)) &&
-        filter(qualifier_11, [](FrameObject* block) { return get_flag(*block, 4); }))
+    if (check_overlap(qualifier_8, plates(*this)) &&
+        filter(qualifier_8, [](FrameObject* block) { return get_flag(*block, 4); }))
         hold_plate(*this);
 }
 

@@ -65,7 +65,7 @@ protected:
                                           &f.instances[types::PushableBlock1_364], nullptr};
         f.qualifier_1.set(1, solids);
         f.qualifier_2.set(1, platforms);
-        f.qualifier_11.set(2, pushables);
+        f.qualifier_8.set(2, pushables);
     }
 
     FrameObject* object(int type) { return kit.instance(type); }

@@ -1,5 +1,5 @@
 // Debris, shades and the 1-up popup age, move and go as the act runs them.
-#include "game/events/act1_frame/act1_tick.h"
+#include "game/events/act_tick.h"
 #include "game/objects/type_ids.h"
 #include "tests/game/events/act1_frame/act1_start_kit.h"
 

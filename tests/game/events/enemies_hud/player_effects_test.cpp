@@ -1,7 +1,7 @@
 // The effects around the player, played as the act runs them: the level
 // tick counts up each tick, then the effect events run in their order.
 #include "console/pads.h"
-#include "game/events/act1_frame/act1_tick.h"
+#include "game/events/act_tick.h"
 #include "game/frames/event_support.h"
 #include "game/objects/type_ids.h"
 #include "objects/active.h"
