@@ -73,14 +73,17 @@ static inline FrameObject* pick_random(ObjectList& list)
     return keep_chain_item(list, int(k));
 }
 
-static inline FrameObject* pick_random(QualifierList& group)
+// One member of a group at random, by a draw of 0 ... 32767: its list keeps
+// it as the selection, the group's other lists are emptied.
+template <class Draw>
+FrameObject* pick_random_with(QualifierList& group, Draw draw)
 {
     int n = 0;
     for (int i = 0; i < group.count; ++i)
         n += drop_unpickable(*group.lists[i]);
     if (n == 0)
         return nullptr;
-    int k = int((unsigned(n) * event_random_step()) >> 15);
+    int k = int((unsigned(n) * draw()) >> 15);
     FrameObject* picked = nullptr;
     for (int i = 0; i < group.count; ++i) {
         ObjectList& list = *group.lists[i];
@@ -94,6 +97,11 @@ static inline FrameObject* pick_random(QualifierList& group)
         k -= members;
     }
     return picked;
+}
+
+static inline FrameObject* pick_random(QualifierList& group)
+{
+    return pick_random_with(group, event_random_step);
 }
 
 void report_invalid_pick_count();

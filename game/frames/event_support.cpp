@@ -114,23 +114,5 @@ FrameObject* pick_random_instance(int event, ObjectList& list)
 
 FrameObject* pick_random_member(int event, QualifierList& group)
 {
-    int left = 0;
-    for (int i = 0; i < group.count; ++i)
-        left += drop_unpickable(*group.lists[i]);
-    if (left == 0)
-        return nullptr;
-    int k = int((unsigned(left) * event_random_state(event).step()) >> 15);
-    FrameObject* picked = nullptr;
-    for (int i = 0; i < group.count; ++i) {
-        ObjectList& list = *group.lists[i];
-        int members = 0;
-        for (int item = list.head(); item != 0; item = list.items[size_t(item)].next)
-            ++members;
-        if (!picked && k < members)
-            picked = keep_chain_item(list, k);
-        else
-            list.empty_selection();
-        k -= members;
-    }
-    return picked;
+    return pick_random_with(group, [event] { return event_random_state(event).step(); });
 }
