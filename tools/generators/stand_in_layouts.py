@@ -64,7 +64,8 @@ KILL_MARGIN = 300
 
 
 class Act:
-    def __init__(self, number, waypoints, end_x, park_y, arena, extras, pits=(), height=None):
+    def __init__(self, number, waypoints, end_x, park_y, arena, extras, pits=(), height=None, pieces=None,
+                 keep_clear=None):
         self.number = number
         self.waypoints = waypoints  # (x, ground top, what the stretch is[, "step": no slopes])
         self.end_x = end_x
@@ -73,6 +74,8 @@ class Act:
         self.arena = arena          # (x0, x1): no stand-in enemies or springs there
         self.extras = extras        # class -> [(x, y)] of our own, before the spread
         self.pits = pits            # (x0, x1): columns left open, under a bridge
+        self.pieces = pieces        # columns -> [(label, class, x, y)]: set pieces laid on the ground
+        self.keep_clear = keep_clear  # [(x0, x1)]: the spread skips these stretches (None: the arena only)
 
 
 # Act 1: the start plateau at the player's start, down into the valley, the
@@ -97,19 +100,75 @@ ACT1 = Act(1, [
     "MinibossRailing_292": [(14208 + 128 * i, 944) for i in range(5)],
 }, pits=[(10880, 11008)], height=1864)
 
-# Act 2: the start at 21, 989, the switch door, the two loops' ground, the boss
-# arena where the sign appears (8240-9039), the spiral tunnel down and the low
-# ground with the last enemies.
+# Act 2: the start at 21, 989, the switch plate and door, the low run with
+# its geysers, up to the half corkscrews, the checkpoint and the boss arena
+# (8240-9039, held shut by the tall rock until the snake breaks it), over the
+# spiral tunnel and down into the water to the act's right edge.
+ACT2_WATER_LINE = 2700                       # the start events' water line
+ACT2_GEYSERS = [2048, 2304, 2560, 4032, 4224, 4416, 4608, 5760, 5952]
+ACT2_LOOPS = [(1792, "the first loop"), (2048, "the first loop"), (6784, "the second loop"), (7040, "the second loop")]
+ACT2_PADS = [704, 800, 896, 992, 5312, 5408, 5504, 5600]   # two chains of four
+ACT2_LOGS = [12352, 12512, 12672]
+ACT2_ARENA_SPRING = 8568                     # under the boss camera triggers (8568, 728 and 536)
+
+
+def act2_pieces(columns):
+    """Act 2's set pieces on the ground: (label, class, x, y)."""
+    pieces = []
+    bases = ["GeyserBase_374"] * 4 + ["GeyserBase2_379"] * 10
+    for i, x in enumerate(ACT2_GEYSERS):
+        top = top_at(columns, x)
+        label = "geysers: the plates rise out of the ground and fall back into it"
+        # The plate swings 240 pixels either way of where it stands: it
+        # stands on the ground, so it erupts above it and sinks below it.
+        pieces.append((label, "LevelGeyserPlate_375", x, top - 8))
+        pieces.append((label, bases.pop(0), x - 32, top))
+        if i < 5:
+            pieces.append((label, bases.pop(0), x - 32, top + 32))
+        if i < 2:
+            pieces.append((label, "VostrelGeyserBack_373", x - 32, top - 128))
+    # The loops' path pieces, laid into the ground under the loops' strips:
+    # solid either way, so the path the player is on changes nothing here.
+    # One strip stays parked outside the playfield, for the start events to
+    # remove as they remove every such strip.
+    loop_pieces = (["LevelLayer0Loop04_357"] * 2 + ["LevelLayer1Loop03_358"] * 2 + ["LevelLayer016_359"] * 4 +
+                   ["LevelLayer115_360"] * 5)
+    for depth in range(4):
+        for x, label in ACT2_LOOPS:
+            if loop_pieces and (depth < 3 or x > 6000):
+                pieces.append((f"{label}: its path pieces", loop_pieces.pop(0), x + 128, top_at(columns, x) + 64 + 128 * depth))
+    changers = ([("LayerChangeSwitch_114", 1680), ("LayerChangeTo1_116", 1712), ("LayerChangeTo0_115", 2208),
+                 ("LayerChangeSwitch_114", 2240), ("LayerChangeSwitch_114", 6672), ("LayerChangeTo1_116", 6704),
+                 ("LayerChangeTo0_115", 7312), ("LayerChangeSwitch_114", 7344)] +
+                [("LayerChangeSwitch_114", 5216), ("LayerChangeTo1_116", 5248), ("LayerChangeTo0_115", 6048),
+                 ("LayerChangeSwitch_114", 6080), ("LayerChangeTo1_116", 3808), ("LayerChangeTo0_115", 4896)])
+    for name, x in changers:
+        pieces.append(("the loops' path switches", name, x, top_at(columns, x) - 32))
+    for i, x in enumerate(ACT2_PADS):
+        pieces.append(("jump pads, two chains of four", "ObjectJumppad_325", x, top_at(columns, x) - 8))
+    for x in ACT2_LOGS:
+        pieces.append(("spinning logs on the water", "SpinningLog_391", x, ACT2_WATER_LINE))
+        pieces.append(("spinning logs on the water", "SpinningLogMask_392", x, ACT2_WATER_LINE))
+    pieces.append(("the boss arena: a spring up to the camera triggers", "YellowSpringUp_195", ACT2_ARENA_SPRING,
+                   top_at(columns, ACT2_ARENA_SPRING) - 16))
+    # Springs that throw to the left stand behind the start, out of a
+    # right-running player's way.
+    for i, name in enumerate(["YellowSpringLeft_197"] * 3 + ["YellowSpringUpLeft_193"] * 2 + ["RedSpringUpLeft_200"]):
+        pieces.append(("behind the start: the springs that throw to the left", name, -224 + 32 * i, 1016))
+    return pieces
+
+
 ACT2 = Act(2, [
     (-256, 1024, "the start plateau (player start 21, 989)"),
-    (1536, 1152, "down to the first loop's ground and the switch (2888, 1160)"),
-    (3200, 1024, "up past the switch door (3000, 1016)"),
-    (4608, 1280, "the low run"),
-    (6144, 1024, "the half corkscrews (7192 and 7976, 879)"),
-    (8192, 896, "the boss arena (8240-9039) where the sign stands (8360, 821)"),
-    (9216, 1408, "down past the spiral tunnel (9907-10048)"),
-    (10240, 2816, "the low ground with the last enemies"),
-], end_x=12928, park_y=3712, arena=(8192, 9088), extras={})
+    (1536, 1152, "down to the first loop and the switch plate (2888, 1160) under the door (3000, 1016)"),
+    (3328, 1664, "down to the low run by the Thornak (3968, 1585) with the geysers"),
+    (4864, 1280, "up to the ZemmetJr (5903, 1268)"),
+    (6016, 896, "up to the second loop and the half corkscrews (7192 and 7976, 879)"),
+    (8064, 896, "the checkpoint (8050-8150) and the boss arena (8240-9039), the sign (8360, 821)"),
+    (9088, 896, "the arena's exit past the tall rock (9024, 832), over the spiral tunnel (9907-10048)"),
+    (10176, 2944, "down into the water (line at 2700) to the act's right edge"),
+], end_x=12928, park_y=3712, arena=(8192, 9088), extras={}, pieces=act2_pieces,
+    keep_clear=[(1600, 2300), (2700, 3100), (6300, 8000), (8000, 9216), (9600, 10200)])
 
 
 def ground(act):
@@ -184,6 +243,10 @@ def layer2(act, info, counts, fixed):
                 if take(f):
                     background.append((label, f, x, surface + TILE * depth))
                     break
+    pieces = act.pieces(columns) if act.pieces else []
+    for label, name, x, y in pieces:
+        if info[name][0] in ("Backdrop", "SystemBox") and take(name):
+            background.append((label, name, x, y))
     # Scenery without collision stands on the ground along the course.
     scenery = sorted(c for c in left if left[c] > 0 and info[c][0] == "Backdrop" and info[c][1] == "none")
     course_cols = [c for c in columns if c[2] == "flat" and not any(p0 <= c[0] < p1 for p0, p1 in act.pits)]
@@ -208,6 +271,9 @@ def layer2(act, info, counts, fixed):
     for name, spots in act.extras.items():
         for sx, sy in spots[:take(name, len(spots))]:
             objects.append(("set pieces", name, sx, sy))
+    for label, name, x, y in pieces:
+        if info[name][0] not in ("Backdrop", "SystemBox") and take(name):
+            objects.append((label, name, x, y))
     # Spread items, springs, item boxes, hazards and enemies along the course.
     lo, hi = act.waypoints[0][0] + 6 * TILE, act.end_x - TILE
 
@@ -222,7 +288,9 @@ def layer2(act, info, counts, fixed):
             for _ in range(take(name, n)):
                 x = lo + k * span + step
                 k += 1
-                if skip_arena and act.arena[0] <= x < act.arena[1]:
+                if skip_arena and act.keep_clear is not None:
+                    x = clear_of(act.keep_clear, x)
+                elif skip_arena and act.arena[0] <= x < act.arena[1]:
                     x = act.arena[0] - TILE
                 label = next(c[3] for c in reversed(columns) if c[0] <= x)
                 objects.append((label, name, x, top_at(columns, x) - height))
@@ -246,6 +314,14 @@ def layer2(act, info, counts, fixed):
     assert not any(left.values())
     assert not misplaced_parked_rows(act, info, background + objects), f"act {act.number}: parked in reach"
     return background, objects
+
+
+def clear_of(stretches, x):
+    """x, or the first place after the stretch it falls in."""
+    for x0, x1 in stretches:
+        if x0 <= x < x1:
+            return clear_of(stretches, x1)
+    return x
 
 
 def misplaced_parked_rows(act, info, rows):
