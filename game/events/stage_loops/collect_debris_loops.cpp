@@ -3,6 +3,7 @@
 // debris a bike or a Pokkol breaks into; the colour dots thrown from the
 // player; and Hespin's three ammo counters on the HUD.
 #include "audio/media.h"
+#include "game/events/stage_loops/debris.h"
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 #include "game/objects/classes.h"
@@ -35,8 +36,8 @@ void mark_taken(Frames& frames)
                       [](FrameObject* sensor) { set_flag(sensor, 0, true); });
 }
 
-// A bike (B) or Pokkol (A) counting up from -5 breaks off one debris a pass
-// while below -1: frame trunc(base - count) of the first source.
+}  // namespace
+
 void break_off_debris(Frames& frames, ObjectList& sources, char count, double frame_base, int event)
 {
     if (!select(sources, [count](FrameObject* s) { return get_value(*s, count) < -1; }))
@@ -50,8 +51,6 @@ void break_off_debris(Frames& frames, ObjectList& sources, char count, double fr
     }
     for_each_selected(sources, [count](FrameObject* s) { add_value(s, count, 1); });
 }
-
-}  // namespace
 
 // A petal at the player flies off to the petal counter on the HUD.
 void Frames::event_func_330()

@@ -1,5 +1,6 @@
 // A bike left to be wrecked blows up in each of the three groups that wreck
-// one: an explosion on every flagged bike, one blast, the countdown set.
+// one: an explosion on every flagged bike, one blast, and the debris loop
+// counting the countdown up from -5 to -1, a piece a bike a pass.
 #include "tests/game/events/act2/act2_stage.h"
 
 using act2_stage::Act2Stage;
@@ -24,7 +25,13 @@ TEST_F(Act2Stage, flagged_bikes_blow_up_in_the_groups_that_wreck_them)
         ASSERT_EQ(blasts.size(), before + 2);
         EXPECT_EQ(blasts[before]->layer->index + blasts[before + 1]->layer->index, 3);  // each on its bike's layer
         EXPECT_EQ(sounds(), std::vector<unsigned>{26});
-        EXPECT_EQ(EventKit::values(bikes[0], "B"), doubles(-5));
+        for (FrameObject* bike : {bikes[0], bikes[1]})
+            EXPECT_EQ(EventKit::value(bike, 'B'), -1);
         EXPECT_EQ(EventKit::value(bikes[2], 'B'), 0);
+        // Four passes break off a piece on each bike, the first showing
+        // frame 45 - B; the fifth finds B at -1.
+        const std::vector<int> frames = forced_frames(types::EffectsDebris_266);
+        ASSERT_EQ(frames.size(), 4 * before + 8);
+        EXPECT_EQ(std::vector<int>(frames.end() - 8, frames.end()), (std::vector<int>{50, -1, 49, -1, 48, -1, 47, -1}));
     }
 }

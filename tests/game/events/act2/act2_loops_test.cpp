@@ -1,6 +1,7 @@
-// Act 2's loops, started as their events start them: the snake's body
-// following its head, the boss triggers, the act's end and the cut-scene
-// switches.
+// Act 2's loops, started as their events start them: Thornaks turning
+// toward the player and standing up on the floor, the spore pod's fan, the
+// debris of a defeated pod, the snake's body following its head, the boss
+// triggers, the act's end and the cut-scene switches.
 #include "game/events/stage_loops/music_queue.h"
 #include "game/frames/event_support.h"
 #include "objects/active.h"
@@ -31,7 +32,71 @@ protected:
     FrameObject* player = nullptr;
 };
 
+double angle_cos(double degrees) { return std::cos(degrees / 57.29577951308232); }
+double angle_sin(double degrees) { return std::sin(degrees / 57.29577951308232); }
+
 }  // namespace
+
+TEST_F(Act2Loops, idle_thornaks_near_the_view_turn_toward_the_player_and_landing_ones_stand_up)
+{
+    FrameObject* left = kit.place("EnemyThornak_394", 100, 120, 1);
+    FrameObject* level = kit.place("EnemyThornak_394", 200, 120, 1);  // exactly at the player's x
+    FrameObject* far = kit.place("EnemyThornak_394", 900, 120, 1);    // beyond the view by more than 50
+    FrameObject* hopping = kit.place("EnemyThornak_394", 300, 120, 1);
+    FrameObject* walking = kit.place("EnemyThornak_394", 320, 120, 1);
+    for (FrameObject* t : {left, level, far, hopping})
+        EventKit::set_value(t, 'D', 1);
+    EventKit::set_value(walking, 'D', 3);
+    static_cast<Active*>(hopping)->force_animation(10);
+    f().run_loop(f().fast_loop_thornak, 1, &Frames::loop_thornak_5);
+    EXPECT_EQ(EventKit::values(left, "DE"), doubles(2, 1.6));
+    EXPECT_EQ(EventKit::values(level, "DE"), doubles(2, -1.6));
+    EXPECT_EQ(static_cast<Active*>(level)->forced_animation, 1);
+    for (FrameObject* kept : {far, hopping})
+        EXPECT_EQ(EventKit::values(kept, "DE"), doubles(1, 0));
+    EXPECT_EQ(EventKit::values(walking, "DE"), doubles(3, 0));
+
+    // Landing: the fall stops and the Thornak stands one pixel higher, once
+    // however many passes the loop makes.
+    set_flag(left, 4, true);
+    EventKit::set_value(left, 'F', 3.2);
+    EventKit::set_value(left, 'H', 150.5);
+    f().run_loop(f().fast_loop_thornak_floor, 4, &Frames::loop_thornak_floor_5);
+    EXPECT_EQ(EventKit::values(left, "FH"), doubles(0, 149.5));
+    EXPECT_EQ(left->get_y(), 149);
+    EXPECT_FALSE(EventKit::flag(left, 4));
+    EXPECT_EQ(f().fast_loop_thornak_floor.index, 4);
+}
+
+TEST_F(Act2Loops, a_pod_spits_its_fan_one_spore_a_pass_and_breaks_into_numbered_debris)
+{
+    FrameObject* pod = kit.place("EnemySporePod_393", 400, 300, 2);
+    EventKit::set_value(pod, 'F', 2);
+    f().run_loop(f().fast_loop_sporepod, 3, &Frames::loop_sporepod_5);
+    std::vector<FrameObject*> spores = kit.instances(types::EnemySporeProjectile_403);
+    ASSERT_EQ(spores.size(), 2u);
+    EXPECT_EQ(EventKit::value(pod, 'F'), 0);
+    // Placed at the old angle (225, then 135), thrown along the new (135, 45).
+    EXPECT_EQ(EventKit::value(spores[0], 'A'), pod->get_x() + 4 * angle_cos(225));
+    EXPECT_EQ(EventKit::value(spores[0], 'B'), pod->get_action_y() - 4 * angle_sin(225));
+    EXPECT_EQ(EventKit::values(spores[0], "CD"), doubles(2 * angle_cos(135), -3 - angle_sin(135)));
+    EXPECT_EQ(EventKit::values(spores[1], "CD"), doubles(2 * angle_cos(45), -3 - angle_sin(45)));
+    EXPECT_EQ(spores[0]->layer, pod->layer);
+
+    // A bike's wreck alone leaves the pod be.
+    f().run_loop(f().fast_loop_spawndebris, 5, &Frames::loop_spawndebris_5);
+    EXPECT_TRUE(kit.instances(types::EffectsDebris_266).empty());
+    EventKit::set_value(pod, 'A', -5);
+    f().run_loop(f().fast_loop_spawndebris, 5, &Frames::loop_spawndebris_5);
+    std::vector<int> frames;
+    for (FrameObject* piece : kit.instances(types::EffectsDebris_266)) {
+        frames.push_back(static_cast<Active*>(piece)->forced_frame);
+        EXPECT_GE(piece->get_movement()->get_speed(), 50);
+        EXPECT_LT(piece->get_movement()->get_speed(), 80);
+    }
+    EXPECT_EQ(frames, (std::vector<int>{10, 9, 8, 7}));
+    EXPECT_EQ(EventKit::value(pod, 'A'), -1);
+}
 
 TEST_F(Act2Loops, the_snake_body_follows_its_head_one_segment_a_pass)
 {

@@ -27,6 +27,7 @@ protected:
     // The kept objects start and end as a fresh run has them.
     static void forget()
     {
+        class_records::alterables_53 = SavedAlterables{};
         class_records::alterables_75 = SavedAlterables{};
         class_records::alterables_76 = SavedAlterables{};
     }
@@ -77,6 +78,15 @@ protected:
     void set_other(char letter, double n) { EventKit::set_value(others(), letter, n); }
     void set_level(char letter, double n) { EventKit::set_value(object(types::MasterLevel_53), letter, n); }
     static Active* sprite(FrameObject* object) { return static_cast<Active*>(object); }
+
+    // The frames forced on a type's instances, oldest first (-1: none).
+    std::vector<int> forced_frames(int type)
+    {
+        std::vector<int> frames;
+        for (FrameObject* object : kit.instances(type))
+            frames.push_back(sprite(object)->forced_frame);
+        return frames;
+    }
 
     // The sample ids started since the last call.
     std::vector<unsigned> sounds()

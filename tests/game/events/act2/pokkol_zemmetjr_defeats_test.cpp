@@ -1,6 +1,7 @@
 // Act 2's Pokkol and ZemmetJr: a beaten one bursts only where it lands on a
-// solid while coming down (the Pokkol into a keystone, the ZemmetJr into a
-// shade), and a ZemmetJr sunk into a solid near the view is lifted out.
+// solid while coming down (the Pokkol into a keystone and debris, the
+// ZemmetJr into a shade), and a ZemmetJr sunk into a solid near the view is
+// lifted out.
 #include "tests/game/events/act2/act2_stage.h"
 
 using act2_stage::Act2Stage;
@@ -35,7 +36,10 @@ TEST_F(ActTwoDefeats, beaten_enemies_burst_only_on_landing)
     kit.run(1);
     EXPECT_EQ(kit.instances(types::ObjectKeystone_278).size(), 1u);
     EXPECT_EQ(kit.instances(types::ObjectKeystone_278)[0]->get_x(), 100);
-    EXPECT_EQ(EventKit::value(pokkol, 'A'), -5);
+    // Set to -5 and counted up to -1 by the debris loop: a piece a pass,
+    // frames 5 down to 2.
+    EXPECT_EQ(EventKit::value(pokkol, 'A'), -1);
+    EXPECT_EQ(forced_frames(types::EffectsDebris_266), (std::vector<int>{5, 4, 3, 2}));
     EXPECT_EQ(sounds(), std::vector<unsigned>{26});
     EXPECT_FALSE(zemmetjr->flags & FrameObject::DESTROYING);
     EventKit::set_value(zemmetjr, 'Y', 2);

@@ -1,8 +1,12 @@
 // The spore pod's cycle: the rise at 8 pixels a tick with one splash at the
-// water line, braking from the limiter to the spit at the top, the fall
-// back home and the wait for the landing animation; struck, it stops and
-// bursts on a solid; its spores fly under gravity and report a burst once.
+// water line, braking from the limiter to the spit of its two-spore fan at
+// the top, the fall back home and the wait for the landing animation;
+// struck, it stops and bursts into a keystone and debris on a solid; its
+// spores fly under gravity and report a burst once.
+#include "runtime/movement.h"
 #include "tests/game/events/act2/act2_stage.h"
+
+#include <cmath>
 
 using act2_stage::Act2Stage;
 
@@ -64,7 +68,22 @@ TEST_F(SporePod, rises_splashes_brakes_at_the_limiter_spits_and_falls_back_home)
     EXPECT_DOUBLE_EQ(EventKit::value(pod, 'E'), -7.8);
 
     run_until_state(2);
-    EXPECT_EQ(EventKit::value(pod, 'F'), 2);
+    // The fan spends F from 2 to 0: a spore placed at 225 degrees and thrown
+    // along 135, one placed at 135 and thrown along 45, nothing on the third
+    // pass. Both take their first step in the same tick.
+    EXPECT_EQ(EventKit::value(pod, 'F'), 0);
+    const std::vector<FrameObject*> fan = kit.instances(types::EnemySporeProjectile_403);
+    ASSERT_EQ(fan.size(), 2u);
+    const double r = 2 * std::sqrt(2.0);  // 4 cos 45
+    for (int i : {0, 1}) {
+        const double c = i == 0 ? -r / 2 : r / 2;
+        EXPECT_EQ(fan[i]->get_x(), 197);
+        EXPECT_EQ(fan[i]->layer, pod->layer);
+        EXPECT_NEAR(EventKit::value(fan[i], 'C'), c, 1e-9);
+        EXPECT_NEAR(EventKit::value(fan[i], 'A'), 200 - r + c, 1e-9);
+        EXPECT_NEAR(EventKit::value(fan[i], 'D'), -3 - r / 4 + 0.1, 1e-9);
+    }
+    EXPECT_NEAR(EventKit::value(fan[0], 'B') - EventKit::value(fan[1], 'B'), 2 * r, 1e-9);
     EXPECT_TRUE(sprite(pod)->test_animation(7));
     const double top = EventKit::value(pod, 'G');
     EXPECT_LT(top, 120);
@@ -101,7 +120,16 @@ TEST_F(SporePod, struck_it_stops_and_bursts_into_a_keystone_on_a_solid)
     EXPECT_EQ(kit.instances(types::ObjectKeystone_278)[0]->get_direction(), 2);
     EXPECT_EQ(kit.instances(types::EffectsExplosion01_130).size(), 1u);
     EXPECT_EQ(sounds(), std::vector<unsigned>{26});
-    EXPECT_EQ(EventKit::value(pod, 'A'), -5);
+    // Set to -5, counted up to -1 by the debris loop, a piece a pass showing
+    // frames 10 down to 7, and the pod is gone in the same tick.
+    EXPECT_EQ(EventKit::value(pod, 'A'), -1);
+    EXPECT_EQ(forced_frames(types::EffectsDebris_266), (std::vector<int>{10, 9, 8, 7}));
+    for (FrameObject* piece : kit.instances(types::EffectsDebris_266)) {
+        EXPECT_EQ(std::make_pair(piece->get_x(), piece->get_y()), std::make_pair(200, y));
+        EXPECT_GE(piece->get_movement()->get_speed(), 50);
+        EXPECT_LT(piece->get_movement()->get_speed(), 80);
+    }
+    EXPECT_TRUE(pod->flags & FrameObject::DESTROYING);
 }
 
 TEST_F(SporePod, spores_fall_under_gravity_and_a_burst_is_reported_once)

@@ -49,20 +49,52 @@ TEST_F(Thornak, falls_lands_walks_hops_and_blows_up_when_struck)
     int ticks = 0;
     while (d() != 1 && ticks++ < 100)
         kit.run(1);
-    EXPECT_GT(thornak->get_y() + 16, 184);  // on the solid
+    // Tick 24 takes H from 163.25 to 169, into the solid's top row (184);
+    // the floor loop stops the fall and lifts it a pixel: it stands on the
+    // solid, its box's bottom edge at 184.
+    EXPECT_EQ(ticks, 20);
+    EXPECT_EQ(EventKit::values(thornak, "HF"), doubles(168, 0));
+    EXPECT_EQ(thornak->get_y() + 16, 184);
     EXPECT_EQ(EventKit::value(thornak, 'E'), 0);
     EXPECT_TRUE(sprite(thornak)->test_animation(10));
 
-    // The steering loop starts the walk; the floor holds it up.
-    EventKit::set_value(thornak, 'D', 2);
-    EventKit::set_value(thornak, 'F', 0);
-    EventKit::set_value(thornak, 'E', -1);
+    // Once its landing animation is over, the steering loop turns it toward
+    // the player: left, as it stands right of the player.
+    kit.place("Player_87", 100, 100);
+    ticks = 0;
+    while (sprite(thornak)->test_animation(10) && ticks++ < 100) {
+        EXPECT_EQ(d(), 1);
+        kit.run(1);
+    }
+    EXPECT_EQ(EventKit::values(thornak, "DE"), doubles(2, -1.6));
+    EXPECT_TRUE(sprite(thornak)->test_animation(1));
     kit.run(1);
     EXPECT_EQ(thornak->get_direction(), 16);  // facing its walk
+
+    // Walking in place on the floor: gravity pulls it down a little each
+    // tick until it touches the solid, and the floor loop lifts it back, so
+    // it stays at 168 with F running 0, 0.25, 0.5 (0.75). I counts only the
+    // ticks with F below 0.5, six in ten: its 61 counts take 101 ticks.
+    EventKit::set_value(thornak, 'D', 2);
+    EventKit::set_value(thornak, 'F', 0);
     EventKit::set_value(thornak, 'E', 0);
-    kit.run(59);
-    EXPECT_EQ(EventKit::values(thornak, "DI"), doubles(2, 60));
-    kit.run(1);
+    EventKit::set_value(thornak, 'H', 168);
+    EventKit::set_value(thornak, 'I', 0);
+    const std::vector<std::vector<double>> hover = {{168, 0.25, 1}, {168.25, 0.5, 1}, {168.75, 0.75, 1}, {168.5, 0, 2}};
+    for (const std::vector<double>& hfi : hover) {
+        kit.run(1);
+        EXPECT_EQ(EventKit::values(thornak, "HFI"), hfi);
+        EXPECT_EQ(thornak->get_y(), 168);
+    }
+    ticks = 4;
+    double counted = 2;
+    while (d() == 2 && ticks++ < 200) {
+        counted = EventKit::value(thornak, 'I');
+        kit.run(1);
+        EXPECT_EQ(thornak->get_y(), 168);
+    }
+    EXPECT_EQ(ticks, 101);
+    EXPECT_EQ(counted, 60);
     EXPECT_EQ(EventKit::values(thornak, "DI"), doubles(3, 0));
     ticks = 0;
     while (d() == 3 && ticks++ < 100)
