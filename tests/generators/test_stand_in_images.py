@@ -44,19 +44,19 @@ class StandInImages(unittest.TestCase):
         found, lines = self.pictures(classes, animations)
         self.assertEqual(list(found), sorted(found))
         self.assertEqual(sorted(found), [10, 11, 12] + list(range(40, 45)) + list(range(50, 64)) + [2371])
-        # handle, width, height, family, shape, top_left, value, count, label
+        # handle, width, height, family, shape, hot spot x and y, value, count, label
         family = {name: f"StandInFamily({i})" for i, name in enumerate(stand_in_images.FAMILIES)}
         shape = {name: f"StandInShape({i})" for i, name in enumerate(stand_in_images.SHAPES)}
-        self.assertEqual(found[11], f'{{11, 32, 48, {family["player"]}, {shape["box"]}, 0, 0, 0, "P\\n3.1"}},')
-        self.assertIn(f'{family["items"]}, {shape["ellipse"]}, 1,', found[12])  # a 1 x 32 strip
-        self.assertIn(f'{family["terrain"]}, {shape["slope_up"]}, 1, 0, 0, "VRS3"', found[40])
+        self.assertEqual(found[11], f'{{11, 32, 48, {family["player"]}, {shape["box"]}, 16, 24, 0, 0, "P\\n3.1"}},')
+        self.assertIn(f'{family["items"]}, {shape["ellipse"]}, 0, 0,', found[12])  # a 1 x 32 strip
+        self.assertIn(f'{family["terrain"]}, {shape["slope_up"]}, 0, 0, 0, 0, "VRS3"', found[40])
         self.assertIn(shape["slope_down"], found[41])
         self.assertIn(shape["curve_left"], found[42])
         self.assertIn(shape["scenery"], found[43])
         self.assertIn(shape["solid"], found[44])
-        self.assertIn(f'{family["hud"]}, {shape["digit"]}, 1, 0, 0, "0"', found[50])
+        self.assertIn(f'{family["hud"]}, {shape["digit"]}, 0, 0, 0, 0, "0"', found[50])
         self.assertIn('"e"}', found[63])
-        self.assertIn(f'{{2371, 256, 60, {family["hud"]}, {shape["sheet"]}, 1,', found[2371])
+        self.assertIn(f'{{2371, 256, 60, {family["hud"]}, {shape["sheet"]}, 0, 0,', found[2371])
 
 
 if __name__ == "__main__":

@@ -379,10 +379,8 @@ ImageItemSource stand_in_picture(const StandInImage& image)
     ImageItemSource out;
     out.width = image.width;
     out.height = image.height;
-    if (!image.top_left) {
-        out.hot_x = out.action_x = image.width / 2;
-        out.hot_y = out.action_y = image.height / 2;
-    }
+    out.hot_x = out.action_x = image.hot_x;
+    out.hot_y = out.action_y = image.hot_y;
     out.rgba = std::move(canvas.rgba);
     return out;
 }

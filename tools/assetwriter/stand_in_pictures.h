@@ -41,7 +41,7 @@ struct StandInImage {
     uint16_t width, height;
     StandInFamily family;
     StandInShape shape;
-    uint8_t top_left;  // 1: hot spot at the corner, else at the centre
+    int16_t hot_x, hot_y;  // the hot spot and action point
     uint8_t value, count;
     const char* label;  // lines separated by '\n'
 };

@@ -56,6 +56,11 @@ TERRAIN_SHAPES = [
 ]
 
 
+# Sprites whose events place other objects against them: a log bridge's
+# span starts at its x, and its logs, made 56 pixels below its y, hang in its
+# box with a player standing on them.
+HOT_SPOTS = {"GimmickBridge12Logs_139": (0, -44)}
+
 # The frames' own pictures with plain names (Backdrop4, Active2) are menus.
 PLAIN = re.compile(r"(Active|Backdrop)[0-9]*\Z")
 
@@ -99,9 +104,10 @@ def sprite_shape(fam):
 
 
 class Picture:
-    def __init__(self, handle, size, fam, shape, top_left, label, value=0, count=0):
+    def __init__(self, handle, size, fam, shape, top_left, label, value=0, count=0, hot=None):
         self.handle, self.size, self.family, self.shape = handle, size, fam, shape
-        self.top_left, self.label, self.value, self.count = top_left, label, value, count
+        self.label, self.value, self.count = label, value, count
+        self.hot = hot or ((0, 0) if top_left else (size[0] // 2, size[1] // 2))
 
 
 def pictures(classes):
@@ -126,7 +132,8 @@ def pictures(classes):
                     # Stretched strips are placed by their corner.
                     top_left = size[0] == 1 or size[1] == 1
                     found[handle] = Picture(handle, size, fam, sprite_shape(fam), top_left,
-                                            f"{short}\n{record.animation}.{frame}")
+                                            f"{short}\n{record.animation}.{frame}",
+                                            hot=HOT_SPOTS.get(item.full))
         elif item.kind in ("Backdrop", "SystemBox") and "image" in item.settings:
             handle = int(item.one("image"))
             if handle not in found:
@@ -164,7 +171,7 @@ def source(items, script, inputs):
         label = generated.cpp_string(p.label.encode("utf-8"))
         lines.append(f"    {{{p.handle}, {p.size[0]}, {p.size[1]}, "
                      f"StandInFamily({FAMILIES.index(p.family)}), "
-                     f"StandInShape({SHAPES.index(p.shape)}), {int(p.top_left)}, "
+                     f"StandInShape({SHAPES.index(p.shape)}), {p.hot[0]}, {p.hot[1]}, "
                      f"{p.value}, {p.count}, {label}}},")
     lines.append("};")
     return "\n".join(lines) + "\n"

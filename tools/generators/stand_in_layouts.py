@@ -78,27 +78,97 @@ class Act:
         self.keep_clear = keep_clear  # [(x0, x1)]: the spread skips these stretches (None: the arena only)
 
 
-# Act 1: the start plateau at the player's start, down into the valley, the
-# spiral tunnel, the boss, the bridge, the high ground by the keystone box, the
-# miniboss arena and, up a spring, the sign's ledge.
+# Act 1: the start plateau at the player's start, down past a half-pipe into
+# the valley and its half corkscrews, the spiral tunnel, the boss, the bridge,
+# the high ground by the keystone box, the miniboss arena and, up a spring,
+# the sign's ledge. Ladders lead up to ledges beside the course, breakable
+# rock walls stand in its way.
+HALFPIPE = 2432                    # the bowl's left lip
+HALFPIPE_TOP = 704                 # the ground it is sunk into
+BRIDGE_BANKS = 664                 # the top of the bridge's logs (made at its y + 56, 16 high)
+CORKSCREWS = [3968, 4800, 6400, 7232]  # each ride's start on the 960 valley floor
+CORKSCREW_RIDE = 560               # ramp, top, ramp: where the ride comes down again
+LADDERS = [(1664, 448), (2944, 704), (5504, 960), (7808, 960), (8576, 704), (10240, 576)]  # (left edge, ground)
+LADDER_RUNGS = 2                   # pieces of 128 from the ledge down to the ground
+# Two rows of grips under handlebars, where a jump's top reaches them: the
+# player catches one on the way down and hangs from it until it jumps off.
+GRIP_ROWS = [(1088, 448), (12320, 192)]  # (first grip, ground top)
+GRIP_REACH = 116                   # the grip's centre above the ground
+GRIPS = [(x + 96 * i, ground - GRIP_REACH) for x, ground in GRIP_ROWS for i in range(5)]
+ROCK_WALLS = [(3328, 704, 2), (5888, 832, 2), (9984, 576, 2), (11776, 152, 2), (12800, 192, 2), (12928, 192, 1)]
+
+
+def ladder_pieces():
+    """Each ladder runs from the ground up through a gap in a ledge of two
+    slabs; its top marker fills the gap, so a climber stands on it."""
+    rails, tops, slabs, crystals = [], [], [], []
+    for x, ground_top in LADDERS:
+        ledge = ground_top - 128 * LADDER_RUNGS
+        rails += [(x, ledge + 128 * i) for i in range(LADDER_RUNGS)]
+        tops.append((x + 16, ledge + 8))
+        slabs += [(x - 128, ledge), (x + 32, ledge)]
+        crystals += [(x + 64 + 24 * i, ledge - 40) for i in range(3)]
+    return rails, tops, slabs, crystals
+
+
+LADDER_RAILS, LADDER_TOPS, LADDER_SLABS, LEDGE_CRYSTALS = ladder_pieces()
+# The pit spans the whole bridge, so every log but the end ones may sag; the
+# right bank starts under the last log with two narrow pieces, two deep,
+# before the columns go on.
+BRIDGE_END = 10896 + 192
+BRIDGE_RIGHT_BANK = [(BRIDGE_END + 32 * i, BRIDGE_BANKS + 64 * j) for i in range(2) for j in range(2)]
+MINIBOSS_ARENA = (14080, 14848)
+
+
+def act1_pieces(columns):
+    """The set pieces' terrain: the half-pipe's curves over their fill, the
+    bridge's right bank, the ladders' rails and ledges, the handlebars (the
+    ground's columns are not needed: the places are fixed)."""
+    top = HALFPIPE_TOP
+    bowl = [("the half-pipe", "VostrelFloorCurveLeft_162", HALFPIPE, top),
+            ("the half-pipe", "VostrelFloorCurveRight_249", HALFPIPE + 128, top)]
+    bowl += [("the half-pipe", "VostrelWall2_286", HALFPIPE + 128 * i, top + 128 * (j + 1))
+             for i in range(2) for j in range(4)]
+    bank = [("the bridge's right bank", "VostrelWallEdge1_251", x, y) for x, y in BRIDGE_RIGHT_BANK]
+    ladders = [("the ladders", "VostrelLadder_267", x, y) for x, y in LADDER_RAILS]
+    ladders += [("the ladders", "VostrelCeilingOverlay_269", x, y) for x, y in LADDER_SLABS]
+    bars = [("the grips", "VostrelHandlebar_354", x - 32, y - 8) for x, y in GRIPS]
+    return bowl + bank + ladders + bars
+
+
 ACT1 = Act(1, [
     (-256, 448, "the start plateau (player start 53, 429)"),
-    (2048, 704, "down the first slopes past the lower moving platform"),
-    (3584, 960, "the valley floor"),
+    (2048, 704, "down the first slopes to the half-pipe, past the lower moving platform"),
+    (3584, 960, "the valley floor and its half corkscrews"),
     (5632, 832, "a low rise under the moving platform at 5080, 656"),
     (6016, 960, "the valley floor by the invincibility box (6224, 856) and the 1-up (7952, 912)"),
     (8064, 704, "up to the spiral tunnel (8083-8224)"),
     (8704, 832, "the boss ground (head at 9004, 800)"),
-    (9728, 576, "up to the bridge (10896, 616)"),
-    (11904, 192, "the high ground by the keystone box (12544, 176)"),
+    (9728, 576, "up to the bridge"),
+    (10624, BRIDGE_BANKS, "the bridge's banks, level with its logs (bridge 10896, 616)", "step"),
+    (11136, 152, "up from the bridge"),
+    (11904, 192, "down a little to the high ground by the keystone box (12544, 176)", "step"),
     (13056, 960, "down to the miniboss arena (14375-14537)"),
     (14848, 128, "the sign's ledge, reached by the spring at the arena's end (sign 14992, 85)", "step"),
-], end_x=15232, park_y=2176, arena=(14080, 14848), extras={
+], end_x=15232, park_y=2176, arena=MINIBOSS_ARENA, extras={
     "BossVashkelBody_274": [(9004 + 20 * (i + 1), 800) for i in range(7)],
+    # The opening scene's boss rises among a row of foreground rocks.
+    "FrontRock1_276": [(9004 - 160 + 64 * i, 800) for i in range(6)],
     "YellowSpringUp_195": [(14784, 944)],
     "MinibossBarrier_308": [(14080, 896), (14080, 832), (14784, 896), (14784, 832), (14784, 768)],
     "MinibossRailing_292": [(14208 + 128 * i, 944) for i in range(5)],
-}, pits=[(10880, 11008)], height=1864)
+    # The switches stand at the half-pipe's lips and before and after the bridge.
+    "LayerChangeSwitch_114": [(HALFPIPE - 16, 672), (HALFPIPE + 272, 672),
+                              (10816, BRIDGE_BANKS - 32), (11712, 120)],
+    "HalfCorkscrewLeft_245": [(x, 952) for x in CORKSCREWS],
+    "HalfCorkscrewRight_246": [(x + CORKSCREW_RIDE, 952) for x in CORKSCREWS],
+    "LadderTop_268": LADDER_TOPS,
+    "GimmickHangingIdleSensor_153": GRIPS,
+    "ObjectCrystal_239": LEDGE_CRYSTALS,
+    "BreakableRock_282": [(x, top - 16 - 32 * i) for x, top, n in ROCK_WALLS for i in range(n)],
+}, pits=[(10880, BRIDGE_END + 48), (HALFPIPE, HALFPIPE + 256)], height=1864, pieces=act1_pieces,
+    keep_clear=[(HALFPIPE - 64, HALFPIPE + 320)] + [(x - 32, x + 64) for x, _, _ in ROCK_WALLS]
+    + [(x - 64, x + 448) for x, _ in GRIP_ROWS] + [MINIBOSS_ARENA])
 
 # Act 2: the start at 21, 989, the switch plate and door, the low run with
 # its geysers, up to the half corkscrews, the checkpoint and the boss arena

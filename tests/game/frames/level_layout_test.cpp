@@ -127,6 +127,115 @@ TEST(LevelLayout, each_acts_layout_holds_its_fixed_rows_totals_and_class_counts)
     }
 }
 
+namespace {
+
+// Act 1's playfield as its set pieces' events see it: what stands above the
+// death line, and the top of the flat ground under a point.
+struct Playfield {
+    std::vector<LayoutRow> rows;
+
+    std::vector<const LayoutRow*> all(const std::string& name) const
+    {
+        std::vector<const LayoutRow*> out;
+        for (const LayoutRow& row : rows)
+            if (row.layer == 2 && row.y < 1864 && name == row.info->name)
+                out.push_back(&row);
+        return out;
+    }
+    bool has(const std::string& name, int x, int y) const
+    {
+        for (const LayoutRow* row : all(name))
+            if (row->x == x && row->y == y)
+                return true;
+        return false;
+    }
+    // The top of the highest flat ground piece over x, or -1.
+    int floor_top(int x) const
+    {
+        int top = -1;
+        for (const auto& [name, width] : {std::pair{"LevelBackdrop02_142", 128}, {"VostrelWallEdge1_251", 32}})
+            for (const LayoutRow* row : all(name))
+                if (row->x <= x && x < row->x + width && (top < 0 || row->y < top))
+                    top = row->y;
+        return top;
+    }
+};
+
+}  // namespace
+
+TEST(LevelLayout, act1s_set_pieces_stand_where_their_events_look_for_them)
+{
+    TempVolumes volumes;
+    std::string output;
+    const Playfield field{load_act(volumes, 1, output)};
+    ASSERT_EQ(field.rows.size(), 2394u);
+
+    // The bridge's twelve logs are made 56 below it, 16 across, from its x
+    // on. Both banks meet their tops, within half a player's width of the
+    // end logs, which never sag; nothing holds up the logs between them.
+    const auto bridges = field.all("GimmickBridge12Logs_139");
+    ASSERT_EQ(bridges.size(), 1u);
+    const int logs_top = bridges[0]->y + 56 - 8;
+    const int span_left = bridges[0]->x - 8, span_right = bridges[0]->x + 176 + 8;
+    EXPECT_EQ(field.floor_top(span_left - 9), logs_top);
+    EXPECT_EQ(field.floor_top(span_right + 8), logs_top);
+    for (int x = span_left + 16; x < span_right - 16; x += 8)
+        EXPECT_EQ(field.floor_top(x), -1) << x;
+
+    // A ladder runs from the ground up through a gap in a ledge of two
+    // slabs, which its top marker fills: the climber steps out onto it.
+    const auto ladder_tops = field.all("LadderTop_268");
+    EXPECT_GE(ladder_tops.size(), 3u);
+    for (const LayoutRow* top : ladder_tops) {
+        SCOPED_TRACE("ladder top at " + std::to_string(top->x));
+        const int rail = top->x - 16, ledge = top->y - 8, ground = field.floor_top(top->x);
+        ASSERT_GT(ground, ledge);
+        for (int y = ledge; y < ground; y += 128)
+            EXPECT_TRUE(field.has("VostrelLadder_267", rail, y)) << y;
+        EXPECT_TRUE(field.has("VostrelCeilingOverlay_269", rail - 128, ledge));
+        EXPECT_TRUE(field.has("VostrelCeilingOverlay_269", rail + 32, ledge));
+    }
+
+    // A half corkscrew's ride starts on the ground running right and comes
+    // down 560 further on, where its right-hand end closes it; flat ground
+    // all the way.
+    const auto corkscrews = field.all("HalfCorkscrewLeft_245");
+    EXPECT_EQ(corkscrews.size(), 4u);
+    for (const LayoutRow* start : corkscrews) {
+        SCOPED_TRACE("corkscrew at " + std::to_string(start->x));
+        EXPECT_TRUE(field.has("HalfCorkscrewRight_246", start->x + 560, start->y));
+        for (int x = start->x - 64; x <= start->x + 624; x += 32)
+            EXPECT_EQ(field.floor_top(x), start->y + 8) << x;
+    }
+
+    // The half-pipe is sunk into the ground between two lips at its rim.
+    const auto bowls = field.all("VostrelFloorCurveLeft_162");
+    ASSERT_EQ(bowls.size(), 1u);
+    EXPECT_TRUE(field.has("VostrelFloorCurveRight_249", bowls[0]->x + 128, bowls[0]->y));
+    EXPECT_EQ(field.floor_top(bowls[0]->x - 1), bowls[0]->y);
+    EXPECT_EQ(field.floor_top(bowls[0]->x + 256), bowls[0]->y);
+
+    // A grip hangs in a handlebar's middle where the top of a jump from the
+    // flat ground below reaches it.
+    const auto grips = field.all("GimmickHangingIdleSensor_153");
+    EXPECT_GE(grips.size(), 5u);
+    for (const LayoutRow* grip : grips) {
+        EXPECT_TRUE(field.has("VostrelHandlebar_354", grip->x - 32, grip->y - 8)) << grip->x;
+        EXPECT_EQ(field.floor_top(grip->x - 16), grip->y + 116) << grip->x;
+        EXPECT_EQ(field.floor_top(grip->x + 16), grip->y + 116) << grip->x;
+    }
+
+    // Layer switches stand on the ground, where a running player passes
+    // through them; rocks stand on the ground or on one another.
+    for (const LayoutRow* gate : field.all("LayerChangeSwitch_114"))
+        EXPECT_EQ(gate->y + 32, field.floor_top(gate->x)) << gate->x;
+    const auto rocks = field.all("BreakableRock_282");
+    EXPECT_GE(rocks.size(), 6u);
+    for (const LayoutRow* rock : rocks)
+        EXPECT_TRUE(rock->y + 16 == field.floor_top(rock->x) || field.has("BreakableRock_282", rock->x, rock->y + 32))
+            << rock->x << ", " << rock->y;
+}
+
 TEST(LevelLayout, format_allows_comments_tabs_blank_lines_crlf_and_a_byte_order_mark)
 {
     std::vector<LayoutRow> rows;

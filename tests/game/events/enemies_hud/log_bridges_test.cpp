@@ -19,10 +19,11 @@ void set(FrameObject* object, char letter, double number) { EventKit::set_value(
 
 double sine(double degrees) { return degrees == 180 ? 0 : std::sin(degrees / 57.29577951308232); }
 
-// The stand-in pictures hold their hot spot in the middle: the bridge's
-// span is 96 either side of its x, which the events take for its left end,
-// so the player stands on it up to dx 100 or so.
-constexpr int bridge_x = 1000, rest_y = 600;
+// The stand-in bridge's picture starts at its x, the span's left end, and
+// holds its box 44 to 60 below its y: the logs, made 56 below it, and the
+// feet of a player standing on them.
+constexpr int bridge_x = 1000, bridge_y = 544, rest_y = bridge_y + 56;
+constexpr int standing_y = rest_y - 8 - 10;
 
 // The targets for a player `dx` from the bridge's left end, as the sag
 // loops step their angles: from the right bank down to the player's log,
@@ -53,10 +54,10 @@ TEST(LogBridges, the_logs_ease_into_a_sag_under_the_player_and_back_when_it_leav
             values = kit.place("PlayerMovementValues_80", -500, -500);
             shield = kit.place("ShieldWater_106", -500, -500);
             player = kit.place("Player_87", -500, -500, 2);
-            bridge = kit.place("GimmickBridge12Logs_139", bridge_x, rest_y, 2);
+            bridge = kit.place("GimmickBridge12Logs_139", bridge_x, bridge_y, 2);
             // The logs on the bridge's span, numbered from the left bank.
             for (int i = 0; i < 12; ++i) {
-                logs.push_back(kit.place("GimmickBridgeLog_140", bridge_x - 88 + 16 * i, rest_y, 2));
+                logs.push_back(kit.place("GimmickBridgeLog_140", bridge_x + 16 * i, rest_y, 2));
                 set(logs.back(), 'A', i);
                 set(logs.back(), 'B', rest_y);
             }
@@ -86,7 +87,7 @@ TEST(LogBridges, the_logs_ease_into_a_sag_under_the_player_and_back_when_it_leav
     };
 
     // In the middle: log 6 under the feet, the full depth, 15 degrees a log.
-    player->set_position(bridge_x + 96, rest_y);
+    player->set_position(bridge_x + 96, standing_y);
     for (int t = 0; t < 5; ++t) {
         step(96, true);
         expect_logs("middle");
@@ -94,18 +95,18 @@ TEST(LogBridges, the_logs_ease_into_a_sag_under_the_player_and_back_when_it_leav
     EXPECT_EQ(EventKit::values(bridge, "ABDF"), doubles(6, 16, 15, 15));
     EXPECT_GT(logs[6]->get_y(), logs[1]->get_y());
     // Further right: log 6 still, but a shallower sag.
-    player->set_position(bridge_x + 100, rest_y);
+    player->set_position(bridge_x + 100, standing_y);
     step(100, true);
     expect_logs("right");
     EXPECT_EQ(EventKit::values(bridge, "AB"), doubles(6, 16 * (1 - 4 / 96.0)));
     // At the left end nothing sags any more.
-    player->set_position(bridge_x, rest_y);
+    player->set_position(bridge_x, standing_y);
     for (int t = 0; t < 3; ++t) {
         step(0, true);
         expect_logs("left end");
     }
     // In the air the logs ease back up.
-    player->set_position(bridge_x + 64, rest_y);
+    player->set_position(bridge_x + 64, standing_y);
     step(64, true);
     set(values, 'L', 0);
     for (int t = 0; t < 3; ++t) {
@@ -120,7 +121,7 @@ TEST(LogBridges, the_logs_ease_into_a_sag_under_the_player_and_back_when_it_leav
     expect_logs("dash");
     // Off the bridge the logs are not placed, though they ease back.
     set(shield, 'A', 0);
-    player->set_position(bridge_x + 400, rest_y);
+    player->set_position(bridge_x + 400, standing_y);
     kit.run(2);
     EXPECT_EQ(logs[4]->get_y(), int(rest_y + sag[4]));
     EXPECT_LT(v(logs[4], 'D'), sag[4]);

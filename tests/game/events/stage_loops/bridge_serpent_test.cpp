@@ -27,15 +27,17 @@ protected:
     void SetUp() override
     {
         GimmickScene::SetUp();
-        player = kit.place("Player_87", 500, 100, playfield);
+        // The logs where the act makes them, 56 below the bridge, and the
+        // player standing on them, both within the bridge's box.
+        player = kit.place("Player_87", 500, 138, playfield);
         bridge = kit.place("GimmickBridge12Logs_139", 500, 100, playfield);
         for (int number = 0; number < 12; ++number) {
-            logs[number] = kit.place("GimmickBridgeLog_140", 500, 100, playfield);
+            logs[number] = kit.place("GimmickBridgeLog_140", 500, 156, playfield);
             EventKit::set_value(logs[number], 'A', number);
             EventKit::set_value(logs[number], 'C', -7);
         }
         // Numbered like the fifth log, but off the bridge.
-        stray = kit.place("GimmickBridgeLog_140", 2000, 100, playfield);
+        stray = kit.place("GimmickBridgeLog_140", 2000, 156, playfield);
         EventKit::set_value(stray, 'A', 5);
         EventKit::set_value(stray, 'C', -7);
     }
