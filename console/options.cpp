@@ -70,7 +70,8 @@ std::string console_default_save_dir()
 const char* console_usage()
 {
     return "usage: quorvella [--content DIR] [--save DIR] [--headless] [--ticks N]\n"
-           "                 [--input FILE] [--capture DIR] [--capture-every N] [--audio-out FILE]";
+           "                 [--input FILE] [--capture DIR] [--capture-every N] [--audio-out FILE]\n"
+           "                 [--end-report]";
 }
 
 namespace {
@@ -86,6 +87,7 @@ const char* const option_help =
     "                     image's 480 pictures come before tick 1's\n"
     "  --capture-every N  with --capture: only every N-th picture\n"
     "  --audio-out FILE   write the TV's sound to a WAV file\n"
+    "  --end-report       at the end, one line with the frame and the lives left\n"
     "  --help             this text";
 
 }  // namespace
@@ -104,6 +106,10 @@ bool console_parse_options(int argc, char** argv)
         }
         if (strcmp(arg, "--headless") == 0) {
             options.headless = true;
+            continue;
+        }
+        if (strcmp(arg, "--end-report") == 0) {
+            options.end_report = true;
             continue;
         }
         std::string* text = text_option(options, arg);

@@ -13,6 +13,7 @@ struct ConsoleOptions {
     std::string capture_dir;              // where pictures are written
     long capture_every = 1;               // write every N-th picture
     std::string audio_out;                // WAV file of the TV's sound
+    bool end_report = false;              // a closing line with the frame and the lives
     bool help = false;                    // --help: the usage was shown, nothing runs
 };
 

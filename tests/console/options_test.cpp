@@ -19,7 +19,8 @@ bool parse(std::vector<const char*> args)
 TEST(Options, every_option_lands_in_its_field)
 {
     ASSERT_TRUE(parse({"--content", "c", "--save", "s", "--headless", "--ticks", "12", "--input",
-                       "in.txt", "--capture", "shots", "--capture-every", "5", "--audio-out", "a.wav"}));
+                       "in.txt", "--capture", "shots", "--capture-every", "5", "--audio-out", "a.wav",
+                       "--end-report"}));
     const ConsoleOptions& options = console_options();
     EXPECT_EQ(options.content_dir, "c");
     EXPECT_EQ(options.save_dir, "s");
@@ -29,8 +30,10 @@ TEST(Options, every_option_lands_in_its_field)
     EXPECT_EQ(options.capture_dir, "shots");
     EXPECT_EQ(options.capture_every, 5);
     EXPECT_EQ(options.audio_out, "a.wav");
+    EXPECT_TRUE(options.end_report);
 
     ASSERT_TRUE(parse({}));
+    EXPECT_FALSE(console_options().end_report);
     EXPECT_EQ(console_options().save_dir, console_default_save_dir());
     EXPECT_EQ(console_options().ticks, -1);
     console_options() = ConsoleOptions();

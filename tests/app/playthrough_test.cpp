@@ -1,0 +1,84 @@
+// The game played through as a person plays it, from the checked-in
+// controller scripts of tests/app/play_scripts: each route's frame changes
+// as the console announces them, what is left at the end (the records file,
+// the frame and the lives) and a few of its pictures against references.
+#include "tests/app/scripted_run.h"
+#include "tests/support/volumes.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Frame indices as the console names them.
+constexpr int intro = 0, title = 1, black_load = 2, act_1 = 4, act_2 = 5, how_to_play = 8;
+
+struct Route {
+    const char* script;
+    long ticks;
+    std::vector<int> frames;    // every frame change of the run, in order
+    std::string end;            // the --end-report line
+    std::vector<int> pictures;  // picture numbers: tick + 479
+    int capture_every = 100;    // a divisor of every picture number; few pictures keep the run short
+};
+
+std::string read_file(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Plays the route on `volumes` and checks its console and its pictures.
+void play(const Route& route, const std::string& name, TempVolumes& volumes)
+{
+    ScriptedRun run{std::string(QUORVELLA_PLAY_SCRIPTS) + "/" + route.script, volumes.save,
+                    volumes.root + "/shots", route.ticks, route.capture_every};
+    const CommandResult result = run_scripted(run, "--end-report");
+    ASSERT_EQ(result.status, 0) << result.output;
+    EXPECT_EQ(frame_changes(result.output), route.frames) << result.output;
+    EXPECT_NE(result.output.find(route.end + "\n"), std::string::npos) << result.output;
+    for (int number : route.pictures)
+        expect_like_reference(run.shots, number, name + "_" + std::to_string(number));
+}
+
+// The records file that Black Load saves: an array file on the save volume.
+void expect_records_saved(const TempVolumes& volumes)
+{
+    const std::string records = read_file(volumes.save + "/common/records.dat");
+    EXPECT_EQ(records.rfind("CNC ARRAY", 0), 0u) << records.size() << " bytes";
+    EXPECT_GT(records.size(), 1000u);
+}
+
+}  // namespace
+
+// The title waits 32 seconds for a press and then moves on by itself; How
+// To Play pages forward and back; quitting from the pause menu starts the
+// game again from the studio intro with the lives it had.
+// Pictures: the title (1000); How To Play's pages 2, 1 (after going back)
+// and 3 (3000, 3100, 3200); the pause menu over act 1 (3600); the studio
+// intro playing again (4000).
+TEST(Playthrough, an_idle_title_moves_on_how_to_play_pages_both_ways_and_quit_restarts_the_game)
+{
+    TempVolumes volumes;
+    play({"menus_and_pause.txt", 3600, {intro, title, how_to_play, black_load, act_1, intro},
+          "Ended in frame 0, lives 3", {1000, 3000, 3100, 3200, 3600, 4000}},
+         "menus", volumes);
+    expect_records_saved(volumes);
+}
+
+// Power-on through the menus, act 1 from its start to the sign and the
+// act-end card, into act 2.
+// Pictures: the studio logo (800), the title (1000), How To Play's last
+// page (1200), act 1's opening card (1400), the player on the course
+// (3000), near the sign (5800), act 2's start (6000).
+TEST(Playthrough, power_on_to_act_2_through_the_menus_and_the_whole_of_act_1)
+{
+    TempVolumes volumes;
+    play({"act1_to_act2.txt", 5600, {intro, title, how_to_play, black_load, act_1, act_2},
+          "Ended in frame 5, lives 3", {800, 1000, 1200, 1400, 3000, 5800, 6000}, 200},
+         "act1_to_act2", volumes);
+    expect_records_saved(volumes);
+}
