@@ -5,6 +5,7 @@
 #include "tests/app/scripted_run.h"
 #include "tests/support/volumes.h"
 
+#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -14,10 +15,10 @@
 namespace {
 
 // Frame indices as the console names them.
-constexpr int intro = 0, title = 1, black_load = 2, act_1 = 4, act_2 = 5, how_to_play = 8;
+constexpr int intro = 0, title = 1, black_load = 2, act_1 = 4, act_2 = 5, continue_frame = 7, how_to_play = 8;
 
 struct Route {
-    const char* script;
+    std::string script;  // under tests/app/play_scripts; "a+b" plays b after a
     long ticks;
     std::vector<int> frames;    // every frame change of the run, in order
     std::string end;            // the --end-report line
@@ -31,10 +32,23 @@ std::string read_file(const std::string& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// The route's script as one file: the named scripts one after the other.
+std::string script_file(const std::string& names, const TempVolumes& volumes)
+{
+    const std::string path = volumes.root + "/script.txt";
+    std::ofstream out(path);
+    for (size_t start = 0; start <= names.size();) {
+        const size_t end = std::min(names.find('+', start), names.size());
+        out << read_file(std::string(QUORVELLA_PLAY_SCRIPTS) + "/" + names.substr(start, end - start));
+        start = end + 1;
+    }
+    return path;
+}
+
 // Plays the route on `volumes` and checks its console and its pictures.
 void play(const Route& route, const std::string& name, TempVolumes& volumes)
 {
-    ScriptedRun run{std::string(QUORVELLA_PLAY_SCRIPTS) + "/" + route.script, volumes.save,
+    ScriptedRun run{script_file(route.script, volumes), volumes.save,
                     volumes.root + "/shots", route.ticks, route.capture_every};
     const CommandResult result = run_scripted(run, "--end-report");
     ASSERT_EQ(result.status, 0) << result.output;
@@ -81,4 +95,32 @@ TEST(Playthrough, power_on_to_act_2_through_the_menus_and_the_whole_of_act_1)
           "Ended in frame 5, lives 3", {800, 1000, 1200, 1400, 3000, 5800, 6000}, 200},
          "act1_to_act2", volumes);
     expect_records_saved(volumes);
+}
+
+// Every life lost ends in the game-over card and the Continue? frame; A
+// during its countdown continues in act 1 with the lives a continue grants.
+// Pictures: the crystals bursting at the press (8400); the character
+// running off (8500) and jumping back in among sparkles (8600); act 1's
+// opening card (8800) sliding away from the player at its start (8900).
+TEST(Playthrough, game_over_then_a_continue_plays_act_1_again_with_fresh_lives)
+{
+    TempVolumes volumes;
+    play({"game_over.txt+continue.txt", 8450,
+          {intro, title, how_to_play, black_load, act_1, act_1, act_1, continue_frame, act_1},
+          "Ended in frame 4, lives 5", {8400, 8500, 8600, 8800, 8900}},
+         "continue", volumes);
+}
+
+// Left alone, the Continue? countdown shows 9 down to 1, the view sinks
+// into the dark and the game starts again from the studio intro.
+// Pictures: the game-over card (7700); the countdown at 9 (7900) and at 6
+// (8400); the view sinking into the dark after the last digit (9200); the
+// intro again (9500).
+TEST(Playthrough, game_over_left_alone_counts_down_and_starts_the_game_again)
+{
+    TempVolumes volumes;
+    play({"game_over.txt", 9100,
+          {intro, title, how_to_play, black_load, act_1, act_1, act_1, continue_frame, intro},
+          "Ended in frame 0, lives 5", {7700, 7900, 8400, 9200, 9500}},
+         "time_out", volumes);
 }
