@@ -57,7 +57,7 @@ std::set<std::string> below(const std::string& layer)
 const std::string event_kit = "tests/support/event_kit";
 
 // The layer of a file: its longest folder prefix in the table. A test
-// belongs to the layer it tests (tests/game to the whole game).
+// belongs to the layer it tests (tests/game and the soak to the whole game).
 std::string layer_of(const std::string& path)
 {
     if (path.rfind(event_kit, 0) == 0)
@@ -67,7 +67,7 @@ std::string layer_of(const std::string& path)
         const std::string tested = folder.substr(6);
         if (tested.rfind("support", 0) == 0)
             return "tests/support";
-        if (tested.rfind("game", 0) == 0)
+        if (tested.rfind("game", 0) == 0 || tested.rfind("soak", 0) == 0)
             return "game/events";
         for (std::string candidate = tested; !candidate.empty();
              candidate = fs::path(candidate).parent_path().string())
