@@ -44,6 +44,8 @@ public:
     // Start-up; the description must outlive the run.
     void init(const GameDescription& game);
     int update();
+    // The controls' flags from this tick's reading (a part of update()).
+    void update_controls();
     int update_frame();
     void set_frame(int index);
     void draw();
@@ -55,8 +57,6 @@ public:
     void on_mouse(int button, bool down);
 
 private:
-    void update_controls();
-
     const GameDescription* game = nullptr;
 };
 
