@@ -42,5 +42,5 @@ uint64_t resident_bytes()
 
 MemorySample sample_memory(int tick)
 {
-    return {tick, resident_bytes(), heap_bytes()};
+    return {.tick = tick, .resident = resident_bytes(), .heap = heap_bytes()};
 }

@@ -8,6 +8,7 @@
 
 struct MemorySample {
     int tick = 0;
+    int frame = -1;  // the frame index at the sample
     uint64_t resident = 0;
     uint64_t heap = 0;
 };
