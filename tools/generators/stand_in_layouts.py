@@ -231,11 +231,14 @@ def act2_pieces(columns):
 ACT2 = Act(2, [
     (-256, 1024, "the start plateau (player start 21, 989)"),
     (1536, 1152, "down to the first loop and the switch plate (2888, 1160) under the door (3000, 1016)"),
-    (3328, 1664, "down to the low run by the Thornak (3968, 1585) with the geysers"),
-    (4864, 1280, "up to the ZemmetJr (5903, 1268)"),
-    (6016, 896, "up to the second loop and the half corkscrews (7192 and 7976, 879)"),
-    (8064, 896, "the checkpoint (8050-8150) and the boss arena (8240-9039), the sign (8360, 821)"),
-    (9088, 896, "the arena's exit past the tall rock (9024, 832), over the spiral tunnel (9907-10048)"),
+    (3328, 1536, "down towards the low run"),
+    (3712, 1648, "the low run by the Thornak (3968, 1585) with the geysers", "step"),
+    (4864, 1264, "up to the ZemmetJr (5903, 1268)"),
+    # The half corkscrews' entry reads the foot sensor against the
+    # corkscrew's box (863-895): the ground there stands at 880.
+    (6016, 880, "up to the second loop and the half corkscrews (7192 and 7976, 879)"),
+    (8064, 880, "the checkpoint (8050-8150) and the boss arena (8240-9039), the sign (8360, 821)"),
+    (9088, 896, "the arena's exit past the tall rock (9024, 832), over the spiral tunnel (9907-10048)", "step"),
     (10176, 2944, "down into the water (line at 2700) to the act's right edge"),
 ], end_x=12928, park_y=3712, arena=(8192, 9088), extras={}, pieces=act2_pieces,
     keep_clear=[(1600, 2300), (2700, 3100), (6300, 8000), (8000, 9216), (9600, 10200)])
