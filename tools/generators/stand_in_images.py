@@ -59,7 +59,12 @@ TERRAIN_SHAPES = [
 # Sprites whose events place other objects against them: a log bridge's
 # span starts at its x, and its logs, made 56 pixels below its y, hang in its
 # box with a player standing on them.
-HOT_SPOTS = {"GimmickBridge12Logs_139": (0, -44)}
+#
+# The snake boss's geyser zones hang from their top edge's middle: a leap
+# ends at the target zone's x, at the height of the zone it left, and dives
+# only where the head then overlaps the target; the zones stand at two
+# heights (856 and 888), so each must reach down over the lower one.
+HOT_SPOTS = {"GimmickBridge12Logs_139": (0, -44), "BossGeyserOverlap1_381": (24, 0), "BossGeyserOverlap2_382": (24, 0)}
 
 # The frames' own pictures with plain names (Backdrop4, Active2) are menus.
 PLAIN = re.compile(r"(Active|Backdrop)[0-9]*\Z")

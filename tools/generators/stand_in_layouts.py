@@ -179,7 +179,7 @@ ACT2_GEYSERS = [2048, 2304, 2560, 4032, 4224, 4416, 4608, 5760, 5952]
 ACT2_LOOPS = [(1792, "the first loop"), (2048, "the first loop"), (6784, "the second loop"), (7040, "the second loop")]
 ACT2_PADS = [704, 800, 896, 992, 5312, 5408, 5504, 5600]   # two chains of four
 ACT2_LOGS = [12352, 12512, 12672]
-ACT2_ARENA_SPRING = 8568                     # under the boss camera triggers (8568, 728 and 536)
+ACT2_ARENA_SPRING = 8520                     # before the boss camera triggers (8568, 728 and 536)
 
 
 def act2_pieces(columns):
@@ -219,8 +219,10 @@ def act2_pieces(columns):
     for x in ACT2_LOGS:
         pieces.append(("spinning logs on the water", "SpinningLog_391", x, ACT2_WATER_LINE))
         pieces.append(("spinning logs on the water", "SpinningLogMask_392", x, ACT2_WATER_LINE))
+    # Set into the floor, so a player running over it is thrown up through
+    # the trigger at 728, out of a jump's reach.
     pieces.append(("the boss arena: a spring up to the camera triggers", "YellowSpringUp_195", ACT2_ARENA_SPRING,
-                   top_at(columns, ACT2_ARENA_SPRING) - 16))
+                   top_at(columns, ACT2_ARENA_SPRING) + 8))
     # Springs that throw to the left stand behind the start, out of a
     # right-running player's way.
     for i, name in enumerate(["YellowSpringLeft_197"] * 3 + ["YellowSpringUpLeft_193"] * 2 + ["RedSpringUpLeft_200"]):

@@ -1,20 +1,24 @@
-// The stand-in act 2 played from the gamepad, in its two stretches: from the
-// start over the geysers, the loops and the half corkscrew into the boss
-// arena, whose right marker holds the player until the snake is beaten; and
-// from the later start that the chase's end leaves, down into the water to
-// the right edge, where the card fades in and the act hands over.
+// The stand-in act 2 played from the gamepad, from its start to the act-end
+// card: over the geysers, the loops and the half corkscrew into the boss
+// arena, up the spring through the boss camera trigger, jumping at the
+// snake's segments and then at its head until it is beaten, standing back
+// while it breaks out, and down into the water to the right edge, where the
+// card fades in and the act hands over; and the same last stretch from the
+// later start that the chase's end leaves.
 #include "console/pads.h"
 #include "game/frames/event_support.h"
 #include "tests/support/event_kit.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
 constexpr int act2 = 5;
-constexpr int arena_spring = 8568;  // under the boss camera triggers
+constexpr int arena_spring = 8520;  // before the boss camera triggers
 constexpr int corkscrew_entry = 7192;
 constexpr double hump_end = corkscrew_entry + 560;
 
@@ -23,8 +27,10 @@ struct Point {
 };
 
 // What a player watching the screen goes by: run right, jump at what stands
-// in the way or when stopped, stay low for the corkscrew, and brake once
-// over its hump (holding the direction would carry the ride on and on).
+// in the way or when stopped, stay low for the corkscrew and the arena's
+// spring, and brake once over the corkscrew's hump (holding the direction
+// would carry the ride on and on); in the fight, go for the nearest
+// standing segment, or the head once none stands, and jump at it.
 class Player {
 public:
     explicit Player(EventKit& kit) : kit(kit) {}
@@ -38,6 +44,12 @@ public:
     uint32_t buttons()
     {
         const Point at = position();
+        const Frames& f = kit.frames();
+        if (f.boss_fight_group && f.boss_fight_sub_group_3 && kit.global(4) < 10)
+            return 0;  // the snake breaks out of the arena: stand back
+        if (f.boss_fight_group && kit.global(4) < 10)
+            if (const std::optional<Point> target = snake_target(at))
+                return go_for(at, *target);
         const bool riding = EventKit::value(kit.instance(types::PlayerMovementValues_80), 'M') == 45;
         const uint32_t held = riding && at.x > hump_end ? VPAD_BUTTON_LEFT : VPAD_BUTTON_RIGHT;
         const bool keep_low =
@@ -49,6 +61,29 @@ public:
     }
 
 private:
+    uint32_t go_for(const Point& at, const Point& target)
+    {
+        const double dx = target.x - at.x;
+        const uint32_t held = std::fabs(dx) <= 12 ? 0u : dx > 0 ? uint32_t(VPAD_BUTTON_RIGHT) : uint32_t(VPAD_BUTTON_LEFT);
+        last_x = at.x;
+        return held | jump_button(std::fabs(dx) < 48 && target.y > at.y - 130);
+    }
+
+    std::optional<Point> snake_target(const Point& at)
+    {
+        std::optional<Point> best;
+        for (FrameObject* segment : kit.instances(types::BossSnakeBody_370)) {
+            const Point p{double(segment->get_x()), double(segment->get_y())};
+            if (!get_flag(*segment, 6) && (!best || std::fabs(p.x - at.x) < std::fabs(best->x - at.x)))
+                best = p;
+        }
+        if (best)
+            return best;
+        if (FrameObject* hitbox = kit.instance(types::BossSnakeHitbox_383))
+            return Point{double(hitbox->get_x()), double(hitbox->get_y())};
+        return std::nullopt;
+    }
+
     // A jump is a press held for a while, let go before the next.
     uint32_t jump_button(bool want)
     {
@@ -113,34 +148,56 @@ void play(EventKit& kit, Player& player, int ticks, Done done)
 
 }  // namespace
 
-TEST(Act2Course, from_its_start_the_act_runs_through_the_corkscrew_and_the_checkpoint_into_the_boss_arena)
+TEST(Act2Course, the_act_plays_from_its_start_through_the_snake_fight_to_the_act_end_card)
 {
     EventKit kit;
     kit.set_global(4, 0);
     kit.enter_frame(act2);
     Player player(kit);
-    int corkscrew = 0, checkpoint = 0;
-    play(kit, player, 4000, [&](int tick) {
+    int corkscrew = 0, checkpoint = 0, fight = 0, segments_down = 0, chase = 0, chase_over = 0, card = 0;
+    double respawn_x = 0, respawn_y = 0, progress_at_card = 0;
+    play(kit, player, 8000, [&](int tick) {
+        const Frames& f = kit.frames();
         note(corkscrew, EventKit::value(kit.instance(types::PlayerMovementValues_80), 'M') == 45, tick);
         note(checkpoint, kit.global(4) == 2, tick);
-        return player.position().x > 8800;
+        if (checkpoint == tick) {
+            respawn_x = kit.global(5);
+            respawn_y = kit.global(6);
+        }
+        note(fight, f.boss_fight_group, tick);
+        const std::vector<FrameObject*> segments = kit.instances(types::BossSnakeBody_370);
+        note(segments_down, fight && !segments.empty() &&
+                                std::all_of(segments.begin(), segments.end(),
+                                            [](FrameObject* s) { return get_flag(*s, 6); }),
+             tick);
+        note(chase, f.boss_fight_sub_group_3, tick);
+        note(chase_over, kit.global(4) == 10, tick);
+        if (!card && kit.instance(types::LevelCardFade2_32)) {
+            card = tick;
+            progress_at_card = kit.global(4);
+        }
+        return false;
     });
-    ASSERT_EQ(kit.frames().index, act2);
-    // The opening handed over, the ride lifted the player over its hump, and
-    // the checkpoint before the arena stored its respawn point.
+    // The opening handed over; the ride lifted the player over its hump; the
+    // checkpoint before the arena stored its respawn point.
     EXPECT_GT(corkscrew, 0);
     EXPECT_GT(checkpoint, corkscrew);
-    EXPECT_EQ(kit.global(5), 8000);
-    EXPECT_EQ(kit.global(6), 860);
-    // Inside the arena, whose right marker holds the player until the snake
-    // is beaten.
-    EXPECT_GT(player.position().x, 8800);
-    play(kit, player, 240, [](int) { return false; });
-    EXPECT_LT(player.position().x, 9039);
-    EXPECT_EQ(kit.frames().index, act2);
+    EXPECT_EQ(respawn_x, 8000);
+    EXPECT_EQ(respawn_y, 860);
+    // The spring threw the player through the trigger; the seven segments
+    // went down before the head's hitbox, whose defeat started the chase.
+    EXPECT_GT(fight, checkpoint);
+    EXPECT_GT(segments_down, fight);
+    EXPECT_GT(chase, segments_down);
+    // The chase's end stored the act's progress, and the card at the right
+    // edge came after it and handed over to the next frame.
+    EXPECT_GT(chase_over, chase);
+    EXPECT_GT(card, chase_over);
+    EXPECT_EQ(progress_at_card, 10);
+    EXPECT_EQ(kit.frames().index, act2 + 1);
 }
 
-TEST(Act2Course, after_the_snake_the_act_runs_down_into_the_water_to_the_act_end_card_and_hands_over)
+TEST(Act2Course, a_start_after_the_snake_runs_down_into_the_water_to_the_act_end_card_and_hands_over)
 {
     // The act as a restart after the chase finds it: the progress the chase's
     // end stored, the respawn point past the arena.
