@@ -54,7 +54,7 @@ public:
         const uint32_t held = riding && at.x > hump_end ? VPAD_BUTTON_LEFT : VPAD_BUTTON_RIGHT;
         const bool keep_low =
             std::fabs(at.x - corkscrew_entry + 40) < 60 || (at.x > arena_spring - 200 && at.x < arena_spring);
-        // Stopped (at a wall, or at the arena's spring): jump whatever.
+        // Stopped (at a wall or a block): jump whatever.
         const bool jump = stuck(at) || (!keep_low && something_ahead(at));
         last_x = at.x;
         return held | jump_button(jump);
