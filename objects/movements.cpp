@@ -142,6 +142,17 @@ void BallMovement::update()
 
 // Vector -------------------------------------------------------------------
 
+// Without the turn a mover steered at a point behind it would run away
+// from it, the faster the further (the snake's body speeds up with the gap).
+void VectorMovement::look_at(int x, int y)
+{
+    const double dx = double(x) - instance->get_x(), dy = double(y) - instance->get_y();
+    if (dx == 0 && dy == 0)
+        return;
+    const double degrees = std::atan2(-dy, dx) * 57.29577951308232;
+    angle = float(degrees < 0 ? degrees + 360 : degrees);
+}
+
 void VectorMovement::update()
 {
     if (speed <= 0)

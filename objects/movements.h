@@ -54,4 +54,7 @@ public:
     explicit VectorMovement(FrameObject* instance) : Movement(instance) {}
 
     void update() override;
+    // Turns the angle towards the frame point (x, y); a point on the
+    // instance leaves it.
+    void look_at(int x, int y) override;
 };

@@ -249,6 +249,34 @@ TEST(VectorMovement, moves_at_its_angle_only_with_a_speed)
     EXPECT_EQ(run(vector, 1), (Path{{3, -1}}));
 }
 
+TEST(VectorMovement, aimed_at_a_point_it_closes_in_and_does_not_run_away)
+{
+    // Steered as the snake's body is: each tick at the point, with a speed
+    // of 20 per pixel of the gap (a fifth of the gap a tick).
+    Layer layer;
+    Mover mover(300, 100);
+    mover.layer = &layer;
+    VectorMovement vector(&mover);
+    const auto steer = [&] {
+        const double gap = std::hypot(100.0 - mover.x, 200.0 - mover.y);
+        vector.set_speed(int(20 * gap));
+        vector.look_at(100, 200);
+        vector.update();
+    };
+    for (int tick = 0; tick < 60; ++tick)
+        steer();
+    EXPECT_NEAR(mover.x, 100, 5);
+    EXPECT_NEAR(mover.y, 200, 5);
+    // Up and to the left: 135 degrees; at the point itself the angle stays.
+    Mover other(0, 0);
+    other.layer = &layer;
+    VectorMovement turned(&other);
+    turned.look_at(-10, -10);
+    EXPECT_FLOAT_EQ(turned.angle, 135.0f);
+    turned.look_at(0, 0);
+    EXPECT_FLOAT_EQ(turned.angle, 135.0f);
+}
+
 TEST(ShootMovement, a_shot_follows_its_direction_and_never_drifts_on_an_axis)
 {
     Mover shooter(100, 50), shot(0, 0);
