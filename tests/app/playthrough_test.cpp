@@ -15,7 +15,7 @@
 namespace {
 
 // Frame indices as the console names them.
-constexpr int intro = 0, title = 1, black_load = 2, act_1 = 4, act_2 = 5, continue_frame = 7, how_to_play = 8;
+constexpr int intro = 0, title = 1, black_load = 2, act_1 = 4, act_2 = 5, coming_soon = 6, continue_frame = 7, how_to_play = 8;
 
 struct Route {
     std::string script;  // under tests/app/play_scripts; "a+b" plays b after a
@@ -84,16 +84,20 @@ TEST(Playthrough, an_idle_title_moves_on_how_to_play_pages_both_ways_and_quit_re
 }
 
 // Power-on through the menus, act 1 from its start to the sign and the
-// act-end card, into act 2.
+// act-end card, act 2 from its start through the snake's chase to its
+// act-end card, Coming Soon, and round to the studio intro.
 // Pictures: the studio logo (800), the title (1000), How To Play's last
 // page (1200), act 1's opening card (1400), the player on the course
-// (3000), near the sign (5800), act 2's start (6000).
-TEST(Playthrough, power_on_to_act_2_through_the_menus_and_the_whole_of_act_1)
+// (3000), near the sign (5800), act 2's start (6000), the snake's chase
+// (8200), act 2's act-end card darkening the screen (9400), Coming Soon
+// (9600), the studio intro again (9800).
+TEST(Playthrough, power_on_through_both_acts_to_coming_soon_and_round_to_the_intro)
 {
     TempVolumes volumes;
-    play({"act1_to_act2.txt", 5600, {intro, title, how_to_play, black_load, act_1, act_2},
-          "Ended in frame 5, lives 3", {800, 1000, 1200, 1400, 3000, 5800, 6000}, 200},
-         "act1_to_act2", volumes);
+    play({"power_on_to_coming_soon.txt", 9450,
+          {intro, title, how_to_play, black_load, act_1, act_2, coming_soon, intro}, "Ended in frame 0, lives 3",
+          {800, 1000, 1200, 1400, 3000, 5800, 6000, 8200, 9400, 9600, 9800}, 200},
+         "power_on", volumes);
     expect_records_saved(volumes);
 }
 
