@@ -2,6 +2,7 @@
 // tick around them: the orb charged, thrown and flown, and the flight.
 #include "console/pads.h"
 #include "objects/active.h"
+#include "tests/game/events/player_stage.h"
 #include "tests/support/event_kit.h"
 
 #include <gtest/gtest.h>
@@ -16,11 +17,7 @@ protected:
     void SetUp() override
     {
         kit.set_global(1, 4);
-        kit.enter_frame(4);
-        for (int tick = 0; tick < 600 && v(kit.instance(types::PlayerInput_21), 'M') != 0; ++tick)
-            kit.run(1);
-        kit.run(60);
-        kit.take_sounds();
+        player_stage::start_act1_in_control(kit);
         values = kit.instance(types::PlayerMovementValues_80);
         others = kit.instance(types::PlayerOthers_75);
         skin = kit.instance(types::PlayerSkinDorrik_339);
@@ -32,12 +29,7 @@ protected:
     template <class Done>
     int ticks_until(Done done)
     {
-        int ticks = 0;
-        while (!done() && ticks < 600) {
-            kit.run(1);
-            ++ticks;
-        }
-        return ticks;
+        return player_stage::ticks_until(kit, done);
     }
 
     EventKit kit;

@@ -10,6 +10,7 @@
 #include "objects/active.h"
 #include "objects/arrayext.h"
 #include "objects/counter.h"
+#include "tests/game/events/player_stage.h"
 #include "tests/support/event_kit.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +22,7 @@
 
 namespace hespin_test {
 
-using Event = void (Frames::*)();
+using Event = FramesEvent;
 
 // The common projectile step that follows the move sets in the act: shots
 // placed at (A, B) and moved, aged, marked past age 20 and removed.
@@ -38,10 +39,10 @@ protected:
     void SetUp() override { forget(); }
     void TearDown() override { forget(); }
 
+    // The kept objects and the saved game start and end as a fresh run has them.
     static void forget()
     {
-        class_records::alterables_75 = SavedAlterables{};
-        class_records::alterables_76 = SavedAlterables{};
+        player_stage::forget_kept_player_objects();
         class_records::array_10 = SavedArrayData{};
     }
 
@@ -50,12 +51,7 @@ protected:
     // active (an inactive instance overlaps nothing).
     void enter(std::vector<Event> events, int width = Frame::screen_width, int height = Frame::screen_height)
     {
-        enter_with(
-            [events](Frames& f) {
-                for (Event event : events)
-                    (f.*event)();
-            },
-            width, height);
+        enter_with([events](Frames& f) { player_stage::run_events(f, events); }, width, height);
     }
 
     void enter_with(std::function<void(Frames&)> handler, int width = Frame::screen_width,
@@ -132,14 +128,7 @@ protected:
     void set_other(char letter, double n) { EventKit::set_value(kit.instance(types::PlayerOthers_75), letter, n); }
 
     // PlayerInput's letters on for the next ticks, the rest off.
-    void controls(std::initializer_list<char> on)
-    {
-        FrameObject* pad = kit.instance(types::PlayerInput_21);
-        for (char letter = 'A'; letter <= 'O'; ++letter)
-            EventKit::set_value(pad, letter, 0);
-        for (const char letter : on)
-            EventKit::set_value(pad, letter, 1);
-    }
+    void controls(std::initializer_list<char> on) { player_stage::set_controls(kit, on); }
 
     // Slot s holds weapon `id` at `level` in the saved game.
     void save_weapon(int slot, int id, int level)

@@ -4,6 +4,7 @@
 // climbs.
 #include "audio/media.h"
 #include "console/pads.h"
+#include "tests/game/events/player_stage.h"
 #include "tests/support/event_kit.h"
 
 #include <gtest/gtest.h>
@@ -23,8 +24,7 @@ TEST(MotorbikeInAct, riding_right_the_engine_level_catches_up_with_the_speed_and
     for (const SoundStart& sound : kit.take_sounds())
         engine_layers += (sound.id == 120 && sound.channel == 9) + (sound.id == 121 && sound.channel == 10);
     EXPECT_EQ(engine_layers, 2);
-    for (int tick = 0; tick < 600 && EventKit::value(kit.instance(types::PlayerInput_21), 'M') != 0; ++tick)
-        kit.run(1);
+    player_stage::run_until_in_control(kit);
     kit.run(30);
     ASSERT_EQ(EventKit::value(bike, 'A'), 0);
 

@@ -10,23 +10,16 @@
 #include "objects/active.h"
 #include "runtime/movement.h"
 #include "tests/game/events/player_physics/player_state_kit.h"
+#include "tests/game/events/player_stage.h"
 
 #include <vector>
 
 namespace motorbike_test {
 
-#define E(n) &Frames::event_func_##n
-inline constexpr void (Frames::*pimsa_events[])() = {
-    E(1161), E(1162), E(1163), E(1164), E(1165), E(1166), E(1167), E(1168), E(1169), E(1170),
-    E(1171), E(1172), E(1173), E(1174), E(1175), E(1176), E(1177), E(1178), E(1179), E(1180),
-    E(1181), E(1182), E(1183), E(1184), E(1185), E(1186), E(1187), E(1188), E(1189),
-};
-#undef E
-
 inline void run_pimsa_tick(Frames& f)
 {
-    for (auto event : pimsa_events)
-        (f.*event)();
+    static const std::vector<FramesEvent> events = player_stage::act1_events(1161, 1189);
+    player_stage::run_events(f, events);
 }
 
 class MotorbikeStage : public player_state_test::PlayerStateTest {
@@ -71,14 +64,7 @@ protected:
             set_player(letter, n);
     }
 
-    // The sample ids started since the last call.
-    std::vector<unsigned> sounds()
-    {
-        std::vector<unsigned> ids;
-        for (const SoundStart& sound : kit.take_sounds())
-            ids.push_back(sound.id);
-        return ids;
-    }
+    std::vector<unsigned> sounds() { return player_stage::sound_ids(kit); }
 };
 
 }  // namespace motorbike_test

@@ -8,6 +8,7 @@
 #include "game/frames/event_index.h"
 #include "objects/active.h"
 #include "tests/game/events/player_physics/player_state_kit.h"
+#include "tests/game/events/player_stage.h"
 
 #include <vector>
 
@@ -23,15 +24,8 @@ inline void run_orrun_moves(Frames& f)
                        &F::event_func_1119, &F::event_func_1120, &F::event_func_1121, &F::event_func_1122,
                        &F::event_func_1123, &F::event_func_1124, &F::event_func_1128, &F::event_func_1129})
         (f.*event)();
-    for (auto event : {&F::event_func_1130, &F::event_func_1131, &F::event_func_1132, &F::event_func_1133,
-                       &F::event_func_1134, &F::event_func_1135, &F::event_func_1136, &F::event_func_1137,
-                       &F::event_func_1138, &F::event_func_1139, &F::event_func_1140, &F::event_func_1141,
-                       &F::event_func_1142, &F::event_func_1143, &F::event_func_1144, &F::event_func_1145,
-                       &F::event_func_1146, &F::event_func_1147, &F::event_func_1148, &F::event_func_1149,
-                       &F::event_func_1150, &F::event_func_1151, &F::event_func_1152, &F::event_func_1153,
-                       &F::event_func_1154, &F::event_func_1155, &F::event_func_1156, &F::event_func_1157,
-                       &F::event_func_1158, &F::event_func_1159, &F::event_func_1160})
-        (f.*event)();
+    static const std::vector<FramesEvent> throw_dash_and_volley = player_stage::act1_events(1130, 1160);
+    player_stage::run_events(f, throw_dash_and_volley);
 }
 
 class OrrunStage : public player_state_test::PlayerStateTest {
@@ -65,10 +59,7 @@ protected:
     {
         controls(on);
         kit.run(1);
-        std::vector<unsigned> ids;
-        for (const SoundStart& sound : kit.take_sounds())
-            ids.push_back(sound.id);
-        return ids;
+        return player_stage::sound_ids(kit);
     }
 };
 

@@ -2,6 +2,7 @@
 // act's tick around them (physics, action starts, skins, HUD).
 #include "console/pads.h"
 #include "objects/active.h"
+#include "tests/game/events/player_stage.h"
 #include "tests/support/event_kit.h"
 
 #include <gtest/gtest.h>
@@ -15,11 +16,7 @@ protected:
     // Act 1 once the opening card has handed over control, standing still.
     void SetUp() override
     {
-        kit.enter_frame(4);
-        for (int tick = 0; tick < 600 && v(kit.instance(types::PlayerInput_21), 'M') != 0; ++tick)
-            kit.run(1);
-        kit.run(60);
-        kit.take_sounds();
+        player_stage::start_act1_in_control(kit);
         values = kit.instance(types::PlayerMovementValues_80);
         others = kit.instance(types::PlayerOthers_75);
         skin = static_cast<Active*>(kit.instance(types::PlayerSkinYelto_102));
@@ -28,12 +25,7 @@ protected:
     // Ticks until the mode leaves `mode` (at most `limit`).
     int ticks_in_mode(double mode, int limit)
     {
-        int ticks = 0;
-        while (v(values, 'M') == mode && ticks < limit) {
-            kit.run(1);
-            ++ticks;
-        }
-        return ticks;
+        return player_stage::ticks_until(kit, [&] { return v(values, 'M') != mode; }, limit);
     }
 
     EventKit kit;

@@ -8,15 +8,15 @@
 
 #include "game/objects/classes.h"
 #include "objects/active.h"
+#include "tests/game/events/player_stage.h"
 #include "tests/support/event_kit.h"
 
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <vector>
 
 namespace action_group_test {
-
-using FramesEvent = void (Frames::*)();
 
 // The groups of the modes above 20 that these events serve (the rest of
 // the switch is the player engine's).
@@ -28,54 +28,19 @@ constexpr ModeGroup upper_mode_groups[] = {
     {25, &Frames::level_group_49}, {38, &Frames::level_group_18}, {39, &Frames::level_group_74},
     {40, &Frames::level_group_30}};
 
-// The mode switch of the player engine, for modes up to 20.
-constexpr FramesEvent mode_switch[] = {
-    &Frames::event_func_742, &Frames::event_func_743, &Frames::event_func_744, &Frames::event_func_745,
-    &Frames::event_func_746, &Frames::event_func_747, &Frames::event_func_748, &Frames::event_func_749,
-    &Frames::event_func_750, &Frames::event_func_751, &Frames::event_func_752, &Frames::event_func_753,
-    &Frames::event_func_754, &Frames::event_func_755, &Frames::event_func_756,
-};
-
-// The groups' events in number order, less those the act calls early.
-constexpr FramesEvent group_events[] = {
-    &Frames::event_func_855, &Frames::event_func_856, &Frames::event_func_857, &Frames::event_func_858,
-    &Frames::event_func_859, &Frames::event_func_860, &Frames::event_func_861, &Frames::event_func_862,
-    &Frames::event_func_863, &Frames::event_func_864, &Frames::event_func_865, &Frames::event_func_866,
-    &Frames::event_func_867, &Frames::event_func_868, &Frames::event_func_869, &Frames::event_func_870,
-    &Frames::event_func_871, &Frames::event_func_872, &Frames::event_func_873, &Frames::event_func_874,
-    &Frames::event_func_875, &Frames::event_func_876, &Frames::event_func_877, &Frames::event_func_878,
-    &Frames::event_func_879, &Frames::event_func_880, &Frames::event_func_881, &Frames::event_func_882,
-    &Frames::event_func_883, &Frames::event_func_884, &Frames::event_func_885, &Frames::event_func_886,
-    &Frames::event_func_887, &Frames::event_func_888, &Frames::event_func_889, &Frames::event_func_890,
-    &Frames::event_func_891, &Frames::event_func_892, &Frames::event_func_894, &Frames::event_func_895,
-    &Frames::event_func_896, &Frames::event_func_897, &Frames::event_func_898, &Frames::event_func_899,
-    &Frames::event_func_900, &Frames::event_func_901, &Frames::event_func_902, &Frames::event_func_903,
-    &Frames::event_func_904, &Frames::event_func_905, &Frames::event_func_906, &Frames::event_func_907,
-    &Frames::event_func_908, &Frames::event_func_909, &Frames::event_func_910, &Frames::event_func_911,
-    &Frames::event_func_912, &Frames::event_func_913, &Frames::event_func_914, &Frames::event_func_915,
-    &Frames::event_func_916, &Frames::event_func_917, &Frames::event_func_918, &Frames::event_func_919,
-    &Frames::event_func_920, &Frames::event_func_921, &Frames::event_func_922, &Frames::event_func_923,
-    &Frames::event_func_924, &Frames::event_func_925, &Frames::event_func_926, &Frames::event_func_927,
-    &Frames::event_func_929, &Frames::event_func_930, &Frames::event_func_931, &Frames::event_func_932,
-    &Frames::event_func_933, &Frames::event_func_934, &Frames::event_func_935, &Frames::event_func_936,
-    &Frames::event_func_937, &Frames::event_func_938, &Frames::event_func_939, &Frames::event_func_940,
-    &Frames::event_func_941, &Frames::event_func_942, &Frames::event_func_943, &Frames::event_func_944,
-    &Frames::event_func_946, &Frames::event_func_947, &Frames::event_func_948, &Frames::event_func_949,
-    &Frames::event_func_950, &Frames::event_func_951, &Frames::event_func_952, &Frames::event_func_953,
-    &Frames::event_func_954, &Frames::event_func_955, &Frames::event_func_956,
-};
-
 inline void run_action_groups(Frames& f)
 {
     for (const FramesEvent early : {&Frames::event_func_893, &Frames::event_func_928, &Frames::event_func_945})
         (f.*early)();
-    for (const FramesEvent event : mode_switch)
-        (f.*event)();
+    // The mode switch of the player engine, for modes up to 20.
+    static const std::vector<FramesEvent> mode_switch = player_stage::act1_events(742, 756);
+    // The groups' events in number order, less those the act calls early.
+    static const std::vector<FramesEvent> group_events = player_stage::act1_events(855, 956);
+    player_stage::run_events(f, mode_switch);
     const double mode = f.instances[types::PlayerMovementValues_80].back->alterables->values.get('M' - 'A');
     for (const ModeGroup& row : upper_mode_groups)
         f.*row.group = row.mode == mode;
-    for (const FramesEvent event : group_events)
-        (f.*event)();
+    player_stage::run_events(f, group_events);
 }
 
 class ActionGroupTest : public testing::Test {
@@ -86,14 +51,9 @@ protected:
         enter();
         tune('A', -6.5);  // the jump speed
     }
-    void TearDown() override { forget(); }
-
     // The kept objects start and end as a fresh run has them.
-    static void forget()
-    {
-        class_records::alterables_75 = SavedAlterables{};
-        class_records::alterables_76 = SavedAlterables{};
-    }
+    void TearDown() override { forget(); }
+    static void forget() { player_stage::forget_kept_player_objects(); }
 
     void enter()
     {
@@ -137,14 +97,7 @@ protected:
     // The controls of the next tick, by PlayerInput's letters (A-D up,
     // down, left, right held; E jump held; K jump, L second button, O third
     // button pressed; G up pressed): these on, the rest off.
-    void controls(std::initializer_list<char> on)
-    {
-        FrameObject* pad = object(types::PlayerInput_21);
-        for (char letter = 'A'; letter <= 'O'; ++letter)
-            EventKit::set_value(pad, letter, 0);
-        for (const char letter : on)
-            EventKit::set_value(pad, letter, 1);
-    }
+    void controls(std::initializer_list<char> on) { player_stage::set_controls(kit, on); }
 
     // Starts the next tick in movement mode `mode`, on the ground or not.
     void in_mode(double mode, bool ground)

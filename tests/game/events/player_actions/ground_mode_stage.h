@@ -7,6 +7,7 @@
 #include "game/events/act_tick.h"
 #include "game/objects/classes.h"
 #include "tests/game/events/player_physics/player_terrain.h"
+#include "tests/game/events/player_stage.h"
 #include "tests/support/event_kit.h"
 
 #include <gtest/gtest.h>
@@ -91,14 +92,7 @@ protected:
 
     // The controls of the next tick, by PlayerInput's letters: these on,
     // the rest off.
-    void controls(std::initializer_list<char> on)
-    {
-        FrameObject* pad = kit.instance(types::PlayerInput_21);
-        for (char letter = 'A'; letter <= 'O'; ++letter)
-            EventKit::set_value(pad, letter, 0);
-        for (const char letter : on)
-            EventKit::set_value(pad, letter, 1);
-    }
+    void controls(std::initializer_list<char> on) { player_stage::set_controls(kit, on); }
 
     EventKit kit;
 };

@@ -2,6 +2,7 @@
 // scene, then the mode switch and the mode-0 group.
 #include "console/pads.h"
 #include "tests/game/events/player_actions/ground_mode_stage.h"
+#include "tests/game/events/player_stage.h"
 
 #include <gtest/gtest.h>
 
@@ -110,8 +111,7 @@ TEST(GroundJump, in_the_act_the_jump_button_lifts_the_player_off_its_start)
     FrameObject* values = kit.instance(types::PlayerMovementValues_80);
     ASSERT_NE(values, nullptr);
     // Once the opening card has handed over control, standing still.
-    for (int tick = 0; tick < 600 && v(kit.instance(types::PlayerInput_21), 'M') != 0; ++tick)
-        kit.run(1);
+    player_stage::run_until_in_control(kit);
     kit.run(60);
     ASSERT_EQ(v(values, 'L'), 1);
     EXPECT_EQ(v(kit.instance(types::PlayerOthers_75), 'Y'), 0);

@@ -9,6 +9,7 @@
 #include "game/frames/event_support.h"
 #include "objects/active.h"
 #include "tests/game/events/player_physics/player_state_kit.h"
+#include "tests/game/events/player_stage.h"
 
 #include <initializer_list>
 #include <vector>
@@ -17,19 +18,9 @@ namespace move_starts_test {
 
 inline void run_move_starts(Frames& f)
 {
-    for (auto event :
-         {&Frames::event_func_742, &Frames::event_func_743, &Frames::event_func_744, &Frames::event_func_814,
-          &Frames::event_func_818, &Frames::event_func_819, &Frames::event_func_820, &Frames::event_func_821,
-          &Frames::event_func_822, &Frames::event_func_823, &Frames::event_func_824, &Frames::event_func_825,
-          &Frames::event_func_826, &Frames::event_func_827, &Frames::event_func_828, &Frames::event_func_829,
-          &Frames::event_func_830, &Frames::event_func_831, &Frames::event_func_832, &Frames::event_func_833,
-          &Frames::event_func_834, &Frames::event_func_835, &Frames::event_func_836, &Frames::event_func_837,
-          &Frames::event_func_838, &Frames::event_func_839, &Frames::event_func_840, &Frames::event_func_841,
-          &Frames::event_func_842, &Frames::event_func_843, &Frames::event_func_844, &Frames::event_func_845,
-          &Frames::event_func_846, &Frames::event_func_847, &Frames::event_func_848, &Frames::event_func_849,
-          &Frames::event_func_850, &Frames::event_func_851, &Frames::event_func_852, &Frames::event_func_853,
-          &Frames::event_func_854})
-        (f.*event)();
+    static const std::vector<FramesEvent> events = player_stage::joined(
+        {player_stage::act1_events(742, 744), {&Frames::event_func_814}, player_stage::act1_events(818, 854)});
+    player_stage::run_events(f, events);
 }
 
 class MoveStartsTest : public player_state_test::PlayerStateTest {
@@ -79,14 +70,7 @@ protected:
     }
 
     // The next draws below n of the event's seed group, left for the event.
-    static std::vector<int> next_draws(int event, int n, int count)
-    {
-        RandomState copy = event_random_state(event);
-        std::vector<int> draws;
-        while (int(draws.size()) < count)
-            draws.push_back(int((unsigned(n) * copy.step()) >> 15));
-        return draws;
-    }
+    static std::vector<int> next_draws(int event, int n, int count) { return player_stage::next_draws(event, n, count); }
 };
 
 }  // namespace move_starts_test

@@ -8,6 +8,7 @@
 
 #include "game/objects/classes.h"
 #include "objects/active.h"
+#include "tests/game/events/player_stage.h"
 #include "tests/support/event_kit.h"
 
 #include <gtest/gtest.h>
@@ -87,14 +88,7 @@ protected:
 
     // The held controls of the next tick by PlayerInput's letters (C left,
     // D right): these on, the rest off.
-    void hold(std::initializer_list<char> on)
-    {
-        FrameObject* pad = kit.instance(types::PlayerInput_21);
-        for (char letter = 'A'; letter <= 'O'; ++letter)
-            EventKit::set_value(pad, letter, 0);
-        for (const char letter : on)
-            EventKit::set_value(pad, letter, 1);
-    }
+    void hold(std::initializer_list<char> on) { player_stage::set_controls(kit, on); }
 
     // One number per skin type, in the order asked.
     template <class Read>

@@ -39,6 +39,16 @@ constexpr Offset sensor_offsets[] = {
     {"PlayerSensorRightEdge_101", types::PlayerSensorRightEdge_101, 8, 12},
 };
 
+// The fourteen sensors out of sight, each with the act's offset.
+inline void place_sensors(EventKit& kit)
+{
+    for (const Offset& offset : sensor_offsets) {
+        FrameObject* sensor = kit.place(offset.name, -100, -100);
+        EventKit::set_value(sensor, 'A', offset.a);
+        EventKit::set_value(sensor, 'B', offset.b);
+    }
+}
+
 inline void engine_groups(Frames& frames)
 {
     frames.level_group_43 = true;
@@ -115,11 +125,7 @@ public:
         EventKit::set_value(camera, 'E', width);
         EventKit::set_value(camera, 'F', height);
         player = kit.place("Player_87", -100, -100);
-        for (const Offset& offset : sensor_offsets) {
-            FrameObject* sensor = kit.place(offset.name, -100, -100);
-            EventKit::set_value(sensor, 'A', offset.a);
-            EventKit::set_value(sensor, 'B', offset.b);
-        }
+        place_sensors(kit);
         ticking = std::move(tick);
     }
 

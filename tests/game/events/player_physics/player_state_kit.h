@@ -7,6 +7,7 @@
 #pragma once
 
 #include "game/objects/classes.h"
+#include "tests/game/events/player_stage.h"
 #include "tests/support/event_kit.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 #include <cmath>
 #include <functional>
 #include <initializer_list>
+#include <vector>
 
 namespace player_state_test {
 
@@ -53,39 +55,15 @@ inline void run_mode_groups(Frames& f)
     f.event_func_993();
     follow_with_sensors(f);
     switch_mode_group(f);
-    for (auto event : {&Frames::event_func_957, &Frames::event_func_958, &Frames::event_func_959,
-                       &Frames::event_func_960, &Frames::event_func_961, &Frames::event_func_962,
-                       &Frames::event_func_963, &Frames::event_func_964, &Frames::event_func_965,
-                       &Frames::event_func_966, &Frames::event_func_967, &Frames::event_func_968,
-                       &Frames::event_func_969, &Frames::event_func_970, &Frames::event_func_971,
-                       &Frames::event_func_972, &Frames::event_func_973, &Frames::event_func_974,
-                       &Frames::event_func_975, &Frames::event_func_976, &Frames::event_func_977,
-                       &Frames::event_func_978, &Frames::event_func_979, &Frames::event_func_980,
-                       &Frames::event_func_981, &Frames::event_func_982, &Frames::event_func_983,
-                       &Frames::event_func_984, &Frames::event_func_985, &Frames::event_func_986,
-                       &Frames::event_func_987, &Frames::event_func_988, &Frames::event_func_989,
-                       &Frames::event_func_990, &Frames::event_func_991, &Frames::event_func_992,
-                       &Frames::event_func_994, &Frames::event_func_995, &Frames::event_func_996,
-                       &Frames::event_func_997, &Frames::event_func_998, &Frames::event_func_999,
-                       &Frames::event_func_1000, &Frames::event_func_1001, &Frames::event_func_1002,
-                       &Frames::event_func_1003, &Frames::event_func_1004, &Frames::event_func_1005,
-                       &Frames::event_func_1006, &Frames::event_func_1007, &Frames::event_func_1008,
-                       &Frames::event_func_1009, &Frames::event_func_1010, &Frames::event_func_1011,
-                       &Frames::event_func_1012, &Frames::event_func_1013})
-        (f.*event)();
+    static const std::vector<FramesEvent> events = player_stage::act1_events(957, 1013);
+    player_stage::run_events(f, events);
 }
 
 // The kept objects placed here start and end as a fresh run has them.
 class PlayerStateTest : public testing::Test {
 protected:
-    void SetUp() override { forget(); }
-    void TearDown() override { forget(); }
-
-    static void forget()
-    {
-        class_records::alterables_75 = SavedAlterables{};
-        class_records::alterables_76 = SavedAlterables{};
-    }
+    void SetUp() override { player_stage::forget_kept_player_objects(); }
+    void TearDown() override { player_stage::forget_kept_player_objects(); }
 
     // A frame with the player's objects; `place` adds the test's own
     // instances at the end of the set-up.
@@ -121,16 +99,8 @@ protected:
     double state() { return EventKit::value(kit.instance(types::PlayerOthers_75), 'Y'); }
     void set_player(char letter, double number) { EventKit::set_value(player(), letter, number); }
 
-    // The controls of the next tick, by PlayerInput's letters (A-D up,
-    // down, left, right held; K button 1 pressed): these on, the rest off.
-    void controls(std::initializer_list<char> on)
-    {
-        FrameObject* pad = kit.instance(types::PlayerInput_21);
-        for (char letter = 'A'; letter <= 'O'; ++letter)
-            EventKit::set_value(pad, letter, 0);
-        for (const char letter : on)
-            EventKit::set_value(pad, letter, 1);
-    }
+    // The controls of the next tick (player_stage::set_controls).
+    void controls(std::initializer_list<char> on) { player_stage::set_controls(kit, on); }
 
     EventKit kit;
 };
