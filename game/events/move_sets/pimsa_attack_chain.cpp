@@ -4,7 +4,6 @@
 #include "game/events/move_sets/pimsa_moves.h"
 
 #include "audio/media.h"
-#include "game/events/move_sets/angled_jump.h"
 #include "game/events/player_actions/ground_jump.h"
 
 #include <cmath>
@@ -178,6 +177,6 @@ void Frames::event_func_1201()
 {
     if (!chain_on(*this) || get_value(player(*this), 'L') != 1 || input(*this, 'K') != 1)
         return;
-    angled_jump(*this);
+    launch_across_ground(*this);
     run_jump_sound(*this);
 }

@@ -4,7 +4,7 @@
 // it away from the wall.
 #include "game/events/move_sets/pimsa_moves.h"
 
-#include "game/events/move_sets/angled_jump.h"
+#include "game/events/player_actions/ground_jump.h"
 
 #include <algorithm>
 
@@ -162,7 +162,7 @@ void Frames::event_func_1239()
 {
     if (!wall_on(*this) || input(*this, 'K') != 1 || get_value(player(*this), 'U') != 1)
         return;
-    angled_jump(*this);
+    launch_across_ground(*this);
     deactivate_group(level_group_58);
     set_value(player(*this), 'M', 1);
     set_value(others(*this), 'P', 10);

@@ -2,7 +2,6 @@
 // air or running, or one of two standing strikes in turn), an insta-shield
 // and a voice on its frame 2, and back to normal play when it is over.
 #include "audio/media.h"
-#include "game/events/move_sets/angled_jump.h"
 #include "game/events/move_sets/yelto_moves.h"
 #include "game/events/player_actions/ground_jump.h"
 #include "game/events/player_actions/move_starts.h"
@@ -166,7 +165,7 @@ void Frames::event_func_1088()
     if (!attack_on(*this) || get_value(instances[types::PlayerMovementValues_80], 'L') != 1 ||
         get_value(instances[types::PlayerInput_21], 'K') != 1)
         return;
-    angled_jump(*this);
+    launch_across_ground(*this);
     run_jump_sound(*this);
 }
 

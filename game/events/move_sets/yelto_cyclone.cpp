@@ -2,7 +2,6 @@
 // insta-shield and sparkles, drifting down slowly, left by a jump, the
 // attack, the dive or the boost; and the knock-back countdown of his group.
 #include "audio/media.h"
-#include "game/events/move_sets/angled_jump.h"
 #include "game/events/move_sets/yelto_moves.h"
 #include "game/events/player_actions/action_starts.h"
 #include "game/events/player_actions/ground_jump.h"
@@ -108,7 +107,7 @@ void Frames::event_func_1105()
     if (!cyclone_on(*this) || get_value(instances[types::PlayerMovementValues_80], 'L') != 1 ||
         held(*this, 'K') != 1)
         return;
-    angled_jump(*this, jump_lift);
+    launch_across_ground(*this, jump_lift);
     run_jump_sound(*this);
     set_value(instances[types::PlayerActionValuesB_164], 'O', 0);
 }

@@ -2,9 +2,9 @@
 // be cancelled into the dive, and the dive: 15 ticks of hovering against
 // half the gravity, then a shot down and forward.
 #include "audio/media.h"
-#include "game/events/move_sets/angled_jump.h"
 #include "game/events/move_sets/yelto_moves.h"
 #include "game/events/player_actions/action_starts.h"
+#include "game/events/player_actions/ground_jump.h"
 #include "game/events/player_actions/move_starts.h"
 #include "game/events/player_actions/skin_objects.h"
 
@@ -26,7 +26,7 @@ double facing(Frames& f) { return get_value(f.instances[types::PlayerMovementVal
 void rise(Frames& f, int digit)
 {
     ObjectList& player = f.instances[types::PlayerMovementValues_80];
-    angled_jump(f);
+    launch_across_ground(f);
     const double speed = get_value(player, 'B');
     set_value(player, 'B', facing(f) == 1 ? std::max(speed, 2.0) : std::min(speed, -2.0));
     yelto::say(f, "sound_uppercut", digit);
