@@ -306,6 +306,10 @@ inline int32_t to_int(double value)
     return int32_t(value);
 }
 
+// The level's tick counter (global value 3), which the acts' events count
+// up, as the events read it: truncated, 0 when unset.
+inline int level_tick(const Frame& frame) { return to_int(frame.global_values->get(3)); }
+
 // The piece of `text` of at most `length` characters from character
 // `start`, cut to the text: a start before the text or past its end, or a
 // length of 0 or less, gives an empty piece.

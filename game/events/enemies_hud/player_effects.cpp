@@ -20,8 +20,6 @@ constexpr int effect_started_flag = 10;
 constexpr int shown_flag = 1;
 constexpr double thunder_state = 2;
 
-int level_tick(Frames& frames) { return to_int(frames.global_values->get(3)); }
-
 double movement(Frames& frames, char letter)
 {
     return get_value(frames.instances[types::PlayerMovementValues_80], letter);

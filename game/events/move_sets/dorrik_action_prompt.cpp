@@ -13,7 +13,7 @@ constexpr int prompt_direction = 4;
 // Frame `first` or the one after it, changing every four ticks.
 void blink_from(Frames& f, int first)
 {
-    const int frame = first + to_int(f.global_values->get(3)) / 4 % 2;
+    const int frame = first + level_tick(f) / 4 % 2;
     for_each_instance(f.instances[types::GUIScoreTimeRings_107], [frame](FrameObject* hud) {
         hud->set_direction(prompt_direction, true);
         as_active(hud)->force_frame(frame);

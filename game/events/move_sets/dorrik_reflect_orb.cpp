@@ -174,7 +174,7 @@ void Frames::event_func_1279()
 
 void Frames::event_func_1280()
 {
-    if (!dorrik_group_on(*this) || to_int(global_values->get(3)) % 5 != 0)
+    if (!dorrik_group_on(*this) || level_tick(*this) % 5 != 0)
         return;
     on_orb_in(*this, 3, [this](Active& orb) {
         FrameObject* burst = burst_at(*this, orb);

@@ -45,7 +45,7 @@ void Frames::event_func_1441()
     ObjectList& shots = instances[types::PlayerProjectile_336];
     if (!select(shots, of_kind(bouncing_shot)))
         return;
-    const int frame = 22 + global_count(*this) % 4;
+    const int frame = 22 + level_tick(*this) % 4;
     for_each_selected(shots, [frame](FrameObject* shot) {
         static_cast<Active*>(shot)->force_frame(frame);
         add_value(shot, 'D', -pull);

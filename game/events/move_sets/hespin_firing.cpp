@@ -22,7 +22,7 @@ bool mode_can_fire(double mode)
 
 bool fire_held(Frames& f) { return get_value(f.instances[types::PlayerInput_21], 'F') == 1; }
 
-bool global_tick_even(Frames& f) { return global_count(f) % 2 == 0; }
+bool global_tick_even(Frames& f) { return level_tick(f) % 2 == 0; }
 
 // A riser leaves the gun muzzle of each selected arm.
 void stream_riser(Frames& f, ObjectList& arms)

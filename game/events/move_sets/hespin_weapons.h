@@ -97,9 +97,6 @@ void arms_at_selected_shots(Frames& f);
 // shot is marked as having hit (flag 3). Shots are not used up.
 void projectile_hit(Frames& f, int event, const ShotTest& test, double cool_down);
 
-// Global value 3 as the events read it: truncated, 0 when unset.
-inline int global_count(const Frames& f) { return to_int(f.global_values->get(3)); }
-
-// A frame of `count` pictures from `first`, stepped every two counts of
-// global value 3.
-inline int global_frame(const Frames& f, int first, int count) { return first + (global_count(f) / 2) % count; }
+// A frame of `count` pictures from `first`, stepped every two ticks of the
+// level's tick counter.
+inline int global_frame(const Frames& f, int first, int count) { return first + (level_tick(f) / 2) % count; }

@@ -61,7 +61,7 @@ void finish_boost(Frames& f)
 }
 
 // Every `period` ticks of the tick counter (global value 3).
-bool on_beat(Frames& f, int period) { return to_int(f.global_values->get(3)) % period == 0; }
+bool on_beat(Frames& f, int period) { return level_tick(f) % period == 0; }
 
 // A dust puff at each skin's action point, sent away from the point 9
 // pixels below the skin.

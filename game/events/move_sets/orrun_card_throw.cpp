@@ -66,7 +66,7 @@ bool card_due(Frames& f)
 {
     const double count = get_value(f.instances[types::PlayerSkinOrrun_290], 'B');
     const double divisor = 3 - std::floor(count / 4);
-    const double tick = to_int(f.global_values->get(3));
+    const double tick = level_tick(f);
     return divisor == 0 || std::fmod(tick, divisor) == 0;
 }
 

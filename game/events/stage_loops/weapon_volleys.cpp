@@ -335,7 +335,7 @@ void Frames::event_func_442()
     if (!volley.fires())
         return;
     FrameObject* shot = volley.shot(12);
-    const double w = 20 * event_sin(12 * to_int(global_values->get(3)));
+    const double w = 20 * event_sin(12 * level_tick(*this));
     const double d = get_value(volley.arm(), 'D');
     const double b = get_value(volley.player(), 'B'), o = get_value(volley.player(), 'O');
     set_value(shot, 'C', 7 * (event_cos(d) * event_cos(w) + event_sin(d) * event_sin(w)) + 0.7 * b * event_cos(o));
