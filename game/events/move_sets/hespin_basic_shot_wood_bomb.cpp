@@ -71,10 +71,7 @@ void Frames::event_func_1390()
     if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
-    BlockUnion touching;
-    touching.add_if(shots_on_solids(*this, is_wood_bomb, true), shots);
-    touching.add_if(shots_on_background(*this, is_wood_bomb), shots);
-    if (!touching.select_in(shots))
+    if (!select_touching(*this, is_wood_bomb, {Contact::solids_flag_0_off, Contact::background}))
         return;
     for_each_selected(shots, [](FrameObject* bomb) { set_value(bomb, 'H', 0); });
 }
@@ -102,14 +99,7 @@ void Frames::event_func_1392()
             return is_wood_bomb(bomb) && get_value(*bomb, 'H') >= 0 && get_value(*bomb, 'K') == 1;
         }))
         return;
-    flash_at_each(*this, bombs);
-    for_each_selected(bombs, [](FrameObject* bomb) {
-        bomb->set_visible(false);
-        set_value(bomb, 'C', 0);
-        set_value(bomb, 'D', 0);
-        set_value(bomb, 'K', 2);
-    });
-    arms_at_selected_shots(*this);
+    burst_selected(*this, true);
     for_each_selected(bombs, [](FrameObject* bomb) { set_value(bomb, 'H', 99); });
     media.play_id(wood_bomb_sample, -1, 1);
     shake_at_least(*this, 3);

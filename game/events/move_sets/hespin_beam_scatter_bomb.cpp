@@ -13,7 +13,6 @@ constexpr int scatter_bomb = 5;
 constexpr double beam_hit_cool_down = 10;
 constexpr double beam_life = 7;
 constexpr double bomb_gravity = 0.4;
-constexpr double bomb_fall_limit = 15;
 constexpr unsigned scatter_bomb_sample = 59;
 
 auto is_beam = of_kind(beam);
@@ -26,10 +25,7 @@ void Frames::event_func_1403()
 {
     if (!hespin::armed(*this))
         return;
-    ObjectList& shots = instances[types::PlayerProjectile_336];
-    if (!select(shots, is_beam))
-        return;
-    for_each_selected(shots, [](FrameObject* shot) {
+    for_each_shot(*this, is_beam, [](FrameObject* shot) {
         static_cast<Active*>(shot)->set_y_scale(float(0.5 + 0.06 * get_value(*shot, 'H')));
     });
 }
@@ -60,37 +56,19 @@ void Frames::event_func_1405()
 // The scatter bomb falls under its own gravity, its age held.
 void Frames::event_func_1406()
 {
-    if (!hespin::armed(*this))
-        return;
-    ObjectList& shots = instances[types::PlayerProjectile_336];
-    if (!select(shots, falling_scatter_bomb))
-        return;
-    for_each_selected(shots, [](FrameObject* bomb) {
-        set_value(bomb, 'H', 0);
-        set_value(bomb, 'D', std::min(get_value(*bomb, 'D') + bomb_gravity, bomb_fall_limit));
-    });
+    if (hespin::armed(*this))
+        fall_with_age_held(*this, falling_scatter_bomb, bomb_gravity);
 }
 
 // On the ground it bursts once and starts the scatter burst there.
 void Frames::event_func_1407()
 {
-    if (!hespin::armed(*this))
+    if (!hespin::armed(*this) ||
+        !select_touching(*this, falling_scatter_bomb, {Contact::background, Contact::solids_flag_0_off}))
         return;
-    ObjectList& bombs = instances[types::PlayerProjectile_336];
-    BlockUnion landed;
-    landed.add_if(shots_on_background(*this, falling_scatter_bomb), bombs);
-    landed.add_if(shots_on_solids(*this, falling_scatter_bomb, true), bombs);
-    if (!landed.select_in(bombs))
-        return;
-    flash_at_each(*this, bombs);
-    for_each_selected(bombs, [](FrameObject* bomb) {
-        bomb->set_visible(false);
-        set_value(bomb, 'C', 0);
-        set_value(bomb, 'D', 0);
-    });
-    arms_at_selected_shots(*this);
+    burst_selected(*this, false);
     set_value_of_all(instances[types::PlayerSkinHespinArm_350], 'W', 1);
     media.play_id(scatter_bomb_sample, -1, 1);
     shake_at_least(*this, 3);
-    for_each_selected(bombs, [](FrameObject* bomb) { set_flag(bomb, 4, true); });
+    for_each_selected(instances[types::PlayerProjectile_336], [](FrameObject* bomb) { set_flag(bomb, 4, true); });
 }

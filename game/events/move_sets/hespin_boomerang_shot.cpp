@@ -59,13 +59,10 @@ void Frames::event_func_1393()
 {
     if (!hespin::armed(*this))
         return;
-    ObjectList& shots = instances[types::PlayerProjectile_336];
-    if (!select(shots, is_boomerang))
-        return;
     ObjectList& movement = instances[types::PlayerMovementValues_80];
     const double player_x = get_value(movement, 'X');
     const double player_y = get_value(movement, 'Y');
-    for_each_selected(shots, [&](FrameObject* shot) {
+    for_each_shot(*this, is_boomerang, [&](FrameObject* shot) {
         set_value(shot, 'C', 0);
         set_value(shot, 'D', 0);
         const double h = get_value(*shot, 'H');
@@ -86,10 +83,9 @@ void Frames::event_func_1394()
 {
     if (!hespin::armed(*this))
         return;
-    ObjectList& shots = instances[types::PlayerProjectile_336];
-    if (!select(shots, [](FrameObject* shot) { return is_boomerang(shot) && get_value(*shot, 'H') >= 0; }))
-        return;
-    for_each_selected(shots, [](FrameObject* shot) { shot->destroy(); });
+    for_each_shot(
+        *this, [](FrameObject* shot) { return is_boomerang(shot) && get_value(*shot, 'H') >= 0; },
+        [](FrameObject* shot) { shot->destroy(); });
 }
 
 // Petals (not those of kind 2), crystals, keystones and codecs are grabbed

@@ -42,11 +42,8 @@ void Frames::event_func_1441()
 {
     if (!hespin::armed(*this))
         return;
-    ObjectList& shots = instances[types::PlayerProjectile_336];
-    if (!select(shots, of_kind(bouncing_shot)))
-        return;
     const int frame = 22 + level_tick(*this) % 4;
-    for_each_selected(shots, [frame](FrameObject* shot) {
+    for_each_shot(*this, of_kind(bouncing_shot), [frame](FrameObject* shot) {
         static_cast<Active*>(shot)->force_frame(frame);
         add_value(shot, 'D', -pull);
     });
@@ -82,8 +79,7 @@ void Frames::event_func_1446()
 {
     if (!hespin::armed(*this))
         return;
-    ObjectList& shots = instances[types::PlayerProjectile_336];
-    if (!select(shots, [](FrameObject* shot) { return get_value(*shot, 'K') > 1; }))
-        return;
-    for_each_selected(shots, [](FrameObject* shot) { add_value(shot, 'K', -1); });
+    for_each_shot(
+        *this, [](FrameObject* shot) { return get_value(*shot, 'K') > 1; },
+        [](FrameObject* shot) { add_value(shot, 'K', -1); });
 }

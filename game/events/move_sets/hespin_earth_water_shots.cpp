@@ -15,6 +15,7 @@ constexpr int droplet = 7;
 constexpr int water_bomb = 8;
 constexpr double earth_shot_flight_end = -20;
 constexpr double droplet_passes_until = -50;
+constexpr double water_bomb_gravity = 0.1;
 constexpr unsigned earth_burst_sample = 204;
 constexpr unsigned splash_sample = 206;
 constexpr double degrees_per_radian = 57.29577951308232;
@@ -39,12 +40,7 @@ void Frames::event_func_1412()
     if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
-    auto is_earth_shot = of_kind(earth_shot);
-    BlockUnion touching;
-    touching.add_if(shots_on_background(*this, is_earth_shot), shots);
-    touching.add_if(shots_on_solids(*this, is_earth_shot, false), shots);
-    touching.add_if(shots_on_enemies(*this, is_earth_shot), shots);
-    if (!touching.select_in(shots))
+    if (!select_touching(*this, of_kind(earth_shot), {Contact::background, Contact::solids, Contact::enemies}))
         return;
     for_each_selected(shots, [](FrameObject* shot) { set_value(shot, 'H', 0); });
 }
@@ -81,11 +77,8 @@ void Frames::event_func_1415()
 {
     if (!hespin::armed(*this))
         return;
-    ObjectList& shots = instances[types::PlayerProjectile_336];
-    if (!select(shots, of_kind(droplet)))
-        return;
     const int frame = global_frame(*this, 9, 2);
-    for_each_selected(shots, [frame](FrameObject* shot) {
+    for_each_shot(*this, of_kind(droplet), [frame](FrameObject* shot) {
         static_cast<Active*>(shot)->force_frame(frame);
         set_value(shot, 'D', std::min(get_value(*shot, 'D') + 0.3, 15.0));
         shot->set_angle(to_int(std::atan2(-get_value(*shot, 'D'), get_value(*shot, 'C')) * degrees_per_radian), 0);
@@ -98,11 +91,7 @@ void Frames::event_func_1416()
     if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
-    BlockUnion touching;
-    touching.add_if(shots_on_background(*this, droplet_that_splashes), shots);
-    touching.add_if(shots_on_solids(*this, droplet_that_splashes, false), shots);
-    touching.add_if(shots_on_enemies(*this, droplet_that_splashes), shots);
-    if (!touching.select_in(shots))
+    if (!select_touching(*this, droplet_that_splashes, {Contact::background, Contact::solids, Contact::enemies}))
         return;
     for_each_selected(shots, [](FrameObject* shot) { shot->destroy(); });
     media.play_id(splash_sample, -1, 1);
@@ -116,15 +105,8 @@ void Frames::event_func_1416()
 // A water bomb falls slowly, its age held.
 void Frames::event_func_1417()
 {
-    if (!hespin::armed(*this))
-        return;
-    ObjectList& shots = instances[types::PlayerProjectile_336];
-    if (!select(shots, whole_water_bomb))
-        return;
-    for_each_selected(shots, [](FrameObject* bomb) {
-        set_value(bomb, 'H', 0);
-        set_value(bomb, 'D', std::min(get_value(*bomb, 'D') + 0.1, 15.0));
-    });
+    if (hespin::armed(*this))
+        fall_with_age_held(*this, whole_water_bomb, water_bomb_gravity);
 }
 
 // On its first contact the water bomb stops, hides and sprays fifteen
@@ -134,20 +116,10 @@ void Frames::event_func_1418()
     if (!hespin::armed(*this))
         return;
     ObjectList& bombs = instances[types::PlayerProjectile_336];
-    BlockUnion touching;
-    touching.add_if(shots_on_background(*this, whole_water_bomb), bombs);
-    touching.add_if(shots_on_solids(*this, whole_water_bomb, true), bombs);
-    touching.add_if(shots_on_enemies(*this, whole_water_bomb), bombs);
-    if (!touching.select_in(bombs))
+    if (!select_touching(*this, whole_water_bomb,
+                         {Contact::background, Contact::solids_flag_0_off, Contact::enemies}))
         return;
-    flash_at_each(*this, bombs);
-    for_each_selected(bombs, [](FrameObject* bomb) {
-        bomb->set_visible(false);
-        set_value(bomb, 'C', 0);
-        set_value(bomb, 'D', 0);
-        set_value(bomb, 'K', 2);
-    });
-    arms_at_selected_shots(*this);
+    burst_selected(*this, true);
     shake_at_least(*this, 3);
     for_each_selected(bombs, [](FrameObject* bomb) { set_flag(bomb, 4, true); });
     run_loop(fast_loop_water, 15, &Frames::loop_water_4);

@@ -20,6 +20,11 @@ constexpr double riser_wobble_degrees = 35;
 constexpr int explosion_spread = 25;
 constexpr int explosion_speed = 50;
 
+bool spent_puff_shot(FrameObject* shot)
+{
+    return get_value(*shot, 'J') == puff_shot && get_value(*shot, 'H') >= puff_end;
+}
+
 bool flying_explosive_shot(FrameObject* shot)
 {
     return get_value(*shot, 'J') == explosive_shot && get_value(*shot, 'H') <= explosion_start;
@@ -47,10 +52,7 @@ void Frames::event_func_1424()
 {
     if (!hespin::armed(*this))
         return;
-    ObjectList& shots = instances[types::PlayerProjectile_336];
-    if (!select(shots, of_kind(puff_shot)))
-        return;
-    for_each_selected(shots, [](FrameObject* shot) {
+    for_each_shot(*this, of_kind(puff_shot), [](FrameObject* shot) {
         static_cast<Active*>(shot)->force_frame(to_int(12 + (get_value(*shot, 'H') + 20) * 0.6));
     });
 }
@@ -59,25 +61,18 @@ void Frames::event_func_1425()
 {
     if (!hespin::armed(*this))
         return;
-    ObjectList& shots = instances[types::PlayerProjectile_336];
-    if (!select(shots, [](FrameObject* shot) { return of_kind(puff_shot)(shot) && get_value(*shot, 'H') >= puff_end; }))
-        return;
-    for_each_selected(shots, [](FrameObject* shot) { shot->destroy(); });
+    for_each_shot(*this, spent_puff_shot, [](FrameObject* shot) { shot->destroy(); });
 }
 
 // An explosive shot touching anything in flight starts exploding.
 void Frames::event_func_1427()
 {
-    if (!hespin::armed(*this))
+    if (!hespin::armed(*this) ||
+        !select_touching(*this, flying_explosive_shot,
+                         {Contact::solids_flag_0_off, Contact::background, Contact::enemies}))
         return;
-    ObjectList& shots = instances[types::PlayerProjectile_336];
-    BlockUnion touching;
-    touching.add_if(shots_on_solids(*this, flying_explosive_shot, true), shots);
-    touching.add_if(shots_on_background(*this, flying_explosive_shot), shots);
-    touching.add_if(shots_on_enemies(*this, flying_explosive_shot), shots);
-    if (!touching.select_in(shots))
-        return;
-    for_each_selected(shots, [](FrameObject* shot) { set_value(shot, 'H', explosion_start + 1); });
+    for_each_selected(instances[types::PlayerProjectile_336],
+                      [](FrameObject* shot) { set_value(shot, 'H', explosion_start + 1); });
 }
 
 // Exploding, it stands still facing up and plays on from its fired frame.
@@ -85,10 +80,7 @@ void Frames::event_func_1428()
 {
     if (!hespin::armed(*this))
         return;
-    ObjectList& shots = instances[types::PlayerProjectile_336];
-    if (!select(shots, exploding_shot))
-        return;
-    for_each_selected(shots, [](FrameObject* shot) {
+    for_each_shot(*this, exploding_shot, [](FrameObject* shot) {
         shot->set_direction(8, true);
         static_cast<Active*>(shot)->restore_frame();
         set_value(shot, 'C', 0);
@@ -125,11 +117,8 @@ void Frames::event_func_1431()
 {
     if (!hespin::armed(*this))
         return;
-    ObjectList& shots = instances[types::PlayerProjectile_336];
-    if (!select(shots, of_kind(riser)))
-        return;
     const int frame = global_frame(*this, 26, 3);
-    for_each_selected(shots, [frame](FrameObject* shot) {
+    for_each_shot(*this, of_kind(riser), [frame](FrameObject* shot) {
         static_cast<Active*>(shot)->force_frame(frame);
         set_value(shot, 'D', std::max(get_value(*shot, 'D') - 0.1, -10.0));
         set_value(shot, 'C',

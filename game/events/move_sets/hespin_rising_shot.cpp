@@ -21,10 +21,9 @@ auto is_rising_shot = of_kind(rising_shot);
 template <class Test>
 void damp(Frames& f, Test test, double step)
 {
-    ObjectList& shots = f.instances[types::PlayerProjectile_336];
-    if (!select(shots, [&test](FrameObject* shot) { return is_rising_shot(shot) && test(get_value(*shot, 'C')); }))
-        return;
-    for_each_selected(shots, [step](FrameObject* shot) { add_value(shot, 'C', step); });
+    for_each_shot(
+        f, [&test](FrameObject* shot) { return is_rising_shot(shot) && test(get_value(*shot, 'C')); },
+        [step](FrameObject* shot) { add_value(shot, 'C', step); });
 }
 
 }  // namespace
@@ -34,10 +33,7 @@ void Frames::event_func_1419()
 {
     if (!hespin::armed(*this))
         return;
-    ObjectList& shots = instances[types::PlayerProjectile_336];
-    if (!select(shots, is_rising_shot))
-        return;
-    for_each_selected(shots, [](FrameObject* shot) {
+    for_each_shot(*this, is_rising_shot, [](FrameObject* shot) {
         set_value(shot, 'D', std::max(get_value(*shot, 'D') - rise, rise_limit));
     });
 }

@@ -66,10 +66,7 @@ void Frames::event_func_1410()
 {
     if (!hespin::armed(*this))
         return;
-    ObjectList& shots = instances[types::PlayerProjectile_336];
-    if (!select(shots, of_kind(spike)))
-        return;
-    for_each_selected(shots, [](FrameObject* shot) {
+    for_each_shot(*this, of_kind(spike), [](FrameObject* shot) {
         auto* sprite = static_cast<Active*>(shot);
         sprite->set_y_scale(float(std::min(double(sprite->y_scale) + 0.1, 1.0)));
     });

@@ -19,6 +19,17 @@ constexpr unsigned steered_flight_sample = 212;
 
 auto is_steered_shot = of_kind(steered_shot);
 
+bool stretching_shot(FrameObject* shot)
+{
+    return get_value(*shot, 'J') == stretch_shot && get_value(*shot, 'H') < stretch_until;
+}
+
+bool stretched_shot_at_rest(FrameObject* shot)
+{
+    return get_value(*shot, 'J') == stretch_shot && get_value(*shot, 'H') >= stretch_until &&
+           get_value(*shot, 'C') == 0;
+}
+
 // While a direction key is held, every projectile's steering direction L
 // becomes `direction` of the keys held.
 template <class Direction>
@@ -39,12 +50,7 @@ void Frames::event_func_1432()
 {
     if (!hespin::armed(*this))
         return;
-    ObjectList& shots = instances[types::PlayerProjectile_336];
-    if (!select(shots, [](FrameObject* shot) {
-            return of_kind(stretch_shot)(shot) && get_value(*shot, 'H') < stretch_until;
-        }))
-        return;
-    for_each_selected(shots, [](FrameObject* shot) {
+    for_each_shot(*this, stretching_shot, [](FrameObject* shot) {
         static_cast<Active*>(shot)->set_x_scale(float(std::min(2 * (get_value(*shot, 'H') + 20) + 1, 20.0)));
     });
 }
@@ -54,12 +60,7 @@ void Frames::event_func_1433()
 {
     if (!hespin::armed(*this))
         return;
-    ObjectList& shots = instances[types::PlayerProjectile_336];
-    if (!select(shots, [](FrameObject* shot) {
-            return of_kind(stretch_shot)(shot) && get_value(*shot, 'H') >= stretch_until && get_value(*shot, 'C') == 0;
-        }))
-        return;
-    for_each_selected(shots, [](FrameObject* shot) {
+    for_each_shot(*this, stretched_shot_at_rest, [](FrameObject* shot) {
         const double angle = shot->get_angle();
         set_value(shot, 'C', stretch_speed * event_cos(angle));
         set_value(shot, 'D', -stretch_speed * event_sin(angle));

@@ -4,10 +4,36 @@
 #include "game/objects/classes.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
+
 constexpr unsigned hit_sample = 21;
 constexpr int hit_shader = 17;
+constexpr double fall_limit = 15;
+
+// One contact block: the projectiles passing `test` that touch it, left
+// selected; false when none.
+bool shots_touch(Frames& f, const ShotTest& test, Contact contact)
+{
+    ObjectList& shots = f.instances[types::PlayerProjectile_336];
+    switch (contact) {
+    case Contact::background:
+        return select(shots, [&test](FrameObject* shot) { return test(shot) && shot->overlaps_background(); });
+    case Contact::solids:
+    case Contact::solids_flag_0_off:
+        select_all(f.qualifier_1);
+        if (!select(shots, test) || !check_overlap(shots, f.qualifier_1))
+            return false;
+        return contact == Contact::solids ||
+               filter(f.qualifier_1, [](FrameObject* solid) { return !get_flag(*solid, 0); });
+    case Contact::enemies:
+        select_all(f.qualifier_17);
+        return select(shots, test) && check_overlap(shots, f.qualifier_17);
+    }
+    return false;
+}
+
 }  // namespace
 
 Weapon current_weapon(Frames& f)
@@ -39,26 +65,14 @@ FrameObject* flash_at_each(Frames& f, ObjectList& sources)
     return create_at_each(f, sources, f.instances[types::EffectsWhiteBurst_31], create_effectswhiteburst_31);
 }
 
-bool shots_on_background(Frames& f, const ShotTest& test)
-{
-    return select(f.instances[types::PlayerProjectile_336],
-                  [&test](FrameObject* shot) { return test(shot) && shot->overlaps_background(); });
-}
-
-bool shots_on_solids(Frames& f, const ShotTest& test, bool solids_with_flag_0_off)
+bool select_touching(Frames& f, const ShotTest& test, std::initializer_list<Contact> contacts)
 {
     ObjectList& shots = f.instances[types::PlayerProjectile_336];
-    select_all(f.qualifier_1);
-    if (!select(shots, test) || !check_overlap(shots, f.qualifier_1))
-        return false;
-    return !solids_with_flag_0_off || filter(f.qualifier_1, [](FrameObject* solid) { return !get_flag(*solid, 0); });
-}
-
-bool shots_on_enemies(Frames& f, const ShotTest& test)
-{
-    ObjectList& shots = f.instances[types::PlayerProjectile_336];
-    select_all(f.qualifier_17);
-    return select(shots, test) && check_overlap(shots, f.qualifier_17);
+    std::unordered_set<FrameObject*> touching;
+    for (const Contact contact : contacts)
+        if (shots_touch(f, test, contact))
+            for_each_selected(shots, [&touching](FrameObject* shot) { touching.insert(shot); });
+    return select(shots, [&touching](FrameObject* shot) { return touching.count(shot) != 0; });
 }
 
 void arms_at_selected_shots(Frames& f)
@@ -71,6 +85,28 @@ void arms_at_selected_shots(Frames& f)
             return;
         set_value(arm, 'X', shot->get_x());
         set_value(arm, 'Y', shot->get_y());
+    });
+}
+
+void burst_selected(Frames& f, bool spent)
+{
+    ObjectList& bombs = f.instances[types::PlayerProjectile_336];
+    flash_at_each(f, bombs);
+    for_each_selected(bombs, [spent](FrameObject* bomb) {
+        bomb->set_visible(false);
+        set_value(bomb, 'C', 0);
+        set_value(bomb, 'D', 0);
+        if (spent)
+            set_value(bomb, 'K', 2);
+    });
+    arms_at_selected_shots(f);
+}
+
+void fall_with_age_held(Frames& f, const ShotTest& test, double gravity)
+{
+    for_each_shot(f, test, [gravity](FrameObject* bomb) {
+        set_value(bomb, 'H', 0);
+        set_value(bomb, 'D', std::min(get_value(*bomb, 'D') + gravity, fall_limit));
     });
 }
 

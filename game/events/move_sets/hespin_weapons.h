@@ -9,7 +9,7 @@
 #include "runtime/collision.h"
 
 #include <functional>
-#include <unordered_set>
+#include <initializer_list>
 
 struct Weapon {
     int id = 0;
@@ -61,36 +61,37 @@ FrameObject* flash_at_each(Frames& f, ObjectList& sources);
 
 using ShotTest = std::function<bool(FrameObject*)>;
 
-// Contact blocks, each from every projectile passing `test`: those over
-// the background; those overlapping the solid group (with
-// `solids_with_flag_0_off`, only when a member they overlap has flag 0
-// off); those overlapping the enemy group. Each leaves what it kept
-// selected; false when nothing.
-bool shots_on_background(Frames& f, const ShotTest& test);
-bool shots_on_solids(Frames& f, const ShotTest& test, bool solids_with_flag_0_off);
-bool shots_on_enemies(Frames& f, const ShotTest& test);
+// The projectiles that pass `test`, each through `action`; false when none.
+template <class Test, class Action>
+bool for_each_shot(Frames& f, Test test, Action action)
+{
+    ObjectList& shots = f.instances[types::PlayerProjectile_336];
+    if (!select(shots, test))
+        return false;
+    for_each_selected(shots, action);
+    return true;
+}
 
-// Alternative condition blocks: every block that holds adds what it left
-// selected, and the union is selected again, in chain order.
-class BlockUnion {
-public:
-    void add_if(bool held, ObjectList& list)
-    {
-        if (held)
-            for_each_selected(list, [this](FrameObject* object) { kept.insert(object); });
-    }
-    bool select_in(ObjectList& list)
-    {
-        return select(list, [this](FrameObject* object) { return kept.count(object) != 0; });
-    }
+// What a projectile can touch: the background, the solid group (or only
+// its members with flag 0 off) and the enemy group.
+enum class Contact { background, solids, solids_flag_0_off, enemies };
 
-private:
-    std::unordered_set<FrameObject*> kept;
-};
+// Alternative contact blocks, each from every projectile passing `test`,
+// tested in the order given: the projectiles of every block that holds are
+// selected, in chain order; false when none.
+bool select_touching(Frames& f, const ShotTest& test, std::initializer_list<Contact> contacts);
 
 // The arms take, paired in order with the selected shots (wrapping), the
 // shot's position as their spawn point X, Y.
 void arms_at_selected_shots(Frames& f);
+
+// A bomb bursts at each selected projectile: a flash there, the bomb
+// hidden and stopped (with `spent`, its hit state K at 2), the arms at
+// the bombs.
+void burst_selected(Frames& f, bool spent);
+
+// The bombs that pass `test` fall by `gravity` a tick, up to 15, their age held.
+void fall_with_age_held(Frames& f, const ShotTest& test, double gravity);
 
 // The projectile hit rule: one enemy that a shot passing `test` overlaps
 // is struck by the first such shot, with the hit sound, and every such
