@@ -43,6 +43,8 @@ void call_piece(Frames& frames, std::string_view name, FramesEvent piece);
 void call_all(Frames& frames, std::span<const TickEvent> events);
 // Each run whose groups are all on.
 void run_level_runs(Frames& frames, std::span<const TickRun> runs);
+// The moves and sensors both acts run first, ahead of their own events.
+void run_moves_ahead(Frames& frames);
 // The shared events that end an act's tick: bindings, input values, voice
 // groups, the debug groups' events, the window keys, then 2179 and the
 // game-over check.

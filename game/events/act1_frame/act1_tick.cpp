@@ -16,17 +16,6 @@ using act_tick::call_piece;
 
 #include "game/events/act1_frame/act1_tick_runs.inc"
 
-// Moves and sensors whose effect the rest of the tick must see; each still
-// tests the groups of its authored place itself.
-constexpr TickEvent ahead_of_all[] = {
-    {893, &Frames::event_func_893},   {928, &Frames::event_func_928},   {945, &Frames::event_func_945},
-    {993, &Frames::event_func_993},   {1084, &Frames::event_func_1084}, {1085, &Frames::event_func_1085},
-    {1086, &Frames::event_func_1086}, {1094, &Frames::event_func_1094}, {1125, &Frames::event_func_1125},
-    {1126, &Frames::event_func_1126}, {1127, &Frames::event_func_1127}, {1219, &Frames::event_func_1219},
-    {1355, &Frames::event_func_1355}, {1450, &Frames::event_func_1450}, {1492, &Frames::event_func_1492},
-    {1593, &Frames::event_func_1593}, {1597, &Frames::event_func_1597}, {1947, &Frames::event_func_1947},
-};
-
 constexpr TickEvent pause_switches[] = {{2161, &Frames::event_func_2161}, {2162, &Frames::event_func_2162}};
 // The pause menu's own events stop at the first that finds the menu closed.
 constexpr TickEvent pause_menu[] = {
@@ -57,7 +46,7 @@ void run_pause_block(Frames& frames)
 void Frames::handle_frame_5_events()
 {
     call_piece(*this, "test_collisions_4", &Frames::test_collisions_4);
-    call_all(*this, ahead_of_all);
+    act_tick::run_moves_ahead(*this);
     if (global_group_1)
         call(*this, {2175, &Frames::event_func_2175});
     if (level_group_43)

@@ -20,18 +20,10 @@ using act_tick::call_all;
 
 #include "game/events/act2/act2_tick_runs.inc"
 
-// Moves and sensors whose effect the rest of the tick must see, then the
-// spore pod's contact and the debug group's first event; each still tests
-// the groups of its authored place itself.
-constexpr TickEvent ahead_of_all[] = {
-    {893, &Frames::event_func_893},   {928, &Frames::event_func_928},   {945, &Frames::event_func_945},
-    {993, &Frames::event_func_993},   {1084, &Frames::event_func_1084}, {1085, &Frames::event_func_1085},
-    {1086, &Frames::event_func_1086}, {1094, &Frames::event_func_1094}, {1125, &Frames::event_func_1125},
-    {1126, &Frames::event_func_1126}, {1127, &Frames::event_func_1127}, {1219, &Frames::event_func_1219},
-    {1355, &Frames::event_func_1355}, {1450, &Frames::event_func_1450}, {1492, &Frames::event_func_1492},
-    {1593, &Frames::event_func_1593}, {1597, &Frames::event_func_1597}, {1947, &Frames::event_func_1947},
-    {2328, &Frames::event_func_2328}, {2175, &Frames::event_func_2175},
-};
+// After the moves both acts run first: the spore pod's contact and the
+// debug group's first event; each still tests the groups of its authored
+// place itself.
+constexpr TickEvent ahead_of_all[] = {{2328, &Frames::event_func_2328}, {2175, &Frames::event_func_2175}};
 
 constexpr TickEvent pause_block[] = {
     {2484, &Frames::event_func_2484}, {2485, &Frames::event_func_2485}, {2163, &Frames::event_func_2163},
@@ -94,6 +86,7 @@ void run_water_surface(Frames& f)
 void Frames::handle_frame_6_events()
 {
     act_tick::call_piece(*this, "test_collisions_5", &Frames::test_collisions_5);
+    act_tick::run_moves_ahead(*this);
     call_all(*this, ahead_of_all);
     if (level_group_43) {
         act_tick::run_level_runs(*this, act2_level_runs);
