@@ -1,7 +1,8 @@
 // Act 2's collision pass and its own collision events: spores hurting the
 // player once and bursting, the shields throwing spores and fireballs back
 // once, pellets breaking item boxes, bubble patches starting, and fireballs
-// going up on the ground only while the boss arena is open.
+// going up on the ground only while the game runs and the boss arena is
+// open.
 #include "game/frames/event_support.h"
 #include "game/objects/classes.h"
 #include "objects/active.h"
@@ -174,4 +175,27 @@ TEST_F(Act2CollisionPass, bubble_patches_start_and_fireballs_burst_on_the_ground
     kit.run(1);
     EXPECT_TRUE(EventKit::flag(spore, 0));
     EXPECT_EQ(animation_of(spore), 7);
+}
+
+TEST_F(Act2CollisionPass, a_fireball_on_the_ground_while_the_game_is_paused_is_kept_until_a_new_touch)
+{
+    kit.frames().boss_arena_group = true;
+    kit.frames().level_group_43 = false;  // paused
+    kit.frames().add_background_object(create_levelbackdrop02_142(200, 100), 0);
+    FrameObject* ball = still("BossFireball_384", 210, 110);
+    kit.run(1);
+    EXPECT_FALSE(going(ball));
+    EXPECT_TRUE(kit.instances(types::EffectsExplosion02_131).empty());
+    EXPECT_EQ(sample_count(kit.take_sounds(), 41), 0);
+
+    kit.frames().level_group_43 = true;
+    kit.run(1);  // the touch is not new
+    EXPECT_FALSE(going(ball));
+    ball->set_x(20);
+    kit.run(1);
+    ball->set_x(210);
+    kit.run(1);
+    EXPECT_TRUE(going(ball));
+    EXPECT_EQ(kit.instances(types::EffectsExplosion02_131).size(), 1u);
+    EXPECT_EQ(sample_count(kit.take_sounds(), 41), 1);
 }

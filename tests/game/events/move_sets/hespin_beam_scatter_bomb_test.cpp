@@ -77,3 +77,32 @@ TEST_F(HespinScatterBomb, falls_at_most_15_a_tick_and_bursts_once_where_it_lands
     kit.run(1);
     EXPECT_TRUE(EventKit::flag(second, 4));
 }
+
+// The solids are overlapped by every scatter bomb before the burst ones are
+// left out, so an open solid under a burst bomb lets a falling bomb burst on
+// an ignored solid; a burst bomb of another kind does not.
+TEST_F(HespinScatterBomb, a_burst_bomb_on_a_solid_lets_a_falling_one_burst_on_an_ignored_solid)
+{
+    enter({&Frames::event_func_1406, &Frames::event_func_1407});
+    FrameObject* water_bomb = shot(8, 200, 100, 0);
+    set_flag(water_bomb, 4, true);
+    crate(200, 100);
+    FrameObject* bomb = shot(5, 400, 100, -3, 0, 2);
+    crate(400, 100, true);
+    kit.run(1);
+    EXPECT_FALSE(EventKit::flag(bomb, 4));
+    EXPECT_EQ(EventKit::value(bomb, 'D'), 2 + 0.4);
+
+    FrameObject* burst = shot(5, 600, 100, 0);
+    set_flag(burst, 4, true);
+    burst->set_visible(false);
+    crate(600, 100);
+    kit.take_sounds();
+    kit.run(1);
+    EXPECT_TRUE(EventKit::flag(bomb, 4));
+    EXPECT_EQ(EventKit::values(bomb, "CD"), doubles(0, 0));
+    EXPECT_EQ(EventKit::values(arm(), "XYW"), doubles(400, 100, 1));
+    ASSERT_EQ(kit.instances(types::EffectsWhiteBurst_31).size(), 1u);
+    EXPECT_EQ(kit.instance(types::EffectsWhiteBurst_31)->get_x(), 400);
+    EXPECT_EQ(sample_count(kit.take_sounds(), 59), 1);
+}

@@ -130,3 +130,31 @@ TEST_F(HespinWater, a_bomb_falls_slowly_and_on_contact_stops_hides_and_sprays_dr
     EXPECT_EQ(kit.instances(types::EffectsWhiteBurst_31).size(), 1u);
     EXPECT_EQ(shots_of(7).size(), 15u);  // no splash before they age past -50
 }
+
+// The solids are overlapped by every water bomb before the burst ones are
+// left out, so an open solid under a burst bomb lets a falling bomb burst on
+// an ignored solid; a burst bomb of another kind does not.
+TEST_F(HespinWater, a_burst_bomb_on_a_solid_lets_a_falling_one_burst_on_an_ignored_solid)
+{
+    enter({&Frames::event_func_1417, &Frames::event_func_1418});
+    FrameObject* scatter_bomb = shot(5, 200, 100, 0);
+    set_flag(scatter_bomb, 4, true);
+    crate(200, 100);
+    FrameObject* bomb = shot(8, 400, 100, -60, 0, 2);
+    crate(400, 100, true);
+    kit.run(1);
+    EXPECT_FALSE(EventKit::flag(bomb, 4));
+    EXPECT_EQ(EventKit::value(bomb, 'D'), 2 + 0.1);
+
+    FrameObject* burst = shot(8, 600, 100, 0);
+    set_flag(burst, 4, true);
+    burst->set_visible(false);
+    crate(600, 100);
+    kit.run(1);
+    EXPECT_TRUE(EventKit::flag(bomb, 4));
+    EXPECT_EQ(EventKit::values(bomb, "CDK"), doubles(0, 0, 2));
+    EXPECT_EQ(EventKit::values(arm(), "XY"), doubles(400, 100));
+    ASSERT_EQ(kit.instances(types::EffectsWhiteBurst_31).size(), 1u);
+    EXPECT_EQ(kit.instance(types::EffectsWhiteBurst_31)->get_x(), 400);
+    EXPECT_EQ(shots_of(7).size(), 15u);
+}

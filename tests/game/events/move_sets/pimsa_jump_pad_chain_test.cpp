@@ -47,17 +47,14 @@ protected:
 
 TEST_F(PimsaOnPads, flies_in_twenty_steps_to_the_next_pad_stands_at_its_angle_and_launches_off)
 {
-    FrameObject* start = pad(0, 100, 380);
-    EventKit::set_value(start, 'E', -1);  // the pad the ride was grabbed from
+    // One pad, as act 1 places: the ride comes from the number below it,
+    // which no pad carries, so nothing is left behind.
     FrameObject* next = pad(1, 300, 200, 90, true);
     ride_from(0, 100, 380);
     step();
     EXPECT_EQ(state(), 8);
-    EXPECT_EQ(EventKit::value(start, 'E'), -1);  // keeps its mark
-    EXPECT_EQ(kit.instances(types::EffectsWhiteBurst_31).size(), 1u);
-    std::vector<SoundStart> sounds = kit.take_sounds();
-    EXPECT_EQ(sample_count(sounds, leave_sample), 1);
-    EXPECT_EQ(sample_count(sounds, go_voice), 1);  // flag 8 off: "sound_go0"
+    EXPECT_TRUE(kit.instances(types::EffectsWhiteBurst_31).empty());
+    EXPECT_EQ(samples(leave_sample), 0);
     EXPECT_EQ(EventKit::value(next, 'E'), 1);
     const double f = next->get_action_x(), g = next->get_action_y();
     EXPECT_EQ(EventKit::values(skin(), "FGHIJL"), doubles(f, g, (f - 100) * 0.05, (g - 380) * 0.05, 2, 1));
@@ -77,7 +74,7 @@ TEST_F(PimsaOnPads, flies_in_twenty_steps_to_the_next_pad_stands_at_its_angle_an
     // At 90 degrees: the cosine is exactly 0.
     EXPECT_EQ(EventKit::values(player(), "MLBGNOVTU"), doubles(40, 0, -8.5, 0, 0, 0, 1, 1, 1));
     EXPECT_EQ(EventKit::value(next, 'E'), 0);
-    sounds = kit.take_sounds();
+    const std::vector<SoundStart> sounds = kit.take_sounds();
     EXPECT_EQ(sample_count(sounds, leave_sample), 1);
     EXPECT_EQ(sample_count(sounds, go_voice), 0);  // flag 8 on: "sound_go1" is no loop
 }
@@ -107,13 +104,8 @@ TEST_F(PimsaOnPads, drops_out_after_twenty_two_ticks_standing_or_at_once_on_acti
 
 TEST_F(PimsaOnPads, passes_on_from_a_pad_and_a_flight_that_cannot_arrive_is_snapped_after_twenty_ticks)
 {
-    pad(1, 300, 380);
-    FrameObject* far = pad(2, 500, 380);
+    FrameObject* far = pad(1, 500, 380);
     ride_from(0, 100, 380);
-    fly();
-    EXPECT_EQ(skin_value('C'), 1);
-    step({'K'});
-    EXPECT_EQ(EventKit::values(skin(), "JDE"), doubles(0, get('X'), get('Y')));
     step();
     EXPECT_EQ(skin_value('J'), 2);
     set_skin('H', 0.01);  // a step that falls far short of the target
@@ -122,7 +114,13 @@ TEST_F(PimsaOnPads, passes_on_from_a_pad_and_a_flight_that_cannot_arrive_is_snap
         step();
     EXPECT_EQ(skin_value('L'), 21);
     EXPECT_EQ(get('X'), far->get_action_x());
-    EXPECT_EQ(skin_value('C'), 2);
+    EXPECT_EQ(skin_value('C'), 1);
+    step({'K'});
+    EXPECT_EQ(EventKit::values(skin(), "JDE"), doubles(0, get('X'), get('Y')));
+    // Leaving the only pad: its burst, and no next pad to fly to.
+    step();
+    EXPECT_EQ(skin_value('J'), 0);
+    EXPECT_EQ(kit.instances(types::EffectsWhiteBurst_31).size(), 1u);
 }
 
 TEST_F(PimsaOnPads, launches_along_the_pad_angle_with_exact_zeros)
@@ -141,4 +139,59 @@ TEST_F(PimsaOnPads, launches_along_the_pad_angle_with_exact_zeros)
         launcher->destroy();
         kit.run(1);
     }
+}
+
+// The pad events read one pad, the last placed, whatever the numbers of the
+// pads placed before it.
+TEST_F(PimsaOnPads, leaving_targeting_standing_on_and_ending_at_a_pad_read_only_the_last_placed_pad)
+{
+    FrameObject* older = pad(1, 300, 200, 90, true);
+    FrameObject* last = pad(2, 500, 380, 45);
+    EventKit::set_value(older, 'E', 0);
+    EventKit::set_value(last, 'E', 0);
+
+    // Bound for pad 1: no target while the last pad is number 2.
+    ride_from(0, 100, 380);
+    step();
+    EXPECT_EQ(skin_value('J'), 0);
+    EXPECT_EQ(EventKit::value(older, 'E'), 0);
+
+    // Leaving pad 1: no burst there; pad 2 is the target.
+    ride_from(1, 100, 380);
+    step();
+    EXPECT_TRUE(kit.instances(types::EffectsWhiteBurst_31).empty());
+    EXPECT_EQ(samples(leave_sample), 0);
+    EXPECT_EQ(EventKit::values(skin(), "FGJ"), doubles(last->get_action_x(), last->get_action_y(), 2));
+    EXPECT_EQ(EventKit::value(last, 'E'), 1);
+
+    // Leaving pad 2, the pad grabbed: its burst, sample and go call, its
+    // mark kept, and no pad 3 to fly to.
+    EventKit::set_value(last, 'E', -1);
+    set_flag(skin(), 8, false);
+    ride_from(2, 500, 380);
+    step();
+    ASSERT_EQ(kit.instances(types::EffectsWhiteBurst_31).size(), 1u);
+    EXPECT_EQ(kit.instance(types::EffectsWhiteBurst_31)->get_x(), 500);
+    const std::vector<SoundStart> sounds = kit.take_sounds();
+    EXPECT_EQ(sample_count(sounds, leave_sample), 1);
+    EXPECT_EQ(sample_count(sounds, go_voice), 1);
+    EXPECT_EQ(EventKit::value(last, 'E'), -1);
+    EXPECT_EQ(skin_value('J'), 0);
+
+    // Standing at pad 1: neither its angle nor its launch.
+    ride_from(1, 300, 200);
+    set_skin('J', 3);
+    step();
+    EXPECT_EQ(EventKit::values(player(), "NO"), doubles(0, 0));
+    EXPECT_EQ(skin_value('K'), 0);
+    set_skin('K', 1);
+    step({'K'});
+    EXPECT_EQ(get('M'), 48);
+
+    // Ending the ride at pad 1 leaves its mark.
+    EventKit::set_value(older, 'E', -1);
+    set_skin('J', -1);
+    step();
+    EXPECT_EQ(EventKit::value(older, 'E'), -1);
+    EXPECT_EQ(get('M'), 0);
 }
