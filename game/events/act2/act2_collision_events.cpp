@@ -112,7 +112,7 @@ void Frames::test_collisions_5()
     test_background(*this, debris, &Frames::col_18_4);
     // 2249: a boss fireball goes up in smoke on the ground.
     test_background(*this, fireball, [](Frames& f) {
-        if (!f.boss_arena_group)
+        if (!f.level_group_43 || !f.boss_arena_group)
             return;
         FrameObject* ball = f.col_instance_1;
         ball->destroy();
