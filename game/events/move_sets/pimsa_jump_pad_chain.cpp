@@ -30,12 +30,14 @@ bool skins_in_phase(Frames& f, double j)
     return select(skins(f), [j](FrameObject* skin) { return phase(*skin) == j; });
 }
 
-// The pads numbered `offset` past the pad the first selected skin is at,
-// selected; true when any is. Act 1 places a single pad.
-bool pads_at(Frames& f, double offset)
+// The pad these events read is the last one placed, never another: it is
+// selected alone when its number is `offset` past the pad the first selected
+// skin is at. Act 1 places a single pad.
+bool last_pad_at(Frames& f, double offset)
 {
     const double number = get_value(*skins(f).back_selection(), 'C') + offset;
-    return select(pads(f), [number](FrameObject* pad) { return get_value(*pad, 'A') == number; });
+    const FrameObject* last = pads(f).back;
+    return select(pads(f), [last, number](FrameObject* pad) { return pad == last && get_value(*pad, 'A') == number; });
 }
 
 // The burst and sample of leaving a pad, and the go call: the voice loop
@@ -85,7 +87,7 @@ void Frames::event_func_1241()
 
 void Frames::event_func_1242()
 {
-    if (!ride_on(*this) || !skins_in_phase(*this, 0) || !pads_at(*this, 0))
+    if (!ride_on(*this) || !skins_in_phase(*this, 0) || !last_pad_at(*this, 0))
         return;
     // The pad the ride started from keeps its mark (a negative E).
     for_each_selected(pads(*this), [](FrameObject* pad) { set_value(pad, 'E', std::min(get_value(*pad, 'E'), 0.0)); });
@@ -94,7 +96,7 @@ void Frames::event_func_1242()
 
 void Frames::event_func_1243()
 {
-    if (!ride_on(*this) || !skins_in_phase(*this, 0) || !pads_at(*this, 1))
+    if (!ride_on(*this) || !skins_in_phase(*this, 0) || !last_pad_at(*this, 1))
         return;
     int k = 0;
     for_each_selected(skins(*this), [&](FrameObject* skin) {
@@ -195,7 +197,7 @@ void Frames::event_func_1250()
 void Frames::event_func_1251()
 {
     if (!ride_on(*this) || !select(skins(*this), [](FrameObject* skin) { return phase(*skin) >= 3; }) ||
-        !pads_at(*this, 0))
+        !last_pad_at(*this, 0))
         return;
     const double angle = get_value(*pads(*this).back_selection(), 'B');
     ObjectList& p = player(*this);
@@ -229,7 +231,7 @@ void Frames::event_func_1253()
     if (!ride_on(*this) || input(*this, 'K') != 1)
         return;
     auto launching = [](FrameObject* skin) { return standing(*skin) && get_value(*skin, 'K') == 1; };
-    if (!select(skins(*this), launching) || !pads_at(*this, 0))
+    if (!select(skins(*this), launching) || !last_pad_at(*this, 0))
         return;
     FrameObject* skin = skins(*this).back_selection();
     const double angle = get_value(*pads(*this).back_selection(), 'B');
@@ -280,7 +282,7 @@ void Frames::event_func_1255()
 
 void Frames::event_func_1256()
 {
-    if (ride_on(*this) && skins_in_phase(*this, -1) && pads_at(*this, 0))
+    if (ride_on(*this) && skins_in_phase(*this, -1) && last_pad_at(*this, 0))
         for_each_selected(pads(*this), [](FrameObject* pad) { set_value(pad, 'E', 0); });
 }
 
