@@ -71,7 +71,7 @@ void Frames::event_func_1390()
     if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
-    if (!select_touching(*this, is_wood_bomb, {Contact::solids_flag_0_off, Contact::background}))
+    if (!select_filtered_then_touching(*this, is_wood_bomb, {Contact::solids_flag_0_off, Contact::background}))
         return;
     for_each_selected(shots, [](FrameObject* bomb) { set_value(bomb, 'H', 0); });
 }

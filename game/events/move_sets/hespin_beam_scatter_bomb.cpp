@@ -16,7 +16,7 @@ constexpr double bomb_gravity = 0.4;
 constexpr unsigned scatter_bomb_sample = 59;
 
 auto is_beam = of_kind(beam);
-bool falling_scatter_bomb(FrameObject* shot) { return get_value(*shot, 'J') == scatter_bomb && !get_flag(*shot, 4); }
+bool falling_scatter_bomb(FrameObject* shot) { return get_value(*shot, 'J') == scatter_bomb && not_burst(shot); }
 
 }  // namespace
 
@@ -64,7 +64,8 @@ void Frames::event_func_1406()
 void Frames::event_func_1407()
 {
     if (!hespin::armed(*this) ||
-        !select_touching(*this, falling_scatter_bomb, {Contact::background, Contact::solids_flag_0_off}))
+        !select_touching_then_filtered(*this, of_kind(scatter_bomb), not_burst,
+                                       {Contact::background, Contact::solids_flag_0_off}))
         return;
     burst_selected(*this, false);
     set_value_of_all(instances[types::PlayerSkinHespinArm_350], 'W', 1);

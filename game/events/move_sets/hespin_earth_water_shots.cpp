@@ -30,7 +30,7 @@ bool droplet_that_splashes(FrameObject* shot)
     return get_value(*shot, 'J') == droplet && get_value(*shot, 'H') > droplet_passes_until;
 }
 
-bool whole_water_bomb(FrameObject* shot) { return get_value(*shot, 'J') == water_bomb && !get_flag(*shot, 4); }
+bool whole_water_bomb(FrameObject* shot) { return get_value(*shot, 'J') == water_bomb && not_burst(shot); }
 
 }  // namespace
 
@@ -40,7 +40,8 @@ void Frames::event_func_1412()
     if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
-    if (!select_touching(*this, of_kind(earth_shot), {Contact::background, Contact::solids, Contact::enemies}))
+    if (!select_filtered_then_touching(*this, of_kind(earth_shot),
+                                       {Contact::background, Contact::solids, Contact::enemies}))
         return;
     for_each_selected(shots, [](FrameObject* shot) { set_value(shot, 'H', 0); });
 }
@@ -91,7 +92,8 @@ void Frames::event_func_1416()
     if (!hespin::armed(*this))
         return;
     ObjectList& shots = instances[types::PlayerProjectile_336];
-    if (!select_touching(*this, droplet_that_splashes, {Contact::background, Contact::solids, Contact::enemies}))
+    if (!select_filtered_then_touching(*this, droplet_that_splashes,
+                                       {Contact::background, Contact::solids, Contact::enemies}))
         return;
     for_each_selected(shots, [](FrameObject* shot) { shot->destroy(); });
     media.play_id(splash_sample, -1, 1);
@@ -116,8 +118,8 @@ void Frames::event_func_1418()
     if (!hespin::armed(*this))
         return;
     ObjectList& bombs = instances[types::PlayerProjectile_336];
-    if (!select_touching(*this, whole_water_bomb,
-                         {Contact::background, Contact::solids_flag_0_off, Contact::enemies}))
+    if (!select_touching_then_filtered(*this, of_kind(water_bomb), not_burst,
+                                       {Contact::background, Contact::solids_flag_0_off, Contact::enemies}))
         return;
     burst_selected(*this, true);
     shake_at_least(*this, 3);

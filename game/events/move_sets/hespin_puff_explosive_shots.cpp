@@ -68,8 +68,8 @@ void Frames::event_func_1425()
 void Frames::event_func_1427()
 {
     if (!hespin::armed(*this) ||
-        !select_touching(*this, flying_explosive_shot,
-                         {Contact::solids_flag_0_off, Contact::background, Contact::enemies}))
+        !select_filtered_then_touching(*this, flying_explosive_shot,
+                                       {Contact::solids_flag_0_off, Contact::background, Contact::enemies}))
         return;
     for_each_selected(instances[types::PlayerProjectile_336],
                       [](FrameObject* shot) { set_value(shot, 'H', explosion_start + 1); });

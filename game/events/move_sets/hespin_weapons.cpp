@@ -12,26 +12,42 @@ constexpr unsigned hit_sample = 21;
 constexpr int hit_shader = 17;
 constexpr double fall_limit = 15;
 
-// One contact block: the projectiles passing `test` that touch it, left
-// selected; false when none.
-bool shots_touch(Frames& f, const ShotTest& test, Contact contact)
+bool any_shot(FrameObject*) { return true; }
+
+// One contact block: the projectiles passing `before` that touch it and then
+// pass `after`, left selected; false when none. A solid counts for every
+// shot left when any shot passing `before` touches it.
+bool shots_touch(Frames& f, const ShotTest& before, const ShotTest& after, Contact contact)
 {
     ObjectList& shots = f.instances[types::PlayerProjectile_336];
     switch (contact) {
     case Contact::background:
-        return select(shots, [&test](FrameObject* shot) { return test(shot) && shot->overlaps_background(); });
+        return select(shots,
+                      [&](FrameObject* shot) { return before(shot) && after(shot) && shot->overlaps_background(); });
     case Contact::solids:
     case Contact::solids_flag_0_off:
         select_all(f.qualifier_1);
-        if (!select(shots, test) || !check_overlap(shots, f.qualifier_1))
+        if (!select(shots, before) || !check_overlap(shots, f.qualifier_1) || !filter(shots, after))
             return false;
         return contact == Contact::solids ||
                filter(f.qualifier_1, [](FrameObject* solid) { return !get_flag(*solid, 0); });
     case Contact::enemies:
         select_all(f.qualifier_17);
-        return select(shots, test) && check_overlap(shots, f.qualifier_17);
+        return select(shots, before) && check_overlap(shots, f.qualifier_17) && filter(shots, after);
     }
     return false;
+}
+
+// The shots of every block that holds, selected in chain order.
+bool select_touching(Frames& f, const ShotTest& before, const ShotTest& after,
+                     std::initializer_list<Contact> contacts)
+{
+    ObjectList& shots = f.instances[types::PlayerProjectile_336];
+    std::unordered_set<FrameObject*> touching;
+    for (const Contact contact : contacts)
+        if (shots_touch(f, before, after, contact))
+            for_each_selected(shots, [&touching](FrameObject* shot) { touching.insert(shot); });
+    return select(shots, [&touching](FrameObject* shot) { return touching.count(shot) != 0; });
 }
 
 }  // namespace
@@ -65,14 +81,15 @@ FrameObject* flash_at_each(Frames& f, ObjectList& sources)
     return create_at_each(f, sources, f.instances[types::EffectsWhiteBurst_31], create_effectswhiteburst_31);
 }
 
-bool select_touching(Frames& f, const ShotTest& test, std::initializer_list<Contact> contacts)
+bool select_filtered_then_touching(Frames& f, const ShotTest& test, std::initializer_list<Contact> contacts)
 {
-    ObjectList& shots = f.instances[types::PlayerProjectile_336];
-    std::unordered_set<FrameObject*> touching;
-    for (const Contact contact : contacts)
-        if (shots_touch(f, test, contact))
-            for_each_selected(shots, [&touching](FrameObject* shot) { touching.insert(shot); });
-    return select(shots, [&touching](FrameObject* shot) { return touching.count(shot) != 0; });
+    return select_touching(f, test, any_shot, contacts);
+}
+
+bool select_touching_then_filtered(Frames& f, const ShotTest& kind, const ShotTest& state,
+                                   std::initializer_list<Contact> contacts)
+{
+    return select_touching(f, kind, state, contacts);
 }
 
 void arms_at_selected_shots(Frames& f)

@@ -78,8 +78,19 @@ enum class Contact { background, solids, solids_flag_0_off, enemies };
 
 // Alternative contact blocks, each from every projectile passing `test`,
 // tested in the order given: the projectiles of every block that holds are
-// selected, in chain order; false when none.
-bool select_touching(Frames& f, const ShotTest& test, std::initializer_list<Contact> contacts);
+// selected, in chain order; false when none. A solid counts only when a
+// shot passing `test` touches it.
+bool select_filtered_then_touching(Frames& f, const ShotTest& test, std::initializer_list<Contact> contacts);
+
+// The same blocks, each from the projectiles passing `kind`, which touch
+// first and are kept to those passing `state` after: a solid with flag 0 off
+// touched by any shot of the kind counts for every shot kept, as it does for
+// the bombs that burst once (a burst bomb lying on a solid included).
+bool select_touching_then_filtered(Frames& f, const ShotTest& kind, const ShotTest& state,
+                                   std::initializer_list<Contact> contacts);
+
+// A bomb that bursts once has flag 4 on after it.
+inline bool not_burst(FrameObject* bomb) { return !get_flag(*bomb, 4); }
 
 // The arms take, paired in order with the selected shots (wrapping), the
 // shot's position as their spawn point X, Y.
