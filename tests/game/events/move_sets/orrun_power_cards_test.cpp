@@ -50,6 +50,13 @@ protected:
         kit.run(1);
     }
     std::vector<double> meter() { return EventKit::values(kit.instance(types::GUIEnergy_76), "AC"); }
+    // The timer the shine leaves after five draws: random(60) - 100.
+    static double fifth_shine(RandomState& draws)
+    {
+        for (int draw = 1; draw < 5; ++draw)
+            draws.step();
+        return int((60u * draws.step()) >> 15) - 100;
+    }
 };
 
 }  // namespace
@@ -87,9 +94,7 @@ TEST_F(OrrunPowerCards, energy_fills_cards_one_at_a_time_and_the_hud_shows_and_s
     // all five shine, one draw each, the last one kept.
     fill('C', 5);
     RandomState draws = event_random_state(1117);
-    for (int draw = 1; draw < 5; ++draw)
-        draws.step();
-    const double last = int((60u * draws.step()) >> 15) - 100;
+    const double last = fifth_shine(draws);
     EventKit::set_value(kit.instance(types::GUIPowerCard_337), 'B', 114);
     kit.run(1);
     EXPECT_EQ(EventKit::value(kit.instance(types::GUIPowerCard_337), 'B'), 119);
@@ -125,9 +130,7 @@ TEST_F(OrrunPowerCards, the_shine_takes_every_card_past_the_shared_timer_shown_o
     // A timer past 120 with no card held (left in the kept block): the five
     // hidden cards shine all the same, a fresh draw each in turn.
     RandomState draws = event_random_state(1117);
-    for (int draw = 1; draw < 5; ++draw)
-        draws.step();
-    const double last = int((60u * draws.step()) >> 15) - 100;
+    const double last = fifth_shine(draws);
     EventKit::set_value(kit.instance(types::GUIPowerCard_337), 'B', 121);
     kit.run(1);
     EXPECT_EQ(cards(true), doubles(8, 8, 8, 8, 8));
