@@ -106,7 +106,8 @@ void Frames::event_func_1628()
 }
 
 // The crystal countdown ran out: it starts over, and a life appears at the
-// player. Without the countdown on the HUD nothing runs out.
+// player. Without the countdown on the HUD nothing runs out (read as the
+// default object's 0, a life would appear every tick).
 void Frames::event_func_1629()
 {
     if (!level_group_43)
@@ -317,16 +318,17 @@ void Frames::event_func_1649()
 }
 
 // The flight heads for the lives icon, showing the current character.
+// Without an icon it heads for the default object's place.
 void Frames::event_func_1650()
 {
     if (!level_group_43)
         return;
-    const FrameObject* icon = instance_of(instances[types::GUIIcon_108]);
-    if (!icon || !select(lives(*this), [](FrameObject* life) { return get_value(*life, 'E') >= flying_to_hud; }))
+    if (!select(lives(*this), [](FrameObject* life) { return get_value(*life, 'E') >= flying_to_hud; }))
         return;
+    const FrameObject& icon = instance_or_default(instances[types::GUIIcon_108]);
     const int who = to_int(character(*this));
-    for_each_selected(lives(*this), [icon, who](FrameObject* life) {
-        double angle = std::atan2(double(life->get_y() - icon->get_y()), double(icon->get_x() - life->get_x())) *
+    for_each_selected(lives(*this), [&icon, who](FrameObject* life) {
+        double angle = std::atan2(double(life->get_y() - icon.get_y()), double(icon.get_x() - life->get_x())) *
                        57.29577951308232;
         if (angle < 0)
             angle += 360;

@@ -1,11 +1,9 @@
 // Orrun's own events: an act started as Orrun goes back to the first frame,
-// and the energy meter fills power cards (five at most) that the five HUD
-// cards show, each shining now and then.
+// and the energy meter fills power cards (five at most); the five HUD cards
+// show once all five are held, shining now and then.
 #include "game/frames/event_support.h"
 #include "game/frames/frames.h"
 #include "objects/active.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -18,18 +16,11 @@ bool orrun_only_on(const Frames& f) { return f.level_group_43 && f.level_group_2
 
 Active* as_active(FrameObject* object) { return static_cast<Active*>(object); }
 
-// The slot the numbering gives a card: its place counted from the newest.
-// The cards share one block of values, in which only the last number
-// survives, so each card's own number is read from its place in the list.
-int slot_of(const ObjectList& cards, const FrameObject* card)
-{
-    for (int k = 1; k < cards.count(); ++k)
-        if (cards.items[size_t(k)].obj == card)
-            return cards.size() - k + 1;
-    return 0;
-}
+// The five cards share one block of values: the slot number is the last
+// one the numbering wrote (5), so all five show and hide together.
+double slot(const FrameObject& card) { return get_value(card, 'A'); }
 
-bool shown(const FrameObject& card) { return card.get_direction() != 0; }
+bool hidden(const FrameObject& card) { return card.test_directions(1); }
 
 }  // namespace
 
@@ -77,11 +68,11 @@ void Frames::event_func_1114()
         return;
     ObjectList& cards = instances[types::GUIPowerCard_337];
     const double held = get_value(instances[types::GUIEnergy_76], 'C');
-    if (!select(cards, [&](FrameObject* card) { return !shown(*card) && slot_of(cards, card) <= held; }))
+    if (!select(cards, [held](FrameObject* card) { return hidden(*card) && slot(*card) <= held; }))
         return;
-    for_each_selected(cards, [&](FrameObject* card) {
+    for_each_selected(cards, [](FrameObject* card) {
         as_active(card)->force_animation(appear_animation);
-        card->set_direction(slot_of(cards, card), true);
+        card->set_direction(to_int(slot(*card)), true);
     });
 }
 
@@ -91,7 +82,7 @@ void Frames::event_func_1115()
         return;
     ObjectList& cards = instances[types::GUIPowerCard_337];
     const double held = get_value(instances[types::GUIEnergy_76], 'C');
-    if (!select(cards, [&](FrameObject* card) { return shown(*card) && slot_of(cards, card) > held; }))
+    if (!select(cards, [held](FrameObject* card) { return !hidden(*card) && slot(*card) > held; }))
         return;
     for_each_selected(cards, [](FrameObject* card) {
         card->set_direction(0, true);
@@ -100,23 +91,23 @@ void Frames::event_func_1115()
     });
 }
 
+// The timer is shared: it rises by the number of cards shown.
 void Frames::event_func_1116()
 {
     if (!orrun_only_on(*this))
         return;
     ObjectList& cards = instances[types::GUIPowerCard_337];
-    if (select(cards, [](FrameObject* card) { return shown(*card); }))
+    if (select(cards, [](FrameObject* card) { return !hidden(*card); }))
         for_each_selected(cards, [](FrameObject* card) { add_value(card, 'B', 1); });
 }
 
+// A fresh draw per card; the shared timer keeps the last.
 void Frames::event_func_1117()
 {
     if (!orrun_only_on(*this))
         return;
-    // Only shown cards shine: the timer is shared, and an empty slot that
-    // shone would show a card that is not held.
     ObjectList& cards = instances[types::GUIPowerCard_337];
-    if (!select(cards, [](FrameObject* card) { return get_value(*card, 'B') > shine_after && shown(*card); }))
+    if (!select(cards, [](FrameObject* card) { return get_value(*card, 'B') > shine_after; }))
         return;
     for_each_selected(cards, [](FrameObject* card) {
         set_value(card, 'B', randrange_event(1117, 60) - 100);

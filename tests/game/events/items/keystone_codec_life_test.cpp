@@ -17,12 +17,25 @@ constexpr int hud = 6;
 
 class KeystoneCodecLife : public act1_test::StartTest {
 protected:
-    void enter(std::vector<Event> events)
+    void SetUp() override
+    {
+        StartTest::SetUp();
+        class_records::counter_78 = SavedCounterValue{};
+    }
+    void TearDown() override
+    {
+        class_records::counter_78 = SavedCounterValue{};
+        StartTest::TearDown();
+    }
+
+    void enter(std::vector<Event> events, bool crystal_counter = true)
     {
         class_records::array_33 = SavedArrayData{};
         kit.enter_empty_frame(course(std::move(events)));
-        crystals_left = static_cast<Counter*>(ensure(kit, types::GUICrystal_78, "GUICrystal_78", 100, 20, hud));
-        crystals_left->set(50);
+        if (crystal_counter) {
+            crystals_left = static_cast<Counter*>(ensure(kit, types::GUICrystal_78, "GUICrystal_78", 100, 20, hud));
+            crystals_left->set(50);
+        }
         energy = ensure(kit, types::GUIEnergy_76, "GUIEnergy_76", 200, 20, hud);
         ensure(kit, types::GUIScoreTimeRings_107, "GUIScoreTimeRings_107", 300, 20, hud);
         options = static_cast<ArrayObject*>(ensure(kit, types::SaveData_10, "SaveData_10", -50, -50));
@@ -207,4 +220,47 @@ TEST_F(KeystoneCodecLife, the_crystal_countdown_gives_a_life_that_is_caught_circ
     FrameObject* popup = kit.instance(types::Obj1up_174);
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(popup->get_x(), icon->get_x() + 22);
+}
+
+TEST_F(KeystoneCodecLife, the_crystal_countdown_gives_one_life_each_time_it_runs_out_and_none_without_its_counter)
+{
+    enter(extra_life_events(), false);
+    kit.set_global(18, 100);
+    ASSERT_EQ(kit.instance(types::GUICrystal_78), nullptr);
+    for (int tick = 1; tick <= 5; ++tick) {
+        kit.run(1);
+        EXPECT_TRUE(kit.instances(types::ObjectExtraLife_289).empty()) << "tick " << tick;
+    }
+
+    crystals_left = static_cast<Counter*>(kit.place("GUICrystal_78", 100, 20, hud));
+    crystals_left->set(1);
+    kit.run(2);
+    EXPECT_TRUE(kit.instances(types::ObjectExtraLife_289).empty());
+    crystals_left->set(0);
+    kit.run(1);
+    EXPECT_EQ(crystals_left->value, 100);
+    EXPECT_EQ(kit.instances(types::ObjectExtraLife_289).size(), 1u);
+    kit.run(3);
+    EXPECT_EQ(crystals_left->value, 100);
+    EXPECT_EQ(kit.instances(types::ObjectExtraLife_289).size(), 1u);
+}
+
+TEST_F(KeystoneCodecLife, a_flying_life_heads_for_the_lives_icon_or_for_the_default_objects_place_without_one)
+{
+    enter(extra_life_events());
+    kit.set_value(values(), 'A', 2);
+    FrameObject* life = kit.place("ObjectExtraLife_289", 300, 150, hud);
+    kit.set_value(life, 'E', 120);
+    set_flag(life, 3, true);  // already on its way: no new speed
+    kit.run(1);
+    // Towards (0, 0): atan2(150, -300) is 153.43 degrees, heading 13.
+    EXPECT_EQ(life->get_direction(), 13);
+    EXPECT_EQ(active(life)->forced_direction, 2);
+    EXPECT_EQ(life->get_x(), 300);
+
+    // Below and right of it: atan2(-70, 100) is -34.99, so 325.01, heading 28.
+    kit.place("GUIIcon_108", 400, 220, hud);
+    kit.run(1);
+    EXPECT_EQ(life->get_direction(), 28);
+    EXPECT_EQ(active(life)->forced_direction, 16 + 2);
 }

@@ -50,6 +50,13 @@ protected:
         kit.run(1);
     }
     std::vector<double> meter() { return EventKit::values(kit.instance(types::GUIEnergy_76), "AC"); }
+    // The timer the shine leaves after five draws: random(60) - 100.
+    static double fifth_shine(RandomState& draws)
+    {
+        for (int draw = 1; draw < 5; ++draw)
+            draws.step();
+        return int((60u * draws.step()) >> 15) - 100;
+    }
 };
 
 }  // namespace
@@ -75,23 +82,63 @@ TEST_F(OrrunPowerCards, energy_fills_cards_one_at_a_time_and_the_hud_shows_and_s
     EXPECT_EQ(cards(), doubles(0, 0, 0, 0, 0));
     fill('A', 130);  // one card; the surplus is lost
     EXPECT_EQ(meter(), doubles(0, 1));
-    EXPECT_EQ(cards(true), doubles(7, 0, 0, 0, 0));
+    EXPECT_EQ(cards(true), doubles(0, 0, 0, 0, 0));  // the shared slot number is 5
     for (int card = 2; card <= 6; ++card)
         fill('A', 100);
     EXPECT_EQ(meter(), doubles(0, 5));  // five at most, the meter held empty
-    EXPECT_EQ(cards(), doubles(1, 2, 3, 4, 5));
+    EXPECT_EQ(cards(), doubles(5, 5, 5, 5, 5));
     fill('C', 2);
-    EXPECT_EQ(cards(), doubles(1, 2, 0, 0, 0));
-    EXPECT_EQ(cards(true), doubles(7, 7, 0, 0, 0));
-    // Two shown cards raise their one shine timer by two a tick; past 120
-    // both shine, one draw each, and the hidden ones stay plain.
+    EXPECT_EQ(cards(), doubles(0, 0, 0, 0, 0));
+    EXPECT_EQ(cards(true), doubles(0, 0, 0, 0, 0));
+    // Five shown cards raise their one shine timer by five a tick; past 120
+    // all five shine, one draw each, the last one kept.
+    fill('C', 5);
     RandomState draws = event_random_state(1117);
-    draws.step();
-    const double last = int((60u * draws.step()) >> 15) - 100;
-    EventKit::set_value(kit.instance(types::GUIPowerCard_337), 'B', 117);
+    const double last = fifth_shine(draws);
+    EventKit::set_value(kit.instance(types::GUIPowerCard_337), 'B', 114);
     kit.run(1);
     EXPECT_EQ(EventKit::value(kit.instance(types::GUIPowerCard_337), 'B'), 119);
     kit.run(1);
-    EXPECT_EQ(cards(true), doubles(8, 8, 0, 0, 0));
+    EXPECT_EQ(cards(true), doubles(8, 8, 8, 8, 8));
     EXPECT_EQ(EventKit::value(kit.instance(types::GUIPowerCard_337), 'B'), last);
+}
+
+TEST_F(OrrunPowerCards, the_shared_slot_number_shows_no_card_below_five_held_and_all_five_together_at_five)
+{
+    enter();
+    for (double held : {1, 2, 3, 4}) {
+        fill('C', held);
+        EXPECT_EQ(cards(), doubles(0, 0, 0, 0, 0)) << held << " held";
+        EXPECT_EQ(cards(true), doubles(0, 0, 0, 0, 0)) << held << " held";
+        EXPECT_EQ(EventKit::value(kit.instance(types::GUIPowerCard_337), 'B'), 0) << held << " held";
+    }
+    fill('C', 5);
+    EXPECT_EQ(cards(), doubles(5, 5, 5, 5, 5));
+    EXPECT_EQ(cards(true), doubles(7, 7, 7, 7, 7));
+    EXPECT_EQ(EventKit::value(kit.instance(types::GUIPowerCard_337), 'B'), 5);
+    kit.run(1);
+    EXPECT_EQ(EventKit::value(kit.instance(types::GUIPowerCard_337), 'B'), 10);
+    fill('C', 4);  // one card spent: all five go, and the timer with them
+    EXPECT_EQ(cards(), doubles(0, 0, 0, 0, 0));
+    EXPECT_EQ(cards(true), doubles(0, 0, 0, 0, 0));
+    EXPECT_EQ(EventKit::value(kit.instance(types::GUIPowerCard_337), 'B'), 0);
+}
+
+TEST_F(OrrunPowerCards, the_shine_takes_every_card_past_the_shared_timer_shown_or_not)
+{
+    enter();
+    // A timer past 120 with no card held (left in the kept block): the five
+    // hidden cards shine all the same, a fresh draw each in turn.
+    RandomState draws = event_random_state(1117);
+    const double last = fifth_shine(draws);
+    EventKit::set_value(kit.instance(types::GUIPowerCard_337), 'B', 121);
+    kit.run(1);
+    EXPECT_EQ(cards(true), doubles(8, 8, 8, 8, 8));
+    EXPECT_EQ(cards(), doubles(0, 0, 0, 0, 0));
+    EXPECT_EQ(EventKit::value(kit.instance(types::GUIPowerCard_337), 'B'), last);
+    EXPECT_EQ(event_random_state(1117).seed, draws.seed);
+    // A timer at 120 is not past it.
+    EventKit::set_value(kit.instance(types::GUIPowerCard_337), 'B', 120);
+    kit.run(1);
+    EXPECT_EQ(EventKit::value(kit.instance(types::GUIPowerCard_337), 'B'), 120);
 }
