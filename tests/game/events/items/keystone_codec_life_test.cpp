@@ -1,6 +1,7 @@
 // A collected keystone's ammunition, records and spin; the colour dots;
 // codecs collected, rising and numbered; the extra life from the crystal
-// countdown through its catch and spiral to the lives icon.
+// countdown through its catch and spiral to the lives icon, and a free one
+// falling, landing, walking and turning at a wall.
 #include "game/events/stage_loops/music_queue.h"
 #include "objects/arrayext.h"
 #include "objects/counter.h"
