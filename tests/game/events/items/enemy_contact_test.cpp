@@ -127,6 +127,53 @@ TEST_F(EnemyContact, landing_on_enemies_hits_one_stuns_it_and_defeats_it_when_it
     EXPECT_LT(pokkol->get_x(), 0);
 }
 
+TEST_F(EnemyContact, a_defeated_enemy_flies_on_falling_up_to_15_and_spins_by_twice_its_x_speed_but_at_least_8)
+{
+    FrameObject* pokkol = enemy();
+    set_flag_of(pokkol, 6);
+    set(pokkol, 'X', 2);
+    set(pokkol, 'Y', -3);
+    // Held by its own events: never moves, spins or counts.
+    FrameObject* held = enemy(300, 120);
+    set_flag_of(held, 6);
+    set_flag_of(held, 16);
+    set(held, 'X', 6);
+    set(held, 'Y', 1);
+    struct Tick {
+        double x_speed;  // set before the tick
+        int x, y, angle;
+        double fall;
+    };
+    // The move uses Y from before its increase.
+    const Tick ticks[] = {
+        {2, 202, 117, 8, -2.75},  {2, 204, 114, 16, -2.5},  {6, 210, 111, 28, -2.25},
+        {-5, 205, 108, 36, -2},   {4.5, 209, 106, 45, -1.75}, {0, 209, 104, 53, -1.5},
+    };
+    int z = 0;
+    for (const Tick& t : ticks) {
+        SCOPED_TRACE(testing::Message() << "tick " << z + 1 << " X " << t.x_speed);
+        set(pokkol, 'X', t.x_speed);
+        kit.run(1);
+        ++z;
+        EXPECT_EQ(pokkol->get_x(), t.x);
+        EXPECT_EQ(pokkol->get_y(), t.y);
+        EXPECT_EQ(pokkol->get_angle(), t.angle);
+        EXPECT_EQ(EventKit::values(pokkol, "XYZ"), doubles(t.x_speed, t.fall, z));
+    }
+    set(pokkol, 'Y', 14.9);
+    kit.run(1);
+    EXPECT_EQ(pokkol->get_y(), 104 + 14);
+    EXPECT_EQ(value(pokkol, 'Y'), 15);
+    kit.run(1);
+    EXPECT_EQ(pokkol->get_y(), 104 + 14 + 15);
+    EXPECT_EQ(value(pokkol, 'Y'), 15);
+
+    EXPECT_EQ(held->get_x(), 300);
+    EXPECT_EQ(held->get_y(), 120);
+    EXPECT_EQ(held->get_angle(), 0);
+    EXPECT_EQ(EventKit::values(held, "XYZ"), doubles(6, 1, 0));
+}
+
 TEST_F(EnemyContact, armour_deflects_a_body_attack_unless_another_enemy_was_hit_first_and_a_chain_ends_at_four)
 {
     place("PlayerSensorBottomBig_95", 200, 120);

@@ -67,6 +67,30 @@ TEST_F(ItemBoxMotion, a_box_struck_from_below_jumps_falls_back_and_comes_to_rest
     EXPECT_TRUE(kit.instances(types::MonitorIcon_125).empty());  // a knock-up breaks nothing
 }
 
+TEST_F(ItemBoxMotion, a_box_in_motion_falls_faster_by_0_2_a_tick_up_to_10_a_tick)
+{
+    enter();
+    FrameObject* box = kit.place("MonitorRings_119", 400, 20, player_terrain::playfield_layer);
+    kit.set_value(box, 'A', 1);
+    kit.set_value(box, 'B', 9.5);
+    std::vector<int> heights;
+    std::vector<double> speeds;
+    for (int tick = 0; tick < 5; ++tick) {
+        kit.run(1);
+        heights.push_back(box->get_y());
+        speeds.push_back(kit.value(box, 'B'));
+    }
+    // y = trunc(y + B), then B + 0.2, 10 once that reaches 10.
+    EXPECT_EQ(heights, (std::vector<int>{29, 38, 47, 57, 67}));
+    EXPECT_EQ(speeds[0], 9.7);
+    EXPECT_DOUBLE_EQ(speeds[1], 9.9);
+    EXPECT_EQ(std::vector<double>(speeds.begin() + 2, speeds.end()), doubles(10, 10, 10));
+    for (int tick = 0; tick < 20 && kit.value(box, 'A') == 1; ++tick)
+        kit.run(1);
+    EXPECT_EQ(kit.value(box, 'A'), 0);
+    EXPECT_EQ(box->get_y(), floor_top - half_box);
+}
+
 TEST_F(ItemBoxMotion, a_carried_or_thrown_box_or_a_player_in_mode_46_knocks_nothing_up)
 {
     enter();

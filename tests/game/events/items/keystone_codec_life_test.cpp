@@ -1,6 +1,7 @@
 // A collected keystone's ammunition, records and spin; the colour dots;
 // codecs collected, rising and numbered; the extra life from the crystal
-// countdown through its catch and spiral to the lives icon.
+// countdown through its catch and spiral to the lives icon, and a free one
+// falling, landing, walking and turning at a wall.
 #include "game/events/stage_loops/music_queue.h"
 #include "objects/arrayext.h"
 #include "objects/counter.h"
@@ -8,6 +9,8 @@
 #include "tests/game/events/items/item_events.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 using namespace item_events;
 
@@ -263,4 +266,108 @@ TEST_F(KeystoneCodecLife, a_flying_life_heads_for_the_lives_icon_or_for_the_defa
     kit.run(1);
     EXPECT_EQ(life->get_direction(), 28);
     EXPECT_EQ(active(life)->forced_direction, 16 + 2);
+}
+
+TEST_F(KeystoneCodecLife, a_free_extra_life_falls_at_0_25_a_tick_up_to_12_lands_walks_and_turns_at_a_wall)
+{
+    enter(extra_life_events());
+    player_terrain::place_terrain(kit.frames(), {player_terrain::TerrainPiece::wall, 0, floor_top - 128});
+    kit.set_value(values(), 'A', 2);  // the character the life shows
+    kit.set_global(3, 0);
+    FrameObject* life = kit.place("ObjectExtraLife_289", 140, 60, 2);
+    ASSERT_EQ(kit.values(life, "BCDE"), doubles(0, -1, 1, 0));
+    // From rest: y = trunc(y + B), then B + 0.25; in the air animation 8,
+    // showing its own direction again at the end of the tick.
+    std::vector<int> heights;
+    std::vector<double> speeds;
+    for (int tick = 0; tick < 8; ++tick) {
+        kit.run(1);
+        heights.push_back(life->get_y());
+        speeds.push_back(kit.value(life, 'B'));
+        EXPECT_EQ(active(life)->forced_animation, 8);
+        EXPECT_EQ(active(life)->forced_direction, 16);
+    }
+    EXPECT_EQ(heights, (std::vector<int>{60, 60, 60, 60, 61, 62, 63, 64}));
+    EXPECT_EQ(speeds, doubles(0.25, 0.5, 0.75, 1, 1.25, 1.5, 1.75, 2));
+    EXPECT_EQ(life->get_x(), 140);
+
+    // A sparkle about it when the tick count is 5 modulo 15; none for a
+    // negative count.
+    for (const auto& [count, sparkles] : {std::pair{5, 1u}, {20, 1u}, {-10, 0u}, {6, 0u}}) {
+        const size_t before = kit.instances(types::RingSparkle_179).size();
+        const int x = life->get_x(), y = life->get_y();  // where the tick's first event finds it
+        kit.set_global(3, count);
+        kit.run(1);
+        const std::vector<FrameObject*> made = kit.instances(types::RingSparkle_179);
+        ASSERT_EQ(made.size() - before, sparkles) << count;
+        if (sparkles) {
+            EXPECT_LE(std::abs(made.back()->get_x() - x), 15) << count;
+            EXPECT_LE(std::abs(made.back()->get_y() - y), 15) << count;
+        }
+    }
+    EXPECT_EQ(life->get_y(), 72);  // 66, 68, 70, 72
+
+    // At most 12 a tick.
+    kit.set_value(life, 'B', 11.9);
+    heights.clear();
+    speeds.clear();
+    for (int tick = 0; tick < 3; ++tick) {
+        kit.run(1);
+        heights.push_back(life->get_y());
+        speeds.push_back(kit.value(life, 'B'));
+    }
+    EXPECT_EQ(heights, (std::vector<int>{83, 95, 107}));
+    EXPECT_EQ(speeds, doubles(12, 12, 12));
+
+    // Landing (191 + 12 reaches into the floor): stopped, animation 0,
+    // lifted out onto the floor.
+    kit.run(7);
+    EXPECT_EQ(life->get_y(), 191);
+    kit.run(1);
+    EXPECT_EQ(kit.value(life, 'B'), 0);
+    EXPECT_EQ(active(life)->forced_animation, 0);
+    EXPECT_EQ(life->get_y(), floor_top - 8);
+
+    // It walks C x D a tick only on frames above 3 of its animation, until
+    // it meets the wall; both probes touch it, so it ends turned right.
+    active(life)->force_frame(3);
+    kit.run(2);
+    EXPECT_EQ(life->get_x(), 140);
+    active(life)->force_frame(4);
+    std::vector<int> xs;
+    for (int tick = 0; tick < 4; ++tick) {
+        kit.run(1);
+        xs.push_back(life->get_x());
+        EXPECT_EQ(kit.value(life, 'C'), -1);
+    }
+    EXPECT_EQ(xs, (std::vector<int>{139, 138, 137, 136}));
+    kit.run(1);  // into the wall
+    EXPECT_EQ(life->get_x(), 135);
+    EXPECT_EQ(kit.value(life, 'C'), 1);
+    EXPECT_EQ(life->get_direction(), 2);
+    EXPECT_EQ(active(life)->forced_direction, 2);
+}
+
+TEST_F(KeystoneCodecLife, an_extra_life_far_beyond_the_view_stays_put_and_a_rising_one_passes_through_the_floor)
+{
+    enter(extra_life_events());
+    kit.set_global(3, 0);
+    // Its box's top 50 above the view: neither falls nor gains speed; one
+    // pixel lower it falls.
+    FrameObject* high = kit.place("ObjectExtraLife_289", 180, -42, 2);
+    kit.run(2);
+    EXPECT_EQ(high->get_y(), -42);
+    EXPECT_EQ(kit.value(high, 'B'), 0);
+    high->set_y(-41);
+    kit.run(1);
+    EXPECT_EQ(kit.value(high, 'B'), 0.25);
+
+    FrameObject* rising = kit.place("ObjectExtraLife_289", 330, floor_top + 5, 2);
+    kit.set_value(rising, 'B', -3);
+    kit.run(1);
+    EXPECT_EQ(rising->get_y(), floor_top + 2);
+    EXPECT_EQ(kit.value(rising, 'B'), -2.75);
+    kit.run(1);
+    EXPECT_EQ(rising->get_y(), floor_top - 1);  // trunc(202 - 2.75)
+    EXPECT_EQ(kit.value(rising, 'B'), -2.5);
 }

@@ -224,3 +224,47 @@ TEST_F(GroundModeTest, walls_water_and_air_ticks_on_the_ground_mode)
     EXPECT_EQ(v(others(), 'P'), 10);
     EXPECT_EQ(kit.take_sounds().size(), 0u);
 }
+
+TEST_F(GroundModeTest, a_wall_push_starts_on_the_held_side_only_while_the_vertical_speed_stays_below_0_2)
+{
+    enter();
+    struct Case {
+        double fall, left_wall, right_wall, on_ground;
+        char held;
+        double mode, facing;
+    };
+    const Case cases[] = {
+        {0.2, 0, 1, 1, 'D', 0, 0},   {-0.2, 0, 1, 1, 'D', 0, 0},  {0.19, 0, 1, 1, 'D', 11, 1},
+        {-0.19, 0, 1, 1, 'D', 11, 1}, {0.2, 1, 0, 1, 'C', 0, 0},  {-0.2, 1, 0, 1, 'C', 0, 0},
+        {0.19, 1, 0, 1, 'C', 11, -1}, {-0.19, 1, 0, 1, 'C', 11, -1},
+        {0, 1, 0, 1, 'D', 0, 0},  // the wall on the other side
+        {0, 0, 1, 1, 'C', 0, 0},  {0, 0, 1, 0, 'D', 0, 0},  // in the air
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "G " << c.fall << " held " << c.held << " walls " << c.left_wall
+                                        << c.right_wall << " L " << c.on_ground);
+        set_player('M', 0);
+        set_player('Q', 0);
+        set_player('G', c.fall);
+        set_player('L', c.on_ground);
+        EventKit::set_value(kit.instance(types::PlayerSensorLeftBig_89), 'Z', c.left_wall);
+        EventKit::set_value(kit.instance(types::PlayerSensorRightBig_91), 'Z', c.right_wall);
+        controls({c.held});
+        kit.run(1);
+        EXPECT_EQ(get('M'), c.mode);
+        EXPECT_EQ(get('Q'), c.facing);
+    }
+
+    // The push leaves the ground group on: in the water, jump held still
+    // jumps in the same tick, keeping the facing the push gave.
+    set_player('M', 0);
+    set_player('L', 1);
+    set_player('G', 0.1);
+    EventKit::set_value(kit.instance(types::PlayerSensorLeftBig_89), 'Z', 1);
+    EventKit::set_value(others(), 'H', 1);
+    controls({'C', 'E'});
+    kit.run(1);
+    EXPECT_EQ(get('M'), 1);
+    EXPECT_EQ(get('Q'), -1);
+    EXPECT_EQ(get('G'), -7);
+}

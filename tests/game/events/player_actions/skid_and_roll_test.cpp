@@ -122,3 +122,30 @@ TEST_F(SkidAndRoll, the_slope_pulls_the_roll_down_and_the_roll_jumps_across_the_
     EXPECT_EQ(get('M'), 1);
     EXPECT_EQ(EventKit::value(object(types::PlayerActionValuesA_86), 'C'), 0);
 }
+
+TEST_F(SkidAndRoll, a_roll_slows_uphill_by_factor_q_and_speeds_downhill_by_factor_r_on_either_side_of_180)
+{
+    tune('Q', 0.5);
+    tune('R', 0.25);
+    auto sin_of = [](double angle) { return std::sin(angle / 57.29577951308232); };
+    // Rightwards past 180 and leftwards below it run downhill (R); the
+    // other two run uphill (Q). Three ticks each, from 4 a tick.
+    struct Case {
+        double angle, speed, factor;
+    };
+    for (const Case& c : {Case{210, 4, 0.25}, Case{181, 4, 0.25}, Case{330, 4, 0.25}, Case{150, -4, 0.25},
+                          Case{210, -4, 0.5}, Case{150, 4, 0.5}}) {
+        SCOPED_TRACE(testing::Message() << "N " << c.angle << " B " << c.speed);
+        in_mode(6, true);
+        set('N', c.angle);
+        set('B', c.speed);
+        controls({});
+        double expected = c.speed;
+        for (int tick = 1; tick <= 3; ++tick) {
+            kit.run(1);
+            expected -= sin_of(c.angle) * c.factor;
+            EXPECT_EQ(get('B'), expected) << "tick " << tick;
+            EXPECT_EQ(get('M'), 6);
+        }
+    }
+}

@@ -163,3 +163,28 @@ TEST_F(WallPushAndTimedModes, yelto_jumps_in_free_air_at_least_3_upward_unless_d
     EXPECT_EQ(EventKit::value(object(types::PlayerSkinOrrun_290), 'B'), 2);
     EXPECT_FALSE(kit.frames().level_group_30);
 }
+
+TEST_F(WallPushAndTimedModes, the_timed_fall_gains_i_each_tick_only_while_its_vertical_speed_is_below_5)
+{
+    in_mode(8, false);
+    set('G', 3.5);
+    set('I', 0.5);
+    std::vector<double> falls;
+    for (int tick = 0; tick < 5; ++tick) {
+        kit.run(1);
+        falls.push_back(get('G'));
+    }
+    EXPECT_EQ(falls, doubles(4, 4.5, 5, 5, 5));
+
+    // From exactly 5 it no longer grows; a rise keeps gaining.
+    in_mode(8, false);
+    EventKit::set_value(yelto(), 'O', 0);
+    set('G', 5);
+    set('I', 0.25);
+    kit.run(2);
+    EXPECT_EQ(get('G'), 5);
+    set('G', -2);
+    kit.run(2);
+    EXPECT_EQ(get('G'), -1.5);
+    EXPECT_EQ(get('M'), 8);
+}

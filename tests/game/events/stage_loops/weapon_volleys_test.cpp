@@ -215,3 +215,58 @@ TEST_F(WeaponLoop, the_skin_shows_the_frame_its_aim_and_saved_rows_ask_for)
     fire();
     EXPECT_EQ(body->get_frame(), 0);
 }
+
+TEST_F(WeaponLoop, each_single_shot_volley_sets_its_frame_code_hit_values_burst_sample_and_cooldown)
+{
+    struct Row {
+        int kind, level, frame;
+        double speed;  // 0: the shot gets no velocity of its own
+        double code, h, i;
+        bool burst, shot_turned;
+        unsigned sample;
+        double cooldown, camera;
+    };
+    // H 0 is the shot's own start value; every burst here is turned.
+    const Row rows[] = {
+        {0, 1, 1, 8, 2, -20, 5, true, false, 210, 30, 1},  {0, 2, 4, 0, 3, -90, 2, true, false, 211, 30, 1},
+        {1, 0, 8, 15, 4, 0, 6, true, true, 204, 30, 3},    {1, 1, 30, 8, 5, 0, 1, false, false, 153, 50, 1},
+        {1, 2, 6, 12, 6, -30, 6, true, true, 153, 35, 1},  {2, 1, 7, 6, 8, -60, 3, false, false, 153, 50, 1},
+        {3, 1, 5, 8, 11, -40, 2, true, true, 153, 60, 1},  {4, 0, 3, 0, 13, -20, 2, true, true, 207, 15, 1},
+    };
+    FrameObject* camera = kit.place("MasterCamera_190", -100, -100, 5);
+    EventKit::set_value(values, 'Q', -1);  // facing left
+    const int x = arm->get_action_x() + 8, y = arm->get_action_y();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "kind " << row.kind << " level " << row.level);
+        load(1, row.kind, row.level, 5);
+        EventKit::set_value(arm, 'A', 0);
+        EventKit::set_value(camera, 'Z', 1);
+        const size_t bursts_before = kit.instances(types::EffectsWhiteBurst_31).size();
+        const std::vector<FrameObject*> shots = fire();
+        ASSERT_EQ(shots.size(), 1u);
+        FrameObject* shot = shots[0];
+        EXPECT_EQ(static_cast<Active*>(shot)->get_frame(), row.frame);
+        EXPECT_EQ(EventKit::values(shot, "CD"), row.speed ? velocity(30, row.speed) : doubles(0, 0));
+        EXPECT_EQ(EventKit::values(shot, "ABJHIK"), doubles(x, y, row.code, row.h, row.i, 1));
+        EXPECT_TRUE(EventKit::flag(shot, 1));
+        EXPECT_EQ(shot->get_angle(), row.shot_turned ? 30 : 0);
+        const std::vector<FrameObject*> bursts = kit.instances(types::EffectsWhiteBurst_31);
+        ASSERT_EQ(bursts.size() - bursts_before, row.burst ? 1u : 0u);
+        if (row.burst) {
+            EXPECT_EQ(bursts.back()->get_angle(), 30);
+        }
+        EXPECT_EQ(sounds(), std::vector<unsigned>{row.sample});
+        EXPECT_EQ(EventKit::values(arm, "ACG"), doubles(30, row.cooldown, 4));
+        EXPECT_EQ(EventKit::value(camera, 'Z'), row.camera);
+        if (row.kind == 0 && row.level == 2) {  // flies by the facing and the aim turned to it
+            EXPECT_EQ(EventKit::values(shot, "NO"), doubles(-1, -150));
+        }
+    }
+
+    // The camera keeps a Z above 3.
+    load(1, 1, 0, 5);
+    EventKit::set_value(camera, 'Z', 4);
+    fire();
+    EXPECT_EQ(EventKit::value(camera, 'Z'), 4);
+    sounds();
+}
