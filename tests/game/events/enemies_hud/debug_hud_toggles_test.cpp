@@ -82,7 +82,10 @@ TEST_F(DebugHud, clicks_on_the_score_panel_step_the_mode_and_mode_3_shows_the_ti
     bool clicking = false;
     int pointer_x = 0, pointer_y = 0;
     EmptyFrame frame = act_frame(
-        [&](Frames&) {
+        [&](Frames& f) {
+            // The global groups outlive frames: debug off, its hotkeys on.
+            f.global_group_1 = false;
+            f.global_group_10 = true;
             panel = kit.place("GUIScoreTimeRings_107", 100, 60, 6);
             timer = kit.place("GUITimer_349", 216, 0, 6);
             for (const char* name : {"GUITimerMilli_207", "GUITimerS_211", "GUITimerS2_212", "GUITimerM_213",
@@ -123,7 +126,6 @@ TEST_F(DebugHud, clicks_on_the_score_panel_step_the_mode_and_mode_3_shows_the_ti
     const int over_y = (panel->get_box_index(1) + panel->get_box_index(3)) / 2;
 
     // Debug group off: clicks and hotkeys do nothing.
-    f.global_group_10 = true;
     click_at(over_x, over_y);
     EXPECT_EQ(kit.global(22), 0);
     EXPECT_EQ(shown(), 6);
@@ -149,4 +151,5 @@ TEST_F(DebugHud, clicks_on_the_score_panel_step_the_mode_and_mode_3_shows_the_ti
     kit.run(2);
     EXPECT_EQ(shown(), 6);
     EXPECT_EQ(kit.global(22), 0);
+    f.global_group_1 = false;
 }
