@@ -1,11 +1,12 @@
 // Act 2's collision pass and its own collision events: spores hurting the
 // player once and bursting, the shields throwing spores and fireballs back
-// once, pellets breaking item boxes, bubble patches starting, and fireballs
-// going up on the ground only while the game runs and the boss arena is
-// open.
+// once (the fireball at speed 50), pellets breaking item boxes, bubble
+// patches starting, and fireballs going up on the ground only while the
+// game runs and the boss arena is open.
 #include "game/frames/event_support.h"
 #include "game/objects/classes.h"
 #include "objects/active.h"
+#include "objects/movements.h"
 #include "runtime/movement.h"
 #include "tests/support/event_kit.h"
 
@@ -198,4 +199,52 @@ TEST_F(Act2CollisionPass, a_fireball_on_the_ground_while_the_game_is_paused_is_k
     EXPECT_TRUE(going(ball));
     EXPECT_EQ(kit.instances(types::EffectsExplosion02_131).size(), 1u);
     EXPECT_EQ(sample_count(kit.take_sounds(), 41), 1);
+}
+
+TEST_F(Act2CollisionPass, the_flame_shield_throws_a_boss_fireball_back_at_speed_50_once_while_the_boss_fights)
+{
+    Frames& f = kit.frames();
+    FrameObject* ball = still("BossFireball_384", 300, 150);
+    ball->set_direction(8, true);
+    static_cast<BallMovement*>(ball->get_movement())->deceleration = 12;
+    FrameObject* shield = kit.place("ShieldFlameFront_104", 300, 150);
+    const auto touch_again = [&] {
+        shield->set_x(20);
+        kit.run(1);
+        shield->set_x(300);
+        kit.run(1);
+    };
+    // Outside the boss fight's first part, and with the shield hidden,
+    // the ball passes.
+    f.boss_arena_group = f.boss_fight_group = true;
+    f.boss_fight_sub_group_1 = false;
+    kit.run(1);
+    f.boss_fight_sub_group_1 = true;
+    shield->set_visible(false);
+    touch_again();
+    EXPECT_FALSE(EventKit::flag(ball, 3));
+    EXPECT_EQ(ball->get_direction(), 8);
+    EXPECT_EQ(sample_count(kit.take_sounds(), 80), 0);
+
+    shield->set_visible(true);
+    touch_again();
+    EXPECT_TRUE(EventKit::flag(ball, 3));
+    EXPECT_EQ(ball->get_movement()->get_speed(), 50);
+    EXPECT_EQ(static_cast<BallMovement*>(ball->get_movement())->deceleration, 0);
+    EXPECT_EQ(ball->get_direction(), 24);
+    EXPECT_EQ(sample_count(kit.take_sounds(), 80), 1);
+    EXPECT_EQ(animation_of(shield), 7);
+    // Back the way it came at 6.25 pixels a tick, no slower.
+    const int y = ball->get_y();
+    kit.run(8);
+    EXPECT_EQ(ball->get_y(), y + 50);
+    EXPECT_EQ(ball->get_movement()->get_speed(), 50);
+
+    // Once: a new touch leaves it as it is.
+    ball->get_movement()->stop(false);
+    ball->set_y(150);
+    ball->set_direction(8, true);
+    touch_again();
+    EXPECT_EQ(ball->get_direction(), 8);
+    EXPECT_EQ(sample_count(kit.take_sounds(), 80), 0);
 }

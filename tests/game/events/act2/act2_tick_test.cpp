@@ -126,3 +126,27 @@ TEST(Act2WaterSurface, follows_the_view_and_the_deep_background_shows_below_1600
     EXPECT_EQ(static_cast<Active*>(strip)->y_scale, 2.0f);
     EXPECT_EQ(static_cast<Active*>(strip)->forced_frame, 1);
 }
+
+// On the view's middle line (C exactly 0) the strip has no height and keeps
+// the frame of the side it came from.
+TEST(Act2WaterSurface, on_the_views_middle_line_the_strip_keeps_the_frame_it_had)
+{
+    EventKit kit;
+    kit.enter_frame(act2);
+    Frames& f = kit.frames();
+    f.level_group_8 = f.level_group_23 = false;
+    auto* strip = static_cast<Active*>(kit.instance(types::LevelParalaxWaterSurface_389));
+    ASSERT_TRUE(strip);
+    const int middle = strip->get_y() - 120;
+    const auto view_at = [&](int y) {
+        f.new_display_y = y;
+        kit.run(1);
+        return std::make_pair(EventKit::value(strip, 'C'), strip->forced_frame);
+    };
+    EXPECT_EQ(view_at(middle + 220), std::make_pair(-1.0, 1));
+    EXPECT_EQ(view_at(middle), std::make_pair(0.0, 1));
+    EXPECT_EQ(strip->y_scale, 0.0f);
+    EXPECT_EQ(view_at(middle - 110), std::make_pair(0.5, 0));
+    EXPECT_EQ(view_at(middle), std::make_pair(0.0, 0));
+    EXPECT_EQ(strip->y_scale, 0.0f);
+}

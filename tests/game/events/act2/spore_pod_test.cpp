@@ -1,8 +1,8 @@
 // The spore pod's cycle: the rise at 8 pixels a tick with one splash at the
 // water line, braking from the limiter to the spit of its two-spore fan at
-// the top, the fall back home and the wait for the landing animation;
-// struck, it stops and bursts into a keystone and debris on a solid; its
-// spores fly under gravity and report a burst once.
+// the top, the fall back home (at its home height exactly) and the wait for
+// the landing animation; struck, it stops and bursts into a keystone and
+// debris on a solid; its spores fly under gravity and report a burst once.
 #include "runtime/movement.h"
 #include "tests/game/events/act2/act2_stage.h"
 
@@ -98,6 +98,28 @@ TEST_F(SporePod, rises_splashes_brakes_at_the_limiter_spits_and_falls_back_home)
     EXPECT_EQ(d(), 0);  // waits for the landing animation
     EXPECT_EQ(pod->get_y(), landed_y);
     EXPECT_LT(run_until_state(1), 60);
+}
+
+TEST_F(SporePod, a_falling_pod_is_home_on_the_tick_its_y_reaches_its_home_height_exactly)
+{
+    for (auto [letter, n] : {std::pair{'D', 2.0}, {'G', 198.0}, {'E', 1.0}, {'H', 200.0}})
+        EventKit::set_value(pod, letter, n);
+    // It shows G of the last tick and gains 0.025 a tick.
+    kit.run(1);
+    EXPECT_EQ(EventKit::values(pod, "DG"), doubles(2, 199));
+    EXPECT_EQ(pod->get_y(), 198);
+    kit.run(1);
+    EXPECT_EQ(pod->get_y(), 199);
+    EXPECT_EQ(d(), 2);
+    EXPECT_FALSE(sprite(pod)->test_animation(11));
+    kit.run(1);
+    EXPECT_EQ(pod->get_y(), 200);
+    EXPECT_EQ(d(), 0);
+    EXPECT_TRUE(sprite(pod)->test_animation(11));
+    // Home, it stays put while the landing animation plays.
+    kit.run(3);
+    EXPECT_EQ(pod->get_y(), 200);
+    EXPECT_EQ(d(), 0);
 }
 
 TEST_F(SporePod, struck_it_stops_and_bursts_into_a_keystone_on_a_solid)

@@ -1,4 +1,5 @@
-// Act 2's water on a stage of its own: the bobbing line and its strips, the
+// Act 2's water on a stage of its own: the bobbing line and its strips (the
+// surface on multiples of 64 left of the view, the body on the view), the
 // countdown digits following the air counter, the patch's two bubble
 // rhythms with bubbles rising until they break at the line, and breath
 // bubbles.
@@ -150,4 +151,30 @@ TEST(Act2Water, a_breath_request_under_water_is_taken_and_cleared_above_it)
     EventKit::set_value(s.player, 'H', 1);
     kit.run(1);
     EXPECT_EQ(EventKit::value(s.player, 'H'), 0);
+}
+
+TEST(Act2Water, the_surface_strip_keeps_to_multiples_of_64_left_of_the_view_and_the_body_to_the_view)
+{
+    EventKit kit;
+    WaterStage s = enter_water(kit, false);
+    Frames& f = kit.frames();
+    const struct {
+        int left, top;
+        int surface_x, body_x, body_y;
+    } views[] = {
+        {100, 600, 64, 100, 600},  // the body never above the view's top
+        {130, 400, 128, 130, 503}, // nor below the line
+        {63, 400, 0, 63, 503},
+        {64, 400, 64, 64, 503},
+        {1279, 400, 1216, 1279, 503},
+    };
+    for (const auto& v : views) {
+        f.new_display_x = v.left;
+        f.new_display_y = v.top;
+        kit.run(1);
+        EXPECT_EQ(s.horizon->get_x(), v.surface_x) << v.left;
+        EXPECT_EQ(s.horizon->get_y(), 503) << v.left;
+        EXPECT_EQ(s.body->get_x(), v.body_x) << v.left;
+        EXPECT_EQ(s.body->get_y(), v.body_y) << v.left;
+    }
 }

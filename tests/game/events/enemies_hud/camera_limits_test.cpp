@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace camera_test;
@@ -89,4 +90,34 @@ TEST(CameraLimits, a_camera_centred_at_minus_one_moves_the_view_to_the_frames_le
     EXPECT_EQ(EventKit::values(s.camera, "AS"), doubles(-1, 0));
     EXPECT_EQ(f.display_x, 0);
     EXPECT_EQ(f.display_y, 340);
+}
+
+TEST(CameraLimits, an_offset_shrinks_by_the_centres_lead_over_the_player_and_never_grows_past_its_look_offset)
+{
+    EventKit kit;
+    // In the air inside the dead zone, 10 pixels left of and above the
+    // centre: mode 0 leaves the centre alone and lets the look offsets
+    // fall by 2 a tick, from 20 on the first tick.
+    const CameraScene s = enter_camera_scene(kit, 2500, 500, [](CameraScene& s) {
+        set_values(s.movement, {{'X', 490}, {'Y', 490}, {'L', 0}});
+        set_values(s.camera, {{'A', 500}, {'B', 500}, {'G', 22}, {'H', 22}, {'V', 0}});
+    });
+    Frames& f = kit.frames();
+    for (int k = 1; k <= 8; ++k) {
+        if (k > 1)
+            kit.run(1);
+        const double look = 22 - 2 * k;
+        const double offset = std::max(look - 10, 0.0);
+        ASSERT_EQ(EventKit::values(s.camera, "ABGH"), doubles(500, 500, look, look)) << "tick " << k;
+        EXPECT_EQ(EventKit::values(s.camera, "ST"), doubles(offset, offset)) << "tick " << k;
+        EXPECT_EQ(f.display_x, 500 + int(offset) - 213) << "tick " << k;
+        EXPECT_EQ(f.display_y, 500 + int(offset) - 120) << "tick " << k;
+    }
+    // 10 pixels below the centre the vertical offset keeps its look offset
+    // (20 - (-10) is held to 20); the horizontal one still loses 10.
+    set_values(s.camera, {{'G', 22}, {'H', 22}});
+    EventKit::set_value(s.movement, 'Y', 510);
+    kit.run(1);
+    EXPECT_EQ(EventKit::values(s.camera, "BST"), doubles(500, 10, 20));
+    EXPECT_EQ(f.display_y, 400);
 }

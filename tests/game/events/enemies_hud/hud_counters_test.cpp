@@ -1,6 +1,7 @@
 // The HUD every tick: the level clock's minutes, seconds and hundredths
 // with their leading zeros, counted at 1000/59 ms a tick and shown a tick
-// late; the lives, energy, petal and crystal counters.
+// late; the lives, energy, petal and crystal counters; the link-bonus
+// popups sinking and fading until they go.
 #include "game/objects/classes.h"
 #include "game/objects/type_ids.h"
 #include "objects/active.h"
@@ -138,4 +139,42 @@ TEST_F(HudCounters, the_counters_follow_lives_energy_petals_and_crystals)
     set_counter(crystals, 999);
     kit.run(1);
     EXPECT_EQ(shown(crystals), 25);
+}
+
+using HudPopups = StartTest;
+
+TEST_F(HudPopups, a_link_bonus_sinks_a_pixel_and_fades_6_a_tick_and_goes_on_its_22nd_tick)
+{
+    EventKit kit;
+    FrameObject *linking = nullptr, *popup = nullptr;
+    EmptyFrame frame = act_frame(
+        [&](Frames&) {
+            // Still showing its link animation: it takes no part in the fade.
+            linking = kit.place("GUILinkBonus_316", 26, 42, 6);
+            static_cast<Active*>(linking)->force_animation(7);
+            popup = kit.place("GUILinkBonus_316", 26, 54, 6);
+        },
+        {});
+    frame.handler = [](Frames& f) {
+        f.event_func_2095();
+        f.event_func_2096();
+    };
+    kit.enter_empty_frame(frame);
+    for (int age = 1; age <= 21; ++age) {
+        if (age > 1)
+            kit.run(1);
+        ASSERT_FALSE(popup->flags & FrameObject::DESTROYING) << age;
+        EXPECT_EQ(EventKit::value(popup, 'A'), 6 * age) << age;
+        EXPECT_EQ(popup->get_y(), 54 + age) << age;
+        EXPECT_EQ(popup->blend_color.a, 256 - 12 * age) << age;  // semi-transparency 6 * age
+        EXPECT_EQ(linking->get_y(), 42) << age;
+        EXPECT_EQ(EventKit::value(linking, 'A'), 0) << age;
+        EXPECT_EQ(linking->blend_color.a, 255) << age;
+    }
+    // A reaches 132: every popup goes, the one still linking too.
+    kit.run(1);
+    EXPECT_EQ(EventKit::value(popup, 'A'), 132);
+    EXPECT_EQ(popup->blend_color.a, 0);
+    EXPECT_TRUE(popup->flags & FrameObject::DESTROYING);
+    EXPECT_TRUE(linking->flags & FrameObject::DESTROYING);
 }

@@ -1,7 +1,8 @@
 // The pause menu in act 1, played from the gamepad once the start card has
 // handed over: the pause button freezes the act and pauses the samples,
 // continue thaws both, and restart or quit slide the fade card over the
-// screen and then start the act or the game again.
+// screen and then start the act or the game again; with one life left the
+// panel drops restart and the cursor steps over it.
 #include "audio/sound.h"
 #include "console/pads.h"
 #include "game/frames/event_support.h"
@@ -167,4 +168,47 @@ TEST_F(PauseMenuPlay, quit_stops_the_music_and_starts_the_game_again_from_its_fi
     for (int tick = 0; tick < 3 && f.index != 0; ++tick)
         kit.run(1);
     EXPECT_EQ(f.index, 0);
+}
+
+TEST_F(PauseMenuPlay, with_one_life_left_the_panel_drops_restart_and_the_cursor_steps_over_it)
+{
+    const auto panel_frame = [&] { return static_cast<Active*>(panel)->get_frame(); };
+    const auto item = [&] { return EventKit::value(cursor, 'A'); };
+    const auto on_row = [&] { return cursor->get_y() == int(panel->get_action_y() + 24 * item()); };
+    kit.run(1);
+    EXPECT_EQ(panel_frame(), 3);
+    // One life: frame 4, also while the menu is closed.
+    manager.lives = 1;
+    kit.run(1);
+    EXPECT_EQ(panel_frame(), 4);
+    press_until_panel_moves(VPAD_BUTTON_PLUS);
+    kit.run(1);
+    ASSERT_EQ(value('A'), 3);
+    kit.take_sounds();
+    choose(VPAD_BUTTON_DOWN);
+    EXPECT_EQ(item(), 2);
+    EXPECT_TRUE(on_row());
+    EXPECT_EQ(sample_count(kit.take_sounds(), 54), 1);
+    choose(VPAD_BUTTON_UP);
+    EXPECT_EQ(item(), 0);
+    EXPECT_TRUE(on_row());
+    EXPECT_EQ(sample_count(kit.take_sounds(), 54), 1);
+    EXPECT_EQ(panel_frame(), 4);
+
+    // Two lives: all three items again.
+    manager.lives = 2;
+    kit.run(1);
+    EXPECT_EQ(panel_frame(), 3);
+    choose(VPAD_BUTTON_DOWN);
+    EXPECT_EQ(item(), 1);
+    // Down to one life with the cursor on restart: it stays there and can
+    // still be confirmed.
+    manager.lives = 1;
+    kit.run(1);
+    EXPECT_EQ(panel_frame(), 4);
+    EXPECT_EQ(item(), 1);
+    kit.take_sounds();
+    choose(VPAD_BUTTON_A);
+    EXPECT_EQ(item(), 3);
+    EXPECT_EQ(sample_count(kit.take_sounds(), 49), 1);
 }

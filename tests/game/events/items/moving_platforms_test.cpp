@@ -1,7 +1,8 @@
 // A path platform follows its path exactly and carries the player standing
 // on it by its whole-pixel step, never a rising player or one below it; a
 // sinking platform takes its dip back and lets it die away unless the
-// player hangs from it, when it carries the player.
+// player hangs from it, when it carries the player; a platform is marked
+// above the player only while it is strictly higher.
 #include "game/frames/event_support.h"
 #include "tests/game/events/items/items_kit.h"
 
@@ -126,4 +127,31 @@ TEST_F(Platforms, a_sinking_platform_dips_back_and_holds_its_dip_while_the_playe
     spring->set_y(500);
     kit.run(1);
     EXPECT_FALSE(flag(spring, 6));
+}
+
+TEST_F(Platforms, a_platform_is_above_the_player_only_while_its_y_is_less_than_the_players)
+{
+    FrameObject* spring = place("RedSpringUpRight_199", 300, 200);
+    FrameObject* platform = place("LevelMovingPlatform3_281", 600, 200);
+    set(platform, 'I', 600);
+    set(platform, 'G', 0);  // no vertical swing: it stays at J
+    stand_at(0, 200);
+    const auto marked = [&](FrameObject* object) { return std::make_pair(flag(object, 0), flag(object, 6)); };
+    // Level with the player: not above it.
+    set(platform, 'J', 200);
+    kit.run(1);
+    EXPECT_EQ(platform->get_y(), 200);
+    EXPECT_EQ(marked(spring), std::make_pair(false, false));
+    EXPECT_EQ(marked(platform), std::make_pair(false, false));
+    // One pixel higher: both marks, in every member list of the group.
+    spring->set_y(199);
+    set(platform, 'J', 199);
+    kit.run(1);
+    EXPECT_EQ(marked(spring), std::make_pair(true, true));
+    EXPECT_EQ(marked(platform), std::make_pair(true, true));
+    // The player rising to the platforms' height clears them again.
+    stand_at(0, 199);
+    kit.run(1);
+    EXPECT_EQ(marked(spring), std::make_pair(false, false));
+    EXPECT_EQ(marked(platform), std::make_pair(false, false));
 }
