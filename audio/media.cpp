@@ -171,8 +171,13 @@ void Media::add_file(unsigned id, const std::string& path)
 
 void Media::stop()
 {
-    for (Channel& channel : channels)
+    // A start after this one (tests) begins with the channels' settings and
+    // the main volume of the first.
+    for (Channel& channel : channels) {
         channel.stop();
+        channel = Channel();
+    }
+    TessaroAudio::Listener::set_volume(1.0f);
     TessaroAudio::close_audio();
     // The audio thread still reads sample memory until the voices are gone:
     // stop the output before any Sample or sound is freed, and before the

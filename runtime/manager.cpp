@@ -19,6 +19,20 @@ void on_touch(bool down)
     manager.on_mouse(1, down);
 }
 
+// Start-up's input and score: nothing held, pressed or scored. A test that
+// starts the manager again sees nothing of an earlier run.
+void forget_input(GameManager& game)
+{
+    game.keyboard = InputList();
+    game.mouse = InputList();
+    game.mouse_x = game.mouse_y = 0;
+    game.player_flags = game.player_press_flags = 0;
+    game.joystick_flags = game.joystick_press_flags = game.joystick_release_flags = 0;
+    game.ignore_controls = false;
+    game.score = 0;
+    game.frame_time = 0.0f;
+}
+
 }  // namespace
 
 void setup_globals(const GameDescription& game, GlobalValues* values, GlobalStrings* strings)
@@ -52,6 +66,7 @@ void GameManager::init(const GameDescription& description)
     platform_init();
     media.init();
     fullscreen = false;
+    forget_input(*this);
     // The game starts once per process; a test that starts the manager again
     // keeps the display and renderer it has.
     static bool display_created = false;

@@ -26,3 +26,7 @@ const char* seed_group_name(int group);
 // The random state an event draws from: its seed group's. An event the
 // index does not list draws from a state of its own and is reported once.
 RandomState& event_random_state(int event);
+
+// Every seed group's state, the unlisted events' too, as a fresh process
+// has it: 0, and the unlisted report not yet made.
+void reset_event_seed_groups();

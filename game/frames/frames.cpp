@@ -1,6 +1,8 @@
 #include "game/frames/frames.h"
 
 #include "console/os.h"
+#include "game/frames/event_index.h"
+#include "game/objects/classes.h"
 
 Frames::Frames(DescriptorTable table) : descriptors(table)
 {
@@ -16,6 +18,23 @@ void Frames::set_index(int new_index)
 {
     data = descriptors()[new_index];
     data->frame = this;
+}
+
+void Frames::reset_run_state()
+{
+    reset();
+    width = height = virtual_width = virtual_height = 0;
+    index = -1;
+    background_color = Color();
+    loops = nullptr;
+    data = nullptr;
+    timer_base = 0;
+    timer_mul = 0.0f;
+    col_instance_1 = col_instance_2 = nullptr;
+    reset_event_members();
+    reset_event_seed_groups();
+    reset_class_seed_groups();
+    reset_kept_records();
 }
 
 void Frames::set_up_header(int frame_index, int frame_width, int frame_height, Color background)

@@ -101,6 +101,13 @@ public:
     // off, its once flags clear, its run-once counters at the tick count.
     void reset_shared_event_state();
 
+    // Everything the game keeps from frame to frame, as a fresh process has
+    // it: no frame (its instances released), every group off, every fast
+    // loop stopped, every run-once counter, once flag and timer at 0, the
+    // events' and the classes' random states at 0 and the kept objects'
+    // records empty. The global values belong to the manager's start-up.
+    void reset_run_state();
+
 #include "game/frames/frame_entry_points.inc"
 #include "game/frames/frames_members.inc"
 

@@ -11,6 +11,13 @@ RandomState objects5;
 RandomState record_counters;
 }  // namespace seed_groups
 
+void reset_class_seed_groups()
+{
+    for (RandomState* state : {&seed_groups::objects1, &seed_groups::objects2, &seed_groups::objects3,
+                               &seed_groups::objects4, &seed_groups::objects5, &seed_groups::record_counters})
+        *state = RandomState{};
+}
+
 unsigned RandomState::step()
 {
     seed = seed * 214013u + 2531011u;

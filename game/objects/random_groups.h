@@ -27,3 +27,6 @@ extern RandomState objects4;  // classes 304-403
 extern RandomState objects5;  // classes 404-462
 extern RandomState record_counters;
 }  // namespace seed_groups
+
+// The classes' states above as a fresh process has them: all 0.
+void reset_class_seed_groups();

@@ -75,6 +75,11 @@ class EventIndex(unittest.TestCase):
         self.assertNotIn("fast_loop_spin", case6[:case6.index("break;")])
         index = event_index.index_text(events, groups, loops, "s.py", ["t.tsv"])
         self.assertIn('{12, "col_0_4", "items/b.cpp", "5", 1, false},', index)
+        # Every member back to its initialiser, whatever frame runs it.
+        fresh = index[index.index("void Frames::reset_event_members()"):]
+        for line in ("level_group_3 = false;", "level_group_10 = false;", "fast_loop_step_2 = FastLoop{};",
+                     "fast_loop_turn = FastLoop{};", "run_once_1 = 0;", "once_3 = 0;", "every_3 = 0;"):
+            self.assertIn(line, fresh)
 
     def test_faults_name_what_is_wrong(self):
         ok = "1\tevent_func_1\t5\tshared/a.cpp\tevents_1\t\t\t0\n"

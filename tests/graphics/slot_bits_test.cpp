@@ -5,7 +5,7 @@
 TEST(SlotBits, the_lowest_free_slot_is_found_across_words_and_summary_words_until_none_is_left)
 {
     // Two summary words' worth and a partial last word.
-    static SlotBits<64 * 64 + 70> bits;
+    SlotBits<64 * 64 + 70> bits;
     EXPECT_EQ(bits.lowest_free(), 0);
     for (unsigned i = 0; i < 64 * 64 + 70; ++i)
         bits.take(i);

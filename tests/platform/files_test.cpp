@@ -20,26 +20,29 @@ TEST(Paths, dot_slash_paths_are_rooted_in_the_content_folder_and_extensions_lowe
     EXPECT_EQ(get_path_ext("/vol/some.dir/file"), "dir/file");
 }
 
+// The lines come with each slot's first use in the process.
 TEST(Clients, slots_are_created_once_with_a_line_and_the_index_returns_to_zero)
 {
-    TempVolumes volumes;
-    volumes.put_content("a.txt", "hello");
-    std::string out = console_output_of([] {
-        set_fs_index(1);
-        BaseFile first("./a.txt", "r");
-        BaseFile second("./a.txt", "r");
-        EXPECT_EQ(first.data->client, get_fs_data(1));
-        EXPECT_EQ(second.data->client, get_fs_data(0));
-    });
-    EXPECT_NE(out.find("Creating new FS client: 1\n"), std::string::npos);
-    EXPECT_NE(out.find("Creating new FS client: 0\n"), std::string::npos);
+    in_fresh_process([] {
+        TempVolumes volumes;
+        volumes.put_content("a.txt", "hello");
+        std::string out = console_output_of([] {
+            set_fs_index(1);
+            BaseFile first("./a.txt", "r");
+            BaseFile second("./a.txt", "r");
+            EXPECT_EQ(first.data->client, get_fs_data(1));
+            EXPECT_EQ(second.data->client, get_fs_data(0));
+        });
+        EXPECT_NE(out.find("Creating new FS client: 1\n"), std::string::npos);
+        EXPECT_NE(out.find("Creating new FS client: 0\n"), std::string::npos);
 
-    out = console_output_of([] {
-        BaseFile written("/vol/save/x.dat", "w");
-        EXPECT_EQ(written.data->client, get_fs_data(2));
-        EXPECT_EQ(BaseFile("./a.txt", "r").data->client, get_fs_data(0));  // index back at 0
+        out = console_output_of([] {
+            BaseFile written("/vol/save/x.dat", "w");
+            EXPECT_EQ(written.data->client, get_fs_data(2));
+            EXPECT_EQ(BaseFile("./a.txt", "r").data->client, get_fs_data(0));  // index back at 0
+        });
+        EXPECT_EQ(out, "Creating new FS client: 2\n");
     });
-    EXPECT_EQ(out, "Creating new FS client: 2\n");
 }
 
 TEST(Files, missing_files_report_once_and_stay_closed)

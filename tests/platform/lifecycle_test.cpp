@@ -33,25 +33,28 @@ TEST(Heap, blocks_come_with_the_alignment_asked_for)
     EXPECT_EQ(malloc_ex(16, 48), nullptr);  // not a power of two
 }
 
+// The exit closes the platform for the rest of the process.
 TEST(LifeCycle, init_once_then_messages_until_the_exit_tick)
 {
-    console_options().ticks = 2 + procui_counts().batches;  // other tests may have run batches
-    platform_init();
-    platform_init();
-    EXPECT_EQ(procui_counts().init_calls, 1);
-    EXPECT_TRUE(platform_has_focus());
+    in_fresh_process([] {
+        console_options().ticks = 2 + procui_counts().batches;  // other tests may have run batches
+        platform_init();
+        platform_init();
+        EXPECT_EQ(procui_counts().init_calls, 1);
+        EXPECT_TRUE(platform_has_focus());
 
-    platform_poll_events();
-    procui_request_background();
-    platform_poll_events();
-    EXPECT_EQ(procui_counts().draw_done_releases, 1);
-    EXPECT_FALSE(platform_display_closed());
+        platform_poll_events();
+        procui_request_background();
+        platform_poll_events();
+        EXPECT_EQ(procui_counts().draw_done_releases, 1);
+        EXPECT_FALSE(platform_display_closed());
 
-    EXPECT_EQ(console_output_of([] { platform_poll_events(); }), "Save callback\n");
-    EXPECT_TRUE(platform_display_closed());
-    platform_poll_events();
-    EXPECT_TRUE(platform_display_closed());
-    platform_exit();
-    EXPECT_EQ(procui_counts().shutdown_calls, 1);  // asked once only
-    console_options().ticks = -1;
+        EXPECT_EQ(console_output_of([] { platform_poll_events(); }), "Save callback\n");
+        EXPECT_TRUE(platform_display_closed());
+        platform_poll_events();
+        EXPECT_TRUE(platform_display_closed());
+        platform_exit();
+        EXPECT_EQ(procui_counts().shutdown_calls, 1);  // asked once only
+        console_options().ticks = -1;
+    });
 }

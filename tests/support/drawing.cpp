@@ -57,6 +57,9 @@ void DrawingTest::SetUp()
 
 void DrawingTest::TearDown()
 {
+    // The test's own asset file goes with its volumes: the next reader reads
+    // the tables of whatever file it opens.
+    AssetFile::forget_tables();
     shader_forget_all();
     image_forget_all();
     font_forget_all();

@@ -1,12 +1,16 @@
 #include "tests/support/event_kit.h"
 
+#include "base/assetfile.h"
 #include "console/gpu.h"
 #include "console/options.h"
 #include "console/os.h"
 #include "console/pads.h"
+#include "game/events/act_tick.h"
 #include "game/events/game_description.h"
 #include "game/objects/class_lookup.h"
 #include "graphics/display.h"
+#include "graphics/testing.h"
+#include "platform/input.h"
 #include "runtime/manager.h"
 #include "runtime/values.h"
 
@@ -93,17 +97,35 @@ void change_content(const std::string& folder,
     }
 }
 
+// Whatever the process keeps from the kits and tests before this one, back
+// to a fresh process's state: the console's options, the asset file's tables
+// and the images, shaders and fonts read from it, the controllers, the act
+// recorder, and the frames object with the run-long state of the events and
+// classes. The manager's start-up then does the rest: the global values and
+// strings, its input, the sounds.
+void forget_earlier_runs()
+{
+    console_options() = ConsoleOptions();
+    AssetFile::forget_tables();
+    shader_forget_all();
+    image_forget_all();
+    font_forget_all();
+    platform_reset_controllers();
+    set_act_tick_recorder({});
+    game_frames.reset_run_state();
+}
+
 }  // namespace
 
 EventKit::EventKit(KitOptions options)
 {
+    forget_earlier_runs();
     console_options().content_dir = QUORVELLA_STAND_IN_CONTENT;
     if (!options.content_changes.empty()) {
         change_content(volumes.content, options.content_changes);
         console_options().content_dir = volumes.content;
     }
-    if (!options.save_dir.empty())
-        console_options().save_dir = options.save_dir;
+    console_options().save_dir = options.save_dir.empty() ? volumes.save : options.save_dir;
     console_options().headless = true;
     OSSetReportLog(&console_lines);
     media.start_log = &sounds;
@@ -123,7 +145,6 @@ EventKit::~EventKit()
     media.start_log = nullptr;
     // The next kit's start-up registers the sounds again.
     media.stop();
-    manager.keyboard = InputList();
     pads_set_source(nullptr);
     OSSetReportLog(nullptr);
 }
@@ -198,14 +219,28 @@ FrameObject* EventKit::instance(int type_id)
     return game_frames.instances[type_id].back;
 }
 
+namespace {
+
+// An object a test looked up and did not find fails the test where it is
+// read or written, instead of ending the program.
+bool found(const FrameObject* object)
+{
+    if (!object)
+        ADD_FAILURE() << "the object read or written is missing";
+    return object != nullptr;
+}
+
+}  // namespace
+
 double EventKit::value(const FrameObject* object, char letter)
 {
-    return object->alterables->values.get(unsigned(letter - 'A'));
+    return found(object) ? object->alterables->values.get(unsigned(letter - 'A')) : 0.0;
 }
 
 void EventKit::set_value(FrameObject* object, char letter, double number)
 {
-    object->alterables->values.set(unsigned(letter - 'A'), number);
+    if (found(object))
+        object->alterables->values.set(unsigned(letter - 'A'), number);
 }
 
 std::vector<double> EventKit::values(const FrameObject* object, const std::string& letters)
@@ -218,7 +253,7 @@ std::vector<double> EventKit::values(const FrameObject* object, const std::strin
 
 bool EventKit::flag(const FrameObject* object, int bit)
 {
-    return (object->alterables->flags >> bit) & 1;
+    return found(object) && ((object->alterables->flags >> bit) & 1);
 }
 
 double EventKit::global(unsigned index) const

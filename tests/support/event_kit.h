@@ -92,7 +92,8 @@ public:
     FrameObject* instance(int type_id);
 
     // Values -----------------------------------------------------------------
-    // Alterable values by letter, 'A' ... 'Z'.
+    // Alterable values by letter, 'A' ... 'Z'. A missing object (null) fails
+    // the test and reads 0.
     static double value(const FrameObject* object, char letter);
     static void set_value(FrameObject* object, char letter, double number);
     // Several at once: values(object, "XYA") is {X, Y, A}.

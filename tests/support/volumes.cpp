@@ -2,11 +2,13 @@
 
 #include "console/options.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -59,4 +61,17 @@ std::string host_errors_of(const std::function<void()>& action)
     action();
     fflush(stderr);
     return testing::internal::GetCapturedStderr();
+}
+
+void in_fresh_process(const std::function<void()>& body)
+{
+    // The threadsafe style starts the program again instead of forking it.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            body();
+            std::fflush(stdout);
+            _exit(testing::Test::HasFailure() ? 1 : 0);
+        },
+        testing::ExitedWithCode(0), "");
 }

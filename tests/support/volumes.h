@@ -28,3 +28,10 @@ std::string console_output_of(const std::function<void()>& action);
 // Everything `action` writes to standard error: the host's errors and
 // warnings (options, content, the input script, outputs).
 std::string host_errors_of(const std::function<void()>& action);
+
+// Runs `body` in a fresh process: the test program started again for the
+// running test alone. For what a process does once (first uses, the exit),
+// so that the tests run before it change nothing it sees, and what it leaves
+// changes nothing for those after. The test fails when the body records a
+// failure (its messages are shown).
+void in_fresh_process(const std::function<void()>& body);

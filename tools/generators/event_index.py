@@ -202,19 +202,27 @@ def declarations(events, functions, loops):
     lines += ["", "// Collision callbacks: col_<n>_<frame index>."]
     lines += [f"void {name}();" for name in functions if COLLISION_FUNCTION.match(name)]
     lines += ["", "// Group flags: 1 on, 0 off."]
-    groups = sorted({g for e in events for g in e.groups}, key=natural)
-    lines += [f"bool {group} = false;" for group in groups]
+    lines += [f"bool {group} = false;" for group in group_flags(events)]
     lines += ["", "// Fast loops: running flag and pass index; a name that starts another"]
     lines += ["// name's body keeps a state of its own."]
-    states = {n for n, _, _, _, _ in loops}
-    states |= {loop_state(name) for _, _, names, _, _ in loops for name, _ in names}
-    lines += [f"FastLoop fast_loop_{name};" for name in sorted(states)]
+    lines += [f"FastLoop fast_loop_{name};" for name in loop_states(loops)]
     lines += ["", "// Run-once counters, once flags and every-N-seconds timers, by event."]
     for event in events:
         for state in event.states:
             kind = {"run_once": "unsigned", "once": "bool", "every": "float"}[state]
             lines.append(f"{kind} {state}_{event.number} = 0;")
     return lines
+
+
+def group_flags(events):
+    return sorted({g for e in events for g in e.groups}, key=natural)
+
+
+def loop_states(loops):
+    """Every fast-loop state: each body's own and each further name's."""
+    states = {n for n, _, _, _, _ in loops}
+    states |= {loop_state(name) for _, _, names, _, _ in loops for name, _ in names}
+    return sorted(states)
 
 
 def loop_state(name):
@@ -242,6 +250,9 @@ def members_text(events, functions, loops, script, inputs):
               "// Stops every fast loop a frame number runs, clears its events' once",
               "// flags and timers and arms their run-once counters at the tick count.",
               "void reset_frame_event_state(int frame_number);",
+              "// Every member above as the object was made: the groups off, the loops",
+              "// stopped, every run-once counter, once flag and timer at 0.",
+              "void reset_event_members();",
               ""]
     return "\n".join(lines)
 
@@ -249,6 +260,8 @@ def members_text(events, functions, loops, script, inputs):
 def index_text(events, groups, loops, script, inputs):
     lines = [generated.banner(script, inputs),
              '#include "game/frames/event_index.h"',
+             "",
+             '#include "game/frames/frames.h"',
              "",
              "namespace seed_groups {"]
     lines += [f"RandomState {name};" for name, _, _ in groups]
@@ -284,9 +297,22 @@ def index_text(events, groups, loops, script, inputs):
               "{",
               "    return seed_names[group];",
               "}",
-              "",
               ""]
+    lines += member_resets(events, loops) + [""]
     return "\n".join(lines)
+
+
+def member_resets(events, loops):
+    """Frames::reset_event_members: each declared member back to its
+    initialiser. It lives with the index, in the frames' own library, so that
+    the frames object can return to a fresh start without the events."""
+    lines = ["void Frames::reset_event_members()", "{"]
+    lines += [f"    {group} = false;" for group in group_flags(events)]
+    lines += [f"    fast_loop_{name} = FastLoop{{}};" for name in loop_states(loops)]
+    for event in events:
+        for state in event.states:
+            lines.append(f"    {state}_{event.number} = 0;")
+    return lines + ["}"]
 
 
 def named_loops(loops):

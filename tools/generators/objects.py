@@ -619,7 +619,9 @@ def header(classes, script, inputs):
              "",
              "namespace class_records {"]
     lines += [f"extern {kind} {name};  // {item.full}" for kind, name, item in kept_records(classes)]
-    lines += ["}  // namespace class_records", ""]
+    lines += ["}  // namespace class_records", "",
+              "// Every kept record as a fresh run has it: nothing kept yet.",
+              "void reset_kept_records();", ""]
     for item in classes:
         lines += [f"class {item.full} : public {item.kind} {{",
                   "public:",
@@ -688,6 +690,9 @@ def class_list(classes, script, inputs):
         lines.append(f'    {{"{item.full}", {item.number}, {item.type_id}, ObjectKind::{item.kind}, '
                      f"[](int x, int y) -> FrameObject* {{ return {item.factory}(x, y); }}}},")
     lines += ["};", f"const int class_info_count = {len(classes)};", ""]
+    lines += ["void reset_kept_records()", "{"]
+    lines += [f"    class_records::{name} = {kind}{{}};" for kind, name, _ in kept_records(classes)]
+    lines += ["}", ""]
     order = sorted(range(len(classes)), key=lambda i: classes[i].full.encode("ascii"))
     lines += ["const unsigned short classes_by_name[] = {"]
     lines += listing([str(i) for i in order], 16) + ["};", ""]

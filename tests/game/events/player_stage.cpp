@@ -86,12 +86,6 @@ std::vector<int> next_draws(int event, int n, int count)
     return draws;
 }
 
-void forget_kept_player_objects()
-{
-    class_records::alterables_75 = SavedAlterables{};
-    class_records::alterables_76 = SavedAlterables{};
-}
-
 void run_until_in_control(EventKit& kit)
 {
     for (int tick = 0; tick < 600 && EventKit::value(kit.instance(types::PlayerInput_21), 'M') != 0; ++tick)

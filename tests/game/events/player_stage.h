@@ -1,7 +1,7 @@
 // What the player's test stages share: act 1's events by number in the
 // order its tick handler calls them, the controls written straight into
-// PlayerInput, the sounds and seeded draws a tick leaves, the kept player
-// objects reset, and act 1 itself started with the player in control.
+// PlayerInput, the sounds and seeded draws a tick leaves, and act 1 itself
+// started with the player in control.
 #pragma once
 
 #include "game/events/act_tick.h"
@@ -39,10 +39,6 @@ std::vector<unsigned> sound_ids(EventKit& kit);
 // for the event; or `count` draws below one n.
 std::vector<int> next_draws(int event, std::initializer_list<int> ns);
 std::vector<int> next_draws(int event, int n, int count);
-
-// The kept player objects (the others and the energy meter) as a fresh run
-// has them, so that no later test sees what one wrote.
-void forget_kept_player_objects();
 
 // Ticks run until `done` holds, at most `limit`.
 template <class Done>

@@ -2,6 +2,7 @@
 // compared with its row: the table grows, the test grows with it.
 #include "game/objects/class_lookup.h"
 #include "game/objects/classes.h"
+#include "game/objects/random_groups.h"
 #include "graphics/image.h"
 #include "objects/movements.h"
 #include "tests/runtime/runtime_fixtures.h"
@@ -419,6 +420,14 @@ void check_kind(const TableClass& c, FrameObject& object)
 
 class ClassTable : public testing::Test {
 protected:
+    // The records and random states as a fresh run has them, whatever an
+    // earlier test of the process kept or drew.
+    ClassTable()
+    {
+        reset_kept_records();
+        reset_class_seed_groups();
+    }
+
     TempVolumes volumes;  // no content: the images load as failures
     RunningFrame<> running{640, 480, 1};
 };

@@ -10,6 +10,9 @@ namespace {
 
 class KeptObjects : public testing::Test {
 protected:
+    // The records as a fresh run has them, whatever an earlier test kept.
+    KeptObjects() { reset_kept_records(); }
+
     // Places a new instance, as a frame's set-up does (without the console
     // lines of its images failing to load).
     template <class T>

@@ -56,21 +56,8 @@ inline void set_group(Frames& frames, QualifierList& group, std::initializer_lis
     group.set(int(types.size()), lists.data());
 }
 
-// The kept objects these tests write start and end as a fresh run has them,
-// and the music channel unlocked, so that no later test sees them.
-class StartTest : public testing::Test {
-protected:
-    void SetUp() override { forget(); }
-    void TearDown() override { forget(); }
-
-    static void forget()
-    {
-        class_records::array_10 = SavedArrayData{};
-        class_records::array_50 = SavedArrayData{};
-        class_records::alterables_53 = SavedAlterables{};
-        class_records::alterables_75 = SavedAlterables{};
-        media.unlock(31);
-    }
-};
+// The kept objects these tests write and the music channel start as a fresh
+// run has them: each kit starts so.
+class StartTest : public testing::Test {};
 
 }  // namespace act1_test

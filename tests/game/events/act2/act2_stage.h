@@ -21,17 +21,6 @@ using Event = void (Frames::*)();
 
 class Act2Stage : public testing::Test {
 protected:
-    void SetUp() override { forget(); }
-    void TearDown() override { forget(); }
-
-    // The kept objects start and end as a fresh run has them.
-    static void forget()
-    {
-        class_records::alterables_53 = SavedAlterables{};
-        class_records::alterables_75 = SavedAlterables{};
-        class_records::alterables_76 = SavedAlterables{};
-    }
-
     // Enters the stage; each tick runs `events` in order (after `before`).
     void enter(std::vector<Event> events, int width = 2000)
     {

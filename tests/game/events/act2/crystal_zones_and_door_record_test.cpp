@@ -2,7 +2,7 @@
 // cleared once by global value 1, the door runs its counter once the player
 // walks under it and the records remember it opened.
 #include "game/objects/type_ids.h"
-#include "tests/game/events/shared/power_on.h"
+#include "objects/arrayext.h"
 #include "tests/support/event_kit.h"
 
 #include <gtest/gtest.h>
@@ -52,7 +52,6 @@ TEST(Act2CrystalZones, zones_clear_once_by_global_value_1)
 
 TEST(Act2SwitchDoor, the_door_opens_under_the_player_and_is_recorded_once)
 {
-    forget_kept_bindings_and_records();
     EventKit kit;
     FrameObject* door = nullptr;
     FrameObject* movement = nullptr;

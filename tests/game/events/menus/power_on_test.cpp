@@ -4,13 +4,11 @@
 // event on the way.
 #include "console/pads.h"
 #include "tests/game/events/menus/menu_kit.h"
-#include "tests/game/events/shared/power_on.h"
 
 #include <gtest/gtest.h>
 
 TEST(PowerOn, the_gamepad_leads_from_the_intro_through_the_menus_into_act_1)
 {
-    forget_kept_bindings_and_records();
     EventKit kit;
     kit.run(1);
     ASSERT_EQ(kit.frames().index, 0);

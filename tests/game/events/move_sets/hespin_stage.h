@@ -36,16 +36,6 @@ inline std::vector<Event> with_common_step(std::vector<Event> events)
 
 class HespinStage : public testing::Test {
 protected:
-    void SetUp() override { forget(); }
-    void TearDown() override { forget(); }
-
-    // The kept objects and the saved game start and end as a fresh run has them.
-    static void forget()
-    {
-        player_stage::forget_kept_player_objects();
-        class_records::array_10 = SavedArrayData{};
-    }
-
     // The stage, running `events` every tick (none while `paused`). It is
     // the screen's size, so that everything up to x = 906 and y = 540 stays
     // active (an inactive instance overlaps nothing).

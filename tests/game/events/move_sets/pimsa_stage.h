@@ -45,7 +45,6 @@ class PimsaStage : public testing::Test {
 protected:
     void SetUp() override
     {
-        player_stage::forget_kept_player_objects();
         kit.enter_empty_frame({.width = player_course::Course::width,
                                .height = player_course::Course::height,
                                .handler = run_pimsa_moves,
@@ -66,9 +65,6 @@ protected:
         tune('A', -6.5);  // the jump strength
         kit.take_sounds();
     }
-    // The kept objects end as a fresh run has them.
-    void TearDown() override { player_stage::forget_kept_player_objects(); }
-
     void place_player()
     {
         for (const char* name : {"PlayerMovementValues_80", "PlayerOthers_75", "PlayerInput_21",

@@ -47,13 +47,9 @@ class ActionGroupTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        forget();
         enter();
         tune('A', -6.5);  // the jump speed
     }
-    // The kept objects start and end as a fresh run has them.
-    void TearDown() override { forget(); }
-    static void forget() { player_stage::forget_kept_player_objects(); }
 
     void enter()
     {

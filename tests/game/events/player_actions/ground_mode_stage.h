@@ -47,9 +47,6 @@ inline bool Frames::*voice_group(int character)
 // skin, with the gameplay, engine and control groups on.
 class GroundModeTest : public testing::Test {
 protected:
-    void SetUp() override { class_records::alterables_75 = SavedAlterables{}; }
-    void TearDown() override { class_records::alterables_75 = SavedAlterables{}; }
-
     void enter(std::function<void(EventKit&)> place = {})
     {
         kit.enter_empty_frame({.layers = 2,

@@ -24,9 +24,6 @@ inline Active* active(FrameObject* o) { return static_cast<Active*>(o); }
 
 class SkinEventsTest : public testing::Test {
 protected:
-    void SetUp() override { class_records::alterables_75 = SavedAlterables{}; }
-    void TearDown() override { class_records::alterables_75 = SavedAlterables{}; }
-
     void enter(std::vector<void (Frames::*)()> events, std::function<void()> place)
     {
         kit.enter_empty_frame({.layers = 3,

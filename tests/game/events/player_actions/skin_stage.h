@@ -53,18 +53,12 @@ class SkinStage : public testing::Test {
 protected:
     void SetUp() override
     {
-        forget();
         kit.enter_empty_frame({.layers = 2, .handler = run_skin_events, .set_up = [this](Frames& frames) {
                                    frames.level_group_43 = true;
                                    frames.level_group_23 = true;
                                    place_player();
                                }});
     }
-    void TearDown() override { forget(); }
-
-    // PlayerOthers keeps its values from run to run, as in play.
-    static void forget() { class_records::alterables_75 = SavedAlterables{}; }
-
     void place_player()
     {
         for (const char* name : {"PlayerMovementValues_80", "PlayerOthers_75", "PlayerInput_21", "MasterGroupsA_83",

@@ -8,7 +8,9 @@
 #include "objects/stringparser.h"
 #include "tests/game/events/player_physics/player_course.h"
 
+#include <cstdint>
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace player_course;
 
@@ -87,20 +89,23 @@ TEST_F(MusicCalls, stopping_the_playing_track_stops_it)
 TEST_F(MusicCalls, resetting_the_playing_track_starts_it_over)
 {
     playing(2);
+    ASSERT_TRUE(media.is_channel_playing(music_channel));
     const double saved_gate = frames().global_values->get(4);
-    // The offset a request leaves for the voices to take up.
-    auto offset_after = [&](const char* text) {
+    // The offset a request leaves for the voices to take up; none when the
+    // channel has no sound.
+    auto offset_after = [&](const char* text) -> std::optional<uint32_t> {
         media.set_channel_position(music_channel, 60);
         parser->set(text);
         frames().loop_process_call_reset_music_4();
-        return media.channels[music_channel].sound->offset;
+        const TessaroAudio::SoundBase* sound = media.channels[music_channel].sound;
+        return sound ? std::optional<uint32_t>(sound->offset) : std::nullopt;
     };
     frames().global_values->set(4, 0);
     EXPECT_EQ(offset_after("reset_music(2)"), 0u);
     // Not for another track, nor while global value 4 is below 0.
-    EXPECT_GT(offset_after("reset_music(3)"), 0u);
+    EXPECT_GT(offset_after("reset_music(3)"), std::optional<uint32_t>(0));
     frames().global_values->set(4, -1);
-    EXPECT_GT(offset_after("reset_music(2)"), 0u);
+    EXPECT_GT(offset_after("reset_music(2)"), std::optional<uint32_t>(0));
     frames().global_values->set(4, saved_gate);
 }
 

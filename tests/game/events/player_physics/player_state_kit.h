@@ -59,12 +59,8 @@ inline void run_mode_groups(Frames& f)
     player_stage::run_events(f, events);
 }
 
-// The kept objects placed here start and end as a fresh run has them.
 class PlayerStateTest : public testing::Test {
 protected:
-    void SetUp() override { player_stage::forget_kept_player_objects(); }
-    void TearDown() override { player_stage::forget_kept_player_objects(); }
-
     // A frame with the player's objects; `place` adds the test's own
     // instances at the end of the set-up.
     void enter(std::function<void(EventKit&)> place = {})

@@ -2,14 +2,12 @@
 // binding files the stand-in content ships, polling turns the gamepad into
 // slot levels, and the value events into the flags menus read.
 #include "console/pads.h"
-#include "tests/game/events/shared/power_on.h"
 #include "tests/support/event_kit.h"
 
 #include <gtest/gtest.h>
 
 TEST(ControlRoad, a_gamepad_confirm_held_three_ticks_is_a_first_tick_once_then_held)
 {
-    forget_kept_bindings_and_records();
     EventKit kit;
     InputObjects objects;
     // The objects every frame places for its input, the global start events

@@ -3,7 +3,6 @@
 // damaged file, a full disk or a run killed during the save.
 #include "console/fs.h"
 #include "objects/arrayext.h"
-#include "tests/game/events/shared/power_on.h"
 #include "tests/support/event_kit.h"
 #include "tests/support/volumes.h"
 
@@ -38,11 +37,10 @@ void write_bytes(const std::string& host_path, const std::string& bytes)
     std::ofstream(host_path, std::ios::binary) << bytes;
 }
 
-// A fresh run's boot frame: the kept records forgotten, the records array
-// and the storefront placed, the intro group on, the boot load run.
+// A fresh run's boot frame: the records array and the storefront placed,
+// the intro group on, the boot load run.
 void boot(EventKit& kit)
 {
-    forget_kept_bindings_and_records();
     kit.enter_empty_frame({});
     kit.place("RecordData_33", 0, 0);
     kit.place("IlvaneSteamPluginQuorvella_34", 0, 0);

@@ -5,7 +5,6 @@
 #include "objects/active.h"
 #include "objects/arrayext.h"
 #include "runtime/manager.h"
-#include "tests/game/events/shared/power_on.h"
 #include "tests/support/event_kit.h"
 
 #include <gtest/gtest.h>
@@ -60,7 +59,6 @@ std::vector<std::string> missing(const std::string& name)
 
 TEST(GlobalStartEvents, a_missing_keyboard_file_is_reported_and_the_default_keys_written_once)
 {
-    forget_kept_bindings_and_records();
     EventKit kit({.content_changes = {{"control_keyboard.cfg", std::nullopt}}});
     place_binding_objects(kit);
     kit.take_console();
@@ -90,7 +88,6 @@ TEST(GlobalStartEvents, a_missing_keyboard_file_is_reported_and_the_default_keys
 
 TEST(GlobalStartEvents, a_keyboard_file_without_slot_1_gets_every_default_code_and_keeps_sources)
 {
-    forget_kept_bindings_and_records();
     const std::string file = bindings_file({{5, 'q'}, {8, 'p'}}, 3);
     EventKit kit({.content_changes = {{"control_keyboard.cfg", file}}});
     place_binding_objects(kit);
@@ -105,7 +102,6 @@ TEST(GlobalStartEvents, a_keyboard_file_without_slot_1_gets_every_default_code_a
 
 TEST(GlobalStartEvents, the_files_are_read_on_the_first_start_and_a_missing_one_at_every_start)
 {
-    forget_kept_bindings_and_records();
     EventKit kit({.content_changes = {{"control_gamepad.cfg", std::nullopt}}});
     place_binding_objects(kit);
     kit.take_console();
@@ -126,7 +122,6 @@ TEST(GlobalStartEvents, the_files_are_read_on_the_first_start_and_a_missing_one_
 
 TEST(GlobalStartEvents, every_frame_start_sets_the_music_volume_clamped_to_0_to_100_and_reads_arrays_it_has)
 {
-    forget_kept_bindings_and_records();
     EventKit kit;
     const std::pair<double, double> volumes[] = {{40, 40}, {0, 0}, {140, 100}, {-5, 0}};
     for (const auto& [volume, applied] : volumes) {
@@ -169,7 +164,6 @@ TEST(BootWindowSize, the_records_option_chooses_the_window_once_a_run)
                                     {1, scale_1, 1, false},  {2, scale_2, 2, false},
                                     {3, scale_3, 3, false},  {4, {}, 4, true},
                                     {9, {}, 4, true}};
-    forget_kept_bindings_and_records();
     EventKit kit;
     for (const WindowChoice& choice : choices) {
         kit.enter_empty_frame({});
@@ -200,7 +194,6 @@ TEST(BootWindowSize, the_records_option_chooses_the_window_once_a_run)
 
 TEST(BootWindowSize, without_records_the_window_is_twice_the_base_size)
 {
-    forget_kept_bindings_and_records();
     EventKit kit;
     kit.enter_empty_frame({});
     kit.frames().intro_group = true;
@@ -219,7 +212,6 @@ TEST(BootWindowSize, without_records_the_window_is_twice_the_base_size)
 // The boot frame's scene: the star field, the caption and the intro layout.
 TEST(BootScene, the_stars_are_numbered_newest_first_and_two_of_them_change_places)
 {
-    forget_kept_bindings_and_records();
     EventKit kit;
     kit.enter_empty_frame({});
     std::vector<FrameObject*> stars;
@@ -254,7 +246,6 @@ TEST(BootScene, the_stars_are_numbered_newest_first_and_two_of_them_change_place
 
 TEST(BootScene, the_intro_layout_centres_the_view_and_places_the_logo)
 {
-    forget_kept_bindings_and_records();
     EventKit kit;
     kit.enter_empty_frame({.width = 1000, .height = 1000});
     FrameObject* dot = kit.place("ScrollDot_3", 100, 500);

@@ -5,8 +5,6 @@
 
 TEST(Act1Music, the_stage_music_starts_with_the_act_and_gives_way_to_invincibility_until_it_ends)
 {
-    music_test::forget_kept_music();
-    class_records::alterables_75 = SavedAlterables{};
     EventKit kit;
     kit.enter_frame(4);
     kit.run(1);
@@ -39,6 +37,4 @@ TEST(Act1Music, the_stage_music_starts_with_the_act_and_gives_way_to_invincibili
     EXPECT_EQ(stack->data.current_x, 0);
     kit.run(1);
     EXPECT_NEAR(media.get_channel_position(music::channel), suspended_at + 1000.0 / 60, 5);
-    music_test::forget_kept_music();
-    class_records::alterables_75 = SavedAlterables{};
 }

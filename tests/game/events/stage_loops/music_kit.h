@@ -1,7 +1,6 @@
 // The music objects alone on a frame of the act's index, with the act's loop
 // map and music start, and the music driver as the tick handler. The kept
-// music objects start and end fresh; the music channel ends stopped and
-// unlocked.
+// music objects and the music channel start fresh, as each kit does.
 #pragma once
 
 #include "game/events/stage_loops/music_queue.h"
@@ -16,22 +15,10 @@
 
 namespace music_test {
 
-// The kept music objects as a fresh run has them; the channel stopped and
-// unlocked.
-inline void forget_kept_music()
-{
-    media.stop_channel(music::channel);
-    media.unlock(music::channel);
-    class_records::alterables_49 = SavedAlterables{};
-    class_records::array_50 = SavedArrayData{};
-    class_records::array_51 = SavedArrayData{};
-}
-
 class MusicTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        forget_kept_music();
         EmptyFrame frame;
         frame.handler = [](Frames& f) {
             for (auto event : {&Frames::event_func_2146, &Frames::event_func_2147, &Frames::event_func_2148,
@@ -53,7 +40,6 @@ protected:
         kit.take_sounds();
         kit.take_console();
     }
-    void TearDown() override { forget_kept_music(); }
 
     void call(const std::string& text) { music::write_call(kit.frames(), text); }
     std::vector<double> values(const char* letters) const { return EventKit::values(controller, letters); }
