@@ -163,6 +163,13 @@ struct GX2VertexShader {
     uint32_t gl_shader = 0;
 };
 
+// A uniform's four components as set, bit for bit.
+struct GX2UniformValue {
+    uint32_t bits[4] = {};
+    bool set = false;
+    bool operator==(const GX2UniformValue&) const = default;
+};
+
 struct GX2PixelShader {
     std::string source;
     std::vector<GX2ShaderVar> samplers;
@@ -173,6 +180,10 @@ struct GX2PixelShader {
     uint32_t gl_program = 0;
     std::vector<int> gl_uniform_locations;  // parallel to `uniforms`
     bool link_failed = false;
+    // Parallel to `uniforms`: the values set, sent with each draw, and the
+    // values the linked program holds.
+    std::vector<GX2UniformValue> uniform_values;
+    std::vector<GX2UniformValue> gl_uniform_values;
 };
 
 // Compiles the program; false (and one console line) when GL refuses it.
@@ -282,6 +293,15 @@ bool gx2_next_gamepad_picture_observed();
 // Called before any colour or scan buffer is read back, so that a picture
 // whose making was put off is made first.
 void gx2_set_read_hook(void (*hook)());
+// Headless, clears, copies and draws are made only when something reads what
+// they write (a read-back, a draw or copy that samples it, a freed texture);
+// those whose output is covered whole before anything reads it are never made.
+bool gx2_pictures_put_off();
+// What the buffer holds will never be read: put-off commands that only made
+// it can be dropped.
+void gx2_discard_color_buffer(const GX2ColorBuffer* buffer);
+// Commands waiting to be made (tests, benchmarks).
+size_t gx2_put_off_count();
 // Tests: called at every swap with the picture's number, before it is shown.
 void gx2_set_swap_hook(void (*hook)(uint64_t picture, void* context), void* context);
 

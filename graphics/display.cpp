@@ -93,6 +93,9 @@ bool anything_owed()
 // Whatever was owed is covered whole by what comes now.
 void forget_owed()
 {
+    // Only the owed copy reads the kept picture.
+    if (owed.copy)
+        gx2_discard_color_buffer(&owed.kept);
     owed.copy = false;
     owed.scan = false;
     owed.boot_first = 0;
