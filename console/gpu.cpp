@@ -127,7 +127,7 @@ struct Gpu {
     // Batched drawing: the drawer's pending draws, drawn before GL changes under them.
     void (*flush_hook)() = nullptr;
     bool flushing = false;
-    uint64_t draws = 0;
+    uint64_t draws = 0, draws_made = 0;
     void (*read_hook)() = nullptr;
     // Headless: commands wait until something reads what they make.
     bool put_off = false;
@@ -579,6 +579,7 @@ void execute_draw(const DrawCall& draw)
         bind_unit(draw.units[i]);
     bind_attributes(draw.fetch, draw.attributes);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, draw.indices);
+    ++gpu.draws_made;
     const void* first =
         reinterpret_cast<const void*>(uintptr_t(draw.index_offset * (draw.wide ? 4 : 2)));
     glDrawElements(GL_TRIANGLES, GLsizei(draw.count), draw.wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
@@ -1038,6 +1039,11 @@ void gx2_set_draw_flush_hook(void (*flush)())
 uint64_t gx2_draw_count()
 {
     return gpu.draws;
+}
+
+uint64_t gx2_draws_made()
+{
+    return gpu.draws_made;
 }
 
 GX2ShaderBinding gx2_shader_binding()

@@ -244,8 +244,10 @@ void gx2_set_draw_flush_hook(void (*flush)());
 // Brings GL to the recorded state, first flushing the pending draws if it
 // changes; a drawer calls it before it adds to its pending draws.
 void gx2_sync_state();
-// Draw calls made so far (tests, benchmarks).
+// Draw calls asked for so far (tests, benchmarks).
 uint64_t gx2_draw_count();
+// Of those, the ones GL was given: headless, only those whose output was read.
+uint64_t gx2_draws_made();
 // The programs bound now, to put back after a draw of one's own.
 struct GX2ShaderBinding {
     const GX2FetchShader* fetch;

@@ -36,23 +36,11 @@ void look_at_the_gamepad(uint64_t, void* pictures)
     static_cast<Pictures*>(pictures)->scanned.insert(hash_of(gx2_read_scan_buffer(GX2_SCAN_TARGET_DRC)));
 }
 
-// Every random state the game draws from, to start a second run as the first.
-std::vector<RandomState*> random_states()
-{
-    std::vector<RandomState*> states{&seed_groups::objects1, &seed_groups::objects2, &seed_groups::objects3,
-                                     &seed_groups::objects4, &seed_groups::objects5,
-                                     &seed_groups::record_counters};
-    for (int group = 0; group < seed_group_count; ++group)
-        states.push_back(&seed_group_state(group));
-    return states;
-}
-
 // The title's first second, with or without a look at every gamepad
 // picture, from fresh random states and records.
 Pictures title_pictures(bool look)
 {
-    for (RandomState* state : random_states())
-        *state = RandomState{};
+    forget_random_states();
     forget_kept_bindings_and_records();
     Pictures pictures;
     EventKit kit;
