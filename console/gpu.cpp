@@ -100,6 +100,7 @@ struct Gpu {
     GX2PixelShader* pixel = nullptr;
     AttributeBinding attributes[max_attribute_buffers];
     ScanBuffer tv, drc;
+    const GX2ColorBuffer* shown = nullptr;  // shown by the next swap in place of the TV scan
     bool tv_enabled = false, drc_enabled = false;
     uint64_t time_stamp = 0;
     uint64_t swaps = 0;
@@ -1101,6 +1102,8 @@ void GX2CopyColorBufferToScanBuffer(const GX2ColorBuffer* buffer, GX2ScanTarget 
     const ScanBuffer& scan = target == GX2_SCAN_TARGET_TV ? gpu.tv : gpu.drc;
     if (!gpu.open || !scan.framebuffer)
         return;
+    if (target == GX2_SCAN_TARGET_TV)
+        gpu.shown = nullptr;
     blit(buffer->surface, buffer->surface.gl_framebuffer, int(buffer->surface.width),
          int(buffer->surface.height), scan.texture, scan.framebuffer, scan.width, scan.height);
 }
@@ -1113,8 +1116,11 @@ void GX2SwapScanBuffers()
     const uint64_t picture = gpu.swaps++;
     if (gpu.swap_hook)
         gpu.swap_hook(picture, gpu.swap_hook_context);
-    window_swap({picture, gpu.tv.framebuffer, gpu.tv.width, gpu.tv.height, gpu.tv_enabled,
-                 [] { return gx2_read_scan_buffer(GX2_SCAN_TARGET_TV); }});
+    const GX2Surface* shown = gpu.shown ? &gpu.shown->surface : nullptr;
+    gpu.shown = nullptr;
+    window_swap({picture, shown ? shown->gl_framebuffer : gpu.tv.framebuffer,
+                 shown ? int(shown->width) : gpu.tv.width, shown ? int(shown->height) : gpu.tv.height,
+                 gpu.tv_enabled, [] { return gx2_read_scan_buffer(GX2_SCAN_TARGET_TV); }});
     forget_gl_state();
 }
 
@@ -1132,6 +1138,16 @@ uint64_t gx2_swap_count()
 bool gx2_next_picture_observed()
 {
     return gpu.open && (gpu.swap_hook || window_wants_picture(gpu.swaps, gpu.tv_enabled));
+}
+
+bool gx2_next_picture_needs_full_size()
+{
+    return gpu.open && (gpu.swap_hook || window_wants_full_size(gpu.swaps, gpu.tv_enabled));
+}
+
+void gx2_show_color_buffer(const GX2ColorBuffer* buffer)
+{
+    gpu.shown = buffer;
 }
 
 bool gx2_next_gamepad_picture_observed()

@@ -289,6 +289,12 @@ uint64_t gx2_swap_count();
 // captured, or seen by a swap hook. Headless, the others are never made at
 // full size unless read.
 bool gx2_next_picture_observed();
+// Whether it must be made at full size in the TV scan buffer (captured, or
+// seen by a swap hook); a window alone can show the logical picture.
+bool gx2_next_picture_needs_full_size();
+// The next swap shows `buffer` (scaled to fit) in place of the TV scan
+// buffer; a copy into the scan buffer ends it.
+void gx2_show_color_buffer(const GX2ColorBuffer* buffer);
 // The same for the gamepad's next picture. No window driver shows or writes
 // it, so only a swap hook looks at it; otherwise it need not be made.
 bool gx2_next_gamepad_picture_observed();
