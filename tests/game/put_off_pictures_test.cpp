@@ -22,14 +22,6 @@ namespace {
 constexpr int act_1 = 4, act_2 = 5;
 constexpr int ticks = 180;
 
-uint64_t hash_of(const std::vector<uint8_t>& bytes)
-{
-    uint64_t hash = 1469598103934665603ull;
-    for (uint8_t byte : bytes)
-        hash = (hash ^ byte) * 1099511628211ull;
-    return hash;
-}
-
 struct Played {
     std::map<int, uint64_t> logical;  // the TV's logical picture by tick
     std::map<int, uint64_t> full;     // the full-size TV picture by tick
