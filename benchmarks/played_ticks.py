@@ -26,7 +26,7 @@ import sys
 import tempfile
 import time
 
-LENGTHS = {"headless": (1200, 2200), "capture60": (1200, 2200), "windowed": (1200, 3000)}
+LENGTHS = {"headless": (1200, 3000), "capture60": (1200, 3000), "windowed": (1200, 3000)}
 
 
 def route(path):
