@@ -658,8 +658,10 @@ void GX2UploadTexture(const GX2Texture* texture)
     if (!gpu.open || !surface.gl_texture || !surface.image)
         return;
     const bool single = surface.format == GX2_SURFACE_FORMAT_UNORM_R8;
-    bind_for_setup(surface.gl_texture);
+    // Pending and put-off draws that sample it are made first.
+    flush_pending();
     settle_if_used(surface.gl_texture);
+    bind_for_setup(surface.gl_texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, GLint(surface.pitch));
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, GLsizei(surface.width), GLsizei(surface.height),
@@ -673,8 +675,10 @@ bool gx2_upload_texture_from(const GX2Texture* texture, const void* data, uint32
     if (!gpu.open || !surface.gl_texture)
         return false;
     const bool single = surface.format == GX2_SURFACE_FORMAT_UNORM_R8;
-    bind_for_setup(surface.gl_texture);
+    // Pending and put-off draws that sample it are made first.
+    flush_pending();
     settle_if_used(surface.gl_texture);
+    bind_for_setup(surface.gl_texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, GLint(row_length));
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, GLsizei(surface.width), GLsizei(surface.height),
