@@ -1,6 +1,7 @@
 #include "console/gpu.h"
 
 #include "console/os.h"
+#include "console/picture_commands.h"
 #include "console/window.h"
 
 #define GL_GLEXT_PROTOTYPES 1
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -32,6 +34,54 @@ struct AttributeBinding {
     GLuint buffer = 0;
     uint32_t stride = 0;
     uint32_t offset = 0;
+    bool operator==(const AttributeBinding&) const = default;
+};
+
+struct SampledUnit {
+    uint32_t unit;
+    GLuint texture, sampler;
+};
+
+// Everything one draw needs, so that it can be made later exactly as now.
+struct DrawCall {
+    GX2ContextState state;
+    const GX2FetchShader* fetch = nullptr;
+    AttributeBinding attributes[max_attribute_buffers];
+    const GX2VertexShader* vertex = nullptr;
+    GX2PixelShader* pixel = nullptr;
+    std::vector<GX2UniformValue> uniforms;
+    SampledUnit units[4] = {};
+    int unit_count = 0;
+    GLuint indices = 0;
+    uint32_t count = 0, index_offset = 0;
+    bool wide = false;
+};
+
+struct Clear {
+    GLuint framebuffer = 0;
+    float color[4] = {};
+};
+
+struct Blit {
+    GLuint source = 0, target = 0;
+    int source_width = 0, source_height = 0, target_width = 0, target_height = 0;
+};
+
+struct Upload {
+    GLuint buffer = 0;
+    uint32_t offset = 0, total = 0;
+    bool discard = false;
+    std::vector<uint8_t> bytes;
+};
+
+struct Command {
+    enum Kind : uint8_t { DRAW, CLEAR, BLIT, UPLOAD, DISCARD };
+    Kind kind = DRAW;
+    CommandSurfaces surfaces;
+    DrawCall draw;
+    Clear clear;
+    Blit blit;
+    Upload upload;
 };
 
 struct ScanBuffer {
@@ -50,6 +100,7 @@ struct Gpu {
     GX2PixelShader* pixel = nullptr;
     AttributeBinding attributes[max_attribute_buffers];
     ScanBuffer tv, drc;
+    const GX2ColorBuffer* shown = nullptr;  // shown by the next swap in place of the TV scan
     bool tv_enabled = false, drc_enabled = false;
     uint64_t time_stamp = 0;
     uint64_t swaps = 0;
@@ -63,12 +114,25 @@ struct Gpu {
     // What GL holds of the context state; unknown after a clear, a copy or a read.
     GX2ContextState gl;
     bool gl_known = false;
+    // The state the drawer's pending draws were made under.
+    GX2ContextState run_state;
+    bool run_known = false;
+    // What the next draw samples, by unit.
+    GLuint want_textures[16] = {};
+    GLuint want_samplers[16] = {};
+    // The vertex fetch GL holds.
+    const GX2FetchShader* gl_fetch = nullptr;
+    AttributeBinding gl_attributes[max_attribute_buffers];
+    bool gl_attributes_known = false;
+    uint32_t enabled_attributes = 0;
     // Batched drawing: the drawer's pending draws, drawn before GL changes under them.
     void (*flush_hook)() = nullptr;
     bool flushing = false;
-    bool attributes_dirty = true;
-    uint64_t draws = 0;
+    uint64_t draws = 0, draws_made = 0;
     void (*read_hook)() = nullptr;
+    // Headless: commands wait until something reads what they make.
+    bool put_off = false;
+    std::vector<Command> recorded;
 };
 
 Gpu gpu;
@@ -141,22 +205,33 @@ bool same_viewport(const GX2ContextState& a, const GX2ContextState& b)
            a.depth_range[0] == b.depth_range[0] && a.depth_range[1] == b.depth_range[1];
 }
 
-// State setters only record; GL follows at the next draw, clear or copy, so
-// that a change undone before anything is drawn costs nothing and splits no batch.
+bool same_state(const GX2ContextState& a, const GX2ContextState& b)
+{
+    return a.color_buffer == b.color_buffer && same_viewport(a, b) &&
+           std::equal(a.scissor, a.scissor + 4, b.scissor) && same_blend(a, b);
+}
+
+// State setters only record; the pending draws are drawn when the state
+// changes under them, so a change undone before anything is drawn costs
+// nothing and splits no batch.
 void sync_state()
 {
-    if (!gpu.open)
+    if (!gpu.open || (gpu.run_known && same_state(*gpu.state, gpu.run_state)))
         return;
-    const GX2ContextState& want = *gpu.state;
+    flush_pending();
+    gpu.run_state = *gpu.state;
+    gpu.run_known = true;
+}
+
+// Brings GL to a draw's state, changing only what differs.
+void apply_state(const GX2ContextState& want)
+{
     GX2ContextState& gl = gpu.gl;
     const bool known = gpu.gl_known;
     const bool target = !known || want.color_buffer != gl.color_buffer;
     const bool viewport = !known || !same_viewport(want, gl);
     const bool scissor = !known || !std::equal(want.scissor, want.scissor + 4, gl.scissor);
     const bool blend = !known || !same_blend(want, gl);
-    if (!(target || viewport || scissor || blend))
-        return;
-    flush_pending();
     if (target)
         apply_color_buffer(want);
     if (viewport)
@@ -225,18 +300,121 @@ void make_scan_buffer(ScanBuffer& scan, int width, int height)
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
+void execute_draw(const DrawCall& draw);
+
 // Copies the common top-left rectangle; leaves the framebuffers changed.
-void blit(GLuint source, int source_width, int source_height, GLuint target, int target_width,
-          int target_height)
+void execute_blit(const Blit& blit)
 {
-    const int width = std::min(source_width, target_width);
-    const int height = std::min(source_height, target_height);
-    flush_pending();
+    const int width = std::min(blit.source_width, blit.target_width);
+    const int height = std::min(blit.source_height, blit.target_height);
     forget_gl_state();
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, target);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, blit.source);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, blit.target);
     glDisable(GL_SCISSOR_TEST);
     glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+}
+
+void execute_clear(const Clear& clear)
+{
+    forget_gl_state();
+    glBindFramebuffer(GL_FRAMEBUFFER, clear.framebuffer);
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(clear.color[0], clear.color[1], clear.color[2], clear.color[3]);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+void execute_upload(GLuint buffer, uint32_t offset, uint32_t size, uint32_t total, bool discard,
+                    const uint8_t* bytes)
+{
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    if (discard)
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(total), nullptr, GL_STREAM_DRAW);
+    glBufferSubData(GL_ARRAY_BUFFER, GLintptr(offset), GLsizeiptr(size), bytes);
+}
+
+void execute(const Command& command)
+{
+    switch (command.kind) {
+    case Command::DRAW: execute_draw(command.draw); break;
+    case Command::CLEAR: execute_clear(command.clear); break;
+    case Command::BLIT: execute_blit(command.blit); break;
+    case Command::UPLOAD: {
+        const Upload& u = command.upload;
+        execute_upload(u.buffer, u.offset, uint32_t(u.bytes.size()), u.total, u.discard,
+                       u.bytes.data());
+        break;
+    }
+    case Command::DISCARD: break;
+    }
+}
+
+// Makes every command still waiting, in order.
+void settle()
+{
+    if (gpu.recorded.empty())
+        return;
+    std::vector<Command> commands;
+    commands.swap(gpu.recorded);
+    for (const Command& command : commands)
+        execute(command);
+}
+
+// Drops the waiting commands whose output nothing can read any more.
+void drop_unread()
+{
+    std::vector<CommandSurfaces> surfaces;
+    surfaces.reserve(gpu.recorded.size());
+    for (const Command& command : gpu.recorded)
+        surfaces.push_back(command.surfaces);
+    const std::vector<size_t> kept = commands_still_needed(surfaces);
+    if (kept.size() == gpu.recorded.size())
+        return;
+    std::vector<Command> left;
+    left.reserve(kept.size());
+    for (size_t i : kept)
+        left.push_back(std::move(gpu.recorded[i]));
+    gpu.recorded.swap(left);
+}
+
+// Before a texture is changed or freed, the waiting commands that use it are made.
+void settle_if_used(GLuint texture)
+{
+    for (const Command& command : gpu.recorded) {
+        const CommandSurfaces& s = command.surfaces;
+        if (s.target == texture || std::find(s.reads, s.reads + s.read_count, texture) !=
+                                       s.reads + s.read_count) {
+            settle();
+            return;
+        }
+    }
+}
+
+// Made now, or headless kept until something reads what it makes.
+void issue(Command&& command)
+{
+    if (!gpu.put_off) {
+        execute(command);
+        return;
+    }
+    const bool whole = command.surfaces.whole;
+    gpu.recorded.push_back(std::move(command));
+    if (whole)
+        drop_unread();
+}
+
+void blit(const GX2Surface& source, GLuint source_framebuffer, int source_width,
+          int source_height, GLuint target_texture, GLuint target_framebuffer, int target_width,
+          int target_height)
+{
+    flush_pending();
+    Command command;
+    command.kind = Command::BLIT;
+    command.blit = {source_framebuffer, target_framebuffer, source_width, source_height,
+                    target_width, target_height};
+    command.surfaces.target = target_texture;
+    command.surfaces.whole = source_width >= target_width && source_height >= target_height;
+    command.surfaces.add_read(source.gl_texture);
+    issue(std::move(command));
 }
 
 std::vector<uint8_t> read_framebuffer(GLuint framebuffer, int width, int height)
@@ -247,6 +425,7 @@ std::vector<uint8_t> read_framebuffer(GLuint framebuffer, int width, int height)
     if (gpu.read_hook)
         gpu.read_hook();
     flush_pending();
+    settle();
     forget_gl_state();
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -287,6 +466,7 @@ void link(GX2PixelShader* pixel, const GX2VertexShader* vertex)
     pixel->linked_with = vertex;
     pixel->link_failed = true;
     pixel->gl_program = 0;
+    pixel->gl_uniform_values.clear();
     if (!vertex->gl_shader || !pixel->gl_shader)
         return;
     const GLuint program = glCreateProgram();
@@ -315,18 +495,21 @@ void link(GX2PixelShader* pixel, const GX2VertexShader* vertex)
     pixel->link_failed = false;
 }
 
-void bind_attributes()
+void bind_attributes(const GX2FetchShader* fetch, const AttributeBinding* attributes)
 {
-    static uint32_t enabled = 0;  // attribute locations switched on
-    if (!gpu.attributes_dirty)
+    if (gpu.gl_attributes_known && gpu.gl_fetch == fetch &&
+        std::equal(attributes, attributes + max_attribute_buffers, gpu.gl_attributes))
         return;
-    gpu.attributes_dirty = false;
+    gpu.gl_attributes_known = true;
+    gpu.gl_fetch = fetch;
+    std::copy(attributes, attributes + max_attribute_buffers, gpu.gl_attributes);
+    uint32_t& enabled = gpu.enabled_attributes;  // attribute locations switched on
     uint32_t wanted = 0;
-    for (uint32_t i = 0; gpu.fetch && i < gpu.fetch->count; ++i) {
-        const GX2AttribStream& stream = gpu.fetch->streams[i];
+    for (uint32_t i = 0; fetch && i < fetch->count; ++i) {
+        const GX2AttribStream& stream = fetch->streams[i];
         if (stream.location >= 16 || stream.buffer >= max_attribute_buffers)
             continue;
-        const AttributeBinding& binding = gpu.attributes[stream.buffer];
+        const AttributeBinding& binding = attributes[stream.buffer];
         glBindBuffer(GL_ARRAY_BUFFER, binding.buffer);
         const void* offset = reinterpret_cast<const void*>(uintptr_t(binding.offset + stream.offset));
         if (stream.format == GX2_ATTRIB_FORMAT_UNORM_8_8_8_8)
@@ -345,6 +528,96 @@ void bind_attributes()
             glDisableVertexAttribArray(location);
     }
     enabled = wanted;
+}
+
+void apply_uniforms(GX2PixelShader& pixel, const std::vector<GX2UniformValue>& values)
+{
+    pixel.gl_uniform_values.resize(pixel.uniforms.size());
+    const size_t count = std::min(values.size(), pixel.uniforms.size());
+    for (size_t i = 0; i < count; ++i) {
+        GX2UniformValue& held = pixel.gl_uniform_values[i];
+        if (!values[i].set || values[i] == held)
+            continue;
+        held = values[i];
+        const GLint location = pixel.gl_uniform_locations[i];
+        float floats[4];
+        int32_t ints[4];
+        memcpy(floats, held.bits, sizeof floats);
+        memcpy(ints, held.bits, sizeof ints);
+        switch (pixel.uniforms[i].type) {
+        case GX2_VAR_TYPE_FLOAT: glUniform1f(location, floats[0]); break;
+        case GX2_VAR_TYPE_INT: glUniform1i(location, ints[0]); break;
+        case GX2_VAR_TYPE_VEC2: glUniform2fv(location, 1, floats); break;
+        case GX2_VAR_TYPE_VEC4: glUniform4fv(location, 1, floats); break;
+        }
+    }
+}
+
+void bind_unit(const SampledUnit& unit)
+{
+    if (gpu.unit_textures[unit.unit] != unit.texture) {
+        if (gpu.active_unit != unit.unit)
+            glActiveTexture(GL_TEXTURE0 + unit.unit);
+        gpu.active_unit = unit.unit;
+        glBindTexture(GL_TEXTURE_2D, unit.texture);
+        gpu.unit_textures[unit.unit] = unit.texture;
+    }
+    if (gpu.unit_samplers[unit.unit] != unit.sampler)
+        glBindSampler(unit.unit, unit.sampler);
+    gpu.unit_samplers[unit.unit] = unit.sampler;
+}
+
+void execute_draw(const DrawCall& draw)
+{
+    apply_state(draw.state);
+    if (draw.pixel->linked_with != draw.vertex)
+        link(draw.pixel, draw.vertex);
+    if (!draw.pixel->gl_program)
+        return;
+    use_program(draw.pixel->gl_program);
+    apply_uniforms(*draw.pixel, draw.uniforms);
+    for (int i = 0; i < draw.unit_count; ++i)
+        bind_unit(draw.units[i]);
+    bind_attributes(draw.fetch, draw.attributes);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, draw.indices);
+    ++gpu.draws_made;
+    const void* first =
+        reinterpret_cast<const void*>(uintptr_t(draw.index_offset * (draw.wide ? 4 : 2)));
+    glDrawElements(GL_TRIANGLES, GLsizei(draw.count), draw.wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
+                   first);
+}
+
+// The draw as the drawer asks for it now, with what it reads and writes.
+Command draw_command(const GX2RBuffer* indices, GX2IndexType type, uint32_t count,
+                     uint32_t index_offset)
+{
+    Command command;
+    DrawCall& draw = command.draw;
+    draw.state = gpu.run_state;
+    draw.fetch = gpu.fetch;
+    std::copy(gpu.attributes, gpu.attributes + max_attribute_buffers, draw.attributes);
+    draw.vertex = gpu.vertex;
+    draw.pixel = gpu.pixel;
+    draw.uniforms = gpu.pixel->uniform_values;
+    draw.indices = indices->gl_buffer;
+    draw.count = count;
+    draw.index_offset = index_offset;
+    draw.wide = type == GX2_INDEX_TYPE_U32;
+    CommandSurfaces& surfaces = command.surfaces;
+    surfaces.target = draw.state.color_buffer ? draw.state.color_buffer->surface.gl_texture : 0;
+    for (const GX2ShaderVar& sampler : gpu.pixel->samplers) {
+        const uint32_t unit = sampler.location;
+        if (unit >= 16 || draw.unit_count == int(std::size(draw.units)))
+            continue;
+        draw.units[draw.unit_count++] = {unit, gpu.want_textures[unit], gpu.want_samplers[unit]};
+        surfaces.add_read(gpu.want_textures[unit]);
+    }
+    for (uint32_t i = 0; gpu.fetch && i < gpu.fetch->count; ++i) {
+        const uint32_t buffer = gpu.fetch->streams[i].buffer;
+        if (buffer < max_attribute_buffers && gpu.attributes[buffer].buffer)
+            surfaces.add_read(gpu.attributes[buffer].buffer | buffer_surface);
+    }
+    return command;
 }
 
 }  // namespace
@@ -385,6 +658,9 @@ void GX2UploadTexture(const GX2Texture* texture)
     if (!gpu.open || !surface.gl_texture || !surface.image)
         return;
     const bool single = surface.format == GX2_SURFACE_FORMAT_UNORM_R8;
+    // Pending and put-off draws that sample it are made first.
+    flush_pending();
+    settle_if_used(surface.gl_texture);
     bind_for_setup(surface.gl_texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, GLint(surface.pitch));
@@ -399,6 +675,9 @@ bool gx2_upload_texture_from(const GX2Texture* texture, const void* data, uint32
     if (!gpu.open || !surface.gl_texture)
         return false;
     const bool single = surface.format == GX2_SURFACE_FORMAT_UNORM_R8;
+    // Pending and put-off draws that sample it are made first.
+    flush_pending();
+    settle_if_used(surface.gl_texture);
     bind_for_setup(surface.gl_texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, GLint(row_length));
@@ -414,6 +693,8 @@ bool gx2_read_texture(const GX2Texture* texture, void* image)
     if (!gpu.open || !surface.gl_texture || !image)
         return false;
     const bool single = surface.format == GX2_SURFACE_FORMAT_UNORM_R8;
+    flush_pending();
+    settle();
     bind_for_setup(surface.gl_texture);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ROW_LENGTH, GLint(surface.pitch));
@@ -425,11 +706,16 @@ bool gx2_read_texture(const GX2Texture* texture, void* image)
 void GX2DestroyTexture(GX2Texture* texture)
 {
     if (gpu.open && texture->surface.gl_texture) {
+        const GLuint name = texture->surface.gl_texture;
         flush_pending();
-        glDeleteTextures(1, &texture->surface.gl_texture);
+        settle_if_used(name);
+        glDeleteTextures(1, &name);
         for (GLuint& bound : gpu.unit_textures)
-            if (bound == texture->surface.gl_texture)
+            if (bound == name)
                 bound = ~0u;  // the name may come back for another texture
+        for (GLuint& wanted : gpu.want_textures)
+            if (wanted == name)
+                wanted = 0;  // as GL unbinds a deleted texture
     }
     texture->surface.gl_texture = 0;
 }
@@ -467,6 +753,7 @@ void GX2InitSampler(GX2Sampler* sampler, GX2TexClampMode clamp, GX2TexXYFilterMo
     if (!gpu.open)
         return;
     flush_pending();
+    settle();
     if (!sampler->gl_sampler)
         glGenSamplers(1, &sampler->gl_sampler);
     const GLint gl_filter = filter == GX2_TEX_XY_FILTER_MODE_LINEAR ? GL_LINEAR : GL_NEAREST;
@@ -483,6 +770,8 @@ void GX2Init()
     if (gpu.open || !window_open())
         return;
     gpu.open = true;
+    // Nothing shows a headless run's pictures: they are made when read.
+    gpu.put_off = window_is_headless();
     glGenVertexArrays(1, &gpu.vertex_array);
     glBindVertexArray(gpu.vertex_array);
     glDisable(GL_DEPTH_TEST);
@@ -555,11 +844,12 @@ void GX2ClearColor(const GX2ColorBuffer* buffer, float r, float g, float b, floa
     if (!gpu.open || !buffer)
         return;
     flush_pending();
-    forget_gl_state();
-    glBindFramebuffer(GL_FRAMEBUFFER, buffer->surface.gl_framebuffer);
-    glDisable(GL_SCISSOR_TEST);
-    glClearColor(r, g, b, a);
-    glClear(GL_COLOR_BUFFER_BIT);
+    Command command;
+    command.kind = Command::CLEAR;
+    command.clear = {buffer->surface.gl_framebuffer, {r, g, b, a}};
+    command.surfaces.target = buffer->surface.gl_texture;
+    command.surfaces.whole = true;
+    issue(std::move(command));
 }
 
 // Buffers ---------------------------------------------------------------------------
@@ -594,6 +884,8 @@ void GX2RUnlockBufferEx(GX2RBuffer* buffer, uint32_t)
 {
     if (!gpu.open || !buffer->gl_buffer)
         return;
+    flush_pending();
+    settle();
     glBindBuffer(GL_ARRAY_BUFFER, buffer->gl_buffer);
     glBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(buffer->elem_size) * buffer->elem_count,
                     buffer->storage);
@@ -608,19 +900,24 @@ void GX2RSetAttributeBuffer(const GX2RBuffer* buffer, uint32_t index, uint32_t s
     if (binding.buffer == buffer->gl_buffer && binding.stride == stride && binding.offset == offset)
         return;
     binding = {buffer->gl_buffer, stride, offset};
-    gpu.attributes_dirty = true;
 }
 
 void gx2r_upload_range(GX2RBuffer* buffer, uint32_t offset, uint32_t size, bool discard)
 {
     if (!gpu.open || !buffer->gl_buffer || !buffer->storage)
         return;
-    glBindBuffer(GL_ARRAY_BUFFER, buffer->gl_buffer);
-    if (discard)
-        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(buffer->elem_size) * buffer->elem_count, nullptr,
-                     GL_STREAM_DRAW);
-    glBufferSubData(GL_ARRAY_BUFFER, GLintptr(offset), GLsizeiptr(size),
-                    static_cast<const uint8_t*>(buffer->storage) + offset);
+    const uint32_t total = buffer->elem_size * buffer->elem_count;
+    const uint8_t* bytes = static_cast<const uint8_t*>(buffer->storage) + offset;
+    if (!gpu.put_off) {
+        execute_upload(buffer->gl_buffer, offset, size, total, discard, bytes);
+        return;
+    }
+    Command command;
+    command.kind = Command::UPLOAD;
+    command.upload = {buffer->gl_buffer, offset, total, discard, {bytes, bytes + size}};
+    command.surfaces.target = buffer->gl_buffer | buffer_surface;
+    command.surfaces.whole = discard;
+    issue(std::move(command));
 }
 
 // Shader programs ----------------------------------------------------------------------
@@ -638,6 +935,7 @@ bool GX2InitPixelShader(GX2PixelShader* shader)
 void gx2_release_programs(const GX2VertexShader* vertex, const GX2PixelShader* pixel)
 {
     flush_pending();
+    settle();
     if (gpu.vertex && gpu.vertex == vertex)
         gpu.vertex = nullptr;
     if (gpu.pixel && gpu.pixel == pixel)
@@ -662,7 +960,6 @@ void GX2SetFetchShader(const GX2FetchShader* fetch)
         return;
     flush_pending();
     gpu.fetch = fetch;
-    gpu.attributes_dirty = true;
 }
 
 void GX2SetVertexShader(const GX2VertexShader* shader)
@@ -676,16 +973,16 @@ void GX2SetVertexShader(const GX2VertexShader* shader)
 void GX2SetPixelShader(GX2PixelShader* shader)
 {
     // Selected again for every draw: nothing to do when it is already bound.
-    if (shader == gpu.pixel && (!gpu.open || !shader || !gpu.vertex ||
-                                (shader->linked_with == gpu.vertex && gpu.program == shader->gl_program)))
+    if (shader == gpu.pixel &&
+        (!gpu.open || !shader || !gpu.vertex || shader->linked_with == gpu.vertex))
         return;
     flush_pending();
     gpu.pixel = shader;
     if (!gpu.open || !shader || !gpu.vertex)
         return;
+    // Linked now, so that a failure is told at once; bound at the draw.
     if (shader->linked_with != gpu.vertex)
         link(shader, gpu.vertex);
-    use_program(shader->gl_program);
 }
 
 void GX2SetPixelUniformReg(uint32_t offset, uint32_t, const void* values)
@@ -697,14 +994,11 @@ void GX2SetPixelUniformReg(uint32_t offset, uint32_t, const void* values)
     for (size_t i = 0; i < pixel->uniforms.size(); ++i) {
         if (pixel->uniforms[i].location != offset)
             continue;
-        const GLint location = pixel->gl_uniform_locations[i];
-        const float* floats = static_cast<const float*>(values);
-        switch (pixel->uniforms[i].type) {
-        case GX2_VAR_TYPE_FLOAT: glUniform1f(location, floats[0]); break;
-        case GX2_VAR_TYPE_INT: glUniform1i(location, static_cast<const int32_t*>(values)[0]); break;
-        case GX2_VAR_TYPE_VEC2: glUniform2fv(location, 1, floats); break;
-        case GX2_VAR_TYPE_VEC4: glUniform4fv(location, 1, floats); break;
-        }
+        // Sent with the next draw that uses it.
+        pixel->uniform_values.resize(pixel->uniforms.size());
+        GX2UniformValue& value = pixel->uniform_values[i];
+        memcpy(value.bits, values, sizeof value.bits);
+        value.set = true;
         return;
     }
 }
@@ -713,24 +1007,14 @@ void GX2SetPixelTexture(const GX2Texture* texture, uint32_t location)
 {
     if (!gpu.open || location >= 16)
         return;
-    const GLuint name = texture ? texture->surface.gl_texture : 0;
-    if (gpu.unit_textures[location] == name)
-        return;
-    if (gpu.active_unit != location)
-        glActiveTexture(GL_TEXTURE0 + location);
-    gpu.active_unit = location;
-    glBindTexture(GL_TEXTURE_2D, name);
-    gpu.unit_textures[location] = name;
+    gpu.want_textures[location] = texture ? texture->surface.gl_texture : 0;
 }
 
 void GX2SetPixelSampler(const GX2Sampler* sampler, uint32_t location)
 {
     if (!gpu.open || location >= 16)
         return;
-    const GLuint name = sampler ? sampler->gl_sampler : 0;
-    if (gpu.unit_samplers[location] != name)
-        glBindSampler(location, name);
-    gpu.unit_samplers[location] = name;
+    gpu.want_samplers[location] = sampler ? sampler->gl_sampler : 0;
 }
 
 void GX2RDrawIndexed(GX2PrimitiveMode, const GX2RBuffer* indices, GX2IndexType type,
@@ -741,14 +1025,10 @@ void GX2RDrawIndexed(GX2PrimitiveMode, const GX2RBuffer* indices, GX2IndexType t
     // The drawer's own flush draws under the state GL holds; anyone else's
     // draw goes after the pending ones, under the state as set now.
     flush_pending();
-    if (!gpu.flushing)
+    if (!gpu.flushing || !gpu.run_known)
         sync_state();
-    bind_attributes();
     ++gpu.draws;
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indices->gl_buffer);
-    const bool wide = type == GX2_INDEX_TYPE_U32;
-    const void* first = reinterpret_cast<const void*>(uintptr_t(index_offset * (wide ? 4 : 2)));
-    glDrawElements(GL_TRIANGLES, GLsizei(count), wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT, first);
+    issue(draw_command(indices, type, count, index_offset));
 }
 
 void gx2_sync_state()
@@ -764,6 +1044,11 @@ void gx2_set_draw_flush_hook(void (*flush)())
 uint64_t gx2_draw_count()
 {
     return gpu.draws;
+}
+
+uint64_t gx2_draws_made()
+{
+    return gpu.draws_made;
 }
 
 GX2ShaderBinding gx2_shader_binding()
@@ -789,8 +1074,9 @@ void GX2CopySurface(const GX2Surface* source, uint32_t, uint32_t, GX2Surface* de
         OSReport("Only colour buffers can be copied\n");
         return;
     }
-    blit(source->gl_framebuffer, int(source->width), int(source->height),
-         destination->gl_framebuffer, int(destination->width), int(destination->height));
+    blit(*source, source->gl_framebuffer, int(source->width), int(source->height),
+         destination->gl_texture, destination->gl_framebuffer, int(destination->width),
+         int(destination->height));
 }
 
 void GX2CalcTVSize(int, GX2SurfaceFormat, int buffering, uint32_t* size, uint32_t* scale_needed)
@@ -820,8 +1106,10 @@ void GX2CopyColorBufferToScanBuffer(const GX2ColorBuffer* buffer, GX2ScanTarget 
     const ScanBuffer& scan = target == GX2_SCAN_TARGET_TV ? gpu.tv : gpu.drc;
     if (!gpu.open || !scan.framebuffer)
         return;
-    blit(buffer->surface.gl_framebuffer, int(buffer->surface.width), int(buffer->surface.height),
-         scan.framebuffer, scan.width, scan.height);
+    if (target == GX2_SCAN_TARGET_TV)
+        gpu.shown = nullptr;
+    blit(buffer->surface, buffer->surface.gl_framebuffer, int(buffer->surface.width),
+         int(buffer->surface.height), scan.texture, scan.framebuffer, scan.width, scan.height);
 }
 
 void GX2SwapScanBuffers()
@@ -832,8 +1120,11 @@ void GX2SwapScanBuffers()
     const uint64_t picture = gpu.swaps++;
     if (gpu.swap_hook)
         gpu.swap_hook(picture, gpu.swap_hook_context);
-    window_swap({picture, gpu.tv.framebuffer, gpu.tv.width, gpu.tv.height, gpu.tv_enabled,
-                 [] { return gx2_read_scan_buffer(GX2_SCAN_TARGET_TV); }});
+    const GX2Surface* shown = gpu.shown ? &gpu.shown->surface : nullptr;
+    gpu.shown = nullptr;
+    window_swap({picture, shown ? shown->gl_framebuffer : gpu.tv.framebuffer,
+                 shown ? int(shown->width) : gpu.tv.width, shown ? int(shown->height) : gpu.tv.height,
+                 gpu.tv_enabled, [] { return gx2_read_scan_buffer(GX2_SCAN_TARGET_TV); }});
     forget_gl_state();
 }
 
@@ -853,6 +1144,16 @@ bool gx2_next_picture_observed()
     return gpu.open && (gpu.swap_hook || window_wants_picture(gpu.swaps, gpu.tv_enabled));
 }
 
+bool gx2_next_picture_needs_full_size()
+{
+    return gpu.open && (gpu.swap_hook || window_wants_full_size(gpu.swaps, gpu.tv_enabled));
+}
+
+void gx2_show_color_buffer(const GX2ColorBuffer* buffer)
+{
+    gpu.shown = buffer;
+}
+
 bool gx2_next_gamepad_picture_observed()
 {
     return gpu.open && gpu.swap_hook;
@@ -861,6 +1162,28 @@ bool gx2_next_gamepad_picture_observed()
 void gx2_set_read_hook(void (*hook)())
 {
     gpu.read_hook = hook;
+}
+
+bool gx2_pictures_put_off()
+{
+    return gpu.put_off;
+}
+
+void gx2_discard_color_buffer(const GX2ColorBuffer* buffer)
+{
+    if (!gpu.put_off || !buffer)
+        return;
+    flush_pending();
+    Command command;
+    command.kind = Command::DISCARD;
+    command.surfaces.target = buffer->surface.gl_texture;
+    command.surfaces.whole = true;
+    issue(std::move(command));
+}
+
+size_t gx2_put_off_count()
+{
+    return gpu.recorded.size();
 }
 
 std::vector<uint8_t> gx2_read_scan_buffer(GX2ScanTarget target)

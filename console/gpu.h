@@ -163,6 +163,13 @@ struct GX2VertexShader {
     uint32_t gl_shader = 0;
 };
 
+// A uniform's four components as set, bit for bit.
+struct GX2UniformValue {
+    uint32_t bits[4] = {};
+    bool set = false;
+    bool operator==(const GX2UniformValue&) const = default;
+};
+
 struct GX2PixelShader {
     std::string source;
     std::vector<GX2ShaderVar> samplers;
@@ -173,6 +180,10 @@ struct GX2PixelShader {
     uint32_t gl_program = 0;
     std::vector<int> gl_uniform_locations;  // parallel to `uniforms`
     bool link_failed = false;
+    // Parallel to `uniforms`: the values set, sent with each draw, and the
+    // values the linked program holds.
+    std::vector<GX2UniformValue> uniform_values;
+    std::vector<GX2UniformValue> gl_uniform_values;
 };
 
 // Compiles the program; false (and one console line) when GL refuses it.
@@ -233,8 +244,10 @@ void gx2_set_draw_flush_hook(void (*flush)());
 // Brings GL to the recorded state, first flushing the pending draws if it
 // changes; a drawer calls it before it adds to its pending draws.
 void gx2_sync_state();
-// Draw calls made so far (tests, benchmarks).
+// Draw calls asked for so far (tests, benchmarks).
 uint64_t gx2_draw_count();
+// Of those, the ones GL was given: headless, only those whose output was read.
+uint64_t gx2_draws_made();
 // The programs bound now, to put back after a draw of one's own.
 struct GX2ShaderBinding {
     const GX2FetchShader* fetch;
@@ -276,12 +289,27 @@ uint64_t gx2_swap_count();
 // captured, or seen by a swap hook. Headless, the others are never made at
 // full size unless read.
 bool gx2_next_picture_observed();
+// Whether it must be made at full size in the TV scan buffer (captured, or
+// seen by a swap hook); a window alone can show the logical picture.
+bool gx2_next_picture_needs_full_size();
+// The next swap shows `buffer` (scaled to fit) in place of the TV scan
+// buffer; a copy into the scan buffer ends it.
+void gx2_show_color_buffer(const GX2ColorBuffer* buffer);
 // The same for the gamepad's next picture. No window driver shows or writes
 // it, so only a swap hook looks at it; otherwise it need not be made.
 bool gx2_next_gamepad_picture_observed();
 // Called before any colour or scan buffer is read back, so that a picture
 // whose making was put off is made first.
 void gx2_set_read_hook(void (*hook)());
+// Headless, clears, copies and draws are made only when something reads what
+// they write (a read-back, a draw or copy that samples it, a freed texture);
+// those whose output is covered whole before anything reads it are never made.
+bool gx2_pictures_put_off();
+// What the buffer holds will never be read: put-off commands that only made
+// it can be dropped.
+void gx2_discard_color_buffer(const GX2ColorBuffer* buffer);
+// Commands waiting to be made (tests, benchmarks).
+size_t gx2_put_off_count();
 // Tests: called at every swap with the picture's number, before it is shown.
 void gx2_set_swap_hook(void (*hook)(uint64_t picture, void* context), void* context);
 

@@ -154,6 +154,9 @@ public:
     }
 
     bool wants(uint64_t, bool shown) const override { return shown; }
+    // Scaled to the window either way: the logical picture saves the
+    // full-size copy and a scaled read of four times its pixels.
+    bool wants_full_size(uint64_t, bool) const override { return false; }
     bool headless() const override { return false; }
 
 private:
@@ -225,7 +228,7 @@ public:
         if (procui_counts().batches == 1)
             first_tick_picture_ = int64_t(picture.number);
         report_failure();
-        if (!failed_ && picture.number % uint64_t(every_) == 0)
+        if (writes(picture.number))
             queue(picture);
         inner_->swap(picture);
     }
@@ -243,7 +246,12 @@ public:
 
     bool wants(uint64_t number, bool shown) const override
     {
-        return (!failed_ && number % uint64_t(every_) == 0) || inner_->wants(number, shown);
+        return writes(number) || inner_->wants(number, shown);
+    }
+
+    bool wants_full_size(uint64_t number, bool shown) const override
+    {
+        return writes(number) || inner_->wants_full_size(number, shown);
     }
 
     void finish() override
@@ -286,6 +294,8 @@ private:
     // busy; past it the game waits rather than piling up pictures.
     static constexpr size_t queue_limit = 4;
     static constexpr unsigned max_encoders = 3;
+
+    bool writes(uint64_t number) const { return !failed_ && number % uint64_t(every_) == 0; }
 
     void queue(const SwapPicture& picture)
     {
@@ -539,6 +549,11 @@ void window_swap(const SwapPicture& picture)
 bool window_wants_picture(uint64_t number, bool shown)
 {
     return driver && driver->wants(number, shown);
+}
+
+bool window_wants_full_size(uint64_t number, bool shown)
+{
+    return driver && driver->wants_full_size(number, shown);
 }
 
 void window_finish()

@@ -27,8 +27,11 @@ public:
     // Shows, paces or writes one finished picture.
     virtual void swap(const SwapPicture& picture) = 0;
     // Whether picture `number` will be looked at (shown or written); the
-    // others need not be made at full size.
+    // others need not be made at all.
     virtual bool wants(uint64_t number, bool shown) const = 0;
+    // Whether it must be the full-size TV picture; a driver that scales what
+    // it shows anyway can take the picture at its logical size.
+    virtual bool wants_full_size(uint64_t number, bool shown) const { return wants(number, shown); }
     // Pumps the host's events; a window close asks the process to exit.
     virtual void pump_events() {}
     // Waits until every picture handed over is written (capture).
@@ -48,6 +51,7 @@ bool window_open();
 bool window_is_headless();
 void window_swap(const SwapPicture& picture);
 bool window_wants_picture(uint64_t number, bool shown);
+bool window_wants_full_size(uint64_t number, bool shown);
 void window_finish();
 void window_pump_events();
 // Tests: queues the event that the window's close button sends.

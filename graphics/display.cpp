@@ -93,6 +93,9 @@ bool anything_owed()
 // Whatever was owed is covered whole by what comes now.
 void forget_owed()
 {
+    // Only the owed copy reads the kept picture.
+    if (owed.copy)
+        gx2_discard_color_buffer(&owed.kept);
     owed.copy = false;
     owed.scan = false;
     owed.boot_first = 0;
@@ -428,12 +431,13 @@ void platform_swap_buffers()
     // Both copies cover their whole targets: whatever was owed is past.
     forget_owed();
     const bool observed = gx2_next_picture_observed();
-    if (observed) {
+    if (gx2_next_picture_needs_full_size()) {
         tv.copy(buffer(TV_LOGICAL_BUFFER));
         GX2CopyColorBufferToScanBuffer(&tv.record, GX2_SCAN_TARGET_TV);
     } else {
-        // Nobody looks at this picture: keep the logical one, and leave the
-        // state as the copy would have.
+        // Nothing reads the full-size picture (a window scales the logical
+        // one itself): keep the logical one, and leave the state as the
+        // copy would have.
         keep_logical_picture();
         select_plain_shader();
         set_whole_view(tv.width, tv.height);
@@ -441,6 +445,8 @@ void platform_swap_buffers()
         Render::set_blending(true);
         owed.copy = true;
         owed.scan = true;
+        if (observed)
+            gx2_show_color_buffer(&buffer(TV_LOGICAL_BUFFER).record);
     }
     finish_picture(observed);
 }

@@ -11,14 +11,6 @@ namespace {
 
 constexpr int title = 1;
 
-uint64_t hash_of(const std::vector<uint8_t>& bytes)
-{
-    uint64_t hash = 1469598103934665603ull;
-    for (uint8_t byte : bytes)
-        hash = (hash ^ byte) * 1099511628211ull;
-    return hash;
-}
-
 uint64_t picture_of(DisplayBuffer which)
 {
     return hash_of(gx2_read_color_buffer(&platform_color_buffer(which)->record));

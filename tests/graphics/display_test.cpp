@@ -200,7 +200,7 @@ TEST_F(DisplayTest, closing_the_window_asks_the_process_to_exit)
     EXPECT_EQ(ProcUIProcessMessages(false), PROCUI_STATUS_IN_FOREGROUND);
     window_post_close();
     EXPECT_EQ(ProcUIProcessMessages(false), PROCUI_STATUS_EXITING);
-    // The tests after this one run on.
+    // Left standing, the request would cut the next test's boot image short.
     procui_reset_exit();
 }
 

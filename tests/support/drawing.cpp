@@ -150,3 +150,11 @@ bool scissor_is_full_view()
     const RenderData& r = render_data;
     return s[0] == r.view_x && s[1] == r.view_y && s[2] == r.view_width && s[3] == r.view_height;
 }
+
+uint64_t hash_of(const std::vector<uint8_t>& bytes)
+{
+    uint64_t hash = 1469598103934665603ull;
+    for (uint8_t byte : bytes)
+        hash = (hash ^ byte) * 1099511628211ull;
+    return hash;
+}

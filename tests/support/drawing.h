@@ -29,6 +29,9 @@ struct Rgba {
 };
 void PrintTo(const Rgba& c, std::ostream* os);
 
+// A picture's pixels as one number (FNV-1a), to compare pictures bit for bit.
+uint64_t hash_of(const std::vector<uint8_t>& bytes);
+
 constexpr Rgba black{0, 0, 0, 255};
 constexpr Rgba white{255, 255, 255, 255};
 constexpr Rgba red{255, 0, 0, 255};
