@@ -61,6 +61,19 @@ protected:
 
 bool going(const FrameObject* object) { return object->flags & (FrameObject::DESTROYING | FrameObject::FADEOUT); }
 
+// A fireball at x 210 leaves the ground and comes back: it goes up in one
+// explosion with sample 41.
+void expect_a_new_touch_bursts(EventKit& kit, FrameObject* ball)
+{
+    ball->set_x(20);
+    kit.run(1);
+    ball->set_x(210);
+    kit.run(1);
+    EXPECT_TRUE(going(ball));
+    EXPECT_EQ(kit.instances(types::EffectsExplosion02_131).size(), 1u);
+    EXPECT_EQ(sample_count(kit.take_sounds(), 41), 1);
+}
+
 int animation_of(FrameObject* object) { return static_cast<Active*>(object)->forced_animation; }
 
 }  // namespace
@@ -163,13 +176,7 @@ TEST_F(Act2CollisionPass, bubble_patches_start_and_fireballs_burst_on_the_ground
     kit.frames().boss_arena_group = true;
     kit.run(1);  // the touch is not new
     EXPECT_FALSE(going(ball));
-    ball->set_x(20);
-    kit.run(1);
-    ball->set_x(210);
-    kit.run(1);
-    EXPECT_TRUE(going(ball));
-    EXPECT_EQ(kit.instances(types::EffectsExplosion02_131).size(), 1u);
-    EXPECT_EQ(sample_count(kit.take_sounds(), 41), 1);
+    expect_a_new_touch_bursts(kit, ball);
 
     // A spore on the ground bursts once.
     FrameObject* spore = still("EnemySporeProjectile_403", 210, 110);
@@ -192,13 +199,7 @@ TEST_F(Act2CollisionPass, a_fireball_on_the_ground_while_the_game_is_paused_is_k
     kit.frames().level_group_43 = true;
     kit.run(1);  // the touch is not new
     EXPECT_FALSE(going(ball));
-    ball->set_x(20);
-    kit.run(1);
-    ball->set_x(210);
-    kit.run(1);
-    EXPECT_TRUE(going(ball));
-    EXPECT_EQ(kit.instances(types::EffectsExplosion02_131).size(), 1u);
-    EXPECT_EQ(sample_count(kit.take_sounds(), 41), 1);
+    expect_a_new_touch_bursts(kit, ball);
 }
 
 TEST_F(Act2CollisionPass, the_flame_shield_throws_a_boss_fireball_back_at_speed_50_once_while_the_boss_fights)
