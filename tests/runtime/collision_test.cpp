@@ -305,6 +305,35 @@ TEST(CheckOverlap, keeps_on_each_side_the_selected_instances_that_touch_the_othe
     EXPECT_EQ(s.selected(10), (Chain{a3, a2}));
 }
 
+TEST(CheckOverlap, instances_without_a_shape_leave_both_sides_whatever_the_answer)
+{
+    Selections s;
+    BoxInstance* a1 = s.box(10, 0, 0);
+    s.frame.add_object(make_instance(2, 2, 10), 0);
+    BoxInstance* b1 = s.box(11, 5, 5);
+    s.frame.add_object(make_instance(3, 3, 11), 0);
+    ObjectList* members[] = {&s.list(10), nullptr};
+    QualifierList group;
+    group.set(1, members);
+    // Two lists scan A and mark B; a group against a list scans the list.
+    for (bool lists : {true, false}) {
+        SCOPED_TRACE(lists ? "two lists" : "group and list");
+        auto overlap = [&] {
+            s.list(10).clear_selection();
+            s.list(11).clear_selection();
+            return lists ? check_overlap(s.list(10), s.list(11)) : check_overlap(group, s.list(11));
+        };
+        b1->set_position(5, 5);
+        EXPECT_TRUE(overlap());
+        EXPECT_EQ(s.selected(10), Chain{a1});
+        EXPECT_EQ(s.selected(11), Chain{b1});
+        b1->set_position(400, 400);
+        EXPECT_FALSE(overlap());
+        EXPECT_EQ(s.selected(10), lists ? Chain{} : Chain{a1});
+        EXPECT_EQ(s.selected(11), lists ? Chain{b1} : Chain{});
+    }
+}
+
 TEST(CheckOverlap, object_groups_are_marked_list_after_list)
 {
     Selections s;

@@ -125,6 +125,34 @@ TEST(SingleInstances, lookups_answer_from_the_selection_or_the_list_or_the_fallb
     EXPECT_EQ(list.head(), 0);
 }
 
+TEST(SingleInstances, a_zone_holds_its_left_and_top_edges_and_leaves_out_its_right_and_bottom)
+{
+    RunningFrame scope(640, 480, 1);
+    ObjectList& list = scope.frame.instances[6];
+    FrameObject* a = scope.frame.add_object(make_instance(100, 50, 6), 0);
+    struct Zone {
+        int x1, y1, x2, y2, count;
+    };
+    const Zone zones[] = {
+        {100, 50, 101, 51, 1}, {101, 40, 110, 60, 0}, {90, 51, 110, 60, 0},  // x1, y1 inclusive
+        {90, 40, 101, 60, 1},  {90, 40, 100, 60, 0},                          // x2 exclusive
+        {90, 40, 110, 51, 1},  {90, 40, 110, 50, 0},                          // y2 exclusive
+    };
+    for (const Zone& z : zones) {
+        SCOPED_TRACE(testing::Message() << z.x1 << ' ' << z.y1 << ' ' << z.x2 << ' ' << z.y2);
+        list.clear_selection();
+        EXPECT_EQ(objects_in_zone(list, z.x1, z.y1, z.x2, z.y2), z.count);
+        pick_objects_in_zone(list, z.x1, z.y1, z.x2, z.y2);
+        EXPECT_EQ(chain_of(list), z.count ? Chain{a} : Chain{});
+    }
+    // The zone is in frame pixels: the layer's offset counts.
+    scope.layer(0).off_x = 5;
+    scope.layer(0).off_y = -5;
+    list.clear_selection();
+    EXPECT_EQ(objects_in_zone(list, 105, 45, 106, 46), 1);
+    EXPECT_EQ(objects_in_zone(list, 100, 50, 101, 51), 0);
+}
+
 TEST(EventSupport, division_and_remainder_by_zero_give_zero)
 {
     EXPECT_EQ(MathHelperValue<int>(7) / 0.0, 0.0);

@@ -76,3 +76,33 @@ TEST_F(SpinningLogs, spin_up_under_the_running_player_sink_and_come_back_when_le
     kit.run(2);
     EXPECT_EQ(log->get_direction(), still);
 }
+
+TEST_F(SpinningLogs, a_spin_of_60_after_the_run_down_keeps_flag_0_and_the_turn_and_run_bounds_hold)
+{
+    kit.run(1);
+    FrameObject* sensor = kit.place("PlayerSensorBottomBig_95", 200, 150);
+    before = [&](Frames&) { sensor->set_y(mask->get_y()); };
+    struct Row {
+        double ground, spin;  // L, and A before the tick
+        int turn;
+        bool flag;
+        double after;
+    };
+    // 2304 turns by A / 40 and takes 1; 2306 clears the flag below 60;
+    // on the ground 2307 gives max(30, min(320, A + 4)).
+    const Row rows[] = {
+        {1, 61, 1, true, 64},   {1, 60, 1, false, 63},  {1, 40, 1, false, 43},   {1, 39, 0, false, 42},
+        {1, 80, 2, true, 83},   {1, 79, 1, true, 82},   {1, 318, 7, true, 320},  {1, 316, 7, true, 319},
+        {1, 25, 0, false, 30},  {1, 28, 0, false, 31},  {0, 61, 1, true, 60},    {0, 60, 1, false, 59},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << "L " << r.ground << ", A " << r.spin);
+        set_move('L', r.ground);
+        EventKit::set_value(log, 'A', r.spin);
+        const int direction = log->get_direction();
+        kit.run(1);
+        EXPECT_EQ(log->get_direction(), (direction + r.turn) % 32);
+        EXPECT_EQ(EventKit::flag(log, 0), r.flag);
+        EXPECT_EQ(EventKit::value(log, 'A'), r.after);
+    }
+}

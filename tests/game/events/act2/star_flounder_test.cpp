@@ -90,3 +90,34 @@ TEST_F(StarFlounder, hurts_only_from_behind_and_blows_up_when_struck)
     EXPECT_EQ(kit.instances(types::EffectShade_309).size(), 1u);
     EXPECT_EQ(sounds(), std::vector<unsigned>{46});
 }
+
+TEST_F(StarFlounder, turns_one_pixel_past_200_out_each_way_and_only_the_rightward_turn_clears_a_hurt_from_behind)
+{
+    kit.run(1);
+    ASSERT_EQ(EventKit::value(fish, 'F'), 220);
+    FrameObject* sensor = kit.place("PlayerCharacterSensor_151", 0, 120);
+    // Each tick the sensor is 9 pixels behind the fish once it has moved.
+    auto tick_touched_behind = [&](int behind) {
+        sensor->set_position(fish->get_x() + behind, fish->get_y());
+        kit.run(1);
+    };
+    fish->set_x(21);
+    tick_touched_behind(8);
+    EXPECT_EQ(fish->get_x(), 20);  // F - 200: still patrolling
+    EXPECT_EQ(EventKit::values(fish, "DEB"), doubles(0, -1, 5));
+    tick_touched_behind(8);
+    EXPECT_EQ(fish->get_x(), 19);
+    EXPECT_EQ(EventKit::values(fish, "DEB"), doubles(1, 1, 5));  // the leftward turn keeps B
+    EXPECT_EQ(fish->get_direction(), 0);
+
+    for (int ticks = 0; d() == 1 && ticks < 100; ++ticks)
+        kit.run(1);
+    fish->set_x(419);
+    tick_touched_behind(-8);
+    EXPECT_EQ(fish->get_x(), 420);  // F + 200: still patrolling
+    EXPECT_EQ(EventKit::values(fish, "DEB"), doubles(0, 1, 5));
+    tick_touched_behind(-8);
+    EXPECT_EQ(fish->get_x(), 421);
+    EXPECT_EQ(EventKit::values(fish, "DEB"), doubles(1, -1, 0));  // the rightward turn clears it
+    EXPECT_EQ(fish->get_direction(), 16);
+}

@@ -211,6 +211,31 @@ TEST_F(Collectibles, a_touched_crystal_bursts_into_a_spinning_bit_and_a_sparkle_
     EXPECT_EQ(bits[0]->get_direction(), 1);
 }
 
+TEST_F(Collectibles, a_crystal_alone_starts_the_collection_strictly_inside_40_up_20_down_and_20_aside)
+{
+    struct Spot {
+        int dx, dy;
+        double mode;
+        bool taken;
+    };
+    const Spot spots[] = {
+        {0, -35, 0, true}, {0, -39, 0, true}, {0, -40, 0, false}, {0, 19, 0, true},   {0, 20, 0, false},
+        {19, 0, 0, true},  {20, 0, 0, false}, {-19, 0, 0, true},  {-20, 0, 0, false}, {0, -35, 9, false},
+    };
+    FastLoop& loop = kit.frames().fast_loop_collect_item;
+    for (const Spot& s : spots) {
+        SCOPED_TRACE(testing::Message() << s.dx << ' ' << s.dy << " mode " << s.mode);
+        kit.set_value(values(), 'M', s.mode);
+        FrameObject* crystal = at_player("ObjectCrystal_239", s.dy);
+        crystal->set_x(crystal->get_x() + s.dx);
+        loop.index = -1;  // any start of the loop sets it to its first pass
+        kit.run(1);
+        EXPECT_EQ(loop.index != -1, s.taken);
+        EXPECT_EQ(destroyed(crystal), s.taken);
+        crystal->set_x(100);  // out of the way of the next spot
+    }
+}
+
 TEST_F(Collectibles, a_keystone_out_of_a_box_drifts_up_and_left_for_27_ticks_then_is_drawn_and_collected)
 {
     FrameObject* keystone = kit.place("ObjectKeystone_278", 300, 150, 2);

@@ -90,3 +90,24 @@ TEST_F(OrrunDash, a_jump_press_while_dashing_chains_one_more_dash_and_a_ceiling_
     tick({'A'});
     EXPECT_EQ(doubles(movement('M'), movement('G'), other('Y')), doubles(0, -3, 3));
 }
+
+TEST_F(OrrunDash, from_no_air_actions_two_chains_follow_one_another_and_a_third_press_is_refused)
+{
+    // Ticks while the dash is (or is not) under way, at most 20.
+    auto tick_while = [&](bool dashing) {
+        for (int t = 0; t < 20 && (other('N') > 20) == dashing; ++t)
+            tick();
+    };
+    press_dash(1);
+    for (double count : {0, 1, 2}) {
+        SCOPED_TRACE(testing::Message() << "air actions " << count);
+        tick_while(false);
+        if (count == 0)
+            EventKit::set_value(kit.instance(types::PlayerActionValuesB_164), 'O', 0);
+        ASSERT_EQ(air_actions(), count);
+        tick({'K'});
+        EXPECT_EQ(doubles(EventKit::flag(orrun(), 0), air_actions()), doubles(count < 2, std::min(count + 1, 2.0)));
+        tick_while(true);
+        EXPECT_EQ(doubles(movement('M'), other('N')), count < 2 ? doubles(21, -12) : doubles(0, 0));
+    }
+}
