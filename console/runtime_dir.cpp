@@ -12,7 +12,8 @@ LookupRuntimeDir::LookupRuntimeDir()
     if (value)
         value_ = value;
     const char* temporary = getenv("TMPDIR");
-    std::string name = std::string(temporary && temporary[0] == '/' ? temporary : "/tmp") + "/quorvella-XXXXXX";
+    const bool usable = temporary && temporary[0] == '/';
+    std::string name = std::string(usable ? temporary : "/tmp") + "/quorvella-XXXXXX";
     // mkdtemp makes it for us alone (mode 0700).
     if (!mkdtemp(name.data()))
         return;
