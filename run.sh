@@ -6,9 +6,10 @@ scripts/setup.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVELLA_TESTS=OFF >/dev/null
 cmake --build build/release
 
-# Without --content and without ./content, play the stand-in content our
-# tools make: built once, and again only when the tool is newer than it
-# (Assets.dat is written last, so a folder that has it is complete).
+# Without --content and without content/Assets.dat (the game's own default
+# folder is content/ here), play the stand-in content our tools make: built
+# once, and again only when the tool is newer than it (Assets.dat is
+# written last, so a folder that has it is complete).
 args=("$@")
 if [[ " $* " != *" --content "* && ! -f content/Assets.dat ]]; then
   stand_in=build/release/stand-in-content

@@ -389,15 +389,17 @@ FSStatus FSRemove(FSClient* client, FSCmdBlock* block, const char* path, uint32_
 bool fs_check_content()
 {
     const std::string& folder = console_options().content_dir;
+    // The hint is for a run that took the default folder; one given by name
+    // was meant.
+    const char* const hint = console_options().content_given ? "" : " (give it with --content DIR)";
     struct stat info;
     if (stat(folder.c_str(), &info) != 0) {
-        host_report("Could not open the content folder %s: %s (give it with --content DIR)\n",
-                    printable_text(folder).c_str(), strerror(errno));
+        host_report("Could not open the content folder %s: %s%s\n", printable_text(folder).c_str(),
+                    strerror(errno), hint);
         return false;
     }
     if (!S_ISDIR(info.st_mode)) {
-        host_report("The content folder %s is not a folder (give it with --content DIR)\n",
-                    printable_text(folder).c_str());
+        host_report("The content folder %s is not a folder%s\n", printable_text(folder).c_str(), hint);
         return false;
     }
     const std::string assets = folder + "/Assets.dat";

@@ -71,15 +71,18 @@ const char* console_usage()
 {
     return "usage: quorvella [--content DIR] [--save DIR] [--headless] [--ticks N]\n"
            "                 [--input FILE] [--capture DIR] [--capture-every N] [--audio-out FILE]\n"
-           "                 [--end-report]";
+           "                 [--end-report] [--help]";
 }
 
 namespace {
 
 const char* const option_help =
-    "  --content DIR      the game's folder with Assets.dat (default: content)\n"
-    "  --save DIR         the save folder (default: $XDG_DATA_HOME/quorvella or\n"
-    "                     ~/.local/share/quorvella)\n"
+    "  --content DIR      the game's folder with Assets.dat (default: content/ in the\n"
+    "                     working directory; ./run.sh, given no --content while\n"
+    "                     content/Assets.dat is missing, plays the stand-in content\n"
+    "                     it makes in build/release/stand-in-content)\n"
+    "  --save DIR         the save folder (default: $XDG_DATA_HOME/quorvella, else\n"
+    "                     ~/.local/share/quorvella, else save/ in the working directory)\n"
     "  --headless         no window and no sound device; ticks are not paced\n"
     "  --ticks N          end the run after N ticks (60 ticks are one second)\n"
     "  --input FILE       play the controllers from a script (docs/input-script.md)\n"
@@ -88,7 +91,7 @@ const char* const option_help =
     "  --capture-every N  with --capture: only every N-th picture\n"
     "  --audio-out FILE   write the TV's sound to a WAV file\n"
     "  --end-report       at the end, one line with the frame and the lives left\n"
-    "  --help             this text";
+    "  --help, -h         this text";
 
 }  // namespace
 
@@ -127,6 +130,7 @@ bool console_parse_options(int argc, char** argv)
             return false;
         } else if (text) {
             *text = value;
+            options.content_given = options.content_given || text == &options.content_dir;
         } else if (!parse_count(value, 0, options.ticks)) {
             host_report("Option --ticks needs a count of ticks, not \"%s\"\n",
                         printable_text(value).c_str());

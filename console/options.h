@@ -6,6 +6,7 @@
 
 struct ConsoleOptions {
     std::string content_dir = "content";  // the content volume's game folder
+    bool content_given = false;           // --content was on the command line
     std::string save_dir;                 // the save volume; empty: the per-user default
     bool headless = false;                // offscreen video, silent audio, no pacing
     long ticks = -1;                      // report "exiting" after this many ticks; -1: never
@@ -38,7 +39,8 @@ int console_finish();
 // would race the game's threads still at work.
 [[noreturn]] void console_end_now();
 
-// The per-user save folder: $XDG_DATA_HOME/quorvella, else ~/.local/share/quorvella.
+// The per-user save folder: $XDG_DATA_HOME/quorvella, else ~/.local/share/quorvella,
+// else save/ in the working directory (neither variable set).
 std::string console_default_save_dir();
 
 const char* console_usage();

@@ -5,6 +5,7 @@
 #include "console/options.h"
 #include "console/os.h"
 #include "console/procui.h"
+#include "console/runtime_dir.h"
 
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
@@ -20,6 +21,7 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <cstdio>
 #include <cstdlib>
@@ -93,7 +95,13 @@ public:
     // invisible driver that SDL falls back to when no display answers.
     bool create(Uint32 flags, bool visible)
     {
-        video_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+        {
+            // The offscreen driver looks for no display.
+            std::optional<LookupRuntimeDir> runtime_dir;
+            if (visible)
+                runtime_dir.emplace();
+            video_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+        }
         if (!video_)
             return false;
         if (visible && invisible_fallback()) {

@@ -118,7 +118,17 @@ TEST(Quorvella, a_wrong_content_folder_ends_the_start_with_one_line_naming_the_f
         EXPECT_EQ(lines_of(result.output), 1u) << result.output.substr(0, 2000);
         EXPECT_NE(result.output.find(content), std::string::npos) << result.output.substr(0, 2000);
         EXPECT_EQ(result.output.find("/vol/content"), std::string::npos) << content;
+        // The folder was given: no advice to give one.
+        EXPECT_EQ(result.output.find("--content"), std::string::npos) << result.output.substr(0, 2000);
     }
+    // Without --content the default, content/ in the working directory, is
+    // missing, and the line says how to give the folder.
+    volumes.put_content("../elsewhere/note", "no content here");
+    const RunResult unnamed = run("--headless --ticks 0 --save " + shell_word(volumes.save),
+                                  "cd " + shell_word(volumes.root + "/elsewhere") + " && ");
+    EXPECT_EQ(unnamed.status, 1);
+    EXPECT_EQ(unnamed.output,
+              "Could not open the content folder content: No such file or directory (give it with --content DIR)\n");
 }
 
 TEST(Quorvella, a_damaged_image_retried_for_every_preload_entry_is_reported_once_with_a_count)
@@ -150,6 +160,11 @@ TEST(Quorvella, bad_options_are_refused_and_help_shows_the_usage)
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.output.rfind("usage: quorvella", 0), 0u) << help.output;
     EXPECT_NE(help.output.find("--audio-out FILE"), std::string::npos) << help.output;
+    // -h is the same and is listed.
+    const RunResult short_help = run("-h");
+    EXPECT_EQ(short_help.status, 0);
+    EXPECT_EQ(short_help.output, help.output);
+    EXPECT_NE(help.output.find("--help, -h"), std::string::npos) << help.output;
 }
 
 TEST(Quorvella, a_termination_signal_ends_the_run_cleanly)
@@ -193,15 +208,25 @@ TEST(Quorvella, without_a_display_a_windowed_run_says_so_in_one_line_and_fails)
     const std::string arguments =
         "--ticks 3 --content " + shell_word(volumes.content) + " --save " + shell_word(volumes.save);
     // SDL left to choose (it falls back to an invisible driver by itself),
-    // and a display driver asked for by name.
-    for (const char* environment :
-         {"env -u SDL_VIDEODRIVER -u DISPLAY -u WAYLAND_DISPLAY ",
-          "env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11 "}) {
+    // also without XDG_RUNTIME_DIR, and a display driver asked for by name.
+    // The temporary folder stays empty: what the run makes there it removes.
+    const std::string temporary = volumes.root + "/tmp";
+    std::filesystem::create_directory(temporary);
+    const std::string no_display = "env -u DISPLAY -u WAYLAND_DISPLAY ";
+    const std::string tmp = "TMPDIR=" + shell_word(temporary) + " ";
+    for (const std::string& environment :
+         {no_display + "-u SDL_VIDEODRIVER " + tmp, no_display + "-u SDL_VIDEODRIVER -u XDG_RUNTIME_DIR " + tmp,
+          no_display + tmp + "SDL_VIDEODRIVER=x11 "}) {
         const SplitRun result = run_apart(arguments, environment);
         EXPECT_EQ(result.status, 1) << environment << result.errors;
         EXPECT_EQ(result.output, "");
-        EXPECT_EQ(count_of(result.errors, "Could not open a window"), 1u) << result.errors;
-        EXPECT_NE(result.errors.find("--headless"), std::string::npos) << result.errors;
+        // The run's one line and nothing of SDL's or its libraries' own.
+        EXPECT_EQ(lines_of(result.errors), 1u) << environment << result.errors;
+        EXPECT_EQ(result.errors.rfind("Could not open a window (neither DISPLAY nor WAYLAND_DISPLAY is set; ", 0), 0u)
+            << result.errors;
+        EXPECT_NE(result.errors.find("run with --headless to play without a display\n"), std::string::npos)
+            << result.errors;
+        EXPECT_TRUE(std::filesystem::is_empty(temporary)) << environment;
     }
 }
 

@@ -47,7 +47,7 @@ class StandInImages(unittest.TestCase):
         # handle, width, height, family, shape, hot spot x and y, value, count, label
         family = {name: f"StandInFamily({i})" for i, name in enumerate(stand_in_images.FAMILIES)}
         shape = {name: f"StandInShape({i})" for i, name in enumerate(stand_in_images.SHAPES)}
-        self.assertEqual(found[11], f'{{11, 32, 48, {family["player"]}, {shape["box"]}, 16, 24, 0, 0, "P\\n3.1"}},')
+        self.assertEqual(found[11], f'{{11, 32, 48, {family["player"]}, {shape["box"]}, 16, 24, 0, 0, "P\\n3.1", 16, 24}},')
         self.assertIn(f'{family["items"]}, {shape["ellipse"]}, 0, 0,', found[12])  # a 1 x 32 strip
         self.assertIn(f'{family["terrain"]}, {shape["slope_up"]}, 0, 0, 0, 0, "VRS3"', found[40])
         self.assertIn(shape["slope_down"], found[41])
@@ -55,8 +55,24 @@ class StandInImages(unittest.TestCase):
         self.assertIn(shape["scenery"], found[43])
         self.assertIn(shape["solid"], found[44])
         self.assertIn(f'{family["hud"]}, {shape["digit"]}, 0, 0, 0, 0, "0"', found[50])
-        self.assertIn('"e"}', found[63])
+        self.assertIn('"e", 0, 0}', found[63])
         self.assertIn(f'{{2371, 256, 60, {family["hud"]}, {shape["sheet"]}, 0, 0,', found[2371])
+
+    def test_the_pause_panel_names_its_items_on_the_rows_the_cursor_takes(self):
+        classes = "109\tGUIPause\t94\tActive\t1\t-4\t\t\n"
+        animations = "GUIPause_109\t0\t0\t0\t0\t0\t-1\t6\t20-25\t128x96\t0\n"
+        found, _ = self.pictures(classes, animations)
+        family = f"StandInFamily({stand_in_images.FAMILIES.index('hud')})"
+        menu = f"StandInShape({stand_in_images.SHAPES.index('menu')})"
+        box = f"StandInShape({stand_in_images.SHAPES.index('box')})"
+        # Every frame hangs the same way: item 0's row is 40 below the
+        # panel's y, 53 to the left (where the layouts put the cursor).
+        # Frames 3 and 4 are the menus; on 4 (one life) restart is dimmed.
+        items = '\\nContinue\\nRestart\\nQuit'
+        self.assertEqual(found[23], f'{{23, 128, 96, {family}, {menu}, 64, -8, 0, 0, "GUIP 0.3{items}", 11, 32}},')
+        self.assertEqual(found[24], f'{{24, 128, 96, {family}, {menu}, 64, -8, 2, 0, "GUIP 0.4{items}", 11, 32}},')
+        for handle in (20, 21, 22, 25):
+            self.assertIn(f'{box}, 64, -8, 0, 0, "GUIP\\n0.{handle - 20}", 11, 32}},', found[handle])
 
 
 if __name__ == "__main__":

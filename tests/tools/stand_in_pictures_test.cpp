@@ -6,6 +6,7 @@
 #define STB_IMAGE_IMPLEMENTATION
 #include <stb_image.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -80,7 +81,7 @@ uint32_t u32_at(const std::string& bytes, size_t offset)
 const size_t image_table = 6534 * 2;
 
 struct Decoded {
-    int width = 0, height = 0, hot_x = 0, hot_y = 0;
+    int width = 0, height = 0, hot_x = 0, hot_y = 0, action_x = 0, action_y = 0;
     std::vector<uint8_t> rgba;
     int alpha(int x, int y) const { return rgba[(size_t(y) * size_t(width) + size_t(x)) * 4 + 3]; }
 };
@@ -96,6 +97,8 @@ Decoded image_in(const std::string& file, int handle)
     out.height = u16_at(file, offset + 2);
     out.hot_x = u16_at(file, offset + 4);
     out.hot_y = u16_at(file, offset + 6);
+    out.action_x = u16_at(file, offset + 8);
+    out.action_y = u16_at(file, offset + 10);
     out.rgba.resize(size_t(out.width) * size_t(out.height) * 4);
     const int size = int(u32_at(file, offset + 12));
     if (stbi_zlib_decode_buffer(reinterpret_cast<char*>(out.rgba.data()), int(out.rgba.size()),
@@ -255,4 +258,46 @@ TEST(StandInPictures, terrain_alpha_follows_the_drawn_ground)
     const Decoded wall = drawn(*entry(8));  // VostrelWall1
     for (size_t i = 3; i < wall.rgba.size(); i += 4)
         ASSERT_EQ(wall.rgba[i], 255);
+}
+
+TEST(StandInPictures, the_pause_panel_names_its_items_on_the_rows_the_cursor_takes)
+{
+    // The panel's two menu pictures, frames 3 and 4 (1025, 1026; on 4, shown
+    // with one life left, restart cannot be chosen). The cursor, 16 x 16 and
+    // held at its centre, stands at the action point's x and on item k at
+    // its y + 24 k.
+    const std::string& file = stand_in_file();
+    for (const int handle : {1025, 1026}) {
+        const Decoded panel = image_in(file, handle);
+        ASSERT_EQ(Size(panel.width, panel.height), Size(128, 96)) << handle;
+        // Where the acts' layouts put the cursor: 53 left of the panel and
+        // 40 below, on item 0.
+        EXPECT_EQ(panel.action_x - panel.hot_x, -53) << handle;
+        EXPECT_EQ(panel.action_y - panel.hot_y, 40) << handle;
+        const auto pixel = [&](int x, int y) { return &panel.rgba[(size_t(y) * 128 + size_t(x)) * 4]; };
+        // Text is white, or grey where the item cannot be chosen; the fill,
+        // the shadow and (inside the border) nothing else is that light.
+        const auto text_at = [&](int x, int y) { return pixel(x, y)[0] >= 100; };
+        for (int item = 0; item < 3; ++item) {
+            const int row = panel.action_y + 24 * item;
+            ASSERT_GE(row - 8, 1) << handle;
+            ASSERT_LE(row + 8, 95) << handle;
+            int count = 0, white = 0, top = 96, bottom = -1, left = 128;
+            for (int y = 1; y < 95; ++y)
+                for (int x = 1; x < 127; ++x) {
+                    if (!text_at(x, y) || std::abs(y - row) > 12)
+                        continue;
+                    ++count;
+                    white += pixel(x, y)[1] == 255;
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                    left = std::min(left, x);
+                }
+            // A name of a few letters, centred on the row, right of the cursor.
+            EXPECT_GT(count, 60) << handle << " item " << item;
+            EXPECT_LE(std::abs(top + bottom - 2 * row), 2) << handle << " item " << item;
+            EXPECT_GE(left, panel.action_x + 8) << handle << " item " << item;
+            EXPECT_EQ(white > 0, handle == 1025 || item != 1) << handle << " item " << item;
+        }
+    }
 }

@@ -221,6 +221,36 @@ bool inside(StandInShape shape, int x, int y, int w, int h)
 // Where a label goes: terrain shows it in its solid part.
 enum class Place { MIDDLE, BOTTOM, TOP };
 
+const Color white{255, 255, 255};
+
+// One line of text from (left, top), with its shadow.
+void draw_line(Canvas& canvas, const std::string& line, int scale, int left, int top, bool clip_to_shape,
+               Color color = white)
+{
+    const Color shadow{20, 20, 30};
+    for (size_t i = 0; i < line.size(); ++i) {
+        const uint8_t* glyph = stand_in_glyph(line[i]);
+        if (!glyph)
+            continue;
+        const int gx = left + int(i) * 6 * scale;
+        for (int pass = 0; pass < 2; ++pass)
+            for (int row = 0; row < 7; ++row)
+                for (int col = 0; col < 5; ++col) {
+                    if (!(glyph[row] & (0x10 >> col)))
+                        continue;
+                    for (int sy = 0; sy < scale; ++sy)
+                        for (int sx = 0; sx < scale; ++sx) {
+                            const int x = gx + col * scale + sx + (pass == 0 ? 1 : 0);
+                            const int y = top + row * scale + sy + (pass == 0 ? 1 : 0);
+                            const uint8_t a = canvas.alpha(x, y);
+                            if (clip_to_shape && a == 0)
+                                continue;
+                            canvas.put(x, y, pass == 0 ? shadow : color, clip_to_shape ? a : 255);
+                        }
+                }
+    }
+}
+
 void draw_text(Canvas& canvas, const std::string& text, int scale, bool clip_to_shape,
                Place place = Place::MIDDLE)
 {
@@ -240,34 +270,33 @@ void draw_text(Canvas& canvas, const std::string& text, int scale, bool clip_to_
         top = canvas.h - block - 3;
     else if (place == Place::TOP)
         top = 3;
-    const Color white{255, 255, 255}, shadow{20, 20, 30};
     for (const std::string& line : lines) {
         const int width = int(line.size()) * 6 * scale - scale;
         int left = (canvas.w - width) / 2;
         if (left < 1)
             left = 1;
-        for (size_t i = 0; i < line.size(); ++i) {
-            const uint8_t* glyph = stand_in_glyph(line[i]);
-            if (!glyph)
-                continue;
-            const int gx = left + int(i) * 6 * scale;
-            for (int pass = 0; pass < 2; ++pass)
-                for (int row = 0; row < 7; ++row)
-                    for (int col = 0; col < 5; ++col) {
-                        if (!(glyph[row] & (0x10 >> col)))
-                            continue;
-                        for (int sy = 0; sy < scale; ++sy)
-                            for (int sx = 0; sx < scale; ++sx) {
-                                const int x = gx + col * scale + sx + (pass == 0 ? 1 : 0);
-                                const int y = top + row * scale + sy + (pass == 0 ? 1 : 0);
-                                const uint8_t a = canvas.alpha(x, y);
-                                if (clip_to_shape && a == 0)
-                                    continue;
-                                canvas.put(x, y, pass == 0 ? shadow : white, clip_to_shape ? a : 255);
-                            }
-                    }
-        }
+        draw_line(canvas, line, scale, left, top, clip_to_shape);
         top += line_height;
+    }
+}
+
+// A menu panel: the label's first line along the top, then each item's name
+// on its row, centred on the action point's y + 24 per item and starting
+// right of a cursor at the action point's x (16 wide, held at its centre);
+// names that cannot be chosen dimmed.
+void draw_menu(Canvas& canvas, const StandInImage& image)
+{
+    const std::string label = image.label;
+    const size_t first_end = label.find('\n');
+    draw_line(canvas, label.substr(0, first_end), 1, 4, 3, true);
+    int item = 0;
+    for (size_t start = first_end; start != std::string::npos; ++item) {
+        const size_t end = label.find('\n', start + 1);
+        const std::string name = label.substr(start + 1, end == std::string::npos ? end : end - start - 1);
+        const bool dimmed = image.value & (1 << item);
+        draw_line(canvas, name, 2, image.action_x + 13, image.action_y + 24 * item - 7, true,
+                  dimmed ? Color{120, 130, 140} : white);
+        start = end;
     }
 }
 
@@ -365,6 +394,9 @@ ImageItemSource stand_in_picture(const StandInImage& image)
         draw_sheet(canvas);
     } else if (image.shape == StandInShape::DIGIT) {
         draw_digit(canvas, label);
+    } else if (image.shape == StandInShape::MENU) {
+        draw_shape(canvas, image);
+        draw_menu(canvas, image);
     } else {
         draw_shape(canvas, image);
         const int scale = label_scale(label, image.width, image.height);
@@ -379,8 +411,10 @@ ImageItemSource stand_in_picture(const StandInImage& image)
     ImageItemSource out;
     out.width = image.width;
     out.height = image.height;
-    out.hot_x = out.action_x = image.hot_x;
-    out.hot_y = out.action_y = image.hot_y;
+    out.hot_x = image.hot_x;
+    out.hot_y = image.hot_y;
+    out.action_x = image.action_x;
+    out.action_y = image.action_y;
     out.rgba = std::move(canvas.rgba);
     return out;
 }

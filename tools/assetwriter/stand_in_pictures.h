@@ -34,6 +34,7 @@ enum class StandInShape : uint8_t {
     DIGIT,  // the label is one character of a counter
     METER,  // picture `value` of `count` of a counter that shows one by value
     SHEET,  // the bitmap-text character sheet
+    MENU,  // a menu panel: the label's first line, then an item's name a line
 };
 
 struct StandInImage {
@@ -41,9 +42,10 @@ struct StandInImage {
     uint16_t width, height;
     StandInFamily family;
     StandInShape shape;
-    int16_t hot_x, hot_y;  // the hot spot and action point
-    uint8_t value, count;
+    int16_t hot_x, hot_y;  // the hot spot
+    uint8_t value, count;  // a menu: `value` has bit k set when item k cannot be chosen
     const char* label;  // lines separated by '\n'
+    int16_t action_x, action_y;  // the action point; a menu's item 0 row, 24 pixels an item
 };
 
 // Generated from the class table, in ascending handle order.

@@ -20,7 +20,7 @@ FAMILIES = ["terrain", "items", "enemies", "player", "hud", "effects", "menus", 
 # Shapes, in the order of the enum in stand_in_pictures.h.
 SHAPES = ["box", "ellipse", "diamond", "solid", "slope_up", "slope_down", "curve_left",
           "curve_right", "ceiling", "ceiling_curve_left", "ceiling_curve_right", "grass",
-          "halfpipe", "ladder", "scenery", "backdrop", "tile", "digit", "meter", "sheet"]
+          "halfpipe", "ladder", "scenery", "backdrop", "tile", "digit", "meter", "sheet", "menu"]
 DIGIT_CHARACTERS = "0123456789-+.e"
 
 # The family of a class, by the first rule whose word is in its name (so
@@ -64,7 +64,21 @@ TERRAIN_SHAPES = [
 # ends at the target zone's x, at the height of the zone it left, and dives
 # only where the head then overlaps the target; the zones stand at two
 # heights (856 and 888), so each must reach down over the lower one.
-HOT_SPOTS = {"GimmickBridge12Logs_139": (0, -44), "BossGeyserOverlap1_381": (24, 0), "BossGeyserOverlap2_382": (24, 0)}
+#
+# The pause panel's action point is item 0's row: the events put the cursor
+# on item k at the action point's y + 24 k and at its x, and the acts'
+# layouts start the cursor 53 left of and 40 below the panel. With the hot
+# spot 8 above the top edge's middle the three rows (32, 56, 80) lie evenly
+# in the 96-pixel picture under its caption, the cursor left of the names.
+HOT_SPOTS = {"GimmickBridge12Logs_139": (0, -44), "BossGeyserOverlap1_381": (24, 0), "BossGeyserOverlap2_382": (24, 0),
+             "GUIPause_109": (64, -8)}
+ACTION_POINTS = {"GUIPause_109": (11, 32)}
+
+# Menu panels, by animation frame: the items' names, and which of them
+# cannot be chosen (drawn dimmed): the pause panel's second picture is the
+# one shown with a single life left, when restart is skipped.
+MENUS = {"GUIPause_109": {3: (["Continue", "Restart", "Quit"], []),
+                          4: (["Continue", "Restart", "Quit"], [1])}}
 
 # The frames' own pictures with plain names (Backdrop4, Active2) are menus.
 PLAIN = re.compile(r"(Active|Backdrop)[0-9]*\Z")
@@ -109,10 +123,28 @@ def sprite_shape(fam):
 
 
 class Picture:
-    def __init__(self, handle, size, fam, shape, top_left, label, value=0, count=0, hot=None):
+    def __init__(self, handle, size, fam, shape, top_left, label, value=0, count=0, hot=None, action=None):
         self.handle, self.size, self.family, self.shape = handle, size, fam, shape
         self.label, self.value, self.count = label, value, count
         self.hot = hot or ((0, 0) if top_left else (size[0] // 2, size[1] // 2))
+        self.action = action or self.hot
+
+
+def sprite_picture(item, record, frame, handle, size, fam):
+    """A sprite frame: its family's shape, or a menu panel with its items'
+    names (the first label line, then one line per item; `value` holds a bit
+    per item that cannot be chosen)."""
+    short = abbreviation(item.name)
+    # Stretched strips are placed by their corner.
+    top_left = size[0] == 1 or size[1] == 1
+    place = dict(hot=HOT_SPOTS.get(item.full), action=ACTION_POINTS.get(item.full))
+    menu = MENUS.get(item.full, {}).get(frame) if record.animation == 0 else None
+    if menu:
+        names, dimmed = menu
+        label = "\n".join([f"{short} {record.animation}.{frame}"] + names)
+        return Picture(handle, size, fam, "menu", top_left, label, sum(1 << i for i in dimmed), **place)
+    return Picture(handle, size, fam, sprite_shape(fam), top_left, f"{short}\n{record.animation}.{frame}",
+                   **place)
 
 
 def pictures(classes):
@@ -132,13 +164,8 @@ def pictures(classes):
                     continue
                 size = objects.size(record.row, record.row["size"], "size")
                 for frame, handle in enumerate(record.handles):
-                    if handle == objects.UNASSIGNED or handle in found:
-                        continue
-                    # Stretched strips are placed by their corner.
-                    top_left = size[0] == 1 or size[1] == 1
-                    found[handle] = Picture(handle, size, fam, sprite_shape(fam), top_left,
-                                            f"{short}\n{record.animation}.{frame}",
-                                            hot=HOT_SPOTS.get(item.full))
+                    if handle != objects.UNASSIGNED and handle not in found:
+                        found[handle] = sprite_picture(item, record, frame, handle, size, fam)
         elif item.kind in ("Backdrop", "SystemBox") and "image" in item.settings:
             handle = int(item.one("image"))
             if handle not in found:
@@ -177,7 +204,7 @@ def source(items, script, inputs):
         lines.append(f"    {{{p.handle}, {p.size[0]}, {p.size[1]}, "
                      f"StandInFamily({FAMILIES.index(p.family)}), "
                      f"StandInShape({SHAPES.index(p.shape)}), {p.hot[0]}, {p.hot[1]}, "
-                     f"{p.value}, {p.count}, {label}}},")
+                     f"{p.value}, {p.count}, {label}, {p.action[0]}, {p.action[1]}}},")
     lines.append("};")
     return "\n".join(lines) + "\n"
 

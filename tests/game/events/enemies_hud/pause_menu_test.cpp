@@ -158,6 +158,11 @@ TEST_F(PauseMenuPlay, quit_stops_the_music_and_starts_the_game_again_from_its_fi
     Frames& f = kit.frames();
     press_until_panel_moves(VPAD_BUTTON_PLUS);
     kit.run(1);
+    // Before any move the cursor stands on item 0's row, where the act
+    // placed it, at the panel's action point.
+    EXPECT_EQ(EventKit::value(cursor, 'A'), 0);
+    EXPECT_EQ(cursor->get_y(), panel->get_action_y());
+    EXPECT_EQ(cursor->get_x(), panel->get_action_x());
     choose(VPAD_BUTTON_DOWN);
     choose(VPAD_BUTTON_DOWN);
     EXPECT_EQ(EventKit::value(cursor, 'A'), 2);
