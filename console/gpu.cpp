@@ -45,8 +45,8 @@ struct Gpu {
     GX2ContextState run_state;
     bool run_known = false;
     // What the next draw samples, by unit.
-    GLuint want_textures[16] = {};
-    GLuint want_samplers[16] = {};
+    GLuint want_textures[max_sampler_units] = {};
+    GLuint want_samplers[max_sampler_units] = {};
     // Batched drawing: the drawer's pending draws, drawn before GL changes under them.
     void (*flush_hook)() = nullptr;
     bool flushing = false;
@@ -206,7 +206,11 @@ Command draw_command(const GX2RBuffer* indices, GX2IndexType type, uint32_t coun
     surfaces.target = draw.state.color_buffer ? draw.state.color_buffer->surface.gl_texture : 0;
     for (const GX2ShaderVar& sampler : gpu.pixel->samplers) {
         const uint32_t unit = sampler.location;
-        if (unit >= 16 || draw.unit_count == int(std::size(draw.units)))
+        const SampledUnit* begin = draw.units;
+        const SampledUnit* end = begin + draw.unit_count;
+        // Units past the library's are never bound; one named twice is bound once.
+        if (unit >= max_sampler_units ||
+            std::find_if(begin, end, [&](const SampledUnit& u) { return u.unit == unit; }) != end)
             continue;
         draw.units[draw.unit_count++] = {unit, gpu.want_textures[unit], gpu.want_samplers[unit]};
         surfaces.add_read(gpu.want_textures[unit]);
@@ -602,14 +606,14 @@ void GX2SetPixelUniformReg(uint32_t offset, uint32_t, const void* values)
 
 void GX2SetPixelTexture(const GX2Texture* texture, uint32_t location)
 {
-    if (!gpu.open || location >= 16)
+    if (!gpu.open || location >= max_sampler_units)
         return;
     gpu.want_textures[location] = texture ? texture->surface.gl_texture : 0;
 }
 
 void GX2SetPixelSampler(const GX2Sampler* sampler, uint32_t location)
 {
-    if (!gpu.open || location >= 16)
+    if (!gpu.open || location >= max_sampler_units)
         return;
     gpu.want_samplers[location] = sampler ? sampler->gl_sampler : 0;
 }

@@ -67,8 +67,8 @@ void commands_settle_if_used(uint32_t texture)
 {
     for (const Command& command : recorder.recorded) {
         const CommandSurfaces& s = command.surfaces;
-        if (s.target == texture || std::find(s.reads, s.reads + s.read_count, texture) !=
-                                       s.reads + s.read_count) {
+        if (s.target == texture || s.reads_all ||
+            std::find(s.reads, s.reads + s.read_count, texture) != s.reads + s.read_count) {
             commands_settle();
             return;
         }

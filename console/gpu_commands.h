@@ -14,8 +14,6 @@
 #include <cstdint>
 #include <vector>
 
-constexpr uint32_t max_attribute_buffers = 4;
-
 struct AttributeBinding {
     uint32_t buffer = 0;
     uint32_t stride = 0;
@@ -36,7 +34,7 @@ struct DrawCall {
     const GX2VertexShader* vertex = nullptr;
     GX2PixelShader* pixel = nullptr;
     std::vector<GX2UniformValue> uniforms;
-    SampledUnit units[4] = {};
+    SampledUnit units[max_sampler_units] = {};
     int unit_count = 0;
     uint32_t indices = 0;
     uint32_t count = 0, index_offset = 0;

@@ -27,8 +27,8 @@ struct Held {
     GX2ContextState state;
     bool state_known = false;
     // What each texture unit holds.
-    GLuint unit_textures[16] = {};
-    GLuint unit_samplers[16] = {};
+    GLuint unit_textures[max_sampler_units] = {};
+    GLuint unit_samplers[max_sampler_units] = {};
     GLuint active_unit = 0;
     GLuint program = 0;
     // The vertex fetch.
