@@ -723,9 +723,12 @@ void GX2SwapScanBuffers()
         gpu.swap_hook(picture, gpu.swap_hook_context);
     const GX2Surface* shown = gpu.shown ? &gpu.shown->surface : nullptr;
     gpu.shown = nullptr;
+    // A logical picture shown in its place takes the TV picture's shape, as
+    // its scaled copy would.
     window_swap({picture, shown ? shown->gl_framebuffer : gpu.tv.framebuffer,
                  shown ? int(shown->width) : gpu.tv.width, shown ? int(shown->height) : gpu.tv.height,
-                 gpu.tv_enabled, [] { return gx2_read_scan_buffer(GX2_SCAN_TARGET_TV); }});
+                 gpu.tv_enabled, [] { return gx2_read_scan_buffer(GX2_SCAN_TARGET_TV); },
+                 tv_scan_width, tv_scan_height});
     player_forget_state();
 }
 
