@@ -773,6 +773,13 @@ bool gx2_pictures_put_off()
     return commands_put_off();
 }
 
+void gx2_set_pictures_put_off(bool put_off)
+{
+    flush_pending();
+    commands_settle();
+    commands_set_put_off(put_off);
+}
+
 void gx2_discard_color_buffer(const GX2ColorBuffer* buffer)
 {
     if (!commands_put_off() || !buffer)

@@ -306,6 +306,9 @@ void gx2_set_read_hook(void (*hook)());
 // they write (a read-back, a draw or copy that samples it, a freed texture);
 // those whose output is covered whole before anything reads it are never made.
 bool gx2_pictures_put_off();
+// Tests: puts pictures off, or no longer, whatever the window chose; what
+// waits is made first.
+void gx2_set_pictures_put_off(bool put_off);
 // What the buffer holds will never be read: put-off commands that only made
 // it can be dropped.
 void gx2_discard_color_buffer(const GX2ColorBuffer* buffer);
