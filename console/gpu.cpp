@@ -1,7 +1,7 @@
 #include "console/gpu.h"
 
+#include "console/gpu_commands.h"
 #include "console/os.h"
-#include "console/picture_commands.h"
 #include "console/window.h"
 
 #define GL_GLEXT_PROTOTYPES 1
@@ -17,72 +17,7 @@ namespace {
 
 constexpr int tv_scan_width = 1920, tv_scan_height = 1080;
 constexpr int drc_scan_width = 854, drc_scan_height = 480;
-constexpr uint32_t max_attribute_buffers = 4;
 constexpr uint32_t pitch_alignment = 32;  // elements, as linear-aligned surfaces keep them
-
-// Blend factors and combines by the library's numbers.
-constexpr GLenum blend_factors[] = {
-    GL_ZERO,      GL_ONE,                 GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR,
-    GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_DST_ALPHA, GL_ONE_MINUS_DST_ALPHA,
-    GL_DST_COLOR, GL_ONE_MINUS_DST_COLOR,
-};
-constexpr GLenum blend_combines[] = {
-    GL_FUNC_ADD, GL_FUNC_SUBTRACT, GL_MIN, GL_MAX, GL_FUNC_REVERSE_SUBTRACT,
-};
-
-struct AttributeBinding {
-    GLuint buffer = 0;
-    uint32_t stride = 0;
-    uint32_t offset = 0;
-    bool operator==(const AttributeBinding&) const = default;
-};
-
-struct SampledUnit {
-    uint32_t unit;
-    GLuint texture, sampler;
-};
-
-// Everything one draw needs, so that it can be made later exactly as now.
-struct DrawCall {
-    GX2ContextState state;
-    const GX2FetchShader* fetch = nullptr;
-    AttributeBinding attributes[max_attribute_buffers];
-    const GX2VertexShader* vertex = nullptr;
-    GX2PixelShader* pixel = nullptr;
-    std::vector<GX2UniformValue> uniforms;
-    SampledUnit units[4] = {};
-    int unit_count = 0;
-    GLuint indices = 0;
-    uint32_t count = 0, index_offset = 0;
-    bool wide = false;
-};
-
-struct Clear {
-    GLuint framebuffer = 0;
-    float color[4] = {};
-};
-
-struct Blit {
-    GLuint source = 0, target = 0;
-    int source_width = 0, source_height = 0, target_width = 0, target_height = 0;
-};
-
-struct Upload {
-    GLuint buffer = 0;
-    uint32_t offset = 0, total = 0;
-    bool discard = false;
-    std::vector<uint8_t> bytes;
-};
-
-struct Command {
-    enum Kind : uint8_t { DRAW, CLEAR, BLIT, UPLOAD, DISCARD };
-    Kind kind = DRAW;
-    CommandSurfaces surfaces;
-    DrawCall draw;
-    Clear clear;
-    Blit blit;
-    Upload upload;
-};
 
 struct ScanBuffer {
     GLuint texture = 0;
@@ -104,79 +39,22 @@ struct Gpu {
     bool tv_enabled = false, drc_enabled = false;
     uint64_t time_stamp = 0;
     uint64_t swaps = 0;
-    // What each texture unit holds, so that a draw rebinds only what changed.
-    GLuint unit_textures[16] = {};
-    GLuint unit_samplers[16] = {};
-    GLuint active_unit = 0;
-    GLuint program = 0;
     void (*swap_hook)(uint64_t, void*) = nullptr;
     void* swap_hook_context = nullptr;
-    // What GL holds of the context state; unknown after a clear, a copy or a read.
-    GX2ContextState gl;
-    bool gl_known = false;
     // The state the drawer's pending draws were made under.
     GX2ContextState run_state;
     bool run_known = false;
     // What the next draw samples, by unit.
-    GLuint want_textures[16] = {};
-    GLuint want_samplers[16] = {};
-    // The vertex fetch GL holds.
-    const GX2FetchShader* gl_fetch = nullptr;
-    AttributeBinding gl_attributes[max_attribute_buffers];
-    bool gl_attributes_known = false;
-    uint32_t enabled_attributes = 0;
+    GLuint want_textures[max_sampler_units] = {};
+    GLuint want_samplers[max_sampler_units] = {};
     // Batched drawing: the drawer's pending draws, drawn before GL changes under them.
     void (*flush_hook)() = nullptr;
     bool flushing = false;
-    uint64_t draws = 0, draws_made = 0;
+    uint64_t draws = 0;
     void (*read_hook)() = nullptr;
-    // Headless: commands wait until something reads what they make.
-    bool put_off = false;
-    std::vector<Command> recorded;
 };
 
 Gpu gpu;
-
-GLenum factor(uint32_t value)
-{
-    return value < std::size(blend_factors) ? blend_factors[value] : GL_ONE;
-}
-
-GLenum combine(uint32_t value)
-{
-    return value < std::size(blend_combines) ? blend_combines[value] : GL_FUNC_ADD;
-}
-
-void apply_blend(const GX2ContextState& state)
-{
-    if (state.blend_enabled)
-        glEnable(GL_BLEND);
-    else
-        glDisable(GL_BLEND);
-    glBlendFuncSeparate(factor(state.blend[0]), factor(state.blend[1]), factor(state.blend[3]),
-                        factor(state.blend[4]));
-    glBlendEquationSeparate(combine(state.blend[2]), combine(state.blend[5]));
-}
-
-void apply_viewport(const GX2ContextState& state)
-{
-    const int32_t* v = state.viewport;
-    glViewport(v[0], v[1], v[2], v[3]);
-    glDepthRange(state.depth_range[0], state.depth_range[1]);
-}
-
-void apply_scissor(const GX2ContextState& state)
-{
-    const int32_t* s = state.scissor;
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(s[0], s[1], s[2], s[3]);
-}
-
-void apply_color_buffer(const GX2ContextState& state)
-{
-    glBindFramebuffer(GL_FRAMEBUFFER,
-                      state.color_buffer ? state.color_buffer->surface.gl_framebuffer : 0);
-}
 
 // The drawer's pending draws go out under the GL state they were made with.
 void flush_pending()
@@ -186,23 +64,6 @@ void flush_pending()
     gpu.flushing = true;
     gpu.flush_hook();
     gpu.flushing = false;
-}
-
-// GL no longer holds the context state (a clear, copy, read or show changed it).
-void forget_gl_state()
-{
-    gpu.gl_known = false;
-}
-
-bool same_blend(const GX2ContextState& a, const GX2ContextState& b)
-{
-    return a.blend_enabled == b.blend_enabled && std::equal(a.blend, a.blend + 6, b.blend);
-}
-
-bool same_viewport(const GX2ContextState& a, const GX2ContextState& b)
-{
-    return std::equal(a.viewport, a.viewport + 4, b.viewport) &&
-           a.depth_range[0] == b.depth_range[0] && a.depth_range[1] == b.depth_range[1];
 }
 
 bool same_state(const GX2ContextState& a, const GX2ContextState& b)
@@ -223,40 +84,11 @@ void sync_state()
     gpu.run_known = true;
 }
 
-// Brings GL to a draw's state, changing only what differs.
-void apply_state(const GX2ContextState& want)
-{
-    GX2ContextState& gl = gpu.gl;
-    const bool known = gpu.gl_known;
-    const bool target = !known || want.color_buffer != gl.color_buffer;
-    const bool viewport = !known || !same_viewport(want, gl);
-    const bool scissor = !known || !std::equal(want.scissor, want.scissor + 4, gl.scissor);
-    const bool blend = !known || !same_blend(want, gl);
-    if (target)
-        apply_color_buffer(want);
-    if (viewport)
-        apply_viewport(want);
-    if (scissor)
-        apply_scissor(want);
-    if (blend)
-        apply_blend(want);
-    gl = want;
-    gpu.gl_known = true;
-}
-
-void use_program(GLuint program)
-{
-    if (gpu.program != program)
-        glUseProgram(program);
-    gpu.program = program;
-}
-
 // Binds for texture set-up; the unit's draw binding is then unknown.
 void bind_for_setup(GLuint texture)
 {
     flush_pending();
-    glBindTexture(GL_TEXTURE_2D, texture);
-    gpu.unit_textures[gpu.active_unit] = ~0u;
+    player_bind_for_setup(texture);
 }
 
 GLuint make_texture(GLenum internal_format, GLenum format, int width, int height)
@@ -277,7 +109,7 @@ GLuint make_texture(GLenum internal_format, GLenum format, int width, int height
 GLuint make_framebuffer(GLuint texture)
 {
     flush_pending();
-    forget_gl_state();
+    player_forget_state();
     GLuint framebuffer = 0;
     glGenFramebuffers(1, &framebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
@@ -300,108 +132,6 @@ void make_scan_buffer(ScanBuffer& scan, int width, int height)
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
-void execute_draw(const DrawCall& draw);
-
-// Copies the common top-left rectangle; leaves the framebuffers changed.
-void execute_blit(const Blit& blit)
-{
-    const int width = std::min(blit.source_width, blit.target_width);
-    const int height = std::min(blit.source_height, blit.target_height);
-    forget_gl_state();
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, blit.source);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, blit.target);
-    glDisable(GL_SCISSOR_TEST);
-    glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-}
-
-void execute_clear(const Clear& clear)
-{
-    forget_gl_state();
-    glBindFramebuffer(GL_FRAMEBUFFER, clear.framebuffer);
-    glDisable(GL_SCISSOR_TEST);
-    glClearColor(clear.color[0], clear.color[1], clear.color[2], clear.color[3]);
-    glClear(GL_COLOR_BUFFER_BIT);
-}
-
-void execute_upload(GLuint buffer, uint32_t offset, uint32_t size, uint32_t total, bool discard,
-                    const uint8_t* bytes)
-{
-    glBindBuffer(GL_ARRAY_BUFFER, buffer);
-    if (discard)
-        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(total), nullptr, GL_STREAM_DRAW);
-    glBufferSubData(GL_ARRAY_BUFFER, GLintptr(offset), GLsizeiptr(size), bytes);
-}
-
-void execute(const Command& command)
-{
-    switch (command.kind) {
-    case Command::DRAW: execute_draw(command.draw); break;
-    case Command::CLEAR: execute_clear(command.clear); break;
-    case Command::BLIT: execute_blit(command.blit); break;
-    case Command::UPLOAD: {
-        const Upload& u = command.upload;
-        execute_upload(u.buffer, u.offset, uint32_t(u.bytes.size()), u.total, u.discard,
-                       u.bytes.data());
-        break;
-    }
-    case Command::DISCARD: break;
-    }
-}
-
-// Makes every command still waiting, in order.
-void settle()
-{
-    if (gpu.recorded.empty())
-        return;
-    std::vector<Command> commands;
-    commands.swap(gpu.recorded);
-    for (const Command& command : commands)
-        execute(command);
-}
-
-// Drops the waiting commands whose output nothing can read any more.
-void drop_unread()
-{
-    std::vector<CommandSurfaces> surfaces;
-    surfaces.reserve(gpu.recorded.size());
-    for (const Command& command : gpu.recorded)
-        surfaces.push_back(command.surfaces);
-    const std::vector<size_t> kept = commands_still_needed(surfaces);
-    if (kept.size() == gpu.recorded.size())
-        return;
-    std::vector<Command> left;
-    left.reserve(kept.size());
-    for (size_t i : kept)
-        left.push_back(std::move(gpu.recorded[i]));
-    gpu.recorded.swap(left);
-}
-
-// Before a texture is changed or freed, the waiting commands that use it are made.
-void settle_if_used(GLuint texture)
-{
-    for (const Command& command : gpu.recorded) {
-        const CommandSurfaces& s = command.surfaces;
-        if (s.target == texture || std::find(s.reads, s.reads + s.read_count, texture) !=
-                                       s.reads + s.read_count) {
-            settle();
-            return;
-        }
-    }
-}
-
-// Made now, or headless kept until something reads what it makes.
-void issue(Command&& command)
-{
-    if (!gpu.put_off) {
-        execute(command);
-        return;
-    }
-    const bool whole = command.surfaces.whole;
-    gpu.recorded.push_back(std::move(command));
-    if (whole)
-        drop_unread();
-}
-
 void blit(const GX2Surface& source, GLuint source_framebuffer, int source_width,
           int source_height, GLuint target_texture, GLuint target_framebuffer, int target_width,
           int target_height)
@@ -414,7 +144,7 @@ void blit(const GX2Surface& source, GLuint source_framebuffer, int source_width,
     command.surfaces.target = target_texture;
     command.surfaces.whole = source_width >= target_width && source_height >= target_height;
     command.surfaces.add_read(source.gl_texture);
-    issue(std::move(command));
+    commands_issue(std::move(command));
 }
 
 std::vector<uint8_t> read_framebuffer(GLuint framebuffer, int width, int height)
@@ -425,8 +155,8 @@ std::vector<uint8_t> read_framebuffer(GLuint framebuffer, int width, int height)
     if (gpu.read_hook)
         gpu.read_hook();
     flush_pending();
-    settle();
-    forget_gl_state();
+    commands_settle();
+    player_forget_state();
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
@@ -456,137 +186,6 @@ bool compile(GLuint& shader, GLenum kind, const std::string& source, const char*
     return false;
 }
 
-void link(GX2PixelShader* pixel, const GX2VertexShader* vertex)
-{
-    if (pixel->gl_program) {
-        glDeleteProgram(pixel->gl_program);
-        if (gpu.program == pixel->gl_program)
-            gpu.program = ~0u;
-    }
-    pixel->linked_with = vertex;
-    pixel->link_failed = true;
-    pixel->gl_program = 0;
-    pixel->gl_uniform_values.clear();
-    if (!vertex->gl_shader || !pixel->gl_shader)
-        return;
-    const GLuint program = glCreateProgram();
-    glAttachShader(program, vertex->gl_shader);
-    glAttachShader(program, pixel->gl_shader);
-    for (const GX2ShaderVar& attribute : vertex->attributes)
-        if (attribute.location != 0xFFFFFFFF)
-            glBindAttribLocation(program, attribute.location, attribute.identifier().c_str());
-    glLinkProgram(program);
-    GLint ok = 0;
-    glGetProgramiv(program, GL_LINK_STATUS, &ok);
-    if (!ok) {
-        host_report("Could not link shader program\n");
-        glDeleteProgram(program);
-        return;
-    }
-    use_program(program);
-    for (const GX2ShaderVar& sampler : pixel->samplers)
-        glUniform1i(glGetUniformLocation(program, sampler.identifier().c_str()),
-                    GLint(sampler.location));
-    pixel->gl_uniform_locations.clear();
-    for (const GX2ShaderVar& uniform : pixel->uniforms)
-        pixel->gl_uniform_locations.push_back(
-            glGetUniformLocation(program, uniform.identifier().c_str()));
-    pixel->gl_program = program;
-    pixel->link_failed = false;
-}
-
-void bind_attributes(const GX2FetchShader* fetch, const AttributeBinding* attributes)
-{
-    if (gpu.gl_attributes_known && gpu.gl_fetch == fetch &&
-        std::equal(attributes, attributes + max_attribute_buffers, gpu.gl_attributes))
-        return;
-    gpu.gl_attributes_known = true;
-    gpu.gl_fetch = fetch;
-    std::copy(attributes, attributes + max_attribute_buffers, gpu.gl_attributes);
-    uint32_t& enabled = gpu.enabled_attributes;  // attribute locations switched on
-    uint32_t wanted = 0;
-    for (uint32_t i = 0; fetch && i < fetch->count; ++i) {
-        const GX2AttribStream& stream = fetch->streams[i];
-        if (stream.location >= 16 || stream.buffer >= max_attribute_buffers)
-            continue;
-        const AttributeBinding& binding = attributes[stream.buffer];
-        glBindBuffer(GL_ARRAY_BUFFER, binding.buffer);
-        const void* offset = reinterpret_cast<const void*>(uintptr_t(binding.offset + stream.offset));
-        if (stream.format == GX2_ATTRIB_FORMAT_UNORM_8_8_8_8)
-            glVertexAttribPointer(stream.location, 4, GL_UNSIGNED_BYTE, GL_TRUE,
-                                  GLsizei(binding.stride), offset);
-        else
-            glVertexAttribPointer(stream.location, 2, GL_FLOAT, GL_FALSE, GLsizei(binding.stride),
-                                  offset);
-        wanted |= 1u << stream.location;
-    }
-    for (uint32_t location = 0; location < 16; ++location) {
-        const uint32_t bit = 1u << location;
-        if ((wanted & bit) && !(enabled & bit))
-            glEnableVertexAttribArray(location);
-        else if (!(wanted & bit) && (enabled & bit))
-            glDisableVertexAttribArray(location);
-    }
-    enabled = wanted;
-}
-
-void apply_uniforms(GX2PixelShader& pixel, const std::vector<GX2UniformValue>& values)
-{
-    pixel.gl_uniform_values.resize(pixel.uniforms.size());
-    const size_t count = std::min(values.size(), pixel.uniforms.size());
-    for (size_t i = 0; i < count; ++i) {
-        GX2UniformValue& held = pixel.gl_uniform_values[i];
-        if (!values[i].set || values[i] == held)
-            continue;
-        held = values[i];
-        const GLint location = pixel.gl_uniform_locations[i];
-        float floats[4];
-        int32_t ints[4];
-        memcpy(floats, held.bits, sizeof floats);
-        memcpy(ints, held.bits, sizeof ints);
-        switch (pixel.uniforms[i].type) {
-        case GX2_VAR_TYPE_FLOAT: glUniform1f(location, floats[0]); break;
-        case GX2_VAR_TYPE_INT: glUniform1i(location, ints[0]); break;
-        case GX2_VAR_TYPE_VEC2: glUniform2fv(location, 1, floats); break;
-        case GX2_VAR_TYPE_VEC4: glUniform4fv(location, 1, floats); break;
-        }
-    }
-}
-
-void bind_unit(const SampledUnit& unit)
-{
-    if (gpu.unit_textures[unit.unit] != unit.texture) {
-        if (gpu.active_unit != unit.unit)
-            glActiveTexture(GL_TEXTURE0 + unit.unit);
-        gpu.active_unit = unit.unit;
-        glBindTexture(GL_TEXTURE_2D, unit.texture);
-        gpu.unit_textures[unit.unit] = unit.texture;
-    }
-    if (gpu.unit_samplers[unit.unit] != unit.sampler)
-        glBindSampler(unit.unit, unit.sampler);
-    gpu.unit_samplers[unit.unit] = unit.sampler;
-}
-
-void execute_draw(const DrawCall& draw)
-{
-    apply_state(draw.state);
-    if (draw.pixel->linked_with != draw.vertex)
-        link(draw.pixel, draw.vertex);
-    if (!draw.pixel->gl_program)
-        return;
-    use_program(draw.pixel->gl_program);
-    apply_uniforms(*draw.pixel, draw.uniforms);
-    for (int i = 0; i < draw.unit_count; ++i)
-        bind_unit(draw.units[i]);
-    bind_attributes(draw.fetch, draw.attributes);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, draw.indices);
-    ++gpu.draws_made;
-    const void* first =
-        reinterpret_cast<const void*>(uintptr_t(draw.index_offset * (draw.wide ? 4 : 2)));
-    glDrawElements(GL_TRIANGLES, GLsizei(draw.count), draw.wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
-                   first);
-}
-
 // The draw as the drawer asks for it now, with what it reads and writes.
 Command draw_command(const GX2RBuffer* indices, GX2IndexType type, uint32_t count,
                      uint32_t index_offset)
@@ -607,7 +206,11 @@ Command draw_command(const GX2RBuffer* indices, GX2IndexType type, uint32_t coun
     surfaces.target = draw.state.color_buffer ? draw.state.color_buffer->surface.gl_texture : 0;
     for (const GX2ShaderVar& sampler : gpu.pixel->samplers) {
         const uint32_t unit = sampler.location;
-        if (unit >= 16 || draw.unit_count == int(std::size(draw.units)))
+        const SampledUnit* begin = draw.units;
+        const SampledUnit* end = begin + draw.unit_count;
+        // Units past the library's are never bound; one named twice is bound once.
+        if (unit >= max_sampler_units ||
+            std::find_if(begin, end, [&](const SampledUnit& u) { return u.unit == unit; }) != end)
             continue;
         draw.units[draw.unit_count++] = {unit, gpu.want_textures[unit], gpu.want_samplers[unit]};
         surfaces.add_read(gpu.want_textures[unit]);
@@ -660,7 +263,7 @@ void GX2UploadTexture(const GX2Texture* texture)
     const bool single = surface.format == GX2_SURFACE_FORMAT_UNORM_R8;
     // Pending and put-off draws that sample it are made first.
     flush_pending();
-    settle_if_used(surface.gl_texture);
+    commands_settle_if_used(surface.gl_texture);
     bind_for_setup(surface.gl_texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, GLint(surface.pitch));
@@ -677,7 +280,7 @@ bool gx2_upload_texture_from(const GX2Texture* texture, const void* data, uint32
     const bool single = surface.format == GX2_SURFACE_FORMAT_UNORM_R8;
     // Pending and put-off draws that sample it are made first.
     flush_pending();
-    settle_if_used(surface.gl_texture);
+    commands_settle_if_used(surface.gl_texture);
     bind_for_setup(surface.gl_texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, GLint(row_length));
@@ -694,7 +297,7 @@ bool gx2_read_texture(const GX2Texture* texture, void* image)
         return false;
     const bool single = surface.format == GX2_SURFACE_FORMAT_UNORM_R8;
     flush_pending();
-    settle();
+    commands_settle();
     bind_for_setup(surface.gl_texture);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ROW_LENGTH, GLint(surface.pitch));
@@ -708,11 +311,9 @@ void GX2DestroyTexture(GX2Texture* texture)
     if (gpu.open && texture->surface.gl_texture) {
         const GLuint name = texture->surface.gl_texture;
         flush_pending();
-        settle_if_used(name);
+        commands_settle_if_used(name);
         glDeleteTextures(1, &name);
-        for (GLuint& bound : gpu.unit_textures)
-            if (bound == name)
-                bound = ~0u;  // the name may come back for another texture
+        player_forget_texture(name);
         for (GLuint& wanted : gpu.want_textures)
             if (wanted == name)
                 wanted = 0;  // as GL unbinds a deleted texture
@@ -753,7 +354,7 @@ void GX2InitSampler(GX2Sampler* sampler, GX2TexClampMode clamp, GX2TexXYFilterMo
     if (!gpu.open)
         return;
     flush_pending();
-    settle();
+    commands_settle();
     if (!sampler->gl_sampler)
         glGenSamplers(1, &sampler->gl_sampler);
     const GLint gl_filter = filter == GX2_TEX_XY_FILTER_MODE_LINEAR ? GL_LINEAR : GL_NEAREST;
@@ -771,7 +372,7 @@ void GX2Init()
         return;
     gpu.open = true;
     // Nothing shows a headless run's pictures: they are made when read.
-    gpu.put_off = window_is_headless();
+    commands_set_put_off(window_is_headless());
     glGenVertexArrays(1, &gpu.vertex_array);
     glBindVertexArray(gpu.vertex_array);
     glDisable(GL_DEPTH_TEST);
@@ -849,7 +450,7 @@ void GX2ClearColor(const GX2ColorBuffer* buffer, float r, float g, float b, floa
     command.clear = {buffer->surface.gl_framebuffer, {r, g, b, a}};
     command.surfaces.target = buffer->surface.gl_texture;
     command.surfaces.whole = true;
-    issue(std::move(command));
+    commands_issue(std::move(command));
 }
 
 // Buffers ---------------------------------------------------------------------------
@@ -885,7 +486,7 @@ void GX2RUnlockBufferEx(GX2RBuffer* buffer, uint32_t)
     if (!gpu.open || !buffer->gl_buffer)
         return;
     flush_pending();
-    settle();
+    commands_settle();
     glBindBuffer(GL_ARRAY_BUFFER, buffer->gl_buffer);
     glBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(buffer->elem_size) * buffer->elem_count,
                     buffer->storage);
@@ -908,8 +509,8 @@ void gx2r_upload_range(GX2RBuffer* buffer, uint32_t offset, uint32_t size, bool 
         return;
     const uint32_t total = buffer->elem_size * buffer->elem_count;
     const uint8_t* bytes = static_cast<const uint8_t*>(buffer->storage) + offset;
-    if (!gpu.put_off) {
-        execute_upload(buffer->gl_buffer, offset, size, total, discard, bytes);
+    if (!commands_put_off()) {
+        player_upload(buffer->gl_buffer, offset, size, total, discard, bytes);
         return;
     }
     Command command;
@@ -917,7 +518,7 @@ void gx2r_upload_range(GX2RBuffer* buffer, uint32_t offset, uint32_t size, bool 
     command.upload = {buffer->gl_buffer, offset, total, discard, {bytes, bytes + size}};
     command.surfaces.target = buffer->gl_buffer | buffer_surface;
     command.surfaces.whole = discard;
-    issue(std::move(command));
+    commands_issue(std::move(command));
 }
 
 // Shader programs ----------------------------------------------------------------------
@@ -935,7 +536,7 @@ bool GX2InitPixelShader(GX2PixelShader* shader)
 void gx2_release_programs(const GX2VertexShader* vertex, const GX2PixelShader* pixel)
 {
     flush_pending();
-    settle();
+    commands_settle();
     if (gpu.vertex && gpu.vertex == vertex)
         gpu.vertex = nullptr;
     if (gpu.pixel && gpu.pixel == pixel)
@@ -982,7 +583,7 @@ void GX2SetPixelShader(GX2PixelShader* shader)
         return;
     // Linked now, so that a failure is told at once; bound at the draw.
     if (shader->linked_with != gpu.vertex)
-        link(shader, gpu.vertex);
+        player_link(shader, gpu.vertex);
 }
 
 void GX2SetPixelUniformReg(uint32_t offset, uint32_t, const void* values)
@@ -1005,14 +606,14 @@ void GX2SetPixelUniformReg(uint32_t offset, uint32_t, const void* values)
 
 void GX2SetPixelTexture(const GX2Texture* texture, uint32_t location)
 {
-    if (!gpu.open || location >= 16)
+    if (!gpu.open || location >= max_sampler_units)
         return;
     gpu.want_textures[location] = texture ? texture->surface.gl_texture : 0;
 }
 
 void GX2SetPixelSampler(const GX2Sampler* sampler, uint32_t location)
 {
-    if (!gpu.open || location >= 16)
+    if (!gpu.open || location >= max_sampler_units)
         return;
     gpu.want_samplers[location] = sampler ? sampler->gl_sampler : 0;
 }
@@ -1028,7 +629,7 @@ void GX2RDrawIndexed(GX2PrimitiveMode, const GX2RBuffer* indices, GX2IndexType t
     if (!gpu.flushing || !gpu.run_known)
         sync_state();
     ++gpu.draws;
-    issue(draw_command(indices, type, count, index_offset));
+    commands_issue(draw_command(indices, type, count, index_offset));
 }
 
 void gx2_sync_state()
@@ -1048,7 +649,7 @@ uint64_t gx2_draw_count()
 
 uint64_t gx2_draws_made()
 {
-    return gpu.draws_made;
+    return player_draws_made();
 }
 
 GX2ShaderBinding gx2_shader_binding()
@@ -1122,10 +723,13 @@ void GX2SwapScanBuffers()
         gpu.swap_hook(picture, gpu.swap_hook_context);
     const GX2Surface* shown = gpu.shown ? &gpu.shown->surface : nullptr;
     gpu.shown = nullptr;
+    // A logical picture shown in its place takes the TV picture's shape, as
+    // its scaled copy would.
     window_swap({picture, shown ? shown->gl_framebuffer : gpu.tv.framebuffer,
                  shown ? int(shown->width) : gpu.tv.width, shown ? int(shown->height) : gpu.tv.height,
-                 gpu.tv_enabled, [] { return gx2_read_scan_buffer(GX2_SCAN_TARGET_TV); }});
-    forget_gl_state();
+                 gpu.tv_enabled, [] { return gx2_read_scan_buffer(GX2_SCAN_TARGET_TV); },
+                 tv_scan_width, tv_scan_height});
+    player_forget_state();
 }
 
 void gx2_set_swap_hook(void (*hook)(uint64_t, void*), void* context)
@@ -1166,24 +770,31 @@ void gx2_set_read_hook(void (*hook)())
 
 bool gx2_pictures_put_off()
 {
-    return gpu.put_off;
+    return commands_put_off();
+}
+
+void gx2_set_pictures_put_off(bool put_off)
+{
+    flush_pending();
+    commands_settle();
+    commands_set_put_off(put_off);
 }
 
 void gx2_discard_color_buffer(const GX2ColorBuffer* buffer)
 {
-    if (!gpu.put_off || !buffer)
+    if (!commands_put_off() || !buffer)
         return;
     flush_pending();
     Command command;
     command.kind = Command::DISCARD;
     command.surfaces.target = buffer->surface.gl_texture;
     command.surfaces.whole = true;
-    issue(std::move(command));
+    commands_issue(std::move(command));
 }
 
 size_t gx2_put_off_count()
 {
-    return gpu.recorded.size();
+    return commands_waiting();
 }
 
 std::vector<uint8_t> gx2_read_scan_buffer(GX2ScanTarget target)

@@ -292,8 +292,9 @@ bool gx2_next_picture_observed();
 // Whether it must be made at full size in the TV scan buffer (captured, or
 // seen by a swap hook); a window alone can show the logical picture.
 bool gx2_next_picture_needs_full_size();
-// The next swap shows `buffer` (scaled to fit) in place of the TV scan
-// buffer; a copy into the scan buffer ends it.
+// The next swap shows `buffer` in place of the TV scan buffer, scaled to
+// fit with the TV picture's shape as its full-size copy would be; a copy
+// into the scan buffer ends it.
 void gx2_show_color_buffer(const GX2ColorBuffer* buffer);
 // The same for the gamepad's next picture. No window driver shows or writes
 // it, so only a swap hook looks at it; otherwise it need not be made.
@@ -305,6 +306,9 @@ void gx2_set_read_hook(void (*hook)());
 // they write (a read-back, a draw or copy that samples it, a freed texture);
 // those whose output is covered whole before anything reads it are never made.
 bool gx2_pictures_put_off();
+// Tests: puts pictures off, or no longer, whatever the window chose; what
+// waits is made first.
+void gx2_set_pictures_put_off(bool put_off);
 // What the buffer holds will never be read: put-off commands that only made
 // it can be dropped.
 void gx2_discard_color_buffer(const GX2ColorBuffer* buffer);

@@ -16,6 +16,8 @@ std::vector<size_t> commands_still_needed(const std::vector<CommandSurfaces>& co
         kept.push_back(i);
         if (command.whole && command.target)
             covered.push_back(command.target);
+        if (command.reads_all)
+            covered.clear();
         for (int r = 0; r < command.read_count; ++r)
             covered.erase(std::remove(covered.begin(), covered.end(), command.reads[r]),
                           covered.end());

@@ -14,19 +14,29 @@
 using SurfaceKey = uint32_t;
 constexpr SurfaceKey buffer_surface = 0x80000000u;
 
+// What one draw of the graphics library can bind: every sampler unit and
+// every attribute buffer, each a surface it reads.
+constexpr uint32_t max_sampler_units = 16;
+constexpr uint32_t max_attribute_buffers = 4;
+
 struct CommandSurfaces {
     SurfaceKey target = 0;  // 0: the window's own framebuffer, always kept
     bool whole = false;     // covers all of the target: what it held is past
-    SurfaceKey reads[6] = {};
+    SurfaceKey reads[max_sampler_units + max_attribute_buffers] = {};
     int read_count = 0;
+    bool reads_all = false;  // read more than it can name: everything before it is kept
 
     void add_read(SurfaceKey key)
     {
         for (int i = 0; i < read_count; ++i)
             if (reads[i] == key)
                 return;
-        if (key && read_count < int(std::size(reads)))
+        if (!key)
+            return;
+        if (read_count < int(std::size(reads)))
             reads[read_count++] = key;
+        else
+            reads_all = true;
     }
 };
 

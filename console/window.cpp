@@ -172,12 +172,7 @@ private:
     {
         int target_width = 0, target_height = 0;
         SDL_GL_GetDrawableSize(window(), &target_width, &target_height);
-        // Scale to fit, keeping the picture's shape; the rest stays black.
-        const double scale = std::min(double(target_width) / picture.width,
-                                      double(target_height) / picture.height);
-        const int shown_width = int(picture.width * scale);
-        const int shown_height = int(picture.height * scale);
-        const int x = (target_width - shown_width) / 2, y = (target_height - shown_height) / 2;
+        const WindowRect shown = window_picture_rect(target_width, target_height, picture);
         glBindFramebuffer(GL_READ_FRAMEBUFFER, picture.framebuffer);
         glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
         glDisable(GL_SCISSOR_TEST);
@@ -185,8 +180,8 @@ private:
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT);
         // Our pictures are stored top row first; the window's rows go bottom up.
-        glBlitFramebuffer(0, 0, picture.width, picture.height, x, y + shown_height,
-                          x + shown_width, y, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        glBlitFramebuffer(0, 0, picture.width, picture.height, shown.x, shown.y + shown.height,
+                          shown.x + shown.width, shown.y, GL_COLOR_BUFFER_BIT, GL_NEAREST);
         SDL_GL_SwapWindow(window());
     }
 
@@ -586,6 +581,19 @@ void window_post_close()
     event.window.event = SDL_WINDOWEVENT_CLOSE;
     event.window.windowID = SDL_GetWindowID(target);
     SDL_PushEvent(&event);
+}
+
+WindowRect window_picture_rect(int target_width, int target_height, const SwapPicture& picture)
+{
+    const bool shaped = picture.shape_width > 0 && picture.shape_height > 0;
+    const int width = shaped ? picture.shape_width : picture.width;
+    const int height = shaped ? picture.shape_height : picture.height;
+    if (width <= 0 || height <= 0)
+        return {0, 0, 0, 0};
+    const double scale = std::min(double(target_width) / width, double(target_height) / height);
+    const int shown_width = int(width * scale), shown_height = int(height * scale);
+    return {(target_width - shown_width) / 2, (target_height - shown_height) / 2, shown_width,
+            shown_height};
 }
 
 std::unique_ptr<WindowDriver> make_capture_driver(std::unique_ptr<WindowDriver> inner,

@@ -19,7 +19,19 @@ struct SwapPicture {
     int height;
     bool shown;                             // the TV output is on
     std::vector<uint8_t> (*read_pixels)();  // its RGBA pixels, top row first
+    // The shape it is shown with: the TV picture's, which a smaller logical
+    // picture stands for; 0 is its own.
+    int shape_width = 0;
+    int shape_height = 0;
 };
+
+// Where a window of target_width x target_height shows a picture: scaled to
+// fit with its shape, centred; the rest stays black.
+struct WindowRect {
+    int x, y, width, height;
+    bool operator==(const WindowRect&) const = default;
+};
+WindowRect window_picture_rect(int target_width, int target_height, const SwapPicture& picture);
 
 class WindowDriver {
 public:

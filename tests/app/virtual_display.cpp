@@ -1,6 +1,7 @@
 #include "tests/app/virtual_display.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #include <cerrno>
 #include <chrono>
@@ -149,6 +150,38 @@ bool VirtualDisplay::close_window(const std::string& title) const
     }
     XCloseDisplay(connection);
     return window != 0;
+}
+
+std::vector<uint8_t> VirtualDisplay::window_pixels(const std::string& title, int& width,
+                                                   int& height) const
+{
+    width = height = 0;
+    std::vector<uint8_t> rgba;
+    Display* connection = connect(display);
+    if (!connection)
+        return rgba;
+    const Window window = find_window(connection, title);
+    XWindowAttributes attributes;
+    XImage* image = nullptr;
+    if (window && XGetWindowAttributes(connection, window, &attributes))
+        image = XGetImage(connection, window, 0, 0, unsigned(attributes.width),
+                          unsigned(attributes.height), AllPlanes, ZPixmap);
+    if (image) {
+        width = attributes.width;
+        height = attributes.height;
+        rgba.reserve(size_t(width) * size_t(height) * 4);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const unsigned long pixel = XGetPixel(image, x, y);
+                rgba.push_back(uint8_t((pixel & image->red_mask) >> 16));
+                rgba.push_back(uint8_t((pixel & image->green_mask) >> 8));
+                rgba.push_back(uint8_t(pixel & image->blue_mask));
+                rgba.push_back(255);
+            }
+        XDestroyImage(image);
+    }
+    XCloseDisplay(connection);
+    return rgba;
 }
 
 Child::Child(const std::string& command, const std::string& output_path) : path(output_path)

@@ -4,8 +4,10 @@
 // as a child of the test, and what a window manager's close button sends.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 class VirtualDisplay {
 public:
@@ -23,6 +25,9 @@ public:
     bool wait_for_window(const std::string& title, double seconds) const;
     // Sends the window the request to close that its close button sends.
     bool close_window(const std::string& title) const;
+    // What the window shows, RGBA top row first, as a screenshot reads it;
+    // empty when no such window is shown.
+    std::vector<uint8_t> window_pixels(const std::string& title, int& width, int& height) const;
 
 private:
     pid_t server = -1;

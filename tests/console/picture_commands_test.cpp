@@ -52,3 +52,43 @@ TEST(PictureCommands, only_output_covered_whole_before_any_read_is_dropped)
     EXPECT_EQ(commands_still_needed({writes(kept, true, {logical}), writes(kept, true)}),
               (std::vector<size_t>{1}));
 }
+
+TEST(PictureCommands, a_draw_that_reads_every_unit_and_attribute_buffer_keeps_what_each_read_needs)
+{
+    // Four textures and four vertex buffers; the last buffer was written
+    // only by an upload that the next picture's whole upload covers.
+    const std::vector<CommandSurfaces> eight = {
+        writes(stream, true),
+        writes(logical, false, {11, 12, 13, 14, 21 | buffer_surface, 22 | buffer_surface,
+                                23 | buffer_surface, stream}),
+        writes(stream, true),
+    };
+    EXPECT_EQ(commands_still_needed(eight), (std::vector<size_t>{0, 1, 2}));
+
+    // Every texture unit and every attribute buffer the library binds, each
+    // written by a command of its own: each writer is kept.
+    std::vector<SurfaceKey> reads;
+    for (SurfaceKey unit = 0; unit < max_sampler_units; ++unit)
+        reads.push_back(100 + unit);
+    for (SurfaceKey buffer = 0; buffer < max_attribute_buffers; ++buffer)
+        reads.push_back((200 + buffer) | buffer_surface);
+    std::vector<CommandSurfaces> commands;
+    for (SurfaceKey key : reads)
+        commands.push_back(writes(key, true));
+    CommandSurfaces draw = writes(logical, false);
+    for (SurfaceKey key : reads)
+        draw.add_read(key);
+    commands.push_back(draw);
+    for (SurfaceKey key : reads)
+        commands.push_back(writes(key, true));  // the next picture's
+    EXPECT_EQ(commands_still_needed(commands).size(), commands.size());
+    EXPECT_EQ(draw.read_count, int(reads.size()));
+
+    // A command that reads more than a draw can bind keeps all before it.
+    CommandSurfaces too_many = draw;
+    too_many.add_read(300);
+    EXPECT_EQ(commands_still_needed({writes(400, true), too_many, writes(400, true)}),
+              (std::vector<size_t>{0, 1, 2}));
+    EXPECT_EQ(commands_still_needed({writes(400, true), draw, writes(400, true)}),
+              (std::vector<size_t>{1, 2}));
+}

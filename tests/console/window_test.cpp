@@ -188,3 +188,22 @@ TEST(Window, only_shown_or_captured_pictures_are_wanted)
     }
     EXPECT_EQ(swaps, 0);
 }
+
+TEST(Window, a_logical_picture_fills_a_window_of_the_tv_pictures_shape_as_the_tv_picture_does)
+{
+    // 426 x 240 is not quite 16:9: shown with the TV picture's shape it is
+    // stretched to fill 960 x 540, as its 1920 x 1080 copy is.
+    SwapPicture logical = {0, 0, 426, 240, true, nullptr, 1920, 1080};
+    const SwapPicture tv = {0, 0, 1920, 1080, true, nullptr};
+    for (const SwapPicture& picture : {logical, tv}) {
+        EXPECT_EQ(window_picture_rect(960, 540, picture), (WindowRect{0, 0, 960, 540}));
+        EXPECT_EQ(window_picture_rect(1920, 1080, picture), (WindowRect{0, 0, 1920, 1080}));
+        // Wider or taller than the TV's shape: black columns or rows, centred.
+        EXPECT_EQ(window_picture_rect(1000, 540, picture), (WindowRect{20, 0, 960, 540}));
+        EXPECT_EQ(window_picture_rect(960, 600, picture), (WindowRect{0, 30, 960, 540}));
+        EXPECT_EQ(window_picture_rect(961, 540, picture), (WindowRect{0, 0, 960, 540}));
+    }
+    // Without a shape a picture keeps its own.
+    logical.shape_width = logical.shape_height = 0;
+    EXPECT_EQ(window_picture_rect(960, 540, logical), (WindowRect{1, 0, 958, 540}));
+}
