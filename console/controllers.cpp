@@ -251,7 +251,8 @@ uint32_t HostControllers::pressed(SDL_GameController* pad) const
 {
     if (!pad)
         return 0;
-    const auto found = this_tick.controllers.find(SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(pad)));
+    const SDL_JoystickID id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(pad));
+    const auto found = this_tick.controllers.find(id);
     return found == this_tick.controllers.end() ? 0 : found->second;
 }
 

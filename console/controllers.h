@@ -46,6 +46,6 @@ private:
     SDL_GameController* slots[slot_count] = {};
     // The watch runs on whichever thread queues an event.
     std::mutex latch_mutex;
-    Presses latched;     // under latch_mutex
-    Presses this_tick;   // taken at the tick's first read
+    Presses latched;    // under latch_mutex
+    Presses this_tick;  // taken at the tick's first read
 };
