@@ -13,6 +13,10 @@ constexpr int panel_height = 720;
 
 // Trigger travel past which ZL and ZR count as held.
 constexpr Sint16 trigger_held = 16384;
+// A latched trigger pull's bit, after SDL's buttons.
+constexpr uint32_t left_trigger_bit = 1u << SDL_CONTROLLER_BUTTON_MAX;
+constexpr uint32_t right_trigger_bit = 2u << SDL_CONTROLLER_BUTTON_MAX;
+static_assert(SDL_CONTROLLER_BUTTON_MAX + 2 <= 32);
 // Worn sticks rest a little off centre; readings this close to it are centre.
 constexpr float stick_rest = 0.12f;
 
@@ -88,22 +92,25 @@ VPADVec2D read_stick(SDL_GameController* pad, SDL_GameControllerAxis x, SDL_Game
     return stick;
 }
 
-PadReading read_controller(SDL_GameController* pad)
+// `pressed`: the buttons and triggers latched since the last tick.
+PadReading read_controller(SDL_GameController* pad, uint32_t pressed)
 {
     PadReading reading;
     if (!pad)
         return reading;
     for (const PadButton& row : controller_layout) {
-        if (SDL_GameControllerGetButton(pad, row.button)) {
+        if (SDL_GameControllerGetButton(pad, row.button) || (pressed & (1u << row.button))) {
             reading.gamepad_bits |= row.gamepad_bit;
             reading.remote_bits |= row.remote_bit;
         }
     }
-    if (SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT) >= trigger_held) {
+    if (SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT) >= trigger_held ||
+        (pressed & left_trigger_bit)) {
         reading.gamepad_bits |= VPAD_BUTTON_ZL;
         reading.remote_bits |= WPAD_EXT_BUTTON_ZL;
     }
-    if (SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT) >= trigger_held) {
+    if (SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT) >= trigger_held ||
+        (pressed & right_trigger_bit)) {
         reading.gamepad_bits |= VPAD_BUTTON_ZR;
         reading.remote_bits |= WPAD_EXT_BUTTON_ZR;
     }
@@ -112,27 +119,32 @@ PadReading read_controller(SDL_GameController* pad)
     return reading;
 }
 
-uint32_t read_keyboard()
+uint32_t key_bits(SDL_Scancode key)
+{
+    uint32_t bits = 0;
+    for (const KeyButton& row : keyboard_layout)
+        if (row.key == key)
+            bits |= row.gamepad_bit;
+    return bits;
+}
+
+uint32_t read_keyboard(uint32_t pressed)
 {
     int count = 0;
     const Uint8* keys = SDL_GetKeyboardState(&count);
-    uint32_t bits = 0;
+    uint32_t bits = pressed;
     for (const KeyButton& row : keyboard_layout)
         if (keys && row.key < count && keys[row.key])
             bits |= row.gamepad_bit;
     return bits;
 }
 
-// A held left button over the picture is a touch. The window shows the
-// picture as large as fits, keeping its 16:9 shape, centred; the panel
-// spans that picture.
-VPADTouchData read_touch()
+// The window shows the picture as large as fits, keeping its 16:9 shape,
+// centred; the panel spans that picture.
+VPADTouchData touch_at(SDL_Window* window, int mouse_x, int mouse_y)
 {
     VPADTouchData touch = {};
-    SDL_Window* window = SDL_GetMouseFocus();
-    int mouse_x = 0, mouse_y = 0;
-    const Uint32 buttons = SDL_GetMouseState(&mouse_x, &mouse_y);
-    if (!window || !(buttons & SDL_BUTTON_LMASK))
+    if (!window)
         return touch;
     int width = 0, height = 0;
     SDL_GetWindowSize(window, &width, &height);
@@ -149,6 +161,51 @@ VPADTouchData read_touch()
     return touch;
 }
 
+// A held left button over the picture is a touch; so is a click since the
+// last tick, let go already.
+VPADTouchData read_touch(const HostControllers::Presses& pressed)
+{
+    int mouse_x = 0, mouse_y = 0;
+    if (SDL_GetMouseState(&mouse_x, &mouse_y) & SDL_BUTTON_LMASK) {
+        const VPADTouchData touch = touch_at(SDL_GetMouseFocus(), mouse_x, mouse_y);
+        if (touch.touched)
+            return touch;
+    }
+    if (!pressed.touch_window)
+        return {};
+    return touch_at(SDL_GetWindowFromID(pressed.touch_window), pressed.touch_x, pressed.touch_y);
+}
+
+void latch(HostControllers::Presses& presses, const SDL_Event& event)
+{
+    switch (event.type) {
+    case SDL_KEYDOWN:
+        presses.keyboard |= key_bits(event.key.keysym.scancode);
+        break;
+    case SDL_CONTROLLERBUTTONDOWN:
+        if (event.cbutton.button < SDL_CONTROLLER_BUTTON_MAX)
+            presses.controllers[event.cbutton.which] |= 1u << event.cbutton.button;
+        break;
+    case SDL_CONTROLLERAXISMOTION:
+        if (event.caxis.value < trigger_held)
+            break;
+        if (event.caxis.axis == SDL_CONTROLLER_AXIS_TRIGGERLEFT)
+            presses.controllers[event.caxis.which] |= left_trigger_bit;
+        if (event.caxis.axis == SDL_CONTROLLER_AXIS_TRIGGERRIGHT)
+            presses.controllers[event.caxis.which] |= right_trigger_bit;
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        if (event.button.button == SDL_BUTTON_LEFT) {
+            presses.touch_window = event.button.windowID;
+            presses.touch_x = event.button.x;
+            presses.touch_y = event.button.y;
+        }
+        break;
+    default:
+        break;
+    }
+}
+
 }  // namespace
 
 HostControllers::HostControllers()
@@ -156,10 +213,23 @@ HostControllers::HostControllers()
     started = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER | SDL_INIT_EVENTS) == 0;
     if (!started)
         host_report("Could not start the game controllers: %s\n", SDL_GetError());
+    else
+        SDL_AddEventWatch(watch, this);
+}
+
+// Sees every event as it is queued, before anyone drains the queue.
+int SDLCALL HostControllers::watch(void* self, SDL_Event* event)
+{
+    auto* controllers = static_cast<HostControllers*>(self);
+    std::lock_guard lock(controllers->latch_mutex);
+    latch(controllers->latched, *event);
+    return 0;
 }
 
 HostControllers::~HostControllers()
 {
+    if (started)
+        SDL_DelEventWatch(watch, this);
     // After SDL_Quit the controllers are gone already.
     if (!started || !SDL_WasInit(SDL_INIT_GAMECONTROLLER))
         return;
@@ -177,13 +247,28 @@ bool HostControllers::is_open(SDL_JoystickID id) const
     return false;
 }
 
-// Once per tick: let go of unplugged controllers and give new ones the first
-// free slot, so a controller keeps its channel while it stays connected.
+uint32_t HostControllers::pressed(SDL_GameController* pad) const
+{
+    if (!pad)
+        return 0;
+    const SDL_JoystickID id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(pad));
+    const auto found = this_tick.controllers.find(id);
+    return found == this_tick.controllers.end() ? 0 : found->second;
+}
+
+// Once per tick: take the presses latched since the last tick, let go of
+// unplugged controllers and give new ones the first free slot, so a
+// controller keeps its channel while it stays connected.
 void HostControllers::refresh(long tick)
 {
     if (!started || tick == refreshed_tick)
         return;
     refreshed_tick = tick;
+    {
+        std::lock_guard lock(latch_mutex);
+        this_tick = std::move(latched);
+        latched = Presses();
+    }
     for (SDL_GameController*& pad : slots) {
         if (pad && !SDL_GameControllerGetAttached(pad)) {
             SDL_GameControllerClose(pad);
@@ -198,7 +283,7 @@ void HostControllers::refresh(long tick)
             break;
         *free_slot = SDL_GameControllerOpen(device);
     }
-    // The states are polled; the controllers' events are not needed.
+    // The states are polled and the presses latched; the events are not needed.
     SDL_FlushEvents(SDL_JOYAXISMOTION, SDL_CONTROLLERSENSORUPDATE);
 }
 
@@ -207,12 +292,12 @@ bool HostControllers::read_gamepad(long tick, int channel, VPADStatus& status)
     if (channel != 0)
         return false;
     refresh(tick);
-    const PadReading pad = read_controller(slots[0]);
+    const PadReading pad = read_controller(slots[0], pressed(slots[0]));
     status = VPADStatus();
-    status.hold = pad.gamepad_bits | read_keyboard();
+    status.hold = pad.gamepad_bits | read_keyboard(this_tick.keyboard);
     status.left_stick = pad.left;
     status.right_stick = pad.right;
-    status.touch = read_touch();
+    status.touch = read_touch(this_tick);
     return true;
 }
 
@@ -222,7 +307,7 @@ int32_t HostControllers::read_remote(long tick, int channel, KPADStatus& status)
     SDL_GameController* const pad = slots[1 + channel];
     if (!pad)
         return KPAD_ERROR_NO_CONTROLLER;
-    const PadReading reading = read_controller(pad);
+    const PadReading reading = read_controller(pad, pressed(pad));
     status = KPADStatus();
     status.extension_type = WPAD_EXT_PRO_CONTROLLER;
     status.ext.hold = reading.remote_bits;

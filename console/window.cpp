@@ -135,8 +135,8 @@ public:
         while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT) > 0)
             if (event.window.event == SDL_WINDOWEVENT_CLOSE)
                 procui_request_exit();
-        // Keyboard and controllers are read as states (updated by the pump above);
-        // their events would only pile up.
+        // Keyboard and controllers are read as states (updated by the pump above),
+        // their presses latched as they are queued; the events would only pile up.
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
     }
 
