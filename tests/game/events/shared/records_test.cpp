@@ -193,9 +193,11 @@ TEST(RecordsFile, a_save_cut_short_by_a_killed_run_or_a_full_disk_keeps_the_last
         EXPECT_EQ(read_bytes(host_records(disk.save)), old_file);
 
         fs_limit_free_space(100);
-        save_on_the_way_into_act_1(kit);
+        const std::string errors = host_errors_of([&] { save_on_the_way_into_act_1(kit); });
         fs_limit_free_space(-1);
         EXPECT_EQ(read_bytes(host_records(disk.save)), old_file);
+        // Standard error names the host file and the reason.
+        EXPECT_EQ(errors, "Could not save " + host_records(disk.save) + ": No space left on device\n");
         const std::vector<std::string> console = kit.take_console();
         ASSERT_FALSE(console.empty());
         // One line says why; the file system adds none of its own.
