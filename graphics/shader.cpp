@@ -54,8 +54,6 @@ double parameter_value(const ShaderParameters* parameters, int hash)
     return parameter ? parameter->value : 0.0;
 }
 
-bool programs_may_be_missing = false;
-
 void stop_without_programs(int asset_id, const char* fault)
 {
     if (AssetFile::item_offset(asset_id, AssetFile::SHADER_DATA) != 0)
@@ -166,7 +164,7 @@ void BaseShader::initialize()
         // Every other program falls back to these; without them each
         // picture would be black to the end of the run, whether they are
         // damaged or missing (an empty file, or one made without them).
-        if (this == &texture_shader && !programs_may_be_missing)
+        if (this == &texture_shader)
             stop_without_programs(int(asset_id), fault);
         else
             OSReport("%s\n", fault);
