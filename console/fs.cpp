@@ -47,6 +47,7 @@ std::set<std::pair<std::string, int>>& reported_saves()
     static auto* const reported = new std::set<std::pair<std::string, int>>();
     return *reported;
 }
+
 std::atomic<uint64_t> count_opens{0}, count_reads{0}, count_writes{0}, count_stats{0};
 std::atomic<uint32_t> next_client_id{1};
 std::atomic<int64_t> free_space{-1};  // tests: bytes the disk still accepts; -1: no limit
@@ -134,13 +135,6 @@ size_t take_space(size_t wanted)
             return size_t(taken);
     }
     return wanted;
-}
-
-// The bytes did not all reach the disk: the old file stays, the partial one
-// goes. The caller hears why from the status and says so in its own line.
-void drop_partial_file(HostFile& file)
-{
-    unlink(file.temp_path.c_str());
 }
 
 HostFile* find_file(FSFileHandle handle)
@@ -286,8 +280,10 @@ FSStatus FSCloseFile(FSClient* client, FSCmdBlock* block, FSFileHandle handle, u
         file->write_errno = errno;
     if (close(file->fd) != 0 && !file->write_errno)
         file->write_errno = errno;
+    // The bytes did not all reach the disk: the old file stays, the partial
+    // one goes. The caller hears why from the client and says so.
     if (file->write_errno) {
-        drop_partial_file(*file);
+        unlink(file->temp_path.c_str());
         return fail_errno(client, file->write_errno);
     }
     if (rename(file->temp_path.c_str(), file->path.c_str()) != 0) {
