@@ -43,6 +43,11 @@ unsigned int AssetFile::item_offset(int id, AssetType kind)
     return tables[kind][id];
 }
 
+std::string AssetFile::host_name()
+{
+    return printable_text(fs_host_path(convert_path("./Assets.dat")));
+}
+
 bool AssetFile::tables_loaded()
 {
     return loaded;
@@ -73,7 +78,7 @@ void AssetFile::load_tables()
 void AssetFile::check_tables()
 {
     const unsigned int size = get_size();
-    const std::string name = printable_text(fs_host_path(convert_path("./Assets.dat")));
+    const std::string name = host_name();
     if (size < items_start) {
         host_report("%s is cut off at %u bytes: its item tables are incomplete\n", name.c_str(),
                     size);

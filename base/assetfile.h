@@ -31,6 +31,8 @@ public:
     // The offset table entry, for readers and tests; 0 when out of range.
     static unsigned int item_offset(int id, AssetType kind);
     static bool tables_loaded();
+    // The host path of the file, escaped for a message.
+    static std::string host_name();
     // Tests only: the next lookup reads the tables again.
     static void forget_tables();
 

@@ -2,6 +2,7 @@
 
 #include "console/options.h"
 #include "console/os.h"
+#include "console/procui.h"
 
 #include <algorithm>
 #include <atomic>
@@ -10,6 +11,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -37,6 +39,15 @@ std::vector<std::unique_ptr<HostFile>>& open_files()
     return *table;
 }
 std::vector<FSClient*> clients;
+
+// The failed saves said already, by host path and errno: a run that fails
+// the same save every minute says so once. Never destroyed, as the table.
+std::set<std::pair<std::string, int>>& reported_saves()
+{
+    static auto* const reported = new std::set<std::pair<std::string, int>>();
+    return *reported;
+}
+
 std::atomic<uint64_t> count_opens{0}, count_reads{0}, count_writes{0}, count_stats{0};
 std::atomic<uint32_t> next_client_id{1};
 std::atomic<int64_t> free_space{-1};  // tests: bytes the disk still accepts; -1: no limit
@@ -93,11 +104,19 @@ FSStatus status_from_errno(int error)
     }
 }
 
-FSStatus fail(FSClient* client, FSStatus status)
+// `error`: the host's errno behind the failure, for the messages that name it.
+FSStatus fail(FSClient* client, FSStatus status, int error = 0)
 {
-    if (client)
+    if (client) {
         client->last_error = status;
+        client->host_error = error;
+    }
     return status;
+}
+
+FSStatus fail_errno(FSClient* client, int error)
+{
+    return fail(client, status_from_errno(error), error);
 }
 
 bool is_save_path(const std::string& path)
@@ -116,14 +135,6 @@ size_t take_space(size_t wanted)
             return size_t(taken);
     }
     return wanted;
-}
-
-// The bytes did not all reach the disk: the old file stays, the partial one
-// goes. The caller hears why from the status and says so in its own line.
-FSStatus drop_partial_file(HostFile& file)
-{
-    unlink(file.temp_path.c_str());
-    return status_from_errno(file.write_errno);
 }
 
 HostFile* find_file(FSFileHandle handle)
@@ -189,6 +200,7 @@ FSStatus FSAddClient(FSClient* client, uint32_t)
 {
     client->id = next_client_id.fetch_add(1);
     client->last_error = FS_STATUS_OK;
+    client->host_error = 0;
     client->notification = {};
     client->added = true;
     std::lock_guard<std::mutex> lock(table_mutex);
@@ -218,26 +230,26 @@ FSStatus FSOpenFile(FSClient* client, FSCmdBlock* block, const char* path, const
     if (block)
         ++block->calls;
     if (!path || !mode || !handle || (mode[0] != 'r' && mode[0] != 'w'))
-        return fail(client, FS_STATUS_INVALID);
+        return fail(client, FS_STATUS_INVALID, EINVAL);
     auto file = std::make_unique<HostFile>();
     file->path = fs_host_path(path);
     if (file->path.empty())
-        return fail(client, FS_STATUS_NOT_FOUND);
+        return fail(client, FS_STATUS_NOT_FOUND, ENOENT);
     if (mode[0] == 'r') {
         file->fd = open(file->path.c_str(), O_RDONLY | O_CLOEXEC);
         struct stat info;
         if (file->fd >= 0 && fstat(file->fd, &info) == 0 && S_ISDIR(info.st_mode)) {
             close(file->fd);
-            return fail(client, FS_STATUS_NOT_FILE);
+            return fail(client, FS_STATUS_NOT_FILE, EISDIR);
         }
     } else {
         // Only the save volume is writable. The new content goes to a file
         // beside the target and replaces it on close, so a write cut short
         // never leaves a partial file in place of a good one.
         if (!is_save_path(path))
-            return fail(client, FS_STATUS_ACCESS_ERROR);
+            return fail(client, FS_STATUS_ACCESS_ERROR, EROFS);
         if (!fs_make_host_parents(file->path))
-            return fail(client, status_from_errno(errno));
+            return fail_errno(client, errno);
         file->writing = true;
         file->temp_path = file->path + ".part";
         // A ".part" left by a killed run is removed, and a fresh one made:
@@ -247,7 +259,7 @@ FSStatus FSOpenFile(FSClient* client, FSCmdBlock* block, const char* path, const
                         O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     }
     if (file->fd < 0)
-        return fail(client, status_from_errno(errno));
+        return fail_errno(client, errno);
     *handle = add_file(std::move(file));
     return FS_STATUS_OK;
 }
@@ -258,22 +270,26 @@ FSStatus FSCloseFile(FSClient* client, FSCmdBlock* block, FSFileHandle handle, u
         ++block->calls;
     std::unique_ptr<HostFile> file = take_file(handle);
     if (!file)
-        return fail(client, FS_STATUS_INVALID);
+        return fail(client, FS_STATUS_INVALID, EBADF);
     if (!file->writing) {
         if (close(file->fd) != 0)
-            return fail(client, status_from_errno(errno));
+            return fail_errno(client, errno);
         return FS_STATUS_OK;
     }
     if (!file->write_errno && fsync(file->fd) != 0)
         file->write_errno = errno;
     if (close(file->fd) != 0 && !file->write_errno)
         file->write_errno = errno;
-    if (file->write_errno)
-        return fail(client, drop_partial_file(*file));
-    if (rename(file->temp_path.c_str(), file->path.c_str()) != 0) {
-        const FSStatus status = status_from_errno(errno);
+    // The bytes did not all reach the disk: the old file stays, the partial
+    // one goes. The caller hears why from the client and says so.
+    if (file->write_errno) {
         unlink(file->temp_path.c_str());
-        return fail(client, status);
+        return fail_errno(client, file->write_errno);
+    }
+    if (rename(file->temp_path.c_str(), file->path.c_str()) != 0) {
+        const int error = errno;
+        unlink(file->temp_path.c_str());
+        return fail_errno(client, error);
     }
     return FS_STATUS_OK;
 }
@@ -298,7 +314,7 @@ int32_t FSReadFileWithPos(FSClient* client, FSCmdBlock* block, void* destination
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            return fail(client, status_from_errno(errno));
+            return fail_errno(client, errno);
         }
         if (got == 0)
             break;
@@ -316,12 +332,12 @@ int32_t FSWriteFileWithPos(FSClient* client, FSCmdBlock* block, const void* sour
         ++block->calls;
     HostFile* file = find_file(handle);
     if (!file || !file->writing || !source)
-        return fail(client, FS_STATUS_INVALID);
+        return fail(client, FS_STATUS_INVALID, EBADF);
     // Once a write has failed the file is lost; it takes no more bytes.
     if (!file->write_errno && !fs_host_write(file->fd, source, size_t(size) * count, position))
         file->write_errno = errno;
     if (file->write_errno)
-        return fail(client, status_from_errno(file->write_errno));
+        return fail_errno(client, file->write_errno);
     return size == 0 ? 0 : int32_t(count);
 }
 
@@ -338,7 +354,7 @@ FSStatus FSGetStat(FSClient* client, FSCmdBlock* block, const char* path, FSStat
     if (host.empty())
         return fail(client, FS_STATUS_NOT_FOUND);
     if (stat(host.c_str(), &info) != 0)
-        return fail(client, status_from_errno(errno));
+        return fail_errno(client, errno);
     return stat_status(info, stat_out);
 }
 
@@ -353,7 +369,7 @@ FSStatus FSGetStatFile(FSClient* client, FSCmdBlock* block, FSFileHandle handle,
     if (!file || !stat_out)
         return fail(client, FS_STATUS_INVALID);
     if (fstat(file->fd, &info) != 0)
-        return fail(client, status_from_errno(errno));
+        return fail_errno(client, errno);
     return stat_status(info, stat_out);
 }
 
@@ -362,13 +378,13 @@ FSStatus FSRename(FSClient* client, FSCmdBlock* block, const char* from, const c
     if (block)
         ++block->calls;
     if (!from || !to || !is_save_path(from) || !is_save_path(to))
-        return fail(client, FS_STATUS_ACCESS_ERROR);
+        return fail(client, FS_STATUS_ACCESS_ERROR, EROFS);
     const std::string host_from = fs_host_path(from);
     const std::string host_to = fs_host_path(to);
     if (host_from.empty() || host_to.empty())
-        return fail(client, FS_STATUS_NOT_FOUND);
+        return fail(client, FS_STATUS_NOT_FOUND, ENOENT);
     if (rename(host_from.c_str(), host_to.c_str()) != 0)
-        return fail(client, status_from_errno(errno));
+        return fail_errno(client, errno);
     return FS_STATUS_OK;
 }
 
@@ -382,7 +398,7 @@ FSStatus FSRemove(FSClient* client, FSCmdBlock* block, const char* path, uint32_
     if (host.empty())
         return fail(client, FS_STATUS_NOT_FOUND);
     if (unlink(host.c_str()) != 0)
-        return fail(client, status_from_errno(errno));
+        return fail_errno(client, errno);
     return FS_STATUS_OK;
 }
 
@@ -454,6 +470,25 @@ bool fs_host_write(int fd, const void* bytes, size_t size, uint64_t offset)
 void fs_limit_free_space(int64_t bytes)
 {
     free_space.store(bytes < 0 ? -1 : bytes);
+}
+
+void fs_report_failed_save(const std::string& console_path, int error)
+{
+    const std::string host = fs_host_path(console_path);
+    const std::string name = printable_text(host.empty() ? console_path : host);
+    procui_fail_exit_status();
+    {
+        std::lock_guard<std::mutex> lock(table_mutex);
+        if (!reported_saves().insert({name, error}).second)
+            return;
+    }
+    host_report("Could not save %s: %s\n", name.c_str(), strerror(error));
+}
+
+void fs_forget_reported_saves()
+{
+    std::lock_guard<std::mutex> lock(table_mutex);
+    reported_saves().clear();
 }
 
 FSCallCounts fs_call_counts()

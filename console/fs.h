@@ -46,6 +46,7 @@ struct FSStateChangeParams {
 struct FSClient {
     uint32_t id;
     FSStatus last_error;
+    int host_error;  // the host's errno behind last_error; 0 when it has none
     FSStateChangeParams notification;
     bool added;
 };
@@ -68,7 +69,8 @@ FSStatus FSGetLastError(FSClient* client);
 
 // Modes "r" (read) and "w" (create or replace; the old file stays in place
 // until the new one is closed, and for good when a write to it failed:
-// the close then reports one line and returns the write's failure).
+// the close then returns the write's failure). A failed call leaves its
+// status in the client's last_error and the host's errno in host_error.
 FSStatus FSOpenFile(FSClient* client, FSCmdBlock* block, const char* path, const char* mode,
                     FSFileHandle* handle, uint32_t error_mask);
 FSStatus FSCloseFile(FSClient* client, FSCmdBlock* block, FSFileHandle handle, uint32_t error_mask);
@@ -111,6 +113,13 @@ bool fs_host_write(int fd, const void* bytes, size_t size, uint64_t offset);
 // Tests: the disk takes only `bytes` more bytes of writes, then is full;
 // negative: no limit.
 void fs_limit_free_space(int64_t bytes);
+
+// A save to `console_path` failed with the host error `error`: one line on
+// standard error naming the host path and the reason, once per file and
+// reason, and the run ends with exit status 1. The game plays on.
+void fs_report_failed_save(const std::string& console_path, int error);
+// Tests: failed saves are reported again.
+void fs_forget_reported_saves();
 
 // Counts of file-system commands, for tests that check how often the disc is read.
 struct FSCallCounts {

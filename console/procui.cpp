@@ -117,8 +117,13 @@ bool procui_exit_requested()
 
 void procui_fail_run()
 {
-    run_failed.store(true);
+    procui_fail_exit_status();
     exit_requested.store(true);
+}
+
+void procui_fail_exit_status()
+{
+    run_failed.store(true);
 }
 
 int procui_exit_status()

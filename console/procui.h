@@ -41,10 +41,13 @@ bool procui_exit_requested();
 // An output of the run failed (already reported): the run ends at the next
 // batch and the process with a non-zero status.
 void procui_fail_run();
+// Something the run wrote failed (already reported) but the game plays on:
+// only the process's exit status says so.
+void procui_fail_exit_status();
 // The save request an exit brings, made now unless an exit already made it
 // (a run that must end without its next message batch).
 void procui_ask_to_save();
-// 0, or 1 after procui_fail_run.
+// 0, or 1 after procui_fail_run or procui_fail_exit_status.
 int procui_exit_status();
 // Tests: forgets an exit request, the exit it brought and a failed run.
 void procui_reset_exit();

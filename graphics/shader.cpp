@@ -54,6 +54,15 @@ double parameter_value(const ShaderParameters* parameters, int hash)
     return parameter ? parameter->value : 0.0;
 }
 
+void stop_without_programs(int asset_id, const char* fault)
+{
+    if (AssetFile::item_offset(asset_id, AssetFile::SHADER_DATA) != 0)
+        host_report("%s for the pictures in Assets.dat; the run stops\n", fault);
+    else
+        host_report("%s holds no picture programs; the run stops\n", AssetFile::host_name().c_str());
+    procui_fail_run();
+}
+
 }  // namespace
 
 const ShaderParameter* find_shader_parameter(const ShaderParameters* parameters, uint32_t hash)
@@ -153,15 +162,12 @@ void BaseShader::initialize()
         failed = true;
         release_programs();
         // Every other program falls back to these; without them each
-        // picture would be black to the end of the run. (A file that holds
-        // no programs at all is a tool's bare file, not damaged content.)
-        const bool present = AssetFile::item_offset(int(asset_id), AssetFile::SHADER_DATA) != 0;
-        if (this == &texture_shader && present) {
-            host_report("%s for the pictures in Assets.dat; the run stops\n", fault);
-            procui_fail_run();
-        } else {
+        // picture would be black to the end of the run, whether they are
+        // damaged or missing (an empty file, or one made without them).
+        if (this == &texture_shader)
+            stop_without_programs(int(asset_id), fault);
+        else
             OSReport("%s\n", fault);
-        }
         return;
     }
     build_layout();

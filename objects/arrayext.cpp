@@ -10,6 +10,7 @@
 #include "console/os.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdint>
 #include <utility>
@@ -57,31 +58,42 @@ int remove_base(int coordinate, int base)
 // place only once every byte is on the volume, so that neither a failed write
 // nor a process killed halfway leaves a truncated file where a good one was.
 // BaseFile is not used because it does not report failed writes or closes.
-// `full` says that the volume had no room for the bytes.
-bool replace_file(const std::string& path, const std::string& bytes, bool& full)
+// False with the host's reason (errno) in `error`.
+bool replace_file(const std::string& target, const std::string& bytes, int& error)
 {
-    full = false;
+    error = EFBIG;
     if (bytes.size() > size_t(INT32_MAX))
         return false;
-    const std::string target = convert_path(path);
     const std::string temporary = target + ".tmp";
     FSClientData* fs = get_fs_data(2);
     ClientLock lock(fs);
+    // Why the call just made failed, as the host said it.
+    const auto reason = [fs] { return fs->client.host_error ? fs->client.host_error : EIO; };
     FSFileHandle handle = 0;
     if (FSOpenFile(&fs->client, &fs->command_block, temporary.c_str(), "w", &handle,
-                   FS_ERROR_FLAG_ALL) != FS_STATUS_OK)
-        return false;
-    const int32_t written = FSWriteFileWithPos(&fs->client, &fs->command_block, bytes.data(), 1,
-                                               uint32_t(bytes.size()), 0, handle, 0, FS_ERROR_FLAG_ALL);
-    const FSStatus closed = FSCloseFile(&fs->client, &fs->command_block, handle, FS_ERROR_FLAG_ALL);
-    full = written == FS_STATUS_STORAGE_FULL || closed == FS_STATUS_STORAGE_FULL;
-    if (written != int32_t(bytes.size()) || closed != FS_STATUS_OK ||
-        FSRename(&fs->client, &fs->command_block, temporary.c_str(), target.c_str(),
-                 FS_ERROR_FLAG_ALL) != FS_STATUS_OK) {
-        FSRemove(&fs->client, &fs->command_block, temporary.c_str(), FS_ERROR_FLAG_ALL);
+                   FS_ERROR_FLAG_ALL) != FS_STATUS_OK) {
+        error = reason();
         return false;
     }
-    return true;
+    const int32_t written = FSWriteFileWithPos(&fs->client, &fs->command_block, bytes.data(), 1,
+                                               uint32_t(bytes.size()), 0, handle, 0, FS_ERROR_FLAG_ALL);
+    bool whole = written == int32_t(bytes.size());
+    if (!whole)
+        error = reason();
+    const FSStatus closed = FSCloseFile(&fs->client, &fs->command_block, handle, FS_ERROR_FLAG_ALL);
+    if (whole && closed != FS_STATUS_OK) {
+        whole = false;
+        error = reason();
+    }
+    if (whole && FSRename(&fs->client, &fs->command_block, temporary.c_str(), target.c_str(),
+                          FS_ERROR_FLAG_ALL) != FS_STATUS_OK) {
+        whole = false;
+        error = reason();
+    }
+    if (whole)
+        return true;
+    FSRemove(&fs->client, &fs->command_block, temporary.c_str(), FS_ERROR_FLAG_ALL);
+    return false;
 }
 
 unsigned int bytes_left(BaseFile& file)
@@ -348,8 +360,12 @@ void ArrayObject::load(const std::string& path)
 
 void ArrayObject::save(const std::string& path)
 {
-    bool full = false;
-    if (!replace_file(path, encode_array_file(data), full))
-        OSReport("Could not save data.array %s%s\n", printable_text(path).c_str(),
-                 full ? ": the disk is full" : "");
+    const std::string target = convert_path(path);
+    int error = 0;
+    if (replace_file(target, encode_array_file(data), error))
+        return;
+    const bool full = error == ENOSPC || error == EDQUOT;
+    OSReport("Could not save data.array %s%s\n", printable_text(path).c_str(),
+             full ? ": the disk is full" : "");
+    fs_report_failed_save(target, error);
 }

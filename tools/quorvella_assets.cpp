@@ -1,12 +1,14 @@
 // Command-line front end of the asset-file writer.
-//   quorvella-assets OUT [--preload H,H,...] [--item KIND ID FILE]... [--file ID FILE]...
+//   quorvella-assets OUT [--programs] [--preload H,H,...] [--item KIND ID FILE]... [--file ID FILE]...
 //   quorvella-assets --demo DIR      writes the demo content folder
 //   quorvella-assets --stand-in DIR  writes the stand-in content folder
 //   quorvella-assets --help
 // KIND is 0 image, 1 sound, 2 font block, 3 shader program, 4 embedded file;
-// an --item body is taken verbatim, a --file gets its size prefix.
+// an --item body is taken verbatim, a --file gets its size prefix; --programs
+// adds the picture programs, without which the game does not start.
 #include "tools/assetwriter/asset_writer.h"
 #include "tools/assetwriter/demo_content.h"
+#include "tools/assetwriter/shader_items.h"
 #include "tools/assetwriter/stand_in_content.h"
 
 #include <cstdio>
@@ -41,7 +43,7 @@ std::vector<uint16_t> parse_handles(const char* text)
 // The usage text; the exit status is 0 when it was asked for, 2 after a wrong call.
 int usage(int status)
 {
-    printf("usage: quorvella-assets OUT [--preload H,H,...] [--item KIND ID FILE]... "
+    printf("usage: quorvella-assets OUT [--programs] [--preload H,H,...] [--item KIND ID FILE]... "
            "[--file ID FILE]...\n"
            "       quorvella-assets --demo DIR\n"
            "       quorvella-assets --stand-in DIR\n"
@@ -74,7 +76,10 @@ int main(int argc, char** argv)
     AssetWriter writer;
     for (int i = 2; i < argc; ++i) {
         std::string body;
-        if (strcmp(argv[i], "--preload") == 0 && i + 1 < argc) {
+        if (strcmp(argv[i], "--programs") == 0) {
+            for (const auto& [id, item] : demo_shader_items())
+                writer.add_item(AssetFile::SHADER_DATA, id, item);
+        } else if (strcmp(argv[i], "--preload") == 0 && i + 1 < argc) {
             writer.set_preload(parse_handles(argv[++i]));
         } else if (strcmp(argv[i], "--item") == 0 && i + 3 < argc) {
             const int kind = atoi(argv[i + 1]);

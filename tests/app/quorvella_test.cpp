@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
+#include <unistd.h>
 
 namespace {
 
@@ -47,10 +48,11 @@ std::string volume_arguments(const TempVolumes& volumes)
     return "--headless --content " + shell_word(volumes.content) + " --save " + shell_word(volumes.save);
 }
 
+// An asset file of the picture programs alone.
 void make_assets(const TempVolumes& volumes)
 {
     const std::string make = std::string(QUORVELLA_ASSETS_BINARY) + " " +
-                             shell_word(volumes.content + "/Assets.dat") + " > /dev/null";
+                             shell_word(volumes.content + "/Assets.dat") + " --programs > /dev/null";
     ASSERT_EQ(system(make.c_str()), 0);
 }
 
@@ -80,6 +82,16 @@ uint32_t le32(const std::string& bytes, size_t at)
     for (int i = 3; i >= 0; --i)
         value = value << 8 | uint8_t(bytes.at(at + size_t(i)));
     return value;
+}
+
+// A through the title and the pages of How To Play, into act 1; on the way
+// in (Black Load) the game saves its records.
+std::string into_act_1_script()
+{
+    std::string script;
+    for (const int tick : {520, 640, 670, 700, 730})
+        script += std::to_string(tick) + " gamepad A\n" + std::to_string(tick + 5) + " gamepad -\n";
+    return script;
 }
 
 }  // namespace
@@ -134,7 +146,7 @@ TEST(Quorvella, a_wrong_content_folder_ends_the_start_with_one_line_naming_the_f
 TEST(Quorvella, a_damaged_image_retried_for_every_preload_entry_is_reported_once_with_a_count)
 {
     TempVolumes volumes;
-    volumes.put_content("Assets.dat", std::string(200000, '\0'));  // every entry: image 0, empty
+    make_assets(volumes);  // every entry: image 0, empty
     const RunResult result = run(volume_arguments(volumes) + " --ticks 1");
     EXPECT_EQ(result.status, 0) << result.output.substr(0, 2000);
     // Start-up's list and the first frame's each report their first failure
@@ -417,4 +429,86 @@ TEST(Quorvella, an_asset_file_cut_in_half_stops_the_run_with_its_lines_and_a_dam
     EXPECT_EQ(middle.status, 0) << middle.errors;
     EXPECT_EQ(middle.errors.find("cut off"), std::string::npos) << middle.errors;
     EXPECT_EQ(middle.errors.find("the run stops"), std::string::npos) << middle.errors;
+}
+
+TEST(Quorvella, an_asset_file_without_picture_programs_stops_the_start_with_one_line_and_exit_status_1)
+{
+    TempVolumes volumes;
+    const std::string path = volumes.content + "/Assets.dat";
+    const std::string arguments = volume_arguments(volumes) + " --ticks 120";
+    const std::string stop = path + " holds no picture programs; the run stops\n";
+
+    // Empty: its tables are cut off too, and said first.
+    volumes.put_content("Assets.dat", "");
+    const SplitRun empty = run_apart(arguments);
+    EXPECT_EQ(empty.status, 1) << empty.errors;
+    EXPECT_EQ(empty.errors, path + " is cut off at 0 bytes: its item tables are incomplete\n" + stop);
+    EXPECT_EQ(empty.output.find("Invalid vertex program"), std::string::npos) << empty.output;
+
+    // Whole tables without the programs: the tool's bare file, and one of zeros.
+    const std::string bare = std::string(QUORVELLA_ASSETS_BINARY) + " " + shell_word(path) + " > /dev/null";
+    for (const bool zeros : {false, true}) {
+        if (zeros)
+            volumes.put_content("Assets.dat", std::string(200000, '\0'));
+        else
+            ASSERT_EQ(system(bare.c_str()), 0);
+        const SplitRun stopped = run_apart(arguments);
+        EXPECT_EQ(stopped.status, 1) << zeros << stopped.errors;
+        EXPECT_EQ(stopped.errors, stop) << zeros;
+    }
+
+    // The same file with the programs plays.
+    make_assets(volumes);
+    const SplitRun played = run_apart(arguments);
+    EXPECT_EQ(played.status, 0) << played.errors;
+    EXPECT_EQ(played.errors, "");
+}
+
+TEST(Quorvella, records_that_cannot_be_saved_are_one_line_on_standard_error_the_game_plays_on_and_the_run_fails)
+{
+    namespace fs = std::filesystem;
+    TempVolumes volumes;
+    volumes.put_content("script.txt", into_act_1_script());
+    const std::string arguments = "--headless --content " + shell_word(QUORVELLA_STAND_IN_CONTENT) +
+                                  " --ticks 900 --input " + shell_word(volumes.content + "/script.txt");
+    // Root writes into any folder whatever its mode: the run is made
+    // without that power, as any other user's is.
+    const std::string without_override =
+        geteuid() == 0 ? "setpriv --bounding-set=-dac_override,-dac_read_search " : "";
+    const std::string read_only = volumes.root + "/read-only";
+    const std::string old_records = "the last good records, kept byte for byte";
+    volumes.put_content("../read-only/quorvella/common/records.dat", old_records);
+    for (const std::string folder : {"/quorvella/common", "/quorvella", ""})
+        fs::permissions(read_only + folder, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                        fs::perm_options::remove);
+    volumes.put_content("../a-file", "a file, not a folder");
+
+    struct Case {
+        std::string before, save_option, records, kept, kept_bytes, reason;
+    };
+    const Case cases[] = {
+        {"", " --save " + shell_word(volumes.root + "/a-file"), volumes.root + "/a-file/common/records.dat",
+         volumes.root + "/a-file", "a file, not a folder", "Not a directory"},
+        {"env XDG_DATA_HOME=" + shell_word(volumes.root + "/a-file") + " ", "",
+         volumes.root + "/a-file/quorvella/common/records.dat", volumes.root + "/a-file", "a file, not a folder",
+         "Not a directory"},
+        {"env XDG_DATA_HOME=" + shell_word(read_only) + " " + without_override, "",
+         read_only + "/quorvella/common/records.dat", read_only + "/quorvella/common/records.dat", old_records,
+         "Permission denied"},
+    };
+    for (const Case& each : cases) {
+        const SplitRun run = run_apart(arguments + each.save_option, each.before);
+        EXPECT_EQ(run.status, 1) << each.records << "\n" << run.errors;
+        EXPECT_EQ(run.errors, "Could not save " + each.records + ": " + each.reason + "\n");
+        // The game's own line stays as it was, and the game goes on into the act.
+        const size_t said = run.output.find("Could not save data.array /vol/save/common/records.dat\n");
+        EXPECT_NE(said, std::string::npos) << each.records;
+        EXPECT_NE(run.output.find("Setting frame: 4\n", said), std::string::npos) << each.records;
+        EXPECT_EQ(volumes.read_host(each.kept), each.kept_bytes) << each.records;
+        for (const char* left : {".tmp", ".tmp.part", ".part"})
+            EXPECT_FALSE(fs::exists(each.records + left)) << each.records << left;
+    }
+    // Folders the temporary volumes can remove again.
+    for (const std::string folder : {"", "/quorvella", "/quorvella/common"})
+        fs::permissions(read_only + folder, fs::perms::owner_write, fs::perm_options::add);
 }

@@ -1,7 +1,9 @@
 #include "console/fs.h"
 #include "console/options.h"
+#include "console/procui.h"
 #include "tests/support/volumes.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -186,4 +188,65 @@ TEST(ConsoleFs, the_content_folder_is_checked_at_start_up_with_one_line_naming_i
     console_options().content_dir = volumes.content + "/ok";
     volumes.put_content("ok/Assets.dat", "");
     EXPECT_EQ(host_errors_of([] { EXPECT_TRUE(fs_check_content()); }), "");
+}
+
+TEST(ConsoleFs, failed_writes_keep_the_hosts_reason_for_the_saves_line)
+{
+    TempVolumes volumes;
+    volumes.put_content("../save/file", "a file where a folder belongs");
+    Client c;
+    FSFileHandle handle = 0;
+    EXPECT_EQ(FSOpenFile(&c.client, &c.block, "/vol/save/file/records.dat", "w", &handle, 8),
+              FS_STATUS_NOT_FOUND);
+    EXPECT_EQ(c.client.host_error, ENOTDIR);
+    EXPECT_EQ(FSOpenFile(&c.client, &c.block, "/vol/content/Quorvella - Rored Azezara/x", "w",
+                         &handle, 8),
+              FS_STATUS_ACCESS_ERROR);
+    EXPECT_EQ(c.client.host_error, EROFS);
+    EXPECT_EQ(FSRename(&c.client, &c.block, "/vol/save/a", "/vol/save/b", 8), FS_STATUS_NOT_FOUND);
+    EXPECT_EQ(c.client.host_error, ENOENT);
+
+    ASSERT_EQ(FSOpenFile(&c.client, &c.block, "/vol/save/records.dat", "w", &handle, 8), FS_STATUS_OK);
+    fs_limit_free_space(0);
+    EXPECT_EQ(FSWriteFileWithPos(&c.client, &c.block, "x", 1, 1, 0, handle, 0, 0), FS_STATUS_STORAGE_FULL);
+    fs_limit_free_space(-1);
+    EXPECT_EQ(c.client.host_error, ENOSPC);
+    c.client.host_error = 0;
+    EXPECT_EQ(FSCloseFile(&c.client, &c.block, handle, 0), FS_STATUS_STORAGE_FULL);
+    EXPECT_EQ(c.client.host_error, ENOSPC);
+}
+
+TEST(ConsoleFs, a_failed_save_is_one_host_line_per_file_and_reason_and_fails_the_exit_status_only)
+{
+    TempVolumes volumes;
+    fs_forget_reported_saves();
+    procui_reset_exit();
+    const auto said = [](const std::string& path, int error) {
+        std::string errors;
+        const std::string output =
+            console_output_of([&] { errors = host_errors_of([&] { fs_report_failed_save(path, error); }); });
+        EXPECT_EQ(output, "");
+        return errors;
+    };
+    const std::string records = volumes.save + "/common/records.dat";
+    EXPECT_EQ(said("/vol/save/common/records.dat", ENOTDIR),
+              "Could not save " + records + ": Not a directory\n");
+    EXPECT_EQ(procui_exit_status(), 1);
+    EXPECT_FALSE(procui_exit_requested());  // the game plays on
+    // The same file for the same reason again, as a long run saves every
+    // few minutes: said once.
+    EXPECT_EQ(said("/vol/save/common/records.dat", ENOTDIR), "");
+    EXPECT_EQ(said("/vol/save/common/records.dat", ENOSPC),
+              "Could not save " + records + ": No space left on device\n");
+    EXPECT_EQ(said("/vol/save/other.dat", ENOTDIR),
+              "Could not save " + volumes.save + "/other.dat: Not a directory\n");
+    // A path that reaches no host folder is named as the game gave it; control bytes escaped.
+    EXPECT_EQ(said("/elsewhere/\x1b[2J", ENOENT),
+              "Could not save /elsewhere/\\x1b[2J: No such file or directory\n");
+
+    fs_forget_reported_saves();
+    EXPECT_EQ(said("/vol/save/common/records.dat", ENOTDIR),
+              "Could not save " + records + ": Not a directory\n");
+    fs_forget_reported_saves();
+    procui_reset_exit();
 }

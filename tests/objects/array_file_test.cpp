@@ -1,6 +1,8 @@
 #include "objects/arrayext.h"
 
 #include "console/fs.h"
+#include "console/options.h"
+#include "console/procui.h"
 
 #include "platform/files.h"
 #include "tests/support/volumes.h"
@@ -160,6 +162,71 @@ TEST(ArrayFile, DamagedFilesAreRejectedAndTheArrayStaysAsItWas)
     const std::string output = console_output_of([&] { array.load("/vol/save/missing.dat"); });
     EXPECT_NE(output.find("Could not load data.array /vol/save/missing.dat\n"), std::string::npos) << output;
     EXPECT_EQ(array.data.values.size(), 1u);
+}
+
+TEST(ArrayFile, AFailedSaveSaysWhereAndWhyOnStandardErrorOnceAndFailsTheExitStatusButPlaysOn)
+{
+    Volumes volumes;
+    fs_forget_reported_saves();
+    procui_reset_exit();
+    ArrayObject array(0, 0, 10);
+    array.initialize(true, 1, 2, 2, 1);
+    array.save("/vol/save/keep.dat");
+    const std::string good = volumes.read_host(volumes.save + "/keep.dat");
+    ASSERT_EQ(procui_exit_status(), 0);
+    array.set_value(5, 1, 1, 1);
+    const auto save = [&](const std::string& path, std::string& errors) {
+        std::string output;
+        errors = host_errors_of([&] { output = console_output_of([&] { array.save(path); }); });
+        return output;
+    };
+    const auto nothing_left = [&](const std::string& host) {
+        for (const char* left : {".tmp", ".tmp.part", ".part"})
+            EXPECT_FALSE(fs::exists(host + left)) << host << left;
+    };
+    std::string errors;
+
+    // A full disk, twice: the game's line each time, the host's once.
+    for (int i = 0; i < 2; ++i) {
+        fs_limit_free_space(10);
+        const std::string output = save("/vol/save/keep.dat", errors);
+        fs_limit_free_space(-1);
+        EXPECT_EQ(output, "Could not save data.array /vol/save/keep.dat: the disk is full\n");
+        EXPECT_EQ(errors, i == 0 ? "Could not save " + volumes.save + "/keep.dat: No space left on device\n" : "");
+        EXPECT_EQ(volumes.read_host(volumes.save + "/keep.dat"), good);
+        nothing_left(volumes.save + "/keep.dat");
+    }
+    EXPECT_EQ(procui_exit_status(), 1);
+    EXPECT_FALSE(procui_exit_requested());
+
+    // A folder in the path is a regular file: the save volume itself (a
+    // --save naming a file) or one below it.
+    volumes.put_save("plain", "a file");
+    EXPECT_EQ(save("/vol/save/plain/records.dat", errors),
+              "Could not save data.array /vol/save/plain/records.dat\n");
+    EXPECT_EQ(errors, "Could not save " + volumes.save + "/plain/records.dat: Not a directory\n");
+    console_options().save_dir = volumes.save + "/plain";
+    EXPECT_EQ(save("/vol/save/keep.dat", errors), "Could not save data.array /vol/save/keep.dat\n");
+    EXPECT_EQ(errors, "Could not save " + volumes.save + "/plain/keep.dat: Not a directory\n");
+    EXPECT_EQ(volumes.read_host(volumes.save + "/plain"), "a file");
+    console_options().save_dir = volumes.save;
+
+    // The temporary cannot take the file's name: the rename's reason.
+    fs::create_directories(volumes.save + "/folder.dat/inside");
+    EXPECT_EQ(save("/vol/save/folder.dat", errors), "Could not save data.array /vol/save/folder.dat\n");
+    EXPECT_EQ(errors, "Could not save " + volumes.save + "/folder.dat: Is a directory\n");
+    nothing_left(volumes.save + "/folder.dat");
+
+    // The content volume takes no saves.
+    EXPECT_EQ(save("./records.dat", errors), "Could not save data.array ./records.dat\n");
+    EXPECT_EQ(errors, "Could not save " + volumes.content + "/records.dat: Read-only file system\n");
+
+    // The game plays on and its next save, with room, lands.
+    EXPECT_EQ(save("/vol/save/keep.dat", errors), "");
+    EXPECT_EQ(errors, "");
+    EXPECT_EQ(volumes.read_host(volumes.save + "/keep.dat").substr(30, 4), int32_bytes(5));
+    fs_forget_reported_saves();
+    procui_reset_exit();
 }
 
 TEST(ArrayFile, AFailedSaveWritesOneLineAndKeepsTheLastGoodFile)

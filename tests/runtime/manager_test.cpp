@@ -4,6 +4,7 @@
 #include "runtime/manager.h"
 #include "runtime/values.h"
 #include "tests/runtime/runtime_fixtures.h"
+#include "tests/support/drawing.h"
 #include "tests/support/volumes.h"
 
 #include <algorithm>
@@ -24,6 +25,7 @@ struct Loop {
 
     Loop()
     {
+        write_program_assets(volumes.content);
         game.frames = &frame;
         game.frame_count = 9;
         game.global_value_count = 33;

@@ -66,6 +66,14 @@ void DrawingTest::TearDown()
     volumes.reset();
 }
 
+void write_program_assets(const std::string& folder)
+{
+    AssetWriter writer;
+    for (const auto& [id, item] : demo_shader_items())
+        writer.add_item(AssetFile::SHADER_DATA, id, item);
+    ASSERT_TRUE(writer.write(folder + "/Assets.dat"));
+}
+
 void DrawingTest::write_assets(const std::vector<std::pair<int, ImageItemSource>>& images,
                                const std::vector<uint16_t>& preload,
                                const std::vector<std::pair<int, std::string>>& raw_images)

@@ -38,6 +38,10 @@ constexpr Rgba red{255, 0, 0, 255};
 constexpr Rgba green{0, 255, 0, 255};
 constexpr Rgba blue{0, 0, 255, 255};
 
+// Writes `folder`/Assets.dat with the picture programs alone: the least
+// asset file the game starts from.
+void write_program_assets(const std::string& folder);
+
 // A solid image of one colour.
 ImageItemSource solid_image(int width, int height, Rgba color, int hot_x = 0, int hot_y = 0);
 

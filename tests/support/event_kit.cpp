@@ -1,6 +1,7 @@
 #include "tests/support/event_kit.h"
 
 #include "base/assetfile.h"
+#include "console/fs.h"
 #include "console/gpu.h"
 #include "console/options.h"
 #include "console/os.h"
@@ -100,12 +101,13 @@ void change_content(const std::string& folder,
 // Whatever the process keeps from the kits and tests before this one, back
 // to a fresh process's state: the console's options, the asset file's tables
 // and the images, shaders and fonts read from it, the controllers, the act
-// recorder, and the frames object with the run-long state of the events and
-// classes. The manager's start-up then does the rest: the global values and
-// strings, its input, the sounds.
+// recorder, the frames object with the run-long state of the events and
+// classes, and the failed saves already reported. The manager's start-up
+// then does the rest: the global values and strings, its input, the sounds.
 void forget_earlier_runs()
 {
     console_options() = ConsoleOptions();
+    fs_forget_reported_saves();
     AssetFile::forget_tables();
     shader_forget_all();
     image_forget_all();

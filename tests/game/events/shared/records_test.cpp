@@ -193,16 +193,20 @@ TEST(RecordsFile, a_save_cut_short_by_a_killed_run_or_a_full_disk_keeps_the_last
         EXPECT_EQ(read_bytes(host_records(disk.save)), old_file);
 
         fs_limit_free_space(100);
-        save_on_the_way_into_act_1(kit);
+        const std::string errors = host_errors_of([&] { save_on_the_way_into_act_1(kit); });
         fs_limit_free_space(-1);
         EXPECT_EQ(read_bytes(host_records(disk.save)), old_file);
-        const std::vector<std::string> console = kit.take_console();
-        ASSERT_FALSE(console.empty());
-        // One line says why; the file system adds none of its own.
-        EXPECT_EQ(console.back(), "Could not save data.array " + records_path + ": the disk is full");
+        // The game's line says why, and standard error names the host file
+        // and the reason; the file system's calls add none of their own.
+        const std::string host_line = "Could not save " + host_records(disk.save) + ": No space left on device";
+        EXPECT_EQ(errors, host_line + "\n");
+        const std::vector<std::string> console = kit.take_console();  // both streams
+        ASSERT_GE(console.size(), 2u);
+        EXPECT_EQ(console[console.size() - 2], "Could not save data.array " + records_path + ": the disk is full");
+        EXPECT_EQ(console.back(), host_line);
         EXPECT_EQ(std::count_if(console.begin(), console.end(),
                                 [](const std::string& line) { return line.find("save") != std::string::npos; }),
-                  1);
+                  2);
         EXPECT_EQ(records(kit)->get_value(20, 2, -1), 1);
 
         // The next save, with room on the disk, writes them.
