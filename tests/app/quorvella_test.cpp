@@ -307,7 +307,7 @@ TEST(Quorvella, an_input_script_that_is_a_folder_is_refused_and_one_without_line
 TEST(Quorvella, configuring_again_rewrites_no_source_so_a_second_run_relinks_nothing)
 {
     namespace fs = std::filesystem;
-    const fs::path source = fs::path(__FILE__).parent_path().parent_path().parent_path();
+    const fs::path source = QUORVELLA_SOURCE_DIR;
     TempVolumes volumes;
     const std::string build = volumes.root + "/build";
     const std::string configure = "cmake -S " + shell_word(source.string()) + " -B " + shell_word(build) +
