@@ -4,8 +4,13 @@
 // as a child of the test, and what a window manager's close button sends.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <sys/types.h>
+
+// Whether `done` became true, asked every 50 ms for up to `seconds`: only
+// a hang guard, so give it ample room for a busy machine.
+bool wait_until(const std::function<bool()>& done, double seconds);
 
 class VirtualDisplay {
 public:
@@ -43,6 +48,9 @@ public:
     int wait(double seconds);
     // Waits up to `seconds` for `text` to appear in the output.
     bool wait_for_output(const std::string& text, double seconds) const;
+    // Sends the command a signal (it was started with exec, so the game
+    // itself gets it).
+    void signal(int number) const;
     std::string output() const;
 
 private:
