@@ -2,7 +2,6 @@
 #pragma once
 
 #include <array>
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <sys/wait.h>
@@ -10,14 +9,12 @@
 struct CommandResult {
     int status;  // the exit status, or -1 when the command did not exit normally
     std::string output;
-    double seconds;
 };
 
 inline CommandResult run_command(const std::string& command)
 {
-    const auto start = std::chrono::steady_clock::now();
     FILE* pipe = popen(command.c_str(), "r");
-    CommandResult result{-1, {}, 0.0};
+    CommandResult result{-1, {}};
     if (!pipe)
         return result;
     std::array<char, 4096> buffer;
@@ -26,6 +23,5 @@ inline CommandResult run_command(const std::string& command)
         result.output.append(buffer.data(), got);
     const int status = pclose(pipe);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return result;
 }

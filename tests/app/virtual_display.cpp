@@ -83,6 +83,14 @@ Window find_window(Display* display, const std::string& title)
 
 }  // namespace
 
+bool wait_until(const std::function<bool()>& done, double seconds)
+{
+    for (const auto deadline = deadline_in(seconds); Clock::now() < deadline; pause_briefly())
+        if (done())
+            return true;
+    return false;
+}
+
 VirtualDisplay::VirtualDisplay()
 {
     int fds[2];
@@ -221,10 +229,13 @@ int Child::wait(double seconds)
 
 bool Child::wait_for_output(const std::string& text, double seconds) const
 {
-    for (const auto deadline = deadline_in(seconds); Clock::now() < deadline; pause_briefly())
-        if (output().find(text) != std::string::npos)
-            return true;
-    return false;
+    return wait_until([&] { return output().find(text) != std::string::npos; }, seconds);
+}
+
+void Child::signal(int number) const
+{
+    if (pid > 0)
+        kill(pid, number);
 }
 
 std::string Child::output() const

@@ -5,9 +5,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
+
+// Whether `done` became true, asked every 50 ms for up to `seconds`: only
+// a hang guard, so give it ample room for a busy machine.
+bool wait_until(const std::function<bool()>& done, double seconds);
 
 class VirtualDisplay {
 public:
@@ -48,6 +53,9 @@ public:
     int wait(double seconds);
     // Waits up to `seconds` for `text` to appear in the output.
     bool wait_for_output(const std::string& text, double seconds) const;
+    // Sends the command a signal (it was started with exec, so the game
+    // itself gets it).
+    void signal(int number) const;
     std::string output() const;
 
 private:

@@ -1,6 +1,6 @@
 // The stand-in content folder: every file the game names by path, sound
-// items that decode, the same bytes on every run, and fast enough for a
-// plain ./run.sh.
+// items that decode, and the same bytes on every run. How fast it is written
+// is measured by benchmarks/stand_in_content_benchmark.cpp, not here.
 #include "base/assetfile.h"
 #include "tools/assetwriter/stand_in_content.h"
 #include "tools/assetwriter/stand_in_layouts.h"
@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 #include <vorbis/vorbisfile.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -106,14 +105,7 @@ TEST(StandInContent, the_folder_has_every_file_the_game_names_and_the_same_bytes
     std::string pattern = testing::TempDir() + "stand-in-XXXXXX";
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     const fs::path root = pattern, first = root / "1", second = root / "2";
-    const auto start = std::chrono::steady_clock::now();
     ASSERT_TRUE(write_stand_in_content(first.string()));
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-#if defined(NDEBUG) && !defined(__SANITIZE_ADDRESS__)
-    EXPECT_LT(seconds, 10.0);
-#else
-    EXPECT_LT(seconds, 120.0);  // checked and debug builds run many times slower
-#endif
     ASSERT_TRUE(write_stand_in_content(second.string()));
 
     const auto files = folder_contents(first);
