@@ -77,11 +77,12 @@ TEST(Gpu, a_draw_reads_every_unit_and_buffer_it_binds_even_when_its_making_is_pu
     GX2VertexShader vertex;
     vertex.source = vertex_source;
     for (uint32_t i = 0; i < buffers; ++i)
-        vertex.attributes.push_back({i == 0 ? "position" : "a" + std::to_string(i), i, GX2_VAR_TYPE_VEC2});
+        vertex.attributes.push_back({i == 0 ? std::string("position") : std::string("a").append(std::to_string(i)), i,
+                                     GX2_VAR_TYPE_VEC2});
     GX2PixelShader pixel;
     pixel.source = pixel_source;
     for (uint32_t i = 0; i < textures; ++i)
-        pixel.samplers.push_back({"t" + std::to_string(i), i, GX2_VAR_TYPE_INT});
+        pixel.samplers.push_back({std::string("t").append(std::to_string(i)), i, GX2_VAR_TYPE_INT});
     ASSERT_TRUE(GX2InitVertexShader(&vertex));
     ASSERT_TRUE(GX2InitPixelShader(&pixel));
     GX2AttribStream streams[buffers];
