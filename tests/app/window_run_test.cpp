@@ -171,14 +171,15 @@ namespace {
 // The menus as a quick player goes through them (presses that fall on
 // frames that ignore them do nothing), then the pause menu: from then on
 // every picture is the same until the run ends. A windowed run's game time
-// is the wall time, so act 1 begins at a tick that varies (820 to 970 seen);
-// the pause comes well after.
+// is the wall time, so which press starts the game varies, and with it the
+// tick act 1 begins (820 to 970 seen; the last press's is about 1100): the
+// pause comes well after.
 std::string pause_in_act_one_script()
 {
     std::string script;
     for (int tick = 505; tick <= 905; tick += 40)
         script += std::to_string(tick) + " gamepad A\n" + std::to_string(tick + 1) + " gamepad -\n";
-    return script + "1100 gamepad PLUS\n1101 gamepad -\n";
+    return script + "1300 gamepad PLUS\n1301 gamepad -\n";
 }
 
 // Waits for two captures in a row, `every` pictures apart from `first` on,
@@ -219,10 +220,10 @@ TEST(WindowRun, a_window_of_the_tv_pictures_shape_shows_the_whole_picture_as_a_c
                    "' --input '" + script + "' --capture '" + shots + "' --capture-every 60",
                volumes.root + "/output");
     ASSERT_TRUE(display.wait_for_window(window_title, 60.0)) << game.output();
-    // Picture 1620 is tick 1141's (the boot image's 480 come first). Every
+    // Picture 1800 is tick 1321's (the boot image's 480 come first). Every
     // picture but the captured ones is shown from the logical picture; two
     // screenshots, so that a captured one cannot hide how the others show.
-    const std::string captured = still_capture(shots, 1620, 60);
+    const std::string captured = still_capture(shots, 1800, 60);
     std::vector<Picture> shown(2);
     for (Picture& picture : shown)
         picture.rgba = display.window_pixels(window_title, picture.width, picture.height);
