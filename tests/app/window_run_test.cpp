@@ -222,11 +222,14 @@ TEST(WindowRun, a_window_of_the_tv_pictures_shape_shows_the_whole_picture_as_a_c
     ASSERT_TRUE(display.wait_for_window(window_title, 60.0)) << game.output();
     // Picture 1800 is tick 1321's (the boot image's 480 come first). Every
     // picture but the captured ones is shown from the logical picture; two
-    // screenshots, so that a captured one cannot hide how the others show.
+    // screenshots half a second apart, so that a captured one cannot hide
+    // how the others show.
     const std::string captured = still_capture(shots, 1800, 60);
     std::vector<Picture> shown(2);
-    for (Picture& picture : shown)
+    for (Picture& picture : shown) {
         picture.rgba = display.window_pixels(window_title, picture.width, picture.height);
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    }
     ASSERT_TRUE(display.close_window(window_title));
     EXPECT_EQ(game.wait(60.0), 0) << game.output();
     ASSERT_FALSE(captured.empty()) << "the pause menu never stood still\n" << game.output();
