@@ -1,40 +1,11 @@
 // The demo content's boot picture reaches the captured TV pictures.
 #include "tests/app/command.h"
+#include "tests/app/scripted_run.h"
 #include "tests/support/volumes.h"
-
-#define STB_IMAGE_STATIC
-#define STB_IMAGE_IMPLEMENTATION
-#include <stb_image.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
-
-namespace {
-
-struct Picture {
-    int width = 0, height = 0;
-    std::vector<uint8_t> rgba;
-
-    std::vector<int> at(int x, int y) const
-    {
-        const size_t i = (size_t(y) * size_t(width) + size_t(x)) * 4;
-        return {rgba[i], rgba[i + 1], rgba[i + 2]};
-    }
-};
-
-Picture load(const std::string& path)
-{
-    Picture picture;
-    int channels = 0;
-    stbi_uc* pixels = stbi_load(path.c_str(), &picture.width, &picture.height, &channels, 4);
-    if (pixels)
-        picture.rgba.assign(pixels, pixels + size_t(picture.width) * size_t(picture.height) * 4);
-    stbi_image_free(pixels);
-    return picture;
-}
-
-}  // namespace
 
 TEST(Capture, headless_run_captures_the_boot_image_then_the_game)
 {
@@ -57,13 +28,13 @@ TEST(Capture, headless_run_captures_the_boot_image_then_the_game)
 
     // Picture 0: the 16 x 9 boot image stretched over the TV, a light band
     // across a dark ground.
-    const Picture boot = load(shots + "/tv_000000.png");
+    const Picture boot = load_picture(shots + "/tv_000000.png");
     ASSERT_EQ(boot.width * 10000 + boot.height, 19201080);
-    EXPECT_EQ(boot.at(960, 540), (std::vector<int>{230, 200, 90}));
-    EXPECT_EQ(boot.at(10, 10), (std::vector<int>{20, 30, 60}));
+    EXPECT_EQ(boot.rgb(960, 540), (std::vector<int>{230, 200, 90}));
+    EXPECT_EQ(boot.rgb(10, 10), (std::vector<int>{20, 30, 60}));
     // Picture 490 comes after the 480 boot pictures: the game's own.
-    const Picture game = load(shots + "/tv_000490.png");
+    const Picture game = load_picture(shots + "/tv_000490.png");
     ASSERT_EQ(game.width * 10000 + game.height, 19201080);
-    EXPECT_NE(game.at(960, 540), boot.at(960, 540));
+    EXPECT_NE(game.rgb(960, 540), boot.rgb(960, 540));
     EXPECT_FALSE(std::filesystem::exists(shots + "/tv_000001.png"));
 }

@@ -123,3 +123,14 @@ void expect_like_reference(const std::string& shots, int number, const std::stri
     EXPECT_LT(difference.mean, 3.0) << name;
     EXPECT_LT(difference.share_far, 0.02) << name;
 }
+
+Picture load_picture(const std::string& path)
+{
+    Picture picture;
+    int channels = 0;
+    stbi_uc* pixels = stbi_load(path.c_str(), &picture.width, &picture.height, &channels, 4);
+    if (pixels)
+        picture.rgba.assign(pixels, pixels + size_t(picture.width) * size_t(picture.height) * 4);
+    stbi_image_free(pixels);
+    return picture;
+}

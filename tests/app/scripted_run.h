@@ -6,8 +6,20 @@
 
 #include "tests/app/command.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
+
+// A PNG read as RGBA; empty when it cannot be read.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<uint8_t> rgba;
+
+    const uint8_t* at(int x, int y) const { return &rgba[(size_t(y) * size_t(width) + size_t(x)) * 4]; }
+    std::vector<int> rgb(int x, int y) const { return {at(x, y)[0], at(x, y)[1], at(x, y)[2]}; }
+};
+
+Picture load_picture(const std::string& path);
 
 struct ScriptedRun {
     std::string script;       // the --input file

@@ -1,14 +1,11 @@
 // The game in a real window on an X server of the test's own: a run that the
 // window's close button ends, and runs whose display goes away mid-run (the
 // server ends, or is killed as when a remote session drops).
+#include "tests/app/scripted_run.h"
 #include "tests/app/virtual_display.h"
 #include "tests/support/volumes.h"
 
 #include <gtest/gtest.h>
-
-#define STB_IMAGE_STATIC
-#define STB_IMAGE_IMPLEMENTATION
-#include <stb_image.h>
 
 #include <chrono>
 #include <cstdint>
@@ -39,25 +36,6 @@ std::string windowed_game(const VirtualDisplay& display, const TempVolumes& volu
            volumes.content + "' --save '" + volumes.save + "'";
 }
 
-// A records file of the game's array format (20 x 100 x 1, numbered from 1)
-// with some records set, as an earlier run leaves it.
-struct Picture {
-    int width = 0, height = 0;
-    std::vector<uint8_t> rgba;
-    const uint8_t* at(int x, int y) const { return &rgba[(size_t(y) * size_t(width) + size_t(x)) * 4]; }
-};
-
-Picture load_png(const std::string& path)
-{
-    Picture picture;
-    int channels = 0;
-    stbi_uc* pixels = stbi_load(path.c_str(), &picture.width, &picture.height, &channels, 4);
-    if (pixels)
-        picture.rgba.assign(pixels, pixels + size_t(picture.width) * size_t(picture.height) * 4);
-    stbi_image_free(pixels);
-    return picture;
-}
-
 bool alike(const uint8_t* a, const uint8_t* b)
 {
     for (int c = 0; c < 3; ++c)
@@ -81,6 +59,8 @@ int unlike_captured(const Picture& window, const Picture& capture, int left, int
     return unlike;
 }
 
+// A records file of the game's array format (20 x 100 x 1, numbered from 1)
+// with some records set, as an earlier run leaves it.
 std::string records_file()
 {
     std::string bytes("CNC ARRAY\0", 10);
@@ -233,7 +213,7 @@ TEST(WindowRun, a_window_of_the_tv_pictures_shape_shows_the_whole_picture_as_a_c
     ASSERT_TRUE(display.close_window(window_title));
     EXPECT_EQ(game.wait(60.0), 0) << game.output();
     ASSERT_FALSE(captured.empty()) << "the pause menu never stood still\n" << game.output();
-    const Picture capture = load_png(captured);
+    const Picture capture = load_picture(captured);
     ASSERT_EQ(capture.width * 10000 + capture.height, 1920 * 10000 + 1080);
     for (const Picture& window : shown) {
         ASSERT_EQ(window.width * 10000 + window.height, 960 * 10000 + 540);
