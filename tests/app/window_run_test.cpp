@@ -172,17 +172,21 @@ std::string still_capture(const std::string& shots, uint64_t first, uint64_t eve
         std::snprintf(name, sizeof name, "/tv_%06llu.png", static_cast<unsigned long long>(picture));
         return shots + name;
     };
-    for (uint64_t picture = first, waited = 0; waited < 3000;) {
-        if (!std::filesystem::exists(path(picture + 2 * every))) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            ++waited;
-        } else if (read_file(path(picture)) == read_file(path(picture + every))) {
-            return path(picture + every);
-        } else {
+    uint64_t picture = first;
+    std::string still;
+    wait_until(
+        [&] {
+            if (!std::filesystem::exists(path(picture + 2 * every)))
+                return false;
+            if (read_file(path(picture)) == read_file(path(picture + every))) {
+                still = path(picture + every);
+                return true;
+            }
             picture += every;
-        }
-    }
-    return "";
+            return false;
+        },
+        300.0);
+    return still;
 }
 
 }  // namespace

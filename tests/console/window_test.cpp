@@ -52,14 +52,12 @@ TEST(Window, a_windowed_run_is_paced_at_sixty_pictures_a_second_and_sees_a_close
     using clock = std::chrono::steady_clock;
     const SwapPicture hidden = {0, 0, 1920, 1080, false, nullptr};
     // The first picture starts the pacing clock, so 13 end no sooner than 12
-    // steps after it, however busy the machine; the upper bound is only a
-    // hang guard, a second a picture.
+    // steps after it, however busy the machine; a hang is the test's timeout.
     const clock::time_point start = clock::now();
     for (int i = 0; i < 13; ++i)
         window_swap(hidden);
     const double seconds = std::chrono::duration<double>(clock::now() - start).count();
     EXPECT_GE(seconds, 11.5 / 60.0);
-    EXPECT_LT(seconds, 13.0);
 
     // The boot image swaps many pictures within one tick: a close during it
     // is seen at the next picture, not only at the next message batch.
